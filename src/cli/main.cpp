@@ -1,0 +1,105 @@
+// velmora-cli: questions about positions of a game record, answered by the
+// same core the game runs on, one JSON line per position.
+#include <cstdio>
+#include <iostream>
+#include <memory>
+
+#include "cli/board_text.h"
+#include "cli/commands.h"
+#include "cli/json_out.h"
+#include "cli/options.h"
+#include "influence/survey.h"
+#include "record/record_file.h"
+#include "rules/move_list.h"
+
+using namespace velmora;
+using namespace velmora::cli;
+
+namespace {
+
+std::string movesJson(const std::vector<Move>& moves) {
+    std::string out = "[";
+    for (size_t i = 0; i < moves.size(); ++i) {
+        const Move& m = moves[i];
+        if (i > 0) out += ", ";
+        out += '[';
+        for (int v : {m.fromFile, m.fromRank, m.toFile, m.toRank}) {
+            if (out.back() != '[') out += ", ";
+            out += std::to_string(v);
+        }
+        out += ']';
+    }
+    return out + "]";
+}
+
+std::string surveyLine(Game& g, int n) {
+    勢力調査(g, BoardId::LEFT);
+    勢力調査(g, BoardId::RIGHT);
+    return "{\"move\": " + std::to_string(n) + ", \"left\": " + influenceJson(g.side(BoardId::LEFT)) +
+           ", \"right\": " + influenceJson(g.side(BoardId::RIGHT)) + "}";
+}
+
+std::string movesLine(Game& g, int n, const std::string& side) {
+    const int turn = side == "white" ? g.state.whiteTurn : g.state.blackTurn;
+    const std::vector<Move> left = acceptedMoves(g, BoardId::LEFT, turn);
+    const std::vector<Move> right = acceptedMoves(g, BoardId::RIGHT, turn);
+    return "{\"move\": " + std::to_string(n) + ", \"left\": " + movesJson(left) + ", \"right\": " + movesJson(right) +
+           "}";
+}
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "velmora-cli: %s\n", message.c_str());
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (std::optional<std::string> error = parseOptions(argc, argv, options)) {
+        std::fprintf(stderr, "velmora-cli: %s\n%s", error->c_str(), USAGE);
+        return 2;
+    }
+    if (options.command == "help") {
+        std::fputs(USAGE, stdout);
+        return 0;
+    }
+    if (options.command == "selfplay") return runSelfplay(options);
+
+    RecordFile record;
+    std::string error;
+    if (!readRecordFileStrict(options.file, record, error)) return fail(error);
+    const int count = static_cast<int>(record.snapshots.size());
+    int first = count - 1;
+    int last = count - 1;
+    if (options.all) {
+        first = 0;
+    } else if (options.move) {
+        if (*options.move < 0 || *options.move >= count) {
+            return fail(options.file + ": --move " + std::to_string(*options.move) + " is outside the file (snapshot lines 0.." +
+                        std::to_string(count - 1) + ", file lines 4.." + std::to_string(count + 3) + ")");
+        }
+        first = last = *options.move;
+    }
+
+    for (int n = first; n <= last; ++n) {
+        const SnapshotPair& pair = record.snapshots[static_cast<size_t>(n)];
+        auto game = std::make_unique<Game>();
+        putPosition(*game, pair.left, pair.right);
+        std::string line;
+        if (options.command == "survey") {
+            line = surveyLine(*game, n);
+        } else if (options.command == "moves") {
+            line = movesLine(*game, n, options.side);
+        } else if (options.command == "com") {
+            line = comLine(*game, n, options.level);
+        } else {
+            line = boardsText(pair.left, pair.right);
+            std::fputs(line.c_str(), stdout);
+            continue;
+        }
+        std::fputs(line.c_str(), stdout);
+        std::fputc('\n', stdout);
+    }
+    return std::fflush(stdout) == 0 ? 0 : fail("cannot write the output");
+}

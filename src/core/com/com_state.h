@@ -1,0 +1,43 @@
+#pragma once
+#include "rules/board.h"
+
+namespace velmora {
+
+// One board's best move of the computer's search.
+struct BestMove {
+    double score = -99999;
+    int fromFile = 0;
+    int fromRank = 0;
+    int toFile = 0;
+    int toRank = 0;
+    PieceCode placedPiece = EMPTY;
+    PieceCode movingPiece = EMPTY;
+
+    bool found() const { return fromFile != 0; }
+};
+
+// The computer's per-board working copies, taken before the search so the
+// evaluation can compare a candidate with the position at the start of the turn.
+struct ComBoardWork {
+    Board boardBefore;
+    IntGrid whiteAttacksBefore;
+    IntGrid blackAttacksBefore;
+    IntGrid blackThreatFileBefore;
+    IntGrid blackThreatRankBefore;
+    int kingDistance = 0;
+    int whiteKingEscapes = 0;
+    IntGrid pinnedWhite;  // filled for the left board only
+    BestMove best;
+};
+
+struct ComState {
+    ComBoardWork boards[2];
+    PieceCode searchPiece = EMPTY;
+    int blackPieceCount = 0;
+    int blackPinned = 0;
+
+    ComBoardWork& of(BoardId id) { return boards[boardIndex(id)]; }
+    const ComBoardWork& of(BoardId id) const { return boards[boardIndex(id)]; }
+};
+
+}  // namespace velmora

@@ -1,0 +1,19 @@
+#include "game.h"
+
+namespace velmora {
+
+Game::Game(Ports ports) : ports_(ports) {
+    if (!ports_.dialogs) ports_.dialogs = &nullDialogs_;
+    if (!ports_.presentation) ports_.presentation = &nullPresentation_;
+    if (!ports_.sound) ports_.sound = &nullSound_;
+    if (!ports_.clock) ports_.clock = &nullClock_;
+    if (!ports_.shell) ports_.shell = &nullShell_;
+    for (int f = 1; f <= 8; ++f) {
+        for (int r = 1; r <= 8; ++r) squareShade.at(f, r) = (f % 2) == (r % 2) ? 1 : 0;
+    }
+    state.comLevel = 3;
+    state.moveNumber = 0;
+    state.lastMoveNumber = state.moveNumber;
+}
+
+}  // namespace velmora

@@ -1,0 +1,86 @@
+#pragma once
+#include <memory>
+
+#include "com/com_state.h"
+#include "influence/influence_map.h"
+#include "ports/null_ports.h"
+#include "record/history.h"
+#include "rules/board.h"
+#include "rules/game_state.h"
+
+namespace velmora {
+
+// The person's selection on one board.
+struct Selection {
+    int fromFile = 0;
+    int fromRank = 0;
+    int toFile = 0;
+    int toRank = 0;
+    PieceCode movingPiece = EMPTY;
+};
+
+// Everything that belongs to one of the two boards.
+struct BoardState {
+    Board board;
+    InfluenceMap influence;
+    Square whiteKing{5, 8};  // before any survey
+    Square blackKing{5, 1};
+    IntGrid whiteKingEscapeMap;
+    int clickState = 0;
+    Selection selection;
+};
+
+struct SoundHandles {
+    std::int32_t device = 0;
+    std::int32_t pieceSound = 0;
+    std::int32_t forbiddenSound = 0;
+    std::int32_t otherSound = 0;
+    std::int32_t bgmSound = 0;
+};
+
+// The ports the core talks through. Unset ports do nothing.
+struct Ports {
+    Dialogs* dialogs = nullptr;
+    Presentation* presentation = nullptr;
+    SoundPort* sound = nullptr;
+    Clock* clock = nullptr;
+    Shell* shell = nullptr;
+};
+
+// One running program: a fresh Game is a freshly started program.
+class Game {
+public:
+    explicit Game(Ports ports = {});
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    BoardState& side(BoardId id) { return boards_[boardIndex(id)]; }
+    const BoardState& side(BoardId id) const { return boards_[boardIndex(id)]; }
+    Board& board(BoardId id) { return side(id).board; }
+    const Board& board(BoardId id) const { return side(id).board; }
+    InfluenceMap& map(BoardId id) { return side(id).influence; }
+    const InfluenceMap& map(BoardId id) const { return side(id).influence; }
+
+    Dialogs& dialogs() { return *ports_.dialogs; }
+    Presentation& presentation() { return *ports_.presentation; }
+    SoundPort& sound() { return *ports_.sound; }
+    Clock& clock() { return *ports_.clock; }
+    Shell& shell() { return *ports_.shell; }
+
+    GameState state;
+    History history;
+    ComState com;
+    SoundHandles sounds;
+    IntGrid squareShade;
+
+private:
+    BoardState boards_[2];
+    Ports ports_;
+    NullDialogs nullDialogs_;
+    NullPresentation nullPresentation_;
+    NullSound nullSound_;
+    NullClock nullClock_;
+    NullShell nullShell_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,18 @@
+#pragma once
+#include "game.h"
+
+namespace velmora {
+
+// Line walks of rooks and queens; the sign of p chooses the side.
+void 勢力確定下直進(BoardState& bs, int p, int f, int r);
+void 勢力確定上直進(BoardState& bs, int p, int f, int r);
+void 勢力確定右直進(BoardState& bs, int p, int f, int r);
+void 勢力確定左直進(BoardState& bs, int p, int f, int r);
+
+// Diagonal walks: up-left, up-right, down-left, down-right.
+void 勢力確定白クイーン(BoardState& bs, int f, int r);
+void 勢力確定黒クイーン(BoardState& bs, int f, int r);
+void 勢力確定白ビショ(BoardState& bs, int f, int r);
+void 勢力確定黒ビショ(BoardState& bs, int p, int f, int r);
+
+}  // namespace velmora

@@ -1,0 +1,57 @@
+#pragma once
+#include "ports/clock.h"
+#include "ports/dialogs.h"
+#include "ports/presentation.h"
+#include "ports/shell.h"
+#include "ports/sound.h"
+
+namespace velmora {
+
+// Ports that do nothing: a headless game (command line, benchmarks).
+class NullDialogs : public Dialogs {
+public:
+    Answer messageBox(const std::string&, const std::string&, Buttons buttons, bool) override {
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    }
+    std::optional<PieceCode> choosePromotion(PromotionDialog, int, int) override { return std::nullopt; }
+};
+
+class NullSound : public SoundPort {
+public:
+    std::int32_t dsInitialize() override { return 0; }
+    std::int32_t dsCreateDSB(std::int32_t, const std::string&, std::int32_t) override { return 0; }
+    void dsPlay(std::int32_t) override {}
+    void dsPlayLooping(std::int32_t) override {}
+    void dsStop(std::int32_t) override {}
+    void dsFree(std::int32_t) override {}
+    void dsTerminate(std::int32_t) override {}
+};
+
+class NullClock : public Clock {
+public:
+    void wait(double) override {}
+    void waitTick() override {}
+};
+
+class NullShell : public Shell {
+public:
+    void quit() override { quitRequested = true; }
+    bool quitRequested = false;
+};
+
+class NullPresentation : public Presentation {
+public:
+    void 画面_再描画() override {}
+    void 描画_桝駒(BoardId, int, int) override {}
+    void 描画_駒点滅(BoardId, int, int, int) override {}
+    void 描画_桝駒成アニメ(PieceCode, BoardId) override {}
+    void 描画_桝輪郭(BoardId, int, int, int) override {}
+    void 描画_背景セル(int, int) override {}
+    void 消去_思考中(const std::string&) override {}
+    void 描画_思考中() override {}
+    void 描画_移動結果(BoardId, int, int, PieceCode, int) override {}
+    void 描画_手数(int) override {}
+    void repaint() override {}
+};
+
+}  // namespace velmora

@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+
+#include "rules/board.h"
+
+namespace velmora {
+
+// The board drawing procedures that the rules and the computer player call.
+// The drawing layer implements them on the canvas; tests record them.
+// Columns and rows are cells of the drawing grid of the given board.
+class Presentation {
+public:
+    virtual ~Presentation() = default;
+    virtual void 画面_再描画() = 0;
+    // Redraws one square of a board from its current content.
+    virtual void 描画_桝駒(BoardId board, int file, int rank) = 0;
+    virtual void 描画_駒点滅(BoardId board, int file, int rank, int count) = 0;
+    virtual void 描画_桝駒成アニメ(PieceCode piece, BoardId board) = 0;
+    virtual void 描画_桝輪郭(BoardId board, int colour, int column, int row) = 0;
+    // Draws the current background picture into a cell of the left board's grid.
+    virtual void 描画_背景セル(int column, int row) = 0;
+    virtual void 消去_思考中(const std::string& strip) = 0;
+    virtual void 描画_思考中() = 0;
+    virtual void 描画_移動結果(BoardId board, int file, int rank, PieceCode piece, int colour) = 0;
+    virtual void 描画_手数(int moveNumber) = 0;
+    virtual void repaint() = 0;
+};
+
+}  // namespace velmora

@@ -1,0 +1,39 @@
+#include "record/cp932.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace velmora {
+namespace {
+
+std::optional<std::string> convert(std::string_view in, const char* to, const char* from) {
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    std::string out;
+    std::vector<char> buffer(4 * in.size() + 16);
+    char* inPtr = const_cast<char*>(in.data());
+    size_t inLeft = in.size();
+    bool ok = true;
+    while (inLeft > 0) {
+        char* outPtr = buffer.data();
+        size_t outLeft = buffer.size();
+        const size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+        out.append(buffer.data(), buffer.size() - outLeft);
+        if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
+            ok = false;
+            break;
+        }
+    }
+    iconv_close(cd);
+    if (!ok) return std::nullopt;
+    return out;
+}
+
+}  // namespace
+
+std::optional<std::string> cp932ToUtf8(std::string_view bytes) { return convert(bytes, "UTF-8", "CP932"); }
+std::optional<std::string> utf8ToCp932(std::string_view text) { return convert(text, "CP932", "UTF-8"); }
+
+}  // namespace velmora

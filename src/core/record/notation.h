@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+
+#include "game.h"
+
+namespace velmora {
+
+// Stores both boards as snapshot n; n outside 0..500 writes nothing.
+void 手順保存(Game& g, int n);
+
+// "ポーン" .. "キング" for a code of either colour, "" otherwise.
+std::string 駒文字変換(int code);
+// File letters "ａ".."ｈ" for 1..8, rank digits "１".."８" for 1001..1008, "" otherwise.
+std::string 文字列変換(int value);
+// A square as the game writes it: file letter and rank digit, rank 8 reading "１".
+std::string squareText(int file, int rank);
+
+}  // namespace velmora

@@ -1,0 +1,129 @@
+#include "record/record_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "record/cp932.h"
+
+namespace velmora {
+namespace {
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string headerText(const std::string& bytes) {
+    std::optional<std::string> text = cp932ToUtf8(bytes);
+    return text ? *text : bytes;
+}
+
+}  // namespace
+
+bool readRecordFileStrict(const std::filesystem::path& path, RecordFile& out, std::string& error) {
+    const std::string name = path.string();
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        error = name + ": is a directory";
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = name + ": cannot open: " + std::strerror(errno);
+        return false;
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) {
+        error = name + ": cannot read";
+        return false;
+    }
+    const std::vector<std::string> lines = splitLines(content.str());
+    if (lines.size() < 4) {
+        error = name + ":" + std::to_string(lines.size() + 1) + ": no snapshot line (3 header lines, then one line per position)";
+        return false;
+    }
+    RecordFile record;
+    record.title = headerText(lines[0]);
+    record.blackPlayer = headerText(lines[1]);
+    record.whitePlayer = headerText(lines[2]);
+    for (size_t i = 3; i < lines.size(); ++i) {
+        const std::string where = name + ":" + std::to_string(i + 1) + ": ";
+        if (lines[i].size() != SNAPSHOT_LINE_LENGTH) {
+            error = where + "snapshot line has " + std::to_string(lines[i].size()) + " characters, expected 512";
+            return false;
+        }
+        std::string reason;
+        std::optional<SnapshotPair> pair = parseSnapshotLine(lines[i], &reason);
+        if (!pair) {
+            error = where + reason;
+            return false;
+        }
+        record.snapshots.push_back(*pair);
+    }
+    out = std::move(record);
+    return true;
+}
+
+bool encodeRecordFile(const RecordFile& record, std::string& bytes, std::string& error) {
+    std::string result;
+    for (const std::string* header : {&record.title, &record.blackPlayer, &record.whitePlayer}) {
+        std::optional<std::string> encoded = utf8ToCp932(*header);
+        if (!encoded) {
+            error = "\"" + *header + "\" cannot be written in the record file's character set";
+            return false;
+        }
+        result += *encoded;
+        result += "\r\n";
+    }
+    for (const SnapshotPair& pair : record.snapshots) {
+        result += formatSnapshotLine(pair.left, pair.right);
+        result += "\r\n";
+    }
+    bytes = std::move(result);
+    return true;
+}
+
+bool writeFileAtomically(const std::filesystem::path& path, const std::string& bytes, std::string& error) {
+    std::filesystem::path temp = path;
+    temp += ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            error = path.string() + ": cannot create: " + std::strerror(errno);
+            return false;
+        }
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            error = path.string() + ": cannot write: " + std::strerror(errno);
+            out.close();
+            std::error_code ignored;
+            std::filesystem::remove(temp, ignored);
+            return false;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, path, ec);
+    if (ec) {
+        error = path.string() + ": cannot replace: " + ec.message();
+        std::error_code ignored;
+        std::filesystem::remove(temp, ignored);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,31 @@
+#pragma once
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "record/snapshot_line.h"
+
+namespace velmora {
+
+// A game record: title, black's and white's player, then one snapshot per move.
+struct RecordFile {
+    std::string title;
+    std::string blackPlayer;
+    std::string whitePlayer;
+    std::vector<SnapshotPair> snapshots;
+};
+
+// Reads a record file for analysis: every snapshot line must be exactly 512
+// characters of piece codes. On failure returns false and a one-line message
+// naming the file and, where there is one, the line.
+bool readRecordFileStrict(const std::filesystem::path& path, RecordFile& out, std::string& error);
+
+// The file's bytes: CP932 headers, CR LF line ends. Header text that has no
+// CP932 form is refused (false and a message).
+bool encodeRecordFile(const RecordFile& record, std::string& bytes, std::string& error);
+
+// Writes beside the target and renames over it, so a failed write never
+// damages an existing file.
+bool writeFileAtomically(const std::filesystem::path& path, const std::string& bytes, std::string& error);
+
+}  // namespace velmora
