@@ -1,0 +1,11 @@
+#pragma once
+#include "game.h"
+
+namespace velmora {
+
+// Scores a candidate black move already made on board `id`, whose grids the
+// search has just rebuilt. `piece` is the code now on the destination.
+double 盤評価(Game& g, BoardId id, PieceCode captured, PieceCode piece, int fromFile, int fromRank, int toFile,
+             int toRank);
+
+}  // namespace velmora

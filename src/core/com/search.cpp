@@ -1,0 +1,86 @@
+#include "com/search.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "com/evaluation.h"
+#include "com/probes.h"
+#include "influence/survey.h"
+#include "rules/end_tests.h"
+#include "rules/execution.h"
+#include "rules/legality.h"
+#include "rules/setup.h"
+
+namespace velmora {
+
+void com_ban_search(Game& g, BoardId id) {
+    BoardState& bs = g.side(id);
+    ComBoardWork& work = g.com.of(id);
+    Board& b = bs.board;
+
+    work.boardBefore = b;
+    bs.whiteKingEscapeMap.fill(0);
+    work.whiteKingEscapes = 調査_白キング逃道(bs);
+    g.com.blackPieceCount = 調査_駒数(b, g.state.whiteTurn, g.state);
+    勢力調査(bs);
+    調査_移動不可駒(g);  // the pin probe reads the left board, whichever is searched
+    g.presentation().repaint();
+    g.clock().wait(0.3);
+
+    BestMove& best = work.best;
+    best = BestMove{};
+    for (int ff = 1; ff <= 8; ++ff) {
+        for (int fr = 1; fr <= 8; ++fr) {
+            if (b.at(ff, fr) < BLACK_PAWN) continue;
+            for (int tf = 1; tf <= 8; ++tf) {
+                for (int tr = 1; tr <= 8; ++tr) {
+                    if (移動チェック(bs, ff, fr, tf, tr, b.at(ff, fr)) != ON) continue;
+                    const PieceCode moving = b.at(ff, fr);
+                    g.com.searchPiece = moving;
+                    work.kingDistance = std::max(std::abs(ff - bs.whiteKing.file), std::abs(fr - bs.whiteKing.rank));
+                    const PieceCode captured = b.at(tf, tr);
+                    b.at(ff, fr) = EMPTY;
+                    b.at(tf, tr) = moving;
+                    if (調査_駒成(g.state, ff, fr, tf, tr, moving) == ON) b.at(tf, tr) = g.state.comPromotionPiece;
+                    const PieceCode placed = b.at(tf, tr);
+                    勢力調査(bs);
+                    const double score = 盤評価(g, id, captured, placed, ff, fr, tf, tr);
+                    b.at(tf, tr) = captured;
+                    b.at(ff, fr) = moving;
+                    if (score > best.score) {
+                        best = BestMove{score, ff, fr, tf, tr, placed, moving};
+                        if (captured == WHITE_KING) {
+                            g.state.gameWinner = g.state.blackTurn;
+                            return;
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+std::optional<BoardId> comSearch(Game& g) {
+    勢力調査(g, BoardId::LEFT);
+    勢力調査(g, BoardId::RIGHT);
+    for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
+        const InfluenceMap& m = g.map(id);
+        ComBoardWork& work = g.com.of(id);
+        work.whiteAttacksBefore = m.whiteAttacks;
+        work.blackAttacksBefore = m.blackAttacks;
+        work.blackThreatFileBefore = m.blackThreatFile;
+        work.blackThreatRankBefore = m.blackThreatRank;
+    }
+    com_ban_search(g, BoardId::LEFT);
+    // The right board's terms and the left-board probes must see the left
+    // board's real position, not the last candidate tried there.
+    勢力調査(g, BoardId::LEFT);
+    com_ban_search(g, BoardId::RIGHT);
+
+    const BestMove& left = g.com.of(BoardId::LEFT).best;
+    const BestMove& right = g.com.of(BoardId::RIGHT).best;
+    if (!left.found() && !right.found()) return std::nullopt;
+    return left.score >= right.score ? BoardId::LEFT : BoardId::RIGHT;
+}
+
+}  // namespace velmora
