@@ -26,9 +26,4 @@ std::string comLine(Game& g, int n, int level) {
            ", \"right\": " + bestJson(g.com.of(BoardId::RIGHT).best) + ", \"board\": " + board + "}";
 }
 
-int runSelfplay(const Options&) {
-    std::fprintf(stderr, "velmora-cli: selfplay is not available yet\n");
-    return 2;
-}
-
 }  // namespace velmora::cli

@@ -45,6 +45,7 @@ struct Ports {
     SoundPort* sound = nullptr;
     Clock* clock = nullptr;
     Shell* shell = nullptr;
+    MenuMarks* menuMarks = nullptr;
 };
 
 // One running program: a fresh Game is a freshly started program.
@@ -66,6 +67,7 @@ public:
     SoundPort& sound() { return *ports_.sound; }
     Clock& clock() { return *ports_.clock; }
     Shell& shell() { return *ports_.shell; }
+    MenuMarks& menuMarks() { return *ports_.menuMarks; }
 
     GameState state;
     History history;
@@ -81,6 +83,7 @@ private:
     NullSound nullSound_;
     NullClock nullClock_;
     NullShell nullShell_;
+    NullMenuMarks nullMenuMarks_;
 };
 
 }  // namespace velmora

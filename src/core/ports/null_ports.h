@@ -1,6 +1,7 @@
 #pragma once
 #include "ports/clock.h"
 #include "ports/dialogs.h"
+#include "ports/menu_marks.h"
 #include "ports/presentation.h"
 #include "ports/shell.h"
 #include "ports/sound.h"
@@ -39,6 +40,11 @@ public:
     bool quitRequested = false;
 };
 
+class NullMenuMarks : public MenuMarks {
+public:
+    void setChecked(const std::string&, bool) override {}
+};
+
 class NullPresentation : public Presentation {
 public:
     void 画面_再描画() override {}
@@ -51,6 +57,7 @@ public:
     void 描画_思考中() override {}
     void 描画_移動結果(BoardId, int, int, PieceCode, int) override {}
     void 描画_手数(int) override {}
+    void 描画_レベル(int) override {}
     void repaint() override {}
 };
 

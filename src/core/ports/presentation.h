@@ -23,6 +23,8 @@ public:
     virtual void 描画_思考中() = 0;
     virtual void 描画_移動結果(BoardId board, int file, int rank, PieceCode piece, int colour) = 0;
     virtual void 描画_手数(int moveNumber) = 0;
+    // "LEVEL" and the level number left of the left board's letter row.
+    virtual void 描画_レベル(int level) = 0;
     virtual void repaint() = 0;
 };
 

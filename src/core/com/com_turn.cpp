@@ -1,0 +1,103 @@
+#include "com/com_turn.h"
+
+#include "com/search.h"
+#include "influence/survey.h"
+#include "record/notation.h"
+#include "rules/end_tests.h"
+#include "rules/execution.h"
+
+namespace velmora {
+namespace {
+
+constexpr int BRIGHT_WHITE = 15;
+
+// Clears the person's side of the display and shows "思考中" over both boards.
+void showThinking(Game& g) {
+    Presentation& view = g.presentation();
+    for (int column : {-1, 0}) {
+        for (int row : {2, 3}) view.描画_背景セル(column, row);
+    }
+    view.描画_桝駒(BoardId::LEFT, 1, 2);
+    view.描画_桝駒(BoardId::LEFT, 1, 3);
+    view.消去_思考中("上");
+    view.描画_思考中();
+}
+
+void playMove(Game& g, BoardId id, const BestMove& best) {
+    Presentation& view = g.presentation();
+    Board& b = g.board(id);
+    view.描画_駒点滅(id, best.fromFile, best.fromRank, 2);
+    if (best.placedPiece != best.movingPiece) {
+        view.描画_桝駒成アニメ(best.placedPiece, id);
+    } else if (アンパサンド_移動前(b, best.fromFile, best.fromRank, best.toFile, best.toRank, best.movingPiece) == ON) {
+        g.dialogs().messageBox("アンパッサンします！", "アンパッサン", Buttons::Ok);
+        // The white pawn taken en passant stands one rank below the destination.
+        b.at(best.toFile, best.toRank - 1) = EMPTY;
+        view.描画_桝駒(id, best.toFile, best.toRank - 1);
+    }
+    g.sound().dsPlay(g.sounds.pieceSound);
+    駒移動(g, id, best.fromFile, best.fromRank, best.toFile, best.toRank, best.placedPiece);
+    view.描画_桝輪郭(id, BRIGHT_WHITE, best.toFile, best.toRank);
+    if (存在チェック駒(g.board(otherBoard(id)), WHITE_KING) == OFF) {
+        g.state.gameWinner = g.state.blackTurn;
+    } else {
+        勢力調査(g, id);
+    }
+    view.描画_移動結果(id, best.toFile, best.toRank, best.placedPiece, BRIGHT_WHITE);
+}
+
+// Announces a check, or a mate, on the first board (right, then left) whose
+// white king is attacked.
+void announceCheck(Game& g) {
+    勢力調査(g, BoardId::LEFT);
+    勢力調査(g, BoardId::RIGHT);
+    g.state.whiteInCheck = ON;
+    for (BoardId id : {BoardId::RIGHT, BoardId::LEFT}) {
+        BoardState& bs = g.side(id);
+        if (bs.influence.blackAttacks.at(bs.whiteKing) > 0) {
+            if (詰めかMAN(bs) == ON) {
+                g.dialogs().messageBox("よし！!", "チェックメイト ?", Buttons::Ok);
+            } else {
+                g.dialogs().messageBox("   ** チェック **", "", Buttons::Ok);
+            }
+            return;
+        }
+    }
+    g.state.whiteInCheck = OFF;
+}
+
+}  // namespace
+
+void com_ban(Game& g) {
+    GameState& st = g.state;
+    showThinking(g);
+    const std::optional<BoardId> chosen = comSearch(g);
+    if (!chosen) {
+        // Black cannot move on either board: the game is drawn.
+        終了(g, "引分");
+        return;
+    }
+    if (st.moveNumber >= MAX_MOVES) {
+        // The history is full; the move cannot be recorded, so it is not made.
+        g.sound().dsPlay(g.sounds.forbiddenSound);
+        g.dialogs().messageBox("これ以上指せません", "手数", Buttons::Ok);
+        st.sideToMove = st.whiteTurn;
+        return;
+    }
+    playMove(g, *chosen, g.com.of(*chosen).best);
+    g.clock().wait(0.5);
+
+    st.moveNumber += 1;
+    手順保存(g, st.moveNumber);
+    st.lastMoveNumber = st.moveNumber;
+    g.presentation().描画_手数(st.moveNumber);
+
+    if (st.gameWinner == st.blackTurn) {
+        終了(g, "ｺﾝﾋﾟｭｰﾀ");
+        return;
+    }
+    announceCheck(g);
+    st.sideToMove = st.whiteTurn;
+}
+
+}  // namespace velmora

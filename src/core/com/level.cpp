@@ -1,0 +1,20 @@
+#include "com/level.h"
+
+namespace velmora {
+
+void レベル_設定(Game& g, int level) {
+    MenuMarks& marks = g.menuMarks();
+    for (const char* item : {"LEVEL1", "LEVEL2", "LEVEL3"}) marks.setChecked(item, false);
+    if (level >= 1 && level <= 3) {
+        marks.setChecked("LEVEL" + std::to_string(level), true);
+        g.state.comLevel = level;
+    }
+    if (g.state.gameMode == MODE_COM) g.presentation().描画_レベル(g.state.comLevel);
+}
+
+void LEVEL_Click(Game& g, int level) {
+    for (int column : {-2, -1, 0}) g.presentation().描画_背景セル(column, 0);
+    レベル_設定(g, level);
+}
+
+}  // namespace velmora

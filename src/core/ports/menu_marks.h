@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+
+namespace velmora {
+
+// Check marks of menu items, addressed by the items' object names (LEVEL1, ...).
+class MenuMarks {
+public:
+    virtual ~MenuMarks() = default;
+    virtual void setChecked(const std::string& item, bool checked) = 0;
+};
+
+}  // namespace velmora

@@ -1,0 +1,119 @@
+#pragma once
+// Ports that record what the core asks of them, and answer from a script.
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "game.h"
+
+namespace velmora::testing {
+
+struct Box {
+    std::string text;
+    std::string title;
+    Buttons buttons;
+};
+
+class ScriptedDialogs : public Dialogs {
+public:
+    Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, bool) override {
+        boxes.push_back({text, title, buttons});
+        if (buttons == Buttons::Ok) return Answer::Ok;
+        if (answers.empty()) return Answer::No;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<PieceCode> choosePromotion(PromotionDialog dialog, int left, int top) override {
+        promotions.push_back({dialog, left, top});
+        if (choices.empty()) return std::nullopt;
+        const PieceCode c = choices.front();
+        choices.pop_front();
+        return c;
+    }
+    struct Promotion {
+        PromotionDialog dialog;
+        int left, top;
+    };
+    std::deque<Answer> answers;      // for Yes/No boxes
+    std::deque<PieceCode> choices;   // for piece-choice dialogs
+    std::vector<Box> boxes;
+    std::vector<Promotion> promotions;
+};
+
+// Records every drawing call as a short line, e.g. "blink 2 4 5 2".
+class RecordingPresentation : public Presentation {
+public:
+    void 画面_再描画() override { log("redraw"); }
+    void 描画_桝駒(BoardId b, int f, int r) override { log("square " + n(b) + " " + n(f) + " " + n(r)); }
+    void 描画_駒点滅(BoardId b, int f, int r, int c) override {
+        log("blink " + n(b) + " " + n(f) + " " + n(r) + " " + n(c));
+    }
+    void 描画_桝駒成アニメ(PieceCode p, BoardId b) override { log("promotion " + n(p) + " " + n(b)); }
+    void 描画_桝輪郭(BoardId b, int colour, int c, int r) override {
+        log("outline " + n(b) + " " + n(colour) + " " + n(c) + " " + n(r));
+    }
+    void 描画_背景セル(int c, int r) override { log("background " + n(c) + " " + n(r)); }
+    void 消去_思考中(const std::string& strip) override { log("erase " + strip); }
+    void 描画_思考中() override { log("thinking"); }
+    void 描画_移動結果(BoardId b, int f, int r, PieceCode p, int colour) override {
+        log("result " + n(b) + " " + n(f) + " " + n(r) + " " + n(p) + " " + n(colour));
+    }
+    void 描画_手数(int m) override { log("count " + n(m)); }
+    void 描画_レベル(int level) override { log("level " + n(level)); }
+    void repaint() override { log("repaint"); }
+
+    bool saw(const std::string& line) const {
+        for (const auto& l : lines) {
+            if (l == line) return true;
+        }
+        return false;
+    }
+    std::vector<std::string> lines;
+
+private:
+    void log(std::string line) { lines.push_back(std::move(line)); }
+    static std::string n(int v) { return std::to_string(v); }
+    static std::string n(BoardId b) { return std::to_string(static_cast<int>(b)); }
+};
+
+class RecordingSound : public SoundPort {
+public:
+    std::int32_t dsInitialize() override { return 1; }
+    std::int32_t dsCreateDSB(std::int32_t, const std::string&, std::int32_t) override { return ++next; }
+    void dsPlay(std::int32_t b) override { played.push_back(b); }
+    void dsPlayLooping(std::int32_t b) override { looping.push_back(b); }
+    void dsStop(std::int32_t b) override { stopped.push_back(b); }
+    void dsFree(std::int32_t b) override { freed.push_back(b); }
+    void dsTerminate(std::int32_t d) override { terminated.push_back(d); }
+    std::int32_t next = 0;
+    std::vector<std::int32_t> played, looping, stopped, freed, terminated;
+};
+
+class RecordingClock : public Clock {
+public:
+    void wait(double s) override { waits.push_back(s); }
+    void waitTick() override { ++ticks; }
+    std::vector<double> waits;
+    int ticks = 0;
+};
+
+class RecordingMarks : public MenuMarks {
+public:
+    void setChecked(const std::string& item, bool checked) override { marks[item] = checked; }
+    std::map<std::string, bool> marks;
+};
+
+// A game wired to all the recording fakes.
+struct FakeWorld {
+    ScriptedDialogs dialogs;
+    RecordingPresentation view;
+    RecordingSound sound;
+    RecordingClock clock;
+    NullShell shell;
+    RecordingMarks marks;
+    Game game{Ports{&dialogs, &view, &sound, &clock, &shell, &marks}};
+};
+
+}  // namespace velmora::testing

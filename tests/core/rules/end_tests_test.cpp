@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "board_text_fixture.h"
+#include "fakes.h"
+#include "influence/survey.h"
+#include "rules/end_tests.h"
+
+namespace velmora {
+namespace {
+
+using testing::boardFrom;
+using testing::setUp;
+
+BoardState& left(Game& g) { return g.side(BoardId::LEFT); }
+
+TEST(Stalemate, KingOwnMovesOnly) {
+    Game g;
+    // Black king (8,1) alone, white queen (6,2): no check, three neighbours attacked.
+    setUp(g, boardFrom({".......k", ".....Q..", "........", "........",
+                        "........", "........", "........", "K......."}));
+    EXPECT_EQ(ステールメイトか(left(g), 8, 1), ON);
+    // A square holding a queen is no king.
+    EXPECT_EQ(ステールメイトか(left(g), 6, 2), OFF);
+    // With the king in check it is not stalemate.
+    setUp(g, boardFrom({".......k", "......Q.", "........", "........",
+                        "........", "........", "........", "K......."}));
+    EXPECT_EQ(ステールメイトか(left(g), 8, 1), OFF);
+    // A neighbour holding the king's own piece counts as an escape when unattacked.
+    setUp(g, boardFrom({".......k", ".....Qp.", "........", "........",
+                        "........", "........", "........", "K......."}));
+    EXPECT_EQ(ステールメイトか(left(g), 8, 1), OFF);
+}
+
+TEST(MateOfTheComputer, BackRankMateAndItsParry) {
+    Game g;
+    setUp(g, boardFrom({"R......k", "......pp", "........", "........",
+                        "........", "........", "........", "K......."}));
+    EXPECT_EQ(詰めかCOM(left(g)), ON);
+    // A black bishop that can step between on (3,1) parries.
+    setUp(g, boardFrom({"R......k", "......pp", "........", ".b......",
+                        "........", "........", "........", "K......."}));
+    EXPECT_EQ(詰めかCOM(left(g)), OFF);
+    // Not in check at all.
+    setUp(g, boardFrom({".......k", "R.....pp", "........", "........",
+                        "........", "........", "........", "K......."}));
+    EXPECT_EQ(詰めかCOM(left(g)), OFF);
+}
+
+TEST(MateOfTheComputer, BoardRestoredAfterTheTrials) {
+    Game g;
+    const Board b = boardFrom({"R......k", "......pp", "........", ".b......",
+                               "........", "........", "........", "K......."});
+    setUp(g, b);
+    詰めかCOM(left(g));
+    EXPECT_EQ(g.board(BoardId::LEFT), b);
+}
+
+TEST(MateOfThePerson, CaptureOfTheCheckerParries) {
+    Game g;
+    // White king (8,8) behind its pawns, checked along rank 8 by the black rook
+    // on (1,8); the white rook on (1,1) can take it.
+    setUp(g, boardFrom({"R...k...", "........", "........", "........",
+                        "........", "........", "......PP", "r......K"}));
+    EXPECT_EQ(詰めかMAN(left(g)), OFF);
+    // Without that rook it is mate.
+    setUp(g, boardFrom({"....k...", "........", "........", "........",
+                        "........", "........", "......PP", "r......K"}));
+    EXPECT_EQ(詰めかMAN(left(g)), ON);
+    // With a black knight also on the king, no single capture saves it.
+    setUp(g, boardFrom({"R...k...", "........", "........", "........",
+                        "........", "......n.", "......PP", "r......K"}));
+    EXPECT_EQ(詰めかMAN(left(g)), ON);
+}
+
+TEST(WhiteKingEscapes, CountsEmptyUnattackedNeighbours) {
+    Game g;
+    setUp(g, boardFrom({"....k...", "........", "........", "........",
+                        "........", "........", "........", "K......."}));
+    EXPECT_EQ(調査_白キング逃道(left(g)), 3);
+    EXPECT_EQ(left(g).whiteKingEscapeMap.at(2, 7), 1);
+    // A white piece next to the king and an attacked square do not count.
+    setUp(g, boardFrom({"....k...", "........", "........", "...b....",
+                        "........", "........", ".N......", "K.....r."}));
+    EXPECT_EQ(調査_白キング逃道(left(g)), 0);
+}
+
+TEST(PieceExists, FindsAnyOccurrence) {
+    const Board b = boardFrom({"....k...", "........", "........", "........",
+                               "........", "........", "........", "........"});
+    EXPECT_EQ(存在チェック駒(b, BLACK_KING), ON);
+    EXPECT_EQ(存在チェック駒(b, WHITE_KING), OFF);
+}
+
+TEST(GameEnd, ResultBoxThenContinueQuestion) {
+    testing::FakeWorld w;
+    w.dialogs.answers = {Answer::Yes};
+    w.game.state.sideToMove = FIRST;
+    w.game.state.moveNumber = 7;
+    終了(w.game, "あなた");
+    ASSERT_EQ(w.dialogs.boxes.size(), 2u);
+    EXPECT_EQ(w.dialogs.boxes[0].text, "あなたの勝ちです");
+    EXPECT_EQ(w.dialogs.boxes[0].title, "終了");
+    EXPECT_EQ(w.dialogs.boxes[1].text, "続けますか？");
+    EXPECT_EQ(w.dialogs.boxes[1].title, "再ゲーム");
+    EXPECT_EQ(w.dialogs.boxes[1].buttons, Buttons::YesNo);
+    // Yes: a fresh board and no game running.
+    EXPECT_EQ(w.game.state.sideToMove, NONE);
+    EXPECT_EQ(w.game.state.moveNumber, 0);
+    EXPECT_FALSE(w.shell.quitRequested);
+}
+
+TEST(GameEnd, DrawAndQuit) {
+    testing::FakeWorld w;
+    w.game.sounds = {1, 11, 12, 13, 14};
+    w.dialogs.answers = {Answer::No};
+    終了(w.game, "引分");
+    EXPECT_EQ(w.dialogs.boxes[0].text, "引き分けです");
+    EXPECT_TRUE(w.shell.quitRequested);
+    // The sound buffers are released before the program ends.
+    EXPECT_EQ(w.sound.freed, (std::vector<std::int32_t>{13, 12, 11, 14}));
+    EXPECT_EQ(w.sound.terminated, (std::vector<std::int32_t>{1}));
+}
+
+}  // namespace
+}  // namespace velmora
