@@ -1,2 +1,160 @@
+// velmora-cli against reference answers of an independent implementation, and
+// its behaviour on bad input.
 #include <gtest/gtest.h>
-TEST(Placeholder, Nothing) {}
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "json_value.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Json;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun runCli(const std::string& args) {
+    const fs::path errFile = fs::temp_directory_path() / ("velmora-cli-err-" + std::to_string(::getpid()));
+    const std::string command = std::string(VELMORA_CLI) + " " + args + " 2>" + errFile.string();
+    CliRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return run;
+    std::array<char, 65536> buffer;
+    size_t n;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
+    const int raw = ::pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream err(errFile);
+    std::getline(err, run.err, '\0');
+    fs::remove(errFile);
+    return run;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) result.push_back(line);
+    return result;
+}
+
+std::string golden(const std::string& name) { return std::string(VELMORA_GOLDEN_DIR) + "/" + name; }
+
+struct GoldenCase {
+    const char* name;
+    const char* args;
+    const char* expected;
+};
+
+class GoldenAnswers : public ::testing::TestWithParam<GoldenCase> {};
+
+TEST_P(GoldenAnswers, AgreeLineByLine) {
+    const GoldenCase& c = GetParam();
+    const CliRun run = runCli(std::string(c.args) + " '" + golden("play.棋譜") + "' --all");
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::ifstream in(golden(c.expected));
+    std::stringstream expected;
+    expected << in.rdbuf();
+    const auto mine = lines(run.out);
+    const auto theirs = lines(expected.str());
+    ASSERT_EQ(mine.size(), theirs.size());
+    for (size_t i = 0; i < mine.size(); ++i) {
+        const std::string d = testing::difference(Json::parse(mine[i]), Json::parse(theirs[i]), 1e-6);
+        EXPECT_EQ(d, "") << "position " << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, GoldenAnswers,
+    ::testing::Values(GoldenCase{"survey", "survey", "expected-survey.jsonl"},
+                      GoldenCase{"moves_white", "moves --side white", "expected-moves-white.jsonl"},
+                      GoldenCase{"moves_black", "moves --side black", "expected-moves-black.jsonl"},
+                      GoldenCase{"com_level1", "com --level 1", "expected-com1.jsonl"},
+                      GoldenCase{"com_level2", "com --level 2", "expected-com2.jsonl"},
+                      GoldenCase{"com_level3", "com --level 3", "expected-com3.jsonl"}),
+    [](const ::testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
+
+TEST(Cli, MoveOptionPicksOneLineAndDefaultsToTheLast) {
+    const CliRun last = runCli("survey '" + golden("play.棋譜") + "'");
+    const CliRun fifty = runCli("survey '" + golden("play.棋譜") + "' --move 50");
+    ASSERT_EQ(last.status, 0);
+    EXPECT_EQ(lines(last.out).size(), 1u);
+    EXPECT_EQ(last.out, fifty.out);
+    EXPECT_EQ(Json::parse(lines(last.out)[0]).value.index(), 5u);  // an object
+}
+
+TEST(Cli, ShowPrintsBothBoardsWithTheGameLabels) {
+    const CliRun run = runCli("show '" + golden("play.棋譜") + "' --move 0");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("ａｂｃｄｅｆｇｈ"), std::string::npos);
+    EXPECT_NE(run.out.find("８ ♜"), std::string::npos);  // rank 1 (black's back rank) reads ８
+    EXPECT_EQ(lines(run.out).size(), 10u);
+}
+
+class TempFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("velmora-cli-test-" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string write(const std::string& name, const std::string& content) {
+        std::ofstream(dir / name, std::ios::binary) << content;
+        return "'" + (dir / name).string() + "'";
+    }
+    fs::path dir;
+};
+
+TEST_F(TempFiles, BadInputIsAOneLineErrorWithStatusTwo) {
+    const std::string good(512, ' ');
+    std::string outOfRange = good;
+    outOfRange.replace(20, 4, "  17");
+    const struct {
+        std::string args;
+        std::string mention;
+    } cases[] = {
+        {"survey " + write("missing-dir/none.棋譜", ""), "cannot open"},
+        {"survey " + write("header.棋譜", "t\r\nb\r\nw\r\n"), ":4: no snapshot line"},
+        {"moves --side white " + write("short.棋譜", "t\nb\nw\n" + good + "\n" + good.substr(1) + "\n"), ":5:"},
+        {"com " + write("range.棋譜", "t\nb\nw\n" + outOfRange + "\n"), ":4: field 6"},
+        {"survey " + write("one.棋譜", "t\nb\nw\n" + good + "\n") + " --move 1", "--move 1 is outside"},
+        {"survey " + write("neg.棋譜", "t\nb\nw\n" + good + "\n") + " --move -1", "--move -1 is outside"},
+        {"castle " + write("x.棋譜", ""), "unknown command"},
+        {"survey " + write("y.棋譜", "") + " --fast", "unknown option"},
+        {"moves " + write("z.棋譜", "t\nb\nw\n" + good + "\n"), "--side"},
+        {"com " + write("w.棋譜", "") + " --level 4", "--level"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = runCli(c.args);
+        EXPECT_EQ(run.status, 2) << c.args;
+        EXPECT_TRUE(run.out.empty()) << c.args;
+        EXPECT_NE(run.err.find(c.mention), std::string::npos) << c.args << " -> " << run.err;
+        EXPECT_EQ(run.err.find("velmora-cli: "), 0u) << run.err;
+    }
+}
+
+TEST_F(TempFiles, SelfplayWritesARecordTheOtherCommandsRead) {
+    const std::string out = (dir / "corpus.棋譜").string();
+    const CliRun run = runCli("selfplay --games 2 --seed 5 --level 2 --out '" + out + "'");
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(lines(run.out).size(), 2u);
+    const CliRun again = runCli("selfplay --games 2 --seed 5 --level 2");
+    EXPECT_EQ(again.out, run.out);  // the same seed plays the same games
+    const CliRun show = runCli("com '" + out + "' --all");
+    EXPECT_EQ(show.status, 0) << show.err;
+    EXPECT_GT(lines(show.out).size(), 2u);
+}
+
+}  // namespace
+}  // namespace velmora
