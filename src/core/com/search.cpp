@@ -13,21 +13,44 @@
 
 namespace velmora {
 
-void com_ban_search(Game& g, BoardId id) {
+void prepareBoard(Game& g, BoardId id) {
     BoardState& bs = g.side(id);
     ComBoardWork& work = g.com.of(id);
-    Board& b = bs.board;
-
-    work.boardBefore = b;
+    work.boardBefore = bs.board;
     bs.whiteKingEscapeMap.fill(0);
     work.whiteKingEscapes = 調査_白キング逃道(bs);
-    g.com.blackPieceCount = 調査_駒数(b, g.state.whiteTurn, g.state);
+    g.com.blackPieceCount = 調査_駒数(bs.board, g.state.whiteTurn, g.state);
     勢力調査(bs);
     調査_移動不可駒(g);  // the pin probe reads the left board, whichever is searched
+}
+
+Candidate tryCandidate(Game& g, BoardId id, int ff, int fr, int tf, int tr) {
+    BoardState& bs = g.side(id);
+    Board& b = bs.board;
+    const PieceCode moving = b.at(ff, fr);
+    g.com.searchPiece = moving;
+    g.com.of(id).kingDistance = std::max(std::abs(ff - bs.whiteKing.file), std::abs(fr - bs.whiteKing.rank));
+    const PieceCode captured = b.at(tf, tr);
+    b.at(ff, fr) = EMPTY;
+    b.at(tf, tr) = moving;
+    // A black pawn reaching rank 8 is always scored as a queen.
+    if (調査_駒成(g.state, ff, fr, tf, tr, moving) == ON) b.at(tf, tr) = g.state.comPromotionPiece;
+    const PieceCode placed = b.at(tf, tr);
+    勢力調査(bs);
+    const double score = 盤評価(g, id, captured, placed, ff, fr, tf, tr);
+    b.at(tf, tr) = captured;
+    b.at(ff, fr) = moving;
+    return {score, placed, captured};
+}
+
+void com_ban_search(Game& g, BoardId id) {
+    prepareBoard(g, id);
     g.presentation().repaint();
     g.clock().wait(0.3);
 
-    BestMove& best = work.best;
+    Board& b = g.board(id);
+    BoardState& bs = g.side(id);
+    BestMove& best = g.com.of(id).best;
     best = BestMove{};
     for (int ff = 1; ff <= 8; ++ff) {
         for (int fr = 1; fr <= 8; ++fr) {
@@ -36,20 +59,11 @@ void com_ban_search(Game& g, BoardId id) {
                 for (int tr = 1; tr <= 8; ++tr) {
                     if (移動チェック(bs, ff, fr, tf, tr, b.at(ff, fr)) != ON) continue;
                     const PieceCode moving = b.at(ff, fr);
-                    g.com.searchPiece = moving;
-                    work.kingDistance = std::max(std::abs(ff - bs.whiteKing.file), std::abs(fr - bs.whiteKing.rank));
-                    const PieceCode captured = b.at(tf, tr);
-                    b.at(ff, fr) = EMPTY;
-                    b.at(tf, tr) = moving;
-                    if (調査_駒成(g.state, ff, fr, tf, tr, moving) == ON) b.at(tf, tr) = g.state.comPromotionPiece;
-                    const PieceCode placed = b.at(tf, tr);
-                    勢力調査(bs);
-                    const double score = 盤評価(g, id, captured, placed, ff, fr, tf, tr);
-                    b.at(tf, tr) = captured;
-                    b.at(ff, fr) = moving;
-                    if (score > best.score) {
-                        best = BestMove{score, ff, fr, tf, tr, placed, moving};
-                        if (captured == WHITE_KING) {
+                    const Candidate c = tryCandidate(g, id, ff, fr, tf, tr);
+                    // Strictly better only: the first move found wins a tie.
+                    if (c.score > best.score) {
+                        best = BestMove{c.score, ff, fr, tf, tr, c.placed, moving};
+                        if (c.captured == WHITE_KING) {
                             g.state.gameWinner = g.state.blackTurn;
                             return;
                         }
@@ -60,7 +74,7 @@ void com_ban_search(Game& g, BoardId id) {
     }
 }
 
-std::optional<BoardId> comSearch(Game& g) {
+void prepareTurn(Game& g) {
     勢力調査(g, BoardId::LEFT);
     勢力調査(g, BoardId::RIGHT);
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
@@ -71,6 +85,10 @@ std::optional<BoardId> comSearch(Game& g) {
         work.blackThreatFileBefore = m.blackThreatFile;
         work.blackThreatRankBefore = m.blackThreatRank;
     }
+}
+
+std::optional<BoardId> comSearch(Game& g) {
+    prepareTurn(g);
     com_ban_search(g, BoardId::LEFT);
     // The right board's terms and the left-board probes must see the left
     // board's real position, not the last candidate tried there.

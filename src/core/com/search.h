@@ -5,6 +5,22 @@
 
 namespace velmora {
 
+// Surveys both boards and copies the grids the evaluation compares against.
+void prepareTurn(Game& g);
+
+// What one board's search does before trying moves: the copies of the board,
+// the white king's escapes, black's piece count, a fresh survey and the pins.
+void prepareBoard(Game& g, BoardId id);
+
+struct Candidate {
+    double score;
+    PieceCode placed;
+    PieceCode captured;
+};
+
+// Makes one legal black move on the board, surveys and scores it, and takes it back.
+Candidate tryCandidate(Game& g, BoardId id, int ff, int fr, int tf, int tr);
+
 // Tries every legal black move on one board and keeps the best in that
 // board's BestMove. A capture of the white king ends the board's search.
 void com_ban_search(Game& g, BoardId id);

@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "board_text_fixture.h"
+#include "rules/move_list.h"
+#include "com/com_turn.h"
+#include "com/level.h"
+#include "com/search.h"
+#include "fakes.h"
+#include "record/record_file.h"
+#include "rules/legality.h"
+
+namespace velmora {
+namespace {
+
+using testing::boardFrom;
+using testing::boardRows;
+
+// A game against the computer with these boards, the person having just moved.
+void startComGame(testing::FakeWorld& w, const Board& left, const Board& right) {
+    putPosition(w.game, left, right);
+    w.game.state.gameMode = MODE_COM;
+    w.game.state.sideToMove = w.game.state.whiteTurn;
+    w.game.sounds.pieceSound = 7;
+}
+
+// The black king on (1,1) cannot move without stepping into the rooks' lines.
+constexpr const char* TRAPPED_RANK_1 = "k.......";
+constexpr const char* TRAPPED_RANK_2 = ".......R";
+
+TEST(ComTurn, EnPassantIsAnnouncedAndTakesThePawnBelow) {
+    testing::FakeWorld w;
+    // The pawn on (4,5) cannot go straight (a knight stands on (4,6)); its only
+    // move that does not lose the king is taking the pawn on (5,5) en passant.
+    startComGame(w,
+                 boardFrom({TRAPPED_RANK_1, TRAPPED_RANK_2, "........", "........", "...pP...", "...N....",
+                            "........", ".R.....K"}),
+                 boardFrom({"........", "........", "........", "........", "........", "........", "........",
+                            ".......K"}));
+    com_ban(w.game);
+    ASSERT_FALSE(w.dialogs.boxes.empty());
+    EXPECT_EQ(w.dialogs.boxes[0].text, "アンパッサンします！");
+    EXPECT_EQ(w.dialogs.boxes[0].title, "アンパッサン");
+    const auto rows = boardRows(w.game.board(BoardId::LEFT));
+    EXPECT_EQ(rows[4], "........");  // both pawns gone from rank 5
+    EXPECT_EQ(rows[5], "...Np...");
+    EXPECT_TRUE(w.view.saw("blink 1 4 5 2"));
+    EXPECT_TRUE(w.view.saw("square 1 5 5"));
+    EXPECT_EQ(w.sound.played, (std::vector<std::int32_t>{7}));
+    EXPECT_EQ(w.clock.waits, (std::vector<double>{0.3, 0.3, 0.5}));
+    EXPECT_EQ(w.game.state.moveNumber, 1);
+    EXPECT_EQ(w.game.state.lastMoveNumber, 1);
+    EXPECT_EQ(w.game.history.left[1], w.game.board(BoardId::LEFT));
+    EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
+    EXPECT_EQ(w.game.state.whiteInCheck, OFF);
+}
+
+TEST(ComTurn, PromotionShowsTheQueenAndAnnouncesTheCheck) {
+    testing::FakeWorld w;
+    startComGame(w,
+                 boardFrom({TRAPPED_RANK_1, TRAPPED_RANK_2, "........", "........", "........", ".R......",
+                            "..p.....", ".......K"}),
+                 boardFrom({"........", "........", "........", "........", "........", "........", "........",
+                            ".......K"}));
+    com_ban(w.game);
+    EXPECT_EQ(w.game.board(BoardId::LEFT).at(3, 8), BLACK_QUEEN);
+    EXPECT_TRUE(w.view.saw("promotion 5 1"));
+    EXPECT_TRUE(w.view.saw("result 1 3 8 5 15"));
+    // The queen on rank 8 attacks the king on (8,8); it can step away.
+    ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(w.dialogs.boxes[0].text, "   ** チェック **");
+    EXPECT_EQ(w.dialogs.boxes[0].title, "");
+    EXPECT_EQ(w.game.state.whiteInCheck, ON);
+}
+
+TEST(ComTurn, MateIsAnnouncedAndTheGameGoesOn) {
+    testing::FakeWorld w;
+    startComGame(w,
+                 boardFrom({"........", ".q.k....", "........", "........", "........", "........", "......PP",
+                            ".......K"}),
+                 boardFrom({"........", "........", "........", "........", "........", "........", "........",
+                            "....K..."}));
+    com_ban(w.game);
+    ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(w.dialogs.boxes[0].text, "よし！!");
+    EXPECT_EQ(w.dialogs.boxes[0].title, "チェックメイト ?");
+    EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
+}
+
+TEST(ComTurn, TakingTheKingWinsAfterTheMoveIsCounted) {
+    testing::FakeWorld w;
+    w.dialogs.answers = {Answer::No};
+    startComGame(w,
+                 boardFrom({"r...k...", "........", "........", "........", "........", "........", "........",
+                            "K......."}),
+                 boardFrom({"....k...", "........", "........", "........", "........", "........", "........",
+                            "....K..."}));
+    com_ban(w.game);
+    EXPECT_EQ(w.game.state.gameWinner, w.game.state.blackTurn);
+    EXPECT_EQ(w.game.board(BoardId::LEFT).at(1, 8), BLACK_ROOK);
+    EXPECT_EQ(w.game.state.moveNumber, 1);
+    ASSERT_EQ(w.dialogs.boxes.size(), 2u);
+    EXPECT_EQ(w.dialogs.boxes[0].text, "ｺﾝﾋﾟｭｰﾀの勝ちです");
+    EXPECT_EQ(w.dialogs.boxes[1].text, "続けますか？");
+    EXPECT_TRUE(w.shell.quitRequested);
+}
+
+TEST(ComTurn, NoLegalBlackMoveOnEitherBoardIsADraw) {
+    testing::FakeWorld w;
+    w.dialogs.answers = {Answer::Yes};
+    const Board kingsOnly = boardFrom({"........", "........", "........", "........", "........", "........",
+                                       "........", "....K..."});
+    startComGame(w, kingsOnly, kingsOnly);
+    com_ban(w.game);
+    ASSERT_EQ(w.dialogs.boxes.size(), 2u);
+    EXPECT_EQ(w.dialogs.boxes[0].text, "引き分けです");
+    EXPECT_EQ(w.game.state.moveNumber, 0);
+    EXPECT_EQ(w.game.state.sideToMove, NONE);  // Yes: a new board, no game
+    EXPECT_TRUE(w.sound.played.empty());
+}
+
+TEST(ComTurn, AFullHistoryRefusesTheMove) {
+    testing::FakeWorld w;
+    Board b = boardFrom({"....k...", "pppppppp", "........", "........", "........", "........", "........",
+                         "....K..."});
+    startComGame(w, b, b);
+    w.game.state.moveNumber = w.game.state.lastMoveNumber = MAX_MOVES;
+    com_ban(w.game);
+    EXPECT_EQ(w.game.board(BoardId::LEFT), b);
+    EXPECT_EQ(w.game.board(BoardId::RIGHT), b);
+    EXPECT_EQ(w.game.state.moveNumber, MAX_MOVES);
+    ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(w.dialogs.boxes[0].text, "これ以上指せません");
+    EXPECT_EQ(w.dialogs.boxes[0].title, "手数");
+}
+
+TEST(ComSearch, EqualBoardsChooseTheLeftBoard) {
+    Game g;
+    const Board b = boardFrom({"k......r", "........", "........", "........", "........", "........", "........",
+                               "....K..."});
+    putPosition(g, b, b);
+    ASSERT_EQ(comSearch(g), BoardId::LEFT);
+    EXPECT_EQ(g.com.of(BoardId::LEFT).best.score, g.com.of(BoardId::RIGHT).best.score);
+}
+
+TEST(ComSearch, TheSamePositionAlwaysGivesTheSameMove) {
+    RecordFile record;
+    std::string error;
+    ASSERT_TRUE(readRecordFileStrict(std::string(VELMORA_GOLDEN_DIR) + "/play.棋譜", record, error));
+    for (const SnapshotPair& p : record.snapshots) {
+        auto a = std::make_unique<Game>();
+        auto b = std::make_unique<Game>();
+        putPosition(*a, p.left, p.right);
+        putPosition(*b, p.left, p.right);
+        comSearch(*a);
+        comSearch(*b);  // b runs it twice: the second time on grids left by the first
+        const auto chosen = comSearch(*b);
+        EXPECT_EQ(comSearch(*a), chosen);
+        for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
+            const BestMove& x = a->com.of(id).best;
+            const BestMove& y = b->com.of(id).best;
+            EXPECT_EQ(x.score, y.score);
+            EXPECT_EQ(std::tie(x.fromFile, x.fromRank, x.toFile, x.toRank), std::tie(y.fromFile, y.fromRank, y.toFile, y.toRank));
+        }
+    }
+}
+
+TEST(ComSearch, TiesWithinABoardGoToTheFirstMoveInScanOrder) {
+    // Score every left-board move of each position on its own and check that
+    // the search kept the first of the best ones.
+    RecordFile record;
+    std::string error;
+    ASSERT_TRUE(readRecordFileStrict(std::string(VELMORA_GOLDEN_DIR) + "/play.棋譜", record, error));
+    int positionsWithTies = 0;
+    for (const SnapshotPair& p : record.snapshots) {
+        auto g = std::make_unique<Game>();
+        putPosition(*g, p.left, p.right);
+        comSearch(*g);
+        const BestMove best = g->com.of(BoardId::LEFT).best;
+
+        auto h = std::make_unique<Game>();
+        putPosition(*h, p.left, p.right);
+        prepareTurn(*h);
+        prepareBoard(*h, BoardId::LEFT);
+        Board& b = h->board(BoardId::LEFT);
+        std::vector<std::array<int, 4>> tied;
+        double top = -99999;
+        for (int ff = 1; ff <= 8; ++ff) {
+            for (int fr = 1; fr <= 8; ++fr) {
+                if (!isBlack(b.at(ff, fr))) continue;
+                for (int tf = 1; tf <= 8; ++tf) {
+                    for (int tr = 1; tr <= 8; ++tr) {
+                        if (移動チェック(*h, BoardId::LEFT, ff, fr, tf, tr, b.at(ff, fr)) != ON) continue;
+                        const double s = tryCandidate(*h, BoardId::LEFT, ff, fr, tf, tr).score;
+                        if (s > top) tied.clear(), top = s;
+                        if (s == top) tied.push_back({ff, fr, tf, tr});
+                    }
+                }
+            }
+        }
+        if (tied.empty()) continue;
+        positionsWithTies += tied.size() > 1;
+        EXPECT_EQ(best.score, top);
+        EXPECT_EQ((std::array<int, 4>{best.fromFile, best.fromRank, best.toFile, best.toRank}), tied.front());
+    }
+    EXPECT_GT(positionsWithTies, 0) << "the corpus should hold a tie to make this test bite";
+}
+
+TEST(Level, SettingMarksAndDrawsOnlyAgainstTheComputer) {
+    testing::FakeWorld w;
+    w.game.state.gameMode = MODE_MAN;
+    LEVEL_Click(w.game, 2);
+    EXPECT_EQ(w.game.state.comLevel, 2);
+    EXPECT_TRUE(w.marks.marks["LEVEL2"]);
+    EXPECT_FALSE(w.marks.marks["LEVEL3"]);
+    EXPECT_TRUE(w.view.saw("background -2 0"));
+    EXPECT_FALSE(w.view.saw("level 2"));
+    w.game.state.gameMode = MODE_COM;
+    LEVEL_Click(w.game, 2);
+    EXPECT_TRUE(w.view.saw("level 2"));
+    // A value that is no level clears the marks and keeps the level.
+    レベル_設定(w.game, 4);
+    EXPECT_EQ(w.game.state.comLevel, 2);
+    EXPECT_FALSE(w.marks.marks["LEVEL1"] || w.marks.marks["LEVEL2"] || w.marks.marks["LEVEL3"]);
+}
+
+}  // namespace
+}  // namespace velmora
