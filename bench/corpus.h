@@ -6,13 +6,15 @@
 
 namespace velmora::bench {
 
+inline RecordFile corpusFile(const char* path) {
+    RecordFile r;
+    std::string error;
+    if (!readRecordFileStrict(path, r, error)) throw std::runtime_error(error);
+    return r;
+}
+
 inline const RecordFile& corpus() {
-    static const RecordFile record = [] {
-        RecordFile r;
-        std::string error;
-        if (!readRecordFileStrict(VELMORA_CORPUS_FILE, r, error)) throw std::runtime_error(error);
-        return r;
-    }();
+    static const RecordFile record = corpusFile(VELMORA_CORPUS_FILE);
     return record;
 }
 

@@ -39,4 +39,3 @@ BENCHMARK(BM_AcceptedMoves);
 
 }  // namespace
 
-BENCHMARK_MAIN();

@@ -85,6 +85,22 @@ INSTANTIATE_TEST_SUITE_P(
                       GoldenCase{"com_level3", "com --level 3", "expected-com3.jsonl"}),
     [](const ::testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
 
+// The computer's choices on the self-play corpus, recorded when they agreed
+// with the reference answers above: any change to the search or the
+// evaluation that alters a decision shows here.
+TEST(Cli, ComputerChoicesOnTheCorpusStayTheSame) {
+    const std::string dir = VELMORA_CORPUS_DIR;
+    const CliRun run = runCli("com '" + dir + "/selfplay.棋譜' --all --level 3");
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::ifstream in(dir + "/expected-com3.jsonl");
+    std::stringstream expected;
+    expected << in.rdbuf();
+    const auto mine = lines(run.out);
+    const auto recorded = lines(expected.str());
+    ASSERT_EQ(mine.size(), recorded.size());
+    for (size_t i = 0; i < mine.size(); ++i) EXPECT_EQ(mine[i], recorded[i]) << "position " << i;
+}
+
 TEST(Cli, MoveOptionPicksOneLineAndDefaultsToTheLast) {
     const CliRun last = runCli("survey '" + golden("play.棋譜") + "'");
     const CliRun fifty = runCli("survey '" + golden("play.棋譜") + "' --move 50");
