@@ -1,0 +1,102 @@
+#!/usr/bin/python3
+"""Draws every picture of the game into assets/images/, at 1x and at 2x ("@2x").
+
+  /usr/bin/python3 assets/artwork/make_artwork.py
+
+Needs Pillow only.  The output is the same on every run: all randomness comes from
+fixed seeds and the drawing uses no fonts.
+"""
+
+import os
+import sys
+
+from PIL import Image, ImageDraw
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+sys.dont_write_bytecode = True        # keep the source folder free of __pycache__
+
+from logo import render_logo          # noqa: E402
+from pieces import FIGURES            # noqa: E402
+from textures import BACKGROUNDS, RED_MARBLE, TEAL_MARBLE, render  # noqa: E402
+
+OUT_DIR = os.path.normpath(os.path.join(HERE, "..", "images"))
+
+SQUARE = 35
+TILE = 36
+SCALES = (1, 2)
+SUPERSAMPLE = 16          # canvas pixels per logical pixel; box-filtered down to 1x or 2x
+
+# Shade 0 squares (suffix 1) are teal marble, shade 1 squares (suffix 2) red marble.
+SHADES = (("1", "KARA_MASU1", TEAL_MARBLE), ("2", "KARA_MASU2", RED_MARBLE))
+
+# Figure colour and the colour of its outline and inner marks.
+SIDES = {
+    "W": ((224, 224, 224, 255), (22, 22, 22, 255)),
+    "B": ((49, 49, 49, 255), (190, 190, 190, 255)),
+}
+OUTLINE = 1.0             # outline width in logical pixels, at every scale
+
+
+def draw_figure(steps, scale, fill, ink):
+    """Paints a figure on a transparent canvas and returns it at the output size."""
+    px = SUPERSAMPLE                   # one canvas serves both scales
+    size = SQUARE * px
+    canvas = Image.new("RGBA", (size, size), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(canvas)
+
+    def sp(points):
+        return [(x * px, y * px) for x, y in points]
+
+    def stroke(points, width, closed):
+        pts = sp(points)
+        if closed:
+            pts = pts + pts[:2]
+        w = max(1, int(round(width * px)))
+        draw.line(pts, fill=ink, width=w, joint="curve")
+        if not closed:
+            r = width * px / 2
+            for x, y in (pts[0], pts[-1]):
+                draw.ellipse((x - r, y - r, x + r, y + r), fill=ink)
+
+    for step in steps:
+        kind, points = step[0], step[1]
+        if kind == "body":
+            draw.polygon(sp(points), fill=fill)
+            stroke(points, OUTLINE, closed=True)
+        elif kind == "ink":
+            draw.polygon(sp(points), fill=ink)
+        elif kind == "line":
+            stroke(points, step[2], closed=False)
+    out = SQUARE * scale
+    return canvas.resize((out, out), Image.BOX)
+
+
+def save(img, name, scale):
+    suffix = "" if scale == 1 else "@%dx" % scale
+    path = os.path.join(OUT_DIR, name + suffix + ".png")
+    img.convert("RGB").save(path, optimize=True)
+    return path
+
+
+def main():
+    os.makedirs(OUT_DIR, exist_ok=True)
+    written = []
+    for scale in SCALES:
+        for suffix, empty_name, marble in SHADES:
+            square = render(marble, SQUARE, SQUARE, scale, 3)
+            written.append(save(square, empty_name, scale))
+            for side, (fill, ink) in SIDES.items():
+                for stem, figure in FIGURES.items():
+                    piece = draw_figure(figure(), scale, fill, ink)
+                    img = square.convert("RGBA")
+                    img.alpha_composite(piece)
+                    written.append(save(img, "%s_%s_%s" % (side, stem, suffix), scale))
+        for name, fn in BACKGROUNDS.items():
+            written.append(save(render(fn, TILE, TILE, scale, 4), name, scale))
+        written.append(save(render_logo(scale), "title_logo", scale))
+    print("wrote %d pictures to %s" % (len(written), OUT_DIR))
+
+
+if __name__ == "__main__":
+    main()
