@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <string>
 
 #include "com/com_state.h"
 #include "influence/influence_map.h"
@@ -46,6 +47,14 @@ struct Ports {
     Clock* clock = nullptr;
     Shell* shell = nullptr;
     MenuMarks* menuMarks = nullptr;
+    RecordPanel* recordPanel = nullptr;
+};
+
+// The display options and what the drawing reads of them.
+struct OptionState {
+    int backgroundPicture = 3;  // the green tiles
+    int guideColor = 15;        // bright white while move guidance is on
+    std::string startDirectory;
 };
 
 // One running program: a fresh Game is a freshly started program.
@@ -68,11 +77,15 @@ public:
     Clock& clock() { return *ports_.clock; }
     Shell& shell() { return *ports_.shell; }
     MenuMarks& menuMarks() { return *ports_.menuMarks; }
+    RecordPanel& recordPanel() { return *ports_.recordPanel; }
+    // The window's drawing layer is created after the game it draws.
+    void setPresentation(Presentation* presentation) { ports_.presentation = presentation ? presentation : &nullPresentation_; }
 
     GameState state;
     History history;
     ComState com;
     SoundHandles sounds;
+    OptionState options;
     IntGrid squareShade;
 
 private:
@@ -84,6 +97,7 @@ private:
     NullClock nullClock_;
     NullShell nullShell_;
     NullMenuMarks nullMenuMarks_;
+    NullRecordPanel nullRecordPanel_;
 };
 
 }  // namespace velmora

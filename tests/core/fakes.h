@@ -32,6 +32,10 @@ public:
         choices.pop_front();
         return c;
     }
+    void showPromotionDialog(PromotionDialog d, int left, int top) override { shown.push_back({d, left, top}); }
+    void highlightPromotionButton(PromotionDialog, PieceCode button) override { highlighted.push_back(button); }
+    void closePromotionDialog(PromotionDialog) override { ++closed; }
+    void hidePromotionDialogs() override { ++hidden; }
     struct Promotion {
         PromotionDialog dialog;
         int left, top;
@@ -40,6 +44,10 @@ public:
     std::deque<PieceCode> choices;   // for piece-choice dialogs
     std::vector<Box> boxes;
     std::vector<Promotion> promotions;
+    std::vector<Promotion> shown;
+    std::vector<PieceCode> highlighted;
+    int closed = 0;
+    int hidden = 0;
 };
 
 // Records every drawing call as a short line, e.g. "blink 2 4 5 2".
@@ -62,6 +70,12 @@ public:
     }
     void 描画_手数(int m) override { log("count " + n(m)); }
     void 描画_レベル(int level) override { log("level " + n(level)); }
+    void 描画_盤(int board) override { log("board " + n(board)); }
+    void 描画_チェス盤桝(BoardId b) override { log("outlines " + n(b)); }
+    void 描画_移動可能桝色(BoardId b, int f, int r, int colour, PieceCode p) override {
+        log("targets " + n(b) + " " + n(f) + " " + n(r) + " " + n(colour) + " " + n(p));
+    }
+    void 描画_棋譜読込み部分消去() override { log("erase record area"); }
     void repaint() override { log("repaint"); }
 
     bool saw(const std::string& line) const {

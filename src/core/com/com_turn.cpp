@@ -68,21 +68,21 @@ void announceCheck(Game& g) {
 
 }  // namespace
 
-void com_ban(Game& g) {
+bool com_ban(Game& g) {
     GameState& st = g.state;
     showThinking(g);
     const std::optional<BoardId> chosen = comSearch(g);
     if (!chosen) {
         // Black cannot move on either board: the game is drawn.
         終了(g, "引分");
-        return;
+        return true;
     }
     if (st.moveNumber >= MAX_MOVES) {
         // The history is full; the move cannot be recorded, so it is not made.
         g.sound().dsPlay(g.sounds.forbiddenSound);
         g.dialogs().messageBox("これ以上指せません", "手数", Buttons::Ok);
         st.sideToMove = st.whiteTurn;
-        return;
+        return false;
     }
     playMove(g, *chosen, g.com.of(*chosen).best);
     g.clock().wait(0.5);
@@ -94,10 +94,11 @@ void com_ban(Game& g) {
 
     if (st.gameWinner == st.blackTurn) {
         終了(g, "ｺﾝﾋﾟｭｰﾀ");
-        return;
+        return true;
     }
     announceCheck(g);
     st.sideToMove = st.whiteTurn;
+    return false;
 }
 
 }  // namespace velmora

@@ -22,6 +22,13 @@ public:
     // window's top-left corner and returns the code of the button pressed, or
     // nothing when the dialog was closed without a choice.
     virtual std::optional<PieceCode> choosePromotion(PromotionDialog dialog, int leftTwips, int topTwips) = 0;
+    // The computer's promotion: the dialog is shown without waiting for the
+    // person, then the chosen button's highlighted picture, then it closes.
+    virtual void showPromotionDialog(PromotionDialog dialog, int leftTwips, int topTwips) = 0;
+    virtual void highlightPromotionButton(PromotionDialog dialog, PieceCode button) = 0;
+    virtual void closePromotionDialog(PromotionDialog dialog) = 0;
+    // Hides both piece-choice dialogs (every click on the window does).
+    virtual void hidePromotionDialogs() = 0;
 };
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 #include "ports/dialogs.h"
 #include "ports/menu_marks.h"
 #include "ports/presentation.h"
+#include "ports/record_panel.h"
 #include "ports/shell.h"
 #include "ports/sound.h"
 
@@ -15,6 +16,10 @@ public:
         return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
     }
     std::optional<PieceCode> choosePromotion(PromotionDialog, int, int) override { return std::nullopt; }
+    void showPromotionDialog(PromotionDialog, int, int) override {}
+    void highlightPromotionButton(PromotionDialog, PieceCode) override {}
+    void closePromotionDialog(PromotionDialog) override {}
+    void hidePromotionDialogs() override {}
 };
 
 class NullSound : public SoundPort {
@@ -45,6 +50,12 @@ public:
     void setChecked(const std::string&, bool) override {}
 };
 
+class NullRecordPanel : public RecordPanel {
+public:
+    void 描画_可視(bool, bool, bool) override {}
+    void 描画_棋譜_IO(int) override {}
+};
+
 class NullPresentation : public Presentation {
 public:
     void 画面_再描画() override {}
@@ -58,6 +69,10 @@ public:
     void 描画_移動結果(BoardId, int, int, PieceCode, int) override {}
     void 描画_手数(int) override {}
     void 描画_レベル(int) override {}
+    void 描画_盤(int) override {}
+    void 描画_チェス盤桝(BoardId) override {}
+    void 描画_移動可能桝色(BoardId, int, int, int, PieceCode) override {}
+    void 描画_棋譜読込み部分消去() override {}
     void repaint() override {}
 };
 

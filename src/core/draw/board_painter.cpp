@@ -1,0 +1,269 @@
+#include "draw/board_painter.h"
+
+#include "record/notation.h"
+#include "rules/legality.h"
+
+namespace velmora {
+
+std::string labelText(int code) {
+    static const char* const GRADES[] = {"６段", "５段", "４段", "３段", "２段", "初段", "１級", "２級",
+                                         "３級", "４級", "５級", "６級", "７級", "８級", "９級"};
+    if (code >= -7 && code <= 7) return std::string("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:") + GRADES[code + 7];
+    if (code == 99) return "手目";
+    return "";
+}
+
+void BoardPainter::text(double x, double y, const std::string& s, int colour, int size) {
+    if (!s.empty()) canvas_.drawText(x, y, s, size, bold_, colour);
+}
+
+void BoardPainter::描画_絵(int origin, int code, double column, double row) {
+    if (code < PIC_EMPTY_0 || code > BG_BRICK) return;
+    canvas_.drawPicture(code, gridX(origin, column), gridY(row));
+}
+
+void BoardPainter::描画_駒(int origin, int code, double column, double row) {
+    // In the exchanged layout each side is drawn with the other side's pictures.
+    if (g_.state.kingQueenSwapped == ON) code = -code;
+    if (!isPiecePicture(code)) return;
+    canvas_.drawPicture(code, gridX(origin, column), gridY(row));
+}
+
+void BoardPainter::描画_桝駒(int origin, PieceCode piece, int shade, double column, double row) {
+    if (piece == EMPTY) {
+        描画_絵(origin, shade == 0 ? PIC_EMPTY_0 : PIC_EMPTY_1, column, row);
+    } else {
+        描画_駒(origin, piecePictureCode(piece, shade), column, row);
+    }
+    描画_桝輪郭(origin, BACK_COLOR, column, row);
+}
+
+void BoardPainter::描画_桝輪郭(int origin, int colour, double column, double row) {
+    canvas_.drawOutline(gridX(origin, column), gridY(row), SQUARE_WIDTH, SQUARE_HEIGHT, colour);
+}
+
+void BoardPainter::描画_チェス盤桝(int origin) {
+    for (int f = 1; f <= 8; ++f) {
+        for (int r = 1; r <= 8; ++r) 描画_桝輪郭(origin, OUTLINE_COLOR, f, r);
+    }
+}
+
+void BoardPainter::描画_背景(int code) {
+    for (int column = -3; column <= 29; ++column) {
+        for (int row = -2; row <= 15; ++row) {
+            if (column >= 1 && column <= 8 && row >= 1 && row <= 8) continue;
+            描画_絵(LEFT_ORIGIN_X, code, column, row);
+            描画_絵(RIGHT_ORIGIN_X, code, column, row);
+        }
+    }
+}
+
+void BoardPainter::描画_数値(double column, double row, int value, int colour, int mode, int size) {
+    std::string s;
+    if (mode == 0) {
+        // A number takes a blank in the place of its sign.
+        if (value >= 0) s = ' ';
+        s += std::to_string(value);
+    } else if (mode == 1 && value >= 1 && value <= 8) {
+        static const char* const KANJI[] = {"一", "二", "三", "四", "五", "六", "七", "八"};
+        s = KANJI[value - 1];
+    } else if (mode == 2 && value >= 1 && value <= 8) {
+        s = 文字列変換(value);
+    }
+    text(gridX(LEFT_ORIGIN_X, column), gridY(row), s, colour, size);
+}
+
+void BoardPainter::描画_数値(double column, double row, const std::string& s, int colour, int size) {
+    text(gridX(LEFT_ORIGIN_X, column), gridY(row), s, colour, size);
+}
+
+void BoardPainter::描画_移動駒種類(double column, double row, const std::string& s, int colour, int size) {
+    text(gridX(0, column), gridY(row), s, colour, size);
+}
+
+void BoardPainter::描画_文字列(double column, double row, int labelCode, int colour, int size) {
+    text(120 + SQUARE_WIDTH * column, 160 + gridY(row), labelText(labelCode), colour, size);
+}
+
+void BoardPainter::描画_桝_数値(int board) {
+    bold_ = true;
+    if (board != 1 && board != 2) return;
+    const BoardId id = board == 1 ? BoardId::LEFT : BoardId::RIGHT;
+    const int origin = originX(id);
+    const double textShift = board == 1 ? 0 : 12;
+    const int bg = g_.options.backgroundPicture;
+    for (int i = 1; i <= 8; ++i) {
+        描画_絵(origin, bg, i, 0);
+        描画_数値(i + 0.4 + textShift, 0.3, i, SHADOW_COLOR, 2, 16);
+        描画_数値(i + 0.3 + textShift, 0.2, i, LABEL_COLOR, 2, 16);
+        描画_桝駒(id, i, 1);
+        描画_絵(origin, bg, 9, 9 - i);
+        描画_数値(9.2 + textShift, 9 - i + 0.4, i, SHADOW_COLOR, 0, 16);
+        描画_数値(9.1 + textShift, 9 - i + 0.3, i, LABEL_COLOR, 0, 16);
+        描画_桝輪郭(origin, BACK_COLOR, 8, 9 - i);
+    }
+}
+
+void BoardPainter::描画_移動結果(double c, double r, int file, int rank, PieceCode piece, int colour) {
+    if (piece <= WHITE_PAWN) 消去_思考中("下");
+    if (piece >= BLACK_PAWN) 消去_思考中("上");
+    描画_移動駒種類(c + 1.1, r + 0.1, 文字列変換(file), SHADOW_COLOR, 14);
+    描画_移動駒種類(c + 1, r, 文字列変換(file), colour, 14);
+    描画_移動駒種類(c + 1.5, r + 0.2, 文字列変換(1000 + 9 - rank), SHADOW_COLOR, 12);
+    描画_移動駒種類(c + 1.4, r + 0.1, 文字列変換(1000 + 9 - rank), colour, 12);
+    描画_移動駒種類(c + 0.8, r + 0.8, 駒文字変換(piece), SHADOW_COLOR, 12);
+    描画_移動駒種類(c + 0.7, r + 0.7, 駒文字変換(piece), colour, 12);
+    canvas_.refresh();
+    g_.clock().wait(0.3);
+}
+
+void BoardPainter::描画_ハンデレベル(int code) {
+    描画_絵(LEFT_ORIGIN_X, g_.options.backgroundPicture, 12, 2);
+    描画_文字列(11.1, 2.1, code, SHADOW_COLOR, 10);
+    描画_文字列(11, 2, code, WHITE_COLOR, 10);
+}
+
+void BoardPainter::画面_再描画() {
+    const int bg = g_.options.backgroundPicture;
+    描画_背景(bg);
+    for (int column : {-1, 0}) {
+        for (int row : {2, 3}) 描画_絵(LEFT_ORIGIN_X, bg, column, row);
+    }
+    描画_桝_数値(1);
+    描画_桝_数値(2);
+    描画_盤(1);
+    描画_盤(2);
+    描画_絵(LEFT_ORIGIN_X, PIC_TITLE, 9.5, -1.4);
+    if (g_.state.gameMode == MODE_COM) 描画_レベル(g_.state.comLevel);
+    if (g_.state.handicapApplied == ON) 描画_ハンデレベル(g_.state.handicapLevel);
+}
+
+void BoardPainter::描画_桝駒(BoardId board, int file, int rank) {
+    描画_桝駒(originX(board), g_.board(board).at(file, rank), g_.squareShade.at(file, rank), file, rank);
+}
+
+void BoardPainter::描画_駒点滅(BoardId board, int file, int rank, int count) {
+    if (!onBoard(file, rank)) return;
+    const int origin = originX(board);
+    const int shade = g_.squareShade.at(file, rank);
+    for (int k = 0; k < count; ++k) {
+        描画_桝駒(origin, EMPTY, shade, file, rank);
+        canvas_.refresh();
+        g_.clock().wait(0.2);
+        描画_桝駒(origin, g_.board(board).at(file, rank), shade, file, rank);
+        canvas_.refresh();
+        g_.clock().wait(0.2);
+    }
+}
+
+void BoardPainter::描画_桝駒成アニメ(PieceCode piece, BoardId board) {
+    const int offset = board == BoardId::RIGHT ? 6200 : 0;
+    // The computer's pieces are black in the normal layout, white in the exchanged one.
+    const PromotionDialog dialog = g_.state.kingQueenSwapped == OFF ? PromotionDialog::Form2 : PromotionDialog::Form3;
+    Dialogs& dialogs = g_.dialogs();
+    dialogs.showPromotionDialog(dialog, 50 + offset, 1400);
+    canvas_.refresh();
+    g_.clock().wait(1.5);
+    const int kind = absCode(piece);
+    if (kind < BLACK_PAWN || kind > BLACK_QUEEN) return;  // no such button: the dialog stays
+    const bool blackPictures = dialog == PromotionDialog::Form2;
+    g_.state.promotionChoice = static_cast<PieceCode>(blackPictures ? kind : -kind);
+    dialogs.highlightPromotionButton(dialog, g_.state.promotionChoice);
+    g_.clock().waitTick();
+    dialogs.closePromotionDialog(dialog);
+}
+
+void BoardPainter::描画_桝輪郭(BoardId board, int colour, int column, int row) {
+    描画_桝輪郭(originX(board), colour, column, row);
+}
+
+void BoardPainter::描画_背景セル(int column, int row) {
+    描画_絵(LEFT_ORIGIN_X, g_.options.backgroundPicture, column, row);
+}
+
+void BoardPainter::消去_思考中(const std::string& strip) {
+    const int bg = g_.options.backgroundPicture;
+    if (strip == "上") {
+        for (int column = 3; column <= 6; ++column) {
+            for (int row : {-1, -2}) {
+                描画_絵(LEFT_ORIGIN_X, bg, column, row);
+                描画_絵(RIGHT_ORIGIN_X, bg, column, row);
+            }
+        }
+    } else if (strip == "下") {
+        for (int column = 3; column <= 6; ++column) {
+            for (int row : {9, 10}) {
+                描画_絵(LEFT_ORIGIN_X, bg, column, row);
+                描画_絵(RIGHT_ORIGIN_X, bg, column, row);
+            }
+            描画_桝輪郭(LEFT_ORIGIN_X, OUTLINE_COLOR, column, 8);
+            描画_桝輪郭(RIGHT_ORIGIN_X, OUTLINE_COLOR, column, 8);
+        }
+    }
+}
+
+void BoardPainter::描画_思考中() {
+    for (const double column : {5.0, 17.0}) {
+        描画_数値(column - 0.9, -1.5 + 0.5, "思考中", SHADOW_COLOR, 12);
+        描画_数値(column - 1, -1.5 + 0.4, "思考中", RESULT_COLOR, 12);
+    }
+}
+
+void BoardPainter::描画_移動結果(BoardId board, int file, int rank, PieceCode piece, int colour) {
+    // Texts about the top side (black) go above the board, about the bottom side below it.
+    const double column = board == BoardId::LEFT ? 5 : 17;
+    const double row = piece >= BLACK_PAWN ? -1.5 : 9.5;
+    描画_移動結果(column, row, file, rank, piece, colour);
+}
+
+void BoardPainter::描画_手数(int n) {
+    for (int column : {10, 11, 12}) 描画_絵(LEFT_ORIGIN_X, g_.options.backgroundPicture, column, 4);
+    描画_桝輪郭(RIGHT_ORIGIN_X, BACK_COLOR, 1, 4);
+    描画_桝駒(BoardId::LEFT, 8, 4);
+    const double column = n < 10 ? 10.7 : n < 100 ? 10.5 : 10.3;
+    描画_数値(column, 4.5, n, SHADOW_COLOR, 0, 12);
+    描画_数値(column - 0.1, 4.4, n, WHITE_COLOR, 0, 12);
+    描画_文字列(12.4, 4.2, 99, SHADOW_COLOR, 10);
+    描画_文字列(12.3, 4.1, 99, WHITE_COLOR, 10);
+}
+
+void BoardPainter::描画_レベル(int level) {
+    描画_数値(-0.8, 0.7, "LEVEL", SHADOW_COLOR, 10);
+    描画_数値(-0.9, 0.6, "LEVEL", WHITE_COLOR, 10);
+    描画_数値(0.4, 0.7, level, SHADOW_COLOR, 0, 12);
+    描画_数値(0.3, 0.6, level, WHITE_COLOR, 0, 12);
+}
+
+void BoardPainter::描画_盤(int board) {
+    if (board != 1 && board != 2) return;
+    const BoardId id = board == 1 ? BoardId::LEFT : BoardId::RIGHT;
+    const int columnShift = board == 1 ? 0 : 12;
+    for (int f = 1; f <= 8; ++f) {
+        for (int r = 1; r <= 8; ++r) {
+            描画_桝駒(LEFT_ORIGIN_X, g_.board(id).at(f, r), g_.squareShade.at(f, r), f + columnShift, r);
+        }
+    }
+}
+
+void BoardPainter::描画_チェス盤桝(BoardId board) { 描画_チェス盤桝(originX(board)); }
+
+void BoardPainter::描画_移動可能桝色(BoardId board, int ff, int fr, int colour, PieceCode piece) {
+    const int origin = originX(board);
+    描画_チェス盤桝(origin);
+    if (g_.state.moveGuidance == OFF) return;
+    for (int f = 1; f <= 8; ++f) {
+        for (int r = 1; r <= 8; ++r) {
+            if (移動チェック(g_, board, ff, fr, f, r, piece) == ON) 描画_桝輪郭(origin, colour, f, r);
+        }
+    }
+}
+
+void BoardPainter::描画_棋譜読込み部分消去() {
+    描画_桝_数値(1);
+    描画_桝_数値(2);
+    const int bg = g_.options.backgroundPicture;
+    for (int column = -1; column <= 8; ++column) 描画_絵(LEFT_ORIGIN_X, bg, column, 9);
+    for (int c = 1; c <= 8; ++c) 描画_桝輪郭(LEFT_ORIGIN_X, BACK_COLOR, c, 8);
+}
+
+}  // namespace velmora

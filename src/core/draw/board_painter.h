@@ -1,0 +1,65 @@
+#pragma once
+#include <string>
+
+#include "draw/geometry.h"
+#include "game.h"
+#include "ports/canvas.h"
+
+namespace velmora {
+
+// All board and text drawing of the window, on the canvas: squares and
+// pieces, outlines, the background, blinking, the computer's promotion
+// display, coordinate labels, move counter, move texts and labels.
+class BoardPainter : public Presentation {
+public:
+    BoardPainter(Game& game, Canvas& canvas) : g_(game), canvas_(canvas) {}
+
+    // Pictures and squares.
+    void 描画_絵(int origin, int code, double column, double row);
+    void 描画_駒(int origin, int code, double column, double row);
+    void 描画_桝駒(int origin, PieceCode piece, int shade, double column, double row);
+    void 描画_桝輪郭(int origin, int colour, double column, double row);
+    void 描画_チェス盤桝(int origin);
+    void 描画_背景(int code);
+
+    // Texts: each call draws once; callers draw the shadow, then the text.
+    void 描画_数値(double column, double row, int value, int colour, int mode, int size);
+    void 描画_数値(double column, double row, const std::string& text, int colour, int size);
+    void 描画_移動駒種類(double column, double row, const std::string& text, int colour, int size);
+    void 描画_文字列(double column, double row, int labelCode, int colour, int size);
+    void 描画_桝_数値(int board);
+    void 描画_移動結果(double column, double row, int file, int rank, PieceCode piece, int colour);
+    void 描画_ハンデレベル(int code);
+
+    bool bold() const { return bold_; }
+
+    // Presentation
+    void 画面_再描画() override;
+    void 描画_桝駒(BoardId board, int file, int rank) override;
+    void 描画_駒点滅(BoardId board, int file, int rank, int count) override;
+    void 描画_桝駒成アニメ(PieceCode piece, BoardId board) override;
+    void 描画_桝輪郭(BoardId board, int colour, int column, int row) override;
+    void 描画_背景セル(int column, int row) override;
+    void 消去_思考中(const std::string& strip) override;
+    void 描画_思考中() override;
+    void 描画_移動結果(BoardId board, int file, int rank, PieceCode piece, int colour) override;
+    void 描画_手数(int moveNumber) override;
+    void 描画_レベル(int level) override;
+    void 描画_盤(int board) override;
+    void 描画_チェス盤桝(BoardId board) override;
+    void 描画_移動可能桝色(BoardId board, int ff, int fr, int colour, PieceCode piece) override;
+    void 描画_棋譜読込み部分消去() override;
+    void repaint() override { canvas_.refresh(); }
+
+private:
+    void text(double x, double y, const std::string& s, int colour, int size);
+
+    Game& g_;
+    Canvas& canvas_;
+    bool bold_ = false;  // the window font turns bold with the first board labels
+};
+
+// The label texts of the handicap grades (-7..7) and "手目" (99); "" otherwise.
+std::string labelText(int code);
+
+}  // namespace velmora

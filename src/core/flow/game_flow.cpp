@@ -1,0 +1,104 @@
+#include "flow/game_flow.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "com/com_turn.h"
+#include "draw/geometry.h"
+#include "flow/shutdown.h"
+#include "record/notation.h"
+#include "rules/setup.h"
+
+namespace velmora {
+namespace {
+
+void endProgram(Game& g) {
+    終了処理(g);
+    g.shell().quit();
+}
+
+}  // namespace
+
+void Form_Load(Game& g) {
+    std::error_code ec;
+    g.options.startDirectory = std::filesystem::current_path(ec).string();
+    g.side(BoardId::LEFT).clickState = 0;
+    g.side(BoardId::RIGHT).clickState = 0;
+    g.state.handicapLevel = 0;
+    g.state.kingQueenSwapped = OFF;
+    g.state.moveNumber = 0;
+    g.state.lastMoveNumber = 0;
+    g.dialogs().hidePromotionDialogs();
+    g.menuMarks().setChecked("SIDOU", false);
+    g.menuMarks().setChecked("LEVEL3", true);
+    g.state.comLevel = 3;
+    g.options.guideColor = WHITE_COLOR;
+    初期設定(g);
+}
+
+void START_Click(Game& g) {
+    GameState& st = g.state;
+    Presentation& view = g.presentation();
+    view.描画_棋譜読込み部分消去();
+    for (int column : {-2, -1, 0}) view.描画_背景セル(column, 0);  // no level in a game between people
+    st.whiteTurn = FIRST;
+    st.blackTurn = SECOND;
+    st.sideToMove = st.whiteTurn;
+    st.gameMode = MODE_MAN;
+    if (st.kingQueenSwapped == ON) キング_クイン入替(g);
+    st.kingQueenSwapped = OFF;
+    view.描画_盤(1);
+    view.描画_盤(2);
+    g.dialogs().messageBox("先手の番です", " ", Buttons::Ok);
+}
+
+void SENTE_Click(Game& g) {
+    GameState& st = g.state;
+    Presentation& view = g.presentation();
+    view.描画_棋譜読込み部分消去();
+    view.描画_レベル(st.comLevel);
+    g.side(BoardId::LEFT).clickState = 0;
+    st.whiteTurn = FIRST;
+    st.blackTurn = SECOND;
+    st.sideToMove = FIRST;
+    st.gameMode = MODE_COM;
+    st.recordMode = OFF;
+    if (st.kingQueenSwapped == ON) キング_クイン入替(g);
+    st.kingQueenSwapped = OFF;
+    view.画面_再描画();
+    g.dialogs().messageBox("あなたの番です", " ", Buttons::Ok);
+}
+
+void GOTE_Click(Game& g) {
+    GameState& st = g.state;
+    Presentation& view = g.presentation();
+    view.描画_棋譜読込み部分消去();
+    view.描画_レベル(st.comLevel);
+    g.side(BoardId::LEFT).clickState = 0;
+    st.whiteTurn = SECOND;
+    st.blackTurn = FIRST;
+    st.sideToMove = FIRST;
+    st.gameMode = MODE_COM;
+    st.recordMode = OFF;
+    // The computer moves first: kings and queens stand on exchanged files.
+    if (st.kingQueenSwapped == OFF) キング_クイン入替(g);
+    手順保存(g, st.moveNumber);
+    st.kingQueenSwapped = ON;
+    view.画面_再描画();
+    com_ban(g);
+}
+
+void OWARI_Click(Game& g) { endProgram(g); }
+
+void Form_KeyDown(Game& g, int keyCode) {
+    if (keyCode == 27) endProgram(g);
+}
+
+void Form_Unload(Game& g) { 終了処理(g); }
+
+void hideRecordPanel(Game& g) {
+    g.recordPanel().描画_可視(false, false, false);
+    g.recordPanel().描画_棋譜_IO(1);
+}
+
+}  // namespace velmora

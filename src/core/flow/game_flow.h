@@ -1,0 +1,22 @@
+#pragma once
+#include "game.h"
+
+namespace velmora {
+
+// Start-up up to the first complete drawing of the window.
+void Form_Load(Game& g);
+
+// Game start commands: two people, person first, computer first.
+void START_Click(Game& g);
+void SENTE_Click(Game& g);
+void GOTE_Click(Game& g);
+
+// 終わり, Esc (key code 27) and closing the window end the program.
+void OWARI_Click(Game& g);
+void Form_KeyDown(Game& g, int keyCode);
+void Form_Unload(Game& g);
+
+// Opening the 対局, 局面 or ｵﾌﾟｼｮﾝ menu hides the record panel.
+void hideRecordPanel(Game& g);
+
+}  // namespace velmora

@@ -1,0 +1,239 @@
+#include "input/mouse_input.h"
+
+#include <cmath>
+
+#include "com/com_turn.h"
+#include "draw/geometry.h"
+#include "influence/survey.h"
+#include "record/notation.h"
+#include "rules/end_tests.h"
+#include "rules/execution.h"
+#include "rules/legality.h"
+#include "rules/setup.h"
+
+namespace velmora {
+namespace {
+
+void refuse(Game& g, const std::string& text, const std::string& title) {
+    g.sound().dsPlay(g.sounds.forbiddenSound);
+    g.dialogs().messageBox(text, title, Buttons::Ok);
+}
+
+// A click while no game runs asks to resume, and does nothing else.
+void resume(Game& g) {
+    GameState& st = g.state;
+    if (st.recordMode == ON) {
+        if (g.dialogs().messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) == Answer::No) {
+            g.sound().dsPlay(g.sounds.forbiddenSound);
+        }
+        return;
+    }
+    if (st.moveNumber == 0) {
+        refuse(g, "「対局」で始めて下さい", "開始");
+        return;
+    }
+    g.dialogs().messageBox("OKですか？", "再開", Buttons::Ok);
+    const int next = -調査_手番(g, st.moveNumber);
+    if (next == st.blackTurn && st.gameMode == MODE_COM) {
+        // When the computer's move ends the game, no new turn is handed out.
+        if (!com_ban(g)) st.sideToMove = st.whiteTurn;
+    } else {
+        st.sideToMove = next;
+    }
+}
+
+bool blackKingGone(const Game& g) {
+    return 存在チェック駒(g.board(BoardId::RIGHT), BLACK_KING) == OFF ||
+           存在チェック駒(g.board(BoardId::LEFT), BLACK_KING) == OFF;
+}
+
+bool whiteKingGone(const Game& g) {
+    return 存在チェック駒(g.board(BoardId::RIGHT), WHITE_KING) == OFF ||
+           存在チェック駒(g.board(BoardId::LEFT), WHITE_KING) == OFF;
+}
+
+// After the person's (white) move on board `id` against the computer. A black
+// king taken from either board wins, also when the two-board capture took it
+// from the board not moved on.
+void endOfMoveAgainstComputer(Game& g, BoardId id) {
+    BoardState& bs = g.side(id);
+    if (ステールメイトか(bs, bs.blackKing.file, bs.blackKing.rank) == ON) {
+        g.dialogs().messageBox("ステールメイト", "判定", Buttons::Ok);
+        終了(g, "引分");
+        return;
+    }
+    if (詰めかCOM(bs) == ON || blackKingGone(g)) {
+        終了(g, "あなた");
+        return;
+    }
+    if (g.state.gameWinner == NONE) com_ban(g);
+}
+
+// After a move between two people: stalemate or check on the board moved on,
+// then a king missing from either board ends the game, else the turn passes.
+void endOfMoveBetweenPeople(Game& g, BoardId id) {
+    GameState& st = g.state;
+    BoardState& bs = g.side(id);
+    const bool firstMoved = st.sideToMove == FIRST;
+    const int moverTurn = firstMoved ? st.blackTurn : st.whiteTurn;  // counts the mover's pieces
+    const Square king = firstMoved ? bs.blackKing : bs.whiteKing;
+    const IntGrid& attacks = firstMoved ? bs.influence.whiteAttacks : bs.influence.blackAttacks;
+    if (st.sideToMove == FIRST || st.sideToMove == SECOND) {
+        if (調査_駒数(bs.board, moverTurn, st) == 1 && ステールメイトか(bs, king.file, king.rank) == ON) {
+            g.dialogs().messageBox("ステールメイト", "判定", Buttons::Ok);
+            終了(g, "引分");
+            return;
+        }
+        if (attacks.at(king) > 0) g.dialogs().messageBox("   ** チェック **", "", Buttons::Ok);
+    }
+    if (blackKingGone(g)) {
+        終了(g, "先手");
+        return;
+    }
+    if (whiteKingGone(g)) {
+        終了(g, "後手");
+        return;
+    }
+    if (st.sideToMove == FIRST) {
+        st.sideToMove = SECOND;
+    } else if (st.sideToMove == SECOND) {
+        st.sideToMove = FIRST;
+    }
+}
+
+// The piece-choice dialog: the pictures of the mover's colour, beside the board.
+std::optional<PieceCode> askPromotion(Game& g, BoardId id, PieceCode mover) {
+    const bool whiteMover = isWhite(mover);
+    const bool whitePictures = whiteMover != (g.state.kingQueenSwapped == ON);
+    const PromotionDialog dialog = whitePictures ? PromotionDialog::Form3 : PromotionDialog::Form2;
+    int left = 0;
+    if (id == BoardId::LEFT) {
+        left = whiteMover ? 5500 : 50;
+    } else {
+        left = whiteMover ? 11820 : 6350;
+    }
+    return g.dialogs().choosePromotion(dialog, left, 1400);
+}
+
+}  // namespace
+
+void Form_MouseDown(Game& g, int button, int shift, double x, double y) {
+    g.recordPanel().描画_可視(false, false, false);
+    g.recordPanel().描画_棋譜_IO(1);
+    g.dialogs().hidePromotionDialogs();
+    GameState& st = g.state;
+    if (st.sideToMove == NONE) {
+        resume(g);
+        return;
+    }
+    g.presentation().描画_チェス盤桝(BoardId::LEFT);
+    g.presentation().描画_チェス盤桝(BoardId::RIGHT);
+    const int c = static_cast<int>(std::floor((x - LEFT_ORIGIN_X) / SQUARE_WIDTH));
+    const int r = static_cast<int>(std::floor((y - ORIGIN_Y) / SQUARE_HEIGHT));
+    if (c < 9) {
+        マウスダウン(g, BoardId::LEFT, button, shift, c, r);
+    } else if (c > 12) {
+        マウスダウン(g, BoardId::RIGHT, button, shift, c - 12, r);
+    }
+    // Only while the boards show the latest position: after stepping back,
+    // this store would overwrite a later snapshot with an earlier position.
+    if (st.moveNumber == st.lastMoveNumber) 手順保存(g, st.lastMoveNumber);
+}
+
+void マウスダウン(Game& g, BoardId id, int button, int, int file, int rank) {
+    if (!onBoard(file, rank)) return;
+    GameState& st = g.state;
+    BoardState& bs = g.side(id);
+    Board& b = bs.board;
+    Selection& s = bs.selection;
+    Presentation& view = g.presentation();
+    const int guide = g.options.guideColor;
+    auto movers = [&](PieceCode c) {
+        return (st.sideToMove == st.whiteTurn && isWhite(c)) || (st.sideToMove == st.blackTurn && isBlack(c));
+    };
+
+    if (bs.clickState == 0) {
+        if (b.at(file, rank) == EMPTY) return;
+        s.fromFile = file;
+        s.fromRank = rank;
+        s.movingPiece = b.at(file, rank);
+        view.描画_移動可能桝色(id, file, rank, guide, s.movingPiece);
+        if (movers(s.movingPiece)) {
+            bs.clickState = 1;
+            view.描画_桝輪郭(id, SELECT_COLOR, file, rank);
+        } else {
+            // An opponent's piece: its moves are shown, nothing is selected.
+            view.描画_桝輪郭(id, guide, file, rank);
+        }
+        return;
+    }
+
+    s.toFile = file;
+    s.toRank = rank;
+    if (movers(b.at(file, rank))) {
+        view.描画_桝輪郭(id, OUTLINE_COLOR, s.fromFile, s.fromRank);
+        s.fromFile = file;
+        s.fromRank = rank;
+        s.movingPiece = b.at(file, rank);
+        view.描画_移動可能桝色(id, file, rank, guide, s.movingPiece);
+        view.描画_桝輪郭(id, SELECT_COLOR, file, rank);
+        return;
+    }
+    if (移動チェック(bs, s.fromFile, s.fromRank, file, rank, s.movingPiece) == OFF) {
+        view.描画_チェス盤桝(id);
+        bs.clickState = 0;
+        return;
+    }
+    if (移動後チェック_成り(rank, s.movingPiece) == OFF && button == BUTTON_LEFT) {
+        refuse(g, "マウスの右をクリックして下さい", "成り");
+        return;
+    }
+    if (移動後チェック_キング(bs, s.fromFile, s.fromRank, file, rank, st.sideToMove, st) == OFF && st.whiteInCheck == OFF) {
+        refuse(g, "自殺できません", "チェックです");
+        return;
+    }
+    if (st.moveNumber >= MAX_MOVES) {
+        // The history holds 500 moves; a further move could not be recorded.
+        refuse(g, "これ以上指せません", "手数");
+        return;
+    }
+    view.描画_手数(st.lastMoveNumber);
+    if (button == BUTTON_RIGHT && 調査_駒成人選(s.fromFile, s.fromRank, file, rank, s.movingPiece) == ON) {
+        const std::optional<PieceCode> choice = askPromotion(g, id, s.movingPiece);
+        if (!choice) return;  // closed without a choice: nothing is placed
+        st.promotionChoice = *choice;
+        if (*choice == WHITE_KING || *choice == BLACK_KING) {
+            refuse(g, "キングには成れません", "エラー");
+            return;
+        }
+        // The dialog of the other colour's pictures returns codes of the other sign.
+        s.movingPiece = static_cast<PieceCode>(st.kingQueenSwapped == ON ? -*choice : *choice);
+    }
+    bs.clickState = 0;
+    view.描画_桝輪郭(id, OUTLINE_COLOR, s.fromFile, s.fromRank);
+    view.描画_桝輪郭(id, OUTLINE_COLOR, file, rank);
+    view.描画_移動可能桝色(id, s.fromFile, s.fromRank, OUTLINE_COLOR, s.movingPiece);
+
+    if (アンパサンド_移動前(b, s.fromFile, s.fromRank, file, rank, s.movingPiece) == ON &&
+        g.dialogs().messageBox("取りますか？", "アンパッサン", Buttons::YesNo) == Answer::Yes) {
+        const int passedRank = st.sideToMove == st.whiteTurn ? rank + 1 : rank - 1;
+        b.at(file, passedRank) = EMPTY;
+        view.描画_桝駒(id, file, passedRank);
+    }
+    g.sound().dsPlay(g.sounds.pieceSound);
+    駒移動(g, id, s.fromFile, s.fromRank, file, rank, s.movingPiece);
+    st.moveNumber += 1;
+    手順保存(g, st.moveNumber);
+    st.lastMoveNumber = st.moveNumber;
+    view.消去_思考中("下");
+    view.描画_移動結果(id, file, rank, s.movingPiece, RESULT_COLOR);
+    勢力調査(bs);
+
+    if (st.gameMode == MODE_COM) {
+        endOfMoveAgainstComputer(g, id);
+    } else {
+        endOfMoveBetweenPeople(g, id);
+    }
+}
+
+}  // namespace velmora

@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+namespace velmora {
+
+// The window's persistent image. Positions are twips from the client area's
+// top-left corner (15 twips to a logical pixel); colours are numbers of the
+// 16-colour palette.
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+    // Picture codes 0..7 (empty squares, title, background tiles) and the 24
+    // piece picture codes ±10..±61; drawn at natural size, top-left at (x, y).
+    virtual void drawPicture(int code, double x, double y) = 0;
+    // A one-pixel rectangle outline, not filled.
+    virtual void drawOutline(double x, double y, double width, double height, int colour) = 0;
+    // Text in the window's Japanese serif font, top-left at (x, y).
+    virtual void drawText(double x, double y, const std::string& text, int pointSize, bool bold, int colour) = 0;
+    virtual void fillBackground(int colour) = 0;
+    // Brings what was drawn to the screen now.
+    virtual void refresh() = 0;
+};
+
+}  // namespace velmora
