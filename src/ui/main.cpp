@@ -1,0 +1,39 @@
+// The game's program: the main window on the game's core.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTimer>
+#include <cstdio>
+
+#include "ui/main_window.h"
+
+namespace {
+
+long residentKiB() {
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    QApplication app(argc, argv);
+    velmora::ui::MainWindow window;
+    // For measuring: report the time to the first complete frame and the
+    // resident memory then, and end.
+    if (qEnvironmentVariableIsSet("VELMORA_MEASURE_STARTUP")) {
+        QObject::connect(&window.canvas(), &velmora::ui::CanvasWidget::firstFramePainted, &app, [&] {
+            std::printf("first_frame_ms=%lld rss_kib=%ld\n", static_cast<long long>(sinceStart.elapsed()), residentKiB());
+            std::fflush(stdout);
+            QTimer::singleShot(0, &app, [] { std::_Exit(0); });
+        });
+    }
+    window.start();
+    return app.exec();
+}

@@ -1,0 +1,145 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+
+#include "com/level.h"
+#include "flow/game_flow.h"
+#include "input/mouse_input.h"
+
+namespace velmora::ui {
+
+MainWindow::MainWindow() : pictures_(devicePixelRatioF()) {
+    setWindowTitle("Velmora");
+    dialogs_ = std::make_unique<QtDialogs>(this, pictures_, clock_);
+    canvas_ = new CanvasWidget(pictures_, this);
+    setCentralWidget(canvas_);
+    Ports ports;
+    ports.dialogs = dialogs_.get();
+    ports.clock = &clock_;
+    ports.shell = &shell_;
+    ports.menuMarks = &marks_;
+    game_ = std::make_unique<Game>(ports);
+    painter_ = std::make_unique<BoardPainter>(*game_, *canvas_);
+    game_->setPresentation(painter_.get());
+    buildMenus();
+    connect(canvas_, &CanvasWidget::mouseDown, this,
+            [this](int button, double x, double y) { Form_MouseDown(*game_, button, 0, x, y); });
+}
+
+MainWindow::~MainWindow() { game_->setPresentation(nullptr); }
+
+void MainWindow::start() {
+    canvas_->fillBackground(2);
+    Form_Load(*game_);
+    // The window stands at the screen's top-left corner with the outer size
+    // 13000 x 7400 twips, frame included.
+    show();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(QSize(13000 / 15, 7400 / 15) - frame);
+    move(0, 0);
+}
+
+QMenu* MainWindow::menu(QWidget* parent, const QString& caption, const QString& name) {
+    auto* m = new QMenu(caption, parent);
+    m->setObjectName(name);
+    m->menuAction()->setObjectName(name);
+    return m;
+}
+
+QAction* MainWindow::item(QMenu* m, const QString& caption, const QString& name, std::function<void()> handler,
+                          bool checkable) {
+    QAction* a = m->addAction(caption);
+    a->setObjectName(name);
+    a->setCheckable(checkable);
+    // A check mark changes only through the game's own handlers.
+    connect(a, &QAction::triggered, this, [a, checkable, handler](bool checked) {
+        if (checkable) a->setChecked(!checked);
+        handler();
+    });
+    if (checkable) marks_.add(a);
+    return a;
+}
+
+QAction* MainWindow::barCommand(const QString& caption, const QString& name, std::function<void()> handler) {
+    QAction* a = menuBar()->addAction(caption);
+    a->setObjectName(name);
+    connect(a, &QAction::triggered, this, [handler] { handler(); });
+    return a;
+}
+
+void MainWindow::buildMenus() {
+    menuBar()->setNativeMenuBar(false);
+    Game& g = *game_;
+    auto later = [] {};  // commands that come with the record, replay, handicap and option features
+
+    QMenu* taikyoku = menu(menuBar(), "対局", "TAIKYOKU");
+    QMenu* man = menu(taikyoku, "対局(人間)", "MATCH_MAN");
+    item(man, "スタート", "START", [&g] { START_Click(g); });
+    taikyoku->addMenu(man);
+    QMenu* com = menu(taikyoku, "対局(COM)", "START2");
+    item(com, "先手", "SENTE", [&g] { SENTE_Click(g); });
+    item(com, "後手", "GOTE", [&g] { GOTE_Click(g); });
+    taikyoku->addMenu(com);
+    QMenu* level = menu(taikyoku, "COM対局ﾚﾍﾞﾙ", "LEVEL");
+    for (int n = 1; n <= 3; ++n) {
+        item(level, QStringLiteral("LEVEL%1").arg(n), QStringLiteral("LEVEL%1").arg(n), [&g, n] { LEVEL_Click(g, n); },
+             true);
+    }
+    taikyoku->addMenu(level);
+    item(taikyoku, "終わり", "OWARI", [&g] { OWARI_Click(g); });
+    menuBar()->addMenu(taikyoku);
+
+    QMenu* stop = menu(menuBar(), "局面", "STOP");
+    item(stop, "最初", "CANCEL", later);
+    item(stop, "反転", "REVERSE", later);
+    menuBar()->addMenu(stop);
+
+    barCommand("戻", "REPLAY", later);
+    barCommand("進", "AFTER", later);
+    barCommand("△", "LBEL_UP", later);
+    barCommand("▽", "LEBEL_DOWN", later);
+
+    QMenu* kifu = menu(menuBar(), "棋譜", "KIFU");
+    item(kifu, "読込", "KIFU_READ", later);
+    item(kifu, "書込", "KIFU_WRITE", later);
+    menuBar()->addMenu(kifu);
+
+    QMenu* option = menu(menuBar(), "ｵﾌﾟｼｮﾝ", "OPTION");
+    item(option, "移動指導", "SIDOU", later, true);
+    QMenu* haikei = menu(option, "背景画", "HAIKEI_GA");
+    const char* const backgrounds[5][2] = {
+        {"緑", "MIDORI"}, {"畳", "TATAMI"}, {"竹", "TAKE"}, {"宇宙", "UCHU"}, {"煉瓦", "RENGA"}};
+    for (const auto& b : backgrounds) item(haikei, b[0], b[1], later, true);
+    option->addMenu(haikei);
+    item(option, "BGM", "BGM", later, true);
+    menuBar()->addMenu(option);
+
+    QMenu* sonota = menu(menuBar(), "その他", "SONOTA");
+    item(sonota, "解説", "KAISETU", later);
+    item(sonota, "バージョン情報", "VER", later);
+    menuBar()->addMenu(sonota);
+
+    marks_.setChecked("LEVEL3", true);
+    marks_.setChecked("TATAMI", true);
+    // Opening these three menus hides the record panel.
+    for (QMenu* m : {taikyoku, stop, option}) connect(m, &QMenu::aboutToShow, this, [&g] { hideRecordPanel(g); });
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        Form_KeyDown(*game_, 27);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    Form_Unload(*game_);
+    event->accept();
+    shell_.quit();
+}
+
+}  // namespace velmora::ui

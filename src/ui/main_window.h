@@ -1,0 +1,54 @@
+#pragma once
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "draw/board_painter.h"
+#include "game.h"
+#include "ui/canvas_widget.h"
+#include "ui/pictures.h"
+#include "ui/qt_ports.h"
+
+class QMenu;
+
+namespace velmora::ui {
+
+// The main window "Velmora": the menu bar and the client area. It forwards
+// every event to the game's handlers and implements the ports they draw and
+// ask through.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow();
+    ~MainWindow() override;
+
+    // Start-up: the first complete drawing, then the window's place and size.
+    void start();
+
+    Game& game() { return *game_; }
+    CanvasWidget& canvas() { return *canvas_; }
+    QtMenuMarks& marks() { return marks_; }
+    QtDialogs& dialogs() { return *dialogs_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    QAction* item(QMenu* menu, const QString& caption, const QString& name, std::function<void()> handler,
+                  bool checkable = false);
+    QAction* barCommand(const QString& caption, const QString& name, std::function<void()> handler);
+    QMenu* menu(QWidget* parent, const QString& caption, const QString& name);
+
+    Pictures pictures_;
+    QtClock clock_;
+    QtShell shell_;
+    QtMenuMarks marks_;
+    std::unique_ptr<QtDialogs> dialogs_;
+    CanvasWidget* canvas_;
+    std::unique_ptr<Game> game_;
+    std::unique_ptr<BoardPainter> painter_;
+};
+
+}  // namespace velmora::ui

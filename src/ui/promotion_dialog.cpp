@@ -1,0 +1,62 @@
+#include "ui/promotion_dialog.h"
+
+#include "ports/clock.h"
+
+namespace velmora::ui {
+namespace {
+
+// Button order from the top, the names of their pictures and the kinds they choose.
+constexpr const char* NAMES[6] = {"QEEN", "BISYO", "NIGT", "ROOK", "PORN", "KING"};
+constexpr PieceCode KINDS[6] = {BLACK_QUEEN, BLACK_BISHOP, BLACK_KNIGHT, BLACK_ROOK, BLACK_PAWN, BLACK_KING};
+constexpr int BUTTON_SIZE = 40;
+
+QIcon iconOf(const Pictures& pictures, const QString& name) { return QIcon(QPixmap::fromImage(pictures.byName(name))); }
+
+}  // namespace
+
+PromotionDialog::PromotionDialog(bool blackPictures, const Pictures& pictures, Clock& clock, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), black_(blackPictures), clock_(clock) {
+    setObjectName(blackPictures ? "Form2" : "Form3");
+    setWindowTitle(" ");
+    const QString prefix = blackPictures ? "B_" : "W_";
+    // One column at 350 twips from the left, 720 twips apart from 840 down.
+    for (int i = 0; i < 6; ++i) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(prefix + NAMES[i]);
+        normal_[i] = iconOf(pictures, prefix + NAMES[i]);
+        if (i < 5) selected_[i] = iconOf(pictures, prefix + NAMES[i] + "_S");
+        button->setIcon(normal_[i]);
+        button->setIconSize(QSize(BUTTON_SIZE, BUTTON_SIZE));
+        button->setAutoRaise(true);
+        button->setGeometry(350 / 15, (840 + 720 * i) / 15 - 40, BUTTON_SIZE + 4, BUTTON_SIZE + 4);
+        connect(button, &QToolButton::clicked, this, [this, i] { press(i); });
+        buttons_[i] = button;
+    }
+    setFixedSize(350 / 15 * 2 + BUTTON_SIZE + 4, (840 + 720 * 5) / 15 - 40 + BUTTON_SIZE + 24);
+}
+
+void PromotionDialog::press(int index) {
+    const PieceCode kind = KINDS[index];
+    choice_ = static_cast<PieceCode>(black_ ? kind : -kind);
+    if (kind != BLACK_KING) {
+        highlight(*choice_);
+        clock_.waitTick();
+        unhighlight();
+    }
+    accept();
+}
+
+void PromotionDialog::highlight(PieceCode piece) {
+    for (int i = 0; i < 5; ++i) {
+        if (KINDS[i] == absCode(piece)) {
+            buttons_[i]->setIcon(selected_[i]);
+            buttons_[i]->repaint();
+        }
+    }
+}
+
+void PromotionDialog::unhighlight() {
+    for (int i = 0; i < 6; ++i) buttons_[i]->setIcon(normal_[i]);
+}
+
+}  // namespace velmora::ui

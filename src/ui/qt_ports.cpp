@@ -1,0 +1,102 @@
+#include "ui/qt_ports.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTime>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+#include "ui/promotion_dialog.h"
+
+namespace velmora::ui {
+
+void QtClock::wait(double seconds) {
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtClock::waitTick() { wait((1000 - QTime::currentTime().msec()) / 1000.0); }
+
+QtDialogs::QtDialogs(QWidget* window, const Pictures& pictures, Clock& clock)
+    : window_(window),
+      form2_(new ui::PromotionDialog(true, pictures, clock, window)),
+      form3_(new ui::PromotionDialog(false, pictures, clock, window)) {}
+
+Answer QtDialogs::messageBox(const std::string& text, const std::string& title, Buttons buttons, bool warningIcon) {
+    QMessageBox box(window_);
+    box.setWindowTitle(QString::fromStdString(title));
+    box.setText(QString::fromStdString(text));
+    if (warningIcon) box.setIcon(QMessageBox::Warning);
+    QPushButton* yes = nullptr;
+    if (buttons == Buttons::YesNo) {
+        yes = box.addButton("はい", QMessageBox::YesRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(box.addButton("いいえ", QMessageBox::NoRole));
+    } else {
+        box.setEscapeButton(box.addButton("OK", QMessageBox::AcceptRole));
+    }
+    box.exec();
+    if (buttons == Buttons::Ok) return Answer::Ok;
+    return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+}
+
+ui::PromotionDialog* QtDialogs::dialog(velmora::PromotionDialog which) const {
+    return which == velmora::PromotionDialog::Form2 ? form2_ : form3_;
+}
+
+void QtDialogs::place(ui::PromotionDialog* d, int leftTwips, int topTwips) const {
+    const QPoint corner = window_->frameGeometry().topLeft();
+    d->move(corner + QPoint(leftTwips / 15, topTwips / 15));
+}
+
+std::optional<PieceCode> QtDialogs::choosePromotion(velmora::PromotionDialog which, int leftTwips, int topTwips) {
+    ui::PromotionDialog* d = dialog(which);
+    d->resetChoice();
+    place(d, leftTwips, topTwips);
+    d->exec();
+    return d->choice();
+}
+
+void QtDialogs::showPromotionDialog(velmora::PromotionDialog which, int leftTwips, int topTwips) {
+    ui::PromotionDialog* d = dialog(which);
+    place(d, leftTwips, topTwips);
+    d->show();
+    d->repaint();
+}
+
+void QtDialogs::highlightPromotionButton(velmora::PromotionDialog which, PieceCode button) {
+    dialog(which)->highlight(button);
+}
+
+void QtDialogs::closePromotionDialog(velmora::PromotionDialog which) {
+    dialog(which)->unhighlight();
+    dialog(which)->hide();
+}
+
+void QtDialogs::hidePromotionDialogs() {
+    form2_->hide();
+    form3_->hide();
+}
+
+void QtMenuMarks::add(QAction* action) { actions_.insert(action->objectName(), action); }
+
+void QtMenuMarks::setChecked(const std::string& item, bool checked) {
+    if (QAction* a = actions_.value(QString::fromStdString(item))) a->setChecked(checked);
+}
+
+bool QtMenuMarks::isChecked(const QString& item) const {
+    const QAction* a = actions_.value(item);
+    return a && a->isChecked();
+}
+
+void QtShell::quit() {
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+}  // namespace velmora::ui

@@ -1,0 +1,63 @@
+#pragma once
+// The Qt side of the game's small ports: message boxes and piece-choice
+// dialogs, pauses, menu check marks and ending the program.
+#include <QHash>
+#include <QString>
+
+#include "ports/clock.h"
+#include "ports/dialogs.h"
+#include "ports/menu_marks.h"
+#include "ports/shell.h"
+
+class QAction;
+class QWidget;
+
+namespace velmora::ui {
+
+class Pictures;
+class PromotionDialog;
+
+// Pauses that keep painting but take no input; clicks made meanwhile are
+// delivered afterwards.
+class QtClock : public Clock {
+public:
+    void wait(double seconds) override;
+    void waitTick() override;
+};
+
+class QtDialogs : public Dialogs {
+public:
+    QtDialogs(QWidget* window, const Pictures& pictures, Clock& clock);
+    Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, bool warningIcon) override;
+    std::optional<PieceCode> choosePromotion(velmora::PromotionDialog dialog, int leftTwips, int topTwips) override;
+    void showPromotionDialog(velmora::PromotionDialog dialog, int leftTwips, int topTwips) override;
+    void highlightPromotionButton(velmora::PromotionDialog dialog, PieceCode button) override;
+    void closePromotionDialog(velmora::PromotionDialog dialog) override;
+    void hidePromotionDialogs() override;
+
+    ui::PromotionDialog* dialog(velmora::PromotionDialog which) const;
+
+private:
+    void place(ui::PromotionDialog* d, int leftTwips, int topTwips) const;
+    QWidget* window_;
+    ui::PromotionDialog* form2_;
+    ui::PromotionDialog* form3_;
+};
+
+class QtMenuMarks : public MenuMarks {
+public:
+    void add(QAction* action);
+    void setChecked(const std::string& item, bool checked) override;
+    bool isChecked(const QString& item) const;
+
+private:
+    QHash<QString, QAction*> actions_;
+};
+
+// Ends the process at once, as every way out of the game does.
+class QtShell : public Shell {
+public:
+    void quit() override;
+};
+
+}  // namespace velmora::ui

@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "board_text_fixture.h"
+#include "draw/board_painter.h"
+#include "fakes.h"
+#include "rules/setup.h"
+
+namespace velmora {
+namespace {
+
+class RecordingCanvas : public Canvas {
+public:
+    struct Picture {
+        int code;
+        double x, y;
+    };
+    struct Outline {
+        double x, y;
+        int colour;
+    };
+    struct Text {
+        double x, y;
+        std::string text;
+        int size;
+        bool bold;
+        int colour;
+    };
+    void drawPicture(int code, double x, double y) override { pictures.push_back({code, x, y}); }
+    void drawOutline(double x, double y, double, double, int colour) override { outlines.push_back({x, y, colour}); }
+    void drawText(double x, double y, const std::string& t, int size, bool bold, int colour) override {
+        texts.push_back({x, y, t, size, bold, colour});
+    }
+    void fillBackground(int) override {}
+    void refresh() override { ++refreshes; }
+    void clear() {
+        pictures.clear();
+        outlines.clear();
+        texts.clear();
+    }
+    const Picture* pictureAt(double x, double y) const {
+        const Picture* found = nullptr;
+        for (const auto& p : pictures) {
+            if (std::fabs(p.x - x) < 1e-6 && std::fabs(p.y - y) < 1e-6) found = &p;
+        }
+        return found;
+    }
+    std::vector<Picture> pictures;
+    std::vector<Outline> outlines;
+    std::vector<Text> texts;
+    int refreshes = 0;
+};
+
+struct PainterWorld {
+    testing::FakeWorld world;
+    RecordingCanvas canvas;
+    BoardPainter painter{world.game, canvas};
+    Game& game = world.game;
+    PainterWorld() { game.setPresentation(&painter); }
+};
+
+double squareX(BoardId id, int file) { return originX(id) + 522.0 * file; }
+double squareY(int rank) { return 900 + 525.0 * rank; }
+
+TEST(BoardDrawing, ShadesAndPieceCodes) {
+    PainterWorld w;
+    setStartPosition(w.game.board(BoardId::LEFT));
+    setStartPosition(w.game.board(BoardId::RIGHT));
+    w.painter.描画_盤(1);
+    w.painter.描画_盤(2);
+    // (1,1) is a red (shade 1) square, (1,8) a teal one.
+    EXPECT_EQ(w.canvas.pictureAt(squareX(BoardId::LEFT, 1), squareY(1))->code, 41);
+    EXPECT_EQ(w.canvas.pictureAt(squareX(BoardId::LEFT, 1), squareY(8))->code, -40);
+    EXPECT_EQ(w.canvas.pictureAt(squareX(BoardId::RIGHT, 4), squareY(5))->code, PIC_EMPTY_0);
+    EXPECT_EQ(w.canvas.pictureAt(squareX(BoardId::RIGHT, 4), squareY(4))->code, PIC_EMPTY_1);
+    EXPECT_EQ(w.canvas.pictures.size(), 128u);
+    EXPECT_EQ(w.canvas.outlines.size(), 128u);  // each square ends with its outline
+}
+
+TEST(BoardDrawing, ExchangedLayoutDrawsEachSideWithTheOthersPictures) {
+    PainterWorld w;
+    w.game.state.kingQueenSwapped = ON;
+    w.game.board(BoardId::LEFT).at(5, 8) = BLACK_KING;  // shade 0
+    w.painter.描画_桝駒(BoardId::LEFT, 5, 8);
+    EXPECT_EQ(w.canvas.pictures.back().code, -60);
+}
+
+TEST(BoardDrawing, BackgroundCoversEverythingButTheLeftSquares) {
+    PainterWorld w;
+    w.painter.描画_背景(BG_BRICK);
+    EXPECT_EQ(w.canvas.pictures.size(), 2u * (33 * 18 - 64));
+    for (const auto& p : w.canvas.pictures) EXPECT_EQ(p.code, BG_BRICK);
+    EXPECT_EQ(w.canvas.pictureAt(squareX(BoardId::LEFT, 4), squareY(4)), nullptr);
+}
+
+TEST(BoardDrawing, MoveGuidanceOutlinesTargetsOnlyWhenOn) {
+    PainterWorld w;
+    setStartPosition(w.game.board(BoardId::LEFT));
+    w.painter.描画_移動可能桝色(BoardId::LEFT, 2, 8, WHITE_COLOR, WHITE_KNIGHT);
+    EXPECT_EQ(w.canvas.outlines.size(), 64u);  // cleared only
+    w.canvas.clear();
+    w.game.state.moveGuidance = ON;
+    w.painter.描画_移動可能桝色(BoardId::LEFT, 2, 8, WHITE_COLOR, WHITE_KNIGHT);
+    ASSERT_EQ(w.canvas.outlines.size(), 66u);
+    EXPECT_EQ(w.canvas.outlines[64].colour, WHITE_COLOR);
+    EXPECT_EQ(w.canvas.outlines[64].x, squareX(BoardId::LEFT, 1));
+    EXPECT_EQ(w.canvas.outlines[64].y, squareY(6));
+}
+
+TEST(BoardDrawing, BlinkShowsTheSquareEmptyThenThePieceTwice) {
+    PainterWorld w;
+    w.game.board(BoardId::RIGHT).at(3, 3) = BLACK_QUEEN;  // shade 1
+    w.painter.描画_駒点滅(BoardId::RIGHT, 3, 3, 2);
+    std::vector<int> codes;
+    for (const auto& p : w.canvas.pictures) codes.push_back(p.code);
+    EXPECT_EQ(codes, (std::vector<int>{PIC_EMPTY_1, 51, PIC_EMPTY_1, 51}));
+    EXPECT_EQ(w.canvas.refreshes, 4);
+    EXPECT_EQ(w.world.clock.waits, (std::vector<double>(4, 0.2)));
+}
+
+TEST(BoardDrawing, ComputerPromotionIsShownBesideItsBoard) {
+    PainterWorld w;
+    w.painter.描画_桝駒成アニメ(BLACK_QUEEN, BoardId::RIGHT);
+    ASSERT_EQ(w.world.dialogs.shown.size(), 1u);
+    EXPECT_EQ(w.world.dialogs.shown[0].dialog, PromotionDialog::Form2);
+    EXPECT_EQ(w.world.dialogs.shown[0].left, 6250);
+    EXPECT_EQ(w.world.dialogs.highlighted, (std::vector<PieceCode>{BLACK_QUEEN}));
+    EXPECT_EQ(w.world.dialogs.closed, 1);
+    EXPECT_EQ(w.world.clock.waits, (std::vector<double>{1.5}));
+    EXPECT_EQ(w.world.clock.ticks, 1);
+    // In the exchanged layout the computer's pieces are white.
+    w.game.state.kingQueenSwapped = ON;
+    w.painter.描画_桝駒成アニメ(BLACK_QUEEN, BoardId::LEFT);
+    EXPECT_EQ(w.world.dialogs.shown[1].dialog, PromotionDialog::Form3);
+    EXPECT_EQ(w.world.dialogs.shown[1].left, 50);
+    EXPECT_EQ(w.game.state.promotionChoice, WHITE_QUEEN);
+}
+
+TEST(StatusTexts, MoveCounterMovesLeftWithEachDigit) {
+    const struct {
+        int n;
+        double column;
+    } cases[] = {{9, 10.6}, {10, 10.4}, {100, 10.2}};
+    for (const auto& c : cases) {
+        PainterWorld w;
+        w.painter.描画_手数(c.n);
+        ASSERT_EQ(w.canvas.texts.size(), 4u);
+        EXPECT_DOUBLE_EQ(w.canvas.texts[1].x, 700 + 522 * c.column) << c.n;
+        EXPECT_EQ(w.canvas.texts[1].text, std::string(1, ' ').append(std::to_string(c.n)));
+        EXPECT_EQ(w.canvas.texts[1].colour, WHITE_COLOR);
+        EXPECT_EQ(w.canvas.texts[0].colour, SHADOW_COLOR);
+        EXPECT_EQ(w.canvas.texts[3].text, "手目");
+    }
+}
+
+TEST(StatusTexts, LabelsTurnTheFontBoldForTheRestOfTheRun) {
+    PainterWorld w;
+    w.painter.描画_レベル(2);
+    EXPECT_FALSE(w.canvas.texts.back().bold);
+    w.painter.描画_桝_数値(1);
+    EXPECT_EQ(w.canvas.texts[4].text, "ａ");
+    EXPECT_EQ(w.canvas.texts[4].colour, SHADOW_COLOR);
+    EXPECT_EQ(w.canvas.texts[5].colour, LABEL_COLOR);
+    EXPECT_EQ(w.canvas.texts[7].text, " 1");  // rank numbers: bottom row 1
+    EXPECT_DOUBLE_EQ(w.canvas.texts[7].y, 900 + 525 * (8 + 0.3));
+    w.canvas.clear();
+    w.painter.描画_レベル(2);
+    EXPECT_TRUE(w.canvas.texts.back().bold);
+}
+
+TEST(StatusTexts, MoveTextClearsTheSideItNames) {
+    PainterWorld w;
+    w.painter.描画_移動結果(BoardId::LEFT, 5, 7, WHITE_PAWN, RESULT_COLOR);
+    ASSERT_EQ(w.canvas.texts.size(), 6u);
+    EXPECT_EQ(w.canvas.texts[1].text, "ｅ");
+    EXPECT_EQ(w.canvas.texts[3].text, "２");
+    EXPECT_EQ(w.canvas.texts[5].text, "ポーン");
+    EXPECT_DOUBLE_EQ(w.canvas.texts[1].x, 522 * 6.0);        // column 5 + 1 from the text origin
+    EXPECT_DOUBLE_EQ(w.canvas.texts[1].y, 900 + 525 * 9.5);  // below the board
+    EXPECT_EQ(w.canvas.pictures.front().y, 900 + 525 * 9.0);  // the lower strip was cleared first
+    EXPECT_EQ(w.world.clock.waits, (std::vector<double>{0.3}));
+    w.canvas.clear();
+    w.painter.描画_移動結果(5, 9.5, 5, 7, EMPTY, RESULT_COLOR);
+    EXPECT_TRUE(w.canvas.pictures.empty());
+}
+
+TEST(StatusTexts, HandicapLabelsAndUnknownCodes) {
+    EXPECT_EQ(labelText(-7), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段");
+    EXPECT_EQ(labelText(0), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級");
+    EXPECT_EQ(labelText(7), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級");
+    EXPECT_EQ(labelText(-2), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段");
+    PainterWorld w;
+    w.painter.描画_ハンデレベル(8);
+    EXPECT_EQ(w.canvas.pictures.size(), 1u);  // the fresh tile stays
+    EXPECT_TRUE(w.canvas.texts.empty());
+}
+
+TEST(StatusTexts, ThinkingIsShownAboveBothBoards) {
+    PainterWorld w;
+    w.painter.描画_思考中();
+    ASSERT_EQ(w.canvas.texts.size(), 4u);
+    EXPECT_DOUBLE_EQ(w.canvas.texts[1].x, 700 + 522 * 4.0);
+    EXPECT_DOUBLE_EQ(w.canvas.texts[1].y, 900 + 525 * -1.1);
+    EXPECT_DOUBLE_EQ(w.canvas.texts[3].x, 700 + 522 * 16.0);
+    EXPECT_EQ(w.canvas.texts[3].text, "思考中");
+}
+
+}  // namespace
+}  // namespace velmora

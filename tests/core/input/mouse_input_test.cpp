@@ -1,0 +1,343 @@
+// Whole games through the window's mouse handler, with scripted dialogs.
+#include <gtest/gtest.h>
+
+#include "board_text_fixture.h"
+#include "fakes.h"
+#include "flow/game_flow.h"
+#include "input/mouse_input.h"
+#include "record/notation.h"
+#include "rules/move_list.h"
+#include "rules/end_tests.h"
+#include "rules/setup.h"
+
+namespace velmora {
+namespace {
+
+using testing::boardFrom;
+using testing::boardRows;
+
+// A click on the middle of a square, in twips.
+void click(testing::FakeWorld& w, BoardId id, int file, int rank, int button = BUTTON_LEFT) {
+    const int column = id == BoardId::LEFT ? file : file + 12;
+    Form_MouseDown(w.game, button, 0, 700 + 522 * column + 261, 900 + 525 * rank + 262);
+}
+
+void move(testing::FakeWorld& w, BoardId id, int ff, int fr, int tf, int tr, int button = BUTTON_LEFT) {
+    click(w, id, ff, fr, button);
+    click(w, id, tf, tr, button);
+}
+
+// Boards as given; a game of the given kind just started on them.
+void startOn(testing::FakeWorld& w, const Board& left, const Board& right, void (*start)(Game&)) {
+    初期設定(w.game);
+    w.game.board(BoardId::LEFT) = left;
+    w.game.board(BoardId::RIGHT) = right;
+    手順保存(w.game, 0);
+    w.dialogs.boxes.clear();
+    start(w.game);
+    w.dialogs.boxes.clear();
+    w.game.sounds = {1, 11, 12, 13, 14};  // piece 11, refusal 12
+}
+
+std::string lastBox(const testing::FakeWorld& w) { return w.dialogs.boxes.empty() ? "" : w.dialogs.boxes.back().text; }
+
+const Board START = [] {
+    Board b;
+    setStartPosition(b);
+    return b;
+}();
+
+TEST(TwoPeople, MovesAlternateAndEveryMoveIsStored) {
+    testing::FakeWorld w;
+    startOn(w, START, START, START_Click);
+    GameState& st = w.game.state;
+    move(w, BoardId::LEFT, 5, 7, 5, 5);
+    EXPECT_EQ(st.sideToMove, SECOND);
+    move(w, BoardId::RIGHT, 4, 2, 4, 4);
+    EXPECT_EQ(st.sideToMove, FIRST);
+    EXPECT_EQ(st.moveNumber, 2);
+    EXPECT_EQ(st.lastMoveNumber, 2);
+    EXPECT_EQ(w.game.history.left[1].at(5, 5), WHITE_PAWN);
+    EXPECT_EQ(w.game.history.right[2].at(4, 4), BLACK_PAWN);
+    EXPECT_EQ(w.sound.played, (std::vector<std::int32_t>{11, 11}));
+    // White cannot move a black piece: the click only shows its moves.
+    click(w, BoardId::LEFT, 4, 2);
+    EXPECT_EQ(w.game.side(BoardId::LEFT).clickState, 0);
+    EXPECT_TRUE(w.view.saw("targets 1 4 2 15 1"));
+}
+
+TEST(TwoPeople, CastlingMovesTheRook) {
+    testing::FakeWorld w;
+    Board b = START;
+    b.at(6, 8) = b.at(7, 8) = EMPTY;
+    startOn(w, b, START, START_Click);
+    move(w, BoardId::LEFT, 5, 8, 7, 8);
+    EXPECT_EQ(boardRows(w.game.board(BoardId::LEFT))[7], "RNBQ.RK.");
+    EXPECT_EQ(w.game.state.sideToMove, SECOND);
+}
+
+TEST(TwoPeople, EnPassantAsksAndBothAnswersWork) {
+    const Board b = boardFrom({"....k...", "........", "........", "...pP...", "........", "........", "........",
+                               "....K..."});
+    for (const Answer answer : {Answer::Yes, Answer::No}) {
+        testing::FakeWorld w;
+        startOn(w, b, b, START_Click);
+        w.dialogs.answers = {answer};
+        move(w, BoardId::LEFT, 5, 4, 4, 3);
+        ASSERT_FALSE(w.dialogs.boxes.empty());
+        EXPECT_EQ(w.dialogs.boxes[0].text, "取りますか？");
+        EXPECT_EQ(w.dialogs.boxes[0].title, "アンパッサン");
+        EXPECT_EQ(w.game.board(BoardId::LEFT).at(4, 3), WHITE_PAWN);
+        EXPECT_EQ(w.game.board(BoardId::LEFT).at(4, 4), answer == Answer::Yes ? EMPTY : BLACK_PAWN);
+    }
+}
+
+TEST(TwoPeople, PromotionNeedsTheRightButtonAndRefusesTheKing) {
+    const Board b = boardFrom({"....k...", ".P......", "........", "........", "........", "........", "........",
+                               "....K..."});
+    testing::FakeWorld w;
+    startOn(w, b, b, START_Click);
+    GameState& st = w.game.state;
+    // The left button is refused and the pawn stays selected.
+    move(w, BoardId::LEFT, 2, 2, 2, 1);
+    EXPECT_EQ(lastBox(w), "マウスの右をクリックして下さい");
+    EXPECT_EQ(w.dialogs.boxes.back().title, "成り");
+    EXPECT_EQ(w.game.side(BoardId::LEFT).clickState, 1);
+    EXPECT_EQ(st.moveNumber, 0);
+    // A king is refused.
+    w.dialogs.choices = {WHITE_KING};
+    click(w, BoardId::LEFT, 2, 1, BUTTON_RIGHT);
+    EXPECT_EQ(lastBox(w), "キングには成れません");
+    EXPECT_EQ(w.game.board(BoardId::LEFT).at(2, 2), WHITE_PAWN);
+    // The queen: the white dialog, beside the left board.
+    w.dialogs.choices = {WHITE_QUEEN};
+    click(w, BoardId::LEFT, 2, 1, BUTTON_RIGHT);
+    EXPECT_EQ(w.game.board(BoardId::LEFT).at(2, 1), WHITE_QUEEN);
+    ASSERT_EQ(w.dialogs.promotions.size(), 2u);
+    EXPECT_EQ(w.dialogs.promotions[1].dialog, PromotionDialog::Form3);
+    EXPECT_EQ(w.dialogs.promotions[1].left, 5500);
+    EXPECT_EQ(w.dialogs.promotions[1].top, 1400);
+    EXPECT_EQ(st.moveNumber, 1);
+}
+
+TEST(TwoPeople, PromotionInTheExchangedLayoutUsesTheOtherDialog) {
+    const Board b = boardFrom({"...k....", "......P.", "........", "........", "........", "........", "........",
+                               "...K...."});
+    testing::FakeWorld w;
+    startOn(w, b, b, START_Click);
+    w.game.state.kingQueenSwapped = ON;  // as after loading a record played second
+    w.dialogs.choices = {BLACK_KNIGHT};
+    move(w, BoardId::RIGHT, 7, 2, 7, 1, BUTTON_RIGHT);
+    EXPECT_EQ(w.dialogs.promotions[0].dialog, PromotionDialog::Form2);
+    EXPECT_EQ(w.dialogs.promotions[0].left, 11820);
+    EXPECT_EQ(w.game.board(BoardId::RIGHT).at(7, 1), WHITE_KNIGHT);
+}
+
+TEST(TwoPeople, AnyOtherButtonPutsThePawnOnTheLastRankUnchanged) {
+    const Board b = boardFrom({"....k...", ".P......", "........", "........", "........", "........", "........",
+                               "....K..."});
+    testing::FakeWorld w;
+    startOn(w, b, b, START_Click);
+    move(w, BoardId::LEFT, 2, 2, 2, 1, BUTTON_OTHER);
+    EXPECT_EQ(w.game.board(BoardId::LEFT).at(2, 1), WHITE_PAWN);
+    EXPECT_TRUE(w.dialogs.promotions.empty());
+}
+
+TEST(TwoPeople, SelfCheckIsRefusedAndTakingAKingEndsTheGame) {
+    const Board b = boardFrom({"....k...", "........", "........", "........", "....r...", "........", "....R...",
+                               "....K..."});
+    testing::FakeWorld w;
+    startOn(w, b, b, START_Click);
+    // The white rook is pinned on the file.
+    move(w, BoardId::LEFT, 5, 7, 1, 7);
+    EXPECT_EQ(lastBox(w), "自殺できません");
+    EXPECT_EQ(w.dialogs.boxes.back().title, "チェックです");
+    // Taking the black rook is fine; black then takes nothing, and white takes the king.
+    click(w, BoardId::LEFT, 5, 5);
+    EXPECT_EQ(w.game.board(BoardId::LEFT).at(5, 5), WHITE_ROOK);
+    EXPECT_EQ(w.game.board(BoardId::RIGHT).at(5, 5), EMPTY);  // the two-board capture
+    move(w, BoardId::RIGHT, 5, 1, 4, 1);
+    w.dialogs.answers = {Answer::Yes};
+    move(w, BoardId::LEFT, 5, 5, 5, 1);
+    ASSERT_GE(w.dialogs.boxes.size(), 2u);
+    EXPECT_EQ(w.dialogs.boxes[w.dialogs.boxes.size() - 2].text, "先手の勝ちです");
+    EXPECT_EQ(lastBox(w), "続けますか？");
+    EXPECT_EQ(w.game.state.sideToMove, NONE);
+}
+
+TEST(TwoPeople, AKingTakenFromTheOtherBoardEndsTheGameToo) {
+    // White's rook lands on (5,1) of the right board; the left board's black king stands there.
+    const Board left = boardFrom({"....k...", "........", "........", "........", "........", "........", "........",
+                                  "K......."});
+    const Board right = boardFrom({"R.......", "k.......", "........", "........", "........", "........", "........",
+                                   ".......K"});
+    testing::FakeWorld w;
+    startOn(w, left, right, START_Click);
+    w.dialogs.answers = {Answer::No};
+    move(w, BoardId::RIGHT, 1, 1, 5, 1);
+    ASSERT_GE(w.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(w.dialogs.boxes[0].text, "先手の勝ちです");
+    EXPECT_TRUE(w.shell.quitRequested);
+}
+
+TEST(AgainstTheComputer, PersonWinsByTakingTheKingThroughTheOtherBoard) {
+    const Board left = boardFrom({"....k...", "pppppppp", "........", "........", "........", "........", "........",
+                                  "K......."});
+    const Board right = boardFrom({"R.......", "k.......", "........", "........", "........", "........", "........",
+                                   ".......K"});
+    testing::FakeWorld w;
+    startOn(w, left, right, SENTE_Click);
+    w.dialogs.answers = {Answer::Yes};
+    move(w, BoardId::RIGHT, 1, 1, 5, 1);
+    ASSERT_GE(w.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(w.dialogs.boxes[0].text, "あなたの勝ちです");
+    EXPECT_EQ(w.game.state.moveNumber, 0);  // a new board after Yes
+}
+
+TEST(AgainstTheComputer, ComputerTakesAnUnguardedKingAndWins) {
+    // After white's quiet move the black rook takes the white king.
+    const Board b = boardFrom({"r...k...", "........", "........", "........", "........", "........", ".......P",
+                               "K......."});
+    testing::FakeWorld w;
+    startOn(w, b, b, SENTE_Click);
+    w.dialogs.answers = {Answer::Yes};
+    w.game.state.whiteInCheck = ON;  // as the computer's check left it: the move is not refused
+    move(w, BoardId::LEFT, 8, 7, 8, 6);
+    EXPECT_EQ(w.dialogs.boxes[0].text, "ｺﾝﾋﾟｭｰﾀの勝ちです");
+    EXPECT_EQ(w.game.state.sideToMove, NONE);
+}
+
+TEST(AgainstTheComputer, ComputerAnswersAndHandsTheTurnBack) {
+    testing::FakeWorld w;
+    startOn(w, START, START, SENTE_Click);
+    move(w, BoardId::LEFT, 5, 7, 5, 5);
+    EXPECT_EQ(w.game.state.moveNumber, 2);
+    EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
+    EXPECT_NE(w.game.history.left[2], w.game.history.left[1]) ;
+}
+
+TEST(Resume, IdleRecordAndPausedClicks) {
+    testing::FakeWorld w;
+    初期設定(w.game);
+    w.game.sounds = {1, 11, 12, 13, 14};
+    click(w, BoardId::LEFT, 5, 7);
+    EXPECT_EQ(lastBox(w), "「対局」で始めて下さい");
+    EXPECT_EQ(w.dialogs.boxes.back().title, "開始");
+    EXPECT_EQ(w.sound.played, (std::vector<std::int32_t>{12}));
+    w.game.state.recordMode = ON;
+    w.dialogs.answers = {Answer::No};
+    click(w, BoardId::LEFT, 5, 7);
+    EXPECT_EQ(lastBox(w), "棋譜を '進 'で進めて下さい");
+    EXPECT_EQ(w.sound.played.size(), 2u);
+}
+
+TEST(Resume, AfterSteppingBackTheComputerMovesFirst) {
+    testing::FakeWorld w;
+    startOn(w, START, START, SENTE_Click);
+    move(w, BoardId::LEFT, 5, 7, 5, 5);  // white, then the computer: move 2
+    const Board afterTwo = w.game.history.left[2];
+    // Step back to move 1 (white's): no game running.
+    GameState& st = w.game.state;
+    st.moveNumber = 1;
+    st.sideToMove = NONE;
+    w.game.board(BoardId::LEFT) = w.game.history.left[1];
+    w.game.board(BoardId::RIGHT) = w.game.history.right[1];
+    click(w, BoardId::LEFT, 1, 1);
+    EXPECT_EQ(w.dialogs.boxes.back().text, "OKですか？");
+    EXPECT_EQ(st.moveNumber, 2);  // the computer moved again from move 1
+    EXPECT_EQ(st.sideToMove, st.whiteTurn);
+    EXPECT_EQ(w.game.history.left[2], afterTwo);  // the same position gives the same move
+}
+
+TEST(Resume, ClicksAfterSteppingBackNeverOverwriteLaterSnapshots) {
+    testing::FakeWorld w;
+    startOn(w, START, START, START_Click);
+    move(w, BoardId::LEFT, 5, 7, 5, 5);
+    move(w, BoardId::LEFT, 5, 2, 5, 4);
+    const Board latest = w.game.history.left[2];
+    GameState& st = w.game.state;
+    st.moveNumber = 1;  // stepped back, then play resumed with black to move
+    w.game.board(BoardId::LEFT) = w.game.history.left[1];
+    st.sideToMove = SECOND;
+    click(w, BoardId::LEFT, 1, 1);  // selects a black rook, moves nothing
+    EXPECT_EQ(w.game.history.left[2], latest);
+}
+
+TEST(Resume, TheComputerEndingTheGameStartsNoNewTurn) {
+    // White's last move (move 1) leaves its king to the black rook.
+    testing::FakeWorld w;
+    const Board b = boardFrom({"r...k...", "........", "........", "........", "........", "........", ".......P",
+                               "K......."});
+    startOn(w, b, b, SENTE_Click);
+    GameState& st = w.game.state;
+    Board moved = b;
+    moved.at(8, 7) = EMPTY;
+    moved.at(8, 6) = WHITE_PAWN;
+    w.game.history.left[1] = moved;
+    w.game.history.right[1] = b;
+    w.game.board(BoardId::LEFT) = moved;
+    st.moveNumber = st.lastMoveNumber = 1;
+    st.sideToMove = NONE;
+    w.dialogs.answers = {Answer::Yes};
+    click(w, BoardId::LEFT, 1, 1);
+    EXPECT_EQ(w.dialogs.boxes[1].text, "ｺﾝﾋﾟｭｰﾀの勝ちです");
+    EXPECT_EQ(st.sideToMove, NONE);
+}
+
+TEST(FullHistory, TheFiveHundredFirstMoveIsRefused) {
+    testing::FakeWorld w;
+    startOn(w, START, START, START_Click);
+    GameState& st = w.game.state;
+    st.moveNumber = st.lastMoveNumber = MAX_MOVES;
+    move(w, BoardId::LEFT, 5, 7, 5, 5);
+    EXPECT_EQ(lastBox(w), "これ以上指せません");
+    EXPECT_EQ(w.dialogs.boxes.back().title, "手数");
+    EXPECT_EQ(w.game.board(BoardId::LEFT), START);
+    EXPECT_EQ(st.moveNumber, MAX_MOVES);
+}
+
+TEST(Clicks, GapAndOffBoardChangeNothingButStoreThePosition) {
+    testing::FakeWorld w;
+    startOn(w, START, START, START_Click);
+    w.game.history.left[0].at(1, 1) = EMPTY;  // something to be overwritten
+    Form_MouseDown(w.game, BUTTON_LEFT, 0, 700 + 522 * 10 + 10, 900 + 525 * 4 + 10);  // the gap
+    EXPECT_EQ(w.game.history.left[0], START);
+    Form_MouseDown(w.game, BUTTON_LEFT, 0, 10, 10);  // above and left of the boards
+    EXPECT_EQ(w.game.side(BoardId::LEFT).clickState, 0);
+    EXPECT_EQ(w.game.state.moveNumber, 0);
+}
+
+TEST(Clicks, ReselectAndIllegalDestination) {
+    testing::FakeWorld w;
+    startOn(w, START, START, START_Click);
+    BoardState& left = w.game.side(BoardId::LEFT);
+    click(w, BoardId::LEFT, 5, 7);
+    click(w, BoardId::LEFT, 4, 7);  // another white piece: selected instead
+    EXPECT_EQ(left.clickState, 1);
+    EXPECT_EQ(left.selection.fromFile, 4);
+    click(w, BoardId::LEFT, 4, 3);  // not a pawn move
+    EXPECT_EQ(left.clickState, 0);
+    EXPECT_TRUE(w.dialogs.boxes.empty());
+    EXPECT_EQ(w.game.state.moveNumber, 0);
+}
+
+TEST(StartCommands, ComputerFirstExchangesKingsAndQueensOnce) {
+    testing::FakeWorld w;
+    Form_Load(w.game);
+    GOTE_Click(w.game);
+    EXPECT_EQ(w.game.state.kingQueenSwapped, ON);
+    EXPECT_EQ(w.game.state.whiteTurn, SECOND);
+    EXPECT_EQ(w.game.state.moveNumber, 1);  // the computer's first move
+    EXPECT_EQ(w.game.history.left[0].at(4, 1), BLACK_KING);
+    GOTE_Click(w.game);  // again: no second exchange
+    EXPECT_EQ(存在チェック駒(w.game.history.left[0], BLACK_KING), ON);
+    const Board now = w.game.board(BoardId::LEFT);
+    EXPECT_TRUE(now.at(4, 8) == WHITE_KING);
+    START_Click(w.game);  // exchanged back for two people
+    EXPECT_EQ(w.game.state.kingQueenSwapped, OFF);
+    EXPECT_EQ(w.game.board(BoardId::LEFT).at(5, 8), WHITE_KING);
+    EXPECT_EQ(lastBox(w), "先手の番です");
+}
+
+}  // namespace
+}  // namespace velmora
