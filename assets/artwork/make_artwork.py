@@ -10,12 +10,15 @@ fixed seeds and the drawing uses no fonts.
 import os
 import sys
 
-from PIL import Image, ImageDraw
+from PIL import Image, ImageDraw, ImageFilter
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.dont_write_bytecode = True        # keep the source folder free of __pycache__
 
+from buttons import (BUTTON, BUTTON_FIGURES, FIGURE_OFFSET, HALO_COLOUR,  # noqa: E402
+                     HALO_RADIUS, HALO_STRENGTH, NO_HIGHLIGHT, highlighted_face,
+                     raised_face)
 from logo import render_logo          # noqa: E402
 from pieces import FIGURES            # noqa: E402
 from textures import BACKGROUNDS, RED_MARBLE, TEAL_MARBLE, render  # noqa: E402
@@ -72,6 +75,41 @@ def draw_figure(steps, scale, fill, ink):
     return canvas.resize((out, out), Image.BOX)
 
 
+def place_figure(figure, scale):
+    """The figure on a transparent button-sized layer, at FIGURE_OFFSET."""
+    layer = Image.new("RGBA", (BUTTON * scale, BUTTON * scale), (0, 0, 0, 0))
+    layer.alpha_composite(figure, (FIGURE_OFFSET[0] * scale, FIGURE_OFFSET[1] * scale))
+    return layer
+
+
+def halo(layer, scale):
+    """A soft light around the figure's silhouette, for the highlighted buttons."""
+    alpha = layer.getchannel("A").filter(ImageFilter.MaxFilter(2 * scale + 1))
+    alpha = alpha.filter(ImageFilter.GaussianBlur(HALO_RADIUS * scale))
+    alpha = alpha.point(lambda v: int(round(v * HALO_STRENGTH)))
+    glow = Image.new("RGBA", layer.size, HALO_COLOUR + (255,))
+    glow.putalpha(alpha)
+    return glow
+
+
+def piece_buttons(scale):
+    """The promotion dialogs' buttons: (name, picture) for both colours."""
+    rest = render(raised_face, BUTTON, BUTTON, scale, 4).convert("RGBA")
+    chosen = render(highlighted_face, BUTTON, BUTTON, scale, 4).convert("RGBA")
+    for side, (fill, ink) in SIDES.items():
+        for name, stem in BUTTON_FIGURES:
+            layer = place_figure(draw_figure(FIGURES[stem](), scale, fill, ink), scale)
+            img = rest.copy()
+            img.alpha_composite(layer)
+            yield "%s_%s" % (side, name), img
+            if name in NO_HIGHLIGHT:
+                continue
+            img = chosen.copy()
+            img.alpha_composite(halo(layer, scale))
+            img.alpha_composite(layer)
+            yield "%s_%s_S" % (side, name), img
+
+
 def save(img, name, scale):
     suffix = "" if scale == 1 else "@%dx" % scale
     path = os.path.join(OUT_DIR, name + suffix + ".png")
@@ -95,6 +133,8 @@ def main():
         for name, fn in BACKGROUNDS.items():
             written.append(save(render(fn, TILE, TILE, scale, 4), name, scale))
         written.append(save(render_logo(scale), "title_logo", scale))
+        for name, img in piece_buttons(scale):
+            written.append(save(img, name, scale))
     print("wrote %d pictures to %s" % (len(written), OUT_DIR))
 
 

@@ -1,0 +1,142 @@
+// The window on the offscreen platform: menus, geometry, and what the back
+// buffer shows after a selection and during a blink.
+#include <QAbstractButton>
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+#include "draw/board_painter.h"
+#include "draw/geometry.h"
+#include "ui/main_window.h"
+
+using namespace velmora;
+using velmora::ui::MainWindow;
+
+namespace {
+
+QAction* actionNamed(MainWindow& w, const QString& name) { return w.findChild<QAction*>(name); }
+
+// The pixel in the middle of a square's left outline edge.
+QPoint outlinePixel(BoardId id, int file, int rank) {
+    const double x = originX(id) + 522.0 * file;
+    const double y = 900 + 525.0 * rank + 262;
+    return {static_cast<int>(std::lround(x / 15)), static_cast<int>(std::lround(y / 15))};
+}
+
+QPoint squareCentre(BoardId id, int file, int rank) {
+    return {static_cast<int>((originX(id) + 522.0 * file + 261) / 15), static_cast<int>((900 + 525.0 * rank + 262) / 15)};
+}
+
+QColor bufferPixel(MainWindow& w, QPoint logical) {
+    const QImage& image = w.canvas().backBuffer();
+    return image.pixelColor(logical * image.devicePixelRatio());
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void menuTreeHasTheCaptionsNamesAndMarks();
+    void windowAndClientGeometry();
+    void selectionOutlinesTheSquareInTheBackBuffer();
+    void blinkShowsTheEmptySquareWhileWaiting();
+    void messageBoxesHaveJapaneseButtons();
+};
+
+void MainWindowTest::menuTreeHasTheCaptionsNamesAndMarks() {
+    MainWindow w;
+    w.start();
+    const QList<QPair<QString, QString>> items = {
+        {"TAIKYOKU", "対局"}, {"MATCH_MAN", "対局(人間)"}, {"START", "スタート"}, {"START2", "対局(COM)"},
+        {"SENTE", "先手"},    {"GOTE", "後手"},           {"LEVEL", "COM対局ﾚﾍﾞﾙ"}, {"LEVEL1", "LEVEL1"},
+        {"LEVEL2", "LEVEL2"}, {"LEVEL3", "LEVEL3"},       {"OWARI", "終わり"},      {"STOP", "局面"},
+        {"CANCEL", "最初"},   {"REVERSE", "反転"},        {"REPLAY", "戻"},         {"AFTER", "進"},
+        {"LBEL_UP", "△"},     {"LEBEL_DOWN", "▽"},        {"KIFU", "棋譜"},         {"KIFU_READ", "読込"},
+        {"KIFU_WRITE", "書込"}, {"OPTION", "ｵﾌﾟｼｮﾝ"},      {"SIDOU", "移動指導"},    {"HAIKEI_GA", "背景画"},
+        {"MIDORI", "緑"},     {"TATAMI", "畳"},           {"TAKE", "竹"},           {"UCHU", "宇宙"},
+        {"RENGA", "煉瓦"},    {"BGM", "BGM"},             {"SONOTA", "その他"},     {"KAISETU", "解説"},
+        {"VER", "バージョン情報"}};
+    for (const auto& [name, caption] : items) {
+        QAction* a = actionNamed(w, name);
+        QVERIFY2(a, qPrintable(name));
+        QCOMPARE(a->text(), caption);
+    }
+    // The top level in order, with 戻 進 △ ▽ as commands on the bar itself.
+    QStringList bar;
+    for (QAction* a : w.menuBar()->actions()) bar << a->objectName();
+    QCOMPARE(bar, QStringList({"TAIKYOKU", "STOP", "REPLAY", "AFTER", "LBEL_UP", "LEBEL_DOWN", "KIFU", "OPTION", "SONOTA"}));
+    for (const char* command : {"REPLAY", "AFTER", "LBEL_UP", "LEBEL_DOWN"}) QVERIFY(!actionNamed(w, command)->menu());
+    QVERIFY(actionNamed(w, "LEVEL3")->isChecked());
+    QVERIFY(!actionNamed(w, "LEVEL1")->isChecked());
+    QVERIFY(!actionNamed(w, "SIDOU")->isChecked());
+    QVERIFY(!w.menuBar()->isNativeMenuBar());
+}
+
+void MainWindowTest::windowAndClientGeometry() {
+    MainWindow w;
+    w.start();
+    QCOMPARE(w.windowTitle(), QString("Velmora"));
+    QCOMPARE(w.frameGeometry().topLeft(), QPoint(0, 0));
+    QCOMPARE(w.frameGeometry().size(), QSize(13000 / 15, 7400 / 15));
+    // Both boards, their labels and the text bands fit the client area.
+    const QSize client = w.canvas().size();
+    QVERIFY(client.width() * 15 >= 700 + 522 * 22);
+    QVERIFY(client.height() * 15 >= 900 + 525 * 10.5);
+}
+
+void MainWindowTest::selectionOutlinesTheSquareInTheBackBuffer() {
+    MainWindow w;
+    w.start();
+    GameState& st = w.game().state;
+    st.whiteTurn = FIRST;
+    st.blackTurn = SECOND;
+    st.sideToMove = FIRST;
+    st.gameMode = MODE_MAN;
+    const QPoint edge = outlinePixel(BoardId::RIGHT, 5, 7);
+    QCOMPARE(bufferPixel(w, edge), QColor(0, 128, 0));  // the normal outline
+    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(BoardId::RIGHT, 5, 7));
+    QCOMPARE(w.game().side(BoardId::RIGHT).clickState, 1);
+    QCOMPARE(bufferPixel(w, edge), QColor(255, 0, 0));  // the selected colour
+    QCOMPARE(bufferPixel(w, outlinePixel(BoardId::RIGHT, 4, 7)), QColor(0, 128, 0));
+}
+
+void MainWindowTest::blinkShowsTheEmptySquareWhileWaiting() {
+    MainWindow w;
+    w.start();
+    const QPoint centre = squareCentre(BoardId::LEFT, 4, 8) + QPoint(0, 8);  // inside the queen's figure
+    const QColor withPiece = bufferPixel(w, centre);
+    QColor duringBlink;
+    QTimer::singleShot(100, &w, [&] { duringBlink = bufferPixel(w, centre); });
+    w.game().presentation().描画_駒点滅(BoardId::LEFT, 4, 8, 1);
+    QVERIFY(duringBlink.isValid());
+    QVERIFY(duringBlink != withPiece);
+    QCOMPARE(bufferPixel(w, centre), withPiece);
+}
+
+void MainWindowTest::messageBoxesHaveJapaneseButtons() {
+    MainWindow w;
+    w.start();
+    QStringList captions;
+    QTimer::singleShot(0, &w, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        for (QAbstractButton* b : box->buttons()) captions << b->text();
+        captions << box->windowTitle() << box->text();
+        for (QAbstractButton* b : box->buttons()) {
+            if (b->text() == "いいえ") b->click();
+        }
+    });
+    const Answer answer = w.dialogs().messageBox("続けますか？", "再ゲーム", Buttons::YesNo, false);
+    QCOMPARE(answer, Answer::No);
+    QVERIFY(captions.contains("はい"));
+    QVERIFY(captions.contains("いいえ"));
+    QVERIFY(captions.contains("再ゲーム"));
+    QVERIFY(captions.contains("続けますか？"));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
