@@ -86,6 +86,8 @@ public:
     ComState com;
     SoundHandles sounds;
     OptionState options;
+    // The header lines of the last record loaded: title, black's and white's player.
+    std::string recordHeader[3];
     IntGrid squareShade;
 
 private:

@@ -76,6 +76,10 @@ public:
         log("targets " + n(b) + " " + n(f) + " " + n(r) + " " + n(colour) + " " + n(p));
     }
     void 描画_棋譜読込み部分消去() override { log("erase record area"); }
+    void 描画_ハンデレベル(int code) override { log("handicap " + n(code)); }
+    void 描画_文字(double x, double y, const std::string& text, int, int) override {
+        log("text " + n(static_cast<int>(x)) + " " + n(static_cast<int>(y)) + " " + text);
+    }
     void repaint() override { log("repaint"); }
 
     bool saw(const std::string& line) const {

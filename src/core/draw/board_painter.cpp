@@ -123,6 +123,10 @@ void BoardPainter::描画_ハンデレベル(int code) {
     描画_文字列(11, 2, code, WHITE_COLOR, 10);
 }
 
+void BoardPainter::描画_文字(double x, double y, const std::string& s, int size, int colour) {
+    text(x, y, s, colour, size);
+}
+
 void BoardPainter::画面_再描画() {
     const int bg = g_.options.backgroundPicture;
     描画_背景(bg);

@@ -29,8 +29,6 @@ public:
     void 描画_文字列(double column, double row, int labelCode, int colour, int size);
     void 描画_桝_数値(int board);
     void 描画_移動結果(double column, double row, int file, int rank, PieceCode piece, int colour);
-    void 描画_ハンデレベル(int code);
-
     bool bold() const { return bold_; }
 
     // Presentation
@@ -49,6 +47,8 @@ public:
     void 描画_チェス盤桝(BoardId board) override;
     void 描画_移動可能桝色(BoardId board, int ff, int fr, int colour, PieceCode piece) override;
     void 描画_棋譜読込み部分消去() override;
+    void 描画_ハンデレベル(int code) override;
+    void 描画_文字(double x, double y, const std::string& text, int size, int colour) override;
     void repaint() override { canvas_.refresh(); }
 
 private:

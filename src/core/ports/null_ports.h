@@ -54,6 +54,9 @@ class NullRecordPanel : public RecordPanel {
 public:
     void 描画_可視(bool, bool, bool) override {}
     void 描画_棋譜_IO(int) override {}
+    std::string fieldText(int) override { return ""; }
+    std::filesystem::path folder() override { return "."; }
+    void refreshFiles() override {}
 };
 
 class NullPresentation : public Presentation {
@@ -73,6 +76,8 @@ public:
     void 描画_チェス盤桝(BoardId) override {}
     void 描画_移動可能桝色(BoardId, int, int, int, PieceCode) override {}
     void 描画_棋譜読込み部分消去() override {}
+    void 描画_ハンデレベル(int) override {}
+    void 描画_文字(double, double, const std::string&, int, int) override {}
     void repaint() override {}
 };
 

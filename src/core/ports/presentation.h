@@ -19,6 +19,8 @@ public:
     virtual void 描画_桝輪郭(BoardId board, int colour, int column, int row) = 0;
     // Draws the current background picture into a cell of the left board's grid.
     virtual void 描画_背景セル(int column, int row) = 0;
+    // Tiles the whole window outside the two boards with a background picture.
+    virtual void 描画_背景(int code) = 0;
     virtual void 消去_思考中(const std::string& strip) = 0;
     virtual void 描画_思考中() = 0;
     virtual void 描画_移動結果(BoardId board, int file, int rank, PieceCode piece, int colour) = 0;
@@ -34,6 +36,10 @@ public:
     virtual void 描画_移動可能桝色(BoardId board, int ff, int fr, int colour, PieceCode piece) = 0;
     // Removes the texts a record load printed.
     virtual void 描画_棋譜読込み部分消去() = 0;
+    // The handicap grade's label beside the left board (-7..7).
+    virtual void 描画_ハンデレベル(int code) = 0;
+    // A text at a place in twips (a loaded record's header lines).
+    virtual void 描画_文字(double x, double y, const std::string& text, int size, int colour) = 0;
     virtual void repaint() = 0;
 };
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <filesystem>
+#include <string>
 
 namespace velmora {
 
@@ -11,6 +13,11 @@ public:
     // Mode 0 shows the four labelled fields and the RETURN button, keeping
     // their texts; any other mode empties the fields and hides them.
     virtual void 描画_棋譜_IO(int mode) = 0;
+    // The text of field 1 (file name), 2 (game title), 3 (first player) or 4 (second player).
+    virtual std::string fieldText(int field) = 0;
+    // The folder whose "*.棋譜" files the file list shows.
+    virtual std::filesystem::path folder() = 0;
+    virtual void refreshFiles() = 0;
 };
 
 }  // namespace velmora

@@ -34,6 +34,22 @@ std::optional<std::string> convert(std::string_view in, const char* to, const ch
 }  // namespace
 
 std::optional<std::string> cp932ToUtf8(std::string_view bytes) { return convert(bytes, "UTF-8", "CP932"); }
+
+std::string cp932ToUtf8Lossy(std::string_view bytes) {
+    if (std::optional<std::string> whole = cp932ToUtf8(bytes)) return *whole;
+    // Convert what can be converted, one character at a time.
+    std::string out;
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const unsigned char lead = static_cast<unsigned char>(bytes[i]);
+        const bool twoBytes = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+        const size_t length = twoBytes && i + 1 < bytes.size() ? 2 : 1;
+        std::optional<std::string> one = cp932ToUtf8(bytes.substr(i, length));
+        out += one ? *one : "?";
+        i += length;
+    }
+    return out;
+}
 std::optional<std::string> utf8ToCp932(std::string_view text) { return convert(text, "CP932", "UTF-8"); }
 
 }  // namespace velmora

@@ -22,7 +22,8 @@ std::string formatSnapshotLine(const Board& left, const Board& right) {
 namespace {
 
 // One field: blanks around an optionally signed decimal number, or only blanks.
-std::optional<int> parseField(std::string_view field) {
+// Leniently, whatever follows the number's digits is ignored.
+std::optional<int> parseField(std::string_view field, FieldReading reading) {
     size_t i = 0;
     while (i < field.size() && field[i] == ' ') ++i;
     if (i == field.size()) return 0;
@@ -38,6 +39,7 @@ std::optional<int> parseField(std::string_view field) {
         ++i;
         ++digits;
     }
+    if (reading == FieldReading::Lenient) return negative ? -value : value;
     while (i < field.size() && field[i] == ' ') ++i;
     if (digits == 0 || i != field.size()) return std::nullopt;
     return negative ? -value : value;
@@ -45,12 +47,12 @@ std::optional<int> parseField(std::string_view field) {
 
 }  // namespace
 
-std::optional<SnapshotPair> parseSnapshotLine(std::string_view line, std::string* error) {
+std::optional<SnapshotPair> parseSnapshotLine(std::string_view line, std::string* error, FieldReading reading) {
     SnapshotPair pair;
     for (int k = 0; k < 128; ++k) {
         const size_t start = static_cast<size_t>(k) * 4;
         const std::string_view field = start < line.size() ? line.substr(start, 4) : std::string_view{};
-        const std::optional<int> value = parseField(field);
+        const std::optional<int> value = parseField(field, reading);
         if (!value || !isPieceCode(*value)) {
             if (error) {
                 *error = "field " + std::to_string(k + 1) + " (\"" + std::string(field) + "\") " +

@@ -1,0 +1,80 @@
+#include "com/handicap.h"
+
+namespace velmora {
+namespace {
+
+// The order in which pieces leave the back rank: rook a, rook h, bishop c,
+// bishop f, knight b, knight g, queen. Step k (1..7) is index k - 1.
+constexpr int STEP_FILES[7] = {1, 8, 3, 6, 2, 7, 4};
+constexpr PieceCode STEP_PIECES[7] = {BLACK_ROOK, BLACK_ROOK, BLACK_BISHOP, BLACK_BISHOP,
+                                      BLACK_KNIGHT, BLACK_KNIGHT, BLACK_QUEEN};
+
+// Takes off (or puts back) black's (rank 1) or white's (rank 8) piece of step k.
+void step(Game& g, int k, bool black, bool putBack) {
+    int file = STEP_FILES[k - 1];
+    // In the exchanged layout the queen stands on file 5, the king on file 4.
+    if (k == 7 && g.state.kingQueenSwapped == ON) file = 5;
+    const int rank = black ? 1 : 8;
+    const PieceCode piece = static_cast<PieceCode>(black ? STEP_PIECES[k - 1] : -STEP_PIECES[k - 1]);
+    for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
+        PieceCode& square = g.board(id).at(file, rank);
+        if (square == BLACK_KING || square == WHITE_KING) continue;  // a king is never taken off
+        square = putBack ? piece : EMPTY;
+        g.presentation().描画_桝駒(id, file, rank);
+    }
+}
+
+void change(Game& g, int delta) {
+    g.recordPanel().描画_可視(false, false, false);
+    g.recordPanel().描画_棋譜_IO(1);
+    GameState& st = g.state;
+    int reason = 0;
+    if (st.recordMode == ON) {
+        reason = 1;
+    } else if (st.moveNumber > 0) {
+        reason = 2;
+    } else if (st.reversed == ON) {
+        reason = 3;
+    }
+    if (reason != 0) {
+        g.sound().dsPlay(g.sounds.forbiddenSound);
+        描画_メッセージ(g, reason);
+        return;
+    }
+    const int from = st.handicapLevel;
+    const int to = from + delta;
+    if (to >= -7 && to <= 7) {
+        st.handicapLevel = to;
+        g.presentation().描画_ハンデレベル(to);
+        if (delta > 0) {
+            // Up: black gives one more piece, or white gets one back.
+            if (to > 0) {
+                step(g, to, true, false);
+            } else {
+                step(g, -from, false, true);
+            }
+        } else {
+            if (to < 0) {
+                step(g, -to, false, false);
+            } else {
+                step(g, from, true, true);
+            }
+        }
+        g.sound().dsPlay(g.sounds.pieceSound);
+    }
+    st.handicapApplied = ON;
+}
+
+}  // namespace
+
+void 描画_メッセージ(Game& g, int reason) {
+    static const char* const REASONS[] = {"棋譜ﾓｰﾄﾞではできません", "対局途中ではできません", "反転後ではできません"};
+    std::string text = reason >= 1 && reason <= 3 ? REASONS[reason - 1] : "";
+    text += "\n\n局面→最初にして下さい";
+    g.dialogs().messageBox(text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", Buttons::Ok);
+}
+
+void LBEL_UP_Click(Game& g) { change(g, +1); }
+void LEBEL_DOWN_Click(Game& g) { change(g, -1); }
+
+}  // namespace velmora

@@ -1,0 +1,179 @@
+#include "record/record_commands.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+#include "draw/geometry.h"
+#include "record/cp932.h"
+#include "record/record_file.h"
+#include "rules/setup.h"
+
+namespace velmora {
+namespace {
+
+void refuse(Game& g, const std::string& text, const std::string& title) {
+    g.sound().dsPlay(g.sounds.forbiddenSound);
+    g.dialogs().messageBox(text, title, Buttons::Ok);
+}
+
+void closePanels(Game& g) {
+    g.recordPanel().描画_可視(false, false, false);
+    g.recordPanel().描画_棋譜_IO(1);
+}
+
+// A name for a file in the shown folder: no folder part, not "." or "..".
+bool plainFileName(const std::string& name) {
+    const size_t first = name.find_first_not_of(" \t");
+    if (first == std::string::npos) return false;
+    const std::string trimmed = name.substr(first, name.find_last_not_of(" \t") - first + 1);
+    if (trimmed == "." || trimmed == "..") return false;
+    return name.find_first_of("/\\") == std::string::npos && name.find('\0') == std::string::npos;
+}
+
+// Reads the record file line by line; a line ends with LF (a CR before it is
+// dropped). The end of the file and a read error end the lines; a line far
+// longer than any record line is unreadable.
+class LineReader {
+public:
+    enum Result { LINE, END, UNREADABLE };
+    explicit LineReader(const std::filesystem::path& path) : in_(path, std::ios::binary) {}
+    bool open() const { return static_cast<bool>(in_); }
+    Result next(std::string& line) {
+        line.clear();
+        char c;
+        bool any = false;
+        while (in_.get(c)) {
+            any = true;
+            if (c == '\n') break;
+            if (line.size() >= MAX_RECORD_LINE_BYTES) return UNREADABLE;
+            line += c;
+        }
+        if (!any) return END;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        return LINE;
+    }
+
+private:
+    std::ifstream in_;
+};
+
+}  // namespace
+
+void KIFU_READ_Click(Game& g) {
+    g.recordPanel().描画_可視(true, true, true);
+    g.recordPanel().描画_棋譜_IO(1);
+}
+
+void KIFU_WRITE_Click(Game& g) {
+    if (g.state.reversed == ON) {
+        refuse(g, "反転後は書き込みできません", "棋譜書込");
+    } else if (g.state.handicapApplied == ON) {
+        refuse(g, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
+    } else {
+        g.recordPanel().描画_可視(true, true, false);
+        g.recordPanel().描画_棋譜_IO(0);
+    }
+}
+
+void Command1_Click(Game& g) {
+    RecordPanel& panel = g.recordPanel();
+    const std::string name = panel.fieldText(1);
+    if (name.empty()) {
+        refuse(g, "ﾌｧｲﾙ名が入力されていません", "  ");
+        return;
+    }
+    if (!plainFileName(name)) {
+        refuse(g, "ﾌｧｲﾙ名が正しくありません", "  ");
+        return;
+    }
+    const GameState& st = g.state;
+    if (st.moveNumber < 1) {
+        refuse(g, "保存するデータがありません", "棋譜保存");
+        return;
+    }
+    RecordFile record;
+    record.title = panel.fieldText(2);
+    // Line 2 names black's player, line 3 white's.
+    const bool whiteFirst = st.whiteTurn == FIRST;
+    record.blackPlayer = panel.fieldText(whiteFirst ? 4 : 3);
+    record.whitePlayer = panel.fieldText(whiteFirst ? 3 : 4);
+    for (int n = 0; n <= st.moveNumber && History::valid(n); ++n) {
+        record.snapshots.push_back({g.history.left[n], g.history.right[n]});
+    }
+    std::filesystem::path path = panel.folder() / std::filesystem::path(name + ".棋譜");
+    std::string bytes, error;
+    if (!encodeRecordFile(record, bytes, error) || !writeFileAtomically(path, bytes, error)) {
+        g.dialogs().messageBox(error, "棋譜", Buttons::Ok);
+        return;
+    }
+    closePanels(g);
+    panel.refreshFiles();
+    g.dialogs().messageBox("棋譜を書き込みました", "  ", Buttons::Ok);
+}
+
+void File1_Click(Game& g, const std::string& fileName) {
+    g.recordPanel().描画_可視(false, false, false);
+    初期設定(g);
+    GameState& st = g.state;
+    st.recordMode = ON;
+    const std::filesystem::path path = g.recordPanel().folder() / std::filesystem::path(fileName);
+    LineReader reader(path);
+    if (!reader.open()) {
+        g.dialogs().messageBox(path.string() + ": " + std::strerror(errno), "棋譜", Buttons::Ok);
+        return;
+    }
+    // The header lines; a missing one shows the previous text again.
+    static constexpr double PLACES[3][2] = {{800, 6350}, {3700, 100}, {3700, 6350}};
+    std::string line;
+    for (int k = 0; k < 3; ++k) {
+        if (reader.next(line) == LineReader::LINE) g.recordHeader[k] = cp932ToUtf8Lossy(line);
+        g.presentation().描画_文字(PLACES[k][0], PLACES[k][1], g.recordHeader[k], 12, SHADOW_COLOR);
+    }
+    // Snapshot lines until the end, a line that is no snapshot, or a full history.
+    int n = 0;
+    int unreadLine = 0;  // the file's line number of the first line not read, if any
+    for (LineReader::Result r; (r = reader.next(line)) != LineReader::END;) {
+        if (n == HISTORY_SIZE || r == LineReader::UNREADABLE) {
+            unreadLine = 4 + n;
+            break;
+        }
+        std::optional<SnapshotPair> pair = parseSnapshotLine(line, nullptr, FieldReading::Lenient);
+        if (!pair) {
+            unreadLine = 4 + n;
+            break;
+        }
+        g.history.left[n] = pair->left;
+        g.history.right[n] = pair->right;
+        ++n;
+    }
+    st.moveNumber = 0;
+    // Without any snapshot line the history keeps the start position as move 0.
+    st.lastMoveNumber = n > 0 ? n - 1 : 0;
+    const int mover = st.lastMoveNumber >= 1 ? 調査_手番駒(g, 1) : 0;
+    if (mover >= BLACK_PAWN) {
+        st.blackTurn = FIRST;
+        st.whiteTurn = SECOND;
+        st.kingQueenSwapped = ON;
+    } else if (mover <= WHITE_PAWN) {
+        st.whiteTurn = FIRST;
+        st.blackTurn = SECOND;
+        st.kingQueenSwapped = OFF;
+    }
+    g.presentation().描画_盤(1);
+    g.presentation().描画_盤(2);
+    if (st.lastMoveNumber == 0) {
+        g.dialogs().messageBox("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜", Buttons::Ok);
+    } else {
+        g.dialogs().messageBox(" 読み込みました", "棋譜", Buttons::Ok);
+        g.dialogs().messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::Ok);
+    }
+    if (unreadLine > 0) {
+        std::string text = "棋譜ﾌｧｲﾙの ";
+        text += std::to_string(unreadLine);
+        text += " 行目が読めません";
+        g.dialogs().messageBox(text, "棋譜", Buttons::Ok);
+    }
+}
+
+}  // namespace velmora

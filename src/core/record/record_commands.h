@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+
+#include "game.h"
+
+namespace velmora {
+
+// The 棋譜 menu: open the panel to load (読込) or to save (書込).
+void KIFU_READ_Click(Game& g);
+void KIFU_WRITE_Click(Game& g);
+
+// The save panel's RETURN button: writes the game up to the shown move.
+void Command1_Click(Game& g);
+
+// A click on a file of the panel's file list: loads it for stepping through.
+void File1_Click(Game& g, const std::string& fileName);
+
+// The longest line a record file may have (a snapshot line has 512 characters).
+constexpr int MAX_RECORD_LINE_BYTES = 1 << 16;
+
+}  // namespace velmora

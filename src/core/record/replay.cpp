@@ -1,0 +1,126 @@
+#include "record/replay.h"
+
+#include "draw/geometry.h"
+#include "rules/setup.h"
+
+namespace velmora {
+namespace {
+
+void refuse(Game& g, const std::string& text, const std::string& title) {
+    g.sound().dsPlay(g.sounds.forbiddenSound);
+    g.dialogs().messageBox(text, title, Buttons::Ok);
+}
+
+void closePanels(Game& g) {
+    g.recordPanel().描画_可視(false, false, false);
+    g.recordPanel().描画_棋譜_IO(1);
+}
+
+struct Arrival {
+    BoardId board = BoardId::LEFT;
+    int file = 0;
+    int rank = 0;
+    PieceCode piece = EMPTY;
+};
+
+// Puts snapshot `moveNumber` on both boards, redrawing the squares that change,
+// and returns the last square (file, then rank, left before right) where a piece arrived.
+Arrival showSnapshot(Game& g) {
+    const int n = g.state.moveNumber;
+    Arrival last;
+    for (int f = 1; f <= 8; ++f) {
+        for (int r = 1; r <= 8; ++r) {
+            for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
+                const PieceCode stored = g.history.of(id)[n].at(f, r);
+                if (stored == g.board(id).at(f, r)) continue;
+                g.board(id).at(f, r) = stored;
+                g.presentation().描画_桝駒(id, f, r);
+                if (stored != EMPTY) last = {id, f, r, stored};
+            }
+        }
+    }
+    return last;
+}
+
+void dropSelections(Game& g) {
+    g.side(BoardId::LEFT).clickState = 0;
+    g.side(BoardId::RIGHT).clickState = 0;
+}
+
+}  // namespace
+
+void CANCEL_Click(Game& g) {
+    初期設定(g);
+    g.sound().dsPlay(g.sounds.pieceSound);
+    g.state.sideToMove = NONE;
+    g.state.gameWinner = NONE;
+}
+
+void REPLAY_Click(Game& g) {
+    closePanels(g);
+    GameState& st = g.state;
+    if (st.moveNumber < 1) {
+        refuse(g, "できません", "戻る");
+        return;
+    }
+    g.presentation().消去_思考中("上");
+    g.presentation().消去_思考中("下");
+    st.moveNumber -= 1;
+    dropSelections(g);
+    st.whiteInCheck = OFF;
+    showSnapshot(g);
+    g.presentation().描画_盤(1);
+    g.presentation().描画_盤(2);
+    g.sound().dsPlay(g.sounds.pieceSound);
+    st.sideToMove = NONE;
+    g.presentation().描画_手数(st.moveNumber);
+}
+
+void AFTER_Click(Game& g) {
+    closePanels(g);
+    GameState& st = g.state;
+    if (st.moveNumber >= st.lastMoveNumber || !History::valid(st.moveNumber + 1)) {
+        if (st.recordMode == ON) {
+            g.dialogs().messageBox("終わり", "進む", Buttons::Ok);
+        } else {
+            refuse(g, "できません", "進む");
+        }
+        return;
+    }
+    st.moveNumber += 1;
+    dropSelections(g);
+    const Arrival arrival = showSnapshot(g);
+    g.presentation().描画_盤(1);
+    g.presentation().描画_盤(2);
+    g.sound().dsPlay(g.sounds.pieceSound);
+    if (arrival.piece != EMPTY) {
+        g.presentation().描画_移動結果(arrival.board, arrival.file, arrival.rank, arrival.piece, WHITE_COLOR);
+    }
+    g.presentation().描画_手数(st.moveNumber);
+    st.sideToMove = -調査_手番(g, st.moveNumber);
+}
+
+void REVERSE_Click(Game& g) {
+    GameState& st = g.state;
+    if (st.recordMode == ON) {
+        refuse(g, "棋譜ﾓｰﾄﾞではできません", "反転");
+        return;
+    }
+    st.reversed = ON;
+    dropSelections(g);
+    for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
+        const Board copy = g.board(id);
+        for (int f = 1; f <= 8; ++f) {
+            for (int r = 1; r <= 8; ++r) g.board(id).at(9 - f, 9 - r) = static_cast<PieceCode>(-copy.at(f, r));
+        }
+    }
+    g.presentation().画面_再描画();
+    g.presentation().描画_手数(st.moveNumber);
+    if (st.handicapApplied == ON) {
+        st.handicapLevel = -st.handicapLevel;
+        g.presentation().描画_ハンデレベル(st.handicapLevel);
+    }
+    g.sound().dsPlay(g.sounds.pieceSound);
+}
+
+}  // namespace velmora

@@ -1,0 +1,269 @@
+// Saving and loading game records through the panel's commands.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "fakes.h"
+#include "record/cp932.h"
+#include "record/notation.h"
+#include "record/record_commands.h"
+#include "record/record_file.h"
+#include "record/replay.h"
+#include "rules/setup.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FakePanel : public RecordPanel {
+public:
+    void 描画_可視(bool d, bool f, bool l) override { lists = {d, f, l}; }
+    void 描画_棋譜_IO(int mode) override { entryShown = mode == 0; }
+    std::string fieldText(int k) override { return fields[k]; }
+    fs::path folder() override { return dir; }
+    void refreshFiles() override { ++refreshed; }
+    std::array<bool, 3> lists{};
+    bool entryShown = false;
+    std::string fields[5];
+    fs::path dir;
+    int refreshed = 0;
+};
+
+struct RecordWorld {
+    testing::ScriptedDialogs dialogs;
+    testing::RecordingPresentation view;
+    testing::RecordingSound sound;
+    FakePanel panel;
+    Game game{Ports{.dialogs = &dialogs, .presentation = &view, .sound = &sound, .recordPanel = &panel}};
+    fs::path dir;
+
+    explicit RecordWorld(const std::string& suffix = "") {
+        dir = fs::temp_directory_path() / ("velmora-records-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name() + suffix);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        panel.dir = dir;
+        game.sounds = {1, 11, 12, 13, 14};
+        初期設定(game);
+    }
+    ~RecordWorld() { fs::remove_all(dir); }
+
+    // A game of `moves` moves: each snapshot differs from the last by one pawn step.
+    void playMoves(int moves) {
+        GameState& st = game.state;
+        st.whiteTurn = FIRST;
+        st.blackTurn = SECOND;
+        for (int n = 1; n <= moves; ++n) {
+            Board& b = game.board(n % 2 ? BoardId::LEFT : BoardId::RIGHT);
+            const int file = (n - 1) / 2 % 8 + 1;
+            if (n % 2) {
+                b.at(file, 7) = EMPTY;
+                b.at(file, 6) = WHITE_PAWN;
+            } else {
+                b.at(file, 2) = EMPTY;
+                b.at(file, 3) = BLACK_PAWN;
+            }
+            st.moveNumber = st.lastMoveNumber = n;
+            手順保存(game, n);
+        }
+    }
+    std::string lastBox() const { return dialogs.boxes.empty() ? "" : dialogs.boxes.back().text; }
+    std::vector<std::string> boxTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& b : dialogs.boxes) texts.push_back(b.text);
+        return texts;
+    }
+    void write(const std::string& name, const std::string& bytes) { std::ofstream(dir / name, std::ios::binary) << bytes; }
+};
+
+std::string readBytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        out.push_back(text.substr(start, end - start));
+    }
+    return out;
+}
+
+TEST(SaveRecord, WritesHeadersAndOneLinePerShownMove) {
+    RecordWorld w;
+    w.playMoves(3);
+    w.panel.fields[1] = "game";
+    w.panel.fields[2] = "練習";
+    w.panel.fields[3] = "先手さん";
+    w.panel.fields[4] = "後手さん";
+    Command1_Click(w.game);
+    EXPECT_EQ(w.lastBox(), "棋譜を書き込みました");
+    EXPECT_EQ(w.dialogs.boxes.back().title, "  ");
+    EXPECT_EQ(w.panel.refreshed, 1);
+    const auto saved = lines(readBytes(w.dir / "game.棋譜"));
+    ASSERT_EQ(saved.size(), 3u + 4u);
+    EXPECT_EQ(cp932ToUtf8(saved[0]), "練習");
+    // White moved first: line 2 (black's player) is the second player's box.
+    EXPECT_EQ(cp932ToUtf8(saved[1]), "後手さん");
+    EXPECT_EQ(cp932ToUtf8(saved[2]), "先手さん");
+    EXPECT_EQ(saved[6], formatSnapshotLine(w.game.history.left[3], w.game.history.right[3]));
+}
+
+TEST(SaveRecord, AfterSteppingBackOnlyTheShownMovesAreWritten) {
+    RecordWorld w;
+    w.playMoves(10);
+    w.game.state.moveNumber = 6;
+    w.panel.fields[1] = "back";
+    Command1_Click(w.game);
+    EXPECT_EQ(lines(readBytes(w.dir / "back.棋譜")).size(), 3u + 7u);
+}
+
+TEST(SaveRecord, RefusalsChangeNothing) {
+    const struct {
+        std::string name;
+        int moves;
+        std::string message;
+    } cases[] = {
+        {"", 2, "ﾌｧｲﾙ名が入力されていません"},   {"   ", 2, "ﾌｧｲﾙ名が正しくありません"},
+        {"a/b", 2, "ﾌｧｲﾙ名が正しくありません"},  {"..", 2, "ﾌｧｲﾙ名が正しくありません"},
+        {".", 2, "ﾌｧｲﾙ名が正しくありません"},    {"x\\y", 2, "ﾌｧｲﾙ名が正しくありません"},
+        {"fine", 0, "保存するデータがありません"},
+    };
+    for (const auto& c : cases) {
+        RecordWorld w;
+        w.playMoves(c.moves);
+        w.panel.fields[1] = c.name;
+        Command1_Click(w.game);
+        EXPECT_EQ(w.lastBox(), c.message) << "'" << c.name << "'";
+        EXPECT_EQ(w.sound.played, (std::vector<std::int32_t>{12})) << c.name;
+        EXPECT_TRUE(fs::is_empty(w.dir)) << c.name;
+    }
+}
+
+TEST(SaveRecord, PanelIsRefusedAfterTurningOrHandicap) {
+    RecordWorld w;
+    w.game.state.reversed = ON;
+    KIFU_WRITE_Click(w.game);
+    EXPECT_EQ(w.lastBox(), "反転後は書き込みできません");
+    w.game.state.reversed = OFF;
+    w.game.state.handicapApplied = ON;
+    KIFU_WRITE_Click(w.game);
+    EXPECT_EQ(w.lastBox(), "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません");
+    EXPECT_FALSE(w.panel.entryShown);
+    w.game.state.handicapApplied = OFF;
+    KIFU_WRITE_Click(w.game);
+    EXPECT_TRUE(w.panel.entryShown);
+    EXPECT_EQ(w.panel.lists, (std::array<bool, 3>{true, true, false}));
+}
+
+TEST(SaveRecord, AFailedWriteKeepsTheOldFileAndSaysWhy) {
+    RecordWorld w;
+    w.playMoves(2);
+    w.write("kept.棋譜", "old");
+    fs::create_directory(w.dir / "kept.棋譜.tmp");  // the temporary file cannot be made
+    w.panel.fields[1] = "kept";
+    Command1_Click(w.game);
+    EXPECT_EQ(readBytes(w.dir / "kept.棋譜"), "old");
+    EXPECT_NE(w.lastBox().find("kept.棋譜"), std::string::npos);
+    EXPECT_EQ(w.dialogs.boxes.back().title, "棋譜");
+}
+
+TEST(LoadRecord, RoundTripStepsThroughIdenticalSnapshots) {
+    RecordWorld w;
+    w.playMoves(5);
+    w.panel.fields[1] = "trip";
+    Command1_Click(w.game);
+    const History saved = w.game.history;
+
+    RecordWorld r("-loaded");
+    r.panel.dir = w.dir;
+    File1_Click(r.game, "trip.棋譜");
+    EXPECT_EQ(r.boxTexts(), (std::vector<std::string>{" 読み込みました", "棋譜を '進 'で進めて下さい"}));
+    EXPECT_EQ(r.game.state.recordMode, ON);
+    EXPECT_EQ(r.game.state.lastMoveNumber, 5);
+    EXPECT_EQ(r.game.state.moveNumber, 0);
+    EXPECT_EQ(r.game.state.kingQueenSwapped, OFF);
+    for (int n = 1; n <= 5; ++n) {
+        AFTER_Click(r.game);
+        EXPECT_EQ(r.game.board(BoardId::LEFT), saved.left[n]);
+        EXPECT_EQ(r.game.board(BoardId::RIGHT), saved.right[n]);
+    }
+}
+
+TEST(LoadRecord, HandWrittenCp932FileWithTheFieldLayout) {
+    RecordWorld w;
+    Board start;
+    setStartPosition(start);
+    Board moved = start;
+    moved.at(2, 2) = EMPTY;
+    moved.at(2, 3) = BLACK_PAWN;  // black moved first
+    std::string file = *utf8ToCp932("名局①") + "\r\n" + *utf8ToCp932("ｺﾝﾋﾟｭｰﾀ") + "\r\n" + *utf8ToCp932("あなた") + "\r\n";
+    file += formatSnapshotLine(start, start) + "\r\n" + formatSnapshotLine(moved, start) + "\r\n";
+    w.write("hand.棋譜", file);
+    File1_Click(w.game, "hand.棋譜");
+    EXPECT_EQ(w.game.state.lastMoveNumber, 1);
+    EXPECT_EQ(w.game.state.kingQueenSwapped, ON);
+    EXPECT_EQ(w.game.state.blackTurn, FIRST);
+    EXPECT_TRUE(w.view.saw("text 800 6350 名局①"));
+    EXPECT_TRUE(w.view.saw("text 3700 100 ｺﾝﾋﾟｭｰﾀ"));
+    EXPECT_TRUE(w.view.saw("text 3700 6350 あなた"));
+}
+
+TEST(LoadRecord, BadFilesGiveTheirMessages) {
+    Board start;
+    setStartPosition(start);
+    const std::string good = formatSnapshotLine(start, start);
+    std::string outOfRange = good;
+    outOfRange.replace(0, 4, "   9");
+    std::string manyLines = "t\nb\nw\n";
+    for (int n = 0; n < 505; ++n) manyLines += good + "\n";
+    const struct {
+        std::string name;
+        std::string content;
+        int lastMoveNumber;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"headers", "t\r\nb\r\nw\r\n", 0, {"棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません"}},
+        {"empty", "", 0, {"棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません"}},
+        {"start", "t\r\nb\r\nw\r\n" + good + "\r\n", 0, {"棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません"}},
+        {"range", "t\nb\nw\n" + good + "\n" + good + "\n" + outOfRange + "\n" + good + "\n", 1,
+         {" 読み込みました", "棋譜を '進 'で進めて下さい", "棋譜ﾌｧｲﾙの 6 行目が読めません"}},
+        {"long", manyLines, 500, {" 読み込みました", "棋譜を '進 'で進めて下さい", "棋譜ﾌｧｲﾙの 505 行目が読めません"}},
+        {"short", "t\nb\nw\n" + good + "\n   4\n", 1, {" 読み込みました", "棋譜を '進 'で進めて下さい"}},
+        {"binary", std::string("\x81\x00\xff\n\xfe\n\n", 7) + good + "\n" + std::string(600, '\x01') + "\n", 1,
+         {" 読み込みました", "棋譜を '進 'で進めて下さい"}},
+        {"overlong", "t\nb\nw\n" + good + "\n" + std::string(MAX_RECORD_LINE_BYTES + 5, ' ') + "\n", 0,
+         {"棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜ﾌｧｲﾙの 5 行目が読めません"}},
+    };
+    for (const auto& c : cases) {
+        RecordWorld w;
+        w.write(c.name + ".棋譜", c.content);
+        File1_Click(w.game, c.name + ".棋譜");
+        EXPECT_EQ(w.game.state.lastMoveNumber, c.lastMoveNumber) << c.name;
+        EXPECT_EQ(w.boxTexts(), c.messages) << c.name;
+        // A click afterwards stores at a valid index and steps stay inside the history.
+        for (int k = 0; k < 3; ++k) AFTER_Click(w.game);
+        EXPECT_LE(w.game.state.moveNumber, c.lastMoveNumber) << c.name;
+    }
+}
+
+TEST(LoadRecord, AMissingFileIsNamedWithTheReason) {
+    RecordWorld w;
+    File1_Click(w.game, "gone.棋譜");
+    ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+    EXPECT_NE(w.lastBox().find("gone.棋譜"), std::string::npos);
+    EXPECT_NE(w.lastBox().find("No such file"), std::string::npos);
+    EXPECT_EQ(w.dialogs.boxes[0].title, "棋譜");
+    EXPECT_EQ(w.game.state.lastMoveNumber, 0);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "board_text_fixture.h"
+#include "fakes.h"
+#include "flow/game_flow.h"
+#include "input/mouse_input.h"
+#include "record/notation.h"
+#include "record/replay.h"
+#include "rules/setup.h"
+
+namespace velmora {
+namespace {
+
+using testing::boardRows;
+
+void move(testing::FakeWorld& w, BoardId id, int ff, int fr, int tf, int tr) {
+    for (auto [f, r] : {std::pair{ff, fr}, std::pair{tf, tr}}) {
+        const int column = id == BoardId::LEFT ? f : f + 12;
+        Form_MouseDown(w.game, 1, 0, 700 + 522 * column + 261, 900 + 525 * r + 262);
+    }
+}
+
+// A game between two people with three moves made.
+void threeMoves(testing::FakeWorld& w) {
+    Form_Load(w.game);
+    START_Click(w.game);
+    w.game.sounds = {1, 11, 12, 13, 14};
+    move(w, BoardId::LEFT, 5, 7, 5, 5);
+    move(w, BoardId::RIGHT, 4, 2, 4, 4);
+    move(w, BoardId::LEFT, 7, 8, 6, 6);
+    w.dialogs.boxes.clear();
+    w.sound.played.clear();
+}
+
+TEST(Replay, BackThenForwardRestoresTheBoardsAndNamesTheArrival) {
+    testing::FakeWorld w;
+    threeMoves(w);
+    const Board left = w.game.board(BoardId::LEFT), right = w.game.board(BoardId::RIGHT);
+    REPLAY_Click(w.game);
+    EXPECT_EQ(w.game.state.moveNumber, 2);
+    EXPECT_EQ(w.game.state.sideToMove, NONE);
+    EXPECT_EQ(w.game.board(BoardId::LEFT), w.game.history.left[2]);
+    AFTER_Click(w.game);
+    EXPECT_EQ(w.game.board(BoardId::LEFT), left);
+    EXPECT_EQ(w.game.board(BoardId::RIGHT), right);
+    EXPECT_TRUE(w.view.saw("result 1 6 6 -2 15"));  // the knight that arrived on (6,6)
+    EXPECT_EQ(w.game.state.sideToMove, SECOND);      // white made move 3
+    EXPECT_EQ(w.sound.played, (std::vector<std::int32_t>{11, 11}));
+}
+
+TEST(Replay, RefusedAtTheEnds) {
+    testing::FakeWorld w;
+    threeMoves(w);
+    AFTER_Click(w.game);
+    EXPECT_EQ(w.dialogs.boxes.back().text, "できません");
+    EXPECT_EQ(w.dialogs.boxes.back().title, "進む");
+    for (int k = 0; k < 3; ++k) REPLAY_Click(w.game);
+    REPLAY_Click(w.game);
+    EXPECT_EQ(w.dialogs.boxes.back().text, "できません");
+    EXPECT_EQ(w.dialogs.boxes.back().title, "戻る");
+    EXPECT_EQ(w.game.state.moveNumber, 0);
+    // In record mode the end says 終わり without the refusal sound.
+    w.game.state.recordMode = ON;
+    w.game.state.moveNumber = 3;
+    w.sound.played.clear();
+    AFTER_Click(w.game);
+    EXPECT_EQ(w.dialogs.boxes.back().text, "終わり");
+    EXPECT_TRUE(w.sound.played.empty());
+}
+
+TEST(Replay, CastlingTextNamesThePieceOnTheHigherFile) {
+    testing::FakeWorld w;
+    初期設定(w.game);
+    Board& b = w.game.board(BoardId::LEFT);
+    b.at(6, 8) = b.at(7, 8) = EMPTY;
+    手順保存(w.game, 0);
+    w.game.state.whiteTurn = FIRST;
+    w.game.state.blackTurn = SECOND;
+    w.game.state.sideToMove = FIRST;
+    move(w, BoardId::LEFT, 5, 8, 7, 8);
+    REPLAY_Click(w.game);
+    AFTER_Click(w.game);
+    EXPECT_TRUE(w.view.saw("result 1 7 8 -6 15"));  // the king on file 7, after the rook on 6
+}
+
+TEST(Replay, TurningTwiceRestoresAndDropsSelections) {
+    testing::FakeWorld w;
+    threeMoves(w);
+    const Board left = w.game.board(BoardId::LEFT);
+    w.game.side(BoardId::RIGHT).clickState = 1;
+    REVERSE_Click(w.game);
+    EXPECT_EQ(w.game.side(BoardId::RIGHT).clickState, 0);
+    EXPECT_EQ(w.game.state.reversed, ON);
+    EXPECT_EQ(boardRows(w.game.board(BoardId::LEFT))[0], "r.bkqbnr");  // white's back rank, turned and recoloured
+    EXPECT_TRUE(w.view.saw("redraw"));
+    REVERSE_Click(w.game);
+    EXPECT_EQ(w.game.board(BoardId::LEFT), left);
+    EXPECT_EQ(w.game.state.moveNumber, 3);
+    // Not while a record is stepped through.
+    w.game.state.recordMode = ON;
+    REVERSE_Click(w.game);
+    EXPECT_EQ(w.dialogs.boxes.back().text, "棋譜ﾓｰﾄﾞではできません");
+    EXPECT_EQ(w.game.board(BoardId::LEFT), left);
+}
+
+TEST(Replay, StartAgainKeepsTheLaterSnapshotsForStepping) {
+    testing::FakeWorld w;
+    threeMoves(w);
+    w.game.state.recordMode = ON;
+    CANCEL_Click(w.game);
+    EXPECT_EQ(w.game.state.moveNumber, 0);
+    EXPECT_EQ(w.game.state.lastMoveNumber, 3);
+    EXPECT_EQ(w.game.state.recordMode, OFF);
+    for (int k = 0; k < 3; ++k) AFTER_Click(w.game);
+    EXPECT_EQ(w.game.board(BoardId::LEFT), w.game.history.left[3]);
+    AFTER_Click(w.game);
+    EXPECT_EQ(w.dialogs.boxes.back().text, "できません");
+}
+
+}  // namespace
+}  // namespace velmora
