@@ -5,4 +5,10 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake --preset release
 cmake --build --preset release --target velmora velmora-cli
-exec ./build/release/src/app/velmora "$@"
+# The game finds its wave files and help page in the folder it starts in, and
+# keeps its settings file there.
+run=build/release/run
+mkdir -p "$run"
+cp assets/sound/*.wav assets/help/Velmora.htm "$run"/
+cd "$run"
+exec ../src/ui/velmora "$@"

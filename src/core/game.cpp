@@ -10,6 +10,9 @@ Game::Game(Ports ports) : ports_(ports) {
     if (!ports_.shell) ports_.shell = &nullShell_;
     if (!ports_.menuMarks) ports_.menuMarks = &nullMenuMarks_;
     if (!ports_.recordPanel) ports_.recordPanel = &nullRecordPanel_;
+    if (!ports_.files) ports_.files = &diskWriter_;
+    if (!ports_.browser) ports_.browser = &nullBrowser_;
+    if (!ports_.versionDialog) ports_.versionDialog = &nullVersionDialog_;
     for (int f = 1; f <= 8; ++f) {
         for (int r = 1; r <= 8; ++r) squareShade.at(f, r) = (f % 2) == (r % 2) ? 1 : 0;
     }

@@ -4,6 +4,7 @@
 
 #include "com/com_state.h"
 #include "influence/influence_map.h"
+#include "ports/file_writer.h"
 #include "ports/null_ports.h"
 #include "record/history.h"
 #include "rules/board.h"
@@ -48,6 +49,9 @@ struct Ports {
     Shell* shell = nullptr;
     MenuMarks* menuMarks = nullptr;
     RecordPanel* recordPanel = nullptr;
+    Browser* browser = nullptr;
+    VersionDialog* versionDialog = nullptr;
+    FileWriter* files = nullptr;
 };
 
 // The display options and what the drawing reads of them.
@@ -78,6 +82,9 @@ public:
     Shell& shell() { return *ports_.shell; }
     MenuMarks& menuMarks() { return *ports_.menuMarks; }
     RecordPanel& recordPanel() { return *ports_.recordPanel; }
+    FileWriter& files() { return *ports_.files; }
+    Browser& browser() { return *ports_.browser; }
+    VersionDialog& versionDialog() { return *ports_.versionDialog; }
     // The window's drawing layer is created after the game it draws.
     void setPresentation(Presentation* presentation) { ports_.presentation = presentation ? presentation : &nullPresentation_; }
 
@@ -100,6 +107,9 @@ private:
     NullShell nullShell_;
     NullMenuMarks nullMenuMarks_;
     NullRecordPanel nullRecordPanel_;
+    FileWriter diskWriter_;
+    NullBrowser nullBrowser_;
+    NullVersionDialog nullVersionDialog_;
 };
 
 }  // namespace velmora

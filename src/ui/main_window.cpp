@@ -5,9 +5,15 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 
+#include "com/handicap.h"
 #include "com/level.h"
+#include "record/record_commands.h"
+#include "record/replay.h"
 #include "flow/game_flow.h"
+#include "help/help.h"
 #include "input/mouse_input.h"
+#include "options/option_commands.h"
+#include "sound/sound.h"
 
 namespace velmora::ui {
 
@@ -21,9 +27,18 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()) {
     ports.clock = &clock_;
     ports.shell = &shell_;
     ports.menuMarks = &marks_;
+    ports.sound = &sound_;
+    ports.browser = &browser_;
+    versionDialog_ = std::make_unique<QtVersionDialog>(this);
+    ports.versionDialog = versionDialog_.get();
+    recordPanel_ = new QtRecordPanel(canvas_);
+    ports.recordPanel = recordPanel_;
     game_ = std::make_unique<Game>(ports);
     painter_ = std::make_unique<BoardPainter>(*game_, *canvas_);
     game_->setPresentation(painter_.get());
+    versionDialog_->setHomePage([this] { Form4_Command1_Click(*game_); });
+    recordPanel_->setHandlers([this](const std::string& name) { File1_Click(*game_, name); },
+                              [this] { Command1_Click(*game_); }, dialogs_.get());
     buildMenus();
     connect(canvas_, &CanvasWidget::mouseDown, this,
             [this](int button, double x, double y) { Form_MouseDown(*game_, button, 0, x, y); });
@@ -73,7 +88,6 @@ QAction* MainWindow::barCommand(const QString& caption, const QString& name, std
 void MainWindow::buildMenus() {
     menuBar()->setNativeMenuBar(false);
     Game& g = *game_;
-    auto later = [] {};  // commands that come with the record, replay, handicap and option features
 
     QMenu* taikyoku = menu(menuBar(), "対局", "TAIKYOKU");
     QMenu* man = menu(taikyoku, "対局(人間)", "MATCH_MAN");
@@ -93,33 +107,35 @@ void MainWindow::buildMenus() {
     menuBar()->addMenu(taikyoku);
 
     QMenu* stop = menu(menuBar(), "局面", "STOP");
-    item(stop, "最初", "CANCEL", later);
-    item(stop, "反転", "REVERSE", later);
+    item(stop, "最初", "CANCEL", [&g] { CANCEL_Click(g); });
+    item(stop, "反転", "REVERSE", [&g] { REVERSE_Click(g); });
     menuBar()->addMenu(stop);
 
-    barCommand("戻", "REPLAY", later);
-    barCommand("進", "AFTER", later);
-    barCommand("△", "LBEL_UP", later);
-    barCommand("▽", "LEBEL_DOWN", later);
+    barCommand("戻", "REPLAY", [&g] { REPLAY_Click(g); });
+    barCommand("進", "AFTER", [&g] { AFTER_Click(g); });
+    barCommand("△", "LBEL_UP", [&g] { LBEL_UP_Click(g); });
+    barCommand("▽", "LEBEL_DOWN", [&g] { LEBEL_DOWN_Click(g); });
 
     QMenu* kifu = menu(menuBar(), "棋譜", "KIFU");
-    item(kifu, "読込", "KIFU_READ", later);
-    item(kifu, "書込", "KIFU_WRITE", later);
+    item(kifu, "読込", "KIFU_READ", [&g] { KIFU_READ_Click(g); });
+    item(kifu, "書込", "KIFU_WRITE", [&g] { KIFU_WRITE_Click(g); });
     menuBar()->addMenu(kifu);
 
     QMenu* option = menu(menuBar(), "ｵﾌﾟｼｮﾝ", "OPTION");
-    item(option, "移動指導", "SIDOU", later, true);
+    item(option, "移動指導", "SIDOU", [&g] { SIDOU_Click(g); }, true);
     QMenu* haikei = menu(option, "背景画", "HAIKEI_GA");
-    const char* const backgrounds[5][2] = {
-        {"緑", "MIDORI"}, {"畳", "TATAMI"}, {"竹", "TAKE"}, {"宇宙", "UCHU"}, {"煉瓦", "RENGA"}};
-    for (const auto& b : backgrounds) item(haikei, b[0], b[1], later, true);
+    item(haikei, "緑", "MIDORI", [&g] { MIDORI_Click(g); }, true);
+    item(haikei, "畳", "TATAMI", [&g] { TATAMI_Click(g); }, true);
+    item(haikei, "竹", "TAKE", [&g] { TAKE_Click(g); }, true);
+    item(haikei, "宇宙", "UCHU", [&g] { UCHU_Click(g); }, true);
+    item(haikei, "煉瓦", "RENGA", [&g] { RENGA_Click(g); }, true);
     option->addMenu(haikei);
-    item(option, "BGM", "BGM", later, true);
+    item(option, "BGM", "BGM", [&g] { BGM_Click(g); }, true);
     menuBar()->addMenu(option);
 
     QMenu* sonota = menu(menuBar(), "その他", "SONOTA");
-    item(sonota, "解説", "KAISETU", later);
-    item(sonota, "バージョン情報", "VER", later);
+    item(sonota, "解説", "KAISETU", [&g] { KAISETU_Click(g); });
+    item(sonota, "バージョン情報", "VER", [&g] { VER_Click(g); });
     menuBar()->addMenu(sonota);
 
     marks_.setChecked("LEVEL3", true);

@@ -7,7 +7,11 @@
 #include "game.h"
 #include "ui/canvas_widget.h"
 #include "ui/pictures.h"
+#include "ui/qt_browser.h"
 #include "ui/qt_ports.h"
+#include "ui/qt_sound.h"
+#include "ui/record_panel.h"
+#include "ui/version_dialog.h"
 
 class QMenu;
 
@@ -28,7 +32,9 @@ public:
     Game& game() { return *game_; }
     CanvasWidget& canvas() { return *canvas_; }
     QtMenuMarks& marks() { return marks_; }
+    QtSound& sound() { return sound_; }
     QtDialogs& dialogs() { return *dialogs_; }
+    QtRecordPanel& recordPanel() { return *recordPanel_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -45,8 +51,12 @@ private:
     QtClock clock_;
     QtShell shell_;
     QtMenuMarks marks_;
+    QtSound sound_;
+    QtBrowser browser_;
+    std::unique_ptr<QtVersionDialog> versionDialog_;
     std::unique_ptr<QtDialogs> dialogs_;
     CanvasWidget* canvas_;
+    QtRecordPanel* recordPanel_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<BoardPainter> painter_;
 };

@@ -89,8 +89,8 @@ void QtMenuMarks::setChecked(const std::string& item, bool checked) {
     if (QAction* a = actions_.value(QString::fromStdString(item))) a->setChecked(checked);
 }
 
-bool QtMenuMarks::isChecked(const QString& item) const {
-    const QAction* a = actions_.value(item);
+bool QtMenuMarks::isChecked(const std::string& item) const {
+    const QAction* a = actions_.value(QString::fromStdString(item));
     return a && a->isChecked();
 }
 

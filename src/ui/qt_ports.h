@@ -48,7 +48,7 @@ class QtMenuMarks : public MenuMarks {
 public:
     void add(QAction* action);
     void setChecked(const std::string& item, bool checked) override;
-    bool isChecked(const QString& item) const;
+    bool isChecked(const std::string& item) const override;
 
 private:
     QHash<QString, QAction*> actions_;

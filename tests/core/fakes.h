@@ -13,12 +13,13 @@ struct Box {
     std::string text;
     std::string title;
     Buttons buttons;
+    bool warningIcon = false;
 };
 
 class ScriptedDialogs : public Dialogs {
 public:
-    Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, bool) override {
-        boxes.push_back({text, title, buttons});
+    Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, bool warningIcon) override {
+        boxes.push_back({text, title, buttons, warningIcon});
         if (buttons == Buttons::Ok) return Answer::Ok;
         if (answers.empty()) return Answer::No;
         const Answer a = answers.front();
@@ -63,6 +64,7 @@ public:
         log("outline " + n(b) + " " + n(colour) + " " + n(c) + " " + n(r));
     }
     void 描画_背景セル(int c, int r) override { log("background " + n(c) + " " + n(r)); }
+    void 描画_背景(int code) override { log("tiles " + n(code)); }
     void 消去_思考中(const std::string& strip) override { log("erase " + strip); }
     void 描画_思考中() override { log("thinking"); }
     void 描画_移動結果(BoardId b, int f, int r, PieceCode p, int colour) override {
@@ -120,6 +122,10 @@ public:
 class RecordingMarks : public MenuMarks {
 public:
     void setChecked(const std::string& item, bool checked) override { marks[item] = checked; }
+    bool isChecked(const std::string& item) const override {
+        const auto it = marks.find(item);
+        return it != marks.end() && it->second;
+    }
     std::map<std::string, bool> marks;
 };
 

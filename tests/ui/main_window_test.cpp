@@ -2,6 +2,7 @@
 // buffer shows after a selection and during a blink.
 #include <QAbstractButton>
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -10,6 +11,7 @@
 
 #include "draw/board_painter.h"
 #include "draw/geometry.h"
+#include "sound_warning_watch.h"
 #include "ui/main_window.h"
 
 using namespace velmora;
@@ -40,11 +42,19 @@ QColor bufferPixel(MainWindow& w, QPoint logical) {
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    // Start-up reads and writes its settings file in the working directory:
+    // the tests run in a scratch folder, with the sound warning answered.
+    void initTestCase() { QVERIFY(folder_.isValid() && QDir::setCurrent(folder_.path())); }
     void menuTreeHasTheCaptionsNamesAndMarks();
     void windowAndClientGeometry();
     void selectionOutlinesTheSquareInTheBackBuffer();
     void blinkShowsTheEmptySquareWhileWaiting();
     void messageBoxesHaveJapaneseButtons();
+    void recordPanelOpensAndAClickClosesIt();
+
+private:
+    QTemporaryDir folder_;
+    SoundWarningWatch soundWarnings_;
 };
 
 void MainWindowTest::menuTreeHasTheCaptionsNamesAndMarks() {
@@ -136,6 +146,33 @@ void MainWindowTest::messageBoxesHaveJapaneseButtons() {
     QVERIFY(captions.contains("いいえ"));
     QVERIFY(captions.contains("再ゲーム"));
     QVERIFY(captions.contains("続けますか？"));
+}
+
+void MainWindowTest::recordPanelOpensAndAClickClosesIt() {
+    MainWindow w;
+    w.start();
+    auto* file1 = w.findChild<QWidget*>("File1");
+    auto* text1 = w.findChild<QLineEdit*>("Text1");
+    auto* button = w.findChild<QWidget*>("Command1");
+    QVERIFY(file1 && text1 && button);
+    QVERIFY(!file1->isVisible());
+    actionNamed(w, "KIFU_READ")->trigger();
+    QVERIFY(file1->isVisible());
+    QVERIFY(!text1->isVisible());
+    QCOMPARE(file1->geometry(), QRect(240 / 15, 2280 / 15, 2535 / 15, 930 / 15));
+    // The save panel: fields and button, no file list (a fresh game has no move to refuse yet).
+    actionNamed(w, "KIFU_WRITE")->trigger();
+    QVERIFY(text1->isVisible());
+    QVERIFY(button->isVisible());
+    QVERIFY(!file1->isVisible());
+    text1->setText("name");
+    // Any click on the window closes the panel and empties its fields.
+    QTimer::singleShot(0, &w, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, QPoint(600, 300));
+    QVERIFY(!text1->isVisible());
+    QVERIFY(text1->text().isEmpty());
 }
 
 QTEST_MAIN(MainWindowTest)

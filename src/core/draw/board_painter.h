@@ -20,7 +20,7 @@ public:
     void 描画_桝駒(int origin, PieceCode piece, int shade, double column, double row);
     void 描画_桝輪郭(int origin, int colour, double column, double row);
     void 描画_チェス盤桝(int origin);
-    void 描画_背景(int code);
+    void 描画_背景(int code) override;
 
     // Texts: each call draws once; callers draw the shadow, then the text.
     void 描画_数値(double column, double row, int value, int colour, int mode, int size);

@@ -6,8 +6,10 @@
 #include "com/com_turn.h"
 #include "draw/geometry.h"
 #include "flow/shutdown.h"
+#include "options/settings_file.h"
 #include "record/notation.h"
 #include "rules/setup.h"
+#include "sound/sound.h"
 
 namespace velmora {
 namespace {
@@ -20,6 +22,8 @@ void endProgram(Game& g) {
 }  // namespace
 
 void Form_Load(Game& g) {
+    startSound(g);
+    loadSounds(g);
     std::error_code ec;
     g.options.startDirectory = std::filesystem::current_path(ec).string();
     g.side(BoardId::LEFT).clickState = 0;
@@ -33,6 +37,7 @@ void Form_Load(Game& g) {
     g.menuMarks().setChecked("LEVEL3", true);
     g.state.comLevel = 3;
     g.options.guideColor = WHITE_COLOR;
+    読込_環境設定ファイル(g);
     初期設定(g);
 }
 

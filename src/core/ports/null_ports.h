@@ -1,4 +1,5 @@
 #pragma once
+#include "ports/browser.h"
 #include "ports/clock.h"
 #include "ports/dialogs.h"
 #include "ports/menu_marks.h"
@@ -6,6 +7,7 @@
 #include "ports/record_panel.h"
 #include "ports/shell.h"
 #include "ports/sound.h"
+#include "ports/version_dialog.h"
 
 namespace velmora {
 
@@ -48,6 +50,17 @@ public:
 class NullMenuMarks : public MenuMarks {
 public:
     void setChecked(const std::string&, bool) override {}
+    bool isChecked(const std::string&) const override { return false; }
+};
+
+class NullBrowser : public Browser {
+public:
+    bool open(const std::string&) override { return false; }
+};
+
+class NullVersionDialog : public VersionDialog {
+public:
+    void showVersionDialog() override {}
 };
 
 class NullRecordPanel : public RecordPanel {
@@ -67,6 +80,7 @@ public:
     void 描画_桝駒成アニメ(PieceCode, BoardId) override {}
     void 描画_桝輪郭(BoardId, int, int, int) override {}
     void 描画_背景セル(int, int) override {}
+    void 描画_背景(int) override {}
     void 消去_思考中(const std::string&) override {}
     void 描画_思考中() override {}
     void 描画_移動結果(BoardId, int, int, PieceCode, int) override {}

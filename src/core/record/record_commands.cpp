@@ -31,14 +31,13 @@ bool plainFileName(const std::string& name) {
     return name.find_first_of("/\\") == std::string::npos && name.find('\0') == std::string::npos;
 }
 
-// Reads the record file line by line; a line ends with LF (a CR before it is
+// Reads a record file line by line; a line ends with LF (a CR before it is
 // dropped). The end of the file and a read error end the lines; a line far
 // longer than any record line is unreadable.
 class LineReader {
 public:
     enum Result { LINE, END, UNREADABLE };
-    explicit LineReader(const std::filesystem::path& path) : in_(path, std::ios::binary) {}
-    bool open() const { return static_cast<bool>(in_); }
+    explicit LineReader(std::istream& in) : in_(in) {}
     Result next(std::string& line) {
         line.clear();
         char c;
@@ -55,10 +54,33 @@ public:
     }
 
 private:
-    std::ifstream in_;
+    std::istream& in_;
 };
 
 }  // namespace
+
+LoadedRecord readRecord(std::istream& in) {
+    LoadedRecord record;
+    LineReader reader(in);
+    std::string line;
+    for (auto& header : record.header) {
+        if (reader.next(line) == LineReader::LINE) header = cp932ToUtf8Lossy(line);
+    }
+    for (LineReader::Result r; (r = reader.next(line)) != LineReader::END;) {
+        const int n = static_cast<int>(record.snapshots.size());
+        if (n == HISTORY_SIZE || r == LineReader::UNREADABLE) {
+            record.unreadLine = 4 + n;
+            break;
+        }
+        std::optional<SnapshotPair> pair = parseSnapshotLine(line, nullptr, FieldReading::Lenient);
+        if (!pair) {
+            record.unreadLine = 4 + n;
+            break;
+        }
+        record.snapshots.push_back(*pair);
+    }
+    return record;
+}
 
 void KIFU_READ_Click(Game& g) {
     g.recordPanel().描画_可視(true, true, true);
@@ -103,7 +125,7 @@ void Command1_Click(Game& g) {
     }
     std::filesystem::path path = panel.folder() / std::filesystem::path(name + ".棋譜");
     std::string bytes, error;
-    if (!encodeRecordFile(record, bytes, error) || !writeFileAtomically(path, bytes, error)) {
+    if (!encodeRecordFile(record, bytes, error) || !g.files().writeAtomically(path, bytes, error)) {
         g.dialogs().messageBox(error, "棋譜", Buttons::Ok);
         return;
     }
@@ -118,34 +140,22 @@ void File1_Click(Game& g, const std::string& fileName) {
     GameState& st = g.state;
     st.recordMode = ON;
     const std::filesystem::path path = g.recordPanel().folder() / std::filesystem::path(fileName);
-    LineReader reader(path);
-    if (!reader.open()) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
         g.dialogs().messageBox(path.string() + ": " + std::strerror(errno), "棋譜", Buttons::Ok);
         return;
     }
+    const LoadedRecord record = readRecord(in);
     // The header lines; a missing one shows the previous text again.
     static constexpr double PLACES[3][2] = {{800, 6350}, {3700, 100}, {3700, 6350}};
-    std::string line;
     for (int k = 0; k < 3; ++k) {
-        if (reader.next(line) == LineReader::LINE) g.recordHeader[k] = cp932ToUtf8Lossy(line);
+        if (record.header[k]) g.recordHeader[k] = *record.header[k];
         g.presentation().描画_文字(PLACES[k][0], PLACES[k][1], g.recordHeader[k], 12, SHADOW_COLOR);
     }
-    // Snapshot lines until the end, a line that is no snapshot, or a full history.
-    int n = 0;
-    int unreadLine = 0;  // the file's line number of the first line not read, if any
-    for (LineReader::Result r; (r = reader.next(line)) != LineReader::END;) {
-        if (n == HISTORY_SIZE || r == LineReader::UNREADABLE) {
-            unreadLine = 4 + n;
-            break;
-        }
-        std::optional<SnapshotPair> pair = parseSnapshotLine(line, nullptr, FieldReading::Lenient);
-        if (!pair) {
-            unreadLine = 4 + n;
-            break;
-        }
-        g.history.left[n] = pair->left;
-        g.history.right[n] = pair->right;
-        ++n;
+    const int n = static_cast<int>(record.snapshots.size());
+    for (int k = 0; k < n; ++k) {
+        g.history.left[k] = record.snapshots[k].left;
+        g.history.right[k] = record.snapshots[k].right;
     }
     st.moveNumber = 0;
     // Without any snapshot line the history keeps the start position as move 0.
@@ -168,9 +178,9 @@ void File1_Click(Game& g, const std::string& fileName) {
         g.dialogs().messageBox(" 読み込みました", "棋譜", Buttons::Ok);
         g.dialogs().messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::Ok);
     }
-    if (unreadLine > 0) {
+    if (record.unreadLine > 0) {
         std::string text = "棋譜ﾌｧｲﾙの ";
-        text += std::to_string(unreadLine);
+        text += std::to_string(record.unreadLine);
         text += " 行目が読めません";
         g.dialogs().messageBox(text, "棋譜", Buttons::Ok);
     }

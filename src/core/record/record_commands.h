@@ -1,7 +1,11 @@
 #pragma once
+#include <istream>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "game.h"
+#include "record/snapshot_line.h"
 
 namespace velmora {
 
@@ -17,5 +21,16 @@ void File1_Click(Game& g, const std::string& fileName);
 
 // The longest line a record file may have (a snapshot line has 512 characters).
 constexpr int MAX_RECORD_LINE_BYTES = 1 << 16;
+
+// What the loader takes from a record file: the header lines present (CP932
+// decoded), the snapshots up to the end, the first line that is no snapshot,
+// or a full history, and the file's line number of the first line not read (0
+// when all were read).
+struct LoadedRecord {
+    std::optional<std::string> header[3];
+    std::vector<SnapshotPair> snapshots;
+    int unreadLine = 0;
+};
+LoadedRecord readRecord(std::istream& in);
 
 }  // namespace velmora

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "ports/file_writer.h"
 #include "record/cp932.h"
 
 namespace velmora {
@@ -50,7 +51,11 @@ bool readRecordFileStrict(const std::filesystem::path& path, RecordFile& out, st
         error = name + ": cannot read";
         return false;
     }
-    const std::vector<std::string> lines = splitLines(content.str());
+    return parseRecordStrict(name, content.str(), out, error);
+}
+
+bool parseRecordStrict(const std::string& name, const std::string& bytes, RecordFile& out, std::string& error) {
+    const std::vector<std::string> lines = splitLines(bytes);
     if (lines.size() < 4) {
         error = name + ":" + std::to_string(lines.size() + 1) + ": no snapshot line (3 header lines, then one line per position)";
         return false;
@@ -97,33 +102,8 @@ bool encodeRecordFile(const RecordFile& record, std::string& bytes, std::string&
 }
 
 bool writeFileAtomically(const std::filesystem::path& path, const std::string& bytes, std::string& error) {
-    std::filesystem::path temp = path;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            error = path.string() + ": cannot create: " + std::strerror(errno);
-            return false;
-        }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            error = path.string() + ": cannot write: " + std::strerror(errno);
-            out.close();
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        error = path.string() + ": cannot replace: " + ec.message();
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return false;
-    }
-    return true;
+    FileWriter writer;
+    return writer.writeAtomically(path, bytes, error);
 }
 
 }  // namespace velmora

@@ -19,6 +19,8 @@ struct RecordFile {
 // characters of piece codes. On failure returns false and a one-line message
 // naming the file and, where there is one, the line.
 bool readRecordFileStrict(const std::filesystem::path& path, RecordFile& out, std::string& error);
+// The same for the file's bytes, `name` naming it in the message.
+bool parseRecordStrict(const std::string& name, const std::string& bytes, RecordFile& out, std::string& error);
 
 // The file's bytes: CP932 headers, CR LF line ends. Header text that has no
 // CP932 form is refused (false and a message).

@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+
+#include "game.h"
+
+namespace velmora {
+
+inline constexpr const char* HELP_PAGE = "Velmora.htm";
+inline constexpr const char* MAKER_SITE = "https://velmora.example/";
+
+// The help page in the folder the program was started in.
+std::string helpPagePath(const Game& g);
+
+// その他 ▸ 解説: the help page in a browser window; nothing at all when no
+// browser window can be opened.
+void KAISETU_Click(Game& g);
+
+// その他 ▸ バージョン情報: the modal version dialog with its chime.
+void VER_Click(Game& g);
+
+// The version dialog's ホームページ button: the maker's web site in a browser
+// window. The dialog closes afterwards, whether or not a window opened.
+void Form4_Command1_Click(Game& g);
+
+}  // namespace velmora

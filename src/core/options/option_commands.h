@@ -1,0 +1,16 @@
+#pragma once
+#include "game.h"
+
+namespace velmora {
+
+// ｵﾌﾟｼｮﾝ ▸ 背景画 ▸ 緑, 畳, 竹, 宇宙, 煉瓦.
+void MIDORI_Click(Game& g);
+void TATAMI_Click(Game& g);
+void TAKE_Click(Game& g);
+void UCHU_Click(Game& g);
+void RENGA_Click(Game& g);
+
+// ｵﾌﾟｼｮﾝ ▸ 移動指導: turns move guidance on or off.
+void SIDOU_Click(Game& g);
+
+}  // namespace velmora

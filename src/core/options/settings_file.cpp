@@ -1,0 +1,129 @@
+#include "options/settings_file.h"
+
+#include <string_view>
+
+#include "draw/geometry.h"
+#include "io/whole_file.h"
+#include "record/cp932.h"
+
+namespace velmora {
+
+const Background BACKGROUNDS[5] = {{BG_GREEN, "緑", "MIDORI"},
+                                   {BG_TATAMI, "畳", "TATAMI"},
+                                   {BG_BAMBOO, "竹", "TAKE"},
+                                   {BG_SPACE, "宇宙", "UCHU"},
+                                   {BG_BRICK, "煉瓦", "RENGA"}};
+
+const Background* backgroundOf(int code) {
+    for (const Background& b : BACKGROUNDS) {
+        if (b.code == code) return &b;
+    }
+    return nullptr;
+}
+
+namespace {
+
+constexpr const char* DEFAULT_LINES = "背景画=緑\r\n移動指導=OFF\r\nBGM=ON\r\n";
+
+void applySetting(Game& g, std::string_view key, std::string_view value) {
+    if (key == "背景画") {
+        for (const Background& b : BACKGROUNDS) {
+            if (value != b.value) continue;
+            チェック設定(g, b.code);
+            g.presentation().描画_背景(b.code);
+            g.options.backgroundPicture = b.code;
+        }
+    } else if (key == "移動指導") {
+        const bool on = value == "ON";
+        g.menuMarks().setChecked("SIDOU", on);
+        g.state.moveGuidance = on ? ON : OFF;
+        g.options.guideColor = on ? WHITE_COLOR : BACK_COLOR;
+    } else if (key == "BGM") {
+        const bool on = value == "ON";
+        g.menuMarks().setChecked("BGM", on);
+        if (on) g.sound().dsPlayLooping(g.sounds.bgmSound);
+    }
+}
+
+}  // namespace
+
+// Lines end with CR LF, LF or CR alone; a hand-edited file may use any of them.
+void applySettings(Game& g, std::string_view bytes) {
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = bytes.size();
+        const std::string_view raw = bytes.substr(start, end - start);
+        start = end + 1;
+        if (end < bytes.size() && bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
+        // A line that is not CP932 cannot hold one of our keys; it is skipped
+        // like an unknown key, and so is a line without "=".
+        const std::optional<std::string> line = cp932ToUtf8(raw);
+        if (!line) continue;
+        const std::size_t eq = line->find('=');
+        if (eq == std::string::npos) continue;
+        const std::string_view text(*line);
+        applySetting(g, text.substr(0, eq), text.substr(eq + 1));
+    }
+}
+
+namespace {
+
+// First run, or a file that cannot be read. The defaults are applied even when
+// they cannot be written either (a read-only folder): the game then runs with
+// them for this session.
+void writeAndApplyDefaults(Game& g) {
+    const std::optional<std::string> bytes = utf8ToCp932(DEFAULT_LINES);
+    std::string error;
+    if (bytes) g.files().writeAtomically(SETTINGS_FILE, *bytes, error);
+    チェック設定(g, BG_GREEN);
+    g.presentation().描画_背景(BG_GREEN);
+    g.options.backgroundPicture = BG_GREEN;
+    // Guidance stays off and keeps its start-up colour.
+    g.menuMarks().setChecked("SIDOU", false);
+    // The music is not started here; the mark alone says it is wanted.
+    g.menuMarks().setChecked("BGM", true);
+}
+
+}  // namespace
+
+void チェック設定(Game& g, int code) {
+    for (const Background& b : BACKGROUNDS) g.menuMarks().setChecked(b.item, false);
+    if (const Background* b = backgroundOf(code)) g.menuMarks().setChecked(b->item, true);
+}
+
+void 読込_環境設定ファイル(Game& g) {
+    std::string bytes;
+    std::string error;
+    if (readWholeFile(SETTINGS_FILE, bytes, error) != FileRead::Ok) {
+        writeAndApplyDefaults(g);
+        return;
+    }
+    applySettings(g, bytes);
+}
+
+std::string settingsText(Game& g) {
+    const MenuMarks& marks = g.menuMarks();
+    std::string text;
+    // The first marked item in this order decides; none marked, no line.
+    for (const char* item : {"MIDORI", "TAKE", "TATAMI", "UCHU", "RENGA"}) {
+        if (!marks.isChecked(item)) continue;
+        for (const Background& b : BACKGROUNDS) {
+            if (std::string_view(b.item) == item) text.append("背景画=").append(b.value).append("\r\n");
+        }
+        break;
+    }
+    text.append(marks.isChecked("SIDOU") ? "移動指導=ON\r\n" : "移動指導=OFF\r\n");
+    text.append(marks.isChecked("BGM") ? "BGM=ON\r\n" : "BGM=OFF\r\n");
+    return text;
+}
+
+void 書込_環境設定ファイル(Game& g) {
+    // Written beside the old file and renamed over it: a failed write leaves
+    // the old file, the marks and the game as they were, without a message.
+    const std::optional<std::string> bytes = utf8ToCp932(settingsText(g));
+    std::string error;
+    if (bytes) g.files().writeAtomically(SETTINGS_FILE, *bytes, error);
+}
+
+}  // namespace velmora

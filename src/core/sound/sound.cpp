@@ -1,0 +1,57 @@
+#include "sound/sound.h"
+
+#include "io/whole_file.h"
+#include "options/settings_file.h"
+
+namespace velmora {
+
+void soundWarning(Game& g, const std::string& text) {
+    g.dialogs().messageBox(text, SOUND_LIBRARY, Buttons::Ok, true);
+}
+
+void startSound(Game& g) {
+    g.sounds.device = g.sound().dsInitialize();
+    if (g.sounds.device == 0) soundWarning(g, NO_SOUND_DEVICE);
+}
+
+std::int32_t loadWave(Game& g, const std::string& fileName, std::int32_t flags) {
+    if (g.sounds.device == 0) return 0;
+    std::string image;
+    std::string error;
+    switch (readWholeFile(fileName, image, error)) {
+        case FileRead::Missing:
+            return 0;
+        case FileRead::Failed: {
+            std::string text = fileName;
+            text.append(": ").append(error);
+            soundWarning(g, text);
+            return 0;
+        }
+        case FileRead::Ok:
+            break;
+    }
+    // The library keeps its own copy; the image is released on return.
+    return g.sound().dsCreateDSB(g.sounds.device, image, flags);
+}
+
+void loadSounds(Game& g) {
+    // Effects are loaded with the flags 3, the music with 1; the library
+    // receives them unchanged.
+    g.sounds.otherSound = loadWave(g, "その他.wav", 3);
+    g.sounds.forbiddenSound = loadWave(g, "禁止.wav", 3);
+    g.sounds.pieceSound = loadWave(g, "駒打音.wav", 3);
+    g.sounds.bgmSound = loadWave(g, "BGM.wav", 1);
+}
+
+void BGM_Click(Game& g) {
+    if (g.menuMarks().isChecked("BGM")) {
+        g.menuMarks().setChecked("BGM", false);
+        g.sound().dsStop(g.sounds.bgmSound);
+    } else {
+        g.menuMarks().setChecked("BGM", true);
+        g.sound().dsPlayLooping(g.sounds.bgmSound);
+    }
+    書込_環境設定ファイル(g);
+}
+
+}  // namespace velmora

@@ -1,0 +1,141 @@
+#include "ui/record_panel.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <algorithm>
+
+#include "ports/dialogs.h"
+
+namespace velmora::ui {
+namespace {
+
+QRect twips(int left, int top, int width, int height) { return {left / 15, top / 15, width / 15, height / 15}; }
+
+}  // namespace
+
+QtRecordPanel::QtRecordPanel(QWidget* parent) : QObject(parent) {
+    drives_ = new QComboBox(parent);
+    drives_->setObjectName("Drive1");
+    drives_->setGeometry(twips(240, 360, 2535, 300));
+    // The file system roots and mounted volumes, and the home folder.
+    QStringList roots;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (volume.isValid() && !roots.contains(volume.rootPath())) roots << volume.rootPath();
+    }
+    roots.sort();
+    roots.prepend(QDir::homePath());
+    drives_->addItems(roots);
+    folders_ = new QListWidget(parent);
+    folders_->setObjectName("Dir1");
+    folders_->setGeometry(twips(240, 600, 2535, 1710));
+    files_ = new QListWidget(parent);
+    files_->setObjectName("File1");
+    files_->setGeometry(twips(240, 2280, 2535, 930));
+
+    static const char* const CAPTIONS[4] = {"ﾌｧｲﾙ名 ：", "対 局 名：", "先    手 ：", "後    手 ："};
+    static const int TOPS[4] = {3120, 2400, 2640, 2880};  // fields 1 (file name) .. 4 (second player)
+    for (int k = 0; k < 4; ++k) {
+        labels_[k] = new QLabel(CAPTIONS[k], parent);
+        labels_[k]->setObjectName(QStringLiteral("Label1_%1").arg(k));
+        labels_[k]->setGeometry(twips(120, TOPS[k], 855, 255));
+        labels_[k]->setStyleSheet("color: white;");
+        fields_[k] = new QLineEdit(parent);
+        fields_[k]->setObjectName(QStringLiteral("Text%1").arg(k + 1));
+        fields_[k]->setGeometry(twips(960, TOPS[k], 2295, 270));
+    }
+    returnButton_ = new QPushButton("RETURN", parent);
+    returnButton_->setObjectName("Command1");
+    returnButton_->setGeometry(twips(3360, 3000, 855, 375));
+
+    folder_ = QDir::currentPath();
+    drive_ = QStorageInfo(folder_).rootPath();
+    drives_->setCurrentIndex(std::max(0, drives_->findText(drive_)));
+    connect(drives_, &QComboBox::activated, this, &QtRecordPanel::Drive1_Change);
+    connect(folders_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (item->flags() & Qt::ItemIsEnabled) Dir1_Change(QDir(folder_).absoluteFilePath(item->text()));
+    });
+    connect(files_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (fileClicked_) fileClicked_(item->text().toStdString());
+    });
+    connect(returnButton_, &QPushButton::clicked, this, [this] {
+        if (returnPressed_) returnPressed_();
+    });
+    fillFolders();
+    描画_可視(false, false, false);
+    描画_棋譜_IO(1);
+}
+
+void QtRecordPanel::setHandlers(std::function<void(const std::string&)> fileClicked,
+                                std::function<void()> returnPressed, Dialogs* dialogs) {
+    fileClicked_ = std::move(fileClicked);
+    returnPressed_ = std::move(returnPressed);
+    dialogs_ = dialogs;
+}
+
+void QtRecordPanel::Drive1_Change(int index) {
+    const QString root = drives_->itemText(index);
+    if (!QDir(root).isReadable()) {
+        if (dialogs_) dialogs_->messageBox("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ", Buttons::Ok);
+        return;
+    }
+    drive_ = root;
+    Dir1_Change(root);
+}
+
+void QtRecordPanel::Dir1_Change(const QString& path) {
+    const QString clean = QDir::cleanPath(path);
+    if (!QDir(clean).isReadable()) return;
+    folder_ = clean;
+    fillFolders();
+    refreshFiles();
+}
+
+void QtRecordPanel::fillFolders() {
+    folders_->clear();
+    QDir dir(folder_);
+    // The folder shown comes first, for reading only.
+    auto* here = new QListWidgetItem(QDir::toNativeSeparators(folder_), folders_);
+    here->setFlags(Qt::NoItemFlags);
+    QFont bold = here->font();
+    bold.setBold(true);
+    here->setFont(bold);
+    if (!dir.isRoot()) folders_->addItem("..");
+    folders_->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Readable, QDir::Name));
+    folders_->setToolTip(folder_);
+}
+
+void QtRecordPanel::refreshFiles() {
+    files_->clear();
+    files_->addItems(QDir(folder_).entryList({"*.棋譜"}, QDir::Files | QDir::Readable, QDir::Name));
+}
+
+void QtRecordPanel::描画_可視(bool drive, bool folderList, bool file) {
+    drives_->setVisible(drive);
+    folders_->setVisible(folderList);
+    if (file) refreshFiles();
+    files_->setVisible(file);
+}
+
+void QtRecordPanel::描画_棋譜_IO(int mode) {
+    if (mode != 0) {
+        for (QLineEdit* f : fields_) f->clear();
+    }
+    for (int k = 0; k < 4; ++k) {
+        labels_[k]->setVisible(mode == 0);
+        fields_[k]->setVisible(mode == 0);
+    }
+    returnButton_->setVisible(mode == 0);
+}
+
+std::string QtRecordPanel::fieldText(int field) {
+    return field >= 1 && field <= 4 ? fields_[field - 1]->text().toStdString() : std::string();
+}
+
+std::filesystem::path QtRecordPanel::folder() { return std::filesystem::path(folder_.toStdString()); }
+
+}  // namespace velmora::ui

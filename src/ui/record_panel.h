@@ -1,0 +1,58 @@
+#pragma once
+#include <QObject>
+#include <functional>
+
+#include "ports/record_panel.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QWidget;
+
+namespace velmora {
+class Dialogs;
+}
+
+namespace velmora::ui {
+
+// The record file panel at the left edge of the window: drive list, folder
+// list, "*.棋譜" file list, four labelled fields and the RETURN button.
+class QtRecordPanel : public QObject, public RecordPanel {
+    Q_OBJECT
+public:
+    explicit QtRecordPanel(QWidget* parent);
+
+    // What a click on a file and the RETURN button do; the window connects them to the game.
+    void setHandlers(std::function<void(const std::string&)> fileClicked, std::function<void()> returnPressed,
+                     Dialogs* dialogs);
+
+    void 描画_可視(bool drive, bool folder, bool file) override;
+    void 描画_棋譜_IO(int mode) override;
+    std::string fieldText(int field) override;
+    std::filesystem::path folder() override;
+    void refreshFiles() override;
+
+    QListWidget* fileList() const { return files_; }
+    QLineEdit* field(int k) const { return fields_[k - 1]; }
+
+private:
+    void Drive1_Change(int index);
+    void Dir1_Change(const QString& path);
+    void fillFolders();
+
+    QComboBox* drives_;
+    QListWidget* folders_;
+    QListWidget* files_;
+    QLabel* labels_[4];
+    QLineEdit* fields_[4];
+    QPushButton* returnButton_;
+    QString folder_;
+    QString drive_;
+    std::function<void(const std::string&)> fileClicked_;
+    std::function<void()> returnPressed_;
+    Dialogs* dialogs_ = nullptr;
+};
+
+}  // namespace velmora::ui

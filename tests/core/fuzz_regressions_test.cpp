@@ -1,0 +1,49 @@
+// Every input the fuzzers were seeded with or have found a crash with, run
+// through the same checks in the ordinary test build.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "record_fuzz_body.h"
+#include "settings_fuzz_body.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<fs::path> inputs(const std::string& target) {
+    std::vector<fs::path> files;
+    for (const char* dir : {VELMORA_FUZZ_SEEDS, VELMORA_FUZZ_REGRESSIONS}) {
+        const fs::path folder = fs::path(dir) / target;
+        if (!fs::is_directory(folder)) continue;
+        for (const auto& e : fs::directory_iterator(folder)) {
+            if (e.is_regular_file() && e.path().filename() != "README.md") files.push_back(e.path());
+        }
+    }
+    return files;
+}
+
+std::string bytesOf(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(FuzzRegressions, RecordInputs) {
+    const auto files = inputs("record");
+    ASSERT_GE(files.size(), 5u);
+    for (const fs::path& f : files) EXPECT_TRUE(fuzz::recordInput(bytesOf(f))) << f;
+}
+
+TEST(FuzzRegressions, SettingsInputs) {
+    const auto files = inputs("settings");
+    ASSERT_GE(files.size(), 5u);
+    for (const fs::path& f : files) EXPECT_TRUE(fuzz::settingsInput(bytesOf(f))) << f;
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,168 @@
+// The settings file and the option commands that write it.
+#include <gtest/gtest.h>
+
+#include "draw/geometry.h"
+#include "options/option_commands.h"
+#include "options/settings_file.h"
+#include "platform_world.h"
+#include "record/cp932.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::PlatformWorld;
+using Items = std::vector<std::string>;
+
+std::string cp932(const std::string& utf8) { return *utf8ToCp932(utf8); }
+std::string fileText(const PlatformWorld& w) { return cp932ToUtf8(w.folder.read(SETTINGS_FILE)).value_or("?"); }
+
+struct ReadCase {
+    const char* name;
+    const char* text;  // stored as CP932
+    int background;    // starts at PIC_EMPTY_0, with the menu's mark on 畳
+    Items backgroundMarks;
+    bool guidance;
+    int guideColor;  // starts at WHITE_COLOR
+    bool music;
+    friend void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class Reading : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(Reading, AppliesTheFile) {
+    const ReadCase& c = GetParam();
+    PlatformWorld w;
+    w.game.options.backgroundPicture = PIC_EMPTY_0;
+    w.game.sounds.bgmSound = 44;
+    w.folder.write(SETTINGS_FILE, cp932(c.text));
+    読込_環境設定ファイル(w.game);
+    EXPECT_EQ(w.game.options.backgroundPicture, c.background);
+    EXPECT_EQ(w.markedBackgrounds(), c.backgroundMarks);
+    EXPECT_EQ(w.view.saw("tiles " + std::to_string(c.background)), c.background != PIC_EMPTY_0);
+    EXPECT_EQ(w.marks.isChecked("SIDOU"), c.guidance);
+    EXPECT_EQ(w.game.state.moveGuidance, c.guidance ? ON : OFF);
+    EXPECT_EQ(w.game.options.guideColor, c.guideColor);
+    EXPECT_EQ(w.marks.isChecked("BGM"), c.music);
+    EXPECT_EQ(w.platform.log, c.music ? testing::Log{"loop 44"} : testing::Log{});
+    EXPECT_EQ(w.folder.read(SETTINGS_FILE), cp932(c.text));  // never rewritten by reading
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, Reading,
+    ::testing::Values(
+        ReadCase{"AsWritten", "背景画=竹\r\n移動指導=ON\r\nBGM=ON\r\n", BG_BAMBOO, {"TAKE"}, true, WHITE_COLOR, true},
+        ReadCase{"AnyOrder", "BGM=OFF\r\n移動指導=ON\r\n背景画=宇宙\r\n", BG_SPACE, {"UCHU"}, true, WHITE_COLOR, false},
+        ReadCase{"LastRepeatWins", "背景画=煉瓦\r\n移動指導=ON\r\n背景画=緑\r\n移動指導=OFF\r\n", BG_GREEN, {"MIDORI"},
+                 false, BACK_COLOR, false},
+        ReadCase{"UnknownKeys", "音量=10\r\nbgm=ON\r\n背景画=畳\r\n", BG_TATAMI, {"TATAMI"}, false, WHITE_COLOR, false},
+        ReadCase{"LowerCaseOn", "移動指導=on\r\n", PIC_EMPTY_0, {"TATAMI"}, false, BACK_COLOR, false},
+        ReadCase{"TrailingBlank", "BGM=ON \r\n", PIC_EMPTY_0, {"TATAMI"}, false, WHITE_COLOR, false},
+        ReadCase{"ValueWithEquals", "BGM=ON=1\r\n", PIC_EMPTY_0, {"TATAMI"}, false, WHITE_COLOR, false},
+        ReadCase{"BlankInKey", "BGM =ON\r\n", PIC_EMPTY_0, {"TATAMI"}, false, WHITE_COLOR, false},
+        ReadCase{"LineWithoutEquals", "BGM\r\n\r\nBGM=ON", PIC_EMPTY_0, {"TATAMI"}, false, WHITE_COLOR, true},
+        ReadCase{"LineFeedsOnly", "背景画=煉瓦\n移動指導=ON\n", BG_BRICK, {"RENGA"}, true, WHITE_COLOR, false},
+        ReadCase{"UnknownBackground", "背景画=青\r\n", PIC_EMPTY_0, {"TATAMI"}, false, WHITE_COLOR, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SettingsFile, FirstRunWritesAndAppliesTheDefaultsWithoutMusic) {
+    PlatformWorld w;
+    w.game.sounds.bgmSound = 44;
+    読込_環境設定ファイル(w.game);
+    // 背景画=緑, 移動指導=OFF, BGM=ON in CP932, each line ended by CR LF.
+    EXPECT_EQ(w.folder.read(SETTINGS_FILE),
+              "\x94\x77\x8c\x69\x89\xe6=\x97\xce\r\n\x88\xda\x93\xae\x8e\x77\x93\xb1=OFF\r\nBGM=ON\r\n");
+    EXPECT_EQ(w.game.options.backgroundPicture, BG_GREEN);
+    EXPECT_EQ(w.markedBackgrounds(), Items{"MIDORI"});
+    EXPECT_TRUE(w.view.saw("tiles 3"));
+    EXPECT_FALSE(w.marks.isChecked("SIDOU"));
+    EXPECT_EQ(w.game.options.guideColor, WHITE_COLOR);
+    EXPECT_TRUE(w.marks.isChecked("BGM"));
+    EXPECT_TRUE(w.platform.log.empty());
+    EXPECT_TRUE(w.dialogs.boxes.empty());
+}
+
+TEST(SettingsFile, UnreadableOrUncreatableFileLeavesTheDefaultsInMemory) {
+    for (bool folderGone : {false, true}) {
+        PlatformWorld w;
+        if (folderGone) {
+            fs::remove_all(w.folder.path);  // nothing can be read or created any more
+        } else {
+            fs::create_directory(SETTINGS_FILE);  // opens, fails to read, cannot be replaced
+        }
+        読込_環境設定ファイル(w.game);
+        EXPECT_EQ(w.game.options.backgroundPicture, BG_GREEN);
+        EXPECT_EQ(w.markedBackgrounds(), Items{"MIDORI"});
+        EXPECT_TRUE(w.marks.isChecked("BGM"));
+        RENGA_Click(w.game);  // the commands still work
+        EXPECT_EQ(w.game.options.backgroundPicture, BG_BRICK);
+        EXPECT_TRUE(w.dialogs.boxes.empty());
+    }
+}
+
+TEST(SettingsFile, FailedWriteKeepsTheOldFileAndTheChosenOptions) {
+    PlatformWorld w;
+    w.folder.write(SETTINGS_FILE, "old");
+    fs::create_directory(std::string(SETTINGS_FILE) + ".tmp");  // nothing can be written beside it
+    SIDOU_Click(w.game);
+    UCHU_Click(w.game);
+    EXPECT_EQ(w.folder.read(SETTINGS_FILE), "old");
+    EXPECT_TRUE(w.marks.isChecked("SIDOU"));
+    EXPECT_EQ(w.markedBackgrounds(), Items{"UCHU"});
+    EXPECT_FALSE(w.marks.isChecked("BGM"));
+    EXPECT_TRUE(w.dialogs.boxes.empty());
+}
+
+TEST(SettingsFile, WriterTakesTheFirstMarkedBackgroundInItsOrder) {
+    const std::pair<Items, std::string> cases[] = {
+        {{}, "移動指導=OFF\r\nBGM=OFF\r\n"},
+        {{"RENGA", "TATAMI", "TAKE", "SIDOU"}, "背景画=竹\r\n移動指導=ON\r\nBGM=OFF\r\n"},
+        {{"TATAMI", "MIDORI", "BGM"}, "背景画=緑\r\n移動指導=OFF\r\nBGM=ON\r\n"},
+    };
+    for (const auto& [marked, text] : cases) {
+        PlatformWorld w;
+        w.marks.marks.clear();
+        for (const std::string& item : marked) w.marks.setChecked(item, true);
+        書込_環境設定ファイル(w.game);
+        EXPECT_EQ(fileText(w), text);
+    }
+}
+
+TEST(BackgroundCommands, MarkWriteAndRedrawEvenWhenAlreadyChosen) {
+    const std::tuple<void (*)(Game&), int, const char*, const char*> commands[] = {
+        {MIDORI_Click, BG_GREEN, "MIDORI", "緑"}, {TATAMI_Click, BG_TATAMI, "TATAMI", "畳"},
+        {TAKE_Click, BG_BAMBOO, "TAKE", "竹"},    {UCHU_Click, BG_SPACE, "UCHU", "宇宙"},
+        {RENGA_Click, BG_BRICK, "RENGA", "煉瓦"}};
+    for (const auto& [click, code, item, value] : commands) {
+        PlatformWorld w;
+        w.game.options.backgroundPicture = PIC_EMPTY_0;  // an unusable line was read; 畳 keeps its mark
+        click(w.game);
+        EXPECT_EQ(w.markedBackgrounds(), Items{item});
+        // Choosing the item already marked changes nothing but still writes and redraws.
+        EXPECT_EQ(w.game.options.backgroundPicture, code == BG_TATAMI ? PIC_EMPTY_0 : code);
+        EXPECT_EQ(fileText(w), std::string("背景画=") + value + "\r\n移動指導=OFF\r\nBGM=OFF\r\n");
+        EXPECT_EQ(w.view.lines, Items{"redraw"});
+    }
+}
+
+TEST(MoveGuidance, OffWipesTheTargetMarksOfBothBoardsOnDrawsNothing) {
+    PlatformWorld w;
+    SIDOU_Click(w.game);
+    EXPECT_TRUE(w.marks.isChecked("SIDOU"));
+    EXPECT_EQ(w.game.state.moveGuidance, ON);
+    EXPECT_EQ(w.game.options.guideColor, WHITE_COLOR);
+    EXPECT_TRUE(w.view.lines.empty());
+    EXPECT_EQ(fileText(w), "背景画=畳\r\n移動指導=ON\r\nBGM=OFF\r\n");
+    SIDOU_Click(w.game);
+    EXPECT_FALSE(w.marks.isChecked("SIDOU"));
+    EXPECT_EQ(w.game.state.moveGuidance, OFF);
+    EXPECT_EQ(w.game.options.guideColor, OUTLINE_COLOR);
+    EXPECT_EQ(fileText(w), "背景画=畳\r\n移動指導=OFF\r\nBGM=OFF\r\n");
+    ASSERT_EQ(w.view.lines.size(), 128u);
+    EXPECT_EQ(w.view.lines[0], "outline 1 2 1 1");
+    EXPECT_EQ(w.view.lines[1], "outline 2 2 1 1");
+    EXPECT_EQ(w.view.lines[127], "outline 2 2 8 8");
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,93 @@
+#pragma once
+// A game in a scratch working directory, on recording fakes of the platform
+// around it (sound library, browser, version dialog, record panel) that
+// write one shared log, so tests can check the order of calls.
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "fakes.h"
+
+namespace velmora::testing {
+
+// A fresh folder that is the working directory while it lives.
+struct ScratchFolder {
+    std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::path path;
+    ScratchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) throw std::runtime_error("no scratch folder");
+        path = pattern;
+        std::filesystem::current_path(path);
+    }
+    ~ScratchFolder() {
+        std::filesystem::current_path(previous);
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    void write(const std::string& name, const std::string& bytes) const { std::ofstream(path / name, std::ios::binary) << bytes; }
+    std::string read(const std::string& name) const {
+        std::ifstream in(path / name, std::ios::binary);
+        return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<none>";
+    }
+};
+
+using Log = std::vector<std::string>;
+
+class PlatformFakes : public SoundPort, public Browser, public VersionDialog, public RecordPanel {
+public:
+    std::int32_t dsInitialize() override { return device; }
+    std::int32_t dsCreateDSB(std::int32_t, const std::string& image, std::int32_t flags) override {
+        created.emplace_back(image, flags);
+        return static_cast<std::int32_t>(100 + created.size());
+    }
+    void dsPlay(std::int32_t b) override { note("play", b); }
+    void dsPlayLooping(std::int32_t b) override { note("loop", b); }
+    void dsStop(std::int32_t b) override { note("stop", b); }
+    void dsFree(std::int32_t b) override { note("free", b); }
+    void dsTerminate(std::int32_t d) override { note("terminate", d); }
+    bool open(const std::string& target) override {
+        log.push_back("browse " + target);
+        return browserWorks;
+    }
+    void showVersionDialog() override { log.push_back("version dialog"); }
+    void 描画_可視(bool d, bool f, bool l) override { log.push_back(d || f || l ? "lists shown" : "lists hidden"); }
+    void 描画_棋譜_IO(int mode) override { note("fields", mode); }
+    std::string fieldText(int) override { return ""; }
+    std::filesystem::path folder() override { return "."; }
+    void refreshFiles() override {}
+
+    std::int32_t device = 7;  // 0: no sound device
+    bool browserWorks = true;
+    std::vector<std::pair<std::string, std::int32_t>> created;  // wave image, flags
+    Log log;
+
+private:
+    void note(const char* what, int v) { log.push_back(std::string(what) + " " + std::to_string(v)); }
+};
+
+// The menu starts with its initial marks on 畳 and LEVEL3.
+struct PlatformWorld {
+    ScratchFolder folder;
+    ScriptedDialogs dialogs;
+    RecordingPresentation view;
+    RecordingClock clock;
+    NullShell shell;
+    RecordingMarks marks;
+    PlatformFakes platform;
+    Game game{Ports{&dialogs, &view, &platform, &clock, &shell, &marks, &platform, &platform, &platform}};
+
+    PlatformWorld() { marks.marks = {{"TATAMI", true}, {"LEVEL3", true}}; }
+    std::vector<std::string> markedBackgrounds() const {
+        std::vector<std::string> out;
+        for (const char* item : {"MIDORI", "TATAMI", "TAKE", "UCHU", "RENGA"}) {
+            if (marks.isChecked(item)) out.emplace_back(item);
+        }
+        return out;
+    }
+};
+
+}  // namespace velmora::testing

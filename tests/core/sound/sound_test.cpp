@@ -1,0 +1,150 @@
+// Sound start-up, the wave files, and which buffer each event plays; the
+// help page and the version dialog.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "flow/game_flow.h"
+#include "flow/shutdown.h"
+#include "help/help.h"
+#include "input/mouse_input.h"
+#include "options/settings_file.h"
+#include "platform_world.h"
+#include "record/cp932.h"
+#include "sound/sound.h"
+
+namespace velmora {
+namespace {
+
+using testing::Log;
+using testing::PlatformWorld;
+
+const char* const WAVES[] = {"その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav"};  // in loading order
+
+void writeWaves(const PlatformWorld& w) {
+    for (const char* name : WAVES) w.folder.write(name, std::string("RIFF ") + name);
+}
+
+// The wave file a logged call's buffer was made from.
+std::string fileOf(const PlatformWorld& w, const std::string& call) {
+    const std::size_t i = std::stoul(call.substr(call.find(' ') + 1)) - 101;
+    return i < w.platform.created.size() ? w.platform.created[i].first.substr(5) : "<none>";
+}
+
+Log soundCalls(const Log& log) {
+    Log out;
+    for (const std::string& line : log) {
+        if (line.rfind("play", 0) == 0 || line.rfind("loop", 0) == 0 || line.rfind("stop", 0) == 0 ||
+            line.rfind("free", 0) == 0)
+            out.push_back(line);
+    }
+    return out;
+}
+
+void clickSquare(Game& g, int file, int rank) { Form_MouseDown(g, 1, 0, 700 + 522 * file + 261, 900 + 525 * rank + 262); }
+
+TEST(SoundStartUp, LoadsTheFourWholeFilesWithTheirFlags) {
+    PlatformWorld w;
+    writeWaves(w);
+    Form_Load(w.game);
+    ASSERT_EQ(w.platform.created.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(w.platform.created[i].first, std::string("RIFF ") + WAVES[i]);
+        EXPECT_EQ(w.platform.created[i].second, i < 3 ? 3 : 1);
+    }
+    EXPECT_TRUE(w.dialogs.boxes.empty());
+    // BGM=ON in the file starts the loaded music; the first run only marks it.
+    PlatformWorld again;
+    writeWaves(again);
+    again.folder.write(SETTINGS_FILE, "BGM=ON\r\n");
+    Form_Load(again.game);
+    EXPECT_EQ(again.platform.log, Log{"loop 104"});
+}
+
+TEST(SoundStartUp, MissingFilesAreSilentAndUnreadableOnesWarn) {
+    PlatformWorld w;
+    std::filesystem::create_directory("禁止.wav");
+    Form_Load(w.game);
+    EXPECT_TRUE(w.platform.created.empty());
+    ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(w.dialogs.boxes[0].text, std::string("禁止.wav: ") + std::strerror(EISDIR));
+    EXPECT_EQ(w.dialogs.boxes[0].title, "Velmora.dll");
+    EXPECT_TRUE(w.dialogs.boxes[0].warningIcon);
+}
+
+TEST(SoundStartUp, NoDeviceWarnsOnceThenEveryCallGetsZero) {
+    PlatformWorld w;
+    writeWaves(w);
+    w.platform.device = 0;
+    Form_Load(w.game);
+    ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(w.dialogs.boxes[0].text, "Direct Soundインターフェースが作成できません。");
+    EXPECT_EQ(w.dialogs.boxes[0].title, "Velmora.dll");
+    EXPECT_TRUE(w.dialogs.boxes[0].warningIcon);
+    EXPECT_TRUE(w.platform.created.empty());
+    clickSquare(w.game, 5, 7);
+    終了処理(w.game);
+    EXPECT_EQ(soundCalls(w.platform.log), (Log{"play 0", "free 0", "free 0", "free 0", "free 0"}));
+}
+
+TEST(SoundEvents, EachEventPlaysItsOwnFile) {
+    const std::pair<void (*)(Game&), Log> events[] = {
+        {[](Game& g) { clickSquare(g, 5, 7); }, {"play 禁止.wav"}},  // before any game
+        {[](Game& g) {
+             START_Click(g);
+             clickSquare(g, 5, 7);
+             clickSquare(g, 5, 5);
+         },
+         {"play 駒打音.wav"}},
+        {VER_Click, {"play その他.wav"}},
+        {[](Game& g) {  // the first run's mark: the first choice stops, the second starts
+             BGM_Click(g);
+             BGM_Click(g);
+         },
+         {"stop BGM.wav", "loop BGM.wav"}},
+        {終了処理, {"free その他.wav", "free 禁止.wav", "free 駒打音.wav", "free BGM.wav"}},
+    };
+    for (const auto& [act, expected] : events) {
+        PlatformWorld w;
+        writeWaves(w);
+        Form_Load(w.game);
+        w.platform.log.clear();
+        act(w.game);
+        Log played;
+        for (const std::string& call : soundCalls(w.platform.log)) played.push_back(call.substr(0, 5) + fileOf(w, call));
+        EXPECT_EQ(played, expected);
+    }
+}
+
+TEST(BgmCommand, WritesItsLine) {
+    PlatformWorld w;
+    w.marks.setChecked("BGM", true);
+    BGM_Click(w.game);
+    EXPECT_FALSE(w.marks.isChecked("BGM"));
+    EXPECT_EQ(cp932ToUtf8(w.folder.read(SETTINGS_FILE)), "背景画=畳\r\n移動指導=OFF\r\nBGM=OFF\r\n");
+    BGM_Click(w.game);
+    EXPECT_EQ(cp932ToUtf8(w.folder.read(SETTINGS_FILE)), "背景画=畳\r\n移動指導=OFF\r\nBGM=ON\r\n");
+}
+
+TEST(HelpAndVersion, PageOfTheStartDirectoryAndTheDialogAfterTheChime) {
+    PlatformWorld w;
+    Form_Load(w.game);
+    START_Click(w.game);
+    const GameState before = w.game.state;
+    const std::string started = w.folder.path.string();
+    {
+        testing::ScratchFolder elsewhere;  // the working directory changed since start-up
+        w.platform.browserWorks = false;    // and no browser: nothing else happens
+        KAISETU_Click(w.game);
+    }
+    w.game.sounds.otherSound = 33;
+    VER_Click(w.game);
+    Form4_Command1_Click(w.game);
+    EXPECT_EQ(w.platform.log, (Log{"browse " + started + "/Velmora.htm", "lists hidden", "fields 1", "play 33",
+                                   "version dialog", "browse https://velmora.example/"}));
+    EXPECT_EQ(w.game.state.sideToMove, before.sideToMove);
+    EXPECT_EQ(w.dialogs.boxes.size(), 1u);  // START's own box only
+}
+
+}  // namespace
+}  // namespace velmora
