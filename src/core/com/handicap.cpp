@@ -1,5 +1,7 @@
 #include "com/handicap.h"
 
+#include "flow/game_flow.h"
+
 namespace velmora {
 namespace {
 
@@ -25,8 +27,7 @@ void step(Game& g, int k, bool black, bool putBack) {
 }
 
 void change(Game& g, int delta) {
-    g.recordPanel().描画_可視(false, false, false);
-    g.recordPanel().描画_棋譜_IO(1);
+    hideRecordPanel(g);
     GameState& st = g.state;
     int reason = 0;
     if (st.recordMode == ON) {

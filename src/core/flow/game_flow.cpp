@@ -57,39 +57,38 @@ void START_Click(Game& g) {
     g.dialogs().messageBox("先手の番です", " ", Buttons::Ok);
 }
 
-void SENTE_Click(Game& g) {
+namespace {
+
+// The steps both games against the computer start with; `personFirst` decides
+// who has the first move and whether kings and queens stand exchanged.
+void startAgainstComputer(Game& g, bool personFirst) {
     GameState& st = g.state;
     Presentation& view = g.presentation();
     view.描画_棋譜読込み部分消去();
     view.描画_レベル(st.comLevel);
     g.side(BoardId::LEFT).clickState = 0;
-    st.whiteTurn = FIRST;
-    st.blackTurn = SECOND;
+    st.whiteTurn = personFirst ? FIRST : SECOND;
+    st.blackTurn = -st.whiteTurn;
     st.sideToMove = FIRST;
     st.gameMode = MODE_COM;
     st.recordMode = OFF;
-    if (st.kingQueenSwapped == ON) キング_クイン入替(g);
-    st.kingQueenSwapped = OFF;
+    const int layout = personFirst ? OFF : ON;
+    if (st.kingQueenSwapped != layout) キング_クイン入替(g);
+    // The computer moves first on exchanged files: that position is move 0.
+    if (!personFirst) 手順保存(g, st.moveNumber);
+    st.kingQueenSwapped = layout;
     view.画面_再描画();
+}
+
+}  // namespace
+
+void SENTE_Click(Game& g) {
+    startAgainstComputer(g, true);
     g.dialogs().messageBox("あなたの番です", " ", Buttons::Ok);
 }
 
 void GOTE_Click(Game& g) {
-    GameState& st = g.state;
-    Presentation& view = g.presentation();
-    view.描画_棋譜読込み部分消去();
-    view.描画_レベル(st.comLevel);
-    g.side(BoardId::LEFT).clickState = 0;
-    st.whiteTurn = SECOND;
-    st.blackTurn = FIRST;
-    st.sideToMove = FIRST;
-    st.gameMode = MODE_COM;
-    st.recordMode = OFF;
-    // The computer moves first: kings and queens stand on exchanged files.
-    if (st.kingQueenSwapped == OFF) キング_クイン入替(g);
-    手順保存(g, st.moveNumber);
-    st.kingQueenSwapped = ON;
-    view.画面_再描画();
+    startAgainstComputer(g, false);
     com_ban(g);
 }
 

@@ -4,6 +4,8 @@
 
 #include "com/com_turn.h"
 #include "draw/geometry.h"
+#include "flow/game_flow.h"
+#include "flow/refusal.h"
 #include "influence/survey.h"
 #include "record/notation.h"
 #include "rules/end_tests.h"
@@ -13,11 +15,6 @@
 
 namespace velmora {
 namespace {
-
-void refuse(Game& g, const std::string& text, const std::string& title) {
-    g.sound().dsPlay(g.sounds.forbiddenSound);
-    g.dialogs().messageBox(text, title, Buttons::Ok);
-}
 
 // A click while no game runs asks to resume, and does nothing else.
 void resume(Game& g) {
@@ -118,8 +115,7 @@ std::optional<PieceCode> askPromotion(Game& g, BoardId id, PieceCode mover) {
 }  // namespace
 
 void Form_MouseDown(Game& g, int button, int shift, double x, double y) {
-    g.recordPanel().描画_可視(false, false, false);
-    g.recordPanel().描画_棋譜_IO(1);
+    hideRecordPanel(g);
     g.dialogs().hidePromotionDialogs();
     GameState& st = g.state;
     if (st.sideToMove == NONE) {

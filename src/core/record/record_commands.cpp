@@ -5,22 +5,14 @@
 #include <fstream>
 
 #include "draw/geometry.h"
+#include "flow/game_flow.h"
+#include "flow/refusal.h"
 #include "record/cp932.h"
 #include "record/record_file.h"
 #include "rules/setup.h"
 
 namespace velmora {
 namespace {
-
-void refuse(Game& g, const std::string& text, const std::string& title) {
-    g.sound().dsPlay(g.sounds.forbiddenSound);
-    g.dialogs().messageBox(text, title, Buttons::Ok);
-}
-
-void closePanels(Game& g) {
-    g.recordPanel().描画_可視(false, false, false);
-    g.recordPanel().描画_棋譜_IO(1);
-}
 
 // A name for a file in the shown folder: no folder part, not "." or "..".
 bool plainFileName(const std::string& name) {
@@ -129,7 +121,7 @@ void Command1_Click(Game& g) {
         g.dialogs().messageBox(error, "棋譜", Buttons::Ok);
         return;
     }
-    closePanels(g);
+    hideRecordPanel(g);
     panel.refreshFiles();
     g.dialogs().messageBox("棋譜を書き込みました", "  ", Buttons::Ok);
 }

@@ -1,20 +1,12 @@
 #include "record/replay.h"
 
 #include "draw/geometry.h"
+#include "flow/game_flow.h"
+#include "flow/refusal.h"
 #include "rules/setup.h"
 
 namespace velmora {
 namespace {
-
-void refuse(Game& g, const std::string& text, const std::string& title) {
-    g.sound().dsPlay(g.sounds.forbiddenSound);
-    g.dialogs().messageBox(text, title, Buttons::Ok);
-}
-
-void closePanels(Game& g) {
-    g.recordPanel().描画_可視(false, false, false);
-    g.recordPanel().描画_棋譜_IO(1);
-}
 
 struct Arrival {
     BoardId board = BoardId::LEFT;
@@ -57,7 +49,7 @@ void CANCEL_Click(Game& g) {
 }
 
 void REPLAY_Click(Game& g) {
-    closePanels(g);
+    hideRecordPanel(g);
     GameState& st = g.state;
     if (st.moveNumber < 1) {
         refuse(g, "できません", "戻る");
@@ -77,7 +69,7 @@ void REPLAY_Click(Game& g) {
 }
 
 void AFTER_Click(Game& g) {
-    closePanels(g);
+    hideRecordPanel(g);
     GameState& st = g.state;
     if (st.moveNumber >= st.lastMoveNumber || !History::valid(st.moveNumber + 1)) {
         if (st.recordMode == ON) {
