@@ -118,7 +118,7 @@ void Command1_Click(Game& g) {
     std::filesystem::path path = panel.folder() / std::filesystem::path(name + ".棋譜");
     std::string bytes, error;
     if (!encodeRecordFile(record, bytes, error) || !g.files().writeAtomically(path, bytes, error)) {
-        g.dialogs().messageBox(error, "棋譜", Buttons::Ok);
+        g.dialogs().messageBox("棋譜ﾌｧｲﾙを書き込めませんでした\n" + error, "棋譜", Buttons::Ok);
         return;
     }
     hideRecordPanel(g);
@@ -134,7 +134,8 @@ void File1_Click(Game& g, const std::string& fileName) {
     const std::filesystem::path path = g.recordPanel().folder() / std::filesystem::path(fileName);
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        g.dialogs().messageBox(path.string() + ": " + std::strerror(errno), "棋譜", Buttons::Ok);
+        g.dialogs().messageBox("棋譜ﾌｧｲﾙを開けません\n" + path.string() + ": " + std::strerror(errno), "棋譜",
+                               Buttons::Ok);
         return;
     }
     const LoadedRecord record = readRecord(in);

@@ -176,6 +176,17 @@ TEST(SaveRecord, AFailedWriteKeepsTheOldFileAndSaysWhy) {
     EXPECT_EQ(w.dialogs.boxes.back().title, "棋譜");
 }
 
+TEST(SaveRecord, AHeaderWithoutACp932FormIsReportedAndNothingWritten) {
+    RecordWorld w;
+    w.playMoves(1);
+    w.panel.fields[1] = "emoji";
+    w.panel.fields[2] = "対局\xF0\x9F\x98\x80";
+    Command1_Click(w.game);
+    EXPECT_EQ(w.dialogs.boxes.back().title, "棋譜");
+    EXPECT_NE(w.lastBox().find("棋譜ﾌｧｲﾙを書き込めませんでした"), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(w.dir));
+}
+
 TEST(LoadRecord, RoundTripStepsThroughIdenticalSnapshots) {
     RecordWorld w;
     w.playMoves(5);
