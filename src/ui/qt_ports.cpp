@@ -14,10 +14,40 @@
 
 namespace velmora::ui {
 
+namespace {
+
+// Drops the person's input while the game pauses: a click made while the
+// computer thinks or a piece blinks must not act afterwards.
+class InputSwallower : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::Wheel:
+            case QEvent::ContextMenu:
+            case QEvent::Shortcut:
+            case QEvent::ShortcutOverride:
+                return true;
+            default:
+                return false;
+        }
+    }
+};
+
+}  // namespace
+
 void QtClock::wait(double seconds) {
+    // Painting and timers go on; input is swallowed until the pause ends.
+    InputSwallower swallower;
+    QCoreApplication::instance()->installEventFilter(&swallower);
     QEventLoop loop;
     QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec();
+    QCoreApplication::instance()->removeEventFilter(&swallower);
 }
 
 void QtClock::waitTick() { wait((1000 - QTime::currentTime().msec()) / 1000.0); }

@@ -17,8 +17,7 @@ namespace velmora::ui {
 class Pictures;
 class PromotionDialog;
 
-// Pauses that keep painting but take no input; clicks made meanwhile are
-// delivered afterwards.
+// Pauses that keep painting but take no input; clicks made meanwhile are dropped.
 class QtClock : public Clock {
 public:
     void wait(double seconds) override;

@@ -51,6 +51,7 @@ private slots:
     void blinkShowsTheEmptySquareWhileWaiting();
     void messageBoxesHaveJapaneseButtons();
     void recordPanelOpensAndAClickClosesIt();
+    void clicksDuringAPauseAreIgnored();
 
 private:
     QTemporaryDir folder_;
@@ -173,6 +174,21 @@ void MainWindowTest::recordPanelOpensAndAClickClosesIt() {
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, QPoint(600, 300));
     QVERIFY(!text1->isVisible());
     QVERIFY(text1->text().isEmpty());
+}
+
+void MainWindowTest::clicksDuringAPauseAreIgnored() {
+    MainWindow w;
+    w.start();
+    GameState& st = w.game().state;
+    st.whiteTurn = FIRST;
+    st.blackTurn = SECOND;
+    st.sideToMove = FIRST;
+    QTimer::singleShot(50, &w, [&] { QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(BoardId::LEFT, 5, 7)); });
+    w.game().clock().wait(0.2);
+    QCOMPARE(w.game().side(BoardId::LEFT).clickState, 0);
+    // After the pause a click selects as usual.
+    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(BoardId::LEFT, 5, 7));
+    QCOMPARE(w.game().side(BoardId::LEFT).clickState, 1);
 }
 
 QTEST_MAIN(MainWindowTest)
