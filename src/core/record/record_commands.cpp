@@ -132,8 +132,15 @@ void File1_Click(Game& g, const std::string& fileName) {
     GameState& st = g.state;
     st.recordMode = ON;
     const std::filesystem::path path = g.recordPanel().folder() / std::filesystem::path(fileName);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::error_code ec;
+    std::ifstream in;
+    // A folder opens like a file here but cannot be read: refuse it as unreadable.
+    if (std::filesystem::is_directory(path, ec)) {
+        errno = EISDIR;
+    } else {
+        in.open(path, std::ios::binary);
+    }
+    if (!in.is_open()) {
         g.dialogs().messageBox("棋譜ﾌｧｲﾙを開けません\n" + path.string() + ": " + std::strerror(errno), "棋譜",
                                Buttons::Ok);
         return;

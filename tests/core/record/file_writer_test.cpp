@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "fakes.h"
+#include "options/settings_file.h"
 #include "record/notation.h"
 #include "record/record_commands.h"
 #include "rules/setup.h"
@@ -105,6 +106,22 @@ TEST_F(FileWriterFaults, SavingAGameReportsTheFailedWriteInABox) {
     EXPECT_EQ(dialogs.boxes[0].title, "棋譜");
     EXPECT_NE(dialogs.boxes[0].text.find("No space left"), std::string::npos);
     EXPECT_EQ(readBytes(dir / "full.棋譜"), "an earlier game");
+}
+
+TEST_P(FileWriterFaults, ASettingsWriteThatFailsKeepsTheOldFileSilently) {
+    const auto [step, code, reason] = GetParam();
+    const fs::path settings = fs::current_path() / "Velmora.ini";
+    std::ofstream(settings, std::ios::binary) << "BGM=OFF\r\n";
+    FailingWriter writer(step, code);
+    testing::ScriptedDialogs dialogs;
+    testing::RecordingMarks marks;
+    marks.marks = {{"RENGA", true}, {"SIDOU", true}, {"BGM", true}};
+    Game g(Ports{.dialogs = &dialogs, .menuMarks = &marks, .files = &writer});
+    書込_環境設定ファイル(g);
+    EXPECT_EQ(readBytes(settings), "BGM=OFF\r\n") << reason;
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_TRUE(marks.marks["RENGA"] && marks.marks["SIDOU"] && marks.marks["BGM"]);
+    fs::remove(settings);
 }
 
 }  // namespace

@@ -266,6 +266,14 @@ TEST(LoadRecord, BadFilesGiveTheirMessages) {
     }
 }
 
+TEST(LoadRecord, AFolderIsReportedAsUnreadable) {
+    RecordWorld w;
+    fs::create_directory(w.dir / "folder.棋譜");
+    File1_Click(w.game, "folder.棋譜");
+    ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+    EXPECT_NE(w.lastBox().find("Is a directory"), std::string::npos);
+}
+
 TEST(LoadRecord, AMissingFileIsNamedWithTheReason) {
     RecordWorld w;
     File1_Click(w.game, "gone.棋譜");
