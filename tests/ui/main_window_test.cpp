@@ -32,6 +32,15 @@ QPoint squareCentre(BoardId id, int file, int rank) {
     return {static_cast<int>((originX(id) + 522.0 * file + 261) / 15), static_cast<int>((900 + 525.0 * rank + 262) / 15)};
 }
 
+// A game between two people in which white is to move.
+void whiteToMove(MainWindow& w) {
+    GameState& st = w.game().state;
+    st.whiteTurn = FIRST;
+    st.blackTurn = SECOND;
+    st.sideToMove = FIRST;
+    st.gameMode = MODE_MAN;
+}
+
 QColor bufferPixel(MainWindow& w, QPoint logical) {
     const QImage& image = w.canvas().backBuffer();
     return image.pixelColor(logical * image.devicePixelRatio());
@@ -102,11 +111,7 @@ void MainWindowTest::windowAndClientGeometry() {
 void MainWindowTest::selectionOutlinesTheSquareInTheBackBuffer() {
     MainWindow w;
     w.start();
-    GameState& st = w.game().state;
-    st.whiteTurn = FIRST;
-    st.blackTurn = SECOND;
-    st.sideToMove = FIRST;
-    st.gameMode = MODE_MAN;
+    whiteToMove(w);
     const QPoint edge = outlinePixel(BoardId::RIGHT, 5, 7);
     QCOMPARE(bufferPixel(w, edge), QColor(0, 128, 0));  // the normal outline
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(BoardId::RIGHT, 5, 7));
@@ -179,10 +184,7 @@ void MainWindowTest::recordPanelOpensAndAClickClosesIt() {
 void MainWindowTest::clicksDuringAPauseAreIgnored() {
     MainWindow w;
     w.start();
-    GameState& st = w.game().state;
-    st.whiteTurn = FIRST;
-    st.blackTurn = SECOND;
-    st.sideToMove = FIRST;
+    whiteToMove(w);
     QTimer::singleShot(50, &w, [&] { QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(BoardId::LEFT, 5, 7)); });
     w.game().clock().wait(0.2);
     QCOMPARE(w.game().side(BoardId::LEFT).clickState, 0);
