@@ -1,9 +1,11 @@
 #include "ui/canvas_widget.h"
 
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
 
+#include "draw/geometry.h"
 #include "ui/palette.h"
 
 namespace velmora::ui {
@@ -11,68 +13,236 @@ namespace {
 
 int px(double twips) { return static_cast<int>(std::lround(twips / CanvasWidget::TWIPS_PER_PIXEL)); }
 
+// The one-pixel grid line of the board; outlines in every other colour are marks.
+constexpr int GRID_LINE_COLOR = OUTLINE_COLOR;
+constexpr int MARK_WIDTH = 2;
+
 }  // namespace
 
-CanvasWidget::CanvasWidget(const Pictures& pictures, QWidget* parent) : QWidget(parent), pictures_(pictures) {
-    const qreal dpr = devicePixelRatioF();
-    buffer_ = QImage(QSize(CLIENT_WIDTH, CLIENT_HEIGHT) * dpr, QImage::Format_RGB32);
-    buffer_.setDevicePixelRatio(dpr);
-    buffer_.fill(paletteColor(2));
+CanvasWidget::CanvasWidget(Pictures& pictures, QWidget* parent) : QWidget(parent), pictures_(pictures) {
     // The nearest Japanese serif font to the game's own, with fallbacks.
     font_.setFamilies({"IPAPMincho", "IPA P明朝", "IPAMincho", "Noto Serif CJK JP", "serif"});
     font_.setStyleHint(QFont::Serif);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    setMinimumSize(CLIENT_WIDTH, CLIENT_HEIGHT);
+    // Small enough to tuck away, large enough to play on.
+    setMinimumSize(CLIENT_WIDTH / 2, CLIENT_HEIGHT / 2);
+}
+
+QFont CanvasWidget::fontFor(int pointSize, bool bold, double deviceScale) const {
+    QFont font = font_;
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pointSize * 96.0 / 72.0 * deviceScale))));
+    font.setBold(bold);
+    return font;
+}
+
+QRect CanvasWidget::textBounds(QPointF at, const QString& text, int pointSize, bool bold) const {
+    const QFontMetricsF metrics(fontFor(pointSize, bold, 1.0));
+    // A pixel of slack on each side: hinting at other sizes may reach a little further.
+    return QRectF(at, QSizeF(metrics.horizontalAdvance(text), metrics.height())).toAlignedRect().adjusted(-2, -2, 2, 2);
 }
 
 void CanvasWidget::drawPicture(int code, double x, double y) {
-    const QImage& picture = pictures_.byCode(code);
-    if (picture.isNull()) return;
+    const QSize natural = pictures_.naturalSize(code);
+    if (natural.isEmpty()) return;
+    list_.addPicture(code, QRect(QPoint(px(x), px(y)), natural));
+    if (!ready()) return;
     QPainter p(&buffer_);
-    p.drawImage(QPointF(px(x), px(y)), picture);
+    renderOp(p, list_.ops().back());
+    changed(transform_.deviceRect(list_.ops().back().bounds));
 }
 
 void CanvasWidget::drawOutline(double x, double y, double width, double height, int colour) {
-    QPainter p(&buffer_);
-    p.setPen(QPen(paletteColor(colour), 1.0));
-    p.setBrush(Qt::NoBrush);
     const int left = px(x), top = px(y);
-    p.drawRect(QRect(left, top, px(x + width) - left, px(y + height) - top));
+    const QRect bounds(left, top, px(x + width) - left + 1, px(y + height) - top + 1);
+    const std::optional<QRect> restore = list_.addOutline(bounds, colour, colour == GRID_LINE_COLOR ? 1 : MARK_WIDTH);
+    if (!ready()) return;
+    if (restore) {
+        renderRegion(*restore);
+    } else {
+        QPainter p(&buffer_);
+        renderOp(p, list_.ops().back());
+    }
+    changed(transform_.deviceRect(bounds));
 }
 
 void CanvasWidget::drawText(double x, double y, const std::string& text, int pointSize, bool bold, int colour) {
+    const QString s = QString::fromStdString(text);
+    const QPointF at(x / TWIPS_PER_PIXEL, y / TWIPS_PER_PIXEL);
+    list_.addText(textBounds(at, s, pointSize, bold), at, s, pointSize, bold, colour);
+    if (!ready()) return;
     QPainter p(&buffer_);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    QFont font = font_;
-    font.setPixelSize(static_cast<int>(std::lround(pointSize * 96.0 / 72.0)));
-    font.setBold(bold);
-    p.setFont(font);
-    p.setPen(paletteColor(colour));
-    p.drawText(QRectF(x / TWIPS_PER_PIXEL, y / TWIPS_PER_PIXEL, CLIENT_WIDTH, CLIENT_HEIGHT),
-               Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, QString::fromStdString(text));
+    renderOp(p, list_.ops().back());
+    changed(transform_.deviceRect(list_.ops().back().bounds));
 }
 
-void CanvasWidget::fillBackground(int colour) { buffer_.fill(paletteColor(colour)); }
+void CanvasWidget::fillBackground(int colour) {
+    list_.clear();
+    backColour_ = colour;
+    backdrop_ = -1;
+    if (!ready()) return;
+    buffer_.fill(paletteColor(colour));
+    changed(buffer_.rect());
+}
 
-void CanvasWidget::refresh() { repaint(); }
+void CanvasWidget::setBackdrop(int code) {
+    if (code == backdrop_) return;
+    backdrop_ = code;
+    if (!ready()) return;
+    QPainter p(&buffer_);
+    const QRegion margins = QRegion(buffer_.rect()).subtracted(transform_.pictureDeviceRect());
+    renderBackdrop(p, margins);
+    changed(buffer_.rect());
+}
+
+void CanvasWidget::refresh() {
+    ensureRendered();
+    repaint();
+}
+
+const QImage& CanvasWidget::backBuffer() {
+    ensureRendered();
+    return buffer_;
+}
+
+void CanvasWidget::ensureRendered() {
+    if (!valid_ || devicePixelRatioF() != transform_.devicePixelRatio() || buffer_.size() != size() * devicePixelRatioF()) {
+        renderAll();
+    }
+}
+
+void CanvasWidget::renderAll() {
+    const qreal dpr = devicePixelRatioF();
+    const PictureTransform t = PictureTransform::fit(size(), dpr);
+    if (!(t == transform_)) {
+        transform_ = t;
+        emit transformChanged(transform_);
+    }
+    if (buffer_.size() != size() * dpr) buffer_ = QImage(size() * dpr, QImage::Format_RGB32);
+    QPainter p(&buffer_);
+    const QRect picture = transform_.pictureDeviceRect();
+    renderBackdrop(p, QRegion(buffer_.rect()).subtracted(picture));
+    p.fillRect(picture, paletteColor(backColour_));
+    for (const DrawOp& op : list_.ops()) {
+        if (op.alive) renderOp(p, op);
+    }
+    valid_ = true;
+}
+
+void CanvasWidget::renderRegion(const QRect& pictureRect) {
+    const QRect device = transform_.deviceRect(pictureRect);
+    QPainter p(&buffer_);
+    p.setClipRect(device);
+    renderBackdrop(p, QRegion(device).subtracted(transform_.pictureDeviceRect()));
+    for (const DrawOp& op : list_.ops()) {
+        if (op.alive && op.bounds.intersects(pictureRect)) renderOp(p, op);
+    }
+}
+
+void CanvasWidget::renderOp(QPainter& p, const DrawOp& op) {
+    switch (op.kind) {
+        case DrawOp::Kind::Picture: {
+            const QRect target = transform_.deviceRect(op.bounds);
+            const QImage& image = pictures_.atSize(op.code, target.size());
+            if (!image.isNull()) p.drawImage(target.topLeft(), image);
+            break;
+        }
+        case DrawOp::Kind::Outline: {
+            const QRect& b = op.bounds;
+            const int w = op.width;
+            const QColor colour = paletteColor(op.code);
+            for (const QRect& strip : {QRect(b.left(), b.top(), b.width(), w), QRect(b.left(), b.bottom() - w + 1, b.width(), w),
+                                       QRect(b.left(), b.top(), w, b.height()), QRect(b.right() - w + 1, b.top(), w, b.height())}) {
+                p.fillRect(transform_.deviceRect(strip), colour);
+            }
+            break;
+        }
+        case DrawOp::Kind::Text: {
+            p.setRenderHint(QPainter::TextAntialiasing);
+            p.setFont(fontFor(op.pointSize, op.bold, transform_.deviceScale()));
+            p.setPen(paletteColor(op.code));
+            const QPointF corner(transform_.deviceX(op.at.x()), transform_.deviceY(op.at.y()));
+            p.drawText(QRectF(corner, QSizeF(buffer_.width(), buffer_.height())),
+                       Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, op.text);
+            break;
+        }
+    }
+}
+
+void CanvasWidget::renderBackdrop(QPainter& p, const QRegion& area) {
+    if (area.isEmpty()) return;
+    const QSize tile = pictures_.naturalSize(backdrop_);
+    if (tile.isEmpty()) {
+        for (const QRect& r : area) p.fillRect(r, paletteColor(backColour_));
+        return;
+    }
+    p.save();
+    p.setClipRegion(area, Qt::IntersectClip);
+    // The background's own lattice of grid cells, continued past the picture.
+    const QRect bounds = area.boundingRect();
+    const double left = (bounds.left() / transform_.devicePixelRatio() - transform_.offset().x()) / transform_.scale();
+    const double right = (bounds.right() / transform_.devicePixelRatio() - transform_.offset().x()) / transform_.scale();
+    const double top = (bounds.top() / transform_.devicePixelRatio() - transform_.offset().y()) / transform_.scale();
+    const double bottom = (bounds.bottom() / transform_.devicePixelRatio() - transform_.offset().y()) / transform_.scale();
+    const int firstColumn = static_cast<int>(std::floor((left * TWIPS_PER_PIXEL - LEFT_ORIGIN_X) / SQUARE_WIDTH)) - 1;
+    const int lastColumn = static_cast<int>(std::ceil((right * TWIPS_PER_PIXEL - LEFT_ORIGIN_X) / SQUARE_WIDTH)) + 1;
+    const int firstRow = static_cast<int>(std::floor((top * TWIPS_PER_PIXEL - ORIGIN_Y) / SQUARE_HEIGHT)) - 1;
+    const int lastRow = static_cast<int>(std::ceil((bottom * TWIPS_PER_PIXEL - ORIGIN_Y) / SQUARE_HEIGHT)) + 1;
+    for (int column = firstColumn; column <= lastColumn; ++column) {
+        for (int row = firstRow; row <= lastRow; ++row) {
+            const QRect cell(QPoint(px(gridX(LEFT_ORIGIN_X, column)), px(gridY(row))), tile);
+            const QRect target = transform_.deviceRect(cell);
+            p.drawImage(target.topLeft(), pictures_.atSize(backdrop_, target.size()));
+        }
+    }
+    p.restore();
+}
+
+void CanvasWidget::changed(const QRect& device) {
+    // One growing rectangle per paint: Qt merges the updates into one paint.
+    const QRect r = transform_.widgetRect(device).adjusted(-1, -1, 1, 1);
+    if (pending_.contains(r)) return;
+    pending_ |= r;
+    update(pending_);
+}
 
 void CanvasWidget::paintEvent(QPaintEvent* event) {
+    ensureRendered();
+    pending_ = QRect();
     QPainter p(this);
-    p.drawImage(event->rect().topLeft(), buffer_, QRectF(QPointF(event->rect().topLeft()) * buffer_.devicePixelRatio(),
-                                                          QSizeF(event->rect().size()) * buffer_.devicePixelRatio()));
+    const qreal dpr = transform_.devicePixelRatio();
+    for (const QRect& r : event->region()) {
+        p.drawImage(QRectF(r), buffer_, QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
+    }
     if (!painted_) {
         painted_ = true;
         emit firstFramePainted();
     }
 }
 
+void CanvasWidget::resizeEvent(QResizeEvent*) {
+    // Drawn again at the new scale on the next paint; clicks map at once.
+    valid_ = false;
+    const PictureTransform t = PictureTransform::fit(size(), devicePixelRatioF());
+    if (!(t == transform_)) {
+        transform_ = t;
+        emit transformChanged(transform_);
+    }
+    update();
+}
+
+bool CanvasWidget::ready() {
+    // A hidden window is drawn whole when it is shown again.
+    if (!isVisible()) valid_ = false;
+    return valid_;
+}
+
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
     int button = 4;
     if (event->button() == Qt::LeftButton) button = 1;
     if (event->button() == Qt::RightButton) button = 2;
-    const QPointF pos = event->position();
-    emit mouseDown(button, pos.x() * TWIPS_PER_PIXEL, pos.y() * TWIPS_PER_PIXEL);
+    const QPointF twips = transform_.toTwips(event->position());
+    emit mouseDown(button, twips.x(), twips.y());
 }
 
 }  // namespace velmora::ui

@@ -1,48 +1,82 @@
 #pragma once
 #include <QFont>
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
+#include <functional>
 
 #include "ports/canvas.h"
+#include "ui/drawing_list.h"
+#include "ui/picture_transform.h"
 #include "ui/pictures.h"
 
 namespace velmora::ui {
 
-// The window's client area: a persistent back buffer that every drawing call
-// paints into; painting the widget only shows the buffer.
+// The window's client area. Every drawing call is kept in a list, in picture
+// coordinates, and painted into a back buffer of the client area's device
+// pixels; the widget only shows the buffer. Each call marks what it changed
+// for the next paint, so what was drawn reaches the screen when control
+// returns to the event loop. The picture keeps its proportions at every size:
+// scaled uniformly, centred, the background tile continued around it.
 class CanvasWidget : public QWidget, public Canvas {
     Q_OBJECT
 public:
-    static constexpr double TWIPS_PER_PIXEL = 15.0;
-    // The client area the game draws on, in logical pixels.
-    static constexpr int CLIENT_WIDTH = 860;
-    static constexpr int CLIENT_HEIGHT = 446;
+    static constexpr double TWIPS_PER_PIXEL = PictureTransform::TWIPS_PER_PIXEL;
+    // The picture the game draws on, in logical pixels at its natural size.
+    static constexpr int CLIENT_WIDTH = PictureTransform::PICTURE_WIDTH;
+    static constexpr int CLIENT_HEIGHT = PictureTransform::PICTURE_HEIGHT;
 
-    CanvasWidget(const Pictures& pictures, QWidget* parent = nullptr);
+    CanvasWidget(Pictures& pictures, QWidget* parent = nullptr);
 
     void drawPicture(int code, double x, double y) override;
     void drawOutline(double x, double y, double width, double height, int colour) override;
     void drawText(double x, double y, const std::string& text, int pointSize, bool bold, int colour) override;
     void fillBackground(int colour) override;
+    void setBackdrop(int code) override;
     void refresh() override;
 
-    const QImage& backBuffer() const { return buffer_; }
+    // The whole client area in device pixels, as the next paint shows it.
+    const QImage& backBuffer();
+    const PictureTransform& transform() const { return transform_; }
+    const DrawingList& drawing() const { return list_; }
+    // A point of the picture (logical pixels at natural size) in the widget.
+    QPoint toWidget(QPointF picture) const { return transform_.toWidget(picture).toPoint(); }
     QSize sizeHint() const override { return {CLIENT_WIDTH, CLIENT_HEIGHT}; }
+    // Draws the whole client area again from the list (for measuring).
+    void renderAll();
 
 signals:
-    // Button 1 left, 2 right, 4 any other; position in twips.
+    // Button 1 left, 2 right, 4 any other; position in twips of the picture.
     void mouseDown(int button, double xTwips, double yTwips);
     void firstFramePainted();
+    // The scale or place of the picture changed (the record panel follows it).
+    void transformChanged(const PictureTransform& transform);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    const Pictures& pictures_;
+    QFont fontFor(int pointSize, bool bold, double deviceScale) const;
+    QRect textBounds(QPointF at, const QString& text, int pointSize, bool bold) const;
+    void renderOp(QPainter& p, const DrawOp& op);
+    void renderBackdrop(QPainter& p, const QRegion& area);
+    void renderRegion(const QRect& pictureRect);
+    void changed(const QRect& device);
+    bool ready();
+    void ensureRendered();
+
+    Pictures& pictures_;
+    DrawingList list_;
+    PictureTransform transform_;
     QImage buffer_;
     QFont font_;
+    int backColour_ = 2;
+    int backdrop_ = -1;
+    bool valid_ = false;
     bool painted_ = false;
+    QRect pending_;
 };
 
 }  // namespace velmora::ui

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "com/handicap.h"
 #include "com/level.h"
@@ -17,7 +18,7 @@
 
 namespace velmora::ui {
 
-MainWindow::MainWindow() : pictures_(devicePixelRatioF()) {
+MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
     setWindowTitle("Velmora");
     dialogs_ = std::make_unique<QtDialogs>(this, pictures_, clock_);
     canvas_ = new CanvasWidget(pictures_, this);
@@ -40,6 +41,11 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()) {
     recordPanel_->setHandlers([this](const std::string& name) { File1_Click(*game_, name); },
                               [this] { Command1_Click(*game_); }, dialogs_.get());
     buildMenus();
+    // The record panel and the piece-choice dialogs follow the picture's scale.
+    connect(canvas_, &CanvasWidget::transformChanged, this, [this](const PictureTransform& t) {
+        recordPanel_->applyTransform(t);
+        dialogs_->setScale(t.scale());
+    });
     connect(canvas_, &CanvasWidget::mouseDown, this,
             [this](int button, double x, double y) { Form_MouseDown(*game_, button, 0, x, y); });
 }
@@ -50,11 +56,18 @@ void MainWindow::start() {
     canvas_->fillBackground(2);
     Form_Load(*game_);
     // The window stands at the screen's top-left corner with the outer size
-    // 13000 x 7400 twips, frame included.
+    // 13000 x 7400 twips, frame included, or as much of it as the screen has.
     show();
     const QSize frame = frameGeometry().size() - geometry().size();
-    resize(QSize(13000 / 15, 7400 / 15) - frame);
-    move(0, 0);
+    QSize outer(13000 / 15, 7400 / 15);
+    QPoint corner(0, 0);
+    if (const QScreen* s = screen()) {
+        const QRect avail = s->availableGeometry();
+        outer = outer.boundedTo(avail.size());
+        corner = avail.topLeft();
+    }
+    resize(outer - frame);
+    move(corner);
 }
 
 QMenu* MainWindow::menu(QWidget* parent, const QString& caption, const QString& name) {

@@ -35,10 +35,14 @@ public:
     void hidePromotionDialogs() override;
 
     ui::PromotionDialog* dialog(velmora::PromotionDialog which) const;
+    // The window's scale: the piece-choice dialogs keep their place over the
+    // board at every size.
+    void setScale(double scale) { scale_ = scale; }
 
 private:
     void place(ui::PromotionDialog* d, int leftTwips, int topTwips) const;
     QWidget* window_;
+    double scale_ = 1.0;
     ui::PromotionDialog* form2_;
     ui::PromotionDialog* form3_;
 };

@@ -7,21 +7,59 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QKeyEvent>
 #include <algorithm>
+#include <filesystem>
 
 #include "ports/dialogs.h"
 
 namespace velmora::ui {
 namespace {
 
-QRect twips(int left, int top, int width, int height) { return {left / 15, top / 15, width / 15, height / 15}; }
+QRect twips(int left, int top, int width, int height) { return {left, top, width, height}; }
+
+// A control's place in twips, kept for scaling.
+const char* const TWIPS_PROPERTY = "velmoraTwips";
+
+// Only what really is a folder or a regular file, wherever a link points:
+// a link to a device is neither.
+bool isFolder(const QString& path) {
+    std::error_code ec;
+    return std::filesystem::is_directory(std::filesystem::path(path.toStdString()), ec);
+}
+bool isRegularFile(const QString& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(std::filesystem::path(path.toStdString()), ec);
+}
 
 }  // namespace
 
-QtRecordPanel::QtRecordPanel(QWidget* parent) : QObject(parent) {
+void QtRecordPanel::place(QWidget* w, QRect rect) {
+    w->setProperty(TWIPS_PROPERTY, rect);
+    const QPointF topLeft = transform_.toWidget(QPointF(rect.left() / 15.0, rect.top() / 15.0));
+    const QPointF bottomRight =
+        transform_.toWidget(QPointF((rect.left() + rect.width()) / 15.0, (rect.top() + rect.height()) / 15.0));
+    w->setGeometry(QRectF(topLeft, bottomRight).toRect());
+    QFont font = baseFont_;
+    if (font.pointSizeF() > 0) font.setPointSizeF(baseFont_.pointSizeF() * transform_.scale());
+    w->setFont(font);
+}
+
+void QtRecordPanel::applyTransform(const PictureTransform& transform) {
+    transform_ = transform;
+    for (QWidget* w : std::initializer_list<QWidget*>{drives_, folders_, files_, returnButton_}) {
+        place(w, w->property(TWIPS_PROPERTY).toRect());
+    }
+    for (int k = 0; k < 4; ++k) {
+        place(labels_[k], labels_[k]->property(TWIPS_PROPERTY).toRect());
+        place(fields_[k], fields_[k]->property(TWIPS_PROPERTY).toRect());
+    }
+}
+
+QtRecordPanel::QtRecordPanel(QWidget* parent) : QObject(parent), baseFont_(parent->font()) {
     drives_ = new QComboBox(parent);
     drives_->setObjectName("Drive1");
-    drives_->setGeometry(twips(240, 360, 2535, 300));
+    place(drives_, twips(240, 360, 2535, 300));
     // The file system roots and mounted volumes, and the home folder.
     QStringList roots;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
@@ -32,33 +70,35 @@ QtRecordPanel::QtRecordPanel(QWidget* parent) : QObject(parent) {
     drives_->addItems(roots);
     folders_ = new QListWidget(parent);
     folders_->setObjectName("Dir1");
-    folders_->setGeometry(twips(240, 600, 2535, 1710));
+    place(folders_, twips(240, 600, 2535, 1710));
     files_ = new QListWidget(parent);
     files_->setObjectName("File1");
-    files_->setGeometry(twips(240, 2280, 2535, 930));
+    place(files_, twips(240, 2280, 2535, 930));
 
     static const char* const CAPTIONS[4] = {"ﾌｧｲﾙ名 ：", "対 局 名：", "先    手 ：", "後    手 ："};
     static const int TOPS[4] = {3120, 2400, 2640, 2880};  // fields 1 (file name) .. 4 (second player)
     for (int k = 0; k < 4; ++k) {
         labels_[k] = new QLabel(CAPTIONS[k], parent);
         labels_[k]->setObjectName(QStringLiteral("Label1_%1").arg(k));
-        labels_[k]->setGeometry(twips(120, TOPS[k], 855, 255));
+        place(labels_[k], twips(120, TOPS[k], 855, 255));
         labels_[k]->setStyleSheet("color: white;");
         fields_[k] = new QLineEdit(parent);
         fields_[k]->setObjectName(QStringLiteral("Text%1").arg(k + 1));
-        fields_[k]->setGeometry(twips(960, TOPS[k], 2295, 270));
+        place(fields_[k], twips(960, TOPS[k], 2295, 270));
     }
     returnButton_ = new QPushButton("RETURN", parent);
     returnButton_->setObjectName("Command1");
-    returnButton_->setGeometry(twips(3360, 3000, 855, 375));
+    place(returnButton_, twips(3360, 3000, 855, 375));
 
     folder_ = QDir::currentPath();
     drive_ = QStorageInfo(folder_).rootPath();
     drives_->setCurrentIndex(std::max(0, drives_->findText(drive_)));
     connect(drives_, &QComboBox::activated, this, &QtRecordPanel::Drive1_Change);
-    connect(folders_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        if (item->flags() & Qt::ItemIsEnabled) Dir1_Change(QDir(folder_).absoluteFilePath(item->text()));
-    });
+    // A single click selects a folder; a double click or Enter opens it,
+    // Backspace goes up one level.
+    folders_->setTextElideMode(Qt::ElideLeft);
+    folders_->installEventFilter(this);
+    connect(folders_, &QListWidget::itemDoubleClicked, this, &QtRecordPanel::openFolderItem);
     connect(files_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         if (fileClicked_) fileClicked_(item->text().toStdString());
     });
@@ -95,6 +135,25 @@ void QtRecordPanel::Dir1_Change(const QString& path) {
     refreshFiles();
 }
 
+void QtRecordPanel::openFolderItem(QListWidgetItem* item) {
+    if (item && (item->flags() & Qt::ItemIsEnabled)) Dir1_Change(QDir(folder_).absoluteFilePath(item->data(Qt::UserRole).toString()));
+}
+
+bool QtRecordPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == folders_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openFolderItem(folders_->currentItem());
+            return true;
+        }
+        if (key == Qt::Key_Backspace) {
+            if (!QDir(folder_).isRoot()) Dir1_Change(QDir(folder_).absoluteFilePath(".."));
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void QtRecordPanel::fillFolders() {
     folders_->clear();
     QDir dir(folder_);
@@ -104,14 +163,23 @@ void QtRecordPanel::fillFolders() {
     QFont bold = here->font();
     bold.setBold(true);
     here->setFont(bold);
-    if (!dir.isRoot()) folders_->addItem("..");
-    folders_->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Readable, QDir::Name));
+    auto add = [this](const QString& name) {
+        auto* item = new QListWidgetItem(name, folders_);
+        item->setData(Qt::UserRole, name);
+    };
+    if (!dir.isRoot()) add("..");
+    for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Readable, QDir::Name)) {
+        if (isFolder(dir.absoluteFilePath(name))) add(name);
+    }
     folders_->setToolTip(folder_);
 }
 
 void QtRecordPanel::refreshFiles() {
     files_->clear();
-    files_->addItems(QDir(folder_).entryList({"*.棋譜"}, QDir::Files | QDir::Readable, QDir::Name));
+    const QDir dir(folder_);
+    for (const QString& name : dir.entryList({"*.棋譜"}, QDir::Files | QDir::Readable, QDir::Name)) {
+        if (isRegularFile(dir.absoluteFilePath(name))) files_->addItem(name);
+    }
 }
 
 void QtRecordPanel::描画_可視(bool drive, bool folderList, bool file) {

@@ -1,10 +1,13 @@
 #pragma once
+#include <QFont>
 #include <QObject>
 #include <functional>
 
 #include "ports/record_panel.h"
+#include "ui/picture_transform.h"
 
 class QComboBox;
+class QListWidgetItem;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -34,13 +37,21 @@ public:
     std::filesystem::path folder() override;
     void refreshFiles() override;
 
+    // Places and sizes the panel's controls for the picture's scale.
+    void applyTransform(const PictureTransform& transform);
+
     QListWidget* fileList() const { return files_; }
+    QListWidget* folderList() const { return folders_; }
+    QString currentFolder() const { return folder_; }
     QLineEdit* field(int k) const { return fields_[k - 1]; }
 
 private:
     void Drive1_Change(int index);
     void Dir1_Change(const QString& path);
     void fillFolders();
+    void openFolderItem(QListWidgetItem* item);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void place(QWidget* w, QRect twips);
 
     QComboBox* drives_;
     QListWidget* folders_;
@@ -49,6 +60,8 @@ private:
     QLineEdit* fields_[4];
     QPushButton* returnButton_;
     QString folder_;
+    PictureTransform transform_;
+    QFont baseFont_;
     QString drive_;
     std::function<void(const std::string&)> fileClicked_;
     std::function<void()> returnPressed_;

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <algorithm>
 
 namespace velmora::ui {
 namespace {
@@ -41,9 +42,17 @@ Form4::Form4(std::function<void()> homePage, QWidget* parent)
         accept();
     });
     connect(command2_, &QPushButton::clicked, this, &QDialog::accept);
-    // Centred on the screen, not over the main window.
+    // Centred over the game window, kept on its screen.
     const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    if (screen) move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()).topLeft());
+    QRect over = parent ? parent->window()->frameGeometry() : QRect();
+    if (!over.isValid() && screen) over = screen->availableGeometry();
+    QRect place = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), over);
+    if (screen) {
+        const QRect avail = screen->availableGeometry();
+        place.moveLeft(std::clamp(place.left(), avail.left(), std::max(avail.left(), avail.right() - place.width())));
+        place.moveTop(std::clamp(place.top(), avail.top(), std::max(avail.top(), avail.bottom() - place.height())));
+    }
+    move(place.topLeft());
 }
 
 void Form4::paintEvent(QPaintEvent*) {

@@ -21,15 +21,19 @@ namespace {
 
 QAction* actionNamed(MainWindow& w, const QString& name) { return w.findChild<QAction*>(name); }
 
+// Picture pixels (the picture at its natural size) to the canvas's own
+// coordinates, wherever the window has placed the picture.
+QPoint onCanvas(MainWindow& w, QPointF picture) { return w.canvas().toWidget(picture); }
+
 // The pixel in the middle of a square's left outline edge.
-QPoint outlinePixel(BoardId id, int file, int rank) {
+QPoint outlinePixel(MainWindow& w, BoardId id, int file, int rank) {
     const double x = originX(id) + 522.0 * file;
     const double y = 900 + 525.0 * rank + 262;
-    return {static_cast<int>(std::lround(x / 15)), static_cast<int>(std::lround(y / 15))};
+    return onCanvas(w, QPointF(std::lround(x / 15), std::lround(y / 15)));
 }
 
-QPoint squareCentre(BoardId id, int file, int rank) {
-    return {static_cast<int>((originX(id) + 522.0 * file + 261) / 15), static_cast<int>((900 + 525.0 * rank + 262) / 15)};
+QPoint squareCentre(MainWindow& w, BoardId id, int file, int rank) {
+    return onCanvas(w, QPointF((originX(id) + 522.0 * file + 261) / 15, (900 + 525.0 * rank + 262) / 15));
 }
 
 // A game between two people in which white is to move.
@@ -41,9 +45,17 @@ void whiteToMove(MainWindow& w) {
     st.gameMode = MODE_MAN;
 }
 
+// Started, then given the default outer size even where the test screen is
+// smaller (start-up keeps the window on the screen), so the picture is drawn
+// at its natural size.
+void startAtNaturalSize(MainWindow& w) {
+    w.start();
+    w.resize(QSize(13000 / 15, 7400 / 15) - (w.frameGeometry().size() - w.geometry().size()));
+}
+
 QColor bufferPixel(MainWindow& w, QPoint logical) {
     const QImage& image = w.canvas().backBuffer();
-    return image.pixelColor(logical * image.devicePixelRatio());
+    return image.pixelColor(logical * w.canvas().devicePixelRatioF());
 }
 
 }  // namespace
@@ -101,29 +113,46 @@ void MainWindowTest::windowAndClientGeometry() {
     w.start();
     QCOMPARE(w.windowTitle(), QString("Velmora"));
     QCOMPARE(w.frameGeometry().topLeft(), QPoint(0, 0));
-    QCOMPARE(w.frameGeometry().size(), QSize(13000 / 15, 7400 / 15));
-    // Both boards, their labels and the text bands fit the client area.
+    // 13000 x 7400 twips, or what the screen has of it.
+    QCOMPARE(w.frameGeometry().size(), QSize(13000 / 15, 7400 / 15).boundedTo(w.screen()->availableGeometry().size()));
+    startAtNaturalSize(w);
+    // Both boards, their labels and the text bands fit the client area, at
+    // their natural size and centred.
     const QSize client = w.canvas().size();
     QVERIFY(client.width() * 15 >= 700 + 522 * 22);
     QVERIFY(client.height() * 15 >= 900 + 525 * 10.5);
+    QCOMPARE(w.canvas().transform().scale(), 1.0);
+    const QPoint corner = w.canvas().toWidget(QPointF(0, 0));
+    QVERIFY(std::abs(corner.x() - (client.width() - 860) / 2) <= 1);
+    QVERIFY(std::abs(corner.y() - (client.height() - 446) / 2) <= 1);
 }
 
 void MainWindowTest::selectionOutlinesTheSquareInTheBackBuffer() {
     MainWindow w;
-    w.start();
+    startAtNaturalSize(w);
     whiteToMove(w);
-    const QPoint edge = outlinePixel(BoardId::RIGHT, 5, 7);
+    const QPoint edge = outlinePixel(w, BoardId::RIGHT, 5, 7);
+    const QPoint inner = edge + QPoint(1, 0);
     QCOMPARE(bufferPixel(w, edge), QColor(0, 128, 0));  // the normal outline
-    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(BoardId::RIGHT, 5, 7));
+    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::RIGHT, 5, 7));
     QCOMPARE(w.game().side(BoardId::RIGHT).clickState, 1);
-    QCOMPARE(bufferPixel(w, edge), QColor(255, 0, 0));  // the selected colour
-    QCOMPARE(bufferPixel(w, outlinePixel(BoardId::RIGHT, 4, 7)), QColor(0, 128, 0));
+    // Two pixels wide inside the square, so it reads on the red squares too.
+    QCOMPARE(bufferPixel(w, edge), QColor(255, 0, 0));
+    QCOMPARE(bufferPixel(w, inner), QColor(255, 0, 0));
+    QCOMPARE(bufferPixel(w, outlinePixel(w, BoardId::RIGHT, 4, 7)), QColor(0, 128, 0));
+    // The move clears the mark: the grid line is green again and the square
+    // shows its picture where the mark's inner pixel was.
+    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::RIGHT, 5, 5));
+    QCOMPARE(w.game().side(BoardId::RIGHT).clickState, 0);
+    QCOMPARE(bufferPixel(w, edge), QColor(0, 128, 0));
+    // The empty square (5, 7) now looks like the empty square (1, 3) of the same shade.
+    QCOMPARE(bufferPixel(w, inner), bufferPixel(w, outlinePixel(w, BoardId::RIGHT, 1, 3) + QPoint(1, 0)));
 }
 
 void MainWindowTest::blinkShowsTheEmptySquareWhileWaiting() {
     MainWindow w;
-    w.start();
-    const QPoint centre = squareCentre(BoardId::LEFT, 4, 8) + QPoint(0, 8);  // inside the queen's figure
+    startAtNaturalSize(w);
+    const QPoint centre = squareCentre(w, BoardId::LEFT, 4, 8) + QPoint(0, 8);  // inside the queen's figure
     const QColor withPiece = bufferPixel(w, centre);
     QColor duringBlink;
     QTimer::singleShot(100, &w, [&] { duringBlink = bufferPixel(w, centre); });
@@ -156,7 +185,7 @@ void MainWindowTest::messageBoxesHaveJapaneseButtons() {
 
 void MainWindowTest::recordPanelOpensAndAClickClosesIt() {
     MainWindow w;
-    w.start();
+    startAtNaturalSize(w);
     auto* file1 = w.findChild<QWidget*>("File1");
     auto* text1 = w.findChild<QLineEdit*>("Text1");
     auto* button = w.findChild<QWidget*>("Command1");
@@ -165,7 +194,7 @@ void MainWindowTest::recordPanelOpensAndAClickClosesIt() {
     actionNamed(w, "KIFU_READ")->trigger();
     QVERIFY(file1->isVisible());
     QVERIFY(!text1->isVisible());
-    QCOMPARE(file1->geometry(), QRect(240 / 15, 2280 / 15, 2535 / 15, 930 / 15));
+    QCOMPARE(file1->geometry(), QRect(240 / 15, 2280 / 15, 2535 / 15, 930 / 15).translated(onCanvas(w, QPointF(0, 0))));
     // The save panel: fields and button, no file list (a fresh game has no move to refuse yet).
     actionNamed(w, "KIFU_WRITE")->trigger();
     QVERIFY(text1->isVisible());
@@ -176,20 +205,20 @@ void MainWindowTest::recordPanelOpensAndAClickClosesIt() {
     QTimer::singleShot(0, &w, [] {
         if (QWidget* box = QApplication::activeModalWidget()) box->close();
     });
-    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, QPoint(600, 300));
+    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, onCanvas(w, QPointF(600, 300)));
     QVERIFY(!text1->isVisible());
     QVERIFY(text1->text().isEmpty());
 }
 
 void MainWindowTest::clicksDuringAPauseAreIgnored() {
     MainWindow w;
-    w.start();
+    startAtNaturalSize(w);
     whiteToMove(w);
-    QTimer::singleShot(50, &w, [&] { QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(BoardId::LEFT, 5, 7)); });
+    QTimer::singleShot(50, &w, [&] { QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 7)); });
     w.game().clock().wait(0.2);
     QCOMPARE(w.game().side(BoardId::LEFT).clickState, 0);
     // After the pause a click selects as usual.
-    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(BoardId::LEFT, 5, 7));
+    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 7));
     QCOMPARE(w.game().side(BoardId::LEFT).clickState, 1);
 }
 

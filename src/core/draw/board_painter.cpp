@@ -49,6 +49,7 @@ void BoardPainter::描画_チェス盤桝(int origin) {
 }
 
 void BoardPainter::描画_背景(int code) {
+    canvas_.setBackdrop(code);
     for (int column = -3; column <= 29; ++column) {
         for (int row = -2; row <= 15; ++row) {
             if (column >= 1 && column <= 8 && row >= 1 && row <= 8) continue;

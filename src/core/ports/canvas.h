@@ -12,11 +12,17 @@ public:
     // Picture codes 0..7 (empty squares, title, background tiles) and the 24
     // piece picture codes ±10..±61; drawn at natural size, top-left at (x, y).
     virtual void drawPicture(int code, double x, double y) = 0;
-    // A one-pixel rectangle outline, not filled.
+    // A rectangle outline of one grid cell, not filled. In the board's green
+    // it is the one-pixel grid line; in any other colour it marks the square
+    // (selection, guidance, the computer's target) and is drawn two pixels
+    // wide inside the cell, so that it reads on both square colours.
     virtual void drawOutline(double x, double y, double width, double height, int colour) = 0;
     // Text in the window's Japanese serif font, top-left at (x, y).
     virtual void drawText(double x, double y, const std::string& text, int pointSize, bool bold, int colour) = 0;
     virtual void fillBackground(int colour) = 0;
+    // The tile the background is drawn with: a window larger than the picture
+    // continues it around the picture.
+    virtual void setBackdrop(int /*pictureCode*/) {}
     // Brings what was drawn to the screen now.
     virtual void refresh() = 0;
 };
