@@ -35,6 +35,7 @@ public:
     QtSound& sound() { return sound_; }
     QtDialogs& dialogs() { return *dialogs_; }
     QtRecordPanel& recordPanel() { return *recordPanel_; }
+    QtBrowser& browser() { return browser_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,6 +1,8 @@
 // The sound library adapter and the version dialog, on the offscreen platform.
 #include <QMediaDevices>
+#include <QListWidget>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -16,6 +18,8 @@ private slots:
     void startUpWarnsOnceWithoutAudioOutput();
     void soundLibraryIgnoresHandleZeroAndNonWaveImages();
     void versionDialogLayoutAndPicture();
+    void helpOpensInItsOwnWindowWithoutABrowser();
+    void folderListOpensOnDoubleClickEnterAndGoesUpOnBackspace();
 
 private:
     QTemporaryDir folder_;
@@ -54,6 +58,7 @@ void OptionsWindowTest::versionDialogLayoutAndPicture() {
     Qt::WindowFlags flags;
     QRect homePage, ok;
     bool okFocusedFirst = false;
+    bool overWindow = false;
     QColor pixel;
     QTimer::singleShot(0, &w, [&] {
         auto* form = qobject_cast<ui::Form4*>(QApplication::activeModalWidget());
@@ -63,6 +68,7 @@ void OptionsWindowTest::versionDialogLayoutAndPicture() {
         flags = form->windowFlags();
         captions = form->command1()->text() + "|" + form->command2()->text();
         homePage = form->command1()->geometry();
+        overWindow = w.frameGeometry().contains(form->frameGeometry().center());
         ok = form->command2()->geometry();
         okFocusedFirst = form->focusWidget() == form->command2() && form->command2()->nextInFocusChain() == form->command1();
         const QImage shown = form->grab().toImage();
@@ -78,8 +84,64 @@ void OptionsWindowTest::versionDialogLayoutAndPicture() {
     QCOMPARE(homePage, QRect(40, 72, 105, 25));
     QCOMPARE(ok, QRect(192, 72, 105, 25));
     QVERIFY(okFocusedFirst);
+    QVERIFY(overWindow);
     // The version picture fills the dialog from its top-left corner.
     QCOMPARE(pixel, QImage(":/version/version.png").pixelColor(20, 20));
+}
+
+void OptionsWindowTest::helpOpensInItsOwnWindowWithoutABrowser() {
+    QFile page("Velmora.htm");
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.write("<html><head><title>Velmora の遊び方</title></head><body><p>二つの盤</p></body></html>");
+    page.close();
+    ui::MainWindow w;
+    w.start();
+    w.browser().setLauncherCheck([] { return false; });
+    QVERIFY(!w.browser().helpWindow());
+    w.findChild<QAction*>("KAISETU")->trigger();
+    QTextBrowser* help = w.browser().helpWindow();
+    QVERIFY(help && help->isVisible());
+    QCOMPARE(help->windowTitle(), QString("Velmora の遊び方"));
+    QVERIFY(help->toPlainText().contains("二つの盤"));
+    QVERIFY(w.frameGeometry().contains(help->frameGeometry().center()));
+    // A second time shows the same window again.
+    help->close();
+    w.findChild<QAction*>("KAISETU")->trigger();
+    QCOMPARE(w.browser().helpWindow(), help);
+    QVERIFY(help->isVisible());
+}
+
+void OptionsWindowTest::folderListOpensOnDoubleClickEnterAndGoesUpOnBackspace() {
+    QDir here(QDir::currentPath());
+    QVERIFY(here.mkpath("a/b"));
+    // A link to a device is neither a folder nor a record.
+    QVERIFY(QFile::link("/dev/null", here.filePath("device")));
+    QVERIFY(QFile::link("/dev/zero", here.filePath("zero.棋譜")));
+    ui::MainWindow w;
+    w.start();
+    w.findChild<QAction*>("KIFU_READ")->trigger();
+    QListWidget* folders = w.recordPanel().folderList();
+    auto item = [&](const QString& name) {
+        const auto found = folders->findItems(name, Qt::MatchExactly);
+        return found.isEmpty() ? nullptr : found.first();
+    };
+    QVERIFY(item("a"));
+    QVERIFY(!item("device"));
+    QVERIFY(w.recordPanel().fileList()->findItems("zero.棋譜", Qt::MatchExactly).isEmpty());
+    QCOMPARE(folders->textElideMode(), Qt::ElideLeft);
+    const QString start = w.recordPanel().currentFolder();
+    // One click selects only.
+    const QRect a = folders->visualItemRect(item("a"));
+    QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, a.center());
+    QCOMPARE(w.recordPanel().currentFolder(), start);
+    QTest::mouseDClick(folders->viewport(), Qt::LeftButton, {}, a.center());
+    QCOMPARE(w.recordPanel().currentFolder(), here.filePath("a"));
+    folders->setCurrentItem(item("b"));
+    QTest::keyClick(folders, Qt::Key_Return);
+    QCOMPARE(w.recordPanel().currentFolder(), here.filePath("a/b"));
+    QTest::keyClick(folders, Qt::Key_Backspace);
+    QTest::keyClick(folders, Qt::Key_Backspace);
+    QCOMPARE(w.recordPanel().currentFolder(), start);
 }
 
 QTEST_MAIN(OptionsWindowTest)

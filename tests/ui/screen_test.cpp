@@ -1,0 +1,271 @@
+// The game as the person sees it: the real program on an X server, driven by
+// real input events (XTest through xdotool), with what the server shows read
+// back after every step and compared with the window's back buffer. Run under
+// Xvfb by run_on_xvfb.sh.
+#include <QAbstractButton>
+#include <QAction>
+#include <QPushButton>
+#include <QDir>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "draw/geometry.h"
+#include "ui/main_window.h"
+
+using namespace velmora;
+using velmora::ui::MainWindow;
+
+namespace {
+
+// Lets the event loop run: whatever the game drew must reach the screen by
+// itself, without an expose or an explicit repaint.
+void settle(int ms = 250) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void xdotool(const QStringList& args) {
+    QProcess p;
+    QEventLoop loop;
+    QObject::connect(&p, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&p, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+    p.start("xdotool", args);
+    loop.exec();
+    QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, qPrintable(args.join(' ')));
+    settle(100);
+}
+
+void clickAt(QPoint global, int button = 1) {
+    xdotool({"mousemove", "--sync", QString::number(global.x()), QString::number(global.y())});
+    xdotool({"click", QString::number(button)});
+}
+
+// Answers every message box with its default button, as a person pressing
+// Enter would, and keeps what the boxes said.
+class BoxAnswerer : public QObject {
+public:
+    BoxAnswerer() {
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible()) return;
+            QAbstractButton* button = box->defaultButton();
+            if (!button) button = box->buttons().value(0);
+            if (!button) return;
+            texts << box->windowTitle() + "|" + box->text();
+            over << box->frameGeometry().center();
+            button->click();
+        });
+        timer_.start(30);
+    }
+    QStringList texts;
+    QList<QPoint> over;
+
+private:
+    QTimer timer_;
+};
+
+}  // namespace
+
+class ScreenTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void aScriptedSessionShowsEveryStepOnTheScreen();
+
+private:
+    // What the X server shows of the canvas, beside the back buffer: the count
+    // of differing pixels, outside the record panel's controls.
+    int screenDiffers(const QString& step);
+    QImage screen() const;
+    QPoint global(QPointF picture) const { return w_->canvas().mapToGlobal(w_->canvas().toWidget(picture)); }
+    QPoint squareCentre(BoardId id, int file, int rank) const {
+        return global(QPointF((originX(id) + 522.0 * file + 261) / 15, (900 + 525.0 * rank + 262) / 15));
+    }
+    void clickSquare(BoardId id, int file, int rank) { clickAt(squareCentre(id, file, rank)); }
+    void clickMenu(const QStringList& path);
+    void checkStep(const QString& step);
+
+    QTemporaryDir folder_;
+    BoxAnswerer boxes_;
+    MainWindow* w_ = nullptr;
+};
+
+void ScreenTest::initTestCase() {
+    QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
+    QVERIFY(folder_.isValid() && QDir::setCurrent(folder_.path()));
+    QVERIFY(QFile::copy(QStringLiteral(VELMORA_GOLDEN_DIR "/play.棋譜"), folder_.filePath("play.棋譜")));
+}
+
+QImage ScreenTest::screen() const {
+    const QPoint corner = w_->canvas().mapToGlobal(QPoint(0, 0));
+    const QSize size = w_->canvas().size();
+    return w_->screen()->grabWindow(0, corner.x(), corner.y(), size.width(), size.height()).toImage().convertToFormat(
+        QImage::Format_RGB32);
+}
+
+int ScreenTest::screenDiffers(const QString& step) {
+    const QImage shown = screen();
+    const QImage& buffer = w_->canvas().backBuffer();
+    if (shown.size() != buffer.size()) {
+        qWarning() << step << "screen" << shown.size() << "buffer" << buffer.size();
+        return shown.width() * shown.height();
+    }
+    QRegion hidden;
+    for (QWidget* child : w_->canvas().findChildren<QWidget*>()) {
+        if (child->isVisible()) hidden += child->geometry();
+    }
+    int differ = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        const auto* a = reinterpret_cast<const QRgb*>(shown.constScanLine(y));
+        const auto* b = reinterpret_cast<const QRgb*>(buffer.constScanLine(y));
+        for (int x = 0; x < shown.width(); ++x) {
+            if ((a[x] & 0xffffff) != (b[x] & 0xffffff) && !hidden.contains(QPoint(x, y))) ++differ;
+        }
+    }
+    if (differ) {
+        shown.save(QDir::temp().filePath("velmora-screen-" + step + ".png"));
+        buffer.save(QDir::temp().filePath("velmora-buffer-" + step + ".png"));
+    }
+    return differ;
+}
+
+void ScreenTest::checkStep(const QString& step) {
+    settle();
+    const int differ = screenDiffers(step);
+    QVERIFY2(differ == 0, qPrintable(QString("%1: %2 pixels differ from the back buffer").arg(step).arg(differ)));
+}
+
+void ScreenTest::clickMenu(const QStringList& path) {
+    QMenuBar* bar = w_->menuBar();
+    QAction* top = w_->findChild<QAction*>(path.first());
+    QVERIFY2(top, qPrintable(path.first()));
+    clickAt(bar->mapToGlobal(bar->actionGeometry(top).center()));
+    for (int i = 1; i < path.size(); ++i) {
+        QAction* item = w_->findChild<QAction*>(path[i]);
+        QVERIFY2(item, qPrintable(path[i]));
+        QMenu* shown = nullptr;
+        for (QMenu* m : w_->findChildren<QMenu*>()) {
+            if (m->isVisible() && m->actions().contains(item)) shown = m;
+        }
+        QVERIFY2(shown, qPrintable("menu holding " + path[i]));
+        clickAt(shown->mapToGlobal(shown->actionGeometry(item).center()));
+    }
+}
+
+void ScreenTest::aScriptedSessionShowsEveryStepOnTheScreen() {
+    MainWindow window;
+    w_ = &window;
+    window.start();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Game& g = window.game();
+    checkStep("start");
+
+    clickMenu({"TAIKYOKU", "MATCH_MAN", "START"});
+    QVERIFY(boxes_.texts.contains(" |先手の番です"));
+    // Boxes open over the game window.
+    QVERIFY(window.frameGeometry().contains(boxes_.over.last()));
+    checkStep("start-game");
+
+    clickSquare(BoardId::LEFT, 5, 7);
+    QCOMPARE(g.side(BoardId::LEFT).clickState, 1);
+    checkStep("select");
+    const QImage selected = screen();
+    const QPoint edge = w_->canvas().toWidget(QPointF(std::lround((LEFT_ORIGIN_X + 522.0 * 5) / 15) + 1,
+                                                      std::lround((900 + 525.0 * 7 + 262) / 15)));
+    QCOMPARE(selected.pixelColor(edge), QColor(255, 0, 0));
+
+    clickSquare(BoardId::LEFT, 5, 5);
+    QCOMPARE(g.board(BoardId::LEFT).at(5, 5), WHITE_PAWN);
+    checkStep("move");
+    const QImage moved = screen();
+    QVERIFY(moved != selected);
+
+    clickAt(window.menuBar()->mapToGlobal(window.menuBar()->actionGeometry(window.findChild<QAction*>("REPLAY")).center()));
+    QCOMPARE(g.board(BoardId::LEFT).at(5, 7), WHITE_PAWN);
+    checkStep("back");
+    QVERIFY(screen() != moved);
+
+    clickMenu({"AFTER"});
+    QCOMPARE(g.board(BoardId::LEFT).at(5, 5), WHITE_PAWN);
+    checkStep("forward");
+
+    clickMenu({"LBEL_UP"});
+    checkStep("handicap-up");
+    clickMenu({"LEBEL_DOWN"});
+    checkStep("handicap-down");
+
+    // A game that ends: white's queen takes the black king of the left board.
+    clickMenu({"TAIKYOKU", "MATCH_MAN", "START"});
+    g.board(BoardId::LEFT).at(5, 2) = EMPTY;
+    g.board(BoardId::LEFT).at(5, 3) = WHITE_QUEEN;
+    g.presentation().描画_盤(1);
+    clickSquare(BoardId::LEFT, 5, 3);
+    const int boxesBefore = boxes_.texts.size();
+    clickSquare(BoardId::LEFT, 5, 1);
+    QVERIFY2(boxes_.texts.size() >= boxesBefore + 2, qPrintable(boxes_.texts.join(" / ")));
+    QCOMPARE(g.state.sideToMove, NONE);
+    QCOMPARE(g.board(BoardId::LEFT).at(5, 8), WHITE_KING);
+    checkStep("game-over");
+    clickMenu({"TAIKYOKU", "MATCH_MAN", "START"});
+    QCOMPARE(g.state.sideToMove, FIRST);
+    checkStep("new-game");
+
+    // A record from the panel's file list.
+    clickMenu({"KIFU", "KIFU_READ"});
+    QListWidget* files = window.recordPanel().fileList();
+    QVERIFY(files->isVisible());
+    checkStep("record-panel");
+    const QList<QListWidgetItem*> found = files->findItems("play.棋譜", Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    clickAt(files->viewport()->mapToGlobal(files->visualItemRect(found.first()).center()));
+    QCOMPARE(g.state.recordMode, ON);
+    checkStep("record-loaded");
+    for (int i = 0; i < 3; ++i) clickMenu({"AFTER"});
+    QCOMPARE(g.state.moveNumber, 3);
+    checkStep("record-stepped");
+
+    // An option: the background changes everywhere, margins included.
+    const QImage before = screen();
+    clickMenu({"OPTION", "HAIKEI_GA", "UCHU"});
+    checkStep("background");
+    QVERIFY(screen().pixelColor(2, 2) != before.pixelColor(2, 2));
+
+    // Half as large again: the picture scales and a click finds its square.
+    const QSize menu(0, window.menuBar()->height());
+    xdotool({"windowsize", "--sync", QString::number(window.winId()), "1290", QString::number(669 + menu.height())});
+    QCOMPARE(window.canvas().size(), QSize(1290, 669));
+    QCOMPARE(window.canvas().transform().scale(), 1.5);
+    checkStep("resized");
+    clickMenu({"TAIKYOKU", "MATCH_MAN", "START"});
+    clickSquare(BoardId::RIGHT, 2, 7);
+    QCOMPARE(g.side(BoardId::RIGHT).clickState, 1);
+    QCOMPARE(g.side(BoardId::RIGHT).selection.fromFile, 2);
+    QCOMPARE(g.side(BoardId::RIGHT).selection.fromRank, 7);
+    checkStep("resized-select");
+
+    // Maximised: as large as the screen allows.
+    window.showMaximized();
+    settle(500);
+    if (window.size().width() <= 1290) {
+        // Without a window manager nothing maximises; the screen's size stands in.
+        const QRect avail = window.screen()->availableGeometry();
+        xdotool({"windowsize", "--sync", QString::number(window.winId()), QString::number(avail.width()),
+                 QString::number(avail.height())});
+    }
+    QVERIFY(window.canvas().transform().scale() > 1.5);
+    checkStep("maximised");
+    clickSquare(BoardId::RIGHT, 2, 5);
+    QCOMPARE(g.board(BoardId::RIGHT).at(2, 5), WHITE_PAWN);
+    checkStep("maximised-move");
+    w_ = nullptr;
+}
+
+QTEST_MAIN(ScreenTest)
+#include "screen_test.moc"
