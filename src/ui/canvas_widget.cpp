@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "draw/geometry.h"
+#include "ui/game_font.h"
 #include "ui/palette.h"
 
 namespace velmora::ui {
@@ -20,9 +21,7 @@ constexpr int MARK_WIDTH = 2;
 }  // namespace
 
 CanvasWidget::CanvasWidget(Pictures& pictures, QWidget* parent) : QWidget(parent), pictures_(pictures) {
-    // The nearest Japanese serif font to the game's own, with fallbacks.
-    font_.setFamilies({"IPAPMincho", "IPA P明朝", "IPAMincho", "Noto Serif CJK JP", "serif"});
-    font_.setStyleHint(QFont::Serif);
+    font_ = gameFont();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     // Small enough to tuck away, large enough to play on.

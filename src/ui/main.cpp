@@ -4,19 +4,29 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QTimer>
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <vector>
 
 #include "ui/main_window.h"
 
 namespace {
 
-long residentKiB() {
+// A line of /proc/self/status in KiB ("VmHWM", "VmRSS"), or -1.
+long statusKiB(const QByteArray& key) {
     QFile status("/proc/self/status");
     if (!status.open(QIODevice::ReadOnly)) return -1;
     for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLong();
+        if (line.startsWith(key + ":")) return line.mid(key.size() + 1).trimmed().split(' ').first().toLong();
     }
     return -1;
+}
+
+// Median of a few timings, in milliseconds.
+double medianMs(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
 }
 
 // Closes every message box as soon as it is shown.
@@ -51,20 +61,46 @@ int main(int argc, char** argv) {
         static BoxAnswerer answerer;
         app.installEventFilter(&answerer);
         QObject::connect(&window.canvas(), &velmora::ui::CanvasWidget::firstFramePainted, &app, [&] {
+            // The moment of the first complete frame on the wall clock, for a
+            // harness that started the clock before the process.
+            const long long epochNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                          std::chrono::system_clock::now().time_since_epoch())
+                                          .count();
             const long long firstFrame = sinceStart.elapsed();
-            const long rss = residentKiB();
-            // A full repaint: the whole window redrawn into the back buffer and shown.
-            QElapsedTimer repaint;
-            repaint.start();
-            constexpr int REPAINTS = 20;
-            for (int i = 0; i < REPAINTS; ++i) {
+            const long hwm = statusKiB("VmHWM");
+            // The rest after the paint that reported the frame has ended.
+            QTimer::singleShot(0, &app, [&, epochNs, firstFrame, hwm] {
+            // A full repaint at twice the natural size: the whole window drawn
+            // into the back buffer and shown.
+            auto& canvas = window.canvas();
+            window.resize(window.size() - canvas.size() + QSize(2 * 860, 2 * 446));
+            QCoreApplication::processEvents();
+            canvas.refresh();
+            std::vector<double> repaints, resizes;
+            for (int i = 0; i < 20; ++i) {
+                QElapsedTimer t;
+                t.start();
                 window.game().presentation().画面_再描画();
-                window.canvas().refresh();
+                canvas.refresh();
+                repaints.push_back(t.nsecsElapsed() / 1e6);
             }
-            std::printf("first_frame_ms=%lld rss_kib=%ld repaint_ms=%.2f boxes_answered=%d\n", firstFrame, rss,
-                        repaint.nsecsElapsed() / 1e6 / REPAINTS, answerer.answered);
+            // Resize steps as a drag makes them: each drawn again and shown.
+            for (int i = 0; i < 20; ++i) {
+                window.resize(window.size() - QSize(7, 4));
+                QElapsedTimer t;
+                t.start();
+                canvas.renderAll();
+                canvas.repaint();
+                resizes.push_back(t.nsecsElapsed() / 1e6);
+            }
+            std::printf("first_frame_epoch_ns=%lld first_frame_in_main_ms=%lld vmhwm_kib=%ld repaint2x_ms=%.2f "
+                        "resize_step_ms=%.2f resize_step_max_ms=%.2f scale=%.2f boxes_answered=%d\n",
+                        epochNs, firstFrame, hwm, medianMs(repaints), medianMs(resizes),
+                        *std::max_element(resizes.begin(), resizes.end()), canvas.transform().scale(),
+                        answerer.answered);
             std::fflush(stdout);
-            QTimer::singleShot(0, &app, [] { std::_Exit(0); });
+            std::_Exit(0);
+            });
         });
     }
     window.start();

@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -15,11 +16,13 @@
 #include "input/mouse_input.h"
 #include "options/option_commands.h"
 #include "sound/sound.h"
+#include "ui/game_font.h"
 
 namespace velmora::ui {
 
 MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
     setWindowTitle("Velmora");
+    QApplication::setFont(gameFont());
     dialogs_ = std::make_unique<QtDialogs>(this, pictures_, clock_);
     canvas_ = new CanvasWidget(pictures_, this);
     setCentralWidget(canvas_);
@@ -57,8 +60,8 @@ void MainWindow::start() {
     Form_Load(*game_);
     // The window stands at the screen's top-left corner with the outer size
     // 13000 x 7400 twips, frame included, or as much of it as the screen has.
-    show();
-    const QSize frame = frameGeometry().size() - geometry().size();
+    // Sized before it is shown, so that it is laid out and drawn once; the
+    // frame is known only afterwards.
     QSize outer(13000 / 15, 7400 / 15);
     QPoint corner(0, 0);
     if (const QScreen* s = screen()) {
@@ -66,7 +69,10 @@ void MainWindow::start() {
         outer = outer.boundedTo(avail.size());
         corner = avail.topLeft();
     }
-    resize(outer - frame);
+    resize(outer);
+    show();
+    const QSize frame = frameGeometry().size() - geometry().size();
+    if (frame != QSize(0, 0)) resize(outer - frame);
     move(corner);
 }
 

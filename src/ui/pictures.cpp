@@ -59,6 +59,8 @@ QSize Pictures::naturalSize(int code) const {
 }
 
 const QImage& Pictures::source(int code, int density) {
+    // The natural size is loaded already.
+    if (density == 1 && !sharp_) return byCode(code);
     const quint64 k = sizeKey(code, QSize(density, 0));
     auto it = sources_.find(k);
     if (it == sources_.end()) it = sources_.insert(k, load(names_.value(code), density));
