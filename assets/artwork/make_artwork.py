@@ -27,8 +27,8 @@ OUT_DIR = os.path.normpath(os.path.join(HERE, "..", "images"))
 
 SQUARE = 35
 TILE = 36
-SCALES = (1, 2)
-SUPERSAMPLE = 16          # canvas pixels per logical pixel; box-filtered down to 1x or 2x
+SCALES = (1, 2, 3)
+SUPERSAMPLE = 16          # canvas pixels per logical pixel; box-filtered down to 1x, 2x or 3x
 
 # Shade 0 squares (suffix 1) are teal marble, shade 1 squares (suffix 2) red marble.
 SHADES = (("1", "KARA_MASU1", TEAL_MARBLE), ("2", "KARA_MASU2", RED_MARBLE))
