@@ -18,6 +18,12 @@ int px(double twips) { return static_cast<int>(std::lround(twips / CanvasWidget:
 constexpr int GRID_LINE_COLOR = OUTLINE_COLOR;
 constexpr int MARK_WIDTH = 2;
 
+// What lies wholly outside the picture is never seen: around the picture the
+// window shows the background tile instead.
+bool outsidePicture(const QRect& bounds) {
+    return !bounds.intersects(QRect(0, 0, PictureTransform::PICTURE_WIDTH, PictureTransform::PICTURE_HEIGHT));
+}
+
 }  // namespace
 
 CanvasWidget::CanvasWidget(Pictures& pictures, QWidget* parent) : QWidget(parent), pictures_(pictures) {
@@ -43,8 +49,9 @@ QRect CanvasWidget::textBounds(QPointF at, const QString& text, int pointSize, b
 
 void CanvasWidget::drawPicture(int code, double x, double y) {
     const QSize natural = pictures_.naturalSize(code);
-    if (natural.isEmpty()) return;
-    list_.addPicture(code, QRect(QPoint(px(x), px(y)), natural));
+    const QRect bounds(QPoint(px(x), px(y)), natural);
+    if (natural.isEmpty() || outsidePicture(bounds)) return;
+    list_.addPicture(code, bounds);
     if (!ready()) return;
     QPainter p(&buffer_);
     renderOp(p, list_.ops().back());
@@ -68,7 +75,9 @@ void CanvasWidget::drawOutline(double x, double y, double width, double height, 
 void CanvasWidget::drawText(double x, double y, const std::string& text, int pointSize, bool bold, int colour) {
     const QString s = QString::fromStdString(text);
     const QPointF at(x / TWIPS_PER_PIXEL, y / TWIPS_PER_PIXEL);
-    list_.addText(textBounds(at, s, pointSize, bold), at, s, pointSize, bold, colour);
+    const QRect bounds = textBounds(at, s, pointSize, bold);
+    if (outsidePicture(bounds)) return;
+    list_.addText(bounds, at, s, pointSize, bold, colour);
     if (!ready()) return;
     QPainter p(&buffer_);
     renderOp(p, list_.ops().back());

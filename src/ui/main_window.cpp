@@ -22,7 +22,9 @@ namespace velmora::ui {
 
 MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
     setWindowTitle("Velmora");
+    // The platform's own menu fonts would bring a second Japanese font file.
     QApplication::setFont(gameFont());
+    for (const char* menuClass : {"QMenuBar", "QMenu"}) QApplication::setFont(gameFont(), menuClass);
     dialogs_ = std::make_unique<QtDialogs>(this, pictures_, clock_);
     canvas_ = new CanvasWidget(pictures_, this);
     setCentralWidget(canvas_);
