@@ -96,7 +96,9 @@ QtRecordPanel::QtRecordPanel(QWidget* parent) : QObject(parent), baseFont_(paren
     connect(drives_, &QComboBox::activated, this, &QtRecordPanel::Drive1_Change);
     // A single click selects a folder; a double click or Enter opens it,
     // Backspace goes up one level.
+    // Long names lose their start, never their end: the end says where one is.
     folders_->setTextElideMode(Qt::ElideLeft);
+    folders_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     folders_->installEventFilter(this);
     connect(folders_, &QListWidget::itemDoubleClicked, this, &QtRecordPanel::openFolderItem);
     connect(files_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {

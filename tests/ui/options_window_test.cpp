@@ -129,6 +129,7 @@ void OptionsWindowTest::folderListOpensOnDoubleClickEnterAndGoesUpOnBackspace() 
     QVERIFY(!item("device"));
     QVERIFY(w.recordPanel().fileList()->findItems("zero.棋譜", Qt::MatchExactly).isEmpty());
     QCOMPARE(folders->textElideMode(), Qt::ElideLeft);
+    QCOMPARE(folders->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     const QString start = w.recordPanel().currentFolder();
     // One click selects only.
     const QRect a = folders->visualItemRect(item("a"));
