@@ -145,7 +145,7 @@ TEST_F(TempFiles, BadInputIsAOneLineErrorWithStatusTwo) {
         {"moves --side white " + write("short.棋譜", "t\nb\nw\n" + good + "\n" + good.substr(1) + "\n"), ":5:"},
         {"com " + write("range.棋譜", "t\nb\nw\n" + outOfRange + "\n"), ":4: field 6"},
         {"survey " + write("one.棋譜", "t\nb\nw\n" + good + "\n") + " --move 1", "--move 1 is outside"},
-        {"survey " + write("neg.棋譜", "t\nb\nw\n" + good + "\n") + " --move -1", "--move -1 is outside"},
+        {"survey " + write("neg.棋譜", "t\nb\nw\n" + good + "\n") + " --move -1", "--move -1 is out of range"},
         {"castle " + write("x.棋譜", ""), "unknown command"},
         {"survey " + write("y.棋譜", "") + " --fast", "unknown option"},
         {"moves " + write("z.棋譜", "t\nb\nw\n" + good + "\n"), "--side"},
