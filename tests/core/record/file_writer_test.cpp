@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "fakes.h"
+#include "platform_world.h"
 #include "io/file_reason.h"
 #include "options/settings_file.h"
 #include "record/notation.h"
@@ -242,21 +243,22 @@ TEST_F(ScratchDir, SavingAGameReportsTheFailedWriteInAJapaneseBox) {
     EXPECT_EQ(readBytes(dir / "full.棋譜"), "an earlier game");
 }
 
-TEST_P(FileWriterFaults, ASettingsWriteThatFailsKeepsTheOldFileSilently) {
-    const auto [step, code, reason] = GetParam();
-    if (step == Step::FolderSync) GTEST_SKIP() << "the file is already replaced then";
-    const fs::path settings = fs::current_path() / "Velmora.ini";
-    std::ofstream(settings, std::ios::binary) << "BGM=OFF\r\n";
-    FailingWriter writer(step, code);
-    testing::ScriptedDialogs dialogs;
-    testing::RecordingMarks marks;
-    marks.marks = {{"RENGA", true}, {"SIDOU", true}, {"BGM", true}};
-    Game g(Ports{.dialogs = &dialogs, .menuMarks = &marks, .files = &writer});
-    書込_環境設定ファイル(g);
-    EXPECT_EQ(readBytes(settings), "BGM=OFF\r\n") << reason;
-    EXPECT_TRUE(dialogs.boxes.empty());
-    EXPECT_TRUE(marks.marks["RENGA"] && marks.marks["SIDOU"] && marks.marks["BGM"]);
-    fs::remove(settings);
+TEST(SettingsWrite, AWriteThatFailsAtAnyStepKeepsTheOldFileSilently) {
+    for (const Step step : {Step::Open, Step::Write, Step::Permissions, Step::Flush, Step::Rename}) {
+        testing::ScratchFolder folder;
+        const fs::path settings = fs::current_path() / "Velmora.ini";
+        std::ofstream(settings, std::ios::binary) << "BGM=OFF\r\n";
+        FailingWriter writer(step, EIO);
+        testing::ScriptedDialogs dialogs;
+        testing::RecordingMarks marks;
+        marks.marks = {{"RENGA", true}, {"SIDOU", true}, {"BGM", true}};
+        Game g(Ports{.dialogs = &dialogs, .menuMarks = &marks, .files = &writer});
+        書込_環境設定ファイル(g);
+        EXPECT_EQ(readBytes(settings), "BGM=OFF\r\n") << static_cast<int>(step);
+        EXPECT_EQ(namesIn(fs::current_path()), std::vector<std::string>{"Velmora.ini"});
+        EXPECT_TRUE(dialogs.boxes.empty());
+        EXPECT_TRUE(marks.marks["RENGA"] && marks.marks["SIDOU"] && marks.marks["BGM"]);
+    }
 }
 
 }  // namespace
