@@ -260,8 +260,8 @@ long fromEnvironment(const char* name, long fallback) {
     return text ? std::strtol(text, nullptr, 10) : fallback;
 }
 
-// The default run is short enough for every test run; scripts/monkey.sh sets
-// VELMORA_MONKEY_SEEDS and VELMORA_MONKEY_EVENTS (events per seed) for the long one.
+// A short run by default; the test labelled "monkey" sets VELMORA_MONKEY_SEEDS
+// and VELMORA_MONKEY_EVENTS (events per seed) for the long one.
 TEST(Monkey, RandomEventsKeepTheGameSoundAndFinishGames) {
     const fs::path dir = fs::temp_directory_path() / ("velmora-monkey-" + std::to_string(::getpid()));
     fs::remove_all(dir);
