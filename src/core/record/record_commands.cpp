@@ -1,6 +1,5 @@
 #include "record/record_commands.h"
 
-#include <cerrno>
 #include <sstream>
 
 #include "draw/geometry.h"
@@ -166,7 +165,7 @@ void File1_Click(Game& g, const std::string& fileName) {
     st.recordMode = ON;
     const std::filesystem::path path = g.recordPanel().folder() / std::filesystem::path(fileName);
     std::string bytes;
-    int reason = ENOENT;
+    int reason = 0;
     if (readWholeFile(path, MAX_RECORD_FILE_BYTES, bytes, reason) != FileRead::Ok) {
         g.dialogs().messageBox("棋譜ﾌｧｲﾙを開けません\n" + elidePath(path.string()) + "\n" + fileReasonText(reason),
                                "棋譜", Buttons::Ok);

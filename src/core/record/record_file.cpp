@@ -34,7 +34,7 @@ std::string headerText(const std::string& bytes) {
 bool readRecordFileStrict(const std::filesystem::path& path, RecordFile& out, std::string& error) {
     const std::string name = path.string();
     std::string bytes;
-    int reason = ENOENT;
+    int reason = 0;
     switch (readWholeFile(path, MAX_ANALYSIS_FILE_BYTES, bytes, reason)) {
         case FileRead::Ok:
             return parseRecordStrict(name, bytes, out, error);
