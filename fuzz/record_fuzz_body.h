@@ -26,6 +26,20 @@ inline bool recordInput(const std::string& bytes) {
             if (!isPieceCode(c)) return false;
         }
     }
+    // A file read to its end saves and loads back the same.
+    if (record.unreadLine == 0 && !record.snapshots.empty()) {
+        RecordFile again;
+        again.snapshots = record.snapshots;
+        std::string saved, error;
+        if (!encodeRecordFile(again, saved, error)) return false;
+        std::istringstream back(saved);
+        const LoadedRecord reloaded = readRecord(back);
+        if (reloaded.unreadLine != 0 || reloaded.snapshots.size() != record.snapshots.size()) return false;
+        for (size_t i = 0; i < record.snapshots.size(); ++i) {
+            if (reloaded.snapshots[i].left != record.snapshots[i].left) return false;
+            if (reloaded.snapshots[i].right != record.snapshots[i].right) return false;
+        }
+    }
     // What the program then does with a loaded position: survey it and list moves.
     if (!record.snapshots.empty()) {
         auto g = std::make_unique<Game>();

@@ -14,7 +14,10 @@ inline bool settingsInput(const std::string& bytes) {
     auto g = std::make_unique<Game>();
     applySettings(*g, bytes);
     const OptionState& o = g->options;
-    if (o.backgroundPicture < BG_GREEN || o.backgroundPicture > BG_BRICK) return false;
+    // No usable background line leaves the start-up picture, the empty square.
+    if (o.backgroundPicture != PIC_EMPTY_0 && (o.backgroundPicture < BG_GREEN || o.backgroundPicture > BG_BRICK)) {
+        return false;
+    }
     if (o.guideColor != WHITE_COLOR && o.guideColor != BACK_COLOR) return false;
     if (g->state.moveGuidance != ON && g->state.moveGuidance != OFF) return false;
     // With guidance on, its outlines are white.

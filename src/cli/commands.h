@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "cli/options.h"
@@ -8,7 +9,8 @@ namespace velmora::cli {
 
 // The computer's search on the position of `g`: one JSON line.
 std::string comLine(Game& g, int n, int level);
-// Computer against a seeded random mover; exit status.
-int runSelfplay(const Options& options);
+// Computer against a seeded random mover, one JSON line per game; a message
+// when the record cannot be written.
+std::optional<std::string> runSelfplay(const Options& options);
 
 }  // namespace velmora::cli

@@ -1,7 +1,9 @@
 // velmora-cli: questions about positions of a game record, answered by the
 // same core the game runs on, one JSON line per position.
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
-#include <iostream>
+#include <cstring>
 #include <memory>
 
 #include "cli/board_text.h"
@@ -9,6 +11,7 @@
 #include "cli/json_out.h"
 #include "cli/options.h"
 #include "influence/survey.h"
+#include "ports/file_writer.h"
 #include "record/record_file.h"
 #include "rules/move_list.h"
 
@@ -48,23 +51,44 @@ std::string movesLine(Game& g, int n, const std::string& side) {
 }
 
 int fail(const std::string& message) {
-    std::fprintf(stderr, "velmora-cli: %s\n", message.c_str());
+    const std::string line = "velmora-cli: " + escapeForMessage(message) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
     return 2;
+}
+
+// Writes to stdout; a write that fails (a full disk, a closed pipe, a size
+// limit) is remembered and reported once at the end.
+int outputError = 0;
+
+bool emit(const std::string& text) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size()) return true;
+    if (outputError == 0) outputError = errno != 0 ? errno : EIO;
+    return false;
+}
+
+int finishOutput() {
+    if (std::fflush(stdout) != 0 && outputError == 0) outputError = errno != 0 ? errno : EIO;
+    if (outputError == 0 && std::ferror(stdout)) outputError = EIO;
+    if (outputError != 0) return fail(std::string("cannot write the output: ") + std::strerror(outputError));
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A size limit on the output makes writes fail instead of ending the program.
+    ignoreFileSizeSignal();
+    std::signal(SIGPIPE, SIG_IGN);
     Options options;
-    if (std::optional<std::string> error = parseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "velmora-cli: %s\n%s", error->c_str(), USAGE);
-        return 2;
-    }
+    if (std::optional<std::string> error = parseOptions(argc, argv, options)) return fail(*error);
     if (options.command == "help") {
-        std::fputs(USAGE, stdout);
-        return 0;
+        emit(USAGE);
+        return finishOutput();
     }
-    if (options.command == "selfplay") return runSelfplay(options);
+    if (options.command == "selfplay") {
+        if (std::optional<std::string> error = runSelfplay(options)) return fail(*error);
+        return finishOutput();
+    }
 
     RecordFile record;
     std::string error;
@@ -88,18 +112,16 @@ int main(int argc, char** argv) {
         putPosition(*game, pair.left, pair.right);
         std::string line;
         if (options.command == "survey") {
-            line = surveyLine(*game, n);
+            line = surveyLine(*game, n) + "\n";
         } else if (options.command == "moves") {
-            line = movesLine(*game, n, options.side);
+            line = movesLine(*game, n, options.side) + "\n";
         } else if (options.command == "com") {
-            line = comLine(*game, n, options.level);
+            line = comLine(*game, n, options.level) + "\n";
         } else {
             line = boardsText(pair.left, pair.right);
-            std::fputs(line.c_str(), stdout);
-            continue;
         }
-        std::fputs(line.c_str(), stdout);
-        std::fputc('\n', stdout);
+        // Stop at the first failed write rather than compute answers nobody reads.
+        if (!emit(line)) break;
     }
-    return std::fflush(stdout) == 0 ? 0 : fail("cannot write the output");
+    return finishOutput();
 }

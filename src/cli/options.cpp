@@ -16,61 +16,106 @@ const char* const USAGE =
     "FILE is a game record: 3 header lines, then 512-character snapshot lines.\n"
     "--move N picks snapshot line N (0-based, default the last one).\n";
 
+std::string escapeForMessage(std::string_view text) {
+    static const char HEX[] = "0123456789abcdef";
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '\\') {
+            out += "\\\\";
+        } else if (byte < 0x20 || byte >= 0x7f) {
+            out += "\\x";
+            out += HEX[byte >> 4];
+            out += HEX[byte & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 namespace {
 
+// Reads a whole decimal number into `value` within [low, high]; otherwise the
+// message says what was wrong with it.
 template <class T>
-bool parseNumber(std::string_view text, T& value) {
+std::optional<std::string> parseNumber(std::string_view option, std::string_view text, T low, T high, T& value) {
     const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc{} && ptr == text.data() + text.size();
+    const std::string range = std::to_string(low) + " to " + std::to_string(high);
+    if (ptr != text.data() + text.size() || (ec != std::errc{} && ec != std::errc::result_out_of_range) ||
+        text.empty()) {
+        return std::string(option) + " needs a number from " + range + ", not '" + std::string(text) + "'";
+    }
+    if (ec == std::errc::result_out_of_range || value < low || value > high) {
+        return std::string(option) + " " + std::string(text) + " is out of range (" + range + ")";
+    }
+    return std::nullopt;
 }
 
 }  // namespace
 
 std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
-    if (argc < 2) return std::string("no command given");
+    if (argc < 2) return std::string("no command given; velmora-cli --help lists them");
     o.command = argv[1];
+    if (o.command == "--help") o.command = "help";
     static const std::set<std::string> COMMANDS = {"survey", "moves", "show", "com", "selfplay", "help"};
-    if (!COMMANDS.count(o.command)) return "unknown command '" + o.command + "'";
-    if (o.command == "help") return std::nullopt;
+    if (!COMMANDS.count(o.command)) return "unknown command '" + o.command + "'; velmora-cli --help lists them";
+    if (o.command == "help") {
+        if (argc > 2) return "help takes no arguments, not '" + std::string(argv[2]) + "'";
+        return std::nullopt;
+    }
 
-    const bool takesFile = o.command != "selfplay";
+    const bool selfplay = o.command == "selfplay";
+    std::set<std::string_view> seen;
+    bool gamesGiven = false, seedGiven = false;
     for (int i = 2; i < argc; ++i) {
         const std::string_view arg = argv[i];
+        const bool option = arg.starts_with("--");
+        if (option && !seen.insert(arg).second) return std::string(arg) + " is given more than once";
         auto value = [&](std::string_view& v) -> bool {
             if (i + 1 >= argc) return false;
             v = argv[++i];
             return true;
         };
         std::string_view v;
-        if (arg == "--move" && o.command != "selfplay") {
+        std::optional<std::string> bad;
+        if (arg == "--move" && !selfplay) {
             int n = 0;
-            if (!value(v) || !parseNumber(v, n)) return std::string("--move needs a number");
+            if (!value(v)) return std::string("--move needs a number");
+            bad = parseNumber<int>(arg, v, 0, 1'000'000, n);
             o.move = n;
-        } else if (arg == "--all" && o.command != "show" && o.command != "selfplay") {
+        } else if (arg == "--all" && o.command != "show" && !selfplay) {
             o.all = true;
         } else if (arg == "--side" && o.command == "moves") {
             if (!value(v) || (v != "white" && v != "black")) return std::string("--side needs white or black");
             o.side = std::string(v);
-        } else if (arg == "--level" && (o.command == "com" || o.command == "selfplay")) {
-            if (!value(v) || !parseNumber(v, o.level) || o.level < 1 || o.level > 3) {
-                return std::string("--level needs 1, 2 or 3");
-            }
-        } else if (arg == "--games" && o.command == "selfplay") {
-            if (!value(v) || !parseNumber(v, o.games) || o.games < 1) return std::string("--games needs a positive number");
-        } else if (arg == "--seed" && o.command == "selfplay") {
-            if (!value(v) || !parseNumber(v, o.seed)) return std::string("--seed needs a number");
-        } else if (arg == "--out" && o.command == "selfplay") {
-            if (!value(v)) return std::string("--out needs a file name");
+        } else if (arg == "--level" && (o.command == "com" || selfplay)) {
+            if (!value(v)) return std::string("--level needs 1, 2 or 3");
+            bad = parseNumber(arg, v, 1, 3, o.level);
+        } else if (arg == "--games" && selfplay) {
+            if (!value(v)) return std::string("--games needs a number");
+            bad = parseNumber(arg, v, 1, MAX_SELFPLAY_GAMES, o.games);
+            gamesGiven = true;
+        } else if (arg == "--seed" && selfplay) {
+            if (!value(v)) return std::string("--seed needs a number");
+            bad = parseNumber(arg, v, 0ul, 4294967295ul, o.seed);
+            seedGiven = true;
+        } else if (arg == "--out" && selfplay) {
+            if (!value(v) || v.empty()) return std::string("--out needs a file name");
             o.out = std::string(v);
-        } else if (takesFile && o.file.empty() && !arg.starts_with("--")) {
+        } else if (!selfplay && !option) {
+            if (!o.file.empty()) return "one record file only, not also '" + std::string(arg) + "'";
             o.file = std::string(arg);
         } else {
             return "unknown option '" + std::string(arg) + "' for " + o.command;
         }
+        if (bad) return bad;
     }
-    if (takesFile && o.file.empty()) return o.command + " needs a record file";
+    if (!selfplay && o.file.empty()) return o.command + " needs a record file";
     if (o.all && o.move) return std::string("--move and --all exclude each other");
     if (o.command == "moves" && o.side.empty()) return std::string("moves needs --side white|black");
+    if (selfplay && !gamesGiven) return std::string("selfplay needs --games N");
+    if (selfplay && !seedGiven) return std::string("selfplay needs --seed S");
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace velmora::cli {
 
@@ -17,9 +18,17 @@ struct Options {
     std::string out;
 };
 
+// Self-play games per run: their record stays far below the size the
+// analysis commands read.
+constexpr int MAX_SELFPLAY_GAMES = 100;
+
 // Fills `options` or returns a one-line message for a bad command line.
 std::optional<std::string> parseOptions(int argc, char** argv, Options& options);
 
 extern const char* const USAGE;
+
+// The text with control and non-ASCII bytes (and the backslash) written as
+// \xNN escapes, so a message stays one printable line whatever it quotes.
+std::string escapeForMessage(std::string_view text);
 
 }  // namespace velmora::cli

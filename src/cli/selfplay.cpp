@@ -52,7 +52,7 @@ bool blackKingTaken(const Game& g) {
 
 }  // namespace
 
-int runSelfplay(const Options& options) {
+std::optional<std::string> runSelfplay(const Options& options) {
     std::mt19937 random(static_cast<std::mt19937::result_type>(options.seed));
     RecordFile corpus;
     corpus.title = "selfplay seed " + std::to_string(options.seed) + " level " + std::to_string(options.level);
@@ -86,16 +86,15 @@ int runSelfplay(const Options& options) {
         }
         const int last = st.lastMoveNumber;
         for (int n = 0; n <= last; ++n) corpus.snapshots.push_back({g->history.left[n], g->history.right[n]});
-        std::printf("{\"game\": %d, \"moves\": %d, \"result\": \"%s\"}\n", game, last, result.c_str());
+        const std::string line = "{\"game\": " + std::to_string(game) + ", \"moves\": " + std::to_string(last) +
+                                 ", \"result\": \"" + result + "\"}\n";
+        if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size()) break;
     }
     if (!options.out.empty()) {
         std::string bytes, error;
-        if (!encodeRecordFile(corpus, bytes, error) || !writeFileAtomically(options.out, bytes, error)) {
-            std::fprintf(stderr, "velmora-cli: %s\n", error.c_str());
-            return 2;
-        }
+        if (!encodeRecordFile(corpus, bytes, error) || !writeFileAtomically(options.out, bytes, error)) return error;
     }
-    return std::fflush(stdout) == 0 ? 0 : 2;
+    return std::nullopt;
 }
 
 }  // namespace velmora::cli

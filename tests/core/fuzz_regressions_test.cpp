@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "file_fuzz_body.h"
 #include "record_fuzz_body.h"
 #include "settings_fuzz_body.h"
 
@@ -43,6 +44,12 @@ TEST(FuzzRegressions, SettingsInputs) {
     const auto files = inputs("settings");
     ASSERT_GE(files.size(), 5u);
     for (const fs::path& f : files) EXPECT_TRUE(fuzz::settingsInput(bytesOf(f))) << f;
+}
+
+TEST(FuzzRegressions, FileInputs) {
+    const auto files = inputs("file");
+    ASSERT_GE(files.size(), 5u);
+    for (const fs::path& f : files) EXPECT_TRUE(fuzz::fileInput(bytesOf(f))) << f;
 }
 
 }  // namespace

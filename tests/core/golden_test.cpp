@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -145,7 +146,7 @@ TEST_F(TempFiles, BadInputIsAOneLineErrorWithStatusTwo) {
         {"moves --side white " + write("short.棋譜", "t\nb\nw\n" + good + "\n" + good.substr(1) + "\n"), ":5:"},
         {"com " + write("range.棋譜", "t\nb\nw\n" + outOfRange + "\n"), ":4: field 6"},
         {"survey " + write("one.棋譜", "t\nb\nw\n" + good + "\n") + " --move 1", "--move 1 is outside"},
-        {"survey " + write("neg.棋譜", "t\nb\nw\n" + good + "\n") + " --move -1", "--move -1 is outside"},
+        {"survey " + write("neg.棋譜", "t\nb\nw\n" + good + "\n") + " --move -1", "--move -1 is out of range"},
         {"castle " + write("x.棋譜", ""), "unknown command"},
         {"survey " + write("y.棋譜", "") + " --fast", "unknown option"},
         {"moves " + write("z.棋譜", "t\nb\nw\n" + good + "\n"), "--side"},
@@ -158,6 +159,60 @@ TEST_F(TempFiles, BadInputIsAOneLineErrorWithStatusTwo) {
         EXPECT_NE(run.err.find(c.mention), std::string::npos) << c.args << " -> " << run.err;
         EXPECT_EQ(run.err.find("velmora-cli: "), 0u) << run.err;
     }
+}
+
+// Whatever is wrong, the answer is one escaped line on stderr and status 2.
+TEST_F(TempFiles, EveryBadInvocationIsOneEscapedLine) {
+    std::string nul(512, ' ');
+    nul.replace(8, 4, std::string("  \0", 3) + "5");
+    const std::string play = "'" + golden("play.棋譜") + "'";
+    ASSERT_EQ(::mkfifo((dir / "pipe.棋譜").c_str(), 0644), 0);
+    const struct {
+        std::string args;
+        std::string message;  // the whole line, after "velmora-cli: "
+    } cases[] = {
+        {"", "no command given; velmora-cli --help lists them"},
+        {"survey", "survey needs a record file"},
+        {"moves " + play, "moves needs --side white|black"},
+        {"survey " + play + " --move 99999999999", "--move 99999999999 is out of range (0 to 1000000)"},
+        {"survey " + play + " --move 5x", "--move needs a number from 0 to 1000000, not '5x'"},
+        {"survey " + play + " --move 1 --move 2", "--move is given more than once"},
+        {"moves " + play + " --side white --side black", "--side is given more than once"},
+        {"survey " + play + " " + play, "one record file only, not also '"},
+        {"selfplay --seed 1", "selfplay needs --games N"},
+        {"selfplay --games 1", "selfplay needs --seed S"},
+        {"selfplay --games 0 --seed 1", "--games 0 is out of range (1 to 100)"},
+        {"survey " + write("nul.棋譜", "t\nb\nw\n" + nul + "\n"), "field 3 (\"  \\x005\") holds no number"},
+        {"survey '" + (dir / "a\rb\x82\xa0.kif").string() + "'", "a\\x0db\\x82\\xa0.kif: cannot open"},
+        {"survey /dev/zero", "/dev/zero: cannot read: not a regular file"},
+        {"survey '" + (dir / "pipe.棋譜").string() + "'", ": cannot read: not a regular file"},
+        {"survey " + play + " --all >/dev/full", "cannot write the output: No space left on device"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = runCli(c.args);
+        EXPECT_EQ(run.status, 2) << c.args;
+        EXPECT_TRUE(run.out.empty()) << c.args;
+        ASSERT_FALSE(run.err.empty()) << c.args;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+        EXPECT_EQ(run.err.find("velmora-cli: "), 0u) << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.args << " -> " << run.err;
+        for (const char ch : run.err.substr(0, run.err.size() - 1)) {
+            EXPECT_TRUE(ch >= 0x20 && ch < 0x7f) << run.err;
+        }
+    }
+}
+
+TEST_F(TempFiles, HelpAloneGoesToStdoutAndAFileSizeLimitIsAnError) {
+    const CliRun help = runCli("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.find("usage: velmora-cli"), 0u);
+    EXPECT_TRUE(help.err.empty());
+    // Under a 1-block size limit the output fails with a message instead of SIGXFSZ.
+    const std::string out = (dir / "out.jsonl").string();
+    const CliRun limited = runCli("--help >/dev/null; ulimit -f 1; " + std::string(VELMORA_CLI) + " survey '" +
+                                  golden("play.棋譜") + "' --all >'" + out + "'");
+    EXPECT_EQ(limited.status, 2);
+    EXPECT_EQ(limited.err, "velmora-cli: cannot write the output: File too large\n");
 }
 
 TEST_F(TempFiles, SelfplayWritesARecordTheOtherCommandsRead) {

@@ -3,11 +3,14 @@
 // game's invariants must hold; over all seeds games must end in wins and draws.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <random>
-
-#include <unistd.h>
 
 #include "com/handicap.h"
 #include "com/level.h"
@@ -18,6 +21,7 @@
 #include "flow/game_flow.h"
 #include "input/mouse_input.h"
 #include "record/record_commands.h"
+#include "record/snapshot_line.h"
 #include "record/replay.h"
 #include "rules/move_list.h"
 #include "rules/setup.h"
@@ -33,6 +37,7 @@ public:
     Answer messageBox(const std::string& text, const std::string&, Buttons buttons, bool) override {
         if (text.find("の勝ちです") != std::string::npos) ++wins;
         if (text == "引き分けです") ++draws;
+        if (text == " 読み込みました") ++loads;
         if (buttons == Buttons::Ok) return Answer::Ok;
         // Mostly go on playing after a game; now and then end the program.
         if (text == "続けますか？") return random_() % 8 == 0 ? Answer::No : Answer::Yes;
@@ -50,6 +55,7 @@ public:
     void hidePromotionDialogs() override {}
     long wins = 0;
     long draws = 0;
+    long loads = 0;
 
 private:
     std::mt19937& random_;
@@ -139,7 +145,7 @@ struct Monkey {
 
     void command() {
         Game& g = *game;
-        static const char* const NAMES[] = {"game", "", "  ", "../up", ".", "x/y", "棋譜①"};
+        static const char* const NAMES[] = {"game", "", "  ", "../up", ".", "x/y", "棋譜①", "locked", "pipe", "damaged"};
         switch (pick(25)) {
             case 0: START_Click(g); break;
             case 1: SENTE_Click(g); break;
@@ -154,7 +160,7 @@ struct Monkey {
             case 12: KIFU_READ_Click(g); break;
             case 13: KIFU_WRITE_Click(g); break;
             case 14:
-                for (int k = 1; k <= 4; ++k) panel.fields[k] = NAMES[pick(7)];
+                for (int k = 1; k <= 4; ++k) panel.fields[k] = NAMES[pick(10)];
                 Command1_Click(g);
                 break;
             case 15: {
@@ -232,14 +238,39 @@ void expectInvariants(const Game& g, long event) {
     }
 }
 
+// The record folder the monkey saves into and loads from also holds files no
+// game wrote: a damaged record, a read-only one, a pipe, a link to a device,
+// one too large to be a record and a folder.
+void plantHostileFiles(const fs::path& dir) {
+    Board start;
+    setStartPosition(start);
+    const std::string line = formatSnapshotLine(start, start);
+    std::ofstream(dir / "damaged.棋譜", std::ios::binary) << "t\r\nb\r\nw\r\n" << line << "\r\n\r\n" << line.substr(9);
+    std::ofstream(dir / "locked.棋譜", std::ios::binary) << "t\r\nb\r\nw\r\n" << line << "\r\n" << line << "\r\n";
+    fs::permissions(dir / "locked.棋譜", fs::perms(0444));
+    ::mkfifo((dir / "pipe.棋譜").c_str(), 0644);
+    fs::create_symlink("/dev/zero", dir / "zero.棋譜");
+    std::ofstream(dir / "huge.棋譜") << "t\r\n";
+    fs::resize_file(dir / "huge.棋譜", MAX_RECORD_FILE_BYTES + 1);
+    fs::create_directory(dir / "folder.棋譜");
+}
+
+long fromEnvironment(const char* name, long fallback) {
+    const char* text = std::getenv(name);
+    return text ? std::strtol(text, nullptr, 10) : fallback;
+}
+
+// A short run by default; the test labelled "monkey" sets VELMORA_MONKEY_SEEDS
+// and VELMORA_MONKEY_EVENTS (events per seed) for the long one.
 TEST(Monkey, RandomEventsKeepTheGameSoundAndFinishGames) {
     const fs::path dir = fs::temp_directory_path() / ("velmora-monkey-" + std::to_string(::getpid()));
     fs::remove_all(dir);
-    constexpr unsigned SEEDS = 40;
-    constexpr long EVENTS = 2500;
-    long wins = 0, draws = 0, total = 0, ends = 0;
+    const unsigned SEEDS = static_cast<unsigned>(fromEnvironment("VELMORA_MONKEY_SEEDS", 40));
+    const long EVENTS = fromEnvironment("VELMORA_MONKEY_EVENTS", 2500);
+    long wins = 0, draws = 0, total = 0, ends = 0, loads = 0;
     for (unsigned seed = 1; seed <= SEEDS; ++seed) {
         fs::create_directories(dir);
+        plantHostileFiles(dir);
         Monkey monkey(seed, dir);
         for (long e = 0; e < EVENTS; ++e) {
             monkey.step();
@@ -250,16 +281,26 @@ TEST(Monkey, RandomEventsKeepTheGameSoundAndFinishGames) {
                 return;
             }
         }
+        // Saving never leaves a temporary file or touches what it must not replace.
+        for (const auto& e : fs::directory_iterator(dir)) {
+            EXPECT_EQ(e.path().filename().string().rfind(".velmora-", 0), std::string::npos) << e.path();
+        }
+        EXPECT_TRUE(fs::is_fifo(dir / "pipe.棋譜"));
+        EXPECT_TRUE(fs::is_symlink(dir / "zero.棋譜"));
+        EXPECT_EQ(fs::file_size(dir / "locked.棋譜"), 9u + 2 * 514u);
         wins += monkey.dialogs.wins;
+        loads += monkey.dialogs.loads;
         draws += monkey.dialogs.draws;
         total += monkey.events;
         ends += monkey.programEnds;
         fs::remove_all(dir);
     }
     RecordProperty("events", std::to_string(total));
-    std::printf("monkey: %ld events over %u seeds, %ld wins, %ld draws, %ld program ends\n", total, SEEDS, wins, draws, ends);
+    std::printf("monkey: %ld events over %u seeds, %ld wins, %ld draws, %ld program ends, %ld records loaded\n", total,
+                SEEDS, wins, draws, ends, loads);
     EXPECT_GT(wins, 0);
     EXPECT_GT(draws, 0);
+    EXPECT_GT(loads, 0);
 }
 
 }  // namespace

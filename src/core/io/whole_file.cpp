@@ -1,38 +1,71 @@
 #include "io/whole_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
+
+#include "io/file_reason.h"
 
 namespace velmora {
+namespace {
 
-FileRead readWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& error) {
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+}  // namespace
+
+FileRead readWholeFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes, int& reason) {
     bytes.clear();
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
-        if (!ec) return FileRead::Missing;
-        error = ec.message();
-        return FileRead::Failed;
-    }
-    errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) {
-        error = std::strerror(errno);
-        return errno == ENOENT ? FileRead::Missing : FileRead::Failed;
-    }
-    char chunk[65536];
-    for (;;) {
-        const std::size_t n = std::fread(chunk, 1, sizeof chunk, file.get());
-        bytes.append(chunk, n);
-        if (n < sizeof chunk) break;
-    }
-    // A folder opens but fails on the first read (EISDIR).
-    if (std::ferror(file.get())) {
-        error = std::strerror(errno != 0 ? errno : EIO);
+    reason = 0;
+    auto failed = [&](int code) {
         bytes.clear();
+        reason = code;
         return FileRead::Failed;
+    };
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        if (errno != ENOENT) return failed(errno);
+        reason = ENOENT;
+        return FileRead::Missing;
     }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) return failed(errno);
+    if (S_ISDIR(st.st_mode)) return failed(EISDIR);
+    if (!S_ISREG(st.st_mode)) return failed(FILE_NOT_REGULAR);
+    if ((st.st_mode & S_IRUSR) == 0) return failed(EACCES);
+    if (st.st_size < 0 || static_cast<unsigned long long>(st.st_size) > maxBytes) return failed(FILE_TOO_LARGE);
+    // The size can change while we read; the bound holds whatever it does.
+    bytes.resize(std::min(maxBytes, static_cast<std::size_t>(st.st_size)) + 1);
+    std::size_t done = 0;
+    for (;;) {
+        if (done == bytes.size()) {
+            if (bytes.size() > maxBytes) return failed(FILE_TOO_LARGE);
+            bytes.resize(std::min(maxBytes + 1, bytes.size() * 2));
+        }
+        const ssize_t n = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return failed(errno);
+        }
+        if (n == 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    if (done > maxBytes) return failed(FILE_TOO_LARGE);
+    bytes.resize(done);
     return FileRead::Ok;
 }
 

@@ -25,13 +25,14 @@ namespace {
 
 constexpr const char* DEFAULT_LINES = "背景画=緑\r\n移動指導=OFF\r\nBGM=ON\r\n";
 
-void applySetting(Game& g, std::string_view key, std::string_view value) {
+void applySetting(Game& g, std::string_view key, std::string_view value, bool& backgroundRead) {
     if (key == "背景画") {
         for (const Background& b : BACKGROUNDS) {
             if (value != b.value) continue;
             チェック設定(g, b.code);
             g.presentation().描画_背景(b.code);
             g.options.backgroundPicture = b.code;
+            backgroundRead = true;
         }
     } else if (key == "移動指導") {
         const bool on = value == "ON";
@@ -49,6 +50,7 @@ void applySetting(Game& g, std::string_view key, std::string_view value) {
 
 // Lines end with CR LF, LF or CR alone; a hand-edited file may use any of them.
 void applySettings(Game& g, std::string_view bytes) {
+    bool backgroundRead = false;
     std::size_t start = 0;
     while (start < bytes.size()) {
         std::size_t end = bytes.find_first_of("\r\n", start);
@@ -63,19 +65,27 @@ void applySettings(Game& g, std::string_view bytes) {
         const std::size_t eq = line->find('=');
         if (eq == std::string::npos) continue;
         const std::string_view text(*line);
-        applySetting(g, text.substr(0, eq), text.substr(eq + 1));
+        applySetting(g, text.substr(0, eq), text.substr(eq + 1), backgroundRead);
     }
+    // Without a usable background line the window shows the empty-square
+    // tiles; no background item keeps a mark then, so the menu says what is
+    // shown, choosing any background works, and none is written back.
+    if (!backgroundRead) チェック設定(g, PIC_EMPTY_0);
 }
 
 namespace {
 
-// First run, or a file that cannot be read. The defaults are applied even when
-// they cannot be written either (a read-only folder): the game then runs with
-// them for this session.
-void writeAndApplyDefaults(Game& g) {
+// The largest settings file read: the game writes three short lines, so
+// anything near this size is no settings file of ours.
+constexpr std::size_t MAX_SETTINGS_BYTES = 64 * 1024;
+
+// First run: the defaults are written and applied. They are applied even when
+// they cannot be written (a read-only folder), or must not be (a file that is
+// there but unreadable): the game then runs with them for this session.
+void applyDefaults(Game& g, bool write) {
     const std::optional<std::string> bytes = utf8ToCp932(DEFAULT_LINES);
     std::string error;
-    if (bytes) g.files().writeAtomically(SETTINGS_FILE, *bytes, error);
+    if (bytes && write) g.files().writeAtomically(SETTINGS_FILE, *bytes, error);
     チェック設定(g, BG_GREEN);
     g.presentation().描画_背景(BG_GREEN);
     g.options.backgroundPicture = BG_GREEN;
@@ -94,12 +104,21 @@ void チェック設定(Game& g, int code) {
 
 void 読込_環境設定ファイル(Game& g) {
     std::string bytes;
-    std::string error;
-    if (readWholeFile(SETTINGS_FILE, bytes, error) != FileRead::Ok) {
-        writeAndApplyDefaults(g);
-        return;
+    int reason = 0;
+    switch (readWholeFile(SETTINGS_FILE, MAX_SETTINGS_BYTES, bytes, reason)) {
+        case FileRead::Ok:
+            applySettings(g, bytes);
+            break;
+        case FileRead::Missing:
+            applyDefaults(g, true);
+            break;
+        case FileRead::Failed:
+            // The person's settings may still be in there (a permission
+            // changed, a link to another disk): never write over them.
+            g.options.keepSettingsFile = true;
+            applyDefaults(g, false);
+            break;
     }
-    applySettings(g, bytes);
 }
 
 std::string settingsText(Game& g) {
@@ -121,6 +140,7 @@ std::string settingsText(Game& g) {
 void 書込_環境設定ファイル(Game& g) {
     // Written beside the old file and renamed over it: a failed write leaves
     // the old file, the marks and the game as they were, without a message.
+    if (g.options.keepSettingsFile) return;
     const std::optional<std::string> bytes = utf8ToCp932(settingsText(g));
     std::string error;
     if (bytes) g.files().writeAtomically(SETTINGS_FILE, *bytes, error);

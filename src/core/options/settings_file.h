@@ -20,15 +20,17 @@ extern const Background BACKGROUNDS[5];
 // The background of a picture code, or nothing for a code outside 3..7.
 const Background* backgroundOf(int code);
 
-// Reads the file once at start-up and applies it; a file that cannot be read
-// is replaced by one with the defaults, which are applied.
+// Reads the file once at start-up and applies it. Without a file, one with
+// the defaults is written and they are applied; a file that is there but
+// cannot be read is left alone, and the defaults apply in memory only.
 void 読込_環境設定ファイル(Game& g);
 
-// Applies the settings file's bytes: each "key=value" line in turn.
+// Applies the settings file's bytes: each "key=value" line in turn. Without
+// a usable background line no background item keeps its mark.
 void applySettings(Game& g, std::string_view bytes);
 
 // Writes the file from the menu's check marks. The old file stays as it was
-// when the new one cannot be written.
+// when the new one cannot be written, or when it could not be read.
 void 書込_環境設定ファイル(Game& g);
 
 // The file's text as written from the check marks (UTF-8, CR LF line ends).

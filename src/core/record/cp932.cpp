@@ -8,9 +8,31 @@
 namespace velmora {
 namespace {
 
-std::optional<std::string> convert(std::string_view in, const char* to, const char* from) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+// One converter per direction, opened on first use and kept: opening one
+// costs far more than converting a line, and the lossy reading converts a
+// damaged header one character at a time.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (usable()) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    bool usable() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    // Back to the initial shift state, as a freshly opened converter.
+    iconv_t reset() {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        return cd_;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+std::optional<std::string> convert(std::string_view in, Converter& converter) {
+    if (!converter.usable()) return std::nullopt;
+    iconv_t cd = converter.reset();
     std::string out;
     std::vector<char> buffer(4 * in.size() + 16);
     char* inPtr = const_cast<char*>(in.data());
@@ -26,14 +48,16 @@ std::optional<std::string> convert(std::string_view in, const char* to, const ch
             break;
         }
     }
-    iconv_close(cd);
     if (!ok) return std::nullopt;
     return out;
 }
 
 }  // namespace
 
-std::optional<std::string> cp932ToUtf8(std::string_view bytes) { return convert(bytes, "UTF-8", "CP932"); }
+std::optional<std::string> cp932ToUtf8(std::string_view bytes) {
+    thread_local Converter toUtf8("UTF-8", "CP932");
+    return convert(bytes, toUtf8);
+}
 
 std::string cp932ToUtf8Lossy(std::string_view bytes) {
     if (std::optional<std::string> whole = cp932ToUtf8(bytes)) return *whole;
@@ -50,6 +74,9 @@ std::string cp932ToUtf8Lossy(std::string_view bytes) {
     }
     return out;
 }
-std::optional<std::string> utf8ToCp932(std::string_view text) { return convert(text, "CP932", "UTF-8"); }
+std::optional<std::string> utf8ToCp932(std::string_view text) {
+    thread_local Converter toCp932("CP932", "UTF-8");
+    return convert(text, toCp932);
+}
 
 }  // namespace velmora

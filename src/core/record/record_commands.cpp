@@ -1,12 +1,12 @@
 #include "record/record_commands.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+#include <sstream>
 
 #include "draw/geometry.h"
 #include "flow/game_flow.h"
 #include "flow/refusal.h"
+#include "io/file_reason.h"
+#include "io/whole_file.h"
 #include "record/cp932.h"
 #include "record/record_file.h"
 #include "rules/setup.h"
@@ -24,23 +24,28 @@ bool plainFileName(const std::string& name) {
 }
 
 // Reads a record file line by line; a line ends with LF (a CR before it is
-// dropped). The end of the file and a read error end the lines; a line far
-// longer than any record line is unreadable.
+// dropped). A line longer than any record line is read through to its end
+// and reported as too long, so it never splits into further lines.
 class LineReader {
 public:
-    enum Result { LINE, END, UNREADABLE };
+    enum Result { LINE, END, TOO_LONG };
     explicit LineReader(std::istream& in) : in_(in) {}
     Result next(std::string& line) {
         line.clear();
         char c;
         bool any = false;
+        bool tooLong = false;
         while (in_.get(c)) {
             any = true;
             if (c == '\n') break;
-            if (line.size() >= MAX_RECORD_LINE_BYTES) return UNREADABLE;
+            if (line.size() >= MAX_RECORD_LINE_BYTES) {
+                tooLong = true;
+                continue;
+            }
             line += c;
         }
         if (!any) return END;
+        if (tooLong) return TOO_LONG;
         if (!line.empty() && line.back() == '\r') line.pop_back();
         return LINE;
     }
@@ -55,18 +60,36 @@ LoadedRecord readRecord(std::istream& in) {
     LoadedRecord record;
     LineReader reader(in);
     std::string line;
-    for (auto& header : record.header) {
-        if (reader.next(line) == LineReader::LINE) header = cp932ToUtf8Lossy(line);
+    for (int k = 0; k < 3; ++k) {
+        const LineReader::Result r = reader.next(line);
+        if (r == LineReader::END) return record;
+        if (r == LineReader::TOO_LONG) {
+            record.unreadLine = k + 1;
+            return record;
+        }
+        record.header[k] = cp932ToUtf8Lossy(line);
     }
-    for (LineReader::Result r; (r = reader.next(line)) != LineReader::END;) {
-        const int n = static_cast<int>(record.snapshots.size());
-        if (n == HISTORY_SIZE || r == LineReader::UNREADABLE) {
-            record.unreadLine = 4 + n;
+    // Empty lines at the end are no positions; one followed by more lines is
+    // a damaged file.
+    int firstEmptyLine = 0;
+    for (int lineNumber = 4;; ++lineNumber) {
+        const LineReader::Result r = reader.next(line);
+        if (r == LineReader::END) break;
+        if (r == LineReader::LINE && line.empty()) {
+            if (firstEmptyLine == 0) firstEmptyLine = lineNumber;
+            continue;
+        }
+        if (firstEmptyLine > 0) {
+            record.unreadLine = firstEmptyLine;
             break;
         }
-        std::optional<SnapshotPair> pair = parseSnapshotLine(line, nullptr, FieldReading::Lenient);
+        std::optional<SnapshotPair> pair;
+        if (record.snapshots.size() < static_cast<size_t>(HISTORY_SIZE) && r == LineReader::LINE &&
+            line.size() == SNAPSHOT_LINE_LENGTH) {
+            pair = parseSnapshotLine(line);
+        }
         if (!pair) {
-            record.unreadLine = 4 + n;
+            record.unreadLine = lineNumber;
             break;
         }
         record.snapshots.push_back(*pair);
@@ -117,8 +140,17 @@ void Command1_Click(Game& g) {
     }
     std::filesystem::path path = panel.folder() / std::filesystem::path(name + ".棋譜");
     std::string bytes, error;
-    if (!encodeRecordFile(record, bytes, error) || !g.files().writeAtomically(path, bytes, error)) {
-        g.dialogs().messageBox("棋譜ﾌｧｲﾙを書き込めませんでした\n" + error, "棋譜", Buttons::Ok);
+    if (!encodeRecordFile(record, bytes, error)) {
+        g.dialogs().messageBox("棋譜ﾌｧｲﾙを書き込めませんでした\n" + elidePath(path.string()) +
+                                   "\n棋譜ﾌｧｲﾙに書けない文字があります",
+                               "棋譜", Buttons::Ok);
+        return;
+    }
+    WriteFailure failure;
+    if (!g.files().write(path, bytes, failure)) {
+        g.dialogs().messageBox("棋譜ﾌｧｲﾙを書き込めませんでした\n" + elidePath(path.string()) + "\n" +
+                                   fileReasonText(failure.reason),
+                               "棋譜", Buttons::Ok);
         return;
     }
     hideRecordPanel(g);
@@ -132,19 +164,14 @@ void File1_Click(Game& g, const std::string& fileName) {
     GameState& st = g.state;
     st.recordMode = ON;
     const std::filesystem::path path = g.recordPanel().folder() / std::filesystem::path(fileName);
-    std::error_code ec;
-    std::ifstream in;
-    // A folder opens like a file here but cannot be read: refuse it as unreadable.
-    if (std::filesystem::is_directory(path, ec)) {
-        errno = EISDIR;
-    } else {
-        in.open(path, std::ios::binary);
-    }
-    if (!in.is_open()) {
-        g.dialogs().messageBox("棋譜ﾌｧｲﾙを開けません\n" + path.string() + ": " + std::strerror(errno), "棋譜",
-                               Buttons::Ok);
+    std::string bytes;
+    int reason = 0;
+    if (readWholeFile(path, MAX_RECORD_FILE_BYTES, bytes, reason) != FileRead::Ok) {
+        g.dialogs().messageBox("棋譜ﾌｧｲﾙを開けません\n" + elidePath(path.string()) + "\n" + fileReasonText(reason),
+                               "棋譜", Buttons::Ok);
         return;
     }
+    std::istringstream in(bytes);
     const LoadedRecord record = readRecord(in);
     // The header lines; a missing one shows the previous text again.
     static constexpr double PLACES[3][2] = {{800, 6350}, {3700, 100}, {3700, 6350}};
@@ -172,17 +199,16 @@ void File1_Click(Game& g, const std::string& fileName) {
     }
     g.presentation().描画_盤(1);
     g.presentation().描画_盤(2);
-    if (st.lastMoveNumber == 0) {
+    // A damaged file says only where reading stopped; the snapshots before
+    // that line stay loaded.
+    if (record.unreadLine > 0) {
+        g.dialogs().messageBox("棋譜ﾌｧｲﾙの " + std::to_string(record.unreadLine) + " 行目が読めません", "棋譜",
+                               Buttons::Ok);
+    } else if (st.lastMoveNumber == 0) {
         g.dialogs().messageBox("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜", Buttons::Ok);
     } else {
         g.dialogs().messageBox(" 読み込みました", "棋譜", Buttons::Ok);
         g.dialogs().messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::Ok);
-    }
-    if (record.unreadLine > 0) {
-        std::string text = "棋譜ﾌｧｲﾙの ";
-        text += std::to_string(record.unreadLine);
-        text += " 行目が読めません";
-        g.dialogs().messageBox(text, "棋譜", Buttons::Ok);
     }
 }
 

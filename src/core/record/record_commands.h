@@ -19,13 +19,18 @@ void Command1_Click(Game& g);
 // A click on a file of the panel's file list: loads it for stepping through.
 void File1_Click(Game& g, const std::string& fileName);
 
-// The longest line a record file may have (a snapshot line has 512 characters).
-constexpr int MAX_RECORD_LINE_BYTES = 1 << 16;
+// The longest line a record file may have (a snapshot line has 512
+// characters; the game's header boxes hold less than this in CP932).
+constexpr size_t MAX_RECORD_LINE_BYTES = 1 << 16;
+// The largest record file the game loads: three header lines and a full
+// history of snapshot lines stay below half of it.
+constexpr size_t MAX_RECORD_FILE_BYTES = 1 << 20;
 
 // What the loader takes from a record file: the header lines present (CP932
-// decoded), the snapshots up to the end, the first line that is no snapshot,
-// or a full history, and the file's line number of the first line not read (0
-// when all were read).
+// decoded), the snapshots up to the end, the first line that is not a
+// snapshot line of the record's shape or a header line too long to be one,
+// or a full history, and the file's line number of the first line not read
+// (0 when all were read). Empty lines at the end of the file end it.
 struct LoadedRecord {
     std::optional<std::string> header[3];
     std::vector<SnapshotPair> snapshots;

@@ -1,11 +1,9 @@
 #include "record/record_file.h"
 
 #include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
-#include <system_error>
 
+#include "io/file_reason.h"
+#include "io/whole_file.h"
 #include "ports/file_writer.h"
 #include "record/cp932.h"
 
@@ -35,23 +33,19 @@ std::string headerText(const std::string& bytes) {
 
 bool readRecordFileStrict(const std::filesystem::path& path, RecordFile& out, std::string& error) {
     const std::string name = path.string();
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        error = name + ": is a directory";
-        return false;
+    std::string bytes;
+    int reason = 0;
+    switch (readWholeFile(path, MAX_ANALYSIS_FILE_BYTES, bytes, reason)) {
+        case FileRead::Ok:
+            return parseRecordStrict(name, bytes, out, error);
+        case FileRead::Missing:
+            error = name + ": cannot open: " + fileReasonTextEnglish(ENOENT);
+            return false;
+        case FileRead::Failed:
+            break;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = name + ": cannot open: " + std::strerror(errno);
-        return false;
-    }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        error = name + ": cannot read";
-        return false;
-    }
-    return parseRecordStrict(name, content.str(), out, error);
+    error = name + (reason == EISDIR ? ": is a directory" : ": cannot read: " + fileReasonTextEnglish(reason));
+    return false;
 }
 
 bool parseRecordStrict(const std::string& name, const std::string& bytes, RecordFile& out, std::string& error) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,7 +16,13 @@ struct RecordFile {
     std::vector<SnapshotPair> snapshots;
 };
 
-// Reads a record file for analysis: every snapshot line must be exactly 512
+// The largest file read for analysis. Self-play writes many games into one
+// file, so this is far above one game's record, yet keeps the whole file a
+// modest amount of memory.
+constexpr std::size_t MAX_ANALYSIS_FILE_BYTES = std::size_t{64} << 20;
+
+// Reads a record file for analysis (a regular file, opened without ever
+// blocking, up to the bound above): every snapshot line must be exactly 512
 // characters of piece codes. On failure returns false and a one-line message
 // naming the file and, where there is one, the line.
 bool readRecordFileStrict(const std::filesystem::path& path, RecordFile& out, std::string& error);

@@ -22,8 +22,7 @@ std::string formatSnapshotLine(const Board& left, const Board& right) {
 namespace {
 
 // One field: blanks around an optionally signed decimal number, or only blanks.
-// Leniently, whatever follows the number's digits is ignored.
-std::optional<int> parseField(std::string_view field, FieldReading reading) {
+std::optional<int> parseField(std::string_view field) {
     size_t i = 0;
     while (i < field.size() && field[i] == ' ') ++i;
     if (i == field.size()) return 0;
@@ -39,7 +38,6 @@ std::optional<int> parseField(std::string_view field, FieldReading reading) {
         ++i;
         ++digits;
     }
-    if (reading == FieldReading::Lenient) return negative ? -value : value;
     while (i < field.size() && field[i] == ' ') ++i;
     if (digits == 0 || i != field.size()) return std::nullopt;
     return negative ? -value : value;
@@ -47,12 +45,12 @@ std::optional<int> parseField(std::string_view field, FieldReading reading) {
 
 }  // namespace
 
-std::optional<SnapshotPair> parseSnapshotLine(std::string_view line, std::string* error, FieldReading reading) {
+std::optional<SnapshotPair> parseSnapshotLine(std::string_view line, std::string* error) {
     SnapshotPair pair;
     for (int k = 0; k < 128; ++k) {
         const size_t start = static_cast<size_t>(k) * 4;
         const std::string_view field = start < line.size() ? line.substr(start, 4) : std::string_view{};
-        const std::optional<int> value = parseField(field, reading);
+        const std::optional<int> value = parseField(field);
         if (!value || !isPieceCode(*value)) {
             if (error) {
                 *error = "field " + std::to_string(k + 1) + " (\"" + std::string(field) + "\") " +

@@ -18,14 +18,9 @@ struct SnapshotPair {
 // then right code per square.
 std::string formatSnapshotLine(const Board& left, const Board& right);
 
-// How a field that is not a plain number reads: refused (analysis), or as the
-// number its text begins with, 0 when it begins with none (the game's loader).
-enum class FieldReading { Strict, Lenient };
-
 // Reads a snapshot line. A field of blanks (or past the end of a short line)
-// reads as 0. A number that is no piece code, or (strictly) a field that holds
-// no number, gives nothing and a reason in `error`.
-std::optional<SnapshotPair> parseSnapshotLine(std::string_view line, std::string* error = nullptr,
-                                              FieldReading reading = FieldReading::Strict);
+// reads as 0. A field that holds no plain number, or a number that is no
+// piece code, gives nothing and a reason in `error`.
+std::optional<SnapshotPair> parseSnapshotLine(std::string_view line, std::string* error = nullptr);
 
 }  // namespace velmora

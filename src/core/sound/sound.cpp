@@ -1,9 +1,16 @@
 #include "sound/sound.h"
 
+#include "io/file_reason.h"
 #include "io/whole_file.h"
 #include "options/settings_file.h"
 
 namespace velmora {
+namespace {
+
+// Far above the game's own sounds; a larger file is refused rather than read.
+constexpr std::size_t MAX_WAVE_BYTES = 64 * 1024 * 1024;
+
+}  // namespace
 
 void soundWarning(Game& g, const std::string& text) {
     g.dialogs().messageBox(text, SOUND_LIBRARY, Buttons::Ok, true);
@@ -17,13 +24,13 @@ void startSound(Game& g) {
 std::int32_t loadWave(Game& g, const std::string& fileName, std::int32_t flags) {
     if (g.sounds.device == 0) return 0;
     std::string image;
-    std::string error;
-    switch (readWholeFile(fileName, image, error)) {
+    int reason = 0;
+    switch (readWholeFile(fileName, MAX_WAVE_BYTES, image, reason)) {
         case FileRead::Missing:
             return 0;
         case FileRead::Failed: {
             std::string text = fileName;
-            text.append(": ").append(error);
+            text.append(": ").append(fileReasonText(reason));
             soundWarning(g, text);
             return 0;
         }

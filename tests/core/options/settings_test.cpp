@@ -1,6 +1,8 @@
 // The settings file and the option commands that write it.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "draw/geometry.h"
 #include "options/option_commands.h"
 #include "options/settings_file.h"
@@ -20,8 +22,8 @@ std::string fileText(const PlatformWorld& w) { return cp932ToUtf8(w.folder.read(
 struct ReadCase {
     const char* name;
     const char* text;  // stored as CP932
-    int background;    // starts at PIC_EMPTY_0, with the menu's mark on 畳
-    Items backgroundMarks;
+    int background;          // starts at PIC_EMPTY_0, with the menu's mark on 畳
+    Items backgroundMarks;   // none when no line chose a background: the empty squares show
     bool guidance;
     int guideColor;  // starts at WHITE_COLOR
     bool music;
@@ -33,7 +35,6 @@ class Reading : public ::testing::TestWithParam<ReadCase> {};
 TEST_P(Reading, AppliesTheFile) {
     const ReadCase& c = GetParam();
     PlatformWorld w;
-    w.game.options.backgroundPicture = PIC_EMPTY_0;
     w.game.sounds.bgmSound = 44;
     w.folder.write(SETTINGS_FILE, cp932(c.text));
     読込_環境設定ファイル(w.game);
@@ -56,13 +57,13 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"LastRepeatWins", "背景画=煉瓦\r\n移動指導=ON\r\n背景画=緑\r\n移動指導=OFF\r\n", BG_GREEN, {"MIDORI"},
                  false, BACK_COLOR, false},
         ReadCase{"UnknownKeys", "音量=10\r\nbgm=ON\r\n背景画=畳\r\n", BG_TATAMI, {"TATAMI"}, false, WHITE_COLOR, false},
-        ReadCase{"LowerCaseOn", "移動指導=on\r\n", PIC_EMPTY_0, {"TATAMI"}, false, BACK_COLOR, false},
-        ReadCase{"TrailingBlank", "BGM=ON \r\n", PIC_EMPTY_0, {"TATAMI"}, false, WHITE_COLOR, false},
-        ReadCase{"ValueWithEquals", "BGM=ON=1\r\n", PIC_EMPTY_0, {"TATAMI"}, false, WHITE_COLOR, false},
-        ReadCase{"BlankInKey", "BGM =ON\r\n", PIC_EMPTY_0, {"TATAMI"}, false, WHITE_COLOR, false},
-        ReadCase{"LineWithoutEquals", "BGM\r\n\r\nBGM=ON", PIC_EMPTY_0, {"TATAMI"}, false, WHITE_COLOR, true},
+        ReadCase{"LowerCaseOn", "移動指導=on\r\n", PIC_EMPTY_0, {}, false, BACK_COLOR, false},
+        ReadCase{"TrailingBlank", "BGM=ON \r\n", PIC_EMPTY_0, {}, false, WHITE_COLOR, false},
+        ReadCase{"ValueWithEquals", "BGM=ON=1\r\n", PIC_EMPTY_0, {}, false, WHITE_COLOR, false},
+        ReadCase{"BlankInKey", "BGM =ON\r\n", PIC_EMPTY_0, {}, false, WHITE_COLOR, false},
+        ReadCase{"LineWithoutEquals", "BGM\r\n\r\nBGM=ON", PIC_EMPTY_0, {}, false, WHITE_COLOR, true},
         ReadCase{"LineFeedsOnly", "背景画=煉瓦\n移動指導=ON\n", BG_BRICK, {"RENGA"}, true, WHITE_COLOR, false},
-        ReadCase{"UnknownBackground", "背景画=青\r\n", PIC_EMPTY_0, {"TATAMI"}, false, WHITE_COLOR, false}),
+        ReadCase{"UnknownBackground", "背景画=青\r\n", PIC_EMPTY_0, {}, false, WHITE_COLOR, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SettingsFile, FirstRunWritesAndAppliesTheDefaultsWithoutMusic) {
@@ -82,13 +83,27 @@ TEST(SettingsFile, FirstRunWritesAndAppliesTheDefaultsWithoutMusic) {
     EXPECT_TRUE(w.dialogs.boxes.empty());
 }
 
-TEST(SettingsFile, UnreadableOrUncreatableFileLeavesTheDefaultsInMemory) {
+TEST(SettingsFile, StartsOnTheEmptySquareTilesUntilTheFileChoosesABackground) {
+    PlatformWorld w;
+    EXPECT_EQ(w.game.options.backgroundPicture, PIC_EMPTY_0);
+    w.folder.write(SETTINGS_FILE, cp932("背景画=青\r\n移動指導=ON\r\n"));
+    読込_環境設定ファイル(w.game);
+    EXPECT_EQ(w.markedBackgrounds(), Items{});  // the menu says what is shown
+    SIDOU_Click(w.game);                        // no background line is written for it
+    EXPECT_EQ(fileText(w), "移動指導=OFF\r\nBGM=OFF\r\n");
+    TATAMI_Click(w.game);  // 畳 is no longer marked, so choosing it works
+    EXPECT_EQ(w.game.options.backgroundPicture, BG_TATAMI);
+    EXPECT_EQ(w.markedBackgrounds(), Items{"TATAMI"});
+    EXPECT_EQ(fileText(w), "背景画=畳\r\n移動指導=OFF\r\nBGM=OFF\r\n");
+}
+
+TEST(SettingsFile, AFolderWhereTheFileShouldBeLeavesTheDefaultsInMemory) {
     for (bool folderGone : {false, true}) {
         PlatformWorld w;
         if (folderGone) {
             fs::remove_all(w.folder.path);  // nothing can be read or created any more
         } else {
-            fs::create_directory(SETTINGS_FILE);  // opens, fails to read, cannot be replaced
+            fs::create_directory(SETTINGS_FILE);  // cannot be read, and is no file to replace
         }
         読込_環境設定ファイル(w.game);
         EXPECT_EQ(w.game.options.backgroundPicture, BG_GREEN);
@@ -100,10 +115,55 @@ TEST(SettingsFile, UnreadableOrUncreatableFileLeavesTheDefaultsInMemory) {
     }
 }
 
+// A settings file that is there but cannot be read may still hold the
+// person's settings: start-up runs on the defaults and never writes over it.
+TEST(SettingsFile, AFileThatCannotBeReadIsLeftAloneForTheWholeRun) {
+    const auto unreadable = [](const fs::path& file) {
+        std::ofstream(file) << "old";
+        fs::permissions(file, fs::perms::none);
+    };
+    const auto pipe = [](const fs::path& file) { ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0); };
+    const auto huge = [](const fs::path& file) {
+        std::ofstream(file) << "old";
+        fs::resize_file(file, std::uintmax_t{1} << 30);  // sparse: costs no disk
+    };
+    for (void (*make)(const fs::path&) : {+unreadable, +pipe, +huge}) {
+        PlatformWorld w;
+        const fs::path file = w.folder.path / SETTINGS_FILE;
+        make(file);
+        const auto before = fs::status(file);
+        const auto size = fs::is_regular_file(before) ? fs::file_size(file) : 0;
+        読込_環境設定ファイル(w.game);
+        EXPECT_EQ(w.game.options.backgroundPicture, BG_GREEN);
+        EXPECT_EQ(w.markedBackgrounds(), Items{"MIDORI"});
+        SIDOU_Click(w.game);
+        UCHU_Click(w.game);
+        EXPECT_EQ(w.game.options.backgroundPicture, BG_SPACE);
+        EXPECT_EQ(fs::status(file).type(), before.type());
+        EXPECT_EQ(fs::status(file).permissions(), before.permissions());
+        if (fs::is_regular_file(before)) {
+            EXPECT_EQ(fs::file_size(file), size);
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(w.folder.path), fs::directory_iterator{}), 1);
+    }
+}
+
+TEST(SettingsFile, ALinkedFileIsWrittenWhereItPointsAndStaysALink) {
+    PlatformWorld w;
+    fs::create_directory("elsewhere");
+    w.folder.write("elsewhere/mine.ini", cp932("背景画=竹\r\n"));
+    fs::create_symlink("elsewhere/mine.ini", SETTINGS_FILE);
+    読込_環境設定ファイル(w.game);
+    EXPECT_EQ(w.markedBackgrounds(), Items{"TAKE"});
+    SIDOU_Click(w.game);
+    EXPECT_TRUE(fs::is_symlink(SETTINGS_FILE));
+    EXPECT_EQ(cp932ToUtf8(w.folder.read("elsewhere/mine.ini")), "背景画=竹\r\n移動指導=ON\r\nBGM=OFF\r\n");
+}
+
 TEST(SettingsFile, FailedWriteKeepsTheOldFileAndTheChosenOptions) {
     PlatformWorld w;
     w.folder.write(SETTINGS_FILE, "old");
-    fs::create_directory(std::string(SETTINGS_FILE) + ".tmp");  // nothing can be written beside it
+    fs::permissions(SETTINGS_FILE, fs::perms(0444));  // the person made it read-only
     SIDOU_Click(w.game);
     UCHU_Click(w.game);
     EXPECT_EQ(w.folder.read(SETTINGS_FILE), "old");
@@ -135,7 +195,8 @@ TEST(BackgroundCommands, MarkWriteAndRedrawEvenWhenAlreadyChosen) {
         {RENGA_Click, BG_BRICK, "RENGA", "煉瓦"}};
     for (const auto& [click, code, item, value] : commands) {
         PlatformWorld w;
-        w.game.options.backgroundPicture = PIC_EMPTY_0;  // an unusable line was read; 畳 keeps its mark
+        // The menu's initial mark on 畳 while the start-up picture shows: the
+        // state before the settings file is read.
         click(w.game);
         EXPECT_EQ(w.markedBackgrounds(), Items{item});
         // Choosing the item already marked changes nothing but still writes and redraws.

@@ -5,9 +5,11 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "fakes.h"
+#include "io/file_reason.h"
 #include "record/cp932.h"
 #include "record/notation.h"
 #include "record/record_commands.h"
@@ -164,16 +166,28 @@ TEST(SaveRecord, PanelIsRefusedAfterTurningOrHandicap) {
     EXPECT_EQ(w.panel.lists, (std::array<bool, 3>{true, true, false}));
 }
 
-TEST(SaveRecord, AFailedWriteKeepsTheOldFileAndSaysWhy) {
+TEST(SaveRecord, AReadOnlyRecordIsKeptAndTheBoxSaysWhyInJapanese) {
     RecordWorld w;
     w.playMoves(2);
     w.write("kept.棋譜", "old");
-    fs::create_directory(w.dir / "kept.棋譜.tmp");  // the temporary file cannot be made
+    fs::permissions(w.dir / "kept.棋譜", fs::perms(0444));
     w.panel.fields[1] = "kept";
     Command1_Click(w.game);
     EXPECT_EQ(readBytes(w.dir / "kept.棋譜"), "old");
-    EXPECT_NE(w.lastBox().find("kept.棋譜"), std::string::npos);
+    EXPECT_EQ(w.lastBox(), "棋譜ﾌｧｲﾙを書き込めませんでした\n" + elidePath((w.dir / "kept.棋譜").string()) +
+                               "\nｱｸｾｽが許可されていません");
     EXPECT_EQ(w.dialogs.boxes.back().title, "棋譜");
+    EXPECT_EQ(w.panel.refreshed, 0);
+}
+
+TEST(SaveRecord, TheLongestNameTheFolderAllowsSaves) {
+    RecordWorld w;
+    w.playMoves(1);
+    w.panel.fields[1] = std::string(255 - std::string(".棋譜").size(), 'a');
+    Command1_Click(w.game);
+    EXPECT_EQ(w.lastBox(), "棋譜を書き込みました");
+    EXPECT_TRUE(fs::is_regular_file(w.dir / (w.panel.fields[1] + ".棋譜")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(w.dir), fs::directory_iterator{}), 1);
 }
 
 TEST(SaveRecord, AHeaderWithoutACp932FormIsReportedAndNothingWritten) {
@@ -228,14 +242,23 @@ TEST(LoadRecord, HandWrittenCp932FileWithTheFieldLayout) {
     EXPECT_TRUE(w.view.saw("text 3700 6350 あなた"));
 }
 
+// What the person sees when reading stops at a line: that line's number in
+// one box, and the snapshots before it stay loaded.
+std::vector<std::string> stoppedAt(int line) { return {"棋譜ﾌｧｲﾙの " + std::to_string(line) + " 行目が読めません"}; }
+
 TEST(LoadRecord, BadFilesGiveTheirMessages) {
     Board start;
     setStartPosition(start);
     const std::string good = formatSnapshotLine(start, start);
     std::string outOfRange = good;
     outOfRange.replace(0, 4, "   9");
+    std::string hex = good;
+    hex.replace(0, 4, "0x04");  // reads as no number, not as an empty square
     std::string manyLines = "t\nb\nw\n";
     for (int n = 0; n < 505; ++n) manyLines += good + "\n";
+    std::string utf16 = "\xff\xfe";
+    for (const char c : "t\r\nb\r\nw\r\n" + good + "\r\n" + good + "\r\n") utf16 += std::string{c, '\0'};
+    const std::vector<std::string> loaded = {" 読み込みました", "棋譜を '進 'で進めて下さい"};
     const struct {
         std::string name;
         std::string content;
@@ -245,14 +268,19 @@ TEST(LoadRecord, BadFilesGiveTheirMessages) {
         {"headers", "t\r\nb\r\nw\r\n", 0, {"棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません"}},
         {"empty", "", 0, {"棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません"}},
         {"start", "t\r\nb\r\nw\r\n" + good + "\r\n", 0, {"棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません"}},
-        {"range", "t\nb\nw\n" + good + "\n" + good + "\n" + outOfRange + "\n" + good + "\n", 1,
-         {" 読み込みました", "棋譜を '進 'で進めて下さい", "棋譜ﾌｧｲﾙの 6 行目が読めません"}},
-        {"long", manyLines, 500, {" 読み込みました", "棋譜を '進 'で進めて下さい", "棋譜ﾌｧｲﾙの 505 行目が読めません"}},
-        {"short", "t\nb\nw\n" + good + "\n   4\n", 1, {" 読み込みました", "棋譜を '進 'で進めて下さい"}},
-        {"binary", std::string("\x81\x00\xff\n\xfe\n\n", 7) + good + "\n" + std::string(600, '\x01') + "\n", 1,
-         {" 読み込みました", "棋譜を '進 'で進めて下さい"}},
-        {"overlong", "t\nb\nw\n" + good + "\n" + std::string(MAX_RECORD_LINE_BYTES + 5, ' ') + "\n", 0,
-         {"棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜ﾌｧｲﾙの 5 行目が読めません"}},
+        {"trailing", "t\r\nb\r\nw\r\n" + good + "\r\n" + good + "\r\n\r\n\n\r\n", 1, loaded},
+        {"range", "t\nb\nw\n" + good + "\n" + good + "\n" + outOfRange + "\n" + good + "\n", 1, stoppedAt(6)},
+        {"long", manyLines, 500, stoppedAt(505)},
+        {"short", "t\nb\nw\n" + good + "\n" + good + "\n   4\n", 1, stoppedAt(6)},
+        {"hex", "t\nb\nw\n" + good + "\n" + hex + "\n", 0, stoppedAt(5)},
+        {"blank", "t\r\nb\r\nw\r\n" + good + "\r\n\r\n" + good + "\r\n" + good + "\r\n", 0, stoppedAt(5)},
+        {"utf16", utf16, 0, stoppedAt(4)},
+        {"binary", std::string("\x81\x00\xff\n\xfe\n\n", 7) + good + "\n" + std::string(512, '\x01') + "\n", 0,
+         stoppedAt(5)},
+        {"overlong", "t\nb\nw\n" + good + "\n" + std::string(MAX_RECORD_LINE_BYTES + 5, ' ') + "\n", 0, stoppedAt(5)},
+        // A header too long to be one is not split into further lines.
+        {"header", "t\n" + std::string(MAX_RECORD_LINE_BYTES + 5, 'h') + "\nw\n" + good + "\n" + good + "\n", 0,
+         stoppedAt(2)},
     };
     for (const auto& c : cases) {
         RecordWorld w;
@@ -260,28 +288,54 @@ TEST(LoadRecord, BadFilesGiveTheirMessages) {
         File1_Click(w.game, c.name + ".棋譜");
         EXPECT_EQ(w.game.state.lastMoveNumber, c.lastMoveNumber) << c.name;
         EXPECT_EQ(w.boxTexts(), c.messages) << c.name;
+        EXPECT_EQ(w.dialogs.boxes.back().title, "棋譜") << c.name;
         // A click afterwards stores at a valid index and steps stay inside the history.
         for (int k = 0; k < 3; ++k) AFTER_Click(w.game);
         EXPECT_LE(w.game.state.moveNumber, c.lastMoveNumber) << c.name;
     }
 }
 
-TEST(LoadRecord, AFolderIsReportedAsUnreadable) {
+TEST(LoadRecord, TheSnapshotsBeforeADamagedLineStayLoaded) {
     RecordWorld w;
-    fs::create_directory(w.dir / "folder.棋譜");
-    File1_Click(w.game, "folder.棋譜");
-    ASSERT_EQ(w.dialogs.boxes.size(), 1u);
-    EXPECT_NE(w.lastBox().find("Is a directory"), std::string::npos);
+    w.playMoves(3);
+    w.panel.fields[1] = "cut";
+    Command1_Click(w.game);
+    const History saved = w.game.history;
+    w.write("cut.棋譜", readBytes(w.dir / "cut.棋譜") + "garbage\r\n");
+    RecordWorld r("-loaded");
+    r.panel.dir = w.dir;
+    File1_Click(r.game, "cut.棋譜");
+    EXPECT_EQ(r.boxTexts(), stoppedAt(8));
+    EXPECT_EQ(r.game.state.lastMoveNumber, 3);
+    for (int n = 1; n <= 3; ++n) {
+        AFTER_Click(r.game);
+        EXPECT_EQ(r.game.board(BoardId::LEFT), saved.left[n]);
+    }
 }
 
-TEST(LoadRecord, AMissingFileIsNamedWithTheReason) {
+TEST(LoadRecord, WhatIsNoRegularFileOfSaneSizeIsRefusedWithoutWaiting) {
     RecordWorld w;
-    File1_Click(w.game, "gone.棋譜");
-    ASSERT_EQ(w.dialogs.boxes.size(), 1u);
-    EXPECT_NE(w.lastBox().find("gone.棋譜"), std::string::npos);
-    EXPECT_NE(w.lastBox().find("No such file"), std::string::npos);
-    EXPECT_EQ(w.dialogs.boxes[0].title, "棋譜");
-    EXPECT_EQ(w.game.state.lastMoveNumber, 0);
+    fs::create_directory(w.dir / "folder.棋譜");
+    ASSERT_EQ(::mkfifo((w.dir / "pipe.棋譜").c_str(), 0644), 0);  // opening it to read used to wait forever
+    fs::create_symlink("/dev/zero", w.dir / "zero.棋譜");
+    std::ofstream(w.dir / "huge.棋譜") << "t\nb\nw\n";
+    fs::resize_file(w.dir / "huge.棋譜", MAX_RECORD_FILE_BYTES + 1);
+    std::ofstream(w.dir / "hidden.棋譜") << "t\nb\nw\n";
+    fs::permissions(w.dir / "hidden.棋譜", fs::perms::none);
+    const std::pair<const char*, const char*> cases[] = {
+        {"folder.棋譜", "ﾌｧｲﾙではなくﾌｫﾙﾀﾞです"}, {"pipe.棋譜", "通常のﾌｧｲﾙではありません"},
+        {"zero.棋譜", "通常のﾌｧｲﾙではありません"},  {"huge.棋譜", "ﾌｧｲﾙが大きすぎます"},
+        {"hidden.棋譜", "ｱｸｾｽが許可されていません"}, {"gone.棋譜", "ﾌｧｲﾙまたはﾌｫﾙﾀﾞがありません"},
+    };
+    for (const auto& [name, reason] : cases) {
+        RecordWorld r(std::string("-") + name);
+        r.panel.dir = w.dir;
+        File1_Click(r.game, name);
+        EXPECT_EQ(r.boxTexts(), std::vector<std::string>{"棋譜ﾌｧｲﾙを開けません\n" +
+                                                         elidePath((w.dir / name).string()) + "\n" + reason});
+        EXPECT_EQ(r.dialogs.boxes[0].title, "棋譜");
+        EXPECT_EQ(r.game.state.lastMoveNumber, 0);
+    }
 }
 
 }  // namespace

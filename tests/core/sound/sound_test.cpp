@@ -67,7 +67,7 @@ TEST(SoundStartUp, MissingFilesAreSilentAndUnreadableOnesWarn) {
     Form_Load(w.game);
     EXPECT_TRUE(w.platform.created.empty());
     ASSERT_EQ(w.dialogs.boxes.size(), 1u);
-    EXPECT_EQ(w.dialogs.boxes[0].text, std::string("禁止.wav: ") + std::strerror(EISDIR));
+    EXPECT_EQ(w.dialogs.boxes[0].text, "禁止.wav: ﾌｧｲﾙではなくﾌｫﾙﾀﾞです");
     EXPECT_EQ(w.dialogs.boxes[0].title, "Velmora.dll");
     EXPECT_TRUE(w.dialogs.boxes[0].warningIcon);
 }
