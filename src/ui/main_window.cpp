@@ -49,7 +49,7 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
     // The record panel and the piece-choice dialogs follow the picture's scale.
     connect(canvas_, &CanvasWidget::transformChanged, this, [this](const PictureTransform& t) {
         recordPanel_->applyTransform(t);
-        dialogs_->setScale(t.scale());
+        dialogs_->setPicturePlacement(t.offset().toPoint(), t.scale());
     });
     connect(canvas_, &CanvasWidget::mouseDown, this,
             [this](int button, double x, double y) { Form_MouseDown(*game_, button, 0, x, y); });

@@ -81,7 +81,7 @@ ui::PromotionDialog* QtDialogs::dialog(velmora::PromotionDialog which) const {
 
 void QtDialogs::place(ui::PromotionDialog* d, int leftTwips, int topTwips) const {
     const QPoint corner = window_->frameGeometry().topLeft();
-    d->move(corner + QPoint(static_cast<int>(leftTwips / 15 * scale_), static_cast<int>(topTwips / 15 * scale_)));
+    d->move(corner + offset_ + QPoint(static_cast<int>(leftTwips / 15 * scale_), static_cast<int>(topTwips / 15 * scale_)));
 }
 
 std::optional<PieceCode> QtDialogs::choosePromotion(velmora::PromotionDialog which, int leftTwips, int topTwips) {

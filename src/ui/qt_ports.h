@@ -2,6 +2,7 @@
 // The Qt side of the game's small ports: message boxes and piece-choice
 // dialogs, pauses, menu check marks and ending the program.
 #include <QHash>
+#include <QPoint>
 #include <QString>
 
 #include "ports/clock.h"
@@ -35,13 +36,17 @@ public:
     void hidePromotionDialogs() override;
 
     ui::PromotionDialog* dialog(velmora::PromotionDialog which) const;
-    // The window's scale: the piece-choice dialogs keep their place over the
-    // board at every size.
-    void setScale(double scale) { scale_ = scale; }
+    // Where the picture stands in the window and its scale: the piece-choice
+    // dialogs keep their place beside the board at every size.
+    void setPicturePlacement(QPoint offset, double scale) {
+        offset_ = offset;
+        scale_ = scale;
+    }
 
 private:
     void place(ui::PromotionDialog* d, int leftTwips, int topTwips) const;
     QWidget* window_;
+    QPoint offset_;
     double scale_ = 1.0;
     ui::PromotionDialog* form2_;
     ui::PromotionDialog* form3_;

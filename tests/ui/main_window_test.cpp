@@ -13,6 +13,7 @@
 #include "draw/geometry.h"
 #include "sound_warning_watch.h"
 #include "ui/main_window.h"
+#include "ui/promotion_dialog.h"
 
 using namespace velmora;
 using velmora::ui::MainWindow;
@@ -73,6 +74,7 @@ private slots:
     void messageBoxesHaveJapaneseButtons();
     void recordPanelOpensAndAClickClosesIt();
     void clicksDuringAPauseAreIgnored();
+    void promotionDialogStaysBesideItsBoardAtEverySize();
 
 private:
     QTemporaryDir folder_;
@@ -220,6 +222,26 @@ void MainWindowTest::clicksDuringAPauseAreIgnored() {
     // After the pause a click selects as usual.
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 7));
     QCOMPARE(w.game().side(BoardId::LEFT).clickState, 1);
+}
+
+void MainWindowTest::promotionDialogStaysBesideItsBoardAtEverySize() {
+    MainWindow w;
+    startAtNaturalSize(w);
+    // The computer promoting on the right board: the dialog keeps its place
+    // beside the board, in the picture's proportions, at every size.
+    QList<double> fromPicture;
+    for (const QSize client : {QSize(866, 474), QSize(1720, 892)}) {
+        w.resize(client + QSize(0, w.menuBar()->height()));
+        QCoreApplication::processEvents();
+        w.dialogs().showPromotionDialog(PromotionDialog::Form2, 50 + 6200, 1400);
+        QWidget* dialog = w.dialogs().dialog(PromotionDialog::Form2);
+        const QPoint picture = w.canvas().mapToGlobal(onCanvas(w, QPointF(0, 0)));
+        fromPicture << (dialog->x() - picture.x()) / w.canvas().transform().scale();
+        QVERIFY(w.frameGeometry().contains(dialog->geometry().topLeft()));
+        w.dialogs().closePromotionDialog(PromotionDialog::Form2);
+    }
+    QCOMPARE(w.canvas().transform().scale(), 2.0);
+    QVERIFY2(std::abs(fromPicture[0] - fromPicture[1]) <= 2, qPrintable(QString("%1 %2").arg(fromPicture[0]).arg(fromPicture[1])));
 }
 
 QTEST_MAIN(MainWindowTest)
