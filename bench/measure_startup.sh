@@ -12,7 +12,7 @@ program=$PWD/build/release/src/ui/velmora
 # Started like the game is: in a folder with its wave files and help page.
 run=build/release/run
 mkdir -p "$run"
-cp assets/sound/*.wav assets/help/Velmora.htm "$run"/
+cp assets/sound/*.wav assets/help/Velmora.htm assets/help/*.png "$run"/
 command -v Xvfb >/dev/null || { apt-get update && apt-get install -y --no-install-recommends xvfb; }
 fifo=$(mktemp -u); mkfifo "$fifo"
 Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$fifo" 2>/dev/null &

@@ -9,6 +9,6 @@ cmake --build --preset release --target velmora velmora-cli
 # keeps its settings file there.
 run=build/release/run
 mkdir -p "$run"
-cp assets/sound/*.wav assets/help/Velmora.htm "$run"/
+cp assets/sound/*.wav assets/help/Velmora.htm assets/help/*.png "$run"/
 cd "$run"
 exec ../src/ui/velmora "$@"

@@ -104,6 +104,16 @@ void OptionsWindowTest::helpOpensInItsOwnWindowWithoutABrowser() {
     QCOMPARE(help->windowTitle(), QString("Velmora の遊び方"));
     QVERIFY(help->toPlainText().contains("二つの盤"));
     QVERIFY(w.frameGeometry().contains(help->frameGeometry().center()));
+    // The game's own page, with its pictures.
+    for (const char* name : {"Velmora.htm", "two_board_capture.png", "castling.png"}) {
+        QFile::remove(name);
+        QVERIFY(QFile::copy(QStringLiteral(VELMORA_HELP_DIR "/") + name, name));
+    }
+    w.findChild<QAction*>("KAISETU")->trigger();
+    for (const char* picture : {"two_board_capture.png", "castling.png"}) {
+        const QVariant image = help->document()->resource(QTextDocument::ImageResource, QUrl(picture));
+        QVERIFY2(!image.value<QImage>().isNull() || !image.value<QPixmap>().isNull(), picture);
+    }
     // A second time shows the same window again.
     help->close();
     w.findChild<QAction*>("KAISETU")->trigger();
