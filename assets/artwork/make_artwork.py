@@ -20,10 +20,12 @@ from buttons import (BUTTON, BUTTON_FIGURES, FIGURE_OFFSET, HALO_COLOUR,  # noqa
                      HALO_RADIUS, HALO_STRENGTH, NO_HIGHLIGHT, highlighted_face,
                      raised_face)
 from logo import render_logo          # noqa: E402
+from icon import PNG_SIZES, icon_svg, render_icon  # noqa: E402
 from pieces import FIGURES            # noqa: E402
 from textures import BACKGROUNDS, RED_MARBLE, TEAL_MARBLE, render  # noqa: E402
 
 OUT_DIR = os.path.normpath(os.path.join(HERE, "..", "images"))
+ICON_DIR = os.path.normpath(os.path.join(HERE, "..", "icons"))
 
 SQUARE = 35
 TILE = 36
@@ -135,7 +137,15 @@ def main():
         written.append(save(render_logo(scale), "title_logo", scale))
         for name, img in piece_buttons(scale):
             written.append(save(img, name, scale))
-    print("wrote %d pictures to %s" % (len(written), OUT_DIR))
+    os.makedirs(ICON_DIR, exist_ok=True)
+    for size in PNG_SIZES:
+        path = os.path.join(ICON_DIR, "velmora-%d.png" % size)
+        render_icon(size).save(path, optimize=True)
+        written.append(path)
+    with open(os.path.join(ICON_DIR, "velmora.svg"), "w") as f:
+        f.write(icon_svg())
+    written.append(os.path.join(ICON_DIR, "velmora.svg"))
+    print("wrote %d pictures to %s and %s" % (len(written), OUT_DIR, ICON_DIR))
 
 
 if __name__ == "__main__":

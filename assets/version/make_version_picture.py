@@ -13,12 +13,24 @@ stays in the upper 68 px and the lower band is kept plain.
 """
 
 import os
+import re
 import sys
 
 from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
 NAME = "Velmora"
-VERSION = "Version 0.1.0"
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def project_version():
+    """The one version number, from project(... VERSION x.y.z) in CMakeLists.txt."""
+    with open(os.path.join(HERE, "..", "..", "CMakeLists.txt")) as f:
+        m = re.search(r"project\(\s*\w+\s+VERSION\s+([0-9.]+)", f.read())
+    return m.group(1)
+
+
+VERSION_NUMBER = project_version()
+VERSION = "Version " + VERSION_NUMBER
 
 WIDTH, HEIGHT = 337, 106
 SUPERSAMPLE = 4  # draw large, then scale down: smooth edges at any size
@@ -166,6 +178,9 @@ def main():
         path = os.path.join(out_dir, name)
         render(scale).save(path, optimize=True)
         print("%-16s %dx%d" % (name, WIDTH * scale, HEIGHT * scale))
+    # The number the pictures show, for the test that keeps them in step with the project.
+    with open(os.path.join(out_dir, "version.txt"), "w") as f:
+        f.write(VERSION_NUMBER + "\n")
 
 
 if __name__ == "__main__":

@@ -14,6 +14,7 @@
 #include "ports/file_writer.h"
 #include "record/record_file.h"
 #include "rules/move_list.h"
+#include "velmora_version.h"
 
 using namespace velmora;
 using namespace velmora::cli;
@@ -83,6 +84,10 @@ int main(int argc, char** argv) {
     if (std::optional<std::string> error = parseOptions(argc, argv, options)) return fail(*error);
     if (options.command == "help") {
         emit(USAGE);
+        return finishOutput();
+    }
+    if (options.command == "version") {
+        emit(std::string("velmora-cli ") + VELMORA_VERSION + "\n");
         return finishOutput();
     }
     if (options.command == "selfplay") {

@@ -8,6 +8,7 @@ namespace velmora::cli {
 
 const char* const USAGE =
     "usage: velmora-cli COMMAND ...\n"
+    "  --help | --version                             this text, or the version\n"
     "  survey FILE [--move N | --all]                 influence grids of both boards\n"
     "  moves FILE --side white|black [--move N | --all]  moves the person's rules accept\n"
     "  show FILE [--move N]                           both boards as text\n"
@@ -58,10 +59,11 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
     if (argc < 2) return std::string("no command given; velmora-cli --help lists them");
     o.command = argv[1];
     if (o.command == "--help") o.command = "help";
-    static const std::set<std::string> COMMANDS = {"survey", "moves", "show", "com", "selfplay", "help"};
+    if (o.command == "--version") o.command = "version";
+    static const std::set<std::string> COMMANDS = {"survey", "moves", "show", "com", "selfplay", "help", "version"};
     if (!COMMANDS.count(o.command)) return "unknown command '" + o.command + "'; velmora-cli --help lists them";
-    if (o.command == "help") {
-        if (argc > 2) return "help takes no arguments, not '" + std::string(argv[2]) + "'";
+    if (o.command == "help" || o.command == "version") {
+        if (argc > 2) return o.command + " takes no arguments, not '" + std::string(argv[2]) + "'";
         return std::nullopt;
     }
 

@@ -62,6 +62,16 @@ struct OptionState {
     // The settings file is there but could not be read: it is left as it is
     // and never written over in this run.
     bool keepSettingsFile = false;
+    // Where the wave files and the help page are, and the settings file: an
+    // installed program keeps them apart; empty means the folder the
+    // program starts in, as for a program run from its own folder.
+    std::string dataDirectory;
+    std::string settingsFile;
+
+    std::string dataFile(const std::string& name) const {
+        return dataDirectory.empty() ? name : dataDirectory + "/" + name;
+    }
+    std::string settingsPath(const char* bareName) const { return settingsFile.empty() ? bareName : settingsFile; }
 };
 
 // One running program: a fresh Game is a freshly started program.

@@ -7,9 +7,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
+#include "ui/install_layout.h"
 #include "ui/main_window.h"
+#include "velmora_version.h"
 
 namespace {
 
@@ -29,7 +32,7 @@ double medianMs(std::vector<double> v) {
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-// Closes every message box as soon as it is shown.
+// Closes every message box as soon as it is shown, and says on stderr what it said.
 class BoxAnswerer : public QObject {
 public:
     int answered = 0;
@@ -39,6 +42,7 @@ protected:
         if (event->type() == QEvent::Show) {
             if (auto* box = qobject_cast<QMessageBox*>(object)) {
                 ++answered;
+                std::fprintf(stderr, "box: %s | %s\n", qPrintable(box->windowTitle()), qPrintable(box->text()));
                 QTimer::singleShot(0, box, &QMessageBox::accept);
             }
         }
@@ -51,8 +55,21 @@ protected:
 int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
+    // Answered without a window, so they work on any terminal.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("velmora %s\n", VELMORA_VERSION);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::printf("usage: velmora [--version | --help]\n"
+                    "A chess game on two boards at once, against the computer or another person.\n"
+                    "Settings are kept in Velmora.ini: in the folder the game starts in when it is run\n"
+                    "from its own folder, else in $XDG_CONFIG_HOME/velmora (~/.config/velmora).\n");
+        return 0;
+    }
     QApplication app(argc, argv);
     velmora::ui::MainWindow window;
+    window.useLayout(velmora::ui::InstallLayout::detect(QCoreApplication::applicationDirPath()));
     // For measuring: report the time to the first complete frame and the
     // resident memory then, and end.
     if (qEnvironmentVariableIsSet("VELMORA_MEASURE_STARTUP")) {
@@ -93,11 +110,15 @@ int main(int argc, char** argv) {
                 canvas.repaint();
                 resizes.push_back(t.nsecsElapsed() / 1e6);
             }
+            const auto& sounds = window.game().sounds;
+            int soundsLoaded = 0;
+            for (auto handle : {sounds.otherSound, sounds.forbiddenSound, sounds.pieceSound, sounds.bgmSound})
+                soundsLoaded += handle != 0;
             std::printf("first_frame_epoch_ns=%lld first_frame_in_main_ms=%lld vmhwm_kib=%ld repaint2x_ms=%.2f "
-                        "resize_step_ms=%.2f resize_step_max_ms=%.2f scale=%.2f boxes_answered=%d\n",
+                        "resize_step_ms=%.2f resize_step_max_ms=%.2f scale=%.2f boxes_answered=%d sounds_loaded=%d\n",
                         epochNs, firstFrame, hwm, medianMs(repaints), medianMs(resizes),
                         *std::max_element(resizes.begin(), resizes.end()), canvas.transform().scale(),
-                        answerer.answered);
+                        answerer.answered, soundsLoaded);
             std::fflush(stdout);
             std::_Exit(0);
             });

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
@@ -56,6 +58,13 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
 }
 
 MainWindow::~MainWindow() { game_->setPresentation(nullptr); }
+
+void MainWindow::useLayout(const InstallLayout& layout) {
+    game_->options.dataDirectory = layout.dataDirectory.toStdString();
+    game_->options.settingsFile = layout.settingsFile.toStdString();
+    if (!layout.settingsFile.isEmpty()) QDir().mkpath(QFileInfo(layout.settingsFile).absolutePath());
+    if (!layout.recordFolder.isEmpty()) recordPanel_->setStartFolder(layout.recordFolder);
+}
 
 void MainWindow::start() {
     canvas_->fillBackground(2);

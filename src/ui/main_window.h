@@ -6,6 +6,7 @@
 #include "draw/board_painter.h"
 #include "game.h"
 #include "ui/canvas_widget.h"
+#include "ui/install_layout.h"
 #include "ui/pictures.h"
 #include "ui/qt_browser.h"
 #include "ui/qt_ports.h"
@@ -28,6 +29,8 @@ public:
 
     // Start-up: the first complete drawing, then the window's place and size.
     void start();
+    // Where the program finds its files (before start()).
+    void useLayout(const InstallLayout& layout);
 
     Game& game() { return *game_; }
     CanvasWidget& canvas() { return *canvas_; }

@@ -112,6 +112,14 @@ QtRecordPanel::QtRecordPanel(QWidget* parent) : QObject(parent), baseFont_(paren
     描画_棋譜_IO(1);
 }
 
+void QtRecordPanel::setStartFolder(const QString& folder) {
+    if (!QDir(folder).isReadable()) return;
+    folder_ = QDir::cleanPath(folder);
+    drive_ = QStorageInfo(folder_).rootPath();
+    drives_->setCurrentIndex(std::max(0, drives_->findText(drive_)));
+    fillFolders();
+}
+
 void QtRecordPanel::setHandlers(std::function<void(const std::string&)> fileClicked,
                                 std::function<void()> returnPressed, Dialogs* dialogs) {
     fileClicked_ = std::move(fileClicked);

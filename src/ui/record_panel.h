@@ -37,6 +37,8 @@ public:
     std::filesystem::path folder() override;
     void refreshFiles() override;
 
+    // The folder the panel opens in.
+    void setStartFolder(const QString& folder);
     // Places and sizes the panel's controls for the picture's scale.
     void applyTransform(const PictureTransform& transform);
 

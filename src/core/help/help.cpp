@@ -7,6 +7,7 @@
 namespace velmora {
 
 std::string helpPagePath(const Game& g) {
+    if (!g.options.dataDirectory.empty()) return g.options.dataFile(HELP_PAGE);
     return (std::filesystem::path(g.options.startDirectory) / HELP_PAGE).string();
 }
 

@@ -85,7 +85,7 @@ constexpr std::size_t MAX_SETTINGS_BYTES = 64 * 1024;
 void applyDefaults(Game& g, bool write) {
     const std::optional<std::string> bytes = utf8ToCp932(DEFAULT_LINES);
     std::string error;
-    if (bytes && write) g.files().writeAtomically(SETTINGS_FILE, *bytes, error);
+    if (bytes && write) g.files().writeAtomically(g.options.settingsPath(SETTINGS_FILE), *bytes, error);
     チェック設定(g, BG_GREEN);
     g.presentation().描画_背景(BG_GREEN);
     g.options.backgroundPicture = BG_GREEN;
@@ -105,7 +105,7 @@ void チェック設定(Game& g, int code) {
 void 読込_環境設定ファイル(Game& g) {
     std::string bytes;
     int reason = 0;
-    switch (readWholeFile(SETTINGS_FILE, MAX_SETTINGS_BYTES, bytes, reason)) {
+    switch (readWholeFile(g.options.settingsPath(SETTINGS_FILE), MAX_SETTINGS_BYTES, bytes, reason)) {
         case FileRead::Ok:
             applySettings(g, bytes);
             break;
@@ -143,7 +143,7 @@ void 書込_環境設定ファイル(Game& g) {
     if (g.options.keepSettingsFile) return;
     const std::optional<std::string> bytes = utf8ToCp932(settingsText(g));
     std::string error;
-    if (bytes) g.files().writeAtomically(SETTINGS_FILE, *bytes, error);
+    if (bytes) g.files().writeAtomically(g.options.settingsPath(SETTINGS_FILE), *bytes, error);
 }
 
 }  // namespace velmora

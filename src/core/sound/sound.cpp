@@ -25,7 +25,7 @@ std::int32_t loadWave(Game& g, const std::string& fileName, std::int32_t flags) 
     if (g.sounds.device == 0) return 0;
     std::string image;
     int reason = 0;
-    switch (readWholeFile(fileName, MAX_WAVE_BYTES, image, reason)) {
+    switch (readWholeFile(g.options.dataFile(fileName), MAX_WAVE_BYTES, image, reason)) {
         case FileRead::Missing:
             return 0;
         case FileRead::Failed: {

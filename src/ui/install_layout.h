@@ -1,0 +1,21 @@
+#pragma once
+#include <QString>
+
+namespace velmora::ui {
+
+// Where the program finds its files and keeps its settings. Installed (its
+// wave files and help page in ../share/velmora beside the program's folder),
+// it reads them there, keeps Velmora.ini in the user's configuration folder
+// and opens the record panel in the home folder. Run from a folder of its
+// own (the build tree's run folder), everything stays in the folder it
+// starts in.
+struct InstallLayout {
+    bool installed = false;
+    QString dataDirectory;   // empty: the folder the program starts in
+    QString settingsFile;    // empty: Velmora.ini in the folder it starts in
+    QString recordFolder;    // empty: the folder it starts in
+
+    static InstallLayout detect(const QString& programFolder);
+};
+
+}  // namespace velmora::ui
