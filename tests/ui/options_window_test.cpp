@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "sound_warning_watch.h"
+#include "ui/install_layout.h"
 #include "ui/main_window.h"
 
 using namespace velmora;
@@ -20,6 +21,7 @@ private slots:
     void versionDialogLayoutAndPicture();
     void helpOpensInItsOwnWindowWithoutABrowser();
     void folderListOpensOnDoubleClickEnterAndGoesUpOnBackspace();
+    void installedProgramsKeepTheirFilesApart();
 
 private:
     QTemporaryDir folder_;
@@ -153,6 +155,26 @@ void OptionsWindowTest::folderListOpensOnDoubleClickEnterAndGoesUpOnBackspace() 
     QTest::keyClick(folders, Qt::Key_Backspace);
     QTest::keyClick(folders, Qt::Key_Backspace);
     QCOMPARE(w.recordPanel().currentFolder(), start);
+}
+
+void OptionsWindowTest::installedProgramsKeepTheirFilesApart() {
+    QTemporaryDir tree;
+    QDir root(tree.path());
+    QVERIFY(root.mkpath("usr/bin") && root.mkpath("usr/share/velmora") && root.mkpath("build/src/ui"));
+    QFile page(root.filePath("usr/share/velmora/Velmora.htm"));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.close();
+    qputenv("XDG_CONFIG_HOME", root.filePath("config").toUtf8());
+    const ui::InstallLayout installed = ui::InstallLayout::detect(root.filePath("usr/bin"));
+    QVERIFY(installed.installed);
+    QCOMPARE(installed.dataDirectory, root.filePath("usr/share/velmora"));
+    QCOMPARE(installed.settingsFile, root.filePath("config/velmora/Velmora.ini"));
+    QCOMPARE(installed.recordFolder, QDir::homePath());
+    // Run from the build tree: everything stays in the folder it starts in.
+    const ui::InstallLayout built = ui::InstallLayout::detect(root.filePath("build/src/ui"));
+    QVERIFY(!built.installed);
+    QVERIFY(built.dataDirectory.isEmpty() && built.settingsFile.isEmpty() && built.recordFolder.isEmpty());
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 QTEST_MAIN(OptionsWindowTest)

@@ -83,6 +83,22 @@ TEST(SettingsFile, FirstRunWritesAndAppliesTheDefaultsWithoutMusic) {
     EXPECT_TRUE(w.dialogs.boxes.empty());
 }
 
+TEST(SettingsFile, AnInstalledGameKeepsItsFileInTheConfigurationFolder) {
+    PlatformWorld w;
+    fs::create_directories("config/velmora");
+    w.game.options.settingsFile = "config/velmora/Velmora.ini";
+    読込_環境設定ファイル(w.game);
+    EXPECT_FALSE(fs::exists(SETTINGS_FILE));
+    ASSERT_TRUE(fs::exists("config/velmora/Velmora.ini"));
+    // Read back from there: a choice made in one run is there in the next.
+    w.folder.write("config/velmora/Velmora.ini", cp932("背景画=宇宙\r\n移動指導=ON\r\nBGM=OFF\r\n"));
+    PlatformWorld next;
+    next.game.options.settingsFile = (w.folder.path / "config/velmora/Velmora.ini").string();
+    読込_環境設定ファイル(next.game);
+    EXPECT_EQ(next.game.options.backgroundPicture, BG_SPACE);
+    EXPECT_TRUE(next.marks.isChecked("SIDOU"));
+}
+
 TEST(SettingsFile, StartsOnTheEmptySquareTilesUntilTheFileChoosesABackground) {
     PlatformWorld w;
     EXPECT_EQ(w.game.options.backgroundPicture, PIC_EMPTY_0);

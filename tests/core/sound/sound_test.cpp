@@ -61,6 +61,22 @@ TEST(SoundStartUp, LoadsTheFourWholeFilesWithTheirFlags) {
     EXPECT_EQ(again.platform.log, Log{"loop 104"});
 }
 
+TEST(SoundStartUp, AnInstalledGameReadsItsFilesFromItsDataFolder) {
+    PlatformWorld w;
+    std::filesystem::create_directories("share/velmora");
+    for (const char* name : WAVES) w.folder.write(std::string("share/velmora/") + name, std::string("RIFF ") + name);
+    w.game.options.dataDirectory = (w.folder.path / "share/velmora").string();
+    {
+        testing::ScratchFolder elsewhere;  // started from a folder without them
+        Form_Load(w.game);
+        w.platform.browserWorks = false;
+        KAISETU_Click(w.game);
+    }
+    ASSERT_EQ(w.platform.created.size(), 4u);
+    EXPECT_EQ(w.platform.created[3].first, std::string("RIFF BGM.wav"));
+    EXPECT_EQ(w.platform.log.back(), "browse " + w.game.options.dataDirectory + "/Velmora.htm");
+}
+
 TEST(SoundStartUp, MissingFilesAreSilentAndUnreadableOnesWarn) {
     PlatformWorld w;
     std::filesystem::create_directory("禁止.wav");
