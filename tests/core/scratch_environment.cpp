@@ -4,12 +4,12 @@
 
 #include <memory>
 
-#include "platform_world.h"
+#include "test_support.h"
 
 namespace {
 
 class ScratchWorkingDirectory : public ::testing::Environment {
-    void SetUp() override { folder_ = std::make_unique<velmora::testing::ScratchFolder>(); }
+    void SetUp() override { folder_ = std::make_unique<velmora::testing::ScratchFolder>(velmora::testing::ScratchFolder::ENTER); }
     void TearDown() override { folder_.reset(); }
     std::unique_ptr<velmora::testing::ScratchFolder> folder_;
 };
