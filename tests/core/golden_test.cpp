@@ -83,9 +83,11 @@ INSTANTIATE_TEST_SUITE_P(
                       GoldenCase{"com_level3", "com --level 3", "expected-com3.jsonl"}),
     [](const ::testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
 
-// The computer's choices on the self-play corpus, recorded when they agreed
-// with the reference answers above: any change to the search or the
-// evaluation that alters a decision shows here.
+// The computer's choices on the self-play corpus, as this program made them
+// when the corpus was recorded. None of these positions has a reference
+// answer (those cover only the 51 positions of play.棋譜), so this guards
+// against change, not error: any change to the search or the evaluation that
+// alters a decision or its score shows here.
 TEST(Cli, ComputerChoicesOnTheCorpusStayTheSame) {
     const std::string dir = VELMORA_CORPUS_DIR;
     const CliRun run = runCli("com '" + dir + "/selfplay.棋譜' --all --level 3");

@@ -29,6 +29,7 @@ struct PinCase {
     std::vector<std::string> pinnedWhite;
     int blackPinned;
 };
+void PrintTo(const PinCase& c, std::ostream* os) { *os << c.name; }
 
 class PinProbe : public ::testing::TestWithParam<PinCase> {};
 
@@ -76,6 +77,7 @@ struct BackingCase {
     int file, rank;
     int expected;
 };
+void PrintTo(const BackingCase& c, std::ostream* os) { *os << c.name; }
 
 class FileBackingProbe : public ::testing::TestWithParam<BackingCase> {};
 
