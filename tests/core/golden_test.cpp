@@ -83,6 +83,18 @@ INSTANTIATE_TEST_SUITE_P(
                       GoldenCase{"com_level3", "com --level 3", "expected-com3.jsonl"}),
     [](const ::testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
 
+// The survey and move answers hold only whole numbers: beyond agreeing, they
+// are the reference answers byte for byte, layout included.
+TEST(Cli, SurveyAndMoveAnswersAreTheReferenceBytes) {
+    for (const auto& [args, expected] : {std::pair{"survey", "expected-survey.jsonl"},
+                                         std::pair{"moves --side white", "expected-moves-white.jsonl"},
+                                         std::pair{"moves --side black", "expected-moves-black.jsonl"}}) {
+        const CliRun run = runCli(std::string(args) + " '" + golden("play.棋譜") + "' --all");
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_TRUE(run.out == testing::readBytes(golden(expected))) << args;
+    }
+}
+
 // The computer's choices on the self-play corpus, as this program made them
 // when the corpus was recorded. None of these positions has a reference
 // answer (those cover only the 51 positions of play.棋譜), so this guards
