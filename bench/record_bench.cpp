@@ -2,7 +2,6 @@
 // loader reads them, and formatting them for saving.
 #include <benchmark/benchmark.h>
 
-#include <sstream>
 
 #include "corpus.h"
 #include "record/record_commands.h"
@@ -26,8 +25,7 @@ std::string fullRecord() {
 void BM_LoadFullRecord(benchmark::State& state) {
     const std::string bytes = fullRecord();
     for (auto _ : state) {
-        std::istringstream in(bytes);
-        LoadedRecord record = readRecord(in);
+        LoadedRecord record = readRecord(bytes);
         benchmark::DoNotOptimize(record);
         if (record.snapshots.size() != static_cast<size_t>(HISTORY_SIZE)) state.SkipWithError("short read");
     }

@@ -2,7 +2,6 @@
 // What the record file fuzzer does with one input; the regression test runs
 // the same on every input kept from earlier crashes.
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "influence/survey.h"
@@ -15,8 +14,7 @@ namespace velmora::fuzz {
 // Returns false when a loaded record breaks what the game relies on.
 inline bool recordInput(const std::string& bytes) {
     // The game's loader: never more snapshots than the history holds, every code a piece.
-    std::istringstream in(bytes);
-    const LoadedRecord record = readRecord(in);
+    const LoadedRecord record = readRecord(bytes);
     if (record.snapshots.size() > static_cast<size_t>(HISTORY_SIZE)) return false;
     for (const SnapshotPair& p : record.snapshots) {
         for (PieceCode c : p.left.cells) {
@@ -32,8 +30,7 @@ inline bool recordInput(const std::string& bytes) {
         again.snapshots = record.snapshots;
         std::string saved, error;
         if (!encodeRecordFile(again, saved, error)) return false;
-        std::istringstream back(saved);
-        const LoadedRecord reloaded = readRecord(back);
+        const LoadedRecord reloaded = readRecord(saved);
         if (reloaded.unreadLine != 0 || reloaded.snapshots.size() != record.snapshots.size()) return false;
         for (size_t i = 0; i < record.snapshots.size(); ++i) {
             if (reloaded.snapshots[i].left != record.snapshots[i].left) return false;

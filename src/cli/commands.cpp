@@ -1,29 +1,83 @@
 #include "cli/commands.h"
 
-#include <cstdio>
-
 #include "cli/json_out.h"
 #include "com/search.h"
+#include "influence/survey.h"
+#include "record/notation.h"
+#include "rules/move_list.h"
 
 namespace velmora::cli {
-namespace {
 
-std::string bestJson(const BestMove& best) {
-    if (!best.found()) return "null";
-    return "{\"score\": " + numberJson(best.score) + ", \"from\": " + squareJson(best.fromFile, best.fromRank) +
-           ", \"to\": " + squareJson(best.toFile, best.toRank) +
-           ", \"placedPiece\": " + std::to_string(best.placedPiece) +
-           ", \"movingPiece\": " + std::to_string(best.movingPiece) + "}";
+std::string surveyLine(Game& g, int n) {
+    勢力調査(g, BoardId::LEFT);
+    勢力調査(g, BoardId::RIGHT);
+    JsonWriter json;
+    json.beginObject().key("move").value(n);
+    writeInfluence(json.key("left"), g.side(BoardId::LEFT));
+    writeInfluence(json.key("right"), g.side(BoardId::RIGHT));
+    json.endObject();
+    return json.text();
 }
 
-}  // namespace
+std::string movesLine(Game& g, int n, const std::string& side) {
+    const int turn = side == "white" ? g.state.whiteTurn : g.state.blackTurn;
+    JsonWriter json;
+    json.beginObject().key("move").value(n);
+    writeMoves(json.key("left"), acceptedMoves(g, BoardId::LEFT, turn));
+    writeMoves(json.key("right"), acceptedMoves(g, BoardId::RIGHT, turn));
+    json.endObject();
+    return json.text();
+}
 
 std::string comLine(Game& g, int n, int level) {
     g.state.comLevel = level;
     const std::optional<BoardId> chosen = comSearch(g);
-    const char* board = !chosen ? "null" : *chosen == BoardId::LEFT ? "\"left\"" : "\"right\"";
-    return "{\"move\": " + std::to_string(n) + ", \"left\": " + bestJson(g.com.of(BoardId::LEFT).best) +
-           ", \"right\": " + bestJson(g.com.of(BoardId::RIGHT).best) + ", \"board\": " + board + "}";
+    JsonWriter json;
+    json.beginObject().key("move").value(n);
+    writeBestMove(json.key("left"), g.com.of(BoardId::LEFT).best);
+    writeBestMove(json.key("right"), g.com.of(BoardId::RIGHT).best);
+    json.key("board");
+    if (chosen) {
+        json.value(*chosen == BoardId::LEFT ? "left" : "right");
+    } else {
+        json.null();
+    }
+    json.endObject();
+    return json.text();
+}
+
+namespace {
+
+const char* symbol(PieceCode c) {
+    static const char* const BLACK[] = {"♟", "♞", "♝", "♜", "♛", "♚"};
+    static const char* const WHITE[] = {"♙", "♘", "♗", "♖", "♕", "♔"};
+    if (isBlack(c) && c <= BLACK_KING) return BLACK[c - 1];
+    if (isWhite(c) && c >= WHITE_KING) return WHITE[-c - 1];
+    return "·";
+}
+
+std::string fileRow() {
+    std::string row = "   ";
+    for (int f = 1; f <= 8; ++f) row += 文字列変換(f);
+    return row;
+}
+
+std::string rankRow(const Board& b, int rank) {
+    std::string row = 文字列変換(1000 + 9 - rank) + " ";
+    for (int f = 1; f <= 8; ++f) {
+        row += symbol(b.at(f, rank));
+        row += " ";
+    }
+    return row;
+}
+
+}  // namespace
+
+std::string boardsText(const Board& left, const Board& right) {
+    std::string out = "   左                     右\n";
+    out += fileRow() + "   " + fileRow() + "\n";
+    for (int r = 1; r <= 8; ++r) out += rankRow(left, r) + "    " + rankRow(right, r) + "\n";
+    return out;
 }
 
 }  // namespace velmora::cli

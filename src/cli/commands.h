@@ -1,4 +1,5 @@
 #pragma once
+// velmora-cli's answers about one position of a record, and its self-play.
 #include <optional>
 #include <string>
 
@@ -7,8 +8,17 @@
 
 namespace velmora::cli {
 
-// The computer's search on the position of `g`: one JSON line.
+// Each answer is about the position put on `g`; `n` is its snapshot line.
+// The influence grids of both boards: one JSON line.
+std::string surveyLine(Game& g, int n);
+// The moves the person's rules accept for `side` ("white" or "black"): one JSON line.
+std::string movesLine(Game& g, int n, const std::string& side);
+// The computer's search at `level`: one JSON line.
 std::string comLine(Game& g, int n, int level);
+// Both boards side by side, as a person reads them: black at the top, files
+// ａ-ｈ, rank digits as the game shows them (rank 1 reads ８).
+std::string boardsText(const Board& left, const Board& right);
+
 // Computer against a seeded random mover, one JSON line per game; a message
 // when the record cannot be written.
 std::optional<std::string> runSelfplay(const Options& options);

@@ -4,46 +4,123 @@
 
 namespace velmora::cli {
 
-std::string gridJson(const IntGrid& grid) {
-    std::string out = "[";
-    for (int f = 1; f <= 8; ++f) {
-        out += f == 1 ? "[" : ", [";
-        for (int r = 1; r <= 8; ++r) {
-            if (r > 1) out += ", ";
-            out += std::to_string(grid.at(f, r));
-        }
-        out += "]";
+void JsonWriter::beforeValue() {
+    if (afterKey_) {
+        afterKey_ = false;
+        return;
     }
-    return out + "]";
+    if (hasItems_.empty()) return;
+    if (hasItems_.back()) out_ += ", ";
+    hasItems_.back() = true;
 }
 
-std::string squareJson(int file, int rank) {
-    std::string out = "[";
-    out += std::to_string(file);
-    out += ", ";
-    out += std::to_string(rank);
-    out += ']';
-    return out;
+JsonWriter& JsonWriter::open(char bracket) {
+    beforeValue();
+    out_ += bracket;
+    hasItems_.push_back(false);
+    return *this;
 }
 
-std::string influenceJson(const BoardState& bs) {
-    const InfluenceMap& m = bs.influence;
-    return "{\"whiteAttacks\": " + gridJson(m.whiteAttacks) + ", \"blackAttacks\": " + gridJson(m.blackAttacks) +
-           ", \"whiteDefender\": " + gridJson(m.whiteDefender) + ", \"blackDefender\": " + gridJson(m.blackDefender) +
-           ", \"whiteThreat\": " + gridJson(m.whiteThreat) + ", \"whiteThreatFile\": " + gridJson(m.whiteThreatFile) +
-           ", \"whiteThreatRank\": " + gridJson(m.whiteThreatRank) + ", \"blackThreat\": " + gridJson(m.blackThreat) +
-           ", \"whiteCheckLine\": " + gridJson(m.whiteCheckLine) + ", \"blackCheckLine\": " + gridJson(m.blackCheckLine) +
-           ", \"whiteKing\": " + squareJson(bs.whiteKing.file, bs.whiteKing.rank) +
-           ", \"blackKing\": " + squareJson(bs.blackKing.file, bs.blackKing.rank) + "}";
+JsonWriter& JsonWriter::close(char bracket) {
+    out_ += bracket;
+    hasItems_.pop_back();
+    return *this;
 }
 
-std::string numberJson(double value) {
+JsonWriter& JsonWriter::key(std::string_view name) {
+    value(name);
+    out_ += ": ";
+    afterKey_ = true;
+    return *this;
+}
+
+JsonWriter& JsonWriter::value(int number) {
+    beforeValue();
+    out_ += std::to_string(number);
+    return *this;
+}
+
+JsonWriter& JsonWriter::value(double number) {
+    beforeValue();
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    std::string text(buffer, result.ptr);
-    // Keep it a JSON number that reads as a real: 5 -> 5.0.
-    if (text.find_first_of(".eE") == std::string::npos && text.find_first_of("ni") == std::string::npos) text += ".0";
-    return text;
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, number);
+    const std::string_view digits(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    out_ += digits;
+    // Keep it a number that reads as a real; "inf" and "nan" stay as they are.
+    if (digits.find_first_of(".eEni") == std::string_view::npos) out_ += ".0";
+    return *this;
+}
+
+JsonWriter& JsonWriter::value(std::string_view text) {
+    static const char HEX[] = "0123456789abcdef";
+    beforeValue();
+    out_ += '"';
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out_ += '\\';
+            out_ += c;
+        } else if (byte < 0x20) {
+            out_ += "\\u00";
+            out_ += HEX[byte >> 4];
+            out_ += HEX[byte & 15];
+        } else {
+            out_ += c;
+        }
+    }
+    out_ += '"';
+    return *this;
+}
+
+JsonWriter& JsonWriter::null() {
+    beforeValue();
+    out_ += "null";
+    return *this;
+}
+
+void writeSquare(JsonWriter& json, int file, int rank) { json.beginArray().value(file).value(rank).endArray(); }
+
+void writeGrid(JsonWriter& json, const IntGrid& grid) {
+    json.beginArray();
+    for (int f = 1; f <= 8; ++f) {
+        json.beginArray();
+        for (int r = 1; r <= 8; ++r) json.value(grid.at(f, r));
+        json.endArray();
+    }
+    json.endArray();
+}
+
+void writeInfluence(JsonWriter& json, const BoardState& bs) {
+    const InfluenceMap& m = bs.influence;
+    const std::pair<const char*, const IntGrid*> grids[] = {
+        {"whiteAttacks", &m.whiteAttacks},       {"blackAttacks", &m.blackAttacks},
+        {"whiteDefender", &m.whiteDefender},     {"blackDefender", &m.blackDefender},
+        {"whiteThreat", &m.whiteThreat},         {"whiteThreatFile", &m.whiteThreatFile},
+        {"whiteThreatRank", &m.whiteThreatRank}, {"blackThreat", &m.blackThreat},
+        {"whiteCheckLine", &m.whiteCheckLine},   {"blackCheckLine", &m.blackCheckLine},
+    };
+    json.beginObject();
+    for (const auto& [name, grid] : grids) writeGrid(json.key(name), *grid);
+    writeSquare(json.key("whiteKing"), bs.whiteKing.file, bs.whiteKing.rank);
+    writeSquare(json.key("blackKing"), bs.blackKing.file, bs.blackKing.rank);
+    json.endObject();
+}
+
+void writeBestMove(JsonWriter& json, const BestMove& best) {
+    if (!best.found()) {
+        json.null();
+        return;
+    }
+    json.beginObject().key("score").value(best.score);
+    writeSquare(json.key("from"), best.fromFile, best.fromRank);
+    writeSquare(json.key("to"), best.toFile, best.toRank);
+    json.key("placedPiece").value(best.placedPiece).key("movingPiece").value(best.movingPiece).endObject();
+}
+
+void writeMoves(JsonWriter& json, const std::vector<Move>& moves) {
+    json.beginArray();
+    for (const Move& m : moves) json.beginArray().value(m.fromFile).value(m.fromRank).value(m.toFile).value(m.toRank).endArray();
+    json.endArray();
 }
 
 }  // namespace velmora::cli

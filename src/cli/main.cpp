@@ -6,11 +6,8 @@
 #include <cstring>
 #include <memory>
 
-#include "cli/board_text.h"
 #include "cli/commands.h"
-#include "cli/json_out.h"
 #include "cli/options.h"
-#include "influence/survey.h"
 #include "ports/file_writer.h"
 #include "record/record_file.h"
 #include "rules/move_list.h"
@@ -20,36 +17,6 @@ using namespace velmora;
 using namespace velmora::cli;
 
 namespace {
-
-std::string movesJson(const std::vector<Move>& moves) {
-    std::string out = "[";
-    for (size_t i = 0; i < moves.size(); ++i) {
-        const Move& m = moves[i];
-        if (i > 0) out += ", ";
-        out += '[';
-        for (int v : {m.fromFile, m.fromRank, m.toFile, m.toRank}) {
-            if (out.back() != '[') out += ", ";
-            out += std::to_string(v);
-        }
-        out += ']';
-    }
-    return out + "]";
-}
-
-std::string surveyLine(Game& g, int n) {
-    勢力調査(g, BoardId::LEFT);
-    勢力調査(g, BoardId::RIGHT);
-    return "{\"move\": " + std::to_string(n) + ", \"left\": " + influenceJson(g.side(BoardId::LEFT)) +
-           ", \"right\": " + influenceJson(g.side(BoardId::RIGHT)) + "}";
-}
-
-std::string movesLine(Game& g, int n, const std::string& side) {
-    const int turn = side == "white" ? g.state.whiteTurn : g.state.blackTurn;
-    const std::vector<Move> left = acceptedMoves(g, BoardId::LEFT, turn);
-    const std::vector<Move> right = acceptedMoves(g, BoardId::RIGHT, turn);
-    return "{\"move\": " + std::to_string(n) + ", \"left\": " + movesJson(left) + ", \"right\": " + movesJson(right) +
-           "}";
-}
 
 int fail(const std::string& message) {
     const std::string line = "velmora-cli: " + escapeForMessage(message) + "\n";

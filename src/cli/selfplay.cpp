@@ -6,6 +6,7 @@
 #include <random>
 
 #include "cli/commands.h"
+#include "cli/json_out.h"
 #include "com/com_turn.h"
 #include "influence/survey.h"
 #include "record/notation.h"
@@ -86,8 +87,9 @@ std::optional<std::string> runSelfplay(const Options& options) {
         }
         const int last = st.lastMoveNumber;
         for (int n = 0; n <= last; ++n) corpus.snapshots.push_back({g->history.left[n], g->history.right[n]});
-        const std::string line = "{\"game\": " + std::to_string(game) + ", \"moves\": " + std::to_string(last) +
-                                 ", \"result\": \"" + result + "\"}\n";
+        JsonWriter json;
+        json.beginObject().key("game").value(game).key("moves").value(last).key("result").value(result).endObject();
+        const std::string line = json.text() + "\n";
         if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size()) break;
     }
     if (!options.out.empty()) {

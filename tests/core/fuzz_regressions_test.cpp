@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "file_fuzz_body.h"
 #include "record_fuzz_body.h"
 #include "settings_fuzz_body.h"
+#include "test_support.h"
 
 namespace velmora {
 namespace {
@@ -27,29 +26,24 @@ std::vector<fs::path> inputs(const std::string& target) {
     return files;
 }
 
-std::string bytesOf(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using testing::readBytes;
 
 TEST(FuzzRegressions, RecordInputs) {
     const auto files = inputs("record");
     ASSERT_GE(files.size(), 5u);
-    for (const fs::path& f : files) EXPECT_TRUE(fuzz::recordInput(bytesOf(f))) << f;
+    for (const fs::path& f : files) EXPECT_TRUE(fuzz::recordInput(readBytes(f))) << f;
 }
 
 TEST(FuzzRegressions, SettingsInputs) {
     const auto files = inputs("settings");
     ASSERT_GE(files.size(), 5u);
-    for (const fs::path& f : files) EXPECT_TRUE(fuzz::settingsInput(bytesOf(f))) << f;
+    for (const fs::path& f : files) EXPECT_TRUE(fuzz::settingsInput(readBytes(f))) << f;
 }
 
 TEST(FuzzRegressions, FileInputs) {
     const auto files = inputs("file");
     ASSERT_GE(files.size(), 5u);
-    for (const fs::path& f : files) EXPECT_TRUE(fuzz::fileInput(bytesOf(f))) << f;
+    for (const fs::path& f : files) EXPECT_TRUE(fuzz::fileInput(readBytes(f))) << f;
 }
 
 }  // namespace

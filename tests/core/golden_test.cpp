@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "json_value.h"
+#include "test_support.h"
 
 namespace velmora {
 namespace {
@@ -27,8 +28,9 @@ struct CliRun {
 };
 
 CliRun runCli(const std::string& args) {
-    const fs::path errFile = fs::temp_directory_path() / ("velmora-cli-err-" + std::to_string(::getpid()));
-    const std::string command = std::string(VELMORA_CLI) + " " + args + " 2>" + errFile.string();
+    const testing::ScratchFolder scratch;
+    const fs::path errFile = scratch / "stderr";
+    const std::string command = std::string(VELMORA_CLI) + " " + args + " 2>'" + errFile.string() + "'";
     CliRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return run;
@@ -37,9 +39,7 @@ CliRun runCli(const std::string& args) {
     while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
     const int raw = ::pclose(pipe);
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream err(errFile);
-    std::getline(err, run.err, '\0');
-    fs::remove(errFile);
+    run.err = testing::readBytes(errFile);
     return run;
 }
 
@@ -64,11 +64,8 @@ TEST_P(GoldenAnswers, AgreeLineByLine) {
     const GoldenCase& c = GetParam();
     const CliRun run = runCli(std::string(c.args) + " '" + golden("play.棋譜") + "' --all");
     ASSERT_EQ(run.status, 0) << run.err;
-    std::ifstream in(golden(c.expected));
-    std::stringstream expected;
-    expected << in.rdbuf();
     const auto mine = lines(run.out);
-    const auto theirs = lines(expected.str());
+    const auto theirs = lines(testing::readBytes(golden(c.expected)));
     ASSERT_EQ(mine.size(), theirs.size());
     for (size_t i = 0; i < mine.size(); ++i) {
         const std::string d = testing::difference(Json::parse(mine[i]), Json::parse(theirs[i]), 1e-6);
@@ -86,18 +83,29 @@ INSTANTIATE_TEST_SUITE_P(
                       GoldenCase{"com_level3", "com --level 3", "expected-com3.jsonl"}),
     [](const ::testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
 
-// The computer's choices on the self-play corpus, recorded when they agreed
-// with the reference answers above: any change to the search or the
-// evaluation that alters a decision shows here.
+// The survey and move answers hold only whole numbers: beyond agreeing, they
+// are the reference answers byte for byte, layout included.
+TEST(Cli, SurveyAndMoveAnswersAreTheReferenceBytes) {
+    for (const auto& [args, expected] : {std::pair{"survey", "expected-survey.jsonl"},
+                                         std::pair{"moves --side white", "expected-moves-white.jsonl"},
+                                         std::pair{"moves --side black", "expected-moves-black.jsonl"}}) {
+        const CliRun run = runCli(std::string(args) + " '" + golden("play.棋譜") + "' --all");
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_TRUE(run.out == testing::readBytes(golden(expected))) << args;
+    }
+}
+
+// The computer's choices on the self-play corpus, as this program made them
+// when the corpus was recorded. None of these positions has a reference
+// answer (those cover only the 51 positions of play.棋譜), so this guards
+// against change, not error: any change to the search or the evaluation that
+// alters a decision or its score shows here.
 TEST(Cli, ComputerChoicesOnTheCorpusStayTheSame) {
     const std::string dir = VELMORA_CORPUS_DIR;
     const CliRun run = runCli("com '" + dir + "/selfplay.棋譜' --all --level 3");
     ASSERT_EQ(run.status, 0) << run.err;
-    std::ifstream in(dir + "/expected-com3.jsonl");
-    std::stringstream expected;
-    expected << in.rdbuf();
     const auto mine = lines(run.out);
-    const auto recorded = lines(expected.str());
+    const auto recorded = lines(testing::readBytes(dir + "/expected-com3.jsonl"));
     ASSERT_EQ(mine.size(), recorded.size());
     for (size_t i = 0; i < mine.size(); ++i) EXPECT_EQ(mine[i], recorded[i]) << "position " << i;
 }
@@ -121,16 +129,12 @@ TEST(Cli, ShowPrintsBothBoardsWithTheGameLabels) {
 
 class TempFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("velmora-cli-test-" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
     std::string write(const std::string& name, const std::string& content) {
-        std::ofstream(dir / name, std::ios::binary) << content;
+        scratch.write(name, content);
         return "'" + (dir / name).string() + "'";
     }
-    fs::path dir;
+    testing::ScratchFolder scratch;
+    const fs::path dir = scratch.path;
 };
 
 TEST_F(TempFiles, BadInputIsAOneLineErrorWithStatusTwo) {

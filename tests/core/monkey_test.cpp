@@ -25,6 +25,7 @@
 #include "record/replay.h"
 #include "rules/move_list.h"
 #include "rules/setup.h"
+#include "test_support.h"
 
 namespace velmora {
 namespace {
@@ -115,9 +116,9 @@ struct Monkey {
     }
     int pick(int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); }
 
+    // Anywhere inside the square.
     void clickSquare(BoardId id, int file, int rank, int button) {
-        const int column = id == BoardId::LEFT ? file : file + 12;
-        Form_MouseDown(*game, button, 0, 700 + 522 * column + pick(522), 900 + 525 * rank + pick(525));
+        testing::clickSquare(*game, id, file, rank, button, pick(SQUARE_WIDTH), pick(SQUARE_HEIGHT));
     }
 
     // Half of the clicks make a move the rules accept, so that games go on.
@@ -263,8 +264,8 @@ long fromEnvironment(const char* name, long fallback) {
 // A short run by default; the test labelled "monkey" sets VELMORA_MONKEY_SEEDS
 // and VELMORA_MONKEY_EVENTS (events per seed) for the long one.
 TEST(Monkey, RandomEventsKeepTheGameSoundAndFinishGames) {
-    const fs::path dir = fs::temp_directory_path() / ("velmora-monkey-" + std::to_string(::getpid()));
-    fs::remove_all(dir);
+    const testing::ScratchFolder scratch;
+    const fs::path dir = scratch / "records";
     const unsigned SEEDS = static_cast<unsigned>(fromEnvironment("VELMORA_MONKEY_SEEDS", 40));
     const long EVENTS = fromEnvironment("VELMORA_MONKEY_EVENTS", 2500);
     long wins = 0, draws = 0, total = 0, ends = 0, loads = 0;

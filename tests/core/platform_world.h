@@ -2,38 +2,12 @@
 // A game in a scratch working directory, on recording fakes of the platform
 // around it (sound library, browser, version dialog, record panel) that
 // write one shared log, so tests can check the order of calls.
-#include <stdlib.h>
-
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
 
 #include "fakes.h"
+#include "test_support.h"
 
 namespace velmora::testing {
-
-// A fresh folder that is the working directory while it lives.
-struct ScratchFolder {
-    std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::path path;
-    ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("no scratch folder");
-        path = pattern;
-        std::filesystem::current_path(path);
-    }
-    ~ScratchFolder() {
-        std::filesystem::current_path(previous);
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    void write(const std::string& name, const std::string& bytes) const { std::ofstream(path / name, std::ios::binary) << bytes; }
-    std::string read(const std::string& name) const {
-        std::ifstream in(path / name, std::ios::binary);
-        return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<none>";
-    }
-};
 
 using Log = std::vector<std::string>;
 
@@ -71,7 +45,7 @@ private:
 
 // The menu starts with its initial marks on 畳 and LEVEL3.
 struct PlatformWorld {
-    ScratchFolder folder;
+    ScratchFolder folder{ScratchFolder::ENTER};
     ScriptedDialogs dialogs;
     RecordingPresentation view;
     RecordingClock clock;

@@ -39,16 +39,25 @@ void OptionsWindowTest::startUpWarnsOnceWithoutAudioOutput() {
 
 void OptionsWindowTest::soundLibraryIgnoresHandleZeroAndNonWaveImages() {
     ui::QtSound sound;
-    QCOMPARE(sound.dsCreateDSB(0, std::string("RIFF\0\0\0\0WAVE", 12), 3), 0);  // before a device
+    const std::string wave("RIFF\0\0\0\0WAVE", 12);
+    QCOMPARE(sound.dsCreateDSB(0, wave, 3), 0);  // before a device
     const std::int32_t device = sound.dsInitialize();
     QCOMPARE(device == 0, QMediaDevices::audioOutputs().isEmpty());
     QCOMPARE(sound.dsCreateDSB(device, "not a wave file", 3), 0);
+    // A wave image makes a buffer exactly when there is a device to play it on.
+    const std::int32_t buffer = sound.dsCreateDSB(device, wave, 3);
+    QCOMPARE(buffer != 0, device != 0);
+    QCOMPARE(sound.effect(buffer) != nullptr, buffer != 0);
+    // Handle 0, what every creation gets without a device, reaches no buffer:
+    // the calls make none and leave the one made alone.
     sound.dsPlay(0);
     sound.dsPlayLooping(0);
     sound.dsStop(0);
     sound.dsFree(0);
     QVERIFY(!sound.effect(0));
+    QCOMPARE(sound.effect(buffer) != nullptr, buffer != 0);
     sound.dsTerminate(device);
+    QVERIFY(!sound.effect(buffer));
 }
 
 void OptionsWindowTest::versionDialogLayoutAndPicture() {

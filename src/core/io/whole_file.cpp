@@ -69,4 +69,19 @@ FileRead readWholeFile(const std::filesystem::path& path, std::size_t maxBytes, 
     return FileRead::Ok;
 }
 
+bool LineSplitter::next(std::string_view& line) {
+    if (start_ >= text_.size()) return false;
+    std::size_t end = text_.find_first_of(ends_ == LF ? "\n" : "\r\n", start_);
+    if (end == std::string_view::npos) end = text_.size();
+    line = text_.substr(start_, end - start_);
+    rawLength_ = line.size();
+    start_ = end + 1;
+    if (ends_ == LF) {
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    } else if (end < text_.size() && text_[end] == '\r' && start_ < text_.size() && text_[start_] == '\n') {
+        ++start_;
+    }
+    return true;
+}
+
 }  // namespace velmora

@@ -51,13 +51,8 @@ void applySetting(Game& g, std::string_view key, std::string_view value, bool& b
 // Lines end with CR LF, LF or CR alone; a hand-edited file may use any of them.
 void applySettings(Game& g, std::string_view bytes) {
     bool backgroundRead = false;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = bytes.size();
-        const std::string_view raw = bytes.substr(start, end - start);
-        start = end + 1;
-        if (end < bytes.size() && bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
+    LineSplitter lines(bytes, LineSplitter::ANY);
+    for (std::string_view raw; lines.next(raw);) {
         // A line that is not CP932 cannot hold one of our keys; it is skipped
         // like an unknown key, and so is a line without "=".
         const std::optional<std::string> line = cp932ToUtf8(raw);

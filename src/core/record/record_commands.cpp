@@ -1,7 +1,5 @@
 #include "record/record_commands.h"
 
-#include <sstream>
-
 #include "draw/geometry.h"
 #include "flow/game_flow.h"
 #include "flow/refusal.h"
@@ -23,47 +21,17 @@ bool plainFileName(const std::string& name) {
     return name.find_first_of("/\\") == std::string::npos && name.find('\0') == std::string::npos;
 }
 
-// Reads a record file line by line; a line ends with LF (a CR before it is
-// dropped). A line longer than any record line is read through to its end
-// and reported as too long, so it never splits into further lines.
-class LineReader {
-public:
-    enum Result { LINE, END, TOO_LONG };
-    explicit LineReader(std::istream& in) : in_(in) {}
-    Result next(std::string& line) {
-        line.clear();
-        char c;
-        bool any = false;
-        bool tooLong = false;
-        while (in_.get(c)) {
-            any = true;
-            if (c == '\n') break;
-            if (line.size() >= MAX_RECORD_LINE_BYTES) {
-                tooLong = true;
-                continue;
-            }
-            line += c;
-        }
-        if (!any) return END;
-        if (tooLong) return TOO_LONG;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        return LINE;
-    }
-
-private:
-    std::istream& in_;
-};
-
 }  // namespace
 
-LoadedRecord readRecord(std::istream& in) {
+LoadedRecord readRecord(std::string_view bytes) {
     LoadedRecord record;
-    LineReader reader(in);
-    std::string line;
+    LineSplitter lines(bytes, LineSplitter::LF);
+    // A line longer than any record line is never one, whatever it holds.
+    auto tooLong = [&] { return lines.rawLength() > MAX_RECORD_LINE_BYTES; };
+    std::string_view line;
     for (int k = 0; k < 3; ++k) {
-        const LineReader::Result r = reader.next(line);
-        if (r == LineReader::END) return record;
-        if (r == LineReader::TOO_LONG) {
+        if (!lines.next(line)) return record;
+        if (tooLong()) {
             record.unreadLine = k + 1;
             return record;
         }
@@ -72,10 +40,8 @@ LoadedRecord readRecord(std::istream& in) {
     // Empty lines at the end are no positions; one followed by more lines is
     // a damaged file.
     int firstEmptyLine = 0;
-    for (int lineNumber = 4;; ++lineNumber) {
-        const LineReader::Result r = reader.next(line);
-        if (r == LineReader::END) break;
-        if (r == LineReader::LINE && line.empty()) {
+    for (int lineNumber = 4; lines.next(line); ++lineNumber) {
+        if (line.empty()) {
             if (firstEmptyLine == 0) firstEmptyLine = lineNumber;
             continue;
         }
@@ -84,7 +50,7 @@ LoadedRecord readRecord(std::istream& in) {
             break;
         }
         std::optional<SnapshotPair> pair;
-        if (record.snapshots.size() < static_cast<size_t>(HISTORY_SIZE) && r == LineReader::LINE &&
+        if (record.snapshots.size() < static_cast<size_t>(HISTORY_SIZE) && !tooLong() &&
             line.size() == SNAPSHOT_LINE_LENGTH) {
             pair = parseSnapshotLine(line);
         }
@@ -171,8 +137,7 @@ void File1_Click(Game& g, const std::string& fileName) {
                                "棋譜", Buttons::Ok);
         return;
     }
-    std::istringstream in(bytes);
-    const LoadedRecord record = readRecord(in);
+    const LoadedRecord record = readRecord(bytes);
     // The header lines; a missing one shows the previous text again.
     static constexpr double PLACES[3][2] = {{800, 6350}, {3700, 100}, {3700, 6350}};
     for (int k = 0; k < 3; ++k) {

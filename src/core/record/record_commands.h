@@ -1,7 +1,7 @@
 #pragma once
-#include <istream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "game.h"
@@ -36,6 +36,6 @@ struct LoadedRecord {
     std::vector<SnapshotPair> snapshots;
     int unreadLine = 0;
 };
-LoadedRecord readRecord(std::istream& in);
+LoadedRecord readRecord(std::string_view bytes);
 
 }  // namespace velmora

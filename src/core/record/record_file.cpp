@@ -10,23 +10,9 @@
 namespace velmora {
 namespace {
 
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
-}
-
-std::string headerText(const std::string& bytes) {
+std::string headerText(std::string_view bytes) {
     std::optional<std::string> text = cp932ToUtf8(bytes);
-    return text ? *text : bytes;
+    return text ? *text : std::string(bytes);
 }
 
 }  // namespace
@@ -49,7 +35,9 @@ bool readRecordFileStrict(const std::filesystem::path& path, RecordFile& out, st
 }
 
 bool parseRecordStrict(const std::string& name, const std::string& bytes, RecordFile& out, std::string& error) {
-    const std::vector<std::string> lines = splitLines(bytes);
+    std::vector<std::string_view> lines;
+    LineSplitter splitter(bytes, LineSplitter::LF);
+    for (std::string_view line; splitter.next(line);) lines.push_back(line);
     if (lines.size() < 4) {
         error = name + ":" + std::to_string(lines.size() + 1) + ": no snapshot line (3 header lines, then one line per position)";
         return false;

@@ -88,6 +88,26 @@ TEST(ComTurn, MateIsAnnouncedAndTheGameGoesOn) {
     EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
 }
 
+TEST(ComTurn, ACheckOnTheRightBoardIsAnnouncedBeforeAMateOnTheLeft) {
+    // The queen mates on the left board by going to (2,8). On the right board
+    // the same square holds the white knight that shields its king from the
+    // rook on (1,8); the two-board capture takes it, and that king, which can
+    // step away, is in check too. The right board is looked at first.
+    testing::FakeWorld w;
+    startComGame(w,
+                 boardFrom({"........", ".q.k....", "........", "........", "........", "........", "......PP",
+                            ".......K"}),
+                 boardFrom({"......k.", "........", "........", "........", "........", "........", "........",
+                            "rN..K..."}));
+    com_ban(w.game);
+    ASSERT_EQ(w.game.board(BoardId::LEFT).at(2, 8), BLACK_QUEEN);
+    ASSERT_EQ(w.game.board(BoardId::RIGHT).at(2, 8), EMPTY);
+    ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(w.dialogs.boxes[0].text, "   ** チェック **");
+    EXPECT_EQ(w.dialogs.boxes[0].title, "");
+    EXPECT_EQ(w.game.state.whiteInCheck, ON);
+}
+
 TEST(ComTurn, TakingTheKingWinsAfterTheMoveIsCounted) {
     testing::FakeWorld w;
     w.dialogs.answers = {Answer::No};

@@ -98,6 +98,27 @@ TEST(Evaluation, OnlyTheLeftBoardLooksAtTheOtherBoardsExchange) {
     EXPECT_DOUBLE_EQ(onRight - onLeft, BLACK_PAWN);
 }
 
+TEST(Evaluation, AMoveThatThreatensAPinnedAttackerScoresTheAttackersValue) {
+    // The black knight goes to (4,4), attacked only by the white knight on
+    // (5,6), which the rook on (5,2) pins to its king; from (4,4) the black
+    // knight could take it. The same candidate with the pin grid cleared
+    // loses exactly the white knight's value: no other term reads the pin here.
+    const Board left = boardFrom({"k.......", "....r...", ".....n..", "........", "........", "....N...", "...P....",
+                                  "....K..."});
+    auto score = [&](bool keepPins) {
+        Game g;
+        putPosition(g, left, boardFrom(NO_PIECES));
+        g.state.comLevel = 3;
+        prepareTurn(g);
+        prepareBoard(g, BoardId::LEFT);
+        IntGrid& pins = g.com.of(BoardId::LEFT).pinnedWhite;
+        EXPECT_EQ(pins.at(5, 6), 1);
+        if (!keepPins) pins.fill(0);
+        return tryCandidate(g, BoardId::LEFT, 6, 3, 4, 4).score;
+    };
+    EXPECT_DOUBLE_EQ(score(true) - score(false), -WHITE_KNIGHT);
+}
+
 TEST(DangerScan, ForkOfTwoUndefendedPiecesAddsTheSmallerValue) {
     // The black bishop has just arrived on (5,5), attacking the white knight
     // (7,7) and the white rook (2,8), neither guarded.

@@ -9,23 +9,15 @@
 #include "rules/move_list.h"
 #include "rules/end_tests.h"
 #include "rules/setup.h"
+#include "test_support.h"
 
 namespace velmora {
 namespace {
 
 using testing::boardFrom;
 using testing::boardRows;
-
-// A click on the middle of a square, in twips.
-void click(testing::FakeWorld& w, BoardId id, int file, int rank, int button = BUTTON_LEFT) {
-    const int column = id == BoardId::LEFT ? file : file + 12;
-    Form_MouseDown(w.game, button, 0, 700 + 522 * column + 261, 900 + 525 * rank + 262);
-}
-
-void move(testing::FakeWorld& w, BoardId id, int ff, int fr, int tf, int tr, int button = BUTTON_LEFT) {
-    click(w, id, ff, fr, button);
-    click(w, id, tf, tr, button);
-}
+using testing::clickMove;
+using testing::clickSquare;
 
 // Boards as given; a game of the given kind just started on them.
 void startOn(testing::FakeWorld& w, const Board& left, const Board& right, void (*start)(Game&)) {
@@ -51,9 +43,9 @@ TEST(TwoPeople, MovesAlternateAndEveryMoveIsStored) {
     testing::FakeWorld w;
     startOn(w, START, START, START_Click);
     GameState& st = w.game.state;
-    move(w, BoardId::LEFT, 5, 7, 5, 5);
+    clickMove(w.game, BoardId::LEFT, 5, 7, 5, 5);
     EXPECT_EQ(st.sideToMove, SECOND);
-    move(w, BoardId::RIGHT, 4, 2, 4, 4);
+    clickMove(w.game, BoardId::RIGHT, 4, 2, 4, 4);
     EXPECT_EQ(st.sideToMove, FIRST);
     EXPECT_EQ(st.moveNumber, 2);
     EXPECT_EQ(st.lastMoveNumber, 2);
@@ -61,7 +53,7 @@ TEST(TwoPeople, MovesAlternateAndEveryMoveIsStored) {
     EXPECT_EQ(w.game.history.right[2].at(4, 4), BLACK_PAWN);
     EXPECT_EQ(w.sound.played, (std::vector<std::int32_t>{11, 11}));
     // White cannot move a black piece: the click only shows its moves.
-    click(w, BoardId::LEFT, 4, 2);
+    clickSquare(w.game, BoardId::LEFT, 4, 2);
     EXPECT_EQ(w.game.side(BoardId::LEFT).clickState, 0);
     EXPECT_TRUE(w.view.saw("targets 1 4 2 15 1"));
 }
@@ -71,7 +63,7 @@ TEST(TwoPeople, CastlingMovesTheRook) {
     Board b = START;
     b.at(6, 8) = b.at(7, 8) = EMPTY;
     startOn(w, b, START, START_Click);
-    move(w, BoardId::LEFT, 5, 8, 7, 8);
+    clickMove(w.game, BoardId::LEFT, 5, 8, 7, 8);
     EXPECT_EQ(boardRows(w.game.board(BoardId::LEFT))[7], "RNBQ.RK.");
     EXPECT_EQ(w.game.state.sideToMove, SECOND);
 }
@@ -83,13 +75,33 @@ TEST(TwoPeople, EnPassantAsksAndBothAnswersWork) {
         testing::FakeWorld w;
         startOn(w, b, b, START_Click);
         w.dialogs.answers = {answer};
-        move(w, BoardId::LEFT, 5, 4, 4, 3);
+        clickMove(w.game, BoardId::LEFT, 5, 4, 4, 3);
         ASSERT_FALSE(w.dialogs.boxes.empty());
         EXPECT_EQ(w.dialogs.boxes[0].text, "取りますか？");
         EXPECT_EQ(w.dialogs.boxes[0].title, "アンパッサン");
         EXPECT_EQ(w.game.board(BoardId::LEFT).at(4, 3), WHITE_PAWN);
         EXPECT_EQ(w.game.board(BoardId::LEFT).at(4, 4), answer == Answer::Yes ? EMPTY : BLACK_PAWN);
     }
+}
+
+TEST(TwoPeople, BlackEnPassantTakesThePawnBesideItsStart) {
+    // Black's pawn on (4,5) passes to (5,6); the white pawn taken stands on (5,5).
+    const Board b = boardFrom({"....k...", "........", "........", "........", "...pP...", "........", "....P...",
+                               "K......."});
+    testing::FakeWorld w;
+    startOn(w, b, b, START_Click);
+    clickMove(w.game, BoardId::RIGHT, 1, 8, 1, 7);  // white moves on the other board
+    ASSERT_EQ(w.game.state.sideToMove, SECOND);
+    w.dialogs.answers = {Answer::Yes};
+    clickMove(w.game, BoardId::LEFT, 4, 5, 5, 6);
+    ASSERT_FALSE(w.dialogs.boxes.empty());
+    EXPECT_EQ(w.dialogs.boxes[0].text, "取りますか？");
+    const auto rows = boardRows(w.game.board(BoardId::LEFT));
+    EXPECT_EQ(rows[4], "........");
+    EXPECT_EQ(rows[5], "....p...");
+    EXPECT_EQ(rows[6], "....P...");  // the pawn two ranks below stays
+    EXPECT_TRUE(w.view.saw("square 1 5 5"));
+    EXPECT_EQ(w.game.history.left[2], w.game.board(BoardId::LEFT));
 }
 
 TEST(TwoPeople, PromotionNeedsTheRightButtonAndRefusesTheKing) {
@@ -99,19 +111,19 @@ TEST(TwoPeople, PromotionNeedsTheRightButtonAndRefusesTheKing) {
     startOn(w, b, b, START_Click);
     GameState& st = w.game.state;
     // The left button is refused and the pawn stays selected.
-    move(w, BoardId::LEFT, 2, 2, 2, 1);
+    clickMove(w.game, BoardId::LEFT, 2, 2, 2, 1);
     EXPECT_EQ(lastBox(w), "マウスの右をクリックして下さい");
     EXPECT_EQ(w.dialogs.boxes.back().title, "成り");
     EXPECT_EQ(w.game.side(BoardId::LEFT).clickState, 1);
     EXPECT_EQ(st.moveNumber, 0);
     // A king is refused.
     w.dialogs.choices = {WHITE_KING};
-    click(w, BoardId::LEFT, 2, 1, BUTTON_RIGHT);
+    clickSquare(w.game, BoardId::LEFT, 2, 1, BUTTON_RIGHT);
     EXPECT_EQ(lastBox(w), "キングには成れません");
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(2, 2), WHITE_PAWN);
     // The queen: the white dialog, beside the left board.
     w.dialogs.choices = {WHITE_QUEEN};
-    click(w, BoardId::LEFT, 2, 1, BUTTON_RIGHT);
+    clickSquare(w.game, BoardId::LEFT, 2, 1, BUTTON_RIGHT);
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(2, 1), WHITE_QUEEN);
     ASSERT_EQ(w.dialogs.promotions.size(), 2u);
     EXPECT_EQ(w.dialogs.promotions[1].dialog, PromotionDialog::Form3);
@@ -127,7 +139,7 @@ TEST(TwoPeople, PromotionInTheExchangedLayoutUsesTheOtherDialog) {
     startOn(w, b, b, START_Click);
     w.game.state.kingQueenSwapped = ON;  // as after loading a record played second
     w.dialogs.choices = {BLACK_KNIGHT};
-    move(w, BoardId::RIGHT, 7, 2, 7, 1, BUTTON_RIGHT);
+    clickMove(w.game, BoardId::RIGHT, 7, 2, 7, 1, BUTTON_RIGHT);
     EXPECT_EQ(w.dialogs.promotions[0].dialog, PromotionDialog::Form2);
     EXPECT_EQ(w.dialogs.promotions[0].left, 11820);
     EXPECT_EQ(w.game.board(BoardId::RIGHT).at(7, 1), WHITE_KNIGHT);
@@ -138,7 +150,7 @@ TEST(TwoPeople, AnyOtherButtonPutsThePawnOnTheLastRankUnchanged) {
                                "....K..."});
     testing::FakeWorld w;
     startOn(w, b, b, START_Click);
-    move(w, BoardId::LEFT, 2, 2, 2, 1, BUTTON_OTHER);
+    clickMove(w.game, BoardId::LEFT, 2, 2, 2, 1, BUTTON_OTHER);
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(2, 1), WHITE_PAWN);
     EXPECT_TRUE(w.dialogs.promotions.empty());
 }
@@ -149,16 +161,16 @@ TEST(TwoPeople, SelfCheckIsRefusedAndTakingAKingEndsTheGame) {
     testing::FakeWorld w;
     startOn(w, b, b, START_Click);
     // The white rook is pinned on the file.
-    move(w, BoardId::LEFT, 5, 7, 1, 7);
+    clickMove(w.game, BoardId::LEFT, 5, 7, 1, 7);
     EXPECT_EQ(lastBox(w), "自殺できません");
     EXPECT_EQ(w.dialogs.boxes.back().title, "チェックです");
     // Taking the black rook is fine; black then takes nothing, and white takes the king.
-    click(w, BoardId::LEFT, 5, 5);
+    clickSquare(w.game, BoardId::LEFT, 5, 5);
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(5, 5), WHITE_ROOK);
     EXPECT_EQ(w.game.board(BoardId::RIGHT).at(5, 5), EMPTY);  // the two-board capture
-    move(w, BoardId::RIGHT, 5, 1, 4, 1);
+    clickMove(w.game, BoardId::RIGHT, 5, 1, 4, 1);
     w.dialogs.answers = {Answer::Yes};
-    move(w, BoardId::LEFT, 5, 5, 5, 1);
+    clickMove(w.game, BoardId::LEFT, 5, 5, 5, 1);
     ASSERT_GE(w.dialogs.boxes.size(), 2u);
     EXPECT_EQ(w.dialogs.boxes[w.dialogs.boxes.size() - 2].text, "先手の勝ちです");
     EXPECT_EQ(lastBox(w), "続けますか？");
@@ -174,7 +186,7 @@ TEST(TwoPeople, AKingTakenFromTheOtherBoardEndsTheGameToo) {
     testing::FakeWorld w;
     startOn(w, left, right, START_Click);
     w.dialogs.answers = {Answer::No};
-    move(w, BoardId::RIGHT, 1, 1, 5, 1);
+    clickMove(w.game, BoardId::RIGHT, 1, 1, 5, 1);
     ASSERT_GE(w.dialogs.boxes.size(), 1u);
     EXPECT_EQ(w.dialogs.boxes[0].text, "先手の勝ちです");
     EXPECT_TRUE(w.shell.quitRequested);
@@ -188,7 +200,7 @@ TEST(AgainstTheComputer, PersonWinsByTakingTheKingThroughTheOtherBoard) {
     testing::FakeWorld w;
     startOn(w, left, right, SENTE_Click);
     w.dialogs.answers = {Answer::Yes};
-    move(w, BoardId::RIGHT, 1, 1, 5, 1);
+    clickMove(w.game, BoardId::RIGHT, 1, 1, 5, 1);
     ASSERT_GE(w.dialogs.boxes.size(), 1u);
     EXPECT_EQ(w.dialogs.boxes[0].text, "あなたの勝ちです");
     EXPECT_EQ(w.game.state.moveNumber, 0);  // a new board after Yes
@@ -202,7 +214,7 @@ TEST(AgainstTheComputer, ComputerTakesAnUnguardedKingAndWins) {
     startOn(w, b, b, SENTE_Click);
     w.dialogs.answers = {Answer::Yes};
     w.game.state.whiteInCheck = ON;  // as the computer's check left it: the move is not refused
-    move(w, BoardId::LEFT, 8, 7, 8, 6);
+    clickMove(w.game, BoardId::LEFT, 8, 7, 8, 6);
     EXPECT_EQ(w.dialogs.boxes[0].text, "ｺﾝﾋﾟｭｰﾀの勝ちです");
     EXPECT_EQ(w.game.state.sideToMove, NONE);
 }
@@ -210,7 +222,7 @@ TEST(AgainstTheComputer, ComputerTakesAnUnguardedKingAndWins) {
 TEST(AgainstTheComputer, ComputerAnswersAndHandsTheTurnBack) {
     testing::FakeWorld w;
     startOn(w, START, START, SENTE_Click);
-    move(w, BoardId::LEFT, 5, 7, 5, 5);
+    clickMove(w.game, BoardId::LEFT, 5, 7, 5, 5);
     EXPECT_EQ(w.game.state.moveNumber, 2);
     EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
     EXPECT_NE(w.game.history.left[2], w.game.history.left[1]) ;
@@ -220,13 +232,13 @@ TEST(Resume, IdleRecordAndPausedClicks) {
     testing::FakeWorld w;
     初期設定(w.game);
     w.game.sounds = {1, 11, 12, 13, 14};
-    click(w, BoardId::LEFT, 5, 7);
+    clickSquare(w.game, BoardId::LEFT, 5, 7);
     EXPECT_EQ(lastBox(w), "「対局」で始めて下さい");
     EXPECT_EQ(w.dialogs.boxes.back().title, "開始");
     EXPECT_EQ(w.sound.played, (std::vector<std::int32_t>{12}));
     w.game.state.recordMode = ON;
     w.dialogs.answers = {Answer::No};
-    click(w, BoardId::LEFT, 5, 7);
+    clickSquare(w.game, BoardId::LEFT, 5, 7);
     EXPECT_EQ(lastBox(w), "棋譜を '進 'で進めて下さい");
     EXPECT_EQ(w.sound.played.size(), 2u);
 }
@@ -234,7 +246,7 @@ TEST(Resume, IdleRecordAndPausedClicks) {
 TEST(Resume, AfterSteppingBackTheComputerMovesFirst) {
     testing::FakeWorld w;
     startOn(w, START, START, SENTE_Click);
-    move(w, BoardId::LEFT, 5, 7, 5, 5);  // white, then the computer: move 2
+    clickMove(w.game, BoardId::LEFT, 5, 7, 5, 5);  // white, then the computer: move 2
     const Board afterTwo = w.game.history.left[2];
     // Step back to move 1 (white's): no game running.
     GameState& st = w.game.state;
@@ -242,7 +254,7 @@ TEST(Resume, AfterSteppingBackTheComputerMovesFirst) {
     st.sideToMove = NONE;
     w.game.board(BoardId::LEFT) = w.game.history.left[1];
     w.game.board(BoardId::RIGHT) = w.game.history.right[1];
-    click(w, BoardId::LEFT, 1, 1);
+    clickSquare(w.game, BoardId::LEFT, 1, 1);
     EXPECT_EQ(w.dialogs.boxes.back().text, "OKですか？");
     EXPECT_EQ(st.moveNumber, 2);  // the computer moved again from move 1
     EXPECT_EQ(st.sideToMove, st.whiteTurn);
@@ -252,14 +264,14 @@ TEST(Resume, AfterSteppingBackTheComputerMovesFirst) {
 TEST(Resume, ClicksAfterSteppingBackNeverOverwriteLaterSnapshots) {
     testing::FakeWorld w;
     startOn(w, START, START, START_Click);
-    move(w, BoardId::LEFT, 5, 7, 5, 5);
-    move(w, BoardId::LEFT, 5, 2, 5, 4);
+    clickMove(w.game, BoardId::LEFT, 5, 7, 5, 5);
+    clickMove(w.game, BoardId::LEFT, 5, 2, 5, 4);
     const Board latest = w.game.history.left[2];
     GameState& st = w.game.state;
     st.moveNumber = 1;  // stepped back, then play resumed with black to move
     w.game.board(BoardId::LEFT) = w.game.history.left[1];
     st.sideToMove = SECOND;
-    click(w, BoardId::LEFT, 1, 1);  // selects a black rook, moves nothing
+    clickSquare(w.game, BoardId::LEFT, 1, 1);  // selects a black rook, moves nothing
     EXPECT_EQ(w.game.history.left[2], latest);
 }
 
@@ -279,7 +291,7 @@ TEST(Resume, TheComputerEndingTheGameStartsNoNewTurn) {
     st.moveNumber = st.lastMoveNumber = 1;
     st.sideToMove = NONE;
     w.dialogs.answers = {Answer::Yes};
-    click(w, BoardId::LEFT, 1, 1);
+    clickSquare(w.game, BoardId::LEFT, 1, 1);
     EXPECT_EQ(w.dialogs.boxes[1].text, "ｺﾝﾋﾟｭｰﾀの勝ちです");
     EXPECT_EQ(st.sideToMove, NONE);
 }
@@ -289,7 +301,7 @@ TEST(FullHistory, TheFiveHundredFirstMoveIsRefused) {
     startOn(w, START, START, START_Click);
     GameState& st = w.game.state;
     st.moveNumber = st.lastMoveNumber = MAX_MOVES;
-    move(w, BoardId::LEFT, 5, 7, 5, 5);
+    clickMove(w.game, BoardId::LEFT, 5, 7, 5, 5);
     EXPECT_EQ(lastBox(w), "これ以上指せません");
     EXPECT_EQ(w.dialogs.boxes.back().title, "手数");
     EXPECT_EQ(w.game.board(BoardId::LEFT), START);
@@ -311,11 +323,11 @@ TEST(Clicks, ReselectAndIllegalDestination) {
     testing::FakeWorld w;
     startOn(w, START, START, START_Click);
     BoardState& left = w.game.side(BoardId::LEFT);
-    click(w, BoardId::LEFT, 5, 7);
-    click(w, BoardId::LEFT, 4, 7);  // another white piece: selected instead
+    clickSquare(w.game, BoardId::LEFT, 5, 7);
+    clickSquare(w.game, BoardId::LEFT, 4, 7);  // another white piece: selected instead
     EXPECT_EQ(left.clickState, 1);
     EXPECT_EQ(left.selection.fromFile, 4);
-    click(w, BoardId::LEFT, 4, 3);  // not a pawn move
+    clickSquare(w.game, BoardId::LEFT, 4, 3);  // not a pawn move
     EXPECT_EQ(left.clickState, 0);
     EXPECT_TRUE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.game.state.moveNumber, 0);
@@ -329,10 +341,13 @@ TEST(StartCommands, ComputerFirstExchangesKingsAndQueensOnce) {
     EXPECT_EQ(w.game.state.whiteTurn, SECOND);
     EXPECT_EQ(w.game.state.moveNumber, 1);  // the computer's first move
     EXPECT_EQ(w.game.history.left[0].at(4, 1), BLACK_KING);
-    GOTE_Click(w.game);  // again: no second exchange
-    EXPECT_EQ(存在チェック駒(w.game.history.left[0], BLACK_KING), ON);
-    const Board now = w.game.board(BoardId::LEFT);
-    EXPECT_TRUE(now.at(4, 8) == WHITE_KING);
+    GOTE_Click(w.game);  // again: no second exchange, kings stay on file 4
+    for (const Board& b : {w.game.history.left[0], w.game.history.right[0]}) {
+        EXPECT_EQ(b.at(4, 1), BLACK_KING);
+        EXPECT_EQ(b.at(5, 1), BLACK_QUEEN);
+        EXPECT_EQ(b.at(4, 8), WHITE_KING);
+        EXPECT_EQ(b.at(5, 8), WHITE_QUEEN);
+    }
     START_Click(w.game);  // exchanged back for two people
     EXPECT_EQ(w.game.state.kingQueenSwapped, OFF);
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(5, 8), WHITE_KING);

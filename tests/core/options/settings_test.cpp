@@ -1,6 +1,8 @@
 // The settings file and the option commands that write it.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <sys/stat.h>
 
 #include "draw/geometry.h"

@@ -69,12 +69,7 @@ private:
     int code_;
 };
 
-std::string readBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using testing::readBytes;
 
 std::vector<std::string> namesIn(const fs::path& dir) {
     std::vector<std::string> names;
@@ -91,13 +86,8 @@ mode_t modeOf(const fs::path& p) {
 
 class ScratchDir : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("velmora-faults-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    fs::path dir;
+    testing::ScratchFolder scratch;
+    const fs::path dir = scratch.path;
 };
 
 std::string faultName(const ::testing::TestParamInfo<std::tuple<Step, int, const char*>>& info) {
@@ -245,7 +235,7 @@ TEST_F(ScratchDir, SavingAGameReportsTheFailedWriteInAJapaneseBox) {
 
 TEST(SettingsWrite, AWriteThatFailsAtAnyStepKeepsTheOldFileSilently) {
     for (const Step step : {Step::Open, Step::Write, Step::Permissions, Step::Flush, Step::Rename}) {
-        testing::ScratchFolder folder;
+        testing::ScratchFolder folder{testing::ScratchFolder::ENTER};
         const fs::path settings = fs::current_path() / "Velmora.ini";
         std::ofstream(settings, std::ios::binary) << "BGM=OFF\r\n";
         FailingWriter writer(step, EIO);

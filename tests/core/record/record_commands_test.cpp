@@ -16,6 +16,7 @@
 #include "record/record_file.h"
 #include "record/replay.h"
 #include "rules/setup.h"
+#include "test_support.h"
 
 namespace velmora {
 namespace {
@@ -42,18 +43,14 @@ struct RecordWorld {
     testing::RecordingSound sound;
     FakePanel panel;
     Game game{Ports{.dialogs = &dialogs, .presentation = &view, .sound = &sound, .recordPanel = &panel}};
-    fs::path dir;
+    testing::ScratchFolder scratch;
+    const fs::path dir = scratch.path;
 
-    explicit RecordWorld(const std::string& suffix = "") {
-        dir = fs::temp_directory_path() / ("velmora-records-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name() + suffix);
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+    RecordWorld() {
         panel.dir = dir;
         game.sounds = {1, 11, 12, 13, 14};
         初期設定(game);
     }
-    ~RecordWorld() { fs::remove_all(dir); }
 
     // A game of `moves` moves: each snapshot differs from the last by one pawn step.
     void playMoves(int moves) {
@@ -80,15 +77,10 @@ struct RecordWorld {
         for (const auto& b : dialogs.boxes) texts.push_back(b.text);
         return texts;
     }
-    void write(const std::string& name, const std::string& bytes) { std::ofstream(dir / name, std::ios::binary) << bytes; }
+    void write(const std::string& name, const std::string& bytes) { scratch.write(name, bytes); }
 };
 
-std::string readBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using testing::readBytes;
 
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> out;
@@ -208,7 +200,7 @@ TEST(LoadRecord, RoundTripStepsThroughIdenticalSnapshots) {
     Command1_Click(w.game);
     const History saved = w.game.history;
 
-    RecordWorld r("-loaded");
+    RecordWorld r;
     r.panel.dir = w.dir;
     File1_Click(r.game, "trip.棋譜");
     EXPECT_EQ(r.boxTexts(), (std::vector<std::string>{" 読み込みました", "棋譜を '進 'で進めて下さい"}));
@@ -302,7 +294,7 @@ TEST(LoadRecord, TheSnapshotsBeforeADamagedLineStayLoaded) {
     Command1_Click(w.game);
     const History saved = w.game.history;
     w.write("cut.棋譜", readBytes(w.dir / "cut.棋譜") + "garbage\r\n");
-    RecordWorld r("-loaded");
+    RecordWorld r;
     r.panel.dir = w.dir;
     File1_Click(r.game, "cut.棋譜");
     EXPECT_EQ(r.boxTexts(), stoppedAt(8));
@@ -328,7 +320,7 @@ TEST(LoadRecord, WhatIsNoRegularFileOfSaneSizeIsRefusedWithoutWaiting) {
         {"hidden.棋譜", "ｱｸｾｽが許可されていません"}, {"gone.棋譜", "ﾌｧｲﾙまたはﾌｫﾙﾀﾞがありません"},
     };
     for (const auto& [name, reason] : cases) {
-        RecordWorld r(std::string("-") + name);
+        RecordWorld r;
         r.panel.dir = w.dir;
         File1_Click(r.game, name);
         EXPECT_EQ(r.boxTexts(), std::vector<std::string>{"棋譜ﾌｧｲﾙを開けません\n" +

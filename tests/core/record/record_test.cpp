@@ -10,37 +10,23 @@
 #include "record/cp932.h"
 #include "record/record_file.h"
 #include "rules/setup.h"
+#include "test_support.h"
 
 namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string readBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using testing::readBytes;
 
 class TempDir : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("velmora-test-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(dir, fs::perms::owner_all, ec);
-        fs::remove_all(dir, ec);
-    }
     fs::path write(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir / name, std::ios::binary) << bytes;
+        scratch.write(name, bytes);
         return dir / name;
     }
-    fs::path dir;
+    testing::ScratchFolder scratch;
+    const fs::path dir = scratch.path;
 };
 
 TEST(SnapshotLine, FieldLayoutOfTheStartPosition) {

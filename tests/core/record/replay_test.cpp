@@ -1,33 +1,29 @@
 #include <gtest/gtest.h>
 
 #include "board_text_fixture.h"
+#include "com/handicap.h"
 #include "fakes.h"
 #include "flow/game_flow.h"
 #include "input/mouse_input.h"
 #include "record/notation.h"
 #include "record/replay.h"
 #include "rules/setup.h"
+#include "test_support.h"
 
 namespace velmora {
 namespace {
 
 using testing::boardRows;
-
-void move(testing::FakeWorld& w, BoardId id, int ff, int fr, int tf, int tr) {
-    for (auto [f, r] : {std::pair{ff, fr}, std::pair{tf, tr}}) {
-        const int column = id == BoardId::LEFT ? f : f + 12;
-        Form_MouseDown(w.game, 1, 0, 700 + 522 * column + 261, 900 + 525 * r + 262);
-    }
-}
+using testing::clickMove;
 
 // A game between two people with three moves made.
 void threeMoves(testing::FakeWorld& w) {
     Form_Load(w.game);
     START_Click(w.game);
     w.game.sounds = {1, 11, 12, 13, 14};
-    move(w, BoardId::LEFT, 5, 7, 5, 5);
-    move(w, BoardId::RIGHT, 4, 2, 4, 4);
-    move(w, BoardId::LEFT, 7, 8, 6, 6);
+    clickMove(w.game, BoardId::LEFT, 5, 7, 5, 5);
+    clickMove(w.game, BoardId::RIGHT, 4, 2, 4, 4);
+    clickMove(w.game, BoardId::LEFT, 7, 8, 6, 6);
     w.dialogs.boxes.clear();
     w.sound.played.clear();
 }
@@ -77,7 +73,7 @@ TEST(Replay, CastlingTextNamesThePieceOnTheHigherFile) {
     w.game.state.whiteTurn = FIRST;
     w.game.state.blackTurn = SECOND;
     w.game.state.sideToMove = FIRST;
-    move(w, BoardId::LEFT, 5, 8, 7, 8);
+    clickMove(w.game, BoardId::LEFT, 5, 8, 7, 8);
     REPLAY_Click(w.game);
     AFTER_Click(w.game);
     EXPECT_TRUE(w.view.saw("result 1 7 8 -6 15"));  // the king on file 7, after the rook on 6
@@ -101,6 +97,29 @@ TEST(Replay, TurningTwiceRestoresAndDropsSelections) {
     REVERSE_Click(w.game);
     EXPECT_EQ(w.dialogs.boxes.back().text, "棋譜ﾓｰﾄﾞではできません");
     EXPECT_EQ(w.game.board(BoardId::LEFT), left);
+}
+
+TEST(Replay, TurningTheBoardsTurnsAHandicapToTheOtherSide) {
+    testing::FakeWorld w;
+    Form_Load(w.game);
+    LBEL_UP_Click(w.game);
+    LBEL_UP_Click(w.game);  // black plays without its rooks
+    ASSERT_EQ(w.game.state.handicapLevel, 2);
+    w.view.lines.clear();
+    REVERSE_Click(w.game);
+    EXPECT_EQ(w.game.state.handicapLevel, -2);  // now white plays without them
+    EXPECT_TRUE(w.view.saw("handicap -2"));
+    EXPECT_EQ(boardRows(w.game.board(BoardId::LEFT))[7], ".NBKQBN.");
+    REVERSE_Click(w.game);
+    EXPECT_EQ(w.game.state.handicapLevel, 2);
+    EXPECT_TRUE(w.view.saw("handicap 2"));
+    // Without a handicap step there is no level to turn or show.
+    testing::FakeWorld plain;
+    Form_Load(plain.game);
+    plain.view.lines.clear();
+    REVERSE_Click(plain.game);
+    EXPECT_EQ(plain.game.state.handicapLevel, 0);
+    for (const std::string& line : plain.view.lines) EXPECT_NE(line.rfind("handicap", 0), 0u) << line;
 }
 
 TEST(Replay, StartAgainKeepsTheLaterSnapshotsForStepping) {

@@ -111,10 +111,14 @@ TEST(WhoMoved, FromTheArrivingPieceAndTheFirstEmptiedSquare) {
 TEST(History, NeverWritesOutsideItsSnapshots) {
     Game g;
     初期設定(g);
+    const History before = g.history;
     g.board(BoardId::LEFT).at(1, 1) = EMPTY;
     手順保存(g, HISTORY_SIZE);
     手順保存(g, -1);
-    EXPECT_EQ(g.history.left.size(), static_cast<size_t>(HISTORY_SIZE));
+    // Not even the nearest snapshot takes the position.
+    for (int n = 0; n < HISTORY_SIZE; ++n) {
+        EXPECT_TRUE(g.history.left[n] == before.left[n] && g.history.right[n] == before.right[n]) << "snapshot " << n;
+    }
     手順保存(g, 500);
     EXPECT_EQ(g.history.left[500].at(1, 1), EMPTY);
     EXPECT_EQ(調査_手番(g, 501), 0);

@@ -16,6 +16,7 @@
 namespace velmora {
 namespace {
 
+using testing::clickSquare;
 using testing::Log;
 using testing::PlatformWorld;
 
@@ -40,8 +41,6 @@ Log soundCalls(const Log& log) {
     }
     return out;
 }
-
-void clickSquare(Game& g, int file, int rank) { Form_MouseDown(g, 1, 0, 700 + 522 * file + 261, 900 + 525 * rank + 262); }
 
 TEST(SoundStartUp, LoadsTheFourWholeFilesWithTheirFlags) {
     PlatformWorld w;
@@ -98,18 +97,18 @@ TEST(SoundStartUp, NoDeviceWarnsOnceThenEveryCallGetsZero) {
     EXPECT_EQ(w.dialogs.boxes[0].title, "Velmora.dll");
     EXPECT_TRUE(w.dialogs.boxes[0].warningIcon);
     EXPECT_TRUE(w.platform.created.empty());
-    clickSquare(w.game, 5, 7);
+    clickSquare(w.game, BoardId::LEFT, 5, 7);
     終了処理(w.game);
     EXPECT_EQ(soundCalls(w.platform.log), (Log{"play 0", "free 0", "free 0", "free 0", "free 0"}));
 }
 
 TEST(SoundEvents, EachEventPlaysItsOwnFile) {
     const std::pair<void (*)(Game&), Log> events[] = {
-        {[](Game& g) { clickSquare(g, 5, 7); }, {"play 禁止.wav"}},  // before any game
+        {[](Game& g) { clickSquare(g, BoardId::LEFT, 5, 7); }, {"play 禁止.wav"}},  // before any game
         {[](Game& g) {
              START_Click(g);
-             clickSquare(g, 5, 7);
-             clickSquare(g, 5, 5);
+             clickSquare(g, BoardId::LEFT, 5, 7);
+             clickSquare(g, BoardId::LEFT, 5, 5);
          },
          {"play 駒打音.wav"}},
         {VER_Click, {"play その他.wav"}},
@@ -149,7 +148,7 @@ TEST(HelpAndVersion, PageOfTheStartDirectoryAndTheDialogAfterTheChime) {
     const GameState before = w.game.state;
     const std::string started = w.folder.path.string();
     {
-        testing::ScratchFolder elsewhere;  // the working directory changed since start-up
+        testing::ScratchFolder elsewhere{testing::ScratchFolder::ENTER};  // the working directory changed since start-up
         w.platform.browserWorks = false;    // and no browser: nothing else happens
         KAISETU_Click(w.game);
     }
