@@ -1,7 +1,7 @@
 #pragma once
 // The cover steps: a piece of code p on square (af, ar) covers square (sf, sr).
 // Shared by the survey and the line and diagonal walks.
-#include "game.h"
+#include "rules/board_state.h"
 
 namespace velmora::cover {
 

@@ -1,10 +1,10 @@
 #pragma once
-#include "game.h"
+#include "rules/board_state.h"
 
 namespace velmora {
 
 // Rebuilds a board's influence grids and king squares from its pieces.
 void 勢力調査(BoardState& bs);
-inline void 勢力調査(Game& game, BoardId id) { 勢力調査(game.side(id)); }
+inline void 勢力調査(RulesState& s, BoardId id) { 勢力調査(s.side(id)); }
 
 }  // namespace velmora

@@ -1,5 +1,5 @@
 #pragma once
-#include "game.h"
+#include "rules/board_state.h"
 
 namespace velmora {
 

@@ -56,23 +56,11 @@ bool castles(BoardState& bs, int ff, int fr, int tf, int tr, PieceCode king) {
     const IntGrid& enemy = white ? bs.influence.blackAttacks : bs.influence.whiteAttacks;
     if (enemy.at(ff, fr) != 0 || enemy.at(tf, tr) != 0) return false;
 
-    // Kingside row first, then queenside: rook's file, squares that must be
-    // empty, the king's destination.
-    struct Row {
-        int rookFile;
-        int emptyFrom;
-        int emptyTo;
-        int destination;
-    };
-    static constexpr Row NORMAL[2] = {{8, 6, 7, 7}, {1, 2, 4, 3}};
-    static constexpr Row EXCHANGED[2] = {{8, 5, 7, 6}, {1, 2, 3, 2}};
-    const Row* rows = ff == 5 ? NORMAL : EXCHANGED;
-    for (int i = 0; i < 2; ++i) {
-        const Row& row = rows[i];
-        if (b.at(row.rookFile, rank) != rook) continue;
+    for (const CastlingRow& row : CASTLING) {
+        if (row.kingFrom != ff || b.at(row.rookFrom, rank) != rook) continue;
         bool clear = true;
         for (int f = row.emptyFrom; f <= row.emptyTo; ++f) clear = clear && b.at(f, rank) == EMPTY;
-        if (clear && tf == row.destination && tr == rank) return true;
+        if (clear && tf == row.kingTo && tr == rank) return true;
     }
     return false;
 }
