@@ -73,6 +73,8 @@ private slots:
     void messageBoxesHaveJapaneseButtons();
     void recordPanelOpensAndAClickClosesIt();
     void clicksDuringAPauseAreIgnored();
+    // Last: it ends the application's event loop.
+    void endingTheProgramLeavesTheEventLoopAndIgnoresLaterCommands();
 
 private:
     QTemporaryDir folder_;
@@ -220,6 +222,22 @@ void MainWindowTest::clicksDuringAPauseAreIgnored() {
     // After the pause a click selects as usual.
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 7));
     QCOMPARE(w.game().side(BoardId::LEFT).clickState, 1);
+}
+
+void MainWindowTest::endingTheProgramLeavesTheEventLoopAndIgnoresLaterCommands() {
+    MainWindow w;
+    startAtNaturalSize(w);
+    // 終わり from inside the running event loop: the loop returns normally.
+    QTimer::singleShot(0, &w, [&] { actionNamed(w, "OWARI")->trigger(); });
+    QTimer::singleShot(5000, &w, [] { QCoreApplication::exit(1); });  // did not end
+    QCOMPARE(QApplication::exec(), 0);
+    // A command after the end runs no game code: no game starts, no box opens.
+    QTimer::singleShot(0, &w, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    w.game().state.sideToMove = NONE;
+    actionNamed(w, "START")->trigger();
+    QCOMPARE(w.game().state.sideToMove, NONE);
 }
 
 QTEST_MAIN(MainWindowTest)
