@@ -17,14 +17,14 @@ using testing::boardFrom;
 using testing::boardRows;
 
 // A click on the middle of a square, in twips.
-void click(testing::FakeWorld& w, BoardId id, int file, int rank, int button = BUTTON_LEFT) {
+GameOutcome click(testing::FakeWorld& w, BoardId id, int file, int rank, int button = BUTTON_LEFT) {
     const int column = id == BoardId::LEFT ? file : file + 12;
-    Form_MouseDown(w.game, button, 0, 700 + 522 * column + 261, 900 + 525 * rank + 262);
+    return Form_MouseDown(w.game, button, 0, 700 + 522 * column + 261, 900 + 525 * rank + 262);
 }
 
-void move(testing::FakeWorld& w, BoardId id, int ff, int fr, int tf, int tr, int button = BUTTON_LEFT) {
+GameOutcome move(testing::FakeWorld& w, BoardId id, int ff, int fr, int tf, int tr, int button = BUTTON_LEFT) {
     click(w, id, ff, fr, button);
-    click(w, id, tf, tr, button);
+    return click(w, id, tf, tr, button);
 }
 
 // Boards as given; a game of the given kind just started on them.
@@ -174,7 +174,7 @@ TEST(TwoPeople, AKingTakenFromTheOtherBoardEndsTheGameToo) {
     testing::FakeWorld w;
     startOn(w, left, right, START_Click);
     w.dialogs.answers = {Answer::No};
-    move(w, BoardId::RIGHT, 1, 1, 5, 1);
+    EXPECT_EQ(move(w, BoardId::RIGHT, 1, 1, 5, 1), GameOutcome::ProgramEnds);
     ASSERT_GE(w.dialogs.boxes.size(), 1u);
     EXPECT_EQ(w.dialogs.boxes[0].text, "先手の勝ちです");
     EXPECT_TRUE(w.shell.quitRequested);
