@@ -47,10 +47,13 @@ bool castles(BoardState& bs, int ff, int fr, int tf, int tr, PieceCode king) {
     const bool white = king == WHITE_KING;
     const int rank = white ? 8 : 1;
     const PieceCode rook = white ? WHITE_ROOK : BLACK_ROOK;
-    if (fr != rank || (ff != 5 && ff != 4)) return false;
+    if (fr != rank) return false;
     const Board& b = bs.board;
-    const int quick = ff == 5 ? 6 : 5;
-    if (b.at(2, rank) != EMPTY && b.at(quick, rank) != EMPTY) return false;
+    // No way to castle from here, or both ways blocked beside the king and
+    // beside the queenside rook: no need to survey.
+    bool open = false;
+    for (const CastlingRow& row : CASTLING) open = open || (row.kingFrom == ff && b.at(row.emptyFrom, rank) == EMPTY);
+    if (!open) return false;
 
     勢力調査(bs);
     const IntGrid& enemy = white ? bs.influence.blackAttacks : bs.influence.whiteAttacks;
