@@ -73,7 +73,8 @@ private slots:
     void messageBoxesHaveJapaneseButtons();
     void recordPanelOpensAndAClickClosesIt();
     void clicksDuringAPauseAreIgnored();
-    // Last: it ends the application's event loop.
+    // Last: these end the application's event loop.
+    void closingTheWindowEndsTheProgram();
     void endingTheProgramLeavesTheEventLoopAndIgnoresLaterCommands();
 
 private:
@@ -222,6 +223,21 @@ void MainWindowTest::clicksDuringAPauseAreIgnored() {
     // After the pause a click selects as usual.
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 7));
     QCOMPARE(w.game().side(BoardId::LEFT).clickState, 1);
+}
+
+void MainWindowTest::closingTheWindowEndsTheProgram() {
+    MainWindow w;
+    startAtNaturalSize(w);
+    QTimer::singleShot(0, &w, [&] { w.close(); });
+    QTimer::singleShot(5000, &w, [] { QCoreApplication::exit(1); });  // did not end
+    QCOMPARE(QApplication::exec(), 0);
+    // The program was told to end, not just left without a window: commands do nothing.
+    QTimer::singleShot(0, &w, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    w.game().state.sideToMove = NONE;
+    actionNamed(w, "START")->trigger();
+    QCOMPARE(w.game().state.sideToMove, NONE);
 }
 
 void MainWindowTest::endingTheProgramLeavesTheEventLoopAndIgnoresLaterCommands() {
