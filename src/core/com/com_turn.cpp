@@ -1,9 +1,9 @@
 #include "com/com_turn.h"
 
 #include "com/search.h"
+#include "flow/shutdown.h"
 #include "influence/survey.h"
 #include "record/notation.h"
-#include "flow/shutdown.h"
 #include "rules/end_tests.h"
 #include "rules/execution.h"
 
