@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "corpus.h"
+#include "game.h"
 #include "influence/survey.h"
 #include "rules/move_list.h"
 

@@ -39,16 +39,9 @@ bool playRandomWhiteMove(Game& g, std::mt19937& random) {
     if (アンパサンド_移動前(b, m.fromFile, m.fromRank, m.toFile, m.toRank, piece) == ON) b.at(m.toFile, m.fromRank) = EMPTY;
     if (調査_駒成人選(m.fromFile, m.fromRank, m.toFile, m.toRank, piece) == ON) piece = WHITE_QUEEN;
     駒移動(g, pick.board, m.fromFile, m.fromRank, m.toFile, m.toRank, piece);
-    g.state.moveNumber += 1;
-    手順保存(g, g.state.moveNumber);
-    g.state.lastMoveNumber = g.state.moveNumber;
+    recordMove(g);
     勢力調査(g, pick.board);
     return true;
-}
-
-bool blackKingTaken(const Game& g) {
-    return 存在チェック駒(g.board(BoardId::LEFT), BLACK_KING) == OFF ||
-           存在チェック駒(g.board(BoardId::RIGHT), BLACK_KING) == OFF;
 }
 
 }  // namespace
@@ -60,8 +53,7 @@ std::optional<std::string> runSelfplay(const Options& options) {
     corpus.blackPlayer = "ｺﾝﾋﾟｭｰﾀ";
     corpus.whitePlayer = "random";
     for (int game = 0; game < options.games; ++game) {
-        NullShell shell;
-        auto g = std::make_unique<Game>(Ports{.shell = &shell});
+        auto g = std::make_unique<Game>();
         初期設定(*g);
         GameState& st = g->state;
         st.gameMode = MODE_COM;
@@ -75,12 +67,12 @@ std::optional<std::string> runSelfplay(const Options& options) {
                 result = "white cannot move";
                 break;
             }
-            if (blackKingTaken(*g)) {
+            if (kingGoneFromEitherBoard(*g, BLACK_KING)) {
                 result = "white took a king";
                 break;
             }
-            com_ban(*g);
-            if (shell.quitRequested) {
+            // Headless, the continue question is answered No: a finished game ends the program.
+            if (com_ban(*g) == GameOutcome::ProgramEnds) {
                 result = st.gameWinner == st.blackTurn ? "computer won" : "draw";
                 break;
             }

@@ -1,6 +1,24 @@
 #include "game.h"
 
+#include "record/notation.h"
+#include "rules/execution.h"
+#include "rules/setup.h"
+
 namespace velmora {
+namespace {
+
+// The screen follows a move square by square.
+class DrawingWatcher final : public MoveWatcher {
+public:
+    explicit DrawingWatcher(Presentation& view) : view_(view) {}
+    void squareChanged(BoardId id, int file, int rank) override { view_.描画_桝駒(id, file, rank); }
+    void aboutToTake(BoardId id, int file, int rank) override { view_.描画_駒点滅(id, file, rank, 2); }
+
+private:
+    Presentation& view_;
+};
+
+}  // namespace
 
 Game::Game(Ports ports) : ports_(ports) {
     // A file-size limit must fail a write, not end the program and the game with it.
@@ -21,6 +39,29 @@ Game::Game(Ports ports) : ports_(ports) {
     state.comLevel = 3;
     state.moveNumber = 0;
     state.lastMoveNumber = state.moveNumber;
+}
+
+void 初期設定(Game& g) {
+    GameState& st = g.state;
+    st.handicapApplied = OFF;
+    st.recordMode = OFF;
+    st.gameMode = NONE;
+    st.gameWinner = NONE;
+    st.sideToMove = NONE;
+    st.moveNumber = 0;
+    g.side(BoardId::LEFT).clickState = 0;
+    g.side(BoardId::RIGHT).clickState = 0;
+    st.kingQueenSwapped = OFF;
+    st.whiteInCheck = OFF;
+    st.reversed = OFF;
+    setStartPosition(g.board(BoardId::LEFT));
+    g.board(BoardId::RIGHT) = g.board(BoardId::LEFT);
+    手順保存(g, st.moveNumber);
+}
+
+void 駒移動(Game& g, BoardId id, int ff, int fr, int tf, int tr, PieceCode piece) {
+    DrawingWatcher watcher(g.presentation());
+    駒移動(static_cast<RulesState&>(g), id, ff, fr, tf, tr, piece, watcher);
 }
 
 }  // namespace velmora

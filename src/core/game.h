@@ -7,30 +7,9 @@
 #include "ports/file_writer.h"
 #include "ports/null_ports.h"
 #include "record/history.h"
-#include "rules/board.h"
-#include "rules/game_state.h"
+#include "rules/board_state.h"
 
 namespace velmora {
-
-// The person's selection on one board.
-struct Selection {
-    int fromFile = 0;
-    int fromRank = 0;
-    int toFile = 0;
-    int toRank = 0;
-    PieceCode movingPiece = EMPTY;
-};
-
-// Everything that belongs to one of the two boards.
-struct BoardState {
-    Board board;
-    InfluenceMap influence;
-    Square whiteKing{5, 8};  // before any survey
-    Square blackKing{5, 1};
-    IntGrid whiteKingEscapeMap;
-    int clickState = 0;
-    Selection selection;
-};
 
 struct SoundHandles {
     std::int32_t device = 0;
@@ -74,19 +53,14 @@ struct OptionState {
     std::string settingsPath(const char* bareName) const { return settingsFile.empty() ? bareName : settingsFile; }
 };
 
-// One running program: a fresh Game is a freshly started program.
-class Game {
+// One running program: a fresh Game is a freshly started program. The rules'
+// state (boards, maps, kings, game-wide variables) is its base, so the rules
+// take a Game wherever they take a RulesState.
+class Game : public RulesState {
 public:
     explicit Game(Ports ports = {});
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
-
-    BoardState& side(BoardId id) { return boards_[boardIndex(id)]; }
-    const BoardState& side(BoardId id) const { return boards_[boardIndex(id)]; }
-    Board& board(BoardId id) { return side(id).board; }
-    const Board& board(BoardId id) const { return side(id).board; }
-    InfluenceMap& map(BoardId id) { return side(id).influence; }
-    const InfluenceMap& map(BoardId id) const { return side(id).influence; }
 
     Dialogs& dialogs() { return *ports_.dialogs; }
     Presentation& presentation() { return *ports_.presentation; }
@@ -101,7 +75,6 @@ public:
     // The window's drawing layer is created after the game it draws.
     void setPresentation(Presentation* presentation) { ports_.presentation = presentation ? presentation : &nullPresentation_; }
 
-    GameState state;
     History history;
     ComState com;
     SoundHandles sounds;
@@ -111,7 +84,6 @@ public:
     IntGrid squareShade;
 
 private:
-    BoardState boards_[2];
     Ports ports_;
     NullDialogs nullDialogs_;
     NullPresentation nullPresentation_;
@@ -124,5 +96,13 @@ private:
     NullBrowser nullBrowser_;
     NullVersionDialog nullVersionDialog_;
 };
+
+// A new game on the running program: the starting position on both boards, no
+// game running, snapshot 0 stored. The screen is left to the caller.
+void 初期設定(Game& g);
+
+// Carries out a judged move on the boards and draws each square as it changes,
+// blinking a piece the two-board capture takes.
+void 駒移動(Game& g, BoardId id, int ff, int fr, int tf, int tr, PieceCode piece);
 
 }  // namespace velmora

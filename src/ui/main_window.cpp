@@ -44,9 +44,9 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
     game_ = std::make_unique<Game>(ports);
     painter_ = std::make_unique<BoardPainter>(*game_, *canvas_);
     game_->setPresentation(painter_.get());
-    versionDialog_->setHomePage([this] { Form4_Command1_Click(*game_); });
-    recordPanel_->setHandlers([this](const std::string& name) { File1_Click(*game_, name); },
-                              [this] { Command1_Click(*game_); }, dialogs_.get());
+    versionDialog_->setHomePage([this] { run([this] { Form4_Command1_Click(*game_); }); });
+    recordPanel_->setHandlers([this](const std::string& name) { run([this, &name] { File1_Click(*game_, name); }); },
+                              [this] { run([this] { Command1_Click(*game_); }); }, dialogs_.get());
     buildMenus();
     // The record panel and the piece-choice dialogs follow the picture's scale.
     connect(canvas_, &CanvasWidget::transformChanged, this, [this](const PictureTransform& t) {
@@ -54,7 +54,7 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
         dialogs_->setPicturePlacement(t.offset().toPoint(), t.scale());
     });
     connect(canvas_, &CanvasWidget::mouseDown, this,
-            [this](int button, double x, double y) { Form_MouseDown(*game_, button, 0, x, y); });
+            [this](int button, double x, double y) { run([&] { Form_MouseDown(*game_, button, 0, x, y); }); });
 }
 
 MainWindow::~MainWindow() { game_->setPresentation(nullptr); }
@@ -100,9 +100,9 @@ QAction* MainWindow::item(QMenu* m, const QString& caption, const QString& name,
     a->setObjectName(name);
     a->setCheckable(checkable);
     // A check mark changes only through the game's own handlers.
-    connect(a, &QAction::triggered, this, [a, checkable, handler](bool checked) {
+    connect(a, &QAction::triggered, this, [this, a, checkable, handler](bool checked) {
         if (checkable) a->setChecked(!checked);
-        handler();
+        run(handler);
     });
     if (checkable) marks_.add(a);
     return a;
@@ -111,7 +111,7 @@ QAction* MainWindow::item(QMenu* m, const QString& caption, const QString& name,
 QAction* MainWindow::barCommand(const QString& caption, const QString& name, std::function<void()> handler) {
     QAction* a = menuBar()->addAction(caption);
     a->setObjectName(name);
-    connect(a, &QAction::triggered, this, [handler] { handler(); });
+    connect(a, &QAction::triggered, this, [this, handler] { run(handler); });
     return a;
 }
 
@@ -171,19 +171,27 @@ void MainWindow::buildMenus() {
     marks_.setChecked("LEVEL3", true);
     marks_.setChecked("TATAMI", true);
     // Opening these three menus hides the record panel.
-    for (QMenu* m : {taikyoku, stop, option}) connect(m, &QMenu::aboutToShow, this, [&g] { hideRecordPanel(g); });
+    for (QMenu* m : {taikyoku, stop, option}) {
+        connect(m, &QMenu::aboutToShow, this, [this, &g] { run([&g] { hideRecordPanel(g); }); });
+    }
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        Form_KeyDown(*game_, 27);
+        run([this] { Form_KeyDown(*game_, 27); });
         return;
     }
     QMainWindow::keyPressEvent(event);
 }
 
+void MainWindow::run(const std::function<void()>& handler) {
+    if (!shell_.ending()) handler();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-    Form_Unload(*game_);
+    // Closed by the person: release what the game holds and end the program.
+    // Closed by the event loop after the game ended the program: released already.
+    if (!shell_.ending()) Form_Unload(*game_);
     event->accept();
     shell_.quit();
 }

@@ -50,6 +50,8 @@ private:
                   bool checkable = false);
     QAction* barCommand(const QString& caption, const QString& name, std::function<void()> handler);
     QMenu* menu(QWidget* parent, const QString& caption, const QString& name);
+    // Runs a game handler unless the program has been told to end.
+    void run(const std::function<void()>& handler);
 
     Pictures pictures_;
     QtClock clock_;

@@ -8,7 +8,6 @@
 #include <QTime>
 #include <QTimer>
 #include <cstdio>
-#include <cstdlib>
 
 #include "ui/promotion_dialog.h"
 
@@ -125,8 +124,11 @@ bool QtMenuMarks::isChecked(const std::string& item) const {
 }
 
 void QtShell::quit() {
+    if (ending_) return;
+    ending_ = true;
     std::fflush(nullptr);
-    std::_Exit(0);
+    // The event loop ends once the handler that got here has returned.
+    QCoreApplication::quit();
 }
 
 }  // namespace velmora::ui

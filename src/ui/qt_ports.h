@@ -63,9 +63,16 @@ private:
 };
 
 // Ends the process at once, as every way out of the game does.
+// Ends the program through the event loop, so the window and everything it
+// holds are torn down in order.
 class QtShell : public Shell {
 public:
     void quit() override;
+    // The program has been told to end: the window's handlers do nothing more.
+    bool ending() const { return ending_; }
+
+private:
+    bool ending_ = false;
 };
 
 }  // namespace velmora::ui

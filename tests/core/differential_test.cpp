@@ -12,6 +12,7 @@
 #include <random>
 #include <set>
 
+#include "game.h"
 #include "influence/survey.h"
 #include "record/record_file.h"
 #include "rules/move_list.h"

@@ -10,13 +10,13 @@
 
 namespace velmora::testing {
 
-void clickSquare(Game& g, BoardId id, int file, int rank, int button, int dx, int dy) {
-    Form_MouseDown(g, button, 0, gridX(originX(id), file) + dx, gridY(rank) + dy);
+GameOutcome clickSquare(Game& g, BoardId id, int file, int rank, int button, int dx, int dy) {
+    return Form_MouseDown(g, button, 0, gridX(originX(id), file) + dx, gridY(rank) + dy);
 }
 
-void clickMove(Game& g, BoardId id, int fromFile, int fromRank, int toFile, int toRank, int button) {
+GameOutcome clickMove(Game& g, BoardId id, int fromFile, int fromRank, int toFile, int toRank, int button) {
     clickSquare(g, id, fromFile, fromRank, button);
-    clickSquare(g, id, toFile, toRank, button);
+    return clickSquare(g, id, toFile, toRank, button);
 }
 
 std::string readBytes(const std::filesystem::path& path) {

@@ -75,6 +75,9 @@ private slots:
     void recordPanelOpensAndAClickClosesIt();
     void clicksDuringAPauseAreIgnored();
     void promotionDialogStaysBesideItsBoardAtEverySize();
+    // Last: these end the application's event loop.
+    void closingTheWindowEndsTheProgram();
+    void endingTheProgramLeavesTheEventLoopAndIgnoresLaterCommands();
 
 private:
     QTemporaryDir folder_;
@@ -242,6 +245,37 @@ void MainWindowTest::promotionDialogStaysBesideItsBoardAtEverySize() {
     }
     QCOMPARE(w.canvas().transform().scale(), 2.0);
     QVERIFY2(std::abs(fromPicture[0] - fromPicture[1]) <= 2, qPrintable(QString("%1 %2").arg(fromPicture[0]).arg(fromPicture[1])));
+}
+
+void MainWindowTest::closingTheWindowEndsTheProgram() {
+    MainWindow w;
+    startAtNaturalSize(w);
+    QTimer::singleShot(0, &w, [&] { w.close(); });
+    QTimer::singleShot(5000, &w, [] { QCoreApplication::exit(1); });  // did not end
+    QCOMPARE(QApplication::exec(), 0);
+    // The program was told to end, not just left without a window: commands do nothing.
+    QTimer::singleShot(0, &w, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    w.game().state.sideToMove = NONE;
+    actionNamed(w, "START")->trigger();
+    QCOMPARE(w.game().state.sideToMove, NONE);
+}
+
+void MainWindowTest::endingTheProgramLeavesTheEventLoopAndIgnoresLaterCommands() {
+    MainWindow w;
+    startAtNaturalSize(w);
+    // 終わり from inside the running event loop: the loop returns normally.
+    QTimer::singleShot(0, &w, [&] { actionNamed(w, "OWARI")->trigger(); });
+    QTimer::singleShot(5000, &w, [] { QCoreApplication::exit(1); });  // did not end
+    QCOMPARE(QApplication::exec(), 0);
+    // A command after the end runs no game code: no game starts, no box opens.
+    QTimer::singleShot(0, &w, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    w.game().state.sideToMove = NONE;
+    actionNamed(w, "START")->trigger();
+    QCOMPARE(w.game().state.sideToMove, NONE);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,6 +1,7 @@
 #include "com/com_turn.h"
 
 #include "com/search.h"
+#include "flow/shutdown.h"
 #include "influence/survey.h"
 #include "record/notation.h"
 #include "rules/end_tests.h"
@@ -68,37 +69,31 @@ void announceCheck(Game& g) {
 
 }  // namespace
 
-bool com_ban(Game& g) {
+GameOutcome com_ban(Game& g) {
     GameState& st = g.state;
     showThinking(g);
     const std::optional<BoardId> chosen = comSearch(g);
     if (!chosen) {
         // Black cannot move on either board: the game is drawn.
-        終了(g, "引分");
-        return true;
+        return 終了(g, "引分");
     }
     if (st.moveNumber >= MAX_MOVES) {
         // The history is full; the move cannot be recorded, so it is not made.
         g.sound().dsPlay(g.sounds.forbiddenSound);
         g.dialogs().messageBox("これ以上指せません", "手数", Buttons::Ok);
         st.sideToMove = st.whiteTurn;
-        return false;
+        return GameOutcome::Continues;
     }
     playMove(g, *chosen, g.com.of(*chosen).best);
     g.clock().wait(0.5);
 
-    st.moveNumber += 1;
-    手順保存(g, st.moveNumber);
-    st.lastMoveNumber = st.moveNumber;
+    recordMove(g);
     g.presentation().描画_手数(st.moveNumber);
 
-    if (st.gameWinner == st.blackTurn) {
-        終了(g, "ｺﾝﾋﾟｭｰﾀ");
-        return true;
-    }
+    if (st.gameWinner == st.blackTurn) return 終了(g, "ｺﾝﾋﾟｭｰﾀ");
     announceCheck(g);
     st.sideToMove = st.whiteTurn;
-    return false;
+    return GameOutcome::Continues;
 }
 
 }  // namespace velmora

@@ -12,14 +12,6 @@
 #include "sound/sound.h"
 
 namespace velmora {
-namespace {
-
-void endProgram(Game& g) {
-    終了処理(g);
-    g.shell().quit();
-}
-
-}  // namespace
 
 void Form_Load(Game& g) {
     startSound(g);
@@ -39,6 +31,7 @@ void Form_Load(Game& g) {
     g.options.guideColor = WHITE_COLOR;
     読込_環境設定ファイル(g);
     初期設定(g);
+    g.presentation().画面_再描画();
 }
 
 void START_Click(Game& g) {

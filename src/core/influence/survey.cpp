@@ -1,9 +1,114 @@
 #include "influence/survey.h"
 
-#include "influence/cover.h"
-#include "influence/walks.h"
-
+// The survey walks every piece of a board and marks what it covers: attack
+// counts, the weakest guard and strongest threat of each square (with the
+// square they come from), and the check lines through to a king.
 namespace velmora {
+namespace cover {
+
+// The cover steps: a piece of code p on square (af, ar) covers square (sf, sr).
+// White step 1-3. The white king performs these only; other white pieces add step 4.
+inline void whiteSteps123(BoardState& bs, int p, int af, int ar, int sf, int sr) {
+    InfluenceMap& m = bs.influence;
+    const int idx = IntGrid::index(sf, sr);
+    m.whiteAttacks.cells[idx] += 1;
+    const PieceCode there = bs.board.cells[idx];
+    if (there < 0) {
+        if (m.whiteDefender.cells[idx] > p) m.whiteDefender.cells[idx] = static_cast<std::int16_t>(p);
+    } else if (there > 0) {
+        if (m.whiteThreat.cells[idx] < p) {
+            m.whiteThreat.cells[idx] = static_cast<std::int16_t>(p);
+            m.whiteThreatFile.cells[idx] = static_cast<std::int16_t>(af);
+            m.whiteThreatRank.cells[idx] = static_cast<std::int16_t>(ar);
+        }
+    }
+}
+
+// Black step 2 and 3 with or without writing the square grids, step 3 optional.
+struct BlackSteps {
+    bool writeSquares;
+    bool step3;
+};
+
+inline void blackSteps123(BoardState& bs, int p, int af, int ar, int sf, int sr, BlackSteps how) {
+    InfluenceMap& m = bs.influence;
+    const int idx = IntGrid::index(sf, sr);
+    m.blackAttacks.cells[idx] += 1;
+    const PieceCode there = bs.board.cells[idx];
+    if (there >= 1) {
+        if (m.blackDefender.cells[idx] > p) {
+            m.blackDefender.cells[idx] = static_cast<std::int16_t>(p);
+            if (how.writeSquares) {
+                m.blackDefenderFile.cells[idx] = static_cast<std::int16_t>(af);
+                m.blackDefenderRank.cells[idx] = static_cast<std::int16_t>(ar);
+            }
+        }
+    } else if (there <= -1 && how.step3) {
+        if (m.blackThreat.cells[idx] > p) {
+            m.blackThreat.cells[idx] = static_cast<std::int16_t>(p);
+            if (how.writeSquares) {
+                m.blackThreatFile.cells[idx] = static_cast<std::int16_t>(af);
+                m.blackThreatRank.cells[idx] = static_cast<std::int16_t>(ar);
+            }
+        }
+    }
+}
+
+}  // namespace cover
+
+namespace {
+
+// Walks from (f, r) in direction (df, dr) until a piece other than the enemy
+// king stops it. Meeting the enemy king marks the check line and goes on.
+template <bool White>
+void walk(BoardState& bs, int p, int f, int r, int df, int dr) {
+    constexpr PieceCode enemyKing = White ? BLACK_KING : WHITE_KING;
+    IntGrid& checkLine = White ? bs.influence.whiteCheckLine : bs.influence.blackCheckLine;
+    for (int sf = f + df, sr = r + dr; onBoard(sf, sr); sf += df, sr += dr) {
+        if constexpr (White) {
+            cover::whiteSteps123(bs, p, f, r, sf, sr);
+        } else {
+            cover::blackSteps123(bs, p, f, r, sf, sr, {true, true});
+        }
+        const PieceCode there = bs.board.at(sf, sr);
+        if (there == enemyKing) {
+            for (int bf = f + df, br = r + dr; bf != sf || br != sr; bf += df, br += dr) {
+                checkLine.at(bf, br) = BETWEEN_MARK;
+            }
+            checkLine.at(f, r) = CHECKER_MARK;
+        } else if (there != EMPTY) {
+            return;
+        }
+    }
+}
+
+void lineWalk(BoardState& bs, int p, int f, int r, int df, int dr) {
+    if (p < 0) {
+        walk<true>(bs, p, f, r, df, dr);
+    } else {
+        walk<false>(bs, p, f, r, df, dr);
+    }
+}
+
+void diagonals(BoardState& bs, int p, int f, int r) {
+    lineWalk(bs, p, f, r, -1, -1);
+    lineWalk(bs, p, f, r, +1, -1);
+    lineWalk(bs, p, f, r, -1, +1);
+    lineWalk(bs, p, f, r, +1, +1);
+}
+
+}  // namespace
+
+void 勢力確定下直進(BoardState& bs, int p, int f, int r) { lineWalk(bs, p, f, r, 0, +1); }
+void 勢力確定上直進(BoardState& bs, int p, int f, int r) { lineWalk(bs, p, f, r, 0, -1); }
+void 勢力確定右直進(BoardState& bs, int p, int f, int r) { lineWalk(bs, p, f, r, +1, 0); }
+void 勢力確定左直進(BoardState& bs, int p, int f, int r) { lineWalk(bs, p, f, r, -1, 0); }
+
+void 勢力確定白クイーン(BoardState& bs, int f, int r) { diagonals(bs, WHITE_QUEEN, f, r); }
+void 勢力確定黒クイーン(BoardState& bs, int f, int r) { diagonals(bs, BLACK_QUEEN, f, r); }
+void 勢力確定白ビショ(BoardState& bs, int f, int r) { diagonals(bs, WHITE_BISHOP, f, r); }
+void 勢力確定黒ビショ(BoardState& bs, int p, int f, int r) { diagonals(bs, p, f, r); }
+
 namespace {
 
 constexpr int KNIGHT_STEPS[8][2] = {{1, 2}, {2, 1}, {2, -1}, {1, -2}, {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}};

@@ -1,10 +1,22 @@
 #pragma once
-#include "game.h"
+#include "rules/board_state.h"
 
 namespace velmora {
 
 // Rebuilds a board's influence grids and king squares from its pieces.
 void 勢力調査(BoardState& bs);
-inline void 勢力調査(Game& game, BoardId id) { 勢力調査(game.side(id)); }
+inline void 勢力調査(RulesState& s, BoardId id) { 勢力調査(s.side(id)); }
+
+// The survey's walks along lines (rooks and queens); the sign of p chooses the side.
+void 勢力確定下直進(BoardState& bs, int p, int f, int r);
+void 勢力確定上直進(BoardState& bs, int p, int f, int r);
+void 勢力確定右直進(BoardState& bs, int p, int f, int r);
+void 勢力確定左直進(BoardState& bs, int p, int f, int r);
+
+// Diagonal walks: up-left, up-right, down-left, down-right.
+void 勢力確定白クイーン(BoardState& bs, int f, int r);
+void 勢力確定黒クイーン(BoardState& bs, int f, int r);
+void 勢力確定白ビショ(BoardState& bs, int f, int r);
+void 勢力確定黒ビショ(BoardState& bs, int p, int f, int r);
 
 }  // namespace velmora

@@ -33,42 +33,29 @@ void resume(Game& g) {
     const int next = -調査_手番(g, st.moveNumber);
     if (next == st.blackTurn && st.gameMode == MODE_COM) {
         // When the computer's move ends the game, no new turn is handed out.
-        if (!com_ban(g)) st.sideToMove = st.whiteTurn;
+        if (com_ban(g) == GameOutcome::Continues) st.sideToMove = st.whiteTurn;
     } else {
         st.sideToMove = next;
     }
 }
 
-bool blackKingGone(const Game& g) {
-    return 存在チェック駒(g.board(BoardId::RIGHT), BLACK_KING) == OFF ||
-           存在チェック駒(g.board(BoardId::LEFT), BLACK_KING) == OFF;
-}
-
-bool whiteKingGone(const Game& g) {
-    return 存在チェック駒(g.board(BoardId::RIGHT), WHITE_KING) == OFF ||
-           存在チェック駒(g.board(BoardId::LEFT), WHITE_KING) == OFF;
-}
-
 // After the person's (white) move on board `id` against the computer. A black
 // king taken from either board wins, also when the two-board capture took it
 // from the board not moved on.
-void endOfMoveAgainstComputer(Game& g, BoardId id) {
+GameOutcome endOfMoveAgainstComputer(Game& g, BoardId id) {
     BoardState& bs = g.side(id);
     if (ステールメイトか(bs, bs.blackKing.file, bs.blackKing.rank) == ON) {
         g.dialogs().messageBox("ステールメイト", "判定", Buttons::Ok);
-        終了(g, "引分");
-        return;
+        return 終了(g, "引分");
     }
-    if (詰めかCOM(bs) == ON || blackKingGone(g)) {
-        終了(g, "あなた");
-        return;
-    }
-    if (g.state.gameWinner == NONE) com_ban(g);
+    if (詰めかCOM(bs) == ON || kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, "あなた");
+    if (g.state.gameWinner == NONE) return com_ban(g);
+    return GameOutcome::Continues;
 }
 
 // After a move between two people: stalemate or check on the board moved on,
 // then a king missing from either board ends the game, else the turn passes.
-void endOfMoveBetweenPeople(Game& g, BoardId id) {
+GameOutcome endOfMoveBetweenPeople(Game& g, BoardId id) {
     GameState& st = g.state;
     BoardState& bs = g.side(id);
     const bool firstMoved = st.sideToMove == FIRST;
@@ -78,24 +65,18 @@ void endOfMoveBetweenPeople(Game& g, BoardId id) {
     if (st.sideToMove == FIRST || st.sideToMove == SECOND) {
         if (調査_駒数(bs.board, moverTurn, st) == 1 && ステールメイトか(bs, king.file, king.rank) == ON) {
             g.dialogs().messageBox("ステールメイト", "判定", Buttons::Ok);
-            終了(g, "引分");
-            return;
+            return 終了(g, "引分");
         }
         if (attacks.at(king) > 0) g.dialogs().messageBox("   ** チェック **", "", Buttons::Ok);
     }
-    if (blackKingGone(g)) {
-        終了(g, "先手");
-        return;
-    }
-    if (whiteKingGone(g)) {
-        終了(g, "後手");
-        return;
-    }
+    if (kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, "先手");
+    if (kingGoneFromEitherBoard(g, WHITE_KING)) return 終了(g, "後手");
     if (st.sideToMove == FIRST) {
         st.sideToMove = SECOND;
     } else if (st.sideToMove == SECOND) {
         st.sideToMove = FIRST;
     }
+    return GameOutcome::Continues;
 }
 
 // The piece-choice dialog: the pictures of the mover's colour, beside the board.
@@ -114,30 +95,33 @@ std::optional<PieceCode> askPromotion(Game& g, BoardId id, PieceCode mover) {
 
 }  // namespace
 
-void Form_MouseDown(Game& g, int button, int shift, double x, double y) {
+GameOutcome Form_MouseDown(Game& g, int button, int shift, double x, double y) {
     hideRecordPanel(g);
     g.dialogs().hidePromotionDialogs();
     GameState& st = g.state;
     if (st.sideToMove == NONE) {
         resume(g);
-        return;
+        return GameOutcome::Continues;
     }
     g.presentation().描画_チェス盤桝(BoardId::LEFT);
     g.presentation().描画_チェス盤桝(BoardId::RIGHT);
     const int c = static_cast<int>(std::floor((x - LEFT_ORIGIN_X) / SQUARE_WIDTH));
     const int r = static_cast<int>(std::floor((y - ORIGIN_Y) / SQUARE_HEIGHT));
+    GameOutcome outcome = GameOutcome::Continues;
     if (c < 9) {
-        マウスダウン(g, BoardId::LEFT, button, shift, c, r);
+        outcome = マウスダウン(g, BoardId::LEFT, button, shift, c, r);
     } else if (c > 12) {
-        マウスダウン(g, BoardId::RIGHT, button, shift, c - 12, r);
+        outcome = マウスダウン(g, BoardId::RIGHT, button, shift, c - 12, r);
     }
+    if (outcome == GameOutcome::ProgramEnds) return outcome;
     // Only while the boards show the latest position: after stepping back,
     // this store would overwrite a later snapshot with an earlier position.
     if (st.moveNumber == st.lastMoveNumber) 手順保存(g, st.lastMoveNumber);
+    return outcome;
 }
 
-void マウスダウン(Game& g, BoardId id, int button, int, int file, int rank) {
-    if (!onBoard(file, rank)) return;
+GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, int rank) {
+    if (!onBoard(file, rank)) return GameOutcome::Continues;
     GameState& st = g.state;
     BoardState& bs = g.side(id);
     Board& b = bs.board;
@@ -149,7 +133,7 @@ void マウスダウン(Game& g, BoardId id, int button, int, int file, int rank
     };
 
     if (bs.clickState == 0) {
-        if (b.at(file, rank) == EMPTY) return;
+        if (b.at(file, rank) == EMPTY) return GameOutcome::Continues;
         s.fromFile = file;
         s.fromRank = rank;
         s.movingPiece = b.at(file, rank);
@@ -161,7 +145,7 @@ void マウスダウン(Game& g, BoardId id, int button, int, int file, int rank
             // An opponent's piece: its moves are shown, nothing is selected.
             view.描画_桝輪郭(id, guide, file, rank);
         }
-        return;
+        return GameOutcome::Continues;
     }
 
     s.toFile = file;
@@ -173,34 +157,34 @@ void マウスダウン(Game& g, BoardId id, int button, int, int file, int rank
         s.movingPiece = b.at(file, rank);
         view.描画_移動可能桝色(id, file, rank, guide, s.movingPiece);
         view.描画_桝輪郭(id, SELECT_COLOR, file, rank);
-        return;
+        return GameOutcome::Continues;
     }
     if (移動チェック(bs, s.fromFile, s.fromRank, file, rank, s.movingPiece) == OFF) {
         view.描画_チェス盤桝(id);
         bs.clickState = 0;
-        return;
+        return GameOutcome::Continues;
     }
     if (移動後チェック_成り(rank, s.movingPiece) == OFF && button == BUTTON_LEFT) {
         refuse(g, "マウスの右をクリックして下さい", "成り");
-        return;
+        return GameOutcome::Continues;
     }
     if (移動後チェック_キング(bs, s.fromFile, s.fromRank, file, rank, st.sideToMove, st) == OFF && st.whiteInCheck == OFF) {
         refuse(g, "自殺できません", "チェックです");
-        return;
+        return GameOutcome::Continues;
     }
     if (st.moveNumber >= MAX_MOVES) {
         // The history holds 500 moves; a further move could not be recorded.
         refuse(g, "これ以上指せません", "手数");
-        return;
+        return GameOutcome::Continues;
     }
     view.描画_手数(st.lastMoveNumber);
     if (button == BUTTON_RIGHT && 調査_駒成人選(s.fromFile, s.fromRank, file, rank, s.movingPiece) == ON) {
         const std::optional<PieceCode> choice = askPromotion(g, id, s.movingPiece);
-        if (!choice) return;  // closed without a choice: nothing is placed
+        if (!choice) return GameOutcome::Continues;  // closed without a choice: nothing is placed
         st.promotionChoice = *choice;
         if (*choice == WHITE_KING || *choice == BLACK_KING) {
             refuse(g, "キングには成れません", "エラー");
-            return;
+            return GameOutcome::Continues;
         }
         // The dialog of the other colour's pictures returns codes of the other sign.
         s.movingPiece = static_cast<PieceCode>(st.kingQueenSwapped == ON ? -*choice : *choice);
@@ -218,18 +202,13 @@ void マウスダウン(Game& g, BoardId id, int button, int, int file, int rank
     }
     g.sound().dsPlay(g.sounds.pieceSound);
     駒移動(g, id, s.fromFile, s.fromRank, file, rank, s.movingPiece);
-    st.moveNumber += 1;
-    手順保存(g, st.moveNumber);
-    st.lastMoveNumber = st.moveNumber;
+    recordMove(g);
     view.消去_思考中("下");
     view.描画_移動結果(id, file, rank, s.movingPiece, RESULT_COLOR);
     勢力調査(bs);
 
-    if (st.gameMode == MODE_COM) {
-        endOfMoveAgainstComputer(g, id);
-    } else {
-        endOfMoveBetweenPeople(g, id);
-    }
+    if (st.gameMode == MODE_COM) return endOfMoveAgainstComputer(g, id);
+    return endOfMoveBetweenPeople(g, id);
 }
 
 }  // namespace velmora

@@ -8,6 +8,44 @@ void 手順保存(Game& g, int n) {
     g.history.right[n] = g.board(BoardId::RIGHT);
 }
 
+void recordMove(Game& g) {
+    GameState& st = g.state;
+    st.moveNumber += 1;
+    手順保存(g, st.moveNumber);
+    st.lastMoveNumber = st.moveNumber;
+}
+
+int 調査_手番(const Game& g, int n) {
+    if (n < 1 || !History::valid(n)) return 0;
+    const GameState& st = g.state;
+    const Board* now[2] = {&g.history.left[n], &g.history.right[n]};
+    const Board* before[2] = {&g.history.left[n - 1], &g.history.right[n - 1]};
+    for (int f = 1; f <= 8; ++f) {
+        for (int r = 1; r <= 8; ++r) {
+            for (int k = 0; k < 2; ++k) {
+                const PieceCode c = now[k]->at(f, r);
+                if (c == before[k]->at(f, r) || c == EMPTY) continue;
+                return isBlack(c) ? st.blackTurn : st.whiteTurn;
+            }
+        }
+    }
+    return 0;
+}
+
+int 調査_手番駒(const Game& g, int n) {
+    if (n < 1 || !History::valid(n)) return 0;
+    const Board* now[2] = {&g.history.left[n], &g.history.right[n]};
+    const Board* before[2] = {&g.history.left[n - 1], &g.history.right[n - 1]};
+    for (int f = 1; f <= 8; ++f) {
+        for (int r = 1; r <= 8; ++r) {
+            for (int k = 0; k < 2; ++k) {
+                if (now[k]->at(f, r) == EMPTY && before[k]->at(f, r) != EMPTY) return before[k]->at(f, r);
+            }
+        }
+    }
+    return 0;
+}
+
 std::string 駒文字変換(int code) {
     static const char* const NAMES[] = {"ポーン", "ナイト", "ビショップ", "ルーク", "クィーン", "キング"};
     const int a = absCode(code);

@@ -8,6 +8,15 @@ namespace velmora {
 // Stores both boards as snapshot n; n outside 0..500 writes nothing.
 void 手順保存(Game& g, int n);
 
+// After a move has been played on the boards: counts it, stores both boards as
+// its snapshot and makes it the latest move.
+void recordMove(Game& g);
+
+// The turn value of the side that made move n (0 when snapshots n-1 and n agree).
+int 調査_手番(const Game& g, int n);
+// The code of the piece that made move n (0 when none left a square).
+int 調査_手番駒(const Game& g, int n);
+
 // "ポーン" .. "キング" for a code of either colour, "" otherwise.
 std::string 駒文字変換(int code);
 // File letters "ａ".."ｈ" for 1..8, rank digits "１".."８" for 1001..1008, "" otherwise.

@@ -6,6 +6,7 @@
 #include "io/file_reason.h"
 #include "io/whole_file.h"
 #include "record/cp932.h"
+#include "record/notation.h"
 #include "record/record_file.h"
 #include "rules/setup.h"
 
@@ -127,6 +128,7 @@ void Command1_Click(Game& g) {
 void File1_Click(Game& g, const std::string& fileName) {
     g.recordPanel().描画_可視(false, false, false);
     初期設定(g);
+    g.presentation().画面_再描画();
     GameState& st = g.state;
     st.recordMode = ON;
     const std::filesystem::path path = g.recordPanel().folder() / std::filesystem::path(fileName);

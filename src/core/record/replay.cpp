@@ -3,6 +3,7 @@
 #include "draw/geometry.h"
 #include "flow/game_flow.h"
 #include "flow/refusal.h"
+#include "record/notation.h"
 #include "rules/setup.h"
 
 namespace velmora {
@@ -43,6 +44,7 @@ void dropSelections(Game& g) {
 
 void CANCEL_Click(Game& g) {
     初期設定(g);
+    g.presentation().画面_再描画();
     g.sound().dsPlay(g.sounds.pieceSound);
     g.state.sideToMove = NONE;
     g.state.gameWinner = NONE;

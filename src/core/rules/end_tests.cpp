@@ -1,9 +1,7 @@
 #include "rules/end_tests.h"
 
-#include "flow/shutdown.h"
 #include "influence/survey.h"
 #include "rules/legality.h"
-#include "rules/setup.h"
 
 namespace velmora {
 
@@ -35,6 +33,10 @@ int ステールメイトか(const BoardState& bs, int kingFile, int kingRank) {
     return ON;
 }
 
+bool kingGoneFromEitherBoard(const RulesState& s, PieceCode king) {
+    return 存在チェック駒(s.board(BoardId::LEFT), king) == OFF || 存在チェック駒(s.board(BoardId::RIGHT), king) == OFF;
+}
+
 namespace {
 
 // A king step to an unattacked square escapes the check.
@@ -49,36 +51,55 @@ bool kingCanStepOut(BoardState& bs, Square k, PieceCode king, const IntGrid& ene
     return false;
 }
 
-}  // namespace
-
-int 詰めかCOM(BoardState& bs) {
-    const Square k = bs.blackKing;
+// The mate test of either king: attacked, no king step out of the check, and
+// no other piece of its side can move onto the check line so that the check
+// is lifted. `escapes` judges the board with one such move tried on it. The
+// grids are read as they stand: a trial may rewrite them.
+template <class Escapes>
+int mated(BoardState& bs, PieceCode king, Escapes escapes) {
+    const bool black = king == BLACK_KING;
+    const Square k = black ? bs.blackKing : bs.whiteKing;
+    const IntGrid& enemy = black ? bs.influence.whiteAttacks : bs.influence.blackAttacks;
+    const IntGrid& checkLine = black ? bs.influence.whiteCheckLine : bs.influence.blackCheckLine;
     if (!onBoard(k.file, k.rank)) return OFF;
-    if (bs.influence.whiteAttacks.at(k) == 0) return OFF;
-    if (kingCanStepOut(bs, k, BLACK_KING, bs.influence.whiteAttacks)) return OFF;
+    if (enemy.at(k) == 0) return OFF;
+    if (kingCanStepOut(bs, k, king, enemy)) return OFF;
 
     Board& b = bs.board;
     for (int sf = 1; sf <= 8; ++sf) {
         for (int sr = 1; sr <= 8; ++sr) {
             const PieceCode s = b.at(sf, sr);
-            if (!(s >= BLACK_PAWN && s < BLACK_KING)) continue;
+            const bool ours = black ? (s >= BLACK_PAWN && s < BLACK_KING) : (s <= WHITE_PAWN && s > WHITE_KING);
+            if (!ours) continue;
             for (int tf = 1; tf <= 8; ++tf) {
                 for (int tr = 1; tr <= 8; ++tr) {
-                    // The grid is read as it stands: each trial below rewrites it.
-                    if (bs.influence.whiteCheckLine.at(tf, tr) <= 0) continue;
+                    // Staying put is no move; the move test would refuse it too.
+                    if (tf == sf && tr == sr) continue;
+                    if (checkLine.at(tf, tr) <= 0) continue;
                     if (移動チェック(bs, sf, sr, tf, tr, s) != ON) continue;
                     const PieceCode kept = b.at(tf, tr);
                     b.at(tf, tr) = s;
                     b.at(sf, sr) = EMPTY;
-                    勢力調査(bs);
+                    const bool escaped = escapes(bs, k);
                     b.at(sf, sr) = s;
                     b.at(tf, tr) = kept;
-                    if (bs.influence.whiteAttacks.at(k) == 0) return OFF;
+                    if (escaped) return OFF;
                 }
             }
         }
     }
     return ON;
+}
+
+}  // namespace
+
+int 詰めかCOM(BoardState& bs) {
+    // The black king escapes when a fresh survey finds it unattacked; the
+    // survey leaves the grids describing the trial.
+    return mated(bs, BLACK_KING, [](BoardState& trial, Square k) {
+        勢力調査(trial);
+        return trial.influence.whiteAttacks.at(k) == 0;
+    });
 }
 
 int 詰めかMAN_COM移動(BoardState& bs) {
@@ -93,35 +114,8 @@ int 詰めかMAN_COM移動(BoardState& bs) {
 }
 
 int 詰めかMAN(BoardState& bs) {
-    const Square k = bs.whiteKing;
-    if (!onBoard(k.file, k.rank)) return OFF;
-    if (bs.influence.blackAttacks.at(k) == 0) return OFF;
-    if (kingCanStepOut(bs, k, WHITE_KING, bs.influence.blackAttacks)) return OFF;
-
-    Board& b = bs.board;
-    for (int sf = 1; sf <= 8; ++sf) {
-        for (int sr = 1; sr <= 8; ++sr) {
-            const PieceCode s = b.at(sf, sr);
-            if (!(s <= WHITE_PAWN && s > WHITE_KING)) continue;
-            for (int tf = 1; tf <= 8; ++tf) {
-                for (int tr = 1; tr <= 8; ++tr) {
-                    if (tf == sf && tr == sr) continue;
-                    // A white non-king move test has no side effects, so the
-                    // cheaper check-line test may come first.
-                    if (bs.influence.blackCheckLine.at(tf, tr) <= 0) continue;
-                    if (移動チェック(bs, sf, sr, tf, tr, s) != ON) continue;
-                    const PieceCode kept = b.at(tf, tr);
-                    b.at(tf, tr) = s;
-                    b.at(sf, sr) = EMPTY;
-                    const int kingStillTaken = 詰めかMAN_COM移動(bs);
-                    b.at(sf, sr) = s;
-                    b.at(tf, tr) = kept;
-                    if (kingStillTaken == OFF) return OFF;
-                }
-            }
-        }
-    }
-    return ON;
+    // The white king escapes when no black piece can take it any more.
+    return mated(bs, WHITE_KING, [](BoardState& trial, Square) { return 詰めかMAN_COM移動(trial) == OFF; });
 }
 
 int 調査_白キング逃道(BoardState& bs) {
@@ -139,20 +133,6 @@ int 調査_白キング逃道(BoardState& bs) {
         }
     }
     return count;
-}
-
-void 終了(Game& g, const std::string& winner) {
-    if (winner == "引分") {
-        g.dialogs().messageBox("引き分けです", "終了", Buttons::Ok);
-    } else {
-        g.dialogs().messageBox(winner + "の勝ちです", "終了", Buttons::Ok);
-    }
-    if (g.dialogs().messageBox("続けますか？", "再ゲーム", Buttons::YesNo) == Answer::Yes) {
-        初期設定(g);
-    } else {
-        終了処理(g);
-        g.shell().quit();
-    }
 }
 
 }  // namespace velmora

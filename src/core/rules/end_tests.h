@@ -1,12 +1,14 @@
 #pragma once
-#include <string>
-
-#include "game.h"
+#include "rules/board_state.h"
 
 namespace velmora {
 
 // ON when some square of the board holds `code`.
 int 存在チェック駒(const Board& b, PieceCode code);
+
+// True when `king` is missing from at least one of the two boards: a king
+// taken from either board ends the game.
+bool kingGoneFromEitherBoard(const RulesState& s, PieceCode king);
 
 // Stalemate judged from the king's own moves only: not in check and every
 // neighbouring square attacked. OFF for a square without a king.
@@ -23,9 +25,5 @@ int 詰めかMAN_COM移動(BoardState& bs);
 
 // Counts the white king's free escape squares and marks them in the escape map.
 int 調査_白キング逃道(BoardState& bs);
-
-// The end of a game: the result box, then "続けますか？". Yes sets up a new
-// board, No shuts the program down. `winner` is "引分" for a draw.
-void 終了(Game& g, const std::string& winner);
 
 }  // namespace velmora

@@ -2,50 +2,45 @@
 
 #include <cstdlib>
 
+#include "rules/legality.h"
+
 namespace velmora {
 namespace {
 
 // Moves the castling rook on `rank` by the king's destination file.
-void castleRook(Game& g, BoardId id, int kingToFile, int rank, PieceCode rook) {
-    int from = 0;
-    int to = 0;
-    switch (kingToFile) {
-        case 2: from = 1; to = 3; break;
-        case 3: from = 1; to = 4; break;
-        case 6: from = 8; to = 5; break;
-        case 7: from = 8; to = 6; break;
-        default: return;
+void castleRook(Board& b, BoardId id, int kingToFile, int rank, PieceCode rook, MoveWatcher& watcher) {
+    for (const CastlingRow& row : CASTLING) {
+        if (row.kingTo != kingToFile) continue;
+        b.at(row.rookTo, rank) = rook;
+        watcher.squareChanged(id, row.rookTo, rank);
+        b.at(row.rookFrom, rank) = EMPTY;
+        watcher.squareChanged(id, row.rookFrom, rank);
+        return;
     }
-    Board& b = g.board(id);
-    b.at(to, rank) = rook;
-    g.presentation().描画_桝駒(id, to, rank);
-    b.at(from, rank) = EMPTY;
-    g.presentation().描画_桝駒(id, from, rank);
 }
 
 }  // namespace
 
-void 駒移動(Game& g, BoardId id, int ff, int fr, int tf, int tr, PieceCode piece) {
-    BoardState& bs = g.side(id);
-    Presentation& view = g.presentation();
+void 駒移動(RulesState& s, BoardId id, int ff, int fr, int tf, int tr, PieceCode piece, MoveWatcher& watcher) {
+    BoardState& bs = s.side(id);
     bs.board.at(ff, fr) = EMPTY;
-    view.描画_桝駒(id, ff, fr);
+    watcher.squareChanged(id, ff, fr);
     bs.board.at(tf, tr) = piece;
-    view.描画_桝駒(id, tf, tr);
+    watcher.squareChanged(id, tf, tr);
     if (piece == WHITE_KING) {
         bs.whiteKing = {tf, tr};
-        if (std::abs(tf - ff) == 2) castleRook(g, id, tf, 8, WHITE_ROOK);
+        if (std::abs(tf - ff) == 2) castleRook(bs.board, id, tf, 8, WHITE_ROOK, watcher);
     }
-    if (piece == BLACK_KING && std::abs(tf - ff) == 2) castleRook(g, id, tf, 1, BLACK_ROOK);
+    if (piece == BLACK_KING && std::abs(tf - ff) == 2) castleRook(bs.board, id, tf, 1, BLACK_ROOK, watcher);
 
     // The two-board capture: an enemy piece on the same square of the other
     // board goes too; the mover's own piece stays.
     const BoardId otherId = otherBoard(id);
-    PieceCode& twin = g.board(otherId).at(tf, tr);
+    PieceCode& twin = s.board(otherId).at(tf, tr);
     if ((isBlack(piece) && twin <= EMPTY) || (isWhite(piece) && twin >= EMPTY)) {
-        view.描画_駒点滅(otherId, tf, tr, 2);
+        watcher.aboutToTake(otherId, tf, tr);
         twin = EMPTY;
-        view.描画_桝駒(otherId, tf, tr);
+        watcher.squareChanged(otherId, tf, tr);
     }
 }
 

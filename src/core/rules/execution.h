@@ -1,12 +1,24 @@
 #pragma once
-#include "game.h"
+#include "rules/board_state.h"
 
 namespace velmora {
 
+// Follows a move as it is carried out, so the screen can show each step in turn.
+class MoveWatcher {
+public:
+    // A square of a board has changed.
+    virtual void squareChanged(BoardId id, int file, int rank) = 0;
+    // The two-board capture is about to empty this square of the other board.
+    virtual void aboutToTake(BoardId id, int file, int rank) = 0;
+
+protected:
+    ~MoveWatcher() = default;
+};
+
 // Carries out a judged move: moves the rook along when the king castles, keeps
-// the white king's square, and removes an enemy piece (or blinks an empty
-// square) on the same square of the other board.
-void 駒移動(Game& g, BoardId id, int ff, int fr, int tf, int tr, PieceCode piece);
+// the white king's square, and empties the same square of the other board
+// unless the mover's own side holds it. The Game's 駒移動 also draws it.
+void 駒移動(RulesState& s, BoardId id, int ff, int fr, int tf, int tr, PieceCode piece, MoveWatcher& watcher);
 
 // ON when the move is an en passant capture; the captured pawn stands on (tf, fr).
 int アンパサンド_移動前(const Board& b, int ff, int fr, int tf, int tr, PieceCode piece);

@@ -47,32 +47,23 @@ bool castles(BoardState& bs, int ff, int fr, int tf, int tr, PieceCode king) {
     const bool white = king == WHITE_KING;
     const int rank = white ? 8 : 1;
     const PieceCode rook = white ? WHITE_ROOK : BLACK_ROOK;
-    if (fr != rank || (ff != 5 && ff != 4)) return false;
+    if (fr != rank) return false;
     const Board& b = bs.board;
-    const int quick = ff == 5 ? 6 : 5;
-    if (b.at(2, rank) != EMPTY && b.at(quick, rank) != EMPTY) return false;
+    // No way to castle from here, or both ways blocked beside the king and
+    // beside the queenside rook: no need to survey.
+    bool open = false;
+    for (const CastlingRow& row : CASTLING) open = open || (row.kingFrom == ff && b.at(row.emptyFrom, rank) == EMPTY);
+    if (!open) return false;
 
     勢力調査(bs);
     const IntGrid& enemy = white ? bs.influence.blackAttacks : bs.influence.whiteAttacks;
     if (enemy.at(ff, fr) != 0 || enemy.at(tf, tr) != 0) return false;
 
-    // Kingside row first, then queenside: rook's file, squares that must be
-    // empty, the king's destination.
-    struct Row {
-        int rookFile;
-        int emptyFrom;
-        int emptyTo;
-        int destination;
-    };
-    static constexpr Row NORMAL[2] = {{8, 6, 7, 7}, {1, 2, 4, 3}};
-    static constexpr Row EXCHANGED[2] = {{8, 5, 7, 6}, {1, 2, 3, 2}};
-    const Row* rows = ff == 5 ? NORMAL : EXCHANGED;
-    for (int i = 0; i < 2; ++i) {
-        const Row& row = rows[i];
-        if (b.at(row.rookFile, rank) != rook) continue;
+    for (const CastlingRow& row : CASTLING) {
+        if (row.kingFrom != ff || b.at(row.rookFrom, rank) != rook) continue;
         bool clear = true;
         for (int f = row.emptyFrom; f <= row.emptyTo; ++f) clear = clear && b.at(f, rank) == EMPTY;
-        if (clear && tf == row.destination && tr == rank) return true;
+        if (clear && tf == row.kingTo && tr == rank) return true;
     }
     return false;
 }

@@ -1,13 +1,32 @@
 #pragma once
-#include "game.h"
+#include "rules/board_state.h"
 
 namespace velmora {
+
+// One way to castle on the home rank: where the king stands and goes, the
+// rook's corner and where the rook goes, the files between that must be empty.
+// Kingside before queenside for each king file; the exchanged layout's king
+// starts on file 4.
+struct CastlingRow {
+    int kingFrom;
+    int kingTo;
+    int rookFrom;
+    int rookTo;
+    int emptyFrom;
+    int emptyTo;
+};
+inline constexpr CastlingRow CASTLING[4] = {
+    {5, 7, 8, 6, 6, 7},
+    {5, 3, 1, 4, 2, 4},
+    {4, 6, 8, 5, 5, 7},
+    {4, 2, 1, 3, 2, 3},
+};
 
 // May `piece` go from (ff, fr) to (tf, tr) on this board? ON or OFF. A king on
 // its home square may run the board's survey (castling reads the attack maps).
 int 移動チェック(BoardState& bs, int ff, int fr, int tf, int tr, PieceCode piece);
-inline int 移動チェック(Game& g, BoardId id, int ff, int fr, int tf, int tr, PieceCode piece) {
-    return 移動チェック(g.side(id), ff, fr, tf, tr, piece);
+inline int 移動チェック(RulesState& s, BoardId id, int ff, int fr, int tf, int tr, PieceCode piece) {
+    return 移動チェック(s.side(id), ff, fr, tf, tr, piece);
 }
 
 // ON when the move runs along a file or rank (a diagonal) over empty squares only.
@@ -17,8 +36,8 @@ int 移動チェック_ビショ(const Board& b, int ff, int fr, int tf, int tr)
 // ON when the mover's king is not attacked after the plain move. The board is
 // restored; the grids describe the tried position.
 int 移動後チェック_キング(BoardState& bs, int ff, int fr, int tf, int tr, int turnValue, const GameState& st);
-inline int 移動後チェック_キング(Game& g, BoardId id, int ff, int fr, int tf, int tr, int turnValue) {
-    return 移動後チェック_キング(g.side(id), ff, fr, tf, tr, turnValue, g.state);
+inline int 移動後チェック_キング(RulesState& s, BoardId id, int ff, int fr, int tf, int tr, int turnValue) {
+    return 移動後チェック_キング(s.side(id), ff, fr, tf, tr, turnValue, s.state);
 }
 
 }  // namespace velmora

@@ -4,10 +4,10 @@
 
 namespace velmora {
 
-std::vector<Move> acceptedMoves(Game& g, BoardId id, int turnValue) {
+std::vector<Move> acceptedMoves(RulesState& s, BoardId id, int turnValue) {
     std::vector<Move> moves;
-    const bool white = turnValue == g.state.whiteTurn;
-    BoardState& bs = g.side(id);
+    const bool white = turnValue == s.state.whiteTurn;
+    BoardState& bs = s.side(id);
     for (int ff = 1; ff <= 8; ++ff) {
         for (int fr = 1; fr <= 8; ++fr) {
             const PieceCode piece = bs.board.at(ff, fr);
@@ -15,7 +15,7 @@ std::vector<Move> acceptedMoves(Game& g, BoardId id, int turnValue) {
             for (int tf = 1; tf <= 8; ++tf) {
                 for (int tr = 1; tr <= 8; ++tr) {
                     if (移動チェック(bs, ff, fr, tf, tr, piece) != ON) continue;
-                    if (移動後チェック_キング(bs, ff, fr, tf, tr, turnValue, g.state) != ON) continue;
+                    if (移動後チェック_キング(bs, ff, fr, tf, tr, turnValue, s.state) != ON) continue;
                     moves.push_back({ff, fr, tf, tr});
                 }
             }
@@ -24,11 +24,11 @@ std::vector<Move> acceptedMoves(Game& g, BoardId id, int turnValue) {
     return moves;
 }
 
-void putPosition(Game& g, const Board& left, const Board& right) {
-    g.board(BoardId::LEFT) = left;
-    g.board(BoardId::RIGHT) = right;
-    g.state.whiteTurn = FIRST;
-    g.state.blackTurn = SECOND;
+void putPosition(RulesState& s, const Board& left, const Board& right) {
+    s.board(BoardId::LEFT) = left;
+    s.board(BoardId::RIGHT) = right;
+    s.state.whiteTurn = FIRST;
+    s.state.blackTurn = SECOND;
 }
 
 }  // namespace velmora

@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "game.h"
+#include "rules/board_state.h"
 
 namespace velmora {
 
@@ -13,9 +13,9 @@ struct Move {
 // Every move the person's move rules accept for the side of `turnValue` on a
 // board: a piece of that side on `from`, the move test ON and the own king not
 // attacked afterwards. In from-file, from-rank, to-file, to-rank order.
-std::vector<Move> acceptedMoves(Game& g, BoardId id, int turnValue);
+std::vector<Move> acceptedMoves(RulesState& s, BoardId id, int turnValue);
 
 // A fresh program with this position on both boards, white moving first.
-void putPosition(Game& g, const Board& left, const Board& right);
+void putPosition(RulesState& s, const Board& left, const Board& right);
 
 }  // namespace velmora

@@ -1,7 +1,5 @@
 #include "rules/setup.h"
 
-#include "record/notation.h"
-
 namespace velmora {
 
 void setStartPosition(Board& b) {
@@ -16,28 +14,9 @@ void setStartPosition(Board& b) {
     }
 }
 
-void 初期設定(Game& g) {
-    GameState& st = g.state;
-    st.handicapApplied = OFF;
-    st.recordMode = OFF;
-    st.gameMode = NONE;
-    st.gameWinner = NONE;
-    st.sideToMove = NONE;
-    st.moveNumber = 0;
-    g.side(BoardId::LEFT).clickState = 0;
-    g.side(BoardId::RIGHT).clickState = 0;
-    st.kingQueenSwapped = OFF;
-    st.whiteInCheck = OFF;
-    st.reversed = OFF;
-    setStartPosition(g.board(BoardId::LEFT));
-    g.board(BoardId::RIGHT) = g.board(BoardId::LEFT);
-    手順保存(g, st.moveNumber);
-    g.presentation().画面_再描画();
-}
-
-void キング_クイン入替(Game& g) {
+void キング_クイン入替(RulesState& s) {
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
-        Board& b = g.board(id);
+        Board& b = s.board(id);
         Square bk, wk, bq, wq;
         for (int f = 1; f <= 8; ++f) {
             for (int r = 1; r <= 8; ++r) {
@@ -63,9 +42,9 @@ void キング_クイン入替(Game& g) {
     }
 }
 
-void 調査_キング座標(Game& g, int boardId) {
+void 調査_キング座標(RulesState& s, int boardId) {
     if (boardId != static_cast<int>(BoardId::LEFT) && boardId != static_cast<int>(BoardId::RIGHT)) return;
-    BoardState& bs = g.side(static_cast<BoardId>(boardId));
+    BoardState& bs = s.side(static_cast<BoardId>(boardId));
     for (int f = 1; f <= 8; ++f) {
         for (int r = 1; r <= 8; ++r) {
             if (bs.board.at(f, r) == WHITE_KING) bs.whiteKing = {f, r};
@@ -82,37 +61,6 @@ int 調査_駒数(const Board& b, int turnValue, const GameState& st) {
         for (PieceCode c : b.cells) count += isBlack(c) ? 1 : 0;
     }
     return count;
-}
-
-int 調査_手番(const Game& g, int n) {
-    if (n < 1 || !History::valid(n)) return 0;
-    const GameState& st = g.state;
-    const Board* now[2] = {&g.history.left[n], &g.history.right[n]};
-    const Board* before[2] = {&g.history.left[n - 1], &g.history.right[n - 1]};
-    for (int f = 1; f <= 8; ++f) {
-        for (int r = 1; r <= 8; ++r) {
-            for (int k = 0; k < 2; ++k) {
-                const PieceCode c = now[k]->at(f, r);
-                if (c == before[k]->at(f, r) || c == EMPTY) continue;
-                return isBlack(c) ? st.blackTurn : st.whiteTurn;
-            }
-        }
-    }
-    return 0;
-}
-
-int 調査_手番駒(const Game& g, int n) {
-    if (n < 1 || !History::valid(n)) return 0;
-    const Board* now[2] = {&g.history.left[n], &g.history.right[n]};
-    const Board* before[2] = {&g.history.left[n - 1], &g.history.right[n - 1]};
-    for (int f = 1; f <= 8; ++f) {
-        for (int r = 1; r <= 8; ++r) {
-            for (int k = 0; k < 2; ++k) {
-                if (now[k]->at(f, r) == EMPTY && before[k]->at(f, r) != EMPTY) return before[k]->at(f, r);
-            }
-        }
-    }
-    return 0;
 }
 
 }  // namespace velmora

@@ -116,7 +116,7 @@ TEST(ComTurn, TakingTheKingWinsAfterTheMoveIsCounted) {
                             "K......."}),
                  boardFrom({"....k...", "........", "........", "........", "........", "........", "........",
                             "....K..."}));
-    com_ban(w.game);
+    EXPECT_EQ(com_ban(w.game), GameOutcome::ProgramEnds);
     EXPECT_EQ(w.game.state.gameWinner, w.game.state.blackTurn);
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(1, 8), BLACK_ROOK);
     EXPECT_EQ(w.game.state.moveNumber, 1);
@@ -132,7 +132,7 @@ TEST(ComTurn, NoLegalBlackMoveOnEitherBoardIsADraw) {
     const Board kingsOnly = boardFrom({"........", "........", "........", "........", "........", "........",
                                        "........", "....K..."});
     startComGame(w, kingsOnly, kingsOnly);
-    com_ban(w.game);
+    EXPECT_EQ(com_ban(w.game), GameOutcome::NewGame);
     ASSERT_EQ(w.dialogs.boxes.size(), 2u);
     EXPECT_EQ(w.dialogs.boxes[0].text, "引き分けです");
     EXPECT_EQ(w.game.state.moveNumber, 0);
@@ -146,7 +146,7 @@ TEST(ComTurn, AFullHistoryRefusesTheMove) {
                          "....K..."});
     startComGame(w, b, b);
     w.game.state.moveNumber = w.game.state.lastMoveNumber = MAX_MOVES;
-    com_ban(w.game);
+    EXPECT_EQ(com_ban(w.game), GameOutcome::Continues);
     EXPECT_EQ(w.game.board(BoardId::LEFT), b);
     EXPECT_EQ(w.game.board(BoardId::RIGHT), b);
     EXPECT_EQ(w.game.state.moveNumber, MAX_MOVES);

@@ -186,7 +186,7 @@ TEST(TwoPeople, AKingTakenFromTheOtherBoardEndsTheGameToo) {
     testing::FakeWorld w;
     startOn(w, left, right, START_Click);
     w.dialogs.answers = {Answer::No};
-    clickMove(w.game, BoardId::RIGHT, 1, 1, 5, 1);
+    EXPECT_EQ(clickMove(w.game, BoardId::RIGHT, 1, 1, 5, 1), GameOutcome::ProgramEnds);
     ASSERT_GE(w.dialogs.boxes.size(), 1u);
     EXPECT_EQ(w.dialogs.boxes[0].text, "先手の勝ちです");
     EXPECT_TRUE(w.shell.quitRequested);

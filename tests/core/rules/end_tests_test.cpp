@@ -2,6 +2,7 @@
 
 #include "board_text_fixture.h"
 #include "fakes.h"
+#include "flow/shutdown.h"
 #include "influence/survey.h"
 #include "rules/end_tests.h"
 
@@ -91,12 +92,29 @@ TEST(PieceExists, FindsAnyOccurrence) {
     EXPECT_EQ(存在チェック駒(b, WHITE_KING), OFF);
 }
 
+TEST(PieceExists, AKingMissingFromEitherBoard) {
+    Game g;
+    const Board both = boardFrom({"....k...", "........", "........", "........",
+                                  "........", "........", "........", "....K..."});
+    const Board noBlackKing = boardFrom({"........", "........", "........", "........",
+                                         "........", "........", "........", "....K..."});
+    for (BoardId emptied : {BoardId::LEFT, BoardId::RIGHT}) {
+        g.board(otherBoard(emptied)) = both;
+        g.board(emptied) = noBlackKing;
+        EXPECT_TRUE(kingGoneFromEitherBoard(g, BLACK_KING));
+        EXPECT_FALSE(kingGoneFromEitherBoard(g, WHITE_KING));
+    }
+    g.board(BoardId::LEFT) = both;
+    g.board(BoardId::RIGHT) = both;
+    EXPECT_FALSE(kingGoneFromEitherBoard(g, BLACK_KING));
+}
+
 TEST(GameEnd, ResultBoxThenContinueQuestion) {
     testing::FakeWorld w;
     w.dialogs.answers = {Answer::Yes};
     w.game.state.sideToMove = FIRST;
     w.game.state.moveNumber = 7;
-    終了(w.game, "あなた");
+    EXPECT_EQ(終了(w.game, "あなた"), GameOutcome::NewGame);
     ASSERT_EQ(w.dialogs.boxes.size(), 2u);
     EXPECT_EQ(w.dialogs.boxes[0].text, "あなたの勝ちです");
     EXPECT_EQ(w.dialogs.boxes[0].title, "終了");
@@ -106,6 +124,7 @@ TEST(GameEnd, ResultBoxThenContinueQuestion) {
     // Yes: a fresh board and no game running.
     EXPECT_EQ(w.game.state.sideToMove, NONE);
     EXPECT_EQ(w.game.state.moveNumber, 0);
+    EXPECT_TRUE(w.view.saw("redraw"));
     EXPECT_FALSE(w.shell.quitRequested);
 }
 
@@ -113,7 +132,7 @@ TEST(GameEnd, DrawAndQuit) {
     testing::FakeWorld w;
     w.game.sounds = {1, 11, 12, 13, 14};
     w.dialogs.answers = {Answer::No};
-    終了(w.game, "引分");
+    EXPECT_EQ(終了(w.game, "引分"), GameOutcome::ProgramEnds);
     EXPECT_EQ(w.dialogs.boxes[0].text, "引き分けです");
     EXPECT_TRUE(w.shell.quitRequested);
     // The sound buffers are released before the program ends.

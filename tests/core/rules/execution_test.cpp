@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "board_text_fixture.h"
 #include "fakes.h"
 #include "rules/execution.h"
@@ -43,6 +46,37 @@ TEST(Execution, CastlingRookSquaresByKingDestination) {
                                              "........", "........", "........", "K......."});
     駒移動(w.game, BoardId::LEFT, 5, 1, 7, 1, BLACK_KING);
     EXPECT_EQ(boardRows(w.game.board(BoardId::LEFT))[0], ".....rk.");
+}
+
+// Notes every step of a move with what the square holds at that moment.
+class StepLog final : public MoveWatcher {
+public:
+    explicit StepLog(const RulesState& s) : s_(s) {}
+    void squareChanged(BoardId id, int f, int r) override { note("changed", id, f, r); }
+    void aboutToTake(BoardId id, int f, int r) override { note("take", id, f, r); }
+    std::vector<std::string> steps;
+
+private:
+    void note(const char* what, BoardId id, int f, int r) {
+        steps.push_back(std::string(what) + " " + std::to_string(static_cast<int>(id)) + " " + std::to_string(f) +
+                        " " + std::to_string(r) + " holds " + std::to_string(s_.board(id).at(f, r)));
+    }
+    const RulesState& s_;
+};
+
+TEST(Execution, TheWatcherSeesEachSquareAsItChanges) {
+    // White castles kingside on the left board; a black pawn stands on the
+    // king's destination square of the right board.
+    RulesState s;
+    s.board(BoardId::LEFT) = boardFrom({"k.......", "........", "........", "........",
+                                        "........", "........", "........", "....K..R"});
+    s.board(BoardId::RIGHT).at(7, 8) = BLACK_PAWN;
+    StepLog log(s);
+    駒移動(s, BoardId::LEFT, 5, 8, 7, 8, WHITE_KING, log);
+    // The pawn is still there when the capture is announced, so it can blink.
+    EXPECT_EQ(log.steps, (std::vector<std::string>{"changed 1 5 8 holds 0", "changed 1 7 8 holds -6",
+                                                   "changed 1 6 8 holds -4", "changed 1 8 8 holds 0",
+                                                   "take 2 7 8 holds 1", "changed 2 7 8 holds 0"}));
 }
 
 TEST(Execution, TwoBoardCaptureRemovesOnlyEnemyPieces) {

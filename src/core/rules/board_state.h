@@ -1,0 +1,67 @@
+#pragma once
+#include "influence/influence_map.h"
+#include "rules/board.h"
+#include "rules/piece.h"
+
+namespace velmora {
+
+// The game-wide variables. A flag never assigned counts as OFF.
+struct GameState {
+    int sideToMove = NONE;
+    int whiteTurn = 0;
+    int blackTurn = 0;
+    int gameMode = MODE_MAN;
+    int kingQueenSwapped = OFF;
+    int moveNumber = 0;
+    int lastMoveNumber = 0;
+    int recordMode = OFF;
+    int gameWinner = NONE;
+    int whiteInCheck = OFF;
+    PieceCode promotionChoice = EMPTY;
+    PieceCode comPromotionPiece = EMPTY;
+    int handicapApplied = OFF;
+    int reversed = OFF;
+    int moveGuidance = OFF;
+    int comLevel = 3;
+    int handicapLevel = 0;
+};
+
+// The person's selection on one board.
+struct Selection {
+    int fromFile = 0;
+    int fromRank = 0;
+    int toFile = 0;
+    int toRank = 0;
+    PieceCode movingPiece = EMPTY;
+};
+
+// Everything that belongs to one of the two boards.
+struct BoardState {
+    Board board;
+    InfluenceMap influence;
+    Square whiteKing{5, 8};  // before any survey
+    Square blackKing{5, 1};
+    IntGrid whiteKingEscapeMap;
+    int clickState = 0;
+    Selection selection;
+};
+
+// What the rules read and write: both boards with their influence maps and
+// king squares, and the game-wide variables. The program's Game adds the
+// history, the computer's working copies and the ports around it.
+class RulesState {
+public:
+    BoardState& side(BoardId id) { return boards_[boardIndex(id)]; }
+    const BoardState& side(BoardId id) const { return boards_[boardIndex(id)]; }
+    Board& board(BoardId id) { return side(id).board; }
+    const Board& board(BoardId id) const { return side(id).board; }
+    InfluenceMap& map(BoardId id) { return side(id).influence; }
+    const InfluenceMap& map(BoardId id) const { return side(id).influence; }
+
+    GameState state;
+
+private:
+    BoardState boards_[2];
+};
+
+}  // namespace velmora
