@@ -6,7 +6,6 @@ namespace velmora::engine {
 namespace {
 
 constexpr int KNIGHT[8] = {33, 31, 18, 14, -33, -31, -18, -14};
-constexpr int KING[8] = {1, -1, 16, -16, 17, 15, -17, -15};
 constexpr int DIAGONAL[4] = {17, 15, -17, -15};
 constexpr int STRAIGHT[4] = {1, -1, 16, -16};
 
@@ -24,8 +23,8 @@ int rays(const Position& p, int b, int from, const int* dirs, int color) {
     return n;
 }
 
-// Pawn shield in front of the king, and the squares around it the enemy
-// covers; a king standing in check counts heavily.
+// Pawn shield in front of the king, enemy pieces close to it, and a king
+// standing in check counts heavily (it may be taken next move).
 int kingSafety(const Position& p, int b, int color) {
     if (p.kingCount(b, color) == 0) return 0;
     const int king = p.kingSquare(b, color);
@@ -35,26 +34,32 @@ int kingSafety(const Position& p, int b, int color) {
         const int s = king + forward + side;
         if (!offBoard(s) && p.at(b, s) == color) score += 12;
     }
-    for (int d : KING) {
-        const int s = king + d;
-        if (!offBoard(s) && attacked(p, b, s, -color)) score -= 10;
+    // Enemy pieces within two squares of the king, the heavier the worse.
+    for (int dr = -2; dr <= 2; ++dr) {
+        for (int df = -2; df <= 2; ++df) {
+            const int s = king + dr * 16 + df;
+            if (offBoard(s)) continue;
+            const int enemy = -p.at(b, s) * color;
+            if (enemy >= 2 && enemy <= 5) score -= 3 * enemy;
+        }
     }
     if (attacked(p, b, king, -color)) score -= 40;
     return score;
 }
 
-}  // namespace
-
-EvaluationTerms evaluationTerms(const Position& p, int color) {
-    EvaluationTerms t;
+// One pass over both boards fills the terms of both colours.
+void allTerms(const Position& p, EvaluationTerms terms[2]) {
     for (int b = 0; b < 2; ++b) {
         for (int sq = 0; sq < 128; ++sq) {
             if (offBoard(sq)) {
                 sq += 7;
                 continue;
             }
-            const int piece = p.at(b, sq) * color;
-            if (piece <= 0) continue;
+            const int code = p.at(b, sq);
+            if (code == 0) continue;
+            const int color = code > 0 ? BLACK : WHITE;
+            const int piece = code * color;
+            EvaluationTerms& t = terms[colorIndex(color)];
             t.material += PIECE_VALUE[piece];
             switch (piece) {
                 case 1: {
@@ -78,15 +83,23 @@ EvaluationTerms evaluationTerms(const Position& p, int color) {
                 default: break;
             }
         }
-        t.kingSafety += kingSafety(p, b, color);
+        for (int color : {WHITE, BLACK}) terms[colorIndex(color)].kingSafety += kingSafety(p, b, color);
     }
-    return t;
+}
+
+}  // namespace
+
+EvaluationTerms evaluationTerms(const Position& p, int color) {
+    EvaluationTerms terms[2];
+    allTerms(p, terms);
+    return terms[colorIndex(color)];
 }
 
 int evaluate(const Position& p) {
-    const int us = p.sideToMove();
-    const EvaluationTerms mine = evaluationTerms(p, us);
-    const EvaluationTerms theirs = evaluationTerms(p, -us);
+    EvaluationTerms terms[2];
+    allTerms(p, terms);
+    const EvaluationTerms& mine = terms[colorIndex(p.sideToMove())];
+    const EvaluationTerms& theirs = terms[colorIndex(-p.sideToMove())];
     return (mine.material - theirs.material) + (mine.kingSafety - theirs.kingSafety) +
            (mine.mobility - theirs.mobility);
 }

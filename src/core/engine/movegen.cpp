@@ -11,6 +11,18 @@ constexpr int DIAGONAL[4] = {17, 15, -17, -15};
 constexpr int STRAIGHT[4] = {1, -1, 16, -16};
 constexpr int PROMOTIONS[5] = {5, 4, 3, 2, 1};
 
+// Is there a king, queen, rook or bishop line between the two squares? A
+// table over the 0x88 difference of the squares.
+struct AlignmentTable {
+    bool aligned[240]{};
+    constexpr AlignmentTable() {
+        for (const int d : KING) {
+            for (int k = 1; k < 8; ++k) aligned[d * k + 119] = true;
+        }
+    }
+};
+constexpr AlignmentTable ALIGNMENT;
+
 // Collects moves of one board after the self-check test.
 struct Sink {
     Position& p;
@@ -18,10 +30,21 @@ struct Sink {
     int board;
     int color;
     bool capturesOnly;
+    // With a single king that is not attacked now, a piece off every line
+    // through the king cannot uncover it: the test's answer is known.
+    int king = -1;
+    bool kingSafeNow = false;
+
+    void prepare() {
+        if (p.kingCount(board, color) != 1) return;
+        king = p.kingSquare(board, color);
+        kingSafeNow = !attacked(p, board, king, -color);
+    }
 
     // The person's self-check test: make the plain move, look at the mover's
     // king square, put the two squares back.
     bool keepsKingSafe(int from, int to) {
+        if (kingSafeNow && from != king && !ALIGNMENT.aligned[from - king + 119]) return true;
         const int fromCode = p.at(board, from);
         const int toCode = p.at(board, to);
         p.plain(board, from, to);
@@ -146,6 +169,7 @@ void castling(Sink& s, int from) {
 void boardMoves(Position& p, MoveList& list, int board, bool capturesOnly) {
     const int color = p.sideToMove();
     Sink s{p, list, board, color, capturesOnly};
+    s.prepare();
     for (int from = 0; from < 128; ++from) {
         if (offBoard(from)) {
             from += 7;
