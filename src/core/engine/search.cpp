@@ -122,7 +122,8 @@ int Searcher::quiesce(int alpha, int beta, int ply) {
         if (moverKind == 1 && placedKind != 1 && placedKind != 5) continue;
         Undo undo;
         pos_.make(m, undo);
-        const int score = -quiesce(-beta, -alpha, ply + 1);
+        const bool drawn = drawnAfterMove(pos_, m.board(), -pos_.sideToMove(), limits_.kind);
+        const int score = drawn ? 0 : -quiesce(-beta, -alpha, ply + 1);
         pos_.unmake(m, undo);
         if (aborted_) return 0;
         if (score >= beta) return score;
@@ -166,7 +167,9 @@ int Searcher::search(int depth, int alpha, int beta, int ply) {
         Undo undo;
         pos_.make(m, undo);
         int score;
-        if (i == 0) {
+        if (drawnAfterMove(pos_, m.board(), -pos_.sideToMove(), limits_.kind)) {
+            score = 0;  // the game ends in a draw after this move
+        } else if (i == 0) {
             score = -search(depth - 1, -beta, -alpha, ply + 1);
         } else {
             // A null window proves the move no better; only then search fully.

@@ -2,6 +2,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "engine/game_end.h"
 #include "engine/move.h"
 #include "engine/position.h"
 
@@ -18,6 +19,7 @@ struct SearchLimits {
     // Set from another thread to end the search early; may be null.
     const std::atomic<bool>* stop = nullptr;
     int tableLog2 = 18;  // transposition table of 2^n entries
+    GameKind kind = GameKind::AGAINST_COM;  // which stalemate test ends the game
 };
 
 // The chosen move in the game's terms, and what the search saw.

@@ -9,6 +9,7 @@
 
 #include "board_text_fixture.h"
 #include "engine/evaluation.h"
+#include "engine/game_end.h"
 #include "engine/movegen.h"
 #include "engine/position.h"
 #include "engine/search.h"
@@ -126,6 +127,57 @@ TEST(EngineSearch, SameAnswerOnParallelThreads) {
         EXPECT_EQ(r.score, alone.score);
         EXPECT_EQ(r.nodes, alone.nodes);
     }
+}
+
+TEST(EngineGameEnd, StalemateOfTheKingsOwnMovesDraws) {
+    // The black king in the corner, not in check, its three neighbours
+    // covered by the queen.
+    const Board b = boardFrom({".......k", ".....Q..", "........", "........", "........", "........", "........",
+                               "....K..."});
+    const Position p = positionFromBoards(b, Board{}, BLACK);
+    EXPECT_TRUE(drawnAfterMove(p, 0, WHITE, GameKind::AGAINST_COM));
+    EXPECT_TRUE(drawnAfterMove(p, 0, WHITE, GameKind::TWO_PEOPLE));
+    // Against the computer the test follows white's moves only.
+    EXPECT_FALSE(drawnAfterMove(p, 0, BLACK, GameKind::AGAINST_COM));
+    // Only the board moved on is tested.
+    EXPECT_FALSE(drawnAfterMove(p, 1, WHITE, GameKind::AGAINST_COM));
+
+    // Another black piece on the board: still a draw against the computer,
+    // not between two people.
+    Board withPawn = b;
+    withPawn.at(1, 2) = BLACK_PAWN;
+    const Position q = positionFromBoards(withPawn, Board{}, BLACK);
+    EXPECT_TRUE(drawnAfterMove(q, 0, WHITE, GameKind::AGAINST_COM));
+    EXPECT_FALSE(drawnAfterMove(q, 0, WHITE, GameKind::TWO_PEOPLE));
+
+    // In check, or with a free neighbour, it is no stalemate.
+    Board check = b;
+    check.at(6, 2) = EMPTY;
+    check.at(6, 1) = WHITE_QUEEN;
+    EXPECT_FALSE(drawnAfterMove(positionFromBoards(check, Board{}, BLACK), 0, WHITE, GameKind::AGAINST_COM));
+    Board free = b;
+    free.at(6, 2) = EMPTY;
+    free.at(6, 4) = WHITE_QUEEN;
+    EXPECT_FALSE(drawnAfterMove(positionFromBoards(free, Board{}, BLACK), 0, WHITE, GameKind::AGAINST_COM));
+}
+
+TEST(EngineSearch, AvoidsTheStalemateWhenWinning) {
+    // White is a queen up; stalemating the black king would throw it away.
+    const Board left = boardFrom({".......k", "........", "........", "........", ".....Q..", "........", "........",
+                                  "....K..."});
+    Board right{};
+    right.at(5, 1) = BLACK_KING;
+    right.at(5, 8) = WHITE_KING;
+    SearchLimits limits;
+    limits.maxDepth = 3;
+    limits.timeMs = 60'000;
+    const SearchResult r = bestMove(positionFromBoards(left, right, WHITE), limits);
+    ASSERT_TRUE(r.found());
+    Position after = positionFromBoards(left, right, WHITE);
+    Undo undo;
+    after.make(r.move, undo);
+    EXPECT_FALSE(drawnAfterMove(after, r.move.board(), WHITE, GameKind::AGAINST_COM));
+    EXPECT_GT(r.score, 500);
 }
 
 TEST(EngineEvaluation, BothColoursAlike) {
