@@ -23,8 +23,9 @@ int rays(const Position& p, int b, int from, const int* dirs, int color) {
     return n;
 }
 
-// Pawn shield in front of the king, enemy pieces close to it, and a king
-// standing in check counts heavily (it may be taken next move).
+// Pawn shield in front of the king, enemy pieces close to it, and a king of
+// the side to move standing in check counts heavily. (The other side's king
+// in check can simply be taken: the search sees that itself.)
 int kingSafety(const Position& p, int b, int color) {
     if (p.kingCount(b, color) == 0) return 0;
     const int king = p.kingSquare(b, color);
@@ -43,7 +44,7 @@ int kingSafety(const Position& p, int b, int color) {
             if (enemy >= 2 && enemy <= 5) score -= 3 * enemy;
         }
     }
-    if (attacked(p, b, king, -color)) score -= 40;
+    if (color == p.sideToMove() && attacked(p, b, king, -color)) score -= 40;
     return score;
 }
 

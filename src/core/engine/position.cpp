@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "engine/piece_values.h"
 #include "engine/zobrist.h"
 #include "game.h"
 
@@ -35,6 +36,8 @@ int Position::kingSquare(int board, int color) const {
 void Position::set(int board, int sq, int code) {
     const int old = squares_[board][sq];
     if (old != 0) hash_ ^= pieceKey(board, old, sq);
+    if (old != 0) material_[colorIndex(old)] -= valueOf(old);
+    if (code != 0) material_[colorIndex(code)] += valueOf(code);
     squares_[board][sq] = static_cast<std::int8_t>(code);
     if (code != 0) hash_ ^= pieceKey(board, code, sq);
     for (int color : {WHITE, BLACK}) {
@@ -64,6 +67,7 @@ void Position::setMissingKingSquare(int board, int color, int sq) {
 void Position::remove(int board, int sq) {
     const int code = squares_[board][sq];
     hash_ ^= pieceKey(board, code, sq);
+    material_[colorIndex(code)] -= valueOf(code);
     squares_[board][sq] = 0;
     if (code == 6 || code == -6) {
         const int color = code > 0 ? BLACK : WHITE;
@@ -88,6 +92,7 @@ void Position::make(EngineMove m, Undo& undo) {
     undo.kingCount = kingCount_;
     undo.kingSquare = kingSquare_;
     undo.hash = hash_;
+    undo.material = material_;
     undo.mover = static_cast<std::int8_t>(mover);
     undo.rookFrom = undo.rookTo = 0;
 
@@ -98,6 +103,7 @@ void Position::make(EngineMove m, Undo& undo) {
     if (m.enPassant()) remove(b, squareOf(fileOf(to), rankOf(from)));
     squares_[b][to] = static_cast<std::int8_t>(placed);
     hash_ ^= pieceKey(b, placed, to);
+    material_[colorIndex(placed)] += valueOf(placed) - valueOf(mover);
 
     if (placed == 6 || placed == -6) {
         const int ci = colorIndex(placed);
@@ -154,11 +160,12 @@ void Position::unmake(EngineMove m, const Undo& undo) {
     squares_[b][from] = undo.mover;
     kingCount_ = undo.kingCount;
     kingSquare_ = undo.kingSquare;
+    material_ = undo.material;
     hash_ = undo.hash;
 }
 
 bool Position::operator==(const Position& o) const {
-    return squares_ == o.squares_ && kingCount_ == o.kingCount_ && kingSquare_ == o.kingSquare_ &&
+    return squares_ == o.squares_ && kingCount_ == o.kingCount_ && kingSquare_ == o.kingSquare_ && material_ == o.material_ &&
            sideToMove_ == o.sideToMove_ && hash_ == o.hash_;
 }
 

@@ -17,6 +17,9 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int INFINITE_SCORE = 32000;
 constexpr int KING_VALUE_FOR_ORDER = 2000;
+// The positional terms of the evaluation rarely reach this far: a material
+// lead this much above beta ends a quiescence node without evaluating.
+constexpr int LAZY_MARGIN = 350;
 
 // Gains of a move for ordering: what it takes on both boards, most valuable
 // victims first, cheapest attackers first.
@@ -58,12 +61,31 @@ private:
         if ((limits_.stop && limits_.stop->load(std::memory_order_relaxed)) || Clock::now() >= deadline_) aborted_ = true;
     }
 
+    // Moves on the two boards commute, so the same positions come back
+    // often: their evaluations are kept by key.
+    int evaluateCached() {
+        EvalEntry& e = evalCache_[pos_.hash() & (evalCache_.size() - 1)];
+        if (e.key != pos_.hash() || !e.valid) {
+            e.key = pos_.hash();
+            e.score = evaluate(pos_);
+            e.valid = true;
+        }
+        return e.score;
+    }
+
     void order(MoveList& list, std::vector<int>& scores, EngineMove best, int ply);
     int search(int depth, int alpha, int beta, int ply);
     int quiesce(int alpha, int beta, int ply);
 
+    struct EvalEntry {
+        std::uint64_t key = 0;
+        int score = 0;
+        bool valid = false;
+    };
+
     Position pos_;
     SearchLimits limits_;
+    std::vector<EvalEntry> evalCache_ = std::vector<EvalEntry>(std::size_t{1} << 16);
     TranspositionTable table_;
     std::vector<MoveList> lists_;
     std::vector<std::vector<int>> scores_;
@@ -108,7 +130,10 @@ int Searcher::quiesce(int alpha, int beta, int ply) {
     ++nodes_;
     checkTime();
     if (lostKing(pos_.sideToMove())) return -(KING_LOSS - ply);
-    const int standPat = evaluate(pos_);
+    const int us = pos_.sideToMove();
+    const int lazy = pos_.material(us) - pos_.material(-us) - LAZY_MARGIN;
+    if (lazy >= beta) return lazy;
+    const int standPat = evaluateCached();
     if (ply >= MAX_PLY || standPat >= beta) return standPat;
     alpha = std::max(alpha, standPat);
     MoveList& list = lists_[static_cast<size_t>(ply)];

@@ -139,9 +139,12 @@ TEST(EngineDifferential, RandomPlayFromStartAndGoldenPositions) {
             const bool same = boardOf(p, BoardId::LEFT) == g->board(BoardId::LEFT) &&
                               boardOf(p, BoardId::RIGHT) == g->board(BoardId::RIGHT);
             if (!same && ++executionFailures <= 3) ADD_FAILURE() << where << ": execution differs";
-            // The incremental key must be the key of the position built afresh.
+            // The incremental key and material must be those of the position
+            // built afresh.
             const Position fresh = positionFromBoards(boardOf(p, BoardId::LEFT), boardOf(p, BoardId::RIGHT), p.sideToMove());
             EXPECT_EQ(fresh.hash(), p.hash()) << where;
+            EXPECT_EQ(fresh.material(WHITE), p.material(WHITE)) << where;
+            EXPECT_EQ(fresh.material(BLACK), p.material(BLACK)) << where;
         }
         // Unmaking the whole game gives back the starting position exactly.
         for (auto it = played.rbegin(); it != played.rend(); ++it) p.unmake(it->first, it->second);
