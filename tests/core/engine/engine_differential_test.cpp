@@ -110,6 +110,7 @@ TEST(EngineDifferential, RandomPlayFromStartAndGoldenPositions) {
     int positions = 0;
     int failures = 0;
     int executionFailures = 0;
+    int kingless = 0;
     int walk = 0;
     while (positions < VELMORA_ENGINE_RANDOM_POSITIONS) {
         // Every other walk starts from the starting position, the rest from
@@ -128,6 +129,7 @@ TEST(EngineDifferential, RandomPlayFromStartAndGoldenPositions) {
             const std::string where = "walk " + std::to_string(walk) + " ply " + std::to_string(ply);
             failures += compareWithRules(boardOf(p, BoardId::LEFT), boardOf(p, BoardId::RIGHT), where);
             ++positions;
+            for (int b = 0; b < 2; ++b) kingless += p.kingCount(b, WHITE) == 0 || p.kingCount(b, BLACK) == 0;
             MoveList list;
             generateMoves(p, list);
             if (list.size == 0) break;
@@ -152,6 +154,8 @@ TEST(EngineDifferential, RandomPlayFromStartAndGoldenPositions) {
         ++walk;
     }
     EXPECT_EQ(positions, VELMORA_ENGINE_RANDOM_POSITIONS);
+    // Random games lose kings too; the rules then guard a remembered square.
+    EXPECT_GT(kingless, 0);
     EXPECT_EQ(failures, 0);
     EXPECT_EQ(executionFailures, 0);
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 #include "board_text_fixture.h"
 #include "engine/movegen.h"
@@ -133,6 +134,43 @@ TEST(EngineRules, TwoBoardCaptureRemovesEnemiesOnlyAndCanTakeAKing) {
     EXPECT_EQ(after(p, toRook[0]).at(1, squareOf(5, 5)), WHITE_ROOK);
     EXPECT_TRUE(isCapture(p, toPawn[0]));
     EXPECT_FALSE(isCapture(p, toRook[0]));
+}
+
+std::vector<Move> boardMoves(Position& p, BoardId id) {
+    MoveList list;
+    generateMoves(p, list);
+    std::vector<Move> moves;
+    for (const EngineMove m : list) {
+        if (m.board() != boardIndex(id)) continue;
+        const Move move{fileOf(m.from()), rankOf(m.from()), fileOf(m.to()), rankOf(m.to())};
+        if (moves.empty() || !(moves.back() == move)) moves.push_back(move);
+    }
+    std::sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) {
+        return std::tie(a.fromFile, a.fromRank, a.toFile, a.toRank) < std::tie(b.fromFile, b.fromRank, b.toFile, b.toRank);
+    });
+    return moves;
+}
+
+TEST(EngineRules, SeveralKingsOrNoneAsTheRulesModuleSeesThem) {
+    // Left: two white kings; the rules guard the last one in file-then-rank
+    // order, (7,8), which the rook on (7,1) attacks along the file.
+    const Board left = boardFrom({"......r.", "........", "........", "........", "........", "........",
+                                  "..P.....", ".K....K."});
+    // Right: no white king; a fresh program still guards (5,8), which the
+    // bishop on (1,4) reaches once the knight leaves the diagonal: only the
+    // pawn may move.
+    const Board right = boardFrom({"........", "........", "........", "b.......", "........", "..N.....",
+                                   ".......P", "........"});
+    auto g = std::make_unique<Game>();
+    putPosition(*g, left, right);
+    Position p = positionFromGame(*g, WHITE);
+    EXPECT_EQ(p.kingSquare(0, WHITE), squareOf(7, 8));
+    EXPECT_EQ(p.kingSquare(1, WHITE), squareOf(5, 8));
+    for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
+        const auto expected = acceptedMoves(*g, id, g->state.whiteTurn);
+        EXPECT_EQ(expected.size(), id == BoardId::LEFT ? 4u : 2u);
+        EXPECT_EQ(boardMoves(p, id), expected) << (id == BoardId::LEFT ? "left" : "right");
+    }
 }
 
 // The same count made with the rules module: its move list on each board,
