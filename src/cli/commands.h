@@ -5,6 +5,7 @@
 
 #include "cli/options.h"
 #include "game.h"
+#include "record/record_file.h"
 
 namespace velmora::cli {
 
@@ -22,5 +23,7 @@ std::string boardsText(const Board& left, const Board& right);
 // Computer against a seeded random mover, one JSON line per game; a message
 // when the record cannot be written.
 std::optional<std::string> runSelfplay(const Options& options);
+// The engine's perft of snapshot n (per first move with --divide): JSON lines.
+std::string perftLines(const RecordFile& record, int n, const Options& options);
 
 }  // namespace velmora::cli

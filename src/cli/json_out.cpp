@@ -40,6 +40,18 @@ JsonWriter& JsonWriter::value(int number) {
     return *this;
 }
 
+JsonWriter& JsonWriter::value(std::uint64_t number) {
+    beforeValue();
+    out_ += std::to_string(number);
+    return *this;
+}
+
+JsonWriter& JsonWriter::boolean(bool truth) {
+    beforeValue();
+    out_ += truth ? "true" : "false";
+    return *this;
+}
+
 JsonWriter& JsonWriter::value(double number) {
     beforeValue();
     char buffer[64];

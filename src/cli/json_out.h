@@ -2,6 +2,7 @@
 // velmora-cli's JSON: one writer for every line it prints, in the one layout
 // the reference answers use (", " between items, ": " after a key, reals
 // always with a fraction or an exponent).
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,8 @@ public:
     // The key of the object member whose value comes next.
     JsonWriter& key(std::string_view name);
     JsonWriter& value(int number);
+    JsonWriter& value(std::uint64_t number);
+    JsonWriter& boolean(bool truth);
     // The shortest text that reads back as the same double: 5 is 5.0.
     JsonWriter& value(double number);
     JsonWriter& value(std::string_view text);

@@ -89,6 +89,8 @@ int main(int argc, char** argv) {
             line = movesLine(*game, n, options.side) + "\n";
         } else if (options.command == "com") {
             line = comLine(*game, n, options.level) + "\n";
+        } else if (options.command == "perft") {
+            line = perftLines(record, n, options);
         } else {
             line = boardsText(pair.left, pair.right);
         }

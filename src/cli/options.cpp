@@ -14,6 +14,7 @@ const char* const USAGE =
     "  show FILE [--move N]                           both boards as text\n"
     "  com FILE [--level 1|2|3] [--move N | --all]     the computer's choice on each position\n"
     "  selfplay --games N --seed S [--level L] [--out FILE]  computer against a random mover\n"
+    "  perft FILE --depth D [--move N] [--divide] [--side white|black]  engine move counts\n"
     "FILE is a game record: 3 header lines, then 512-character snapshot lines.\n"
     "--move N picks snapshot line N (0-based, default the last one).\n";
 
@@ -60,7 +61,7 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
     o.command = argv[1];
     if (o.command == "--help") o.command = "help";
     if (o.command == "--version") o.command = "version";
-    static const std::set<std::string> COMMANDS = {"survey", "moves", "show", "com", "selfplay", "help", "version"};
+    static const std::set<std::string> COMMANDS = {"survey", "moves", "show", "com", "selfplay", "perft", "help", "version"};
     if (!COMMANDS.count(o.command)) return "unknown command '" + o.command + "'; velmora-cli --help lists them";
     if (o.command == "help" || o.command == "version") {
         if (argc > 2) return o.command + " takes no arguments, not '" + std::string(argv[2]) + "'";
@@ -86,14 +87,19 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
             if (!value(v)) return std::string("--move needs a number");
             bad = parseNumber<int>(arg, v, 0, 1'000'000, n);
             o.move = n;
-        } else if (arg == "--all" && o.command != "show" && !selfplay) {
+        } else if (arg == "--all" && o.command != "show" && o.command != "perft" && !selfplay) {
             o.all = true;
-        } else if (arg == "--side" && o.command == "moves") {
+        } else if (arg == "--side" && (o.command == "moves" || o.command == "perft")) {
             if (!value(v) || (v != "white" && v != "black")) return std::string("--side needs white or black");
             o.side = std::string(v);
         } else if (arg == "--level" && (o.command == "com" || selfplay)) {
             if (!value(v)) return std::string("--level needs 1, 2 or 3");
             bad = parseNumber(arg, v, 1, 3, o.level);
+        } else if (arg == "--depth" && o.command == "perft") {
+            if (!value(v)) return std::string("--depth needs a number");
+            bad = parseNumber(arg, v, 1, 10, o.depth);
+        } else if (arg == "--divide" && o.command == "perft") {
+            o.divide = true;
         } else if (arg == "--games" && selfplay) {
             if (!value(v)) return std::string("--games needs a number");
             bad = parseNumber(arg, v, 1, MAX_SELFPLAY_GAMES, o.games);
@@ -116,6 +122,7 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
     if (!selfplay && o.file.empty()) return o.command + " needs a record file";
     if (o.all && o.move) return std::string("--move and --all exclude each other");
     if (o.command == "moves" && o.side.empty()) return std::string("moves needs --side white|black");
+    if (o.command == "perft" && o.depth == 0) return std::string("perft needs --depth D");
     if (selfplay && !gamesGiven) return std::string("selfplay needs --games N");
     if (selfplay && !seedGiven) return std::string("selfplay needs --seed S");
     return std::nullopt;

@@ -16,6 +16,8 @@ struct Options {
     int games = 1;
     unsigned long seed = 1;
     std::string out;
+    int depth = 0;
+    bool divide = false;
 };
 
 // Self-play games per run: their record stays far below the size the

@@ -1,0 +1,71 @@
+// velmora-cli perft: counts the engine's move sequences from a position of a
+// record file, optionally split by the first move, as JSON lines.
+#include <memory>
+
+#include "cli/commands.h"
+#include "cli/json_out.h"
+#include "engine/perft.h"
+#include "engine/position.h"
+
+namespace velmora::cli {
+namespace {
+
+// The side that made the move into snapshot n: the colour of the first piece
+// (file by file, rank by rank, left board before right) that arrived on a
+// square. 0 when nothing arrived.
+int moverOf(const RecordFile& record, int n) {
+    if (n <= 0) return 0;
+    const SnapshotPair& now = record.snapshots[static_cast<size_t>(n)];
+    const SnapshotPair& before = record.snapshots[static_cast<size_t>(n - 1)];
+    for (int f = 1; f <= 8; ++f) {
+        for (int r = 1; r <= 8; ++r) {
+            for (const auto& [a, b] : {std::pair(&now.left, &before.left), std::pair(&now.right, &before.right)}) {
+                const PieceCode code = a->at(f, r);
+                if (code != b->at(f, r) && code != EMPTY) return code > 0 ? engine::BLACK : engine::WHITE;
+            }
+        }
+    }
+    return 0;
+}
+
+std::string moveJson(const engine::DivideEntry& e) {
+    const engine::EngineMove m = e.move;
+    JsonWriter json;
+    json.beginObject().key("board").value(m.board() == 0 ? "left" : "right").key("from");
+    writeSquare(json, engine::fileOf(m.from()), engine::rankOf(m.from()));
+    json.key("to");
+    writeSquare(json, engine::fileOf(m.to()), engine::rankOf(m.to()));
+    json.key("placed").value(static_cast<int>(m.placed())).key("enPassant").boolean(m.enPassant());
+    json.key("nodes").value(e.nodes).endObject();
+    return json.text() + "\n";
+}
+
+}  // namespace
+
+std::string perftLines(const RecordFile& record, int n, const Options& options) {
+    int color = engine::WHITE;
+    if (options.side == "black") {
+        color = engine::BLACK;
+    } else if (options.side.empty() && moverOf(record, n) == engine::WHITE) {
+        color = engine::BLACK;  // the side that did not make the last move
+    }
+    const SnapshotPair& s = record.snapshots[static_cast<size_t>(n)];
+    engine::Position p = engine::positionFromBoards(s.left, s.right, color);
+    std::string out;
+    std::uint64_t total = 0;
+    if (options.divide) {
+        for (const engine::DivideEntry& e : engine::divide(p, options.depth)) {
+            out += moveJson(e);
+            total += e.nodes;
+        }
+    } else {
+        total = engine::perft(p, options.depth);
+    }
+    JsonWriter json;
+    json.beginObject().key("move").value(n).key("side").value(color == engine::WHITE ? "white" : "black");
+    json.key("depth").value(options.depth).key("nodes").value(total).endObject();
+    out += json.text() + "\n";
+    return out;
+}
+
+}  // namespace velmora::cli

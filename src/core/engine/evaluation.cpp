@@ -1,0 +1,108 @@
+#include "engine/evaluation.h"
+
+#include "engine/movegen.h"
+
+namespace velmora::engine {
+namespace {
+
+constexpr int KNIGHT[8] = {33, 31, 18, 14, -33, -31, -18, -14};
+constexpr int DIAGONAL[4] = {17, 15, -17, -15};
+constexpr int STRAIGHT[4] = {1, -1, 16, -16};
+
+// Squares a line piece can reach: empty ones and the first enemy piece.
+int rays(const Position& p, int b, int from, const int* dirs, int color) {
+    int n = 0;
+    for (int d = 0; d < 4; ++d) {
+        for (int to = from + dirs[d]; !offBoard(to); to += dirs[d]) {
+            const int there = p.at(b, to);
+            if (there * color > 0) break;
+            ++n;
+            if (there != 0) break;
+        }
+    }
+    return n;
+}
+
+// Pawn shield in front of the king, enemy pieces close to it, and a king of
+// the side to move standing in check counts heavily. (The other side's king
+// in check can simply be taken: the search sees that itself.)
+int kingSafety(const Position& p, int b, int color) {
+    if (p.kingCount(b, color) == 0) return 0;
+    const int king = p.kingSquare(b, color);
+    const int forward = color == BLACK ? 16 : -16;
+    int score = 0;
+    for (int side : {-1, 0, 1}) {
+        const int s = king + forward + side;
+        if (!offBoard(s) && p.at(b, s) == color) score += 12;
+    }
+    // Enemy pieces within two squares of the king, the heavier the worse.
+    for (int dr = -2; dr <= 2; ++dr) {
+        for (int df = -2; df <= 2; ++df) {
+            const int s = king + dr * 16 + df;
+            if (offBoard(s)) continue;
+            const int enemy = -p.at(b, s) * color;
+            if (enemy >= 2 && enemy <= 5) score -= 3 * enemy;
+        }
+    }
+    if (color == p.sideToMove() && attacked(p, b, king, -color)) score -= 40;
+    return score;
+}
+
+// One pass over both boards fills the terms of both colours.
+void allTerms(const Position& p, EvaluationTerms terms[2]) {
+    for (int b = 0; b < 2; ++b) {
+        for (int sq = 0; sq < 128; ++sq) {
+            if (offBoard(sq)) {
+                sq += 7;
+                continue;
+            }
+            const int code = p.at(b, sq);
+            if (code == 0) continue;
+            const int color = code > 0 ? BLACK : WHITE;
+            const int piece = code * color;
+            EvaluationTerms& t = terms[colorIndex(color)];
+            t.material += PIECE_VALUE[piece];
+            switch (piece) {
+                case 1: {
+                    // Pawns gain as they near the rank where they promote.
+                    const int advanced = color == BLACK ? rankOf(sq) - 2 : 7 - rankOf(sq);
+                    t.material += advanced * advanced * 3;
+                    break;
+                }
+                case 2: {
+                    int n = 0;
+                    for (int d : KNIGHT) {
+                        const int to = sq + d;
+                        if (!offBoard(to) && p.at(b, to) * color <= 0) ++n;
+                    }
+                    t.mobility += 4 * n;
+                    break;
+                }
+                case 3: t.mobility += 4 * rays(p, b, sq, DIAGONAL, color); break;
+                case 4: t.mobility += 2 * rays(p, b, sq, STRAIGHT, color); break;
+                case 5: t.mobility += rays(p, b, sq, STRAIGHT, color) + rays(p, b, sq, DIAGONAL, color); break;
+                default: break;
+            }
+        }
+        for (int color : {WHITE, BLACK}) terms[colorIndex(color)].kingSafety += kingSafety(p, b, color);
+    }
+}
+
+}  // namespace
+
+EvaluationTerms evaluationTerms(const Position& p, int color) {
+    EvaluationTerms terms[2];
+    allTerms(p, terms);
+    return terms[colorIndex(color)];
+}
+
+int evaluate(const Position& p) {
+    EvaluationTerms terms[2];
+    allTerms(p, terms);
+    const EvaluationTerms& mine = terms[colorIndex(p.sideToMove())];
+    const EvaluationTerms& theirs = terms[colorIndex(-p.sideToMove())];
+    return (mine.material - theirs.material) + (mine.kingSafety - theirs.kingSafety) +
+           (mine.mobility - theirs.mobility);
+}
+
+}  // namespace velmora::engine

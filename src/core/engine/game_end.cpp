@@ -1,0 +1,36 @@
+#include "game.h"
+#include "engine/game_end.h"
+
+#include "engine/movegen.h"
+
+namespace velmora::engine {
+namespace {
+
+int pieceCount(const Position& p, int board, int color) {
+    int n = 0;
+    for (int sq = 0; sq < 128; ++sq) {
+        if (!offBoard(sq) && p.at(board, sq) * color > 0) ++n;
+    }
+    return n;
+}
+
+}  // namespace
+
+bool drawnAfterMove(const Position& p, int board, int mover, GameKind kind) {
+    const int enemy = -mover;
+    if (kind == GameKind::AGAINST_COM && mover != WHITE) return false;
+    if (p.kingCount(board, enemy) == 0) return false;  // the square holds no king
+    const int king = p.kingSquare(board, enemy);
+    // The neighbours first: one free square answers at once.
+    for (int dr = -1; dr <= 1; ++dr) {
+        for (int df = -1; df <= 1; ++df) {
+            const int s = king + dr * 16 + df;
+            if (s == king || offBoard(s)) continue;
+            if (!attacked(p, board, s, mover)) return false;
+        }
+    }
+    if (attacked(p, board, king, mover)) return false;
+    return kind == GameKind::AGAINST_COM || pieceCount(p, board, enemy) == 1;
+}
+
+}  // namespace velmora::engine

@@ -1,0 +1,244 @@
+#include "engine/movegen.h"
+
+#include <cstdlib>
+
+namespace velmora::engine {
+namespace {
+
+constexpr int KNIGHT[8] = {33, 31, 18, 14, -33, -31, -18, -14};
+constexpr int KING[8] = {1, -1, 16, -16, 17, 15, -17, -15};
+constexpr int DIAGONAL[4] = {17, 15, -17, -15};
+constexpr int STRAIGHT[4] = {1, -1, 16, -16};
+constexpr int PROMOTIONS[5] = {5, 4, 3, 2, 1};
+
+// Is there a king, queen, rook or bishop line between the two squares? A
+// table over the 0x88 difference of the squares.
+struct AlignmentTable {
+    bool aligned[240]{};
+    constexpr AlignmentTable() {
+        for (const int d : KING) {
+            for (int k = 1; k < 8; ++k) aligned[d * k + 119] = true;
+        }
+    }
+};
+constexpr AlignmentTable ALIGNMENT;
+
+// Collects moves of one board after the self-check test.
+struct Sink {
+    Position& p;
+    MoveList& list;
+    int board;
+    int color;
+    bool capturesOnly;
+    // With a single king that is not attacked now, a piece off every line
+    // through the king cannot uncover it: the test's answer is known.
+    int king = -1;
+    bool kingSafeNow = false;
+
+    void prepare() {
+        if (p.kingCount(board, color) != 1) return;
+        king = p.kingSquare(board, color);
+        kingSafeNow = !attacked(p, board, king, -color);
+    }
+
+    // The person's self-check test: make the plain move, look at the mover's
+    // king square, put the two squares back.
+    bool keepsKingSafe(int from, int to) {
+        if (kingSafeNow && from != king && !ALIGNMENT.aligned[from - king + 119]) return true;
+        const int fromCode = p.at(board, from);
+        const int toCode = p.at(board, to);
+        p.plain(board, from, to);
+        int king;
+        if (p.kingCount(board, color) == 1) {
+            king = fromCode == 6 * color ? to : p.kingSquare(board, color);
+        } else if (p.kingCount(board, color) == 0) {
+            king = p.kingSquare(board, color);
+        } else {
+            king = p.scanKing(board, color);
+        }
+        const bool safe = !attacked(p, board, king, -color);
+        p.undoPlain(board, from, to, fromCode, toCode);
+        return safe;
+    }
+
+    bool takes(int to) const {
+        const int there = p.at(board, to);
+        const int twin = p.at(1 - board, to);
+        return there * color < 0 || twin * color < 0;
+    }
+
+    void add(int from, int to) {
+        if (capturesOnly && !takes(to)) return;
+        if (keepsKingSafe(from, to)) list.push(EngineMove(board, from, to, p.at(board, from), false));
+    }
+
+    void addPromotions(int from, int to) {
+        if (!keepsKingSafe(from, to)) return;
+        for (int piece : PROMOTIONS) list.push(EngineMove(board, from, to, piece * color, false));
+    }
+
+    void addEnPassant(int from, int to) {
+        if (!keepsKingSafe(from, to)) return;
+        list.push(EngineMove(board, from, to, color, true));
+        if (!capturesOnly || takes(to)) list.push(EngineMove(board, from, to, color, false));
+    }
+};
+
+void pawnMoves(Sink& s, int from) {
+    const Position& p = s.p;
+    const int b = s.board;
+    const int color = s.color;
+    const int forward = color == BLACK ? 16 : -16;
+    const int lastRank = color == BLACK ? 8 : 1;
+    const int startRank = color == BLACK ? 2 : 7;
+    const int passRank = color == BLACK ? 5 : 4;
+    const int rank = rankOf(from);
+    const int ahead = from + forward;
+    if (!offBoard(ahead) && p.at(b, ahead) == 0) {
+        if (rankOf(ahead) == lastRank) {
+            s.addPromotions(from, ahead);
+        } else {
+            s.add(from, ahead);
+        }
+        const int two = ahead + forward;
+        if (rank == startRank && p.at(b, two) == 0) s.add(from, two);
+    }
+    for (int side : {-1, 1}) {
+        const int to = ahead + side;
+        if (offBoard(to)) continue;
+        const int there = p.at(b, to);
+        if (there * color < 0) {
+            if (rankOf(to) == lastRank) {
+                s.addPromotions(from, to);
+            } else {
+                s.add(from, to);
+            }
+        } else if (there == 0 && rank == passRank && p.at(b, from + side) == -color) {
+            // En passant at any time: an enemy pawn beside, the square behind it empty.
+            s.addEnPassant(from, to);
+        }
+    }
+}
+
+void slide(Sink& s, int from, const int* dirs) {
+    for (int d = 0; d < 4; ++d) {
+        for (int to = from + dirs[d]; !offBoard(to); to += dirs[d]) {
+            const int there = s.p.at(s.board, to);
+            if (there * s.color > 0) break;
+            s.add(from, to);
+            if (there != 0) break;
+        }
+    }
+}
+
+void steps(Sink& s, int from, const int* deltas) {
+    for (int i = 0; i < 8; ++i) {
+        const int to = from + deltas[i];
+        if (!offBoard(to) && s.p.at(s.board, to) * s.color <= 0) s.add(from, to);
+    }
+}
+
+// Castling from the position alone: the king on its home square (file 5, or
+// file 4 in the exchanged layout), the quick test on files 2 and 6 (or 5),
+// king square and destination not attacked, the rook in the corner and the
+// squares between empty. Squares passed over may be attacked.
+void castling(Sink& s, int from) {
+    const Position& p = s.p;
+    const int b = s.board;
+    const int color = s.color;
+    const int rank = color == WHITE ? 8 : 1;
+    const int file = fileOf(from);
+    if (rankOf(from) != rank || (file != 5 && file != 4)) return;
+    const int quick = file == 5 ? 6 : 5;
+    if (p.at(b, squareOf(2, rank)) != 0 && p.at(b, squareOf(quick, rank)) != 0) return;
+    if (attacked(p, b, from, -color)) return;
+    struct Row {
+        int rookFile, emptyFrom, emptyTo, destination;
+    };
+    static constexpr Row NORMAL[2] = {{8, 6, 7, 7}, {1, 2, 4, 3}};
+    static constexpr Row EXCHANGED[2] = {{8, 5, 7, 6}, {1, 2, 3, 2}};
+    for (const Row& row : file == 5 ? NORMAL : EXCHANGED) {
+        if (p.at(b, squareOf(row.rookFile, rank)) != 4 * color) continue;
+        bool clear = true;
+        for (int f = row.emptyFrom; f <= row.emptyTo; ++f) clear = clear && p.at(b, squareOf(f, rank)) == 0;
+        const int to = squareOf(row.destination, rank);
+        if (clear && !attacked(p, b, to, -color)) s.add(from, to);
+    }
+}
+
+void boardMoves(Position& p, MoveList& list, int board, bool capturesOnly) {
+    const int color = p.sideToMove();
+    Sink s{p, list, board, color, capturesOnly};
+    s.prepare();
+    for (int from = 0; from < 128; ++from) {
+        if (offBoard(from)) {
+            from += 7;
+            continue;
+        }
+        const int piece = p.at(board, from) * color;
+        switch (piece) {
+            case 1: pawnMoves(s, from); break;
+            case 2: steps(s, from, KNIGHT); break;
+            case 3: slide(s, from, DIAGONAL); break;
+            case 4: slide(s, from, STRAIGHT); break;
+            case 5:
+                slide(s, from, STRAIGHT);
+                slide(s, from, DIAGONAL);
+                break;
+            case 6:
+                steps(s, from, KING);
+                castling(s, from);
+                break;
+            default: break;
+        }
+    }
+}
+
+}  // namespace
+
+bool attacked(const Position& p, int board, int sq, int color) {
+    const int enemyKing = -6 * color;
+    // Pawns: a white pawn covers the squares diagonally towards rank 1.
+    const int pawnFrom = color == WHITE ? sq + 16 : sq - 16;
+    for (int side : {-1, 1}) {
+        const int a = pawnFrom + side;
+        if (!offBoard(a) && p.at(board, a) == color) return true;
+    }
+    for (int d : KNIGHT) {
+        const int a = sq + d;
+        if (!offBoard(a) && p.at(board, a) == 2 * color) return true;
+    }
+    for (int d : KING) {
+        const int a = sq + d;
+        if (!offBoard(a) && p.at(board, a) == 6 * color) return true;
+    }
+    for (int i = 0; i < 4; ++i) {
+        for (int a = sq + DIAGONAL[i]; !offBoard(a); a += DIAGONAL[i]) {
+            const int c = p.at(board, a);
+            if (c == 0 || c == enemyKing) continue;
+            if (c == 3 * color || c == 5 * color) return true;
+            break;
+        }
+        for (int a = sq + STRAIGHT[i]; !offBoard(a); a += STRAIGHT[i]) {
+            const int c = p.at(board, a);
+            if (c == 0 || c == enemyKing) continue;
+            if (c == 4 * color || c == 5 * color) return true;
+            break;
+        }
+    }
+    return false;
+}
+
+void generateMoves(Position& p, MoveList& list) {
+    list.size = 0;
+    boardMoves(p, list, 0, false);
+    boardMoves(p, list, 1, false);
+}
+
+void generateCaptures(Position& p, MoveList& list) {
+    list.size = 0;
+    boardMoves(p, list, 0, true);
+    boardMoves(p, list, 1, true);
+}
+
+}  // namespace velmora::engine

@@ -1,0 +1,31 @@
+#pragma once
+#include "engine/move.h"
+#include "engine/position.h"
+
+namespace velmora::engine {
+
+// Does `color` cover `sq` on `board`, as the influence survey counts it? Line
+// pieces see through the enemy king (their walk only stops at other pieces).
+bool attacked(const Position& p, int board, int sq, int color);
+
+// Every move of the side to move that the person's rules accept, on both
+// boards (left first): the move test and the own king not attacked after the
+// plain move. A pawn reaching its last rank gives one move per piece it may
+// become (queen, rook, bishop, knight or pawn); an en passant diagonal gives
+// the capture and the plain step that leaves the passed pawn standing. The
+// position is used for tentative moves and left as it was.
+void generateMoves(Position& p, MoveList& list);
+
+// Only the moves that take something on either board, promote, or take en
+// passant: what the quiescence search looks at.
+void generateCaptures(Position& p, MoveList& list);
+
+// Takes something on the board moved on or on the other board.
+inline bool isCapture(const Position& p, EngineMove m) {
+    const int mover = p.at(m.board(), m.from());
+    const int there = p.at(m.board(), m.to());
+    const int twin = p.at(1 - m.board(), m.to());
+    return m.enPassant() || there * mover < 0 || twin * mover < 0;
+}
+
+}  // namespace velmora::engine

@@ -1,0 +1,100 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "engine/move.h"
+#include "rules/board.h"
+
+namespace velmora {
+class Game;
+}
+
+namespace velmora::engine {
+
+// Sides by the sign of their piece codes.
+constexpr int WHITE = -1;
+constexpr int BLACK = 1;
+constexpr int colorIndex(int color) { return color > 0 ? 1 : 0; }
+
+// What a move changed beyond its own squares, so that unmake restores it.
+struct Undo {
+    std::int8_t captured = 0;      // on the destination of the board moved on
+    std::int8_t twinCaptured = 0;  // on the same square of the other board
+    std::int8_t mover = 0;         // the code that left the from square
+    std::int8_t rookFrom = 0;      // a castling rook's squares, 0 when none moved
+    std::int8_t rookTo = 0;
+    std::array<std::array<std::int8_t, 2>, 2> kingCount{};
+    std::array<std::array<std::uint8_t, 2>, 2> kingSquare{};
+    std::array<int, 2> material{};
+    std::uint64_t hash = 0;
+};
+
+// Both boards and the side to move. Castling and en passant are judged from
+// the squares alone, so nothing else is needed. Per board and colour the
+// position keeps how many kings stand there and where: the single king's
+// square, or, once the king is gone, the square the rules still look at for
+// that colour's safety (where the king was last seen).
+class Position {
+public:
+    Position();
+
+    int at(int board, int sq) const { return squares_[board][sq]; }
+    int sideToMove() const { return sideToMove_; }
+    std::uint64_t hash() const { return hash_; }
+    int kingCount(int board, int color) const { return kingCount_[board][colorIndex(color)]; }
+    // The value of `color`'s pieces over both boards, kept as moves are made.
+    int material(int color) const { return material_[colorIndex(color)]; }
+
+    // The square the self-check test reads for `color` on `board`: its king,
+    // the last one in file-then-rank order when there are several, or the
+    // remembered square when it has none.
+    int kingSquare(int board, int color) const;
+
+    void set(int board, int sq, int code);
+    void setSideToMove(int color);
+    // Where the rules look for a missing king of `color` on `board`.
+    void setMissingKingSquare(int board, int color, int sq);
+
+    void make(EngineMove m, Undo& undo);
+    void unmake(EngineMove m, const Undo& undo);
+
+    // Tentative plain move for the self-check test: the piece moves, nothing
+    // else happens; undone by undoPlain.
+    void plain(int board, int from, int to) {
+        squares_[board][to] = squares_[board][from];
+        squares_[board][from] = 0;
+    }
+    void undoPlain(int board, int from, int to, int fromCode, int toCode) {
+        squares_[board][from] = static_cast<std::int8_t>(fromCode);
+        squares_[board][to] = static_cast<std::int8_t>(toCode);
+    }
+
+    // The last king of `color` on `board` in file-then-rank order, or -1.
+    int scanKing(int board, int color) const;
+
+    bool operator==(const Position& o) const;
+
+private:
+    void remove(int board, int sq);
+    void recountKings(int board, int color, int lostAt);
+
+    std::array<std::array<std::int8_t, 128>, 2> squares_{};
+    std::array<std::array<std::int8_t, 2>, 2> kingCount_{};
+    std::array<std::array<std::uint8_t, 2>, 2> kingSquare_{};
+    std::array<int, 2> material_{};
+    int sideToMove_ = WHITE;
+    std::uint64_t hash_ = 0;
+};
+
+// The game's two boards with `color` to move. A board without a king of a
+// colour keeps the king square the game last recorded for it.
+Position positionFromGame(const Game& g, int color);
+// The same with the side to move of the running game (white when none runs).
+Position positionFromGame(const Game& g);
+// Both boards of a position in the game's own form.
+Board boardOf(const Position& p, BoardId id);
+// A position from two boards, with the king squares a freshly started
+// program assumes for missing kings.
+Position positionFromBoards(const Board& left, const Board& right, int color);
+
+}  // namespace velmora::engine

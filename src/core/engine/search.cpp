@@ -1,0 +1,269 @@
+#include "engine/search.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "engine/evaluation.h"
+#include "engine/movegen.h"
+#include "engine/transposition.h"
+
+namespace velmora::engine {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int INFINITE_SCORE = 32000;
+constexpr int KING_VALUE_FOR_ORDER = 2000;
+// The positional terms of the evaluation rarely reach this far: a material
+// lead this much above beta ends a quiescence node without evaluating.
+constexpr int LAZY_MARGIN = 350;
+
+// Gains of a move for ordering: what it takes on both boards, most valuable
+// victims first, cheapest attackers first.
+int captureGain(const Position& p, EngineMove m) {
+    const int mover = p.at(m.board(), m.from());
+    auto value = [](int code) { return std::abs(code) == 6 ? KING_VALUE_FOR_ORDER : PIECE_VALUE[std::abs(code)]; };
+    int gain = 0;
+    const int there = p.at(m.board(), m.to());
+    const int twin = p.at(1 - m.board(), m.to());
+    if (there * mover < 0) gain += value(there);
+    if (twin * mover < 0) gain += value(twin);
+    if (m.enPassant()) gain += PIECE_VALUE[1];
+    if (m.placed() != mover) gain += PIECE_VALUE[std::abs(m.placed())] - PIECE_VALUE[1];
+    return gain;
+}
+
+class Searcher {
+public:
+    Searcher(const Position& root, const SearchLimits& limits)
+        : pos_(root), limits_(limits), table_(limits.tableLog2), lists_(MAX_PLY + 1), scores_(MAX_PLY + 1) {
+        deadline_ = Clock::now() + std::chrono::milliseconds(limits.timeMs);
+        for (int b = 0; b < 2; ++b) {
+            for (int c : {WHITE, BLACK}) rootKings_[b][colorIndex(c)] = root.kingCount(b, c) > 0;
+        }
+    }
+
+    SearchResult run();
+
+private:
+    bool lostKing(int color) const {
+        for (int b = 0; b < 2; ++b) {
+            if (rootKings_[b][colorIndex(color)] && pos_.kingCount(b, color) == 0) return true;
+        }
+        return false;
+    }
+
+    void checkTime() {
+        if ((nodes_ & 1023) != 0) return;
+        if ((limits_.stop && limits_.stop->load(std::memory_order_relaxed)) || Clock::now() >= deadline_) aborted_ = true;
+    }
+
+    // Moves on the two boards commute, so the same positions come back
+    // often: their evaluations are kept by key.
+    int evaluateCached() {
+        EvalEntry& e = evalCache_[pos_.hash() & (evalCache_.size() - 1)];
+        if (e.key != pos_.hash() || !e.valid) {
+            e.key = pos_.hash();
+            e.score = evaluate(pos_);
+            e.valid = true;
+        }
+        return e.score;
+    }
+
+    void order(MoveList& list, std::vector<int>& scores, EngineMove best, int ply);
+    int search(int depth, int alpha, int beta, int ply);
+    int quiesce(int alpha, int beta, int ply);
+
+    struct EvalEntry {
+        std::uint64_t key = 0;
+        int score = 0;
+        bool valid = false;
+    };
+
+    Position pos_;
+    SearchLimits limits_;
+    std::vector<EvalEntry> evalCache_ = std::vector<EvalEntry>(std::size_t{1} << 16);
+    TranspositionTable table_;
+    std::vector<MoveList> lists_;
+    std::vector<std::vector<int>> scores_;
+    EngineMove killers_[MAX_PLY + 1][2]{};
+    bool rootKings_[2][2]{};
+    Clock::time_point deadline_;
+    std::uint64_t nodes_ = 0;
+    bool aborted_ = false;
+    EngineMove rootBest_;
+};
+
+void Searcher::order(MoveList& list, std::vector<int>& scores, EngineMove best, int ply) {
+    scores.resize(static_cast<size_t>(list.size));
+    for (int i = 0; i < list.size; ++i) {
+        const EngineMove m = list.moves[i];
+        int s = 0;
+        if (m == best) {
+            s = 1 << 24;
+        } else if (const int gain = captureGain(pos_, m); gain > 0) {
+            s = (1 << 20) + gain * 16 - PIECE_VALUE[std::abs(pos_.at(m.board(), m.from())) % 6] / 10;
+        } else if (ply <= MAX_PLY && (m == killers_[ply][0] || m == killers_[ply][1])) {
+            s = 1 << 19;
+        }
+        scores[static_cast<size_t>(i)] = s;
+    }
+    // Insertion sort: the lists are short and mostly in order already.
+    for (int i = 1; i < list.size; ++i) {
+        const EngineMove m = list.moves[i];
+        const int s = scores[static_cast<size_t>(i)];
+        int j = i - 1;
+        while (j >= 0 && scores[static_cast<size_t>(j)] < s) {
+            list.moves[j + 1] = list.moves[j];
+            scores[static_cast<size_t>(j + 1)] = scores[static_cast<size_t>(j)];
+            --j;
+        }
+        list.moves[j + 1] = m;
+        scores[static_cast<size_t>(j + 1)] = s;
+    }
+}
+
+int Searcher::quiesce(int alpha, int beta, int ply) {
+    ++nodes_;
+    checkTime();
+    if (lostKing(pos_.sideToMove())) return -(KING_LOSS - ply);
+    const int us = pos_.sideToMove();
+    const int lazy = pos_.material(us) - pos_.material(-us) - LAZY_MARGIN;
+    if (lazy >= beta) return lazy;
+    const int standPat = evaluateCached();
+    if (ply >= MAX_PLY || standPat >= beta) return standPat;
+    alpha = std::max(alpha, standPat);
+    MoveList& list = lists_[static_cast<size_t>(ply)];
+    generateCaptures(pos_, list);
+    order(list, scores_[static_cast<size_t>(ply)], EngineMove(), MAX_PLY + 1);
+    for (int i = 0; i < list.size; ++i) {
+        const EngineMove m = list.moves[i];
+        // Promotions other than to a queen add nothing the quiescence needs.
+        const int placedKind = std::abs(m.placed());
+        const int moverKind = std::abs(pos_.at(m.board(), m.from()));
+        if (moverKind == 1 && placedKind != 1 && placedKind != 5) continue;
+        Undo undo;
+        pos_.make(m, undo);
+        const bool drawn = drawnAfterMove(pos_, m.board(), -pos_.sideToMove(), limits_.kind);
+        const int score = drawn ? 0 : -quiesce(-beta, -alpha, ply + 1);
+        pos_.unmake(m, undo);
+        if (aborted_) return 0;
+        if (score >= beta) return score;
+        alpha = std::max(alpha, score);
+    }
+    return alpha;
+}
+
+int Searcher::search(int depth, int alpha, int beta, int ply) {
+    if (ply > 0 && lostKing(pos_.sideToMove())) return -(KING_LOSS - ply);
+    if (depth <= 0 || ply >= MAX_PLY) return quiesce(alpha, beta, ply);
+    ++nodes_;
+    checkTime();
+    if (aborted_) return 0;
+
+    EngineMove ttMove;
+    if (const TableEntry* e = table_.probe(pos_.hash())) {
+        ttMove = EngineMove::fromRaw(e->move);
+        int score = e->score;
+        if (score > KING_LOSS - MAX_PLY) score -= ply;
+        if (score < -(KING_LOSS - MAX_PLY)) score += ply;
+        if (ply > 0 && e->depth >= depth) {
+            if (e->bound == Bound::EXACT) return score;
+            if (e->bound == Bound::LOWER && score >= beta) return score;
+            if (e->bound == Bound::UPPER && score <= alpha) return score;
+        }
+    }
+    if (ply == 0 && !rootBest_.isNull()) ttMove = rootBest_;
+
+    MoveList& list = lists_[static_cast<size_t>(ply)];
+    generateMoves(pos_, list);
+    if (list.size == 0) return 0;  // nothing to move on either board
+    order(list, scores_[static_cast<size_t>(ply)], ttMove, ply);
+
+    const int alphaStart = alpha;
+    int best = -INFINITE_SCORE;
+    EngineMove bestMove;
+    for (int i = 0; i < list.size; ++i) {
+        const EngineMove m = list.moves[i];
+        const bool quiet = captureGain(pos_, m) == 0;
+        Undo undo;
+        pos_.make(m, undo);
+        int score;
+        if (drawnAfterMove(pos_, m.board(), -pos_.sideToMove(), limits_.kind)) {
+            score = 0;  // the game ends in a draw after this move
+        } else if (i == 0) {
+            score = -search(depth - 1, -beta, -alpha, ply + 1);
+        } else {
+            // A null window proves the move no better; only then search fully.
+            score = -search(depth - 1, -alpha - 1, -alpha, ply + 1);
+            if (score > alpha && score < beta) score = -search(depth - 1, -beta, -alpha, ply + 1);
+        }
+        pos_.unmake(m, undo);
+        if (aborted_) return 0;
+        if (score > best) {
+            best = score;
+            bestMove = m;
+            if (ply == 0) rootBest_ = m;
+        }
+        if (score > alpha) alpha = score;
+        if (alpha >= beta) {
+            if (quiet && killers_[ply][0] != m) {
+                killers_[ply][1] = killers_[ply][0];
+                killers_[ply][0] = m;
+            }
+            break;
+        }
+    }
+    const Bound bound = best >= beta ? Bound::LOWER : best > alphaStart ? Bound::EXACT : Bound::UPPER;
+    int stored = best;
+    if (stored > KING_LOSS - MAX_PLY) stored += ply;
+    if (stored < -(KING_LOSS - MAX_PLY)) stored -= ply;
+    table_.store(pos_.hash(), bestMove, stored, depth, bound);
+    return best;
+}
+
+SearchResult Searcher::run() {
+    SearchResult result;
+    {
+        // Whatever happens, a legal move is answered when there is one.
+        MoveList first;
+        generateMoves(pos_, first);
+        if (first.size == 0) return result;
+        result.move = first.moves[0];
+    }
+    for (int depth = 1; depth <= limits_.maxDepth; ++depth) {
+        const int score = search(depth, -INFINITE_SCORE, INFINITE_SCORE, 0);
+        if (aborted_) {
+            // A move found early in an unfinished depth beats nothing at all.
+            if (result.depth == 0 && !rootBest_.isNull()) result.move = rootBest_;
+            break;
+        }
+        result.move = rootBest_;
+        result.score = score;
+        result.depth = depth;
+        // A king taken or lost within reach: deeper searches change nothing.
+        if (std::abs(score) > KING_LOSS - MAX_PLY) break;
+    }
+    result.nodes = nodes_;
+    const EngineMove m = result.move;
+    result.board = m.board() == 0 ? BoardId::LEFT : BoardId::RIGHT;
+    result.fromFile = fileOf(m.from());
+    result.fromRank = rankOf(m.from());
+    result.toFile = fileOf(m.to());
+    result.toRank = rankOf(m.to());
+    result.placed = m.placed();
+    result.enPassant = m.enPassant();
+    return result;
+}
+
+}  // namespace
+
+SearchResult bestMove(const Position& position, const SearchLimits& limits) {
+    auto searcher = std::make_unique<Searcher>(position, limits);
+    return searcher->run();
+}
+
+}  // namespace velmora::engine

@@ -1,0 +1,50 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+
+#include "engine/game_end.h"
+#include "engine/move.h"
+#include "engine/position.h"
+
+namespace velmora::engine {
+
+// A score at or beyond this many hundredths of a pawn means a king is taken
+// within the search's horizon.
+constexpr int KING_LOSS = 30000;
+constexpr int MAX_PLY = 64;
+
+struct SearchLimits {
+    int timeMs = 1000;  // wall-clock budget; the last completed depth's move is returned
+    int maxDepth = MAX_PLY - 4;
+    // Set from another thread to end the search early; may be null.
+    const std::atomic<bool>* stop = nullptr;
+    int tableLog2 = 18;  // transposition table of 2^n entries
+    GameKind kind = GameKind::AGAINST_COM;  // which stalemate test ends the game
+};
+
+// The chosen move in the game's terms, and what the search saw.
+struct SearchResult {
+    EngineMove move;   // null when the side to move has no move
+    BoardId board = BoardId::LEFT;
+    int fromFile = 0, fromRank = 0, toFile = 0, toRank = 0;
+    int placed = 0;           // the code placed on the destination
+    bool enPassant = false;   // the passed pawn is taken
+    int score = 0;            // for the side to move, hundredths of a pawn
+    int depth = 0;            // last completed depth
+    std::uint64_t nodes = 0;  // positions visited, quiescence included
+    bool found() const { return !move.isNull(); }
+};
+
+// Iterative-deepening principal variation search with a transposition
+// table, move ordering and a quiescence search on captures (both boards).
+// Everything it changes belongs to the call, so several searches may run on
+// different threads at once.
+SearchResult bestMove(const Position& position, const SearchLimits& limits);
+inline SearchResult bestMove(const Position& position, int timeMs, const std::atomic<bool>* stop = nullptr) {
+    SearchLimits limits;
+    limits.timeMs = timeMs;
+    limits.stop = stop;
+    return bestMove(position, limits);
+}
+
+}  // namespace velmora::engine

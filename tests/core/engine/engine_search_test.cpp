@@ -1,0 +1,217 @@
+// The engine's search and evaluation: it takes what the rules let it take,
+// keeps its time budget and stop flag, and gives the same answer on any
+// thread; the evaluation treats both colours alike.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "game.h"
+#include "board_text_fixture.h"
+#include "engine/evaluation.h"
+#include "engine/game_end.h"
+#include "engine/movegen.h"
+#include "engine/position.h"
+#include "engine/search.h"
+#include "rules/setup.h"
+
+namespace velmora::engine {
+namespace {
+
+using testing::boardFrom;
+
+Position startPosition() {
+    Board b;
+    setStartPosition(b);
+    return positionFromBoards(b, b, WHITE);
+}
+
+bool isGenerated(Position p, EngineMove m) {
+    MoveList list;
+    generateMoves(p, list);
+    for (const EngineMove x : list) {
+        if (x == m) return true;
+    }
+    return false;
+}
+
+// Both boards turned round with the colours exchanged.
+Board mirrored(const Board& b) {
+    Board out;
+    for (int f = 1; f <= 8; ++f) {
+        for (int r = 1; r <= 8; ++r) out.at(f, 9 - r) = static_cast<PieceCode>(-b.at(f, r));
+    }
+    return out;
+}
+
+TEST(EngineSearch, TakesAKingThroughTheOtherBoard) {
+    // White's knight lands on an empty square of the left board whose twin on
+    // the right board holds the black king.
+    const Board left = boardFrom({"....k...", "........", "........", "..N.....", "........", "........", "........",
+                                  "....K..."});
+    const Board right = boardFrom({"q.......", "...k....", "........", "........", "........", "........",
+                                   "........", "....K..."});
+    const SearchResult r = bestMove(positionFromBoards(left, right, WHITE), 2000);
+    ASSERT_TRUE(r.found());
+    EXPECT_EQ(r.board, BoardId::LEFT);
+    EXPECT_EQ((std::pair(r.toFile, r.toRank)), (std::pair(4, 2)));
+    EXPECT_GT(r.score, KING_LOSS - MAX_PLY);
+}
+
+TEST(EngineSearch, WinsMaterialAndAvoidsLosingIt) {
+    // Black's queen hangs to the white rook; white should take it.
+    const Board left = boardFrom({"....k...", "........", "........", "...q....", "........", "........", "........",
+                                  "...RK..."});
+    Board empty{};
+    empty.at(5, 1) = BLACK_KING;
+    empty.at(5, 8) = WHITE_KING;
+    SearchLimits limits;
+    limits.maxDepth = 4;
+    limits.timeMs = 60'000;
+    const SearchResult r = bestMove(positionFromBoards(left, empty, WHITE), limits);
+    ASSERT_TRUE(r.found());
+    EXPECT_EQ(r.depth, 4);
+    EXPECT_EQ((std::tuple(r.fromFile, r.fromRank, r.toFile, r.toRank)), (std::tuple(4, 8, 4, 4)));
+    EXPECT_GT(r.score, 500);
+}
+
+TEST(EngineSearch, KeepsTheTimeBudgetAndAnswersALegalMove) {
+    const Position p = startPosition();
+    const auto start = std::chrono::steady_clock::now();
+    const SearchResult r = bestMove(p, 200);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    ASSERT_TRUE(r.found());
+    EXPECT_TRUE(isGenerated(p, r.move));
+    EXPECT_GE(r.depth, 1);
+    EXPECT_GT(r.nodes, 0u);
+    EXPECT_LT(ms.count(), 400);
+}
+
+TEST(EngineSearch, StopFlagEndsTheSearchWithALegalMove) {
+    const Position p = startPosition();
+    std::atomic<bool> stop{true};
+    const auto start = std::chrono::steady_clock::now();
+    const SearchResult r = bestMove(p, 60'000, &stop);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    ASSERT_TRUE(r.found());
+    EXPECT_TRUE(isGenerated(p, r.move));
+    EXPECT_LT(ms.count(), 1000);
+}
+
+TEST(EngineSearch, NoMoveWhenTheSideCannotMove) {
+    // Black's only pieces are pawns blocked on both boards.
+    const Board b = boardFrom({"........", "........", "........", "p.......", "P.......", "........", "........",
+                               "........"});
+    const SearchResult r = bestMove(positionFromBoards(b, b, BLACK), 100);
+    EXPECT_FALSE(r.found());
+}
+
+TEST(EngineSearch, SameAnswerOnParallelThreads) {
+    Board b;
+    setStartPosition(b);
+    Board moved = b;
+    moved.at(5, 7) = EMPTY;
+    moved.at(5, 5) = WHITE_PAWN;
+    const Position p = positionFromBoards(b, moved, BLACK);
+    SearchLimits limits;
+    limits.maxDepth = 3;
+    limits.timeMs = 60'000;
+    const SearchResult alone = bestMove(p, limits);
+    SearchResult first, second;
+    std::thread a([&] { first = bestMove(p, limits); });
+    std::thread c([&] { second = bestMove(p, limits); });
+    a.join();
+    c.join();
+    for (const SearchResult& r : {first, second}) {
+        EXPECT_EQ(r.move, alone.move);
+        EXPECT_EQ(r.score, alone.score);
+        EXPECT_EQ(r.nodes, alone.nodes);
+    }
+}
+
+TEST(EngineGameEnd, StalemateOfTheKingsOwnMovesDraws) {
+    // The black king in the corner, not in check, its three neighbours
+    // covered by the queen.
+    const Board b = boardFrom({".......k", ".....Q..", "........", "........", "........", "........", "........",
+                               "....K..."});
+    const Position p = positionFromBoards(b, Board{}, BLACK);
+    EXPECT_TRUE(drawnAfterMove(p, 0, WHITE, GameKind::AGAINST_COM));
+    EXPECT_TRUE(drawnAfterMove(p, 0, WHITE, GameKind::TWO_PEOPLE));
+    // Against the computer the test follows white's moves only.
+    EXPECT_FALSE(drawnAfterMove(p, 0, BLACK, GameKind::AGAINST_COM));
+    // Only the board moved on is tested.
+    EXPECT_FALSE(drawnAfterMove(p, 1, WHITE, GameKind::AGAINST_COM));
+
+    // Another black piece on the board: still a draw against the computer,
+    // not between two people.
+    Board withPawn = b;
+    withPawn.at(1, 2) = BLACK_PAWN;
+    const Position q = positionFromBoards(withPawn, Board{}, BLACK);
+    EXPECT_TRUE(drawnAfterMove(q, 0, WHITE, GameKind::AGAINST_COM));
+    EXPECT_FALSE(drawnAfterMove(q, 0, WHITE, GameKind::TWO_PEOPLE));
+
+    // In check, or with a free neighbour, it is no stalemate.
+    Board check = b;
+    check.at(6, 2) = EMPTY;
+    check.at(6, 1) = WHITE_QUEEN;
+    EXPECT_FALSE(drawnAfterMove(positionFromBoards(check, Board{}, BLACK), 0, WHITE, GameKind::AGAINST_COM));
+    Board free = b;
+    free.at(6, 2) = EMPTY;
+    free.at(6, 4) = WHITE_QUEEN;
+    EXPECT_FALSE(drawnAfterMove(positionFromBoards(free, Board{}, BLACK), 0, WHITE, GameKind::AGAINST_COM));
+}
+
+TEST(EngineSearch, AvoidsTheStalemateWhenWinning) {
+    // White is a queen up; stalemating the black king would throw it away.
+    const Board left = boardFrom({".......k", "........", "........", "........", ".....Q..", "........", "........",
+                                  "....K..."});
+    Board right{};
+    right.at(5, 1) = BLACK_KING;
+    right.at(5, 8) = WHITE_KING;
+    SearchLimits limits;
+    limits.maxDepth = 3;
+    limits.timeMs = 60'000;
+    const SearchResult r = bestMove(positionFromBoards(left, right, WHITE), limits);
+    ASSERT_TRUE(r.found());
+    Position after = positionFromBoards(left, right, WHITE);
+    Undo undo;
+    after.make(r.move, undo);
+    EXPECT_FALSE(drawnAfterMove(after, r.move.board(), WHITE, GameKind::AGAINST_COM));
+    EXPECT_GT(r.score, 500);
+}
+
+TEST(EngineEvaluation, BothColoursAlike) {
+    EXPECT_EQ(evaluate(startPosition()), 0);
+    const Board left = boardFrom({"r...k..r", "pp...ppp", "..n.....", "...qP...", "..B.....", ".....N..",
+                                  "PPP..PPP", "R..QK..R"});
+    const Board right = boardFrom({"....k...", "....p...", "........", "..b.....", "........", "........",
+                                   "...R....", "....K..."});
+    const Position p = positionFromBoards(left, right, WHITE);
+    const Position q = positionFromBoards(mirrored(left), mirrored(right), BLACK);
+    EXPECT_EQ(evaluate(p), evaluate(q));
+    const EvaluationTerms white = evaluationTerms(p, WHITE);
+    const EvaluationTerms black = evaluationTerms(p, BLACK);
+    EXPECT_EQ(evaluate(p), white.material + white.kingSafety + white.mobility - black.material -
+                               black.kingSafety - black.mobility);
+    // White has a rook more over the two boards.
+    EXPECT_GT(white.material - black.material, 300);
+}
+
+TEST(EngineEvaluation, AnExposedKingCostsSafety) {
+    const Board sheltered = boardFrom({"....k...", "...ppp..", "........", "........", "........", "........",
+                                       "...PPP..", "....K..."});
+    Board exposed = sheltered;
+    exposed.at(4, 2) = EMPTY;
+    exposed.at(5, 2) = EMPTY;
+    exposed.at(6, 2) = EMPTY;
+    exposed.at(4, 4) = BLACK_PAWN;
+    exposed.at(5, 4) = BLACK_PAWN;
+    exposed.at(6, 4) = BLACK_PAWN;
+    const Board empty{};
+    EXPECT_GT(evaluationTerms(positionFromBoards(sheltered, empty, WHITE), BLACK).kingSafety,
+              evaluationTerms(positionFromBoards(exposed, empty, WHITE), BLACK).kingSafety);
+}
+
+}  // namespace
+}  // namespace velmora::engine

@@ -1,0 +1,118 @@
+// velmora-cli perft: the JSON lines it prints agree with the engine's perft
+// of the same snapshot, the divide lines add up, and bad command lines are
+// refused with a message.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "game.h"
+#include "record/notation.h"
+#include "engine/perft.h"
+#include "engine/position.h"
+#include "json_value.h"
+#include "record/record_file.h"
+#include "rules/move_list.h"
+#include "rules/setup.h"
+
+namespace velmora::engine {
+namespace {
+
+using velmora::testing::Json;
+
+struct CliRun {
+    int status = -1;
+    std::vector<Json> lines;
+};
+
+CliRun perftCli(const std::string& args) {
+    const std::string command = std::string(VELMORA_CLI) + " perft " + args + " 2>/dev/null";
+    CliRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return run;
+    std::string out;
+    std::array<char, 4096> buffer;
+    size_t n;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
+    const int raw = ::pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) run.lines.push_back(Json::parse(line));
+    return run;
+}
+
+const Json& field(const Json& j, const std::string& key) {
+    return std::get<std::map<std::string, Json>>(j.value).at(key);
+}
+double number(const Json& j, const std::string& key) { return std::get<double>(field(j, key).value); }
+
+const std::string GOLDEN = std::string("'") + VELMORA_GOLDEN_DIR + "/play.棋譜'";
+
+std::uint64_t enginePerft(int snapshot, int color, int depth) {
+    RecordFile record;
+    std::string error;
+    EXPECT_TRUE(readRecordFileStrict(VELMORA_GOLDEN_DIR "/play.棋譜", record, error));
+    const SnapshotPair& s = record.snapshots.at(static_cast<size_t>(snapshot));
+    Position p = positionFromBoards(s.left, s.right, color);
+    return perft(p, depth);
+}
+
+TEST(PerftCli, DivideLinesAddUpToTheEnginesCount) {
+    const CliRun run = perftCli(GOLDEN + " --move 0 --depth 2 --divide");
+    ASSERT_EQ(run.status, 0);
+    ASSERT_GT(run.lines.size(), 1u);
+    const Json& total = run.lines.back();
+    EXPECT_EQ(std::get<std::string>(field(total, "side").value), "white");
+    EXPECT_EQ(number(total, "move"), 0);
+    EXPECT_EQ(number(total, "depth"), 2);
+    double sum = 0;
+    for (size_t i = 0; i + 1 < run.lines.size(); ++i) sum += number(run.lines[i], "nodes");
+    EXPECT_EQ(sum, number(total, "nodes"));
+    EXPECT_EQ(static_cast<std::uint64_t>(sum), enginePerft(0, WHITE, 2));
+    EXPECT_EQ(run.lines.size() - 1, enginePerft(0, WHITE, 1));
+}
+
+TEST(PerftCli, SideDefaultsToTheSideThatDidNotMoveLast) {
+    // The rules module tells who made the move into snapshot n.
+    RecordFile record;
+    std::string error;
+    ASSERT_TRUE(readRecordFileStrict(VELMORA_GOLDEN_DIR "/play.棋譜", record, error));
+    auto g = std::make_unique<Game>();
+    putPosition(*g, record.snapshots[0].left, record.snapshots[0].right);
+    for (int n = 1; n <= 6; ++n) {
+        for (int k : {n - 1, n}) {
+            g->history.left[k] = record.snapshots[static_cast<size_t>(k)].left;
+            g->history.right[k] = record.snapshots[static_cast<size_t>(k)].right;
+        }
+        const int mover = 調査_手番(*g, n);
+        ASSERT_NE(mover, 0);
+        const std::string expected = mover == g->state.whiteTurn ? "black" : "white";
+        const CliRun run = perftCli(GOLDEN + " --move " + std::to_string(n) + " --depth 1");
+        ASSERT_EQ(run.status, 0);
+        ASSERT_EQ(run.lines.size(), 1u);
+        EXPECT_EQ(std::get<std::string>(field(run.lines[0], "side").value), expected) << "snapshot " << n;
+        const int color = expected == "black" ? BLACK : WHITE;
+        EXPECT_EQ(static_cast<std::uint64_t>(number(run.lines[0], "nodes")), enginePerft(n, color, 1));
+    }
+
+    const CliRun forced = perftCli(GOLDEN + " --move 1 --depth 2 --side white");
+    ASSERT_EQ(forced.status, 0);
+    EXPECT_EQ(std::get<std::string>(field(forced.lines.back(), "side").value), "white");
+    EXPECT_EQ(static_cast<std::uint64_t>(number(forced.lines.back(), "nodes")), enginePerft(1, WHITE, 2));
+}
+
+TEST(PerftCli, RefusesBadCommandLines) {
+    EXPECT_EQ(perftCli(GOLDEN).status, 2);                        // no depth
+    EXPECT_EQ(perftCli(GOLDEN + " --depth 0").status, 2);         // out of range
+    EXPECT_EQ(perftCli(GOLDEN + " --depth 2 --all").status, 2);   // one position only
+    EXPECT_EQ(perftCli(GOLDEN + " --depth 1 --move 9999").status, 2);
+}
+
+}  // namespace
+}  // namespace velmora::engine
