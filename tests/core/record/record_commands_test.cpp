@@ -305,6 +305,30 @@ TEST(LoadRecord, TheSnapshotsBeforeADamagedLineStayLoaded) {
     }
 }
 
+// The reference game and the self-play corpus load as they always did: every
+// snapshot line the history holds, as the analysis reader reads it.
+TEST(LoadRecord, TheReferenceFilesLoadAsBefore) {
+    const std::pair<std::string, std::vector<std::string>> files[] = {
+        {std::string(VELMORA_GOLDEN_DIR) + "/play.棋譜", {" 読み込みました", "棋譜を '進 'で進めて下さい"}},
+        {std::string(VELMORA_CORPUS_DIR) + "/selfplay.棋譜", stoppedAt(4 + HISTORY_SIZE)},
+    };
+    for (const auto& [file, messages] : files) {
+        RecordFile strict;
+        std::string error;
+        ASSERT_TRUE(readRecordFileStrict(file, strict, error)) << error;
+        RecordWorld w;
+        fs::copy_file(file, w.dir / "reference.棋譜");
+        File1_Click(w.game, "reference.棋譜");
+        EXPECT_EQ(w.boxTexts(), messages) << file;
+        const size_t loaded = std::min(strict.snapshots.size(), static_cast<size_t>(HISTORY_SIZE));
+        ASSERT_EQ(w.game.state.lastMoveNumber, static_cast<int>(loaded) - 1) << file;
+        for (size_t n = 0; n < loaded; ++n) {
+            EXPECT_EQ(w.game.history.left[n], strict.snapshots[n].left) << file << " " << n;
+            EXPECT_EQ(w.game.history.right[n], strict.snapshots[n].right) << file << " " << n;
+        }
+    }
+}
+
 TEST(LoadRecord, WhatIsNoRegularFileOfSaneSizeIsRefusedWithoutWaiting) {
     RecordWorld w;
     fs::create_directory(w.dir / "folder.棋譜");
