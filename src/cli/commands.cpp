@@ -2,6 +2,8 @@
 
 #include "cli/json_out.h"
 #include "com/search.h"
+#include "engine/position.h"
+#include "engine/search.h"
 #include "influence/survey.h"
 #include "record/notation.h"
 #include "rules/move_list.h"
@@ -29,7 +31,43 @@ std::string movesLine(Game& g, int n, const std::string& side) {
     return json.text();
 }
 
-std::string comLine(Game& g, int n, int level) {
+namespace {
+
+// The search engine's answer for the computer (black) in the same shape.
+std::string engineLine(Game& g, int n, int timeMs) {
+    const engine::SearchResult r = engine::bestMove(engine::positionFromGame(g, engine::BLACK), timeMs);
+    JsonWriter json;
+    json.beginObject().key("move").value(n);
+    for (const BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
+        json.key(id == BoardId::LEFT ? "left" : "right");
+        if (r.found() && r.board == id) {
+            BestMove best;
+            best.score = r.score / 100.0;
+            best.fromFile = r.fromFile;
+            best.fromRank = r.fromRank;
+            best.toFile = r.toFile;
+            best.toRank = r.toRank;
+            best.placedPiece = static_cast<PieceCode>(r.placed);
+            best.movingPiece = g.board(id).at(r.fromFile, r.fromRank);
+            writeBestMove(json, best);
+        } else {
+            json.null();
+        }
+    }
+    json.key("board");
+    if (r.found()) {
+        json.value(r.board == BoardId::LEFT ? "left" : "right");
+    } else {
+        json.null();
+    }
+    json.endObject();
+    return json.text();
+}
+
+}  // namespace
+
+std::string comLine(Game& g, int n, int level, int timeMs) {
+    if (level == 4) return engineLine(g, n, timeMs);
     g.state.comLevel = level;
     const std::optional<BoardId> chosen = comSearch(g);
     JsonWriter json;

@@ -15,7 +15,9 @@ std::string surveyLine(Game& g, int n);
 // The moves the person's rules accept for `side` ("white" or "black"): one JSON line.
 std::string movesLine(Game& g, int n, const std::string& side);
 // The computer's search at `level`: one JSON line.
-std::string comLine(Game& g, int n, int level);
+// Level 4 is the search engine with `timeMs` per move; its move stands on
+// its board, the other board's entry is null.
+std::string comLine(Game& g, int n, int level, int timeMs = 1000);
 // Both boards side by side, as a person reads them: black at the top, files
 // ａ-ｈ, rank digits as the game shows them (rank 1 reads ８).
 std::string boardsText(const Board& left, const Board& right);

@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
         } else if (options.command == "moves") {
             line = movesLine(*game, n, options.side) + "\n";
         } else if (options.command == "com") {
-            line = comLine(*game, n, options.level) + "\n";
+            line = comLine(*game, n, options.level, options.timeMs) + "\n";
         } else if (options.command == "perft") {
             line = perftLines(record, n, options);
         } else {

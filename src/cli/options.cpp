@@ -12,7 +12,8 @@ const char* const USAGE =
     "  survey FILE [--move N | --all]                 influence grids of both boards\n"
     "  moves FILE --side white|black [--move N | --all]  moves the person's rules accept\n"
     "  show FILE [--move N]                           both boards as text\n"
-    "  com FILE [--level 1|2|3] [--move N | --all]     the computer's choice on each position\n"
+    "  com FILE [--level 1|2|3|4] [--time MS] [--move N | --all]  the computer's choice on each position\n"
+    "    (level 4 is the search engine, thinking MS milliseconds a move, 1000 by default)\n"
     "  selfplay --games N --seed S [--level L] [--out FILE]  computer against a random mover\n"
     "  perft FILE --depth D [--move N] [--divide] [--side white|black]  engine move counts\n"
     "FILE is a game record: 3 header lines, then 512-character snapshot lines.\n"
@@ -70,7 +71,7 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
 
     const bool selfplay = o.command == "selfplay";
     std::set<std::string_view> seen;
-    bool gamesGiven = false, seedGiven = false;
+    bool gamesGiven = false, seedGiven = false, timeGiven = false;
     for (int i = 2; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const bool option = arg.starts_with("--");
@@ -92,9 +93,16 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
         } else if (arg == "--side" && (o.command == "moves" || o.command == "perft")) {
             if (!value(v) || (v != "white" && v != "black")) return std::string("--side needs white or black");
             o.side = std::string(v);
-        } else if (arg == "--level" && (o.command == "com" || selfplay)) {
+        } else if (arg == "--level" && o.command == "com") {
+            if (!value(v)) return std::string("--level needs 1, 2, 3 or 4");
+            bad = parseNumber(arg, v, 1, 4, o.level);
+        } else if (arg == "--level" && selfplay) {
             if (!value(v)) return std::string("--level needs 1, 2 or 3");
             bad = parseNumber(arg, v, 1, 3, o.level);
+        } else if (arg == "--time" && o.command == "com") {
+            if (!value(v)) return std::string("--time needs a number of milliseconds");
+            bad = parseNumber(arg, v, 1, 600'000, o.timeMs);
+            timeGiven = true;
         } else if (arg == "--depth" && o.command == "perft") {
             if (!value(v)) return std::string("--depth needs a number");
             bad = parseNumber(arg, v, 1, 10, o.depth);
@@ -123,6 +131,7 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
     if (o.all && o.move) return std::string("--move and --all exclude each other");
     if (o.command == "moves" && o.side.empty()) return std::string("moves needs --side white|black");
     if (o.command == "perft" && o.depth == 0) return std::string("perft needs --depth D");
+    if (timeGiven && o.level != 4) return std::string("--time is the budget of level 4 only");
     if (selfplay && !gamesGiven) return std::string("selfplay needs --games N");
     if (selfplay && !seedGiven) return std::string("selfplay needs --seed S");
     return std::nullopt;

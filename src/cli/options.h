@@ -13,6 +13,7 @@ struct Options {
     bool all = false;
     std::string side;
     int level = 3;
+    int timeMs = 1000;  // the search engine's budget per move (level 4)
     int games = 1;
     unsigned long seed = 1;
     std::string out;

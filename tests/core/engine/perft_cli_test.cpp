@@ -31,8 +31,8 @@ struct CliRun {
     std::vector<Json> lines;
 };
 
-CliRun perftCli(const std::string& args) {
-    const std::string command = std::string(VELMORA_CLI) + " perft " + args + " 2>/dev/null";
+CliRun cli(const std::string& args) {
+    const std::string command = std::string(VELMORA_CLI) + " " + args + " 2>/dev/null";
     CliRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return run;
@@ -46,6 +46,8 @@ CliRun perftCli(const std::string& args) {
     for (std::string line; std::getline(in, line);) run.lines.push_back(Json::parse(line));
     return run;
 }
+
+CliRun perftCli(const std::string& args) { return cli("perft " + args); }
 
 const Json& field(const Json& j, const std::string& key) {
     return std::get<std::map<std::string, Json>>(j.value).at(key);
@@ -105,6 +107,39 @@ TEST(PerftCli, SideDefaultsToTheSideThatDidNotMoveLast) {
     ASSERT_EQ(forced.status, 0);
     EXPECT_EQ(std::get<std::string>(field(forced.lines.back(), "side").value), "white");
     EXPECT_EQ(static_cast<std::uint64_t>(number(forced.lines.back(), "nodes")), enginePerft(1, WHITE, 2));
+}
+
+TEST(EngineCli, LevelFourAnswersWithALegalMoveInTheComputersShape) {
+    RecordFile record;
+    std::string error;
+    ASSERT_TRUE(readRecordFileStrict(VELMORA_GOLDEN_DIR "/play.棋譜", record, error));
+    for (int n : {0, 5, 17, 33}) {
+        const CliRun run = cli("com " + GOLDEN + " --level 4 --time 50 --move " + std::to_string(n));
+        ASSERT_EQ(run.status, 0) << n;
+        ASSERT_EQ(run.lines.size(), 1u);
+        const Json& line = run.lines[0];
+        EXPECT_EQ(number(line, "move"), n);
+        const std::string board = std::get<std::string>(field(line, "board").value);
+        const std::string other = board == "left" ? "right" : "left";
+        EXPECT_TRUE(std::holds_alternative<std::nullptr_t>(field(line, other).value)) << n;
+        const auto& from = std::get<std::vector<Json>>(field(field(line, board), "from").value);
+        const auto& to = std::get<std::vector<Json>>(field(field(line, board), "to").value);
+        // One of black's legal moves on that board.
+        const SnapshotPair& s = record.snapshots.at(static_cast<size_t>(n));
+        Position p = positionFromBoards(s.left, s.right, BLACK);
+        bool legal = false;
+        for (const DivideEntry& e : divide(p, 1)) {
+            legal |= (e.move.board() == 0) == (board == "left") &&
+                     fileOf(e.move.from()) == std::get<double>(from[0].value) &&
+                     rankOf(e.move.from()) == std::get<double>(from[1].value) &&
+                     fileOf(e.move.to()) == std::get<double>(to[0].value) && rankOf(e.move.to()) == std::get<double>(to[1].value);
+        }
+        EXPECT_TRUE(legal) << n;
+    }
+    // The budget belongs to level 4 only; levels 1 to 3 answer as before.
+    EXPECT_EQ(cli("com " + GOLDEN + " --level 3 --time 50").status, 2);
+    EXPECT_EQ(cli("com " + GOLDEN + " --level 5").status, 2);
+    EXPECT_EQ(cli("com " + GOLDEN + " --level 4 --time 0").status, 2);
 }
 
 TEST(PerftCli, RefusesBadCommandLines) {
