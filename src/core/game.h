@@ -5,6 +5,7 @@
 #include "com/com_state.h"
 #include "influence/influence_map.h"
 #include "ports/file_writer.h"
+#include "ports/engine_runner.h"
 #include "ports/null_ports.h"
 #include "record/history.h"
 #include "rules/board_state.h"
@@ -31,6 +32,7 @@ struct Ports {
     Browser* browser = nullptr;
     VersionDialog* versionDialog = nullptr;
     FileWriter* files = nullptr;
+    EngineRunner* engineRunner = nullptr;
 };
 
 // The display options and what the drawing reads of them.
@@ -72,6 +74,7 @@ public:
     FileWriter& files() { return *ports_.files; }
     Browser& browser() { return *ports_.browser; }
     VersionDialog& versionDialog() { return *ports_.versionDialog; }
+    EngineRunner& engineRunner() { return *ports_.engineRunner; }
     // The window's drawing layer is created after the game it draws.
     void setPresentation(Presentation* presentation) { ports_.presentation = presentation ? presentation : &nullPresentation_; }
 
@@ -95,6 +98,7 @@ private:
     FileWriter diskWriter_;
     NullBrowser nullBrowser_;
     NullVersionDialog nullVersionDialog_;
+    EngineRunner directEngine_;
 };
 
 // A new game on the running program: the starting position on both boards, no

@@ -33,6 +33,7 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
     Ports ports;
     ports.dialogs = dialogs_.get();
     ports.clock = &clock_;
+    ports.engineRunner = &engineRunner_;
     ports.shell = &shell_;
     ports.menuMarks = &marks_;
     ports.sound = &sound_;
@@ -128,7 +129,7 @@ void MainWindow::buildMenus() {
     item(com, "後手", "GOTE", [&g] { GOTE_Click(g); });
     taikyoku->addMenu(com);
     QMenu* level = menu(taikyoku, "COM対局ﾚﾍﾞﾙ", "LEVEL");
-    for (int n = 1; n <= 3; ++n) {
+    for (int n = 1; n <= MAX_LEVEL; ++n) {
         item(level, QStringLiteral("LEVEL%1").arg(n), QStringLiteral("LEVEL%1").arg(n), [&g, n] { LEVEL_Click(g, n); },
              true);
     }

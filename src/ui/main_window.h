@@ -55,6 +55,7 @@ private:
 
     Pictures pictures_;
     QtClock clock_;
+    QtEngineRunner engineRunner_;
     QtShell shell_;
     QtMenuMarks marks_;
     QtSound sound_;

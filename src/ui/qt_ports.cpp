@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTime>
 #include <QTimer>
+#include <thread>
 #include <cstdio>
 
 #include "ui/promotion_dialog.h"
@@ -47,6 +48,21 @@ void QtClock::wait(double seconds) {
     QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
     loop.exec();
     QCoreApplication::instance()->removeEventFilter(&swallower);
+}
+
+engine::SearchResult QtEngineRunner::think(const engine::Position& position, int timeMs) {
+    InputSwallower swallower;
+    QCoreApplication::instance()->installEventFilter(&swallower);
+    QEventLoop loop;
+    engine::SearchResult result;
+    std::thread worker([&loop, &result, position, timeMs] {
+        result = engine::bestMove(position, timeMs);
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    QCoreApplication::instance()->removeEventFilter(&swallower);
+    return result;
 }
 
 void QtClock::waitTick() { wait((1000 - QTime::currentTime().msec()) / 1000.0); }

@@ -7,6 +7,7 @@
 
 #include "ports/clock.h"
 #include "ports/dialogs.h"
+#include "ports/engine_runner.h"
 #include "ports/menu_marks.h"
 #include "ports/shell.h"
 
@@ -17,6 +18,13 @@ namespace velmora::ui {
 
 class Pictures;
 class PromotionDialog;
+
+// The search engine on a thread of its own while the window keeps painting;
+// input is dropped meanwhile, as during the computer's other pauses.
+class QtEngineRunner : public EngineRunner {
+public:
+    engine::SearchResult think(const engine::Position& position, int timeMs) override;
+};
 
 // Pauses that keep painting but take no input; clicks made meanwhile are dropped.
 class QtClock : public Clock {

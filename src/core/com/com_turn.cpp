@@ -1,6 +1,8 @@
 #include "com/com_turn.h"
 
+#include "com/level.h"
 #include "com/search.h"
+#include "engine/position.h"
 #include "flow/shutdown.h"
 #include "influence/survey.h"
 #include "record/notation.h"
@@ -67,12 +69,30 @@ void announceCheck(Game& g) {
     g.state.whiteInCheck = OFF;
 }
 
+// The search engine's move, as the chosen board's best move; none when
+// black has no move on either board.
+std::optional<BoardId> engineSearch(Game& g) {
+    const engine::SearchResult r = g.engineRunner().think(engine::positionFromGame(g, engine::BLACK), LEVEL4_TIME_MS);
+    if (!r.found()) return std::nullopt;
+    BestMove& best = g.com.of(r.board).best;
+    best.score = r.score / 100.0;
+    best.fromFile = r.fromFile;
+    best.fromRank = r.fromRank;
+    best.toFile = r.toFile;
+    best.toRank = r.toRank;
+    best.placedPiece = static_cast<PieceCode>(r.placed);
+    best.movingPiece = g.board(r.board).at(r.fromFile, r.fromRank);
+    // Taking the white king wins, as the one-move levels decide it too.
+    if (g.board(r.board).at(r.toFile, r.toRank) == WHITE_KING) g.state.gameWinner = g.state.blackTurn;
+    return r.board;
+}
+
 }  // namespace
 
 GameOutcome com_ban(Game& g) {
     GameState& st = g.state;
     showThinking(g);
-    const std::optional<BoardId> chosen = comSearch(g);
+    const std::optional<BoardId> chosen = st.comLevel == ENGINE_LEVEL ? engineSearch(g) : comSearch(g);
     if (!chosen) {
         // Black cannot move on either board: the game is drawn.
         return 終了(g, "引分");

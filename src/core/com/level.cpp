@@ -4,8 +4,8 @@ namespace velmora {
 
 void レベル_設定(Game& g, int level) {
     MenuMarks& marks = g.menuMarks();
-    for (const char* item : {"LEVEL1", "LEVEL2", "LEVEL3"}) marks.setChecked(item, false);
-    if (level >= 1 && level <= 3) {
+    for (const char* item : {"LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4"}) marks.setChecked(item, false);
+    if (level >= 1 && level <= MAX_LEVEL) {
         marks.setChecked("LEVEL" + std::to_string(level), true);
         g.state.comLevel = level;
     }

@@ -7,6 +7,7 @@
 #include "com/com_turn.h"
 #include "com/level.h"
 #include "com/search.h"
+#include "engine/search.h"
 #include "fakes.h"
 #include "record/record_file.h"
 #include "rules/legality.h"
@@ -126,6 +127,49 @@ TEST(ComTurn, TakingTheKingWinsAfterTheMoveIsCounted) {
     EXPECT_TRUE(w.shell.quitRequested);
 }
 
+// The search engine with a short budget, noting what it was asked.
+struct QuickEngine : EngineRunner {
+    int calls = 0;
+    int budgetAsked = 0;
+    engine::SearchResult think(const engine::Position& p, int timeMs) override {
+        ++calls;
+        budgetAsked = timeMs;
+        return engine::bestMove(p, 30);
+    }
+};
+
+TEST(ComTurn, LevelFourPlaysTheEnginesMoveThroughTheSameTurn) {
+    testing::ScriptedDialogs dialogs;
+    testing::RecordingPresentation view;
+    testing::RecordingSound sound;
+    testing::RecordingClock clock;
+    NullShell shell;
+    testing::RecordingMarks marks;
+    QuickEngine engine;
+    Ports ports{&dialogs, &view, &sound, &clock, &shell, &marks};
+    ports.engineRunner = &engine;
+    Game g(ports);
+    putPosition(g, boardFrom({"r...k...", "........", "........", "........", "........", "........", "........",
+                              "K......."}),
+                boardFrom({"....k...", "........", "........", "........", "........", "........", "........",
+                           "....K..."}));
+    g.state.gameMode = MODE_COM;
+    g.state.sideToMove = g.state.whiteTurn;
+    dialogs.answers = {Answer::No};
+    LEVEL_Click(g, 4);
+    // The engine sees the king on a8 take: it wins, as the one-move levels do.
+    EXPECT_EQ(com_ban(g), GameOutcome::ProgramEnds);
+    EXPECT_EQ(engine.calls, 1);
+    EXPECT_EQ(engine.budgetAsked, LEVEL4_TIME_MS);
+    EXPECT_LE(engine.budgetAsked, 1000);
+    EXPECT_EQ(g.board(BoardId::LEFT).at(1, 8), BLACK_ROOK);
+    EXPECT_EQ(g.state.moveNumber, 1);
+    EXPECT_EQ(g.history.left[1].at(1, 8), BLACK_ROOK);  // stored as a snapshot
+    ASSERT_FALSE(dialogs.boxes.empty());
+    EXPECT_EQ(dialogs.boxes[0].text, "ｺﾝﾋﾟｭｰﾀの勝ちです");
+    EXPECT_TRUE(view.saw("thinking"));
+}
+
 TEST(ComTurn, NoLegalBlackMoveOnEitherBoardIsADraw) {
     testing::FakeWorld w;
     w.dialogs.answers = {Answer::Yes};
@@ -239,10 +283,16 @@ TEST(Level, SettingMarksAndDrawsOnlyAgainstTheComputer) {
     w.game.state.gameMode = MODE_COM;
     LEVEL_Click(w.game, 2);
     EXPECT_TRUE(w.view.saw("level 2"));
+    // Level 4, the search engine, is marked like the others.
+    LEVEL_Click(w.game, 4);
+    EXPECT_EQ(w.game.state.comLevel, 4);
+    EXPECT_TRUE(w.marks.marks["LEVEL4"]);
+    EXPECT_FALSE(w.marks.marks["LEVEL2"]);
+    EXPECT_TRUE(w.view.saw("level 4"));
     // A value that is no level clears the marks and keeps the level.
-    レベル_設定(w.game, 4);
-    EXPECT_EQ(w.game.state.comLevel, 2);
-    EXPECT_FALSE(w.marks.marks["LEVEL1"] || w.marks.marks["LEVEL2"] || w.marks.marks["LEVEL3"]);
+    レベル_設定(w.game, 5);
+    EXPECT_EQ(w.game.state.comLevel, 4);
+    EXPECT_FALSE(w.marks.marks["LEVEL1"] || w.marks.marks["LEVEL2"] || w.marks.marks["LEVEL3"] || w.marks.marks["LEVEL4"]);
 }
 
 }  // namespace
