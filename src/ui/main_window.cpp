@@ -10,6 +10,7 @@
 #include <QScreen>
 
 #include "com/handicap.h"
+#include "com/hint.h"
 #include "com/level.h"
 #include "record/record_commands.h"
 #include "record/replay.h"
@@ -140,6 +141,7 @@ void MainWindow::buildMenus() {
     QMenu* stop = menu(menuBar(), "局面", "STOP");
     item(stop, "最初", "CANCEL", [&g] { CANCEL_Click(g); });
     item(stop, "反転", "REVERSE", [&g] { REVERSE_Click(g); });
+    item(stop, "ヒント", "HINT", [&g] { HINT_Click(g); });
     menuBar()->addMenu(stop);
 
     barCommand("戻", "REPLAY", [&g] { REPLAY_Click(g); });

@@ -91,7 +91,7 @@ void MainWindowTest::menuTreeHasTheCaptionsNamesAndMarks() {
         {"TAIKYOKU", "対局"}, {"MATCH_MAN", "対局(人間)"}, {"START", "スタート"}, {"START2", "対局(COM)"},
         {"SENTE", "先手"},    {"GOTE", "後手"},           {"LEVEL", "COM対局ﾚﾍﾞﾙ"}, {"LEVEL1", "LEVEL1"},
         {"LEVEL2", "LEVEL2"}, {"LEVEL3", "LEVEL3"},       {"OWARI", "終わり"},      {"STOP", "局面"},
-        {"CANCEL", "最初"},   {"REVERSE", "反転"},        {"REPLAY", "戻"},         {"AFTER", "進"},
+        {"CANCEL", "最初"},   {"REVERSE", "反転"},        {"HINT", "ヒント"},        {"REPLAY", "戻"},         {"AFTER", "進"},
         {"LBEL_UP", "△"},     {"LEBEL_DOWN", "▽"},        {"KIFU", "棋譜"},         {"KIFU_READ", "読込"},
         {"KIFU_WRITE", "書込"}, {"OPTION", "ｵﾌﾟｼｮﾝ"},      {"SIDOU", "移動指導"},    {"HAIKEI_GA", "背景画"},
         {"MIDORI", "緑"},     {"TATAMI", "畳"},           {"TAKE", "竹"},           {"UCHU", "宇宙"},

@@ -1,0 +1,26 @@
+#include "com/hint.h"
+
+#include "draw/geometry.h"
+#include "engine/position.h"
+#include "flow/game_flow.h"
+#include "flow/refusal.h"
+
+namespace velmora {
+
+void HINT_Click(Game& g) {
+    hideRecordPanel(g);
+    const GameState& st = g.state;
+    if (st.sideToMove == NONE) {
+        refuse(g, "「対局」で始めて下さい", "開始");
+        return;
+    }
+    // White, the negative codes, moves when the side to move is white's turn.
+    const int colour = st.sideToMove == st.whiteTurn ? engine::WHITE : engine::BLACK;
+    const engine::SearchResult r = g.engineRunner().think(engine::positionFromGame(g, colour), HINT_TIME_MS);
+    if (!r.found()) return;
+    // The colour of move guidance, whether or not guidance is on: the hint is asked for.
+    g.presentation().描画_桝輪郭(r.board, WHITE_COLOR, r.fromFile, r.fromRank);
+    g.presentation().描画_桝輪郭(r.board, WHITE_COLOR, r.toFile, r.toRank);
+}
+
+}  // namespace velmora

@@ -1,0 +1,72 @@
+// 局面 ▸ ヒント: the search engine's move outlined for the side to move.
+#include <gtest/gtest.h>
+
+#include "board_text_fixture.h"
+#include "com/hint.h"
+#include "draw/geometry.h"
+#include "fakes.h"
+#include "flow/game_flow.h"
+#include "rules/move_list.h"
+
+namespace velmora {
+namespace {
+
+// The outlines drawn in the guidance colour: board, file, rank of each.
+std::vector<std::array<int, 3>> hintMarks(const testing::FakeWorld& w) {
+    std::vector<std::array<int, 3>> marks;
+    for (const std::string& line : w.view.lines) {
+        int b = 0, colour = 0, f = 0, r = 0;
+        if (std::sscanf(line.c_str(), "outline %d %d %d %d", &b, &colour, &f, &r) == 4 && colour == WHITE_COLOR) {
+            marks.push_back({b, f, r});
+        }
+    }
+    return marks;
+}
+
+TEST(Hint, OutsideAGameItIsRefusedLikeAClick) {
+    testing::FakeWorld w;
+    w.game.sounds.forbiddenSound = 9;
+    const GameState before = w.game.state;
+    HINT_Click(w.game);
+    ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(w.dialogs.boxes[0].text, "「対局」で始めて下さい");
+    EXPECT_EQ(w.dialogs.boxes[0].title, "開始");
+    EXPECT_EQ(w.sound.played, std::vector<std::int32_t>{9});
+    EXPECT_TRUE(hintMarks(w).empty());
+    EXPECT_EQ(w.game.state.sideToMove, before.sideToMove);
+}
+
+TEST(Hint, OutlinesALegalMoveOfTheSideToMoveAndChangesNothing) {
+    for (void (*start)(Game&) : {&SENTE_Click, &START_Click}) {
+        testing::FakeWorld w;
+        初期設定(w.game);
+        start(w.game);
+        // Between two people, black to move once white has moved.
+        const bool blackToMove = start == &START_Click;
+        if (blackToMove) w.game.state.sideToMove = w.game.state.blackTurn;
+        const Board left = w.game.board(BoardId::LEFT), right = w.game.board(BoardId::RIGHT);
+        const std::size_t boxes = w.dialogs.boxes.size();
+        w.view.lines.clear();
+        HINT_Click(w.game);
+        const auto marks = hintMarks(w);
+        ASSERT_EQ(marks.size(), 2u);
+        EXPECT_EQ(marks[0][0], marks[1][0]);  // from and to on one board
+        const BoardId id = marks[0][0] == 1 ? BoardId::LEFT : BoardId::RIGHT;
+        const int turn = blackToMove ? w.game.state.blackTurn : w.game.state.whiteTurn;
+        bool legal = false;
+        for (const Move& m : acceptedMoves(w.game, id, turn)) {
+            legal |= m.fromFile == marks[0][1] && m.fromRank == marks[0][2] && m.toFile == marks[1][1] &&
+                     m.toRank == marks[1][2];
+        }
+        EXPECT_TRUE(legal);
+        const PieceCode moving = w.game.board(id).at(marks[0][1], marks[0][2]);
+        EXPECT_TRUE(blackToMove ? isBlack(moving) : isWhite(moving));
+        // A hint moves nothing and asks nothing.
+        EXPECT_EQ(w.game.board(BoardId::LEFT), left);
+        EXPECT_EQ(w.game.board(BoardId::RIGHT), right);
+        EXPECT_EQ(w.dialogs.boxes.size(), boxes);
+    }
+}
+
+}  // namespace
+}  // namespace velmora
