@@ -25,6 +25,8 @@ std::string boardsText(const Board& left, const Board& right);
 // Computer against a seeded random mover, one JSON line per game; a message
 // when the record cannot be written.
 std::optional<std::string> runSelfplay(const Options& options);
+// Two levels against each other: a JSON line a game, then the summary.
+std::optional<std::string> runMatch(const Options& options);
 // The engine's perft of snapshot n (per first move with --divide): JSON lines.
 std::string perftLines(const RecordFile& record, int n, const Options& options);
 

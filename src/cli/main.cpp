@@ -57,6 +57,10 @@ int main(int argc, char** argv) {
         emit(std::string("velmora-cli ") + VELMORA_VERSION + "\n");
         return finishOutput();
     }
+    if (options.command == "match") {
+        if (std::optional<std::string> error = runMatch(options)) return fail(*error);
+        return finishOutput();
+    }
     if (options.command == "selfplay") {
         if (std::optional<std::string> error = runSelfplay(options)) return fail(*error);
         return finishOutput();

@@ -15,6 +15,7 @@ const char* const USAGE =
     "  com FILE [--level 1|2|3|4] [--time MS] [--move N | --all]  the computer's choice on each position\n"
     "    (level 4 is the search engine, thinking MS milliseconds a move, 1000 by default)\n"
     "  selfplay --games N --seed S [--level L] [--out FILE]  computer against a random mover\n"
+    "  match --white L --black L --games N --seed S [--time MS]  two levels (1-4) against each other\n"
     "  perft FILE --depth D [--move N] [--divide] [--side white|black]  engine move counts\n"
     "FILE is a game record: 3 header lines, then 512-character snapshot lines.\n"
     "--move N picks snapshot line N (0-based, default the last one).\n";
@@ -62,14 +63,16 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
     o.command = argv[1];
     if (o.command == "--help") o.command = "help";
     if (o.command == "--version") o.command = "version";
-    static const std::set<std::string> COMMANDS = {"survey", "moves", "show", "com", "selfplay", "perft", "help", "version"};
+    static const std::set<std::string> COMMANDS = {"survey", "moves", "show", "com", "selfplay", "match", "perft", "help", "version"};
     if (!COMMANDS.count(o.command)) return "unknown command '" + o.command + "'; velmora-cli --help lists them";
     if (o.command == "help" || o.command == "version") {
         if (argc > 2) return o.command + " takes no arguments, not '" + std::string(argv[2]) + "'";
         return std::nullopt;
     }
 
-    const bool selfplay = o.command == "selfplay";
+    const bool match = o.command == "match";
+    // Commands that play games of their own and read no record file.
+    const bool selfplay = o.command == "selfplay" || match;
     std::set<std::string_view> seen;
     bool gamesGiven = false, seedGiven = false, timeGiven = false;
     for (int i = 2; i < argc; ++i) {
@@ -96,7 +99,14 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
         } else if (arg == "--level" && o.command == "com") {
             if (!value(v)) return std::string("--level needs 1, 2, 3 or 4");
             bad = parseNumber(arg, v, 1, 4, o.level);
-        } else if (arg == "--level" && selfplay) {
+        } else if ((arg == "--white" || arg == "--black") && match) {
+            if (!value(v)) return std::string(arg) + " needs a level, 1 to 4";
+            bad = parseNumber(arg, v, 1, 4, arg == "--white" ? o.whiteLevel : o.blackLevel);
+        } else if (arg == "--time" && match) {
+            if (!value(v)) return std::string("--time needs a number of milliseconds");
+            bad = parseNumber(arg, v, 1, 600'000, o.timeMs);
+            timeGiven = true;
+        } else if (arg == "--level" && selfplay && !match) {
             if (!value(v)) return std::string("--level needs 1, 2 or 3");
             bad = parseNumber(arg, v, 1, 3, o.level);
         } else if (arg == "--time" && o.command == "com") {
@@ -110,13 +120,13 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
             o.divide = true;
         } else if (arg == "--games" && selfplay) {
             if (!value(v)) return std::string("--games needs a number");
-            bad = parseNumber(arg, v, 1, MAX_SELFPLAY_GAMES, o.games);
+            bad = parseNumber(arg, v, 1, match ? MAX_MATCH_GAMES : MAX_SELFPLAY_GAMES, o.games);
             gamesGiven = true;
         } else if (arg == "--seed" && selfplay) {
             if (!value(v)) return std::string("--seed needs a number");
             bad = parseNumber(arg, v, 0ul, 4294967295ul, o.seed);
             seedGiven = true;
-        } else if (arg == "--out" && selfplay) {
+        } else if (arg == "--out" && selfplay && !match) {
             if (!value(v) || v.empty()) return std::string("--out needs a file name");
             o.out = std::string(v);
         } else if (!selfplay && !option) {
@@ -131,9 +141,13 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
     if (o.all && o.move) return std::string("--move and --all exclude each other");
     if (o.command == "moves" && o.side.empty()) return std::string("moves needs --side white|black");
     if (o.command == "perft" && o.depth == 0) return std::string("perft needs --depth D");
-    if (timeGiven && o.level != 4) return std::string("--time is the budget of level 4 only");
-    if (selfplay && !gamesGiven) return std::string("selfplay needs --games N");
-    if (selfplay && !seedGiven) return std::string("selfplay needs --seed S");
+    if (timeGiven && !match && o.level != 4) return std::string("--time is the budget of level 4 only");
+    if (match && (o.whiteLevel == 0 || o.blackLevel == 0)) return std::string("match needs --white L and --black L");
+    if (timeGiven && match && o.whiteLevel != 4 && o.blackLevel != 4) {
+        return std::string("--time is the budget of level 4 only");
+    }
+    if (selfplay && !gamesGiven) return o.command + " needs --games N";
+    if (selfplay && !seedGiven) return o.command + " needs --seed S";
     return std::nullopt;
 }
 

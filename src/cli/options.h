@@ -14,6 +14,8 @@ struct Options {
     std::string side;
     int level = 3;
     int timeMs = 1000;  // the search engine's budget per move (level 4)
+    int whiteLevel = 0;  // match
+    int blackLevel = 0;
     int games = 1;
     unsigned long seed = 1;
     std::string out;
@@ -24,6 +26,7 @@ struct Options {
 // Self-play games per run: their record stays far below the size the
 // analysis commands read.
 constexpr int MAX_SELFPLAY_GAMES = 100;
+constexpr int MAX_MATCH_GAMES = 10'000;
 
 // Fills `options` or returns a one-line message for a bad command line.
 std::optional<std::string> parseOptions(int argc, char** argv, Options& options);

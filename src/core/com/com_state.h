@@ -30,8 +30,13 @@ struct ComBoardWork {
     BestMove best;
 };
 
+// The search engine's thinking time a move at level 4: a little under a
+// second, so the move is on the board within one.
+constexpr int LEVEL4_TIME_MS = 950;
+
 struct ComState {
     ComBoardWork boards[2];
+    int engineTimeMs = LEVEL4_TIME_MS;
     PieceCode searchPiece = EMPTY;
     int blackPieceCount = 0;
     int blackPinned = 0;

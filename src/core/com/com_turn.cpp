@@ -72,7 +72,7 @@ void announceCheck(Game& g) {
 // The search engine's move, as the chosen board's best move; none when
 // black has no move on either board.
 std::optional<BoardId> engineSearch(Game& g) {
-    const engine::SearchResult r = g.engineRunner().think(engine::positionFromGame(g, engine::BLACK), LEVEL4_TIME_MS);
+    const engine::SearchResult r = g.engineRunner().think(engine::positionFromGame(g, engine::BLACK), g.com.engineTimeMs);
     if (!r.found()) return std::nullopt;
     BestMove& best = g.com.of(r.board).best;
     best.score = r.score / 100.0;

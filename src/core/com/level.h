@@ -7,7 +7,6 @@ namespace velmora {
 // engine, which thinks for a little under a second a move.
 constexpr int ENGINE_LEVEL = 4;
 constexpr int MAX_LEVEL = ENGINE_LEVEL;
-constexpr int LEVEL4_TIME_MS = 950;
 
 // Sets the computer's strength 1..4 with its check mark; any other value clears
 // the marks and keeps the level. Draws the level in a game against the computer.

@@ -142,6 +142,48 @@ TEST(EngineCli, LevelFourAnswersWithALegalMoveInTheComputersShape) {
     EXPECT_EQ(cli("com " + GOLDEN + " --level 4 --time 0").status, 2);
 }
 
+TEST(MatchCli, GamesFromSeededOpeningsAndASummaryThatAddsUp) {
+    const CliRun run = cli("match --white 1 --black 3 --games 4 --seed 7");
+    ASSERT_EQ(run.status, 0);
+    ASSERT_EQ(run.lines.size(), 5u);
+    int white = 0, black = 0, drawn = 0;
+    for (size_t i = 0; i < 4; ++i) {
+        const Json& game = run.lines[i];
+        EXPECT_EQ(number(game, "game"), i);
+        EXPECT_GT(number(game, "moves"), 4);  // the opening's random plies, then play
+        const std::string winner = std::get<std::string>(field(game, "winner").value);
+        (winner == "white" ? white : winner == "black" ? black : drawn) += 1;
+    }
+    const Json& summary = run.lines[4];
+    EXPECT_EQ(number(summary, "white"), 1);
+    EXPECT_EQ(number(summary, "black"), 3);
+    EXPECT_EQ(number(summary, "games"), 4);
+    EXPECT_EQ(number(summary, "whiteWins"), white);
+    EXPECT_EQ(number(summary, "blackWins"), black);
+    EXPECT_EQ(number(summary, "draws"), drawn);
+    // The same seed plays the same games; another seed other openings.
+    EXPECT_EQ(cli("match --white 1 --black 3 --games 4 --seed 7").lines.size(), 5u);
+    const CliRun again = cli("match --white 1 --black 3 --games 4 --seed 7");
+    const CliRun other = cli("match --white 1 --black 3 --games 4 --seed 8");
+    bool differs = false;
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(number(again.lines[i], "moves"), number(run.lines[i], "moves"));
+        differs |= number(other.lines[i], "moves") != number(run.lines[i], "moves");
+    }
+    EXPECT_TRUE(differs);
+    // The engine on either side, with a short budget.
+    for (const char* sides : {"--white 4 --black 1", "--white 2 --black 4"}) {
+        const CliRun engine = cli(std::string("match ") + sides + " --games 1 --seed 3 --time 5");
+        ASSERT_EQ(engine.status, 0) << sides;
+        EXPECT_EQ(engine.lines.size(), 2u);
+    }
+    // Bad command lines: one message, status 2.
+    EXPECT_EQ(cli("match --white 1 --games 1 --seed 1").status, 2);                     // no black level
+    EXPECT_EQ(cli("match --white 1 --black 5 --games 1 --seed 1").status, 2);           // no such level
+    EXPECT_EQ(cli("match --white 1 --black 2 --games 1 --seed 1 --time 50").status, 2);  // no engine to time
+    EXPECT_EQ(cli("match --white 1 --black 2 --seed 1").status, 2);                     // no game count
+}
+
 TEST(PerftCli, RefusesBadCommandLines) {
     EXPECT_EQ(perftCli(GOLDEN).status, 2);                        // no depth
     EXPECT_EQ(perftCli(GOLDEN + " --depth 0").status, 2);         // out of range

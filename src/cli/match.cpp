@@ -1,0 +1,158 @@
+// velmora-cli match: two strength levels play each other from varied
+// openings, one JSON line a game and a summary line last. Levels 1 to 3 are
+// the computer's own one-move player, which plays black; as white it plays
+// the colour-reversed position (each board turned round with the colours
+// exchanged, as 反転 does) and its move is turned back. Level 4 is the search
+// engine, for either colour.
+#include <cstdio>
+#include <memory>
+#include <random>
+
+#include "cli/commands.h"
+#include "cli/json_out.h"
+#include "com/com_turn.h"
+#include "com/level.h"
+#include "com/search.h"
+#include "engine/position.h"
+#include "engine/search.h"
+#include "influence/survey.h"
+#include "record/notation.h"
+#include "rules/end_tests.h"
+#include "rules/execution.h"
+#include "rules/move_list.h"
+#include "rules/setup.h"
+
+namespace velmora::cli {
+namespace {
+
+constexpr int OPENING_PLIES = 4;
+
+struct Placed {
+    BoardId board = BoardId::LEFT;
+    int fromFile = 0, fromRank = 0, toFile = 0, toRank = 0;
+    PieceCode piece = EMPTY;  // what stands on the destination afterwards
+    bool enPassant = false;   // the pawn passed by is taken
+};
+
+// Makes a move of either colour and stores the snapshot; the influence of
+// the board moved on is surveyed again, as after the person's moves.
+void play(Game& g, const Placed& m) {
+    Board& b = g.board(m.board);
+    if (m.enPassant) b.at(m.toFile, m.fromRank) = EMPTY;
+    駒移動(g, m.board, m.fromFile, m.fromRank, m.toFile, m.toRank, m.piece);
+    recordMove(g);
+    勢力調査(g, m.board);
+}
+
+// A seeded random accepted move of `turn`; a pawn reaching the last rank
+// becomes a queen. False when that side cannot move.
+bool randomMove(Game& g, int turn, std::mt19937& random) {
+    std::vector<Placed> choices;
+    for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
+        for (const Move& m : acceptedMoves(g, id, turn)) {
+            const Board& b = g.board(id);
+            PieceCode piece = b.at(m.fromFile, m.fromRank);
+            const bool passed = アンパサンド_移動前(b, m.fromFile, m.fromRank, m.toFile, m.toRank, piece) == ON;
+            if (調査_駒成人選(m.fromFile, m.fromRank, m.toFile, m.toRank, piece) == ON) {
+                piece = isWhite(piece) ? WHITE_QUEEN : BLACK_QUEEN;
+            }
+            choices.push_back({id, m.fromFile, m.fromRank, m.toFile, m.toRank, piece, passed});
+        }
+    }
+    if (choices.empty()) return false;
+    play(g, choices[random() % choices.size()]);
+    return true;
+}
+
+std::optional<Placed> engineMove(Game& g, int colour, int timeMs) {
+    const engine::SearchResult r = engine::bestMove(engine::positionFromGame(g, colour), timeMs);
+    if (!r.found()) return std::nullopt;
+    return Placed{r.board, r.fromFile, r.fromRank, r.toFile, r.toRank, static_cast<PieceCode>(r.placed), r.enPassant};
+}
+
+// White's move by the one-move player: found for black on the reversed
+// boards, then turned back.
+std::optional<Placed> reversedComMove(const Game& g, int level) {
+    Game mirror;
+    for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
+        for (int f = 1; f <= 8; ++f) {
+            for (int r = 1; r <= 8; ++r) mirror.board(id).at(9 - f, 9 - r) = static_cast<PieceCode>(-g.board(id).at(f, r));
+        }
+    }
+    GameState& st = mirror.state;
+    st.gameMode = MODE_COM;
+    st.whiteTurn = FIRST;
+    st.blackTurn = SECOND;
+    st.sideToMove = SECOND;
+    st.comLevel = level;
+    const std::optional<BoardId> chosen = comSearch(mirror);
+    if (!chosen) return std::nullopt;
+    const BestMove& best = mirror.com.of(*chosen).best;
+    Placed m{*chosen, 9 - best.fromFile, 9 - best.fromRank, 9 - best.toFile, 9 - best.toRank,
+             static_cast<PieceCode>(-best.placedPiece), false};
+    const PieceCode moving = g.board(m.board).at(m.fromFile, m.fromRank);
+    m.enPassant = アンパサンド_移動前(g.board(m.board), m.fromFile, m.fromRank, m.toFile, m.toRank, moving) == ON;
+    return m;
+}
+
+struct Outcome {
+    std::string winner = "draw";  // "white", "black" or "draw"
+    std::string reason = "move limit";
+};
+
+Outcome playGame(Game& g, const Options& o, std::mt19937& random) {
+    GameState& st = g.state;
+    for (int ply = 0; ply < OPENING_PLIES; ++ply) {
+        if (!randomMove(g, ply % 2 == 0 ? st.whiteTurn : st.blackTurn, random)) return {"draw", "no move in the opening"};
+    }
+    // Against the computer's own rules: the computer's turn plays black.
+    st.sideToMove = st.whiteTurn;
+    st.comLevel = o.blackLevel;
+    while (st.moveNumber < MAX_MOVES - 1) {
+        const std::optional<Placed> white = o.whiteLevel == ENGINE_LEVEL ? engineMove(g, engine::WHITE, o.timeMs)
+                                                                         : reversedComMove(g, o.whiteLevel);
+        if (!white) return {"draw", "white cannot move"};
+        play(g, *white);
+        if (kingGoneFromEitherBoard(g, BLACK_KING)) return {"white", "took a king"};
+        // Headless, the continue question is answered No: a finished game ends the program.
+        if (com_ban(g) == GameOutcome::ProgramEnds) {
+            return st.gameWinner == st.blackTurn ? Outcome{"black", "took a king"} : Outcome{"draw", "black cannot move"};
+        }
+        if (kingGoneFromEitherBoard(g, WHITE_KING)) return {"black", "took a king"};
+    }
+    return {};
+}
+
+}  // namespace
+
+std::optional<std::string> runMatch(const Options& o) {
+    std::mt19937 random(static_cast<std::mt19937::result_type>(o.seed));
+    int whiteWins = 0, blackWins = 0, draws = 0;
+    for (int game = 0; game < o.games; ++game) {
+        auto g = std::make_unique<Game>();
+        初期設定(*g);
+        GameState& st = g->state;
+        st.gameMode = MODE_COM;
+        st.whiteTurn = FIRST;
+        st.blackTurn = SECOND;
+        st.sideToMove = FIRST;
+        g->com.engineTimeMs = o.timeMs;
+        const Outcome out = playGame(*g, o, random);
+        (out.winner == "white" ? whiteWins : out.winner == "black" ? blackWins : draws) += 1;
+        JsonWriter json;
+        json.beginObject().key("game").value(game).key("white").value(o.whiteLevel).key("black").value(o.blackLevel);
+        json.key("moves").value(st.lastMoveNumber).key("winner").value(out.winner).key("reason").value(out.reason);
+        json.endObject();
+        const std::string line = json.text() + "\n";
+        if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size()) return std::nullopt;
+        std::fflush(stdout);
+    }
+    JsonWriter json;
+    json.beginObject().key("white").value(o.whiteLevel).key("black").value(o.blackLevel).key("games").value(o.games);
+    json.key("whiteWins").value(whiteWins).key("blackWins").value(blackWins).key("draws").value(draws).endObject();
+    const std::string line = json.text() + "\n";
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    return std::nullopt;
+}
+
+}  // namespace velmora::cli
