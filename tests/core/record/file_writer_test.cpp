@@ -90,12 +90,21 @@ protected:
     const fs::path dir = scratch.path;
 };
 
-std::string faultName(const ::testing::TestParamInfo<std::tuple<Step, int, const char*>>& info) {
-    static const char* const NAMES[] = {"None", "Open", "Write", "Permissions", "Flush", "Rename", "FolderSync"};
-    return std::string(NAMES[static_cast<int>(std::get<0>(info.param))]) + "_" + std::to_string(std::get<1>(info.param));
-}
+// A step that fails, its errno, and the reason the person reads.
+struct Fault {
+    Step step;
+    int code;
+    const char* reason;
+    std::string name() const {
+        static const char* const NAMES[] = {"None", "Open", "Write", "Permissions", "Flush", "Rename", "FolderSync"};
+        return std::string(NAMES[static_cast<int>(step)]) + "_" + std::to_string(code);
+    }
+    friend void PrintTo(const Fault& f, std::ostream* os) { *os << f.name(); }
+};
 
-class FileWriterFaults : public ScratchDir, public ::testing::WithParamInterface<std::tuple<Step, int, const char*>> {};
+std::string faultName(const ::testing::TestParamInfo<Fault>& info) { return info.param.name(); }
+
+class FileWriterFaults : public ScratchDir, public ::testing::WithParamInterface<Fault> {};
 
 TEST_P(FileWriterFaults, TheOldFileStaysNothingIsLeftAndTheReasonIsGiven) {
     const auto [step, code, reason] = GetParam();
@@ -116,13 +125,13 @@ TEST_P(FileWriterFaults, TheOldFileStaysNothingIsLeftAndTheReasonIsGiven) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, FileWriterFaults,
-                         ::testing::Values(std::make_tuple(Step::Open, EACCES, "ｱｸｾｽが許可されていません"),
-                                           std::make_tuple(Step::Write, ENOSPC, "ﾃﾞｨｽｸがいっぱいです"),
-                                           std::make_tuple(Step::Write, EDQUOT, "ﾃﾞｨｽｸの使用量の制限を超えました"),
-                                           std::make_tuple(Step::Permissions, EPERM, "ｱｸｾｽが許可されていません"),
-                                           std::make_tuple(Step::Flush, EIO, "ﾃﾞｨｽｸの読み書きに失敗しました"),
-                                           std::make_tuple(Step::Rename, EXDEV, "別のﾃﾞｨｽｸをまたいで置き換えられません"),
-                                           std::make_tuple(Step::FolderSync, EIO, "ﾃﾞｨｽｸの読み書きに失敗しました")),
+                         ::testing::Values(Fault{Step::Open, EACCES, "ｱｸｾｽが許可されていません"},
+                                           Fault{Step::Write, ENOSPC, "ﾃﾞｨｽｸがいっぱいです"},
+                                           Fault{Step::Write, EDQUOT, "ﾃﾞｨｽｸの使用量の制限を超えました"},
+                                           Fault{Step::Permissions, EPERM, "ｱｸｾｽが許可されていません"},
+                                           Fault{Step::Flush, EIO, "ﾃﾞｨｽｸの読み書きに失敗しました"},
+                                           Fault{Step::Rename, EXDEV, "別のﾃﾞｨｽｸをまたいで置き換えられません"},
+                                           Fault{Step::FolderSync, EIO, "ﾃﾞｨｽｸの読み書きに失敗しました"}),
                          faultName);
 
 TEST_F(ScratchDir, EveryStepRunsInOrderAndTheFolderIsSyncedLast) {
