@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/json_out.h"
+#include "com/com_turn.h"
 #include "com/search.h"
 #include "engine/position.h"
 #include "engine/search.h"
@@ -41,15 +42,7 @@ std::string engineLine(Game& g, int n, int timeMs) {
     for (const BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         json.key(id == BoardId::LEFT ? "left" : "right");
         if (r.found() && r.board == id) {
-            BestMove best;
-            best.score = r.score / 100.0;
-            best.fromFile = r.fromFile;
-            best.fromRank = r.fromRank;
-            best.toFile = r.toFile;
-            best.toRank = r.toRank;
-            best.placedPiece = static_cast<PieceCode>(r.placed);
-            best.movingPiece = g.board(id).at(r.fromFile, r.fromRank);
-            writeBestMove(json, best);
+            writeBestMove(json, bestMoveOf(g, r));
         } else {
             json.null();
         }

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 // velmora-cli's answers about one position of a record, and its self-play.
 #include <optional>
 #include <string>
@@ -24,6 +25,8 @@ std::string boardsText(const Board& left, const Board& right);
 
 // Computer against a seeded random mover, one JSON line per game; a message
 // when the record cannot be written.
+// A fresh game against the computer from the start position, white to move.
+std::unique_ptr<Game> newComputerGame(int level);
 std::optional<std::string> runSelfplay(const Options& options);
 // Two levels against each other: a JSON line a game, then the summary.
 std::optional<std::string> runMatch(const Options& options);

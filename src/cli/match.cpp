@@ -129,13 +129,8 @@ std::optional<std::string> runMatch(const Options& o) {
     std::mt19937 random(static_cast<std::mt19937::result_type>(o.seed));
     int whiteWins = 0, blackWins = 0, draws = 0;
     for (int game = 0; game < o.games; ++game) {
-        auto g = std::make_unique<Game>();
-        初期設定(*g);
-        GameState& st = g->state;
-        st.gameMode = MODE_COM;
-        st.whiteTurn = FIRST;
-        st.blackTurn = SECOND;
-        st.sideToMove = FIRST;
+        auto g = newComputerGame(o.blackLevel);
+        const GameState& st = g->state;
         g->com.engineTimeMs = o.timeMs;
         const Outcome out = playGame(*g, o, random);
         (out.winner == "white" ? whiteWins : out.winner == "black" ? blackWins : draws) += 1;

@@ -46,6 +46,18 @@ bool playRandomWhiteMove(Game& g, std::mt19937& random) {
 
 }  // namespace
 
+std::unique_ptr<Game> newComputerGame(int level) {
+    auto g = std::make_unique<Game>();
+    初期設定(*g);
+    GameState& st = g->state;
+    st.gameMode = MODE_COM;
+    st.whiteTurn = FIRST;
+    st.blackTurn = SECOND;
+    st.sideToMove = FIRST;
+    st.comLevel = level;
+    return g;
+}
+
 std::optional<std::string> runSelfplay(const Options& options) {
     std::mt19937 random(static_cast<std::mt19937::result_type>(options.seed));
     RecordFile corpus;
@@ -53,14 +65,8 @@ std::optional<std::string> runSelfplay(const Options& options) {
     corpus.blackPlayer = "ｺﾝﾋﾟｭｰﾀ";
     corpus.whitePlayer = "random";
     for (int game = 0; game < options.games; ++game) {
-        auto g = std::make_unique<Game>();
-        初期設定(*g);
+        auto g = newComputerGame(options.level);
         GameState& st = g->state;
-        st.gameMode = MODE_COM;
-        st.whiteTurn = FIRST;
-        st.blackTurn = SECOND;
-        st.sideToMove = FIRST;
-        st.comLevel = options.level;
         std::string result = "unfinished";
         while (st.moveNumber < MAX_MOVES - 1) {
             if (!playRandomWhiteMove(*g, random)) {

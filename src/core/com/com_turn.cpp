@@ -74,20 +74,18 @@ void announceCheck(Game& g) {
 std::optional<BoardId> engineSearch(Game& g) {
     const engine::SearchResult r = g.engineRunner().think(engine::positionFromGame(g, engine::BLACK), g.com.engineTimeMs);
     if (!r.found()) return std::nullopt;
-    BestMove& best = g.com.of(r.board).best;
-    best.score = r.score / 100.0;
-    best.fromFile = r.fromFile;
-    best.fromRank = r.fromRank;
-    best.toFile = r.toFile;
-    best.toRank = r.toRank;
-    best.placedPiece = static_cast<PieceCode>(r.placed);
-    best.movingPiece = g.board(r.board).at(r.fromFile, r.fromRank);
+    g.com.of(r.board).best = bestMoveOf(g, r);
     // Taking the white king wins, as the one-move levels decide it too.
     if (g.board(r.board).at(r.toFile, r.toRank) == WHITE_KING) g.state.gameWinner = g.state.blackTurn;
     return r.board;
 }
 
 }  // namespace
+
+BestMove bestMoveOf(const Game& g, const engine::SearchResult& r) {
+    return BestMove{r.score / 100.0, r.fromFile, r.fromRank, r.toFile, r.toRank, static_cast<PieceCode>(r.placed),
+                    g.board(r.board).at(r.fromFile, r.fromRank)};
+}
 
 GameOutcome com_ban(Game& g) {
     GameState& st = g.state;

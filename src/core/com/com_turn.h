@@ -1,8 +1,12 @@
 #pragma once
 #include "flow/shutdown.h"
+#include "engine/search.h"
 #include "game.h"
 
 namespace velmora {
+
+// The search engine's move as the computer's best move on its board.
+BestMove bestMoveOf(const Game& g, const engine::SearchResult& r);
 
 // One whole turn of the computer (black): search both boards, play the better
 // board's best move with its drawing, sound and pauses, store it, then end the
