@@ -1,5 +1,8 @@
 #include "engine/evaluation.h"
 
+#include <bit>
+#include <cstdint>
+
 #include "engine/movegen.h"
 
 namespace velmora::engine {
@@ -48,40 +51,46 @@ int kingSafety(const Position& p, int b, int color) {
     return score;
 }
 
-// One pass over both boards fills the terms of both colours.
+// Material, pawn advance and mobility of the piece `code` on `sq`.
+void addPieceTerms(const Position& p, int b, int sq, int code, EvaluationTerms terms[2]) {
+    const int color = code > 0 ? BLACK : WHITE;
+    const int piece = code * color;
+    EvaluationTerms& t = terms[colorIndex(color)];
+    t.material += PIECE_VALUE[piece];
+    switch (piece) {
+        case 1: {
+            // Pawns gain as they near the rank where they promote.
+            const int advanced = color == BLACK ? rankOf(sq) - 2 : 7 - rankOf(sq);
+            t.material += advanced * advanced * 3;
+            break;
+        }
+        case 2: {
+            int n = 0;
+            for (int d : KNIGHT) {
+                const int to = sq + d;
+                if (!offBoard(to) && p.at(b, to) * color <= 0) ++n;
+            }
+            t.mobility += 4 * n;
+            break;
+        }
+        case 3: t.mobility += 4 * rays(p, b, sq, DIAGONAL, color); break;
+        case 4: t.mobility += 2 * rays(p, b, sq, STRAIGHT, color); break;
+        case 5: t.mobility += rays(p, b, sq, STRAIGHT, color) + rays(p, b, sq, DIAGONAL, color); break;
+        default: break;
+    }
+}
+
+// One pass over both boards fills the terms of both colours. Most squares are
+// empty, so each rank is read as one word and only its occupied squares are
+// visited.
 void allTerms(const Position& p, EvaluationTerms terms[2]) {
     for (int b = 0; b < 2; ++b) {
-        for (int sq = 0; sq < 128; ++sq) {
-            if (offBoard(sq)) {
-                sq += 7;
-                continue;
-            }
-            const int code = p.at(b, sq);
-            if (code == 0) continue;
-            const int color = code > 0 ? BLACK : WHITE;
-            const int piece = code * color;
-            EvaluationTerms& t = terms[colorIndex(color)];
-            t.material += PIECE_VALUE[piece];
-            switch (piece) {
-                case 1: {
-                    // Pawns gain as they near the rank where they promote.
-                    const int advanced = color == BLACK ? rankOf(sq) - 2 : 7 - rankOf(sq);
-                    t.material += advanced * advanced * 3;
-                    break;
-                }
-                case 2: {
-                    int n = 0;
-                    for (int d : KNIGHT) {
-                        const int to = sq + d;
-                        if (!offBoard(to) && p.at(b, to) * color <= 0) ++n;
-                    }
-                    t.mobility += 4 * n;
-                    break;
-                }
-                case 3: t.mobility += 4 * rays(p, b, sq, DIAGONAL, color); break;
-                case 4: t.mobility += 2 * rays(p, b, sq, STRAIGHT, color); break;
-                case 5: t.mobility += rays(p, b, sq, STRAIGHT, color) + rays(p, b, sq, DIAGONAL, color); break;
-                default: break;
+        for (int rank = 0; rank < 8; ++rank) {
+            for (std::uint64_t w = p.rankWord(b, rank); w != 0;) {
+                const int file = std::countr_zero(w) / 8;
+                w &= ~(std::uint64_t{0xFF} << (file * 8));
+                const int sq = rank * 16 + file;
+                addPieceTerms(p, b, sq, p.at(b, sq), terms);
             }
         }
         for (int color : {WHITE, BLACK}) terms[colorIndex(color)].kingSafety += kingSafety(p, b, color);

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "engine/move.h"
 #include "rules/board.h"
@@ -39,6 +40,13 @@ public:
     Position();
 
     int at(int board, int sq) const { return squares_[board][sq]; }
+    // The eight squares of one rank (0..7) as one word, file a in the lowest
+    // byte: a whole empty rank is skipped with one test.
+    std::uint64_t rankWord(int board, int rank) const {
+        std::uint64_t w;
+        std::memcpy(&w, &squares_[board][rank * 16], sizeof w);
+        return w;
+    }
     int sideToMove() const { return sideToMove_; }
     std::uint64_t hash() const { return hash_; }
     int kingCount(int board, int color) const { return kingCount_[board][colorIndex(color)]; }
