@@ -50,13 +50,13 @@ void QtClock::wait(double seconds) {
     QCoreApplication::instance()->removeEventFilter(&swallower);
 }
 
-engine::SearchResult QtEngineRunner::think(const engine::Position& position, int timeMs) {
+engine::SearchResult QtEngineRunner::think(const engine::Position& position, const engine::SearchLimits& limits) {
     InputSwallower swallower;
     QCoreApplication::instance()->installEventFilter(&swallower);
     QEventLoop loop;
     engine::SearchResult result;
-    std::thread worker([&loop, &result, position, timeMs] {
-        result = engine::bestMove(position, timeMs);
+    std::thread worker([&loop, &result, position, limits] {
+        result = engine::bestMove(position, limits);
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     loop.exec();

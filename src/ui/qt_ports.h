@@ -23,7 +23,7 @@ class PromotionDialog;
 // input is dropped meanwhile, as during the computer's other pauses.
 class QtEngineRunner : public EngineRunner {
 public:
-    engine::SearchResult think(const engine::Position& position, int timeMs) override;
+    engine::SearchResult think(const engine::Position& position, const engine::SearchLimits& limits) override;
 };
 
 // Pauses that keep painting but take no input; clicks made meanwhile are dropped.

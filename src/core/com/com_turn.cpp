@@ -72,7 +72,8 @@ void announceCheck(Game& g) {
 // The search engine's move, as the chosen board's best move; none when
 // black has no move on either board.
 std::optional<BoardId> engineSearch(Game& g) {
-    const engine::SearchResult r = g.engineRunner().think(engine::positionFromGame(g, engine::BLACK), g.com.engineTimeMs);
+    const engine::SearchResult r = g.engineRunner().think(engine::positionFromGame(g, engine::BLACK),
+                                                             engineLimits(g, g.com.engineTimeMs));
     if (!r.found()) return std::nullopt;
     g.com.of(r.board).best = bestMoveOf(g, r);
     // Taking the white king wins, as the one-move levels decide it too.
@@ -81,6 +82,13 @@ std::optional<BoardId> engineSearch(Game& g) {
 }
 
 }  // namespace
+
+engine::SearchLimits engineLimits(const Game& g, int timeMs) {
+    engine::SearchLimits limits;
+    limits.timeMs = timeMs;
+    limits.kind = g.state.gameMode == MODE_COM ? engine::GameKind::AGAINST_COM : engine::GameKind::TWO_PEOPLE;
+    return limits;
+}
 
 BestMove bestMoveOf(const Game& g, const engine::SearchResult& r) {
     return BestMove{r.score / 100.0, r.fromFile, r.fromRank, r.toFile, r.toRank, static_cast<PieceCode>(r.placed),

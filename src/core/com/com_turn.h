@@ -5,6 +5,10 @@
 
 namespace velmora {
 
+// The engine's budget and the running game's rules for its search: against
+// the computer, or between two people.
+engine::SearchLimits engineLimits(const Game& g, int timeMs);
+
 // The search engine's move as the computer's best move on its board.
 BestMove bestMoveOf(const Game& g, const engine::SearchResult& r);
 

@@ -1,5 +1,6 @@
 #include "com/hint.h"
 
+#include "com/com_turn.h"
 #include "draw/geometry.h"
 #include "engine/position.h"
 #include "flow/game_flow.h"
@@ -16,7 +17,7 @@ void HINT_Click(Game& g) {
     }
     // White, the negative codes, moves when the side to move is white's turn.
     const int colour = st.sideToMove == st.whiteTurn ? engine::WHITE : engine::BLACK;
-    const engine::SearchResult r = g.engineRunner().think(engine::positionFromGame(g, colour), HINT_TIME_MS);
+    const engine::SearchResult r = g.engineRunner().think(engine::positionFromGame(g, colour), engineLimits(g, HINT_TIME_MS));
     if (!r.found()) return;
     // The colour of move guidance, whether or not guidance is on: the hint is asked for.
     g.presentation().描画_桝輪郭(r.board, WHITE_COLOR, r.fromFile, r.fromRank);

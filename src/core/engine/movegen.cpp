@@ -32,13 +32,14 @@ struct Sink {
     int board;
     int color;
     bool capturesOnly;
+    bool testKing;
     // With a single king that is not attacked now, a piece off every line
     // through the king cannot uncover it: the test's answer is known.
     int king = -1;
     bool kingSafeNow = false;
 
     void prepare() {
-        if (p.kingCount(board, color) != 1) return;
+        if (!testKing || p.kingCount(board, color) != 1) return;
         king = p.kingSquare(board, color);
         kingSafeNow = !attacked(p, board, king, -color);
     }
@@ -46,6 +47,7 @@ struct Sink {
     // The person's self-check test: make the plain move, look at the mover's
     // king square, put the two squares back.
     bool keepsKingSafe(int from, int to) {
+        if (!testKing) return true;
         if (kingSafeNow && from != king && !ALIGNMENT.aligned[from - king + 119]) return true;
         const int fromCode = p.at(board, from);
         const int toCode = p.at(board, to);
@@ -186,9 +188,9 @@ void pieceMoves(Sink& s, int from) {
     }
 }
 
-void boardMoves(Position& p, MoveList& list, int board, bool capturesOnly) {
+void boardMoves(Position& p, MoveList& list, int board, bool capturesOnly, KingTest test) {
     const int color = p.sideToMove();
-    Sink s{p, list, board, color, capturesOnly};
+    Sink s{p, list, board, color, capturesOnly, test == KingTest::Tested};
     s.prepare();
     // Occupied squares only, in square order: a rank is read as one word
     // (the self-check test's tentative moves put every square back).
@@ -236,16 +238,16 @@ bool attacked(const Position& p, int board, int sq, int color) {
     return false;
 }
 
-void generateMoves(Position& p, MoveList& list) {
+void generateMoves(Position& p, MoveList& list, KingTest test) {
     list.size = 0;
-    boardMoves(p, list, 0, false);
-    boardMoves(p, list, 1, false);
+    boardMoves(p, list, 0, false, test);
+    boardMoves(p, list, 1, false, test);
 }
 
-void generateCaptures(Position& p, MoveList& list) {
+void generateCaptures(Position& p, MoveList& list, KingTest test) {
     list.size = 0;
-    boardMoves(p, list, 0, true);
-    boardMoves(p, list, 1, true);
+    boardMoves(p, list, 0, true, test);
+    boardMoves(p, list, 1, true, test);
 }
 
 }  // namespace velmora::engine

@@ -56,6 +56,20 @@ private:
         return false;
     }
 
+    // Which of the side to move's moves the game accepts. Against the
+    // computer, black's moves are the computer's own, judged by the move test
+    // alone, and white may leave a king attacked while the computer's check
+    // stands (a white king attacked on either board). Between people every
+    // move is tested.
+    KingTest kingTest() const {
+        if (limits_.kind != GameKind::AGAINST_COM) return KingTest::Tested;
+        if (pos_.sideToMove() == BLACK) return KingTest::Untested;
+        for (int b = 0; b < 2; ++b) {
+            if (attacked(pos_, b, pos_.kingSquare(b, WHITE), BLACK)) return KingTest::Untested;
+        }
+        return KingTest::Tested;
+    }
+
     void checkTime() {
         if ((nodes_ & 1023) != 0) return;
         if ((limits_.stop && limits_.stop->load(std::memory_order_relaxed)) || Clock::now() >= deadline_) aborted_ = true;
@@ -137,7 +151,7 @@ int Searcher::quiesce(int alpha, int beta, int ply) {
     if (ply >= MAX_PLY || standPat >= beta) return standPat;
     alpha = std::max(alpha, standPat);
     MoveList& list = lists_[static_cast<size_t>(ply)];
-    generateCaptures(pos_, list);
+    generateCaptures(pos_, list, kingTest());
     order(list, scores_[static_cast<size_t>(ply)], EngineMove(), MAX_PLY + 1);
     for (int i = 0; i < list.size; ++i) {
         const EngineMove m = list.moves[i];
@@ -179,7 +193,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply) {
     if (ply == 0 && !rootBest_.isNull()) ttMove = rootBest_;
 
     MoveList& list = lists_[static_cast<size_t>(ply)];
-    generateMoves(pos_, list);
+    generateMoves(pos_, list, kingTest());
     if (list.size == 0) return 0;  // nothing to move on either board
     order(list, scores_[static_cast<size_t>(ply)], ttMove, ply);
 
@@ -230,7 +244,7 @@ SearchResult Searcher::run() {
     {
         // Whatever happens, a legal move is answered when there is one.
         MoveList first;
-        generateMoves(pos_, first);
+        generateMoves(pos_, first, kingTest());
         if (first.size == 0) return result;
         result.move = first.moves[0];
     }

@@ -9,8 +9,8 @@ namespace velmora {
 class EngineRunner {
 public:
     virtual ~EngineRunner() = default;
-    virtual engine::SearchResult think(const engine::Position& position, int timeMs) {
-        return engine::bestMove(position, timeMs);
+    virtual engine::SearchResult think(const engine::Position& position, const engine::SearchLimits& limits) {
+        return engine::bestMove(position, limits);
     }
 };
 

@@ -4,7 +4,9 @@
 
 namespace velmora {
 
-std::vector<Move> acceptedMoves(RulesState& s, BoardId id, int turnValue) {
+namespace {
+
+std::vector<Move> listMoves(RulesState& s, BoardId id, int turnValue, bool testKing) {
     std::vector<Move> moves;
     const bool white = turnValue == s.state.whiteTurn;
     BoardState& bs = s.side(id);
@@ -15,7 +17,7 @@ std::vector<Move> acceptedMoves(RulesState& s, BoardId id, int turnValue) {
             for (int tf = 1; tf <= 8; ++tf) {
                 for (int tr = 1; tr <= 8; ++tr) {
                     if (移動チェック(bs, ff, fr, tf, tr, piece) != ON) continue;
-                    if (移動後チェック_キング(bs, ff, fr, tf, tr, turnValue, s.state) != ON) continue;
+                    if (testKing && 移動後チェック_キング(bs, ff, fr, tf, tr, turnValue, s.state) != ON) continue;
                     moves.push_back({ff, fr, tf, tr});
                 }
             }
@@ -23,6 +25,12 @@ std::vector<Move> acceptedMoves(RulesState& s, BoardId id, int turnValue) {
     }
     return moves;
 }
+
+}  // namespace
+
+std::vector<Move> acceptedMoves(RulesState& s, BoardId id, int turnValue) { return listMoves(s, id, turnValue, true); }
+
+std::vector<Move> movesByMoveTest(RulesState& s, BoardId id, int turnValue) { return listMoves(s, id, turnValue, false); }
 
 void putPosition(RulesState& s, const Board& left, const Board& right) {
     s.board(BoardId::LEFT) = left;

@@ -15,6 +15,10 @@ struct Move {
 // attacked afterwards. In from-file, from-rank, to-file, to-rank order.
 std::vector<Move> acceptedMoves(RulesState& s, BoardId id, int turnValue);
 
+// The moves of that side the move test alone accepts: the computer's
+// candidates, which may leave its own king attacked.
+std::vector<Move> movesByMoveTest(RulesState& s, BoardId id, int turnValue);
+
 // A fresh program with this position on both boards, white moving first.
 void putPosition(RulesState& s, const Board& left, const Board& right);
 

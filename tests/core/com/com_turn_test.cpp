@@ -131,9 +131,11 @@ TEST(ComTurn, TakingTheKingWinsAfterTheMoveIsCounted) {
 struct QuickEngine : EngineRunner {
     int calls = 0;
     int budgetAsked = 0;
-    engine::SearchResult think(const engine::Position& p, int timeMs) override {
+    engine::GameKind kindAsked = engine::GameKind::TWO_PEOPLE;
+    engine::SearchResult think(const engine::Position& p, const engine::SearchLimits& limits) override {
         ++calls;
-        budgetAsked = timeMs;
+        budgetAsked = limits.timeMs;
+        kindAsked = limits.kind;
         return engine::bestMove(p, 30);
     }
 };
@@ -162,6 +164,7 @@ TEST(ComTurn, LevelFourPlaysTheEnginesMoveThroughTheSameTurn) {
     EXPECT_EQ(engine.calls, 1);
     EXPECT_EQ(engine.budgetAsked, LEVEL4_TIME_MS);
     EXPECT_LE(engine.budgetAsked, 1000);
+    EXPECT_EQ(engine.kindAsked, engine::GameKind::AGAINST_COM);
     EXPECT_EQ(g.board(BoardId::LEFT).at(1, 8), BLACK_ROOK);
     EXPECT_EQ(g.state.moveNumber, 1);
     EXPECT_EQ(g.history.left[1].at(1, 8), BLACK_ROOK);  // stored as a snapshot

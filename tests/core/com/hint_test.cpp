@@ -68,5 +68,26 @@ TEST(Hint, OutlinesALegalMoveOfTheSideToMoveAndChangesNothing) {
     }
 }
 
+// Between two people black's moves are the person's, tested for leaving the
+// king attacked: the hint must not offer the pinned rook's capture of the
+// white king, which only the computer may make.
+TEST(Hint, BetweenPeopleItOffersOnlyMovesThePersonMayMake) {
+    testing::FakeWorld w;
+    初期設定(w.game);
+    START_Click(w.game);
+    w.game.board(BoardId::LEFT) = testing::boardFrom({"....k...", "........", "K...r...", "........", "........",
+                                                      "........", "....R...", "........"});
+    Board right{};
+    right.at(5, 1) = BLACK_KING;
+    right.at(8, 8) = WHITE_KING;
+    w.game.board(BoardId::RIGHT) = right;
+    w.game.state.sideToMove = w.game.state.blackTurn;
+    w.view.lines.clear();
+    HINT_Click(w.game);
+    const auto marks = hintMarks(w);
+    ASSERT_EQ(marks.size(), 2u);
+    EXPECT_NE((std::array<int, 4>{marks[0][0], marks[0][1], marks[0][2], marks[1][1]}), (std::array<int, 4>{1, 5, 3, 1}));
+}
+
 }  // namespace
 }  // namespace velmora

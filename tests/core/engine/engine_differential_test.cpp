@@ -1,7 +1,8 @@
 // The engine's move generator against the rules module: on every position of
 // the golden record and the corpus, and on positions reached by random play,
 // the moves the engine generates (collapsed to board, from and to) must be
-// exactly the moves the person's rules accept, for both sides. Along the
+// exactly the moves the person's rules accept, for both sides, and without
+// the king test exactly the computer's candidates. Along the
 // random games each engine move is also carried out by the rules module's
 // execution, and the two resulting boards must agree.
 #include <gtest/gtest.h>
@@ -27,9 +28,9 @@
 namespace velmora::engine {
 namespace {
 
-std::vector<Move> engineMoves(Position& p, BoardId id) {
+std::vector<Move> engineMoves(Position& p, BoardId id, KingTest test = KingTest::Tested) {
     MoveList list;
-    generateMoves(p, list);
+    generateMoves(p, list, test);
     std::vector<Move> moves;
     for (const EngineMove m : list) {
         if (m.board() != boardIndex(id)) continue;
@@ -60,13 +61,19 @@ int compareWithRules(const Board& left, const Board& right, const std::string& w
         Position p = positionFromGame(*g, color);
         const int turn = color == WHITE ? g->state.whiteTurn : g->state.blackTurn;
         for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
-            const std::vector<Move> expected = acceptedMoves(*g, id, turn);
-            const std::vector<Move> got = engineMoves(p, id);
-            if (got == expected) continue;
-            if (++failures <= 3) {
-                ADD_FAILURE() << where << (color == WHITE ? " white" : " black")
-                              << (id == BoardId::LEFT ? " left" : " right") << "\n rules: " << describe(expected)
-                              << "\n engine:" << describe(got);
+            // With the king test, the person's moves; without it, the
+            // computer's candidates.
+            for (const KingTest test : {KingTest::Tested, KingTest::Untested}) {
+                const std::vector<Move> expected =
+                    test == KingTest::Tested ? acceptedMoves(*g, id, turn) : movesByMoveTest(*g, id, turn);
+                const std::vector<Move> got = engineMoves(p, id, test);
+                if (got == expected) continue;
+                if (++failures <= 3) {
+                    ADD_FAILURE() << where << (color == WHITE ? " white" : " black")
+                                  << (id == BoardId::LEFT ? " left" : " right")
+                                  << (test == KingTest::Tested ? "" : " untested") << "\n rules: " << describe(expected)
+                                  << "\n engine:" << describe(got);
+                }
             }
         }
     }

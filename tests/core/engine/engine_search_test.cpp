@@ -76,6 +76,52 @@ TEST(EngineSearch, WinsMaterialAndAvoidsLosingIt) {
     EXPECT_GT(r.score, 500);
 }
 
+// The computer's own moves are not tested for leaving its king attacked, so
+// a black rook pinned to its king still takes the white king; between people
+// the same rook may not move off the file. The search must model each.
+TEST(EngineSearch, AgainstTheComputerBlacksPinnedPieceStillTakesTheKing) {
+    const Board left = boardFrom({"....k...", "........", "K...r...", "........", "........", "........",
+                                  "....R...", "........"});
+    Board right{};
+    right.at(5, 1) = BLACK_KING;
+    right.at(8, 8) = WHITE_KING;
+    SearchLimits limits;
+    limits.timeMs = 60'000;
+    limits.maxDepth = 3;
+    const Position p = positionFromBoards(left, right, BLACK);
+    const SearchResult computer = bestMove(p, limits);
+    EXPECT_EQ((std::tuple(computer.board, computer.fromFile, computer.fromRank, computer.toFile, computer.toRank)),
+              (std::tuple(BoardId::LEFT, 5, 3, 1, 3)));
+    EXPECT_GT(computer.score, KING_LOSS - MAX_PLY);
+
+    limits.kind = GameKind::TWO_PEOPLE;
+    const SearchResult person = bestMove(p, limits);
+    ASSERT_TRUE(person.found());
+    EXPECT_FALSE(person.board == BoardId::LEFT && person.fromFile == 5 && person.fromRank == 3 && person.toFile != 5);
+}
+
+// While the computer's check stands against white (a white king attacked on
+// either board), the person's moves are not tested either: a white rook
+// pinned on the left board takes the black king. Between people it may not.
+TEST(EngineSearch, WhiteInCheckAgainstTheComputerMayLeaveItsKingAttacked) {
+    const Board left = boardFrom({"........", "....r...", "........", "........", "........", "k...R...",
+                                  "........", "....K..."});
+    const Board right = boardFrom({"....r...", "........", "........", "........", "........", "........",
+                                   "k.......", "....K..."});
+    SearchLimits limits;
+    limits.timeMs = 60'000;
+    limits.maxDepth = 3;
+    const Position p = positionFromBoards(left, right, WHITE);
+    const SearchResult inCheck = bestMove(p, limits);
+    EXPECT_EQ((std::tuple(inCheck.board, inCheck.fromFile, inCheck.fromRank, inCheck.toFile, inCheck.toRank)),
+              (std::tuple(BoardId::LEFT, 5, 6, 1, 6)));
+
+    limits.kind = GameKind::TWO_PEOPLE;
+    const SearchResult person = bestMove(p, limits);
+    ASSERT_TRUE(person.found());
+    EXPECT_FALSE(person.board == BoardId::LEFT && person.fromFile == 5 && person.fromRank == 6 && person.toFile != 5);
+}
+
 TEST(EngineSearch, KeepsTheTimeBudgetAndAnswersALegalMove) {
     const Position p = startPosition();
     const auto start = std::chrono::steady_clock::now();
