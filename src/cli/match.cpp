@@ -52,8 +52,8 @@ bool randomMove(Game& g, int turn, std::mt19937& random) {
         for (const Move& m : acceptedMoves(g, id, turn)) {
             const Board& b = g.board(id);
             PieceCode piece = b.at(m.fromFile, m.fromRank);
-            const bool passed = アンパサンド_移動前(b, m.fromFile, m.fromRank, m.toFile, m.toRank, piece) == ON;
-            if (調査_駒成人選(m.fromFile, m.fromRank, m.toFile, m.toRank, piece) == ON) {
+            const bool passed = アンパサンド_移動前(b, m.fromFile, m.fromRank, m.toFile, m.toRank, piece);
+            if (調査_駒成人選(m.fromFile, m.fromRank, m.toFile, m.toRank, piece)) {
                 piece = isWhite(piece) ? WHITE_QUEEN : BLACK_QUEEN;
             }
             choices.push_back({id, m.fromFile, m.fromRank, m.toFile, m.toRank, piece, passed});
@@ -91,7 +91,7 @@ std::optional<Placed> reversedComMove(const Game& g, int level) {
     Placed m{*chosen, 9 - best.fromFile, 9 - best.fromRank, 9 - best.toFile, 9 - best.toRank,
              static_cast<PieceCode>(-best.placedPiece), false};
     const PieceCode moving = g.board(m.board).at(m.fromFile, m.fromRank);
-    m.enPassant = アンパサンド_移動前(g.board(m.board), m.fromFile, m.fromRank, m.toFile, m.toRank, moving) == ON;
+    m.enPassant = アンパサンド_移動前(g.board(m.board), m.fromFile, m.fromRank, m.toFile, m.toRank, moving);
     return m;
 }
 

@@ -36,8 +36,8 @@ bool playRandomWhiteMove(Game& g, std::mt19937& random) {
     const Move& m = pick.move;
     Board& b = g.board(pick.board);
     PieceCode piece = b.at(m.fromFile, m.fromRank);
-    if (アンパサンド_移動前(b, m.fromFile, m.fromRank, m.toFile, m.toRank, piece) == ON) b.at(m.toFile, m.fromRank) = EMPTY;
-    if (調査_駒成人選(m.fromFile, m.fromRank, m.toFile, m.toRank, piece) == ON) piece = WHITE_QUEEN;
+    if (アンパサンド_移動前(b, m.fromFile, m.fromRank, m.toFile, m.toRank, piece)) b.at(m.toFile, m.fromRank) = EMPTY;
+    if (調査_駒成人選(m.fromFile, m.fromRank, m.toFile, m.toRank, piece)) piece = WHITE_QUEEN;
     駒移動(g, pick.board, m.fromFile, m.fromRank, m.toFile, m.toRank, piece);
     recordMove(g);
     勢力調査(g, pick.board);

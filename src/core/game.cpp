@@ -44,17 +44,17 @@ Game::Game(Ports ports) : ports_(ports) {
 
 void 初期設定(Game& g) {
     GameState& st = g.state;
-    st.handicapApplied = OFF;
-    st.recordMode = OFF;
+    st.handicapApplied = false;
+    st.recordMode = false;
     st.gameMode = NONE;
     st.gameWinner = NONE;
     st.sideToMove = NONE;
     st.moveNumber = 0;
     g.side(BoardId::LEFT).clickState = 0;
     g.side(BoardId::RIGHT).clickState = 0;
-    st.kingQueenSwapped = OFF;
-    st.whiteInCheck = OFF;
-    st.reversed = OFF;
+    st.kingQueenSwapped = false;
+    st.whiteInCheck = false;
+    st.reversed = false;
     setStartPosition(g.board(BoardId::LEFT));
     g.board(BoardId::RIGHT) = g.board(BoardId::LEFT);
     手順保存(g, st.moveNumber);

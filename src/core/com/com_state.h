@@ -39,7 +39,7 @@ struct ComState {
     int engineTimeMs = LEVEL4_TIME_MS;
     PieceCode searchPiece = EMPTY;
     int blackPieceCount = 0;
-    int blackPinned = 0;
+    bool blackPinned = false;
 
     ComBoardWork& of(BoardId id) { return boards[boardIndex(id)]; }
     const ComBoardWork& of(BoardId id) const { return boards[boardIndex(id)]; }

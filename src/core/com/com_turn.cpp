@@ -32,7 +32,7 @@ void playMove(Game& g, BoardId id, const BestMove& best) {
     view.描画_駒点滅(id, best.fromFile, best.fromRank, 2);
     if (best.placedPiece != best.movingPiece) {
         view.描画_桝駒成アニメ(best.placedPiece, id);
-    } else if (アンパサンド_移動前(b, best.fromFile, best.fromRank, best.toFile, best.toRank, best.movingPiece) == ON) {
+    } else if (アンパサンド_移動前(b, best.fromFile, best.fromRank, best.toFile, best.toRank, best.movingPiece)) {
         g.dialogs().messageBox("アンパッサンします！", "アンパッサン", Buttons::Ok);
         // The white pawn taken en passant stands one rank below the destination.
         b.at(best.toFile, best.toRank - 1) = EMPTY;
@@ -41,7 +41,7 @@ void playMove(Game& g, BoardId id, const BestMove& best) {
     g.sound().dsPlay(g.sounds.pieceSound);
     駒移動(g, id, best.fromFile, best.fromRank, best.toFile, best.toRank, best.placedPiece);
     view.描画_桝輪郭(id, BRIGHT_WHITE, best.toFile, best.toRank);
-    if (存在チェック駒(g.board(otherBoard(id)), WHITE_KING) == OFF) {
+    if (!存在チェック駒(g.board(otherBoard(id)), WHITE_KING)) {
         g.state.gameWinner = g.state.blackTurn;
     } else {
         勢力調査(g, id);
@@ -54,11 +54,11 @@ void playMove(Game& g, BoardId id, const BestMove& best) {
 void announceCheck(Game& g) {
     勢力調査(g, BoardId::LEFT);
     勢力調査(g, BoardId::RIGHT);
-    g.state.whiteInCheck = ON;
+    g.state.whiteInCheck = true;
     for (BoardId id : {BoardId::RIGHT, BoardId::LEFT}) {
         BoardState& bs = g.side(id);
         if (bs.influence.blackAttacks.at(bs.whiteKing) > 0) {
-            if (詰めかMAN(bs) == ON) {
+            if (詰めかMAN(bs)) {
                 g.dialogs().messageBox("よし！!", "チェックメイト ?", Buttons::Ok);
             } else {
                 g.dialogs().messageBox("   ** チェック **", "", Buttons::Ok);
@@ -66,7 +66,7 @@ void announceCheck(Game& g) {
             return;
         }
     }
-    g.state.whiteInCheck = OFF;
+    g.state.whiteInCheck = false;
 }
 
 // The search engine's move, as the chosen board's best move; none when

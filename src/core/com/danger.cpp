@@ -16,10 +16,10 @@ double 盤評価_白ビショ注意_COM(BoardState& bs, int toFile, int toRank, 
     for (int a = 1; a <= 8; ++a) {
         for (int b = 1; b <= 8; ++b) {
             if (marks.at(a, b) != 1) continue;
-            if (移動チェック(bs, toFile, toRank, a, b, WHITE_BISHOP) != ON) continue;
+            if (!移動チェック(bs, toFile, toRank, a, b, WHITE_BISHOP)) continue;
             for (int f = 1; f <= 8; ++f) {
                 for (int r = 1; r <= 8; ++r) {
-                    if (bs.board.at(f, r) == WHITE_BISHOP && 移動チェック(bs, f, r, a, b, WHITE_BISHOP) == ON) return piece;
+                    if (bs.board.at(f, r) == WHITE_BISHOP && 移動チェック(bs, f, r, a, b, WHITE_BISHOP)) return piece;
                 }
             }
             return 0;
@@ -56,11 +56,11 @@ double 盤評価_COM危険座標(Game& g, BoardId id, PieceCode piece, int toFil
                 }
                 if (ba == 0 && r < 4) {
                     d -= 0.1;
-                    if (調査_自守駒MAN_直進駒(left, f, r) == ON) d -= 10;
+                    if (調査_自守駒MAN_直進駒(left, f, r)) d -= 10;
                 }
                 if (r < 4 && b.at(f, r + 1) == WHITE_PAWN && wa >= ba) {
                     d -= 30;
-                    if (調査_自守駒MAN_直進駒(left, f, r + 1) == ON) d -= 70;
+                    if (調査_自守駒MAN_直進駒(left, f, r + 1)) d -= 70;
                 }
             } else if (c >= BLACK_PAWN) {
                 const int v = c;
@@ -79,7 +79,7 @@ double 盤評価_COM危険座標(Game& g, BoardId id, PieceCode piece, int toFil
                 if (pin == 0 && v > t) d += t - v;
                 if (ba > 0 && pin == 0) {
                     if (wa > ba && m.blackDefender.at(f, r) >= t) d -= v;
-                    if (r <= 3 && wa == ba && b.at(f, r + 1) != EMPTY && 調査_自守駒MAN_直進駒(left, f, r + 1) == ON) {
+                    if (r <= 3 && wa == ba && b.at(f, r + 1) != EMPTY && 調査_自守駒MAN_直進駒(left, f, r + 1)) {
                         d -= v + std::abs(m.whiteThreat.at(f, r + 1));
                     }
                 }
@@ -100,7 +100,7 @@ double 盤評価_COM危険座標(Game& g, BoardId id, PieceCode piece, int toFil
                 const Square wk = bs.whiteKing;
                 if (m.whiteAttacks.at(toFile, toRank) == 0 &&
                     (m.whiteAttacks.at(f, r) == 0 || (c == WHITE_KING && wk == Square{f, r})) &&
-                    移動チェック(bs, toFile, toRank, f, r, piece) == ON) {
+                    移動チェック(bs, toFile, toRank, f, r, piece)) {
                     d += 0.1;
                     ++forks;
                     if (absCode(c) < smallestForked) smallestForked = absCode(c);

@@ -53,9 +53,9 @@ bool group1(Eval& e, double& score) {
         if (right.blackAttacks.at(e.tf, e.tr) == 0 && right.whiteAttacks.at(e.tf, e.tr) > 0) score -= e.piece;
     }
     if (e.m.blackAttacks.at(e.wk) == 0) {
-        if (e.g.com.blackPieceCount == 1 && ステールメイトか(e.bs, e.wk.file, e.wk.rank) == ON) score += 1;
+        if (e.g.com.blackPieceCount == 1 && ステールメイトか(e.bs, e.wk.file, e.wk.rank)) score += 1;
     } else {
-        if (詰めかMAN(e.bs) == ON) return score = (e.piece == BLACK_PAWN ? -MATE : MATE), true;
+        if (詰めかMAN(e.bs)) return score = (e.piece == BLACK_PAWN ? -MATE : MATE), true;
         if (e.piece == BLACK_KNIGHT) {
             score += 1;
             if (調査_移動可場所数(e.bs, e.wk.file, e.wk.rank, WHITE_KING) == 0) return score = MATE, true;
@@ -85,7 +85,7 @@ void pinnedAttackerTerm(Eval& e, double& score) {
           ((e.tf == e.wk.file || e.tr == e.wk.rank) && tf2 != e.wk.file && tr2 != e.wk.rank))) {
         return;
     }
-    if (移動チェック(e.bs, e.tf, e.tr, tf2, tr2, e.g.com.searchPiece) != ON) return;
+    if (!移動チェック(e.bs, e.tf, e.tr, tf2, tr2, e.g.com.searchPiece)) return;
     const int sf = e.work.blackThreatFileBefore.at(tf2, tr2);
     const int sr = e.work.blackThreatRankBefore.at(tf2, tr2);
     if (pieceAtOrEmpty(e.b, sf, sr) == EMPTY) return;
@@ -139,7 +139,7 @@ void pawnRules(Eval& e, double& score) {
         // Lift the pawn back to ask whether this was an en passant capture.
         b.at(e.ff, e.fr) = BLACK_PAWN;
         b.at(tf, tr) = EMPTY;
-        if (アンパサンド_移動前(b, e.ff, e.fr, tf, tr, BLACK_PAWN) == ON) score += 10;
+        if (アンパサンド_移動前(b, e.ff, e.fr, tf, tr, BLACK_PAWN)) score += 10;
         b.at(tf, tr) = e.piece;
         b.at(e.ff, e.fr) = EMPTY;
     }
@@ -241,7 +241,7 @@ bool rookRules(Eval& e, double& score) {
 }
 
 void kingRules(Eval& e, double& score) {
-    if (e.g.com.blackPinned == ON) score += 10;
+    if (e.g.com.blackPinned) score += 10;
     if (e.baTo() > e.work.blackAttacksBefore.at(e.tf, e.tr)) score += 1;
     if (調査_移動可場所数(e.bs, e.tf, e.tr, BLACK_KING) < 2) score -= 20;
 }

@@ -15,7 +15,7 @@ constexpr PieceCode STEP_PIECES[7] = {BLACK_ROOK, BLACK_ROOK, BLACK_BISHOP, BLAC
 void step(Game& g, int k, bool black, bool putBack) {
     int file = STEP_FILES[k - 1];
     // In the exchanged layout the queen stands on file 5, the king on file 4.
-    if (k == 7 && g.state.kingQueenSwapped == ON) file = 5;
+    if (k == 7 && g.state.kingQueenSwapped) file = 5;
     const int rank = black ? 1 : 8;
     const PieceCode piece = static_cast<PieceCode>(black ? STEP_PIECES[k - 1] : -STEP_PIECES[k - 1]);
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
@@ -30,11 +30,11 @@ void change(Game& g, int delta) {
     hideRecordPanel(g);
     GameState& st = g.state;
     int reason = 0;
-    if (st.recordMode == ON) {
+    if (st.recordMode) {
         reason = 1;
     } else if (st.moveNumber > 0) {
         reason = 2;
-    } else if (st.reversed == ON) {
+    } else if (st.reversed) {
         reason = 3;
     }
     if (reason != 0) {
@@ -63,7 +63,7 @@ void change(Game& g, int delta) {
         }
         g.sound().dsPlay(g.sounds.pieceSound);
     }
-    st.handicapApplied = ON;
+    st.handicapApplied = true;
 }
 
 }  // namespace

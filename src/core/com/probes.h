@@ -13,7 +13,7 @@ int 調査_周辺状況(const Board& left, int file, int rank);
 
 // Is the white piece on this square of the left board backed from behind, along
 // its file, by a white rook that could move onto it?
-int 調査_自守駒MAN_直進駒(BoardState& left, int file, int rank);
+bool 調査_自守駒MAN_直進駒(BoardState& left, int file, int rank);
 
 // Marks the left board's white pieces pinned to their king by a black bishop or
 // rook, and whether some black piece is pinned likewise.

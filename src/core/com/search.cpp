@@ -34,7 +34,7 @@ Candidate tryCandidate(Game& g, BoardId id, int ff, int fr, int tf, int tr) {
     b.at(ff, fr) = EMPTY;
     b.at(tf, tr) = moving;
     // A black pawn reaching rank 8 is always scored as a queen.
-    if (調査_駒成(g.state, ff, fr, tf, tr, moving) == ON) b.at(tf, tr) = g.state.comPromotionPiece;
+    if (調査_駒成(g.state, ff, fr, tf, tr, moving)) b.at(tf, tr) = g.state.comPromotionPiece;
     const PieceCode placed = b.at(tf, tr);
     勢力調査(bs);
     const double score = 盤評価(g, id, captured, placed, ff, fr, tf, tr);
@@ -57,7 +57,7 @@ void com_ban_search(Game& g, BoardId id) {
             if (b.at(ff, fr) < BLACK_PAWN) continue;
             for (int tf = 1; tf <= 8; ++tf) {
                 for (int tr = 1; tr <= 8; ++tr) {
-                    if (移動チェック(bs, ff, fr, tf, tr, b.at(ff, fr)) != ON) continue;
+                    if (!移動チェック(bs, ff, fr, tf, tr, b.at(ff, fr))) continue;
                     const PieceCode moving = b.at(ff, fr);
                     const Candidate c = tryCandidate(g, id, ff, fr, tf, tr);
                     // Strictly better only: the first move found wins a tie.

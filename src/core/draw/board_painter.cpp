@@ -24,7 +24,7 @@ void BoardPainter::描画_絵(int origin, int code, double column, double row) {
 
 void BoardPainter::描画_駒(int origin, int code, double column, double row) {
     // In the exchanged layout each side is drawn with the other side's pictures.
-    if (g_.state.kingQueenSwapped == ON) code = -code;
+    if (g_.state.kingQueenSwapped) code = -code;
     if (!isPiecePicture(code)) return;
     canvas_.drawPicture(code, gridX(origin, column), gridY(row));
 }
@@ -140,7 +140,7 @@ void BoardPainter::画面_再描画() {
     描画_盤(2);
     描画_絵(LEFT_ORIGIN_X, PIC_TITLE, 9.5, -1.4);
     if (g_.state.gameMode == MODE_COM) 描画_レベル(g_.state.comLevel);
-    if (g_.state.handicapApplied == ON) 描画_ハンデレベル(g_.state.handicapLevel);
+    if (g_.state.handicapApplied) 描画_ハンデレベル(g_.state.handicapLevel);
 }
 
 void BoardPainter::描画_桝駒(BoardId board, int file, int rank) {
@@ -164,7 +164,7 @@ void BoardPainter::描画_駒点滅(BoardId board, int file, int rank, int count
 void BoardPainter::描画_桝駒成アニメ(PieceCode piece, BoardId board) {
     const int offset = board == BoardId::RIGHT ? 6200 : 0;
     // The computer's pieces are black in the normal layout, white in the exchanged one.
-    const PromotionDialog dialog = g_.state.kingQueenSwapped == OFF ? PromotionDialog::Form2 : PromotionDialog::Form3;
+    const PromotionDialog dialog = !g_.state.kingQueenSwapped ? PromotionDialog::Form2 : PromotionDialog::Form3;
     Dialogs& dialogs = g_.dialogs();
     dialogs.showPromotionDialog(dialog, 50 + offset, 1400);
     canvas_.refresh();
@@ -255,10 +255,10 @@ void BoardPainter::描画_チェス盤桝(BoardId board) { 描画_チェス盤�
 void BoardPainter::描画_移動可能桝色(BoardId board, int ff, int fr, int colour, PieceCode piece) {
     const int origin = originX(board);
     描画_チェス盤桝(origin);
-    if (g_.state.moveGuidance == OFF) return;
+    if (!g_.state.moveGuidance) return;
     for (int f = 1; f <= 8; ++f) {
         for (int r = 1; r <= 8; ++r) {
-            if (移動チェック(g_, board, ff, fr, f, r, piece) == ON) 描画_桝輪郭(origin, colour, f, r);
+            if (移動チェック(g_, board, ff, fr, f, r, piece)) 描画_桝輪郭(origin, colour, f, r);
         }
     }
 }

@@ -21,7 +21,7 @@ void Form_Load(Game& g) {
     g.side(BoardId::LEFT).clickState = 0;
     g.side(BoardId::RIGHT).clickState = 0;
     g.state.handicapLevel = 0;
-    g.state.kingQueenSwapped = OFF;
+    g.state.kingQueenSwapped = false;
     g.state.moveNumber = 0;
     g.state.lastMoveNumber = 0;
     g.dialogs().hidePromotionDialogs();
@@ -43,8 +43,8 @@ void START_Click(Game& g) {
     st.blackTurn = SECOND;
     st.sideToMove = st.whiteTurn;
     st.gameMode = MODE_MAN;
-    if (st.kingQueenSwapped == ON) キング_クイン入替(g);
-    st.kingQueenSwapped = OFF;
+    if (st.kingQueenSwapped) キング_クイン入替(g);
+    st.kingQueenSwapped = false;
     view.描画_盤(1);
     view.描画_盤(2);
     g.dialogs().messageBox("先手の番です", " ", Buttons::Ok);
@@ -64,8 +64,8 @@ void startAgainstComputer(Game& g, bool personFirst) {
     st.blackTurn = -st.whiteTurn;
     st.sideToMove = FIRST;
     st.gameMode = MODE_COM;
-    st.recordMode = OFF;
-    const int layout = personFirst ? OFF : ON;
+    st.recordMode = false;
+    const bool layout = !personFirst;
     if (st.kingQueenSwapped != layout) キング_クイン入替(g);
     // The computer moves first on exchanged files: that position is move 0.
     if (!personFirst) 手順保存(g, st.moveNumber);

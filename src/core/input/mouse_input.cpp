@@ -19,7 +19,7 @@ namespace {
 // A click while no game runs asks to resume, and does nothing else.
 void resume(Game& g) {
     GameState& st = g.state;
-    if (st.recordMode == ON) {
+    if (st.recordMode) {
         if (g.dialogs().messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) == Answer::No) {
             g.sound().dsPlay(g.sounds.forbiddenSound);
         }
@@ -44,11 +44,11 @@ void resume(Game& g) {
 // from the board not moved on.
 GameOutcome endOfMoveAgainstComputer(Game& g, BoardId id) {
     BoardState& bs = g.side(id);
-    if (ステールメイトか(bs, bs.blackKing.file, bs.blackKing.rank) == ON) {
+    if (ステールメイトか(bs, bs.blackKing.file, bs.blackKing.rank)) {
         g.dialogs().messageBox("ステールメイト", "判定", Buttons::Ok);
         return 終了(g, "引分");
     }
-    if (詰めかCOM(bs) == ON || kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, "あなた");
+    if (詰めかCOM(bs) || kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, "あなた");
     if (g.state.gameWinner == NONE) return com_ban(g);
     return GameOutcome::Continues;
 }
@@ -63,7 +63,7 @@ GameOutcome endOfMoveBetweenPeople(Game& g, BoardId id) {
     const Square king = firstMoved ? bs.blackKing : bs.whiteKing;
     const IntGrid& attacks = firstMoved ? bs.influence.whiteAttacks : bs.influence.blackAttacks;
     if (st.sideToMove == FIRST || st.sideToMove == SECOND) {
-        if (調査_駒数(bs.board, moverTurn, st) == 1 && ステールメイトか(bs, king.file, king.rank) == ON) {
+        if (調査_駒数(bs.board, moverTurn, st) == 1 && ステールメイトか(bs, king.file, king.rank)) {
             g.dialogs().messageBox("ステールメイト", "判定", Buttons::Ok);
             return 終了(g, "引分");
         }
@@ -82,7 +82,7 @@ GameOutcome endOfMoveBetweenPeople(Game& g, BoardId id) {
 // The piece-choice dialog: the pictures of the mover's colour, beside the board.
 std::optional<PieceCode> askPromotion(Game& g, BoardId id, PieceCode mover) {
     const bool whiteMover = isWhite(mover);
-    const bool whitePictures = whiteMover != (g.state.kingQueenSwapped == ON);
+    const bool whitePictures = whiteMover != g.state.kingQueenSwapped;
     const PromotionDialog dialog = whitePictures ? PromotionDialog::Form3 : PromotionDialog::Form2;
     int left = 0;
     if (id == BoardId::LEFT) {
@@ -159,16 +159,16 @@ GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, i
         view.描画_桝輪郭(id, SELECT_COLOR, file, rank);
         return GameOutcome::Continues;
     }
-    if (移動チェック(bs, s.fromFile, s.fromRank, file, rank, s.movingPiece) == OFF) {
+    if (!移動チェック(bs, s.fromFile, s.fromRank, file, rank, s.movingPiece)) {
         view.描画_チェス盤桝(id);
         bs.clickState = 0;
         return GameOutcome::Continues;
     }
-    if (移動後チェック_成り(rank, s.movingPiece) == OFF && button == BUTTON_LEFT) {
+    if (!移動後チェック_成り(rank, s.movingPiece) && button == BUTTON_LEFT) {
         refuse(g, "マウスの右をクリックして下さい", "成り");
         return GameOutcome::Continues;
     }
-    if (移動後チェック_キング(bs, s.fromFile, s.fromRank, file, rank, st.sideToMove, st) == OFF && st.whiteInCheck == OFF) {
+    if (!移動後チェック_キング(bs, s.fromFile, s.fromRank, file, rank, st.sideToMove, st) && !st.whiteInCheck) {
         refuse(g, "自殺できません", "チェックです");
         return GameOutcome::Continues;
     }
@@ -178,7 +178,7 @@ GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, i
         return GameOutcome::Continues;
     }
     view.描画_手数(st.lastMoveNumber);
-    if (button == BUTTON_RIGHT && 調査_駒成人選(s.fromFile, s.fromRank, file, rank, s.movingPiece) == ON) {
+    if (button == BUTTON_RIGHT && 調査_駒成人選(s.fromFile, s.fromRank, file, rank, s.movingPiece)) {
         const std::optional<PieceCode> choice = askPromotion(g, id, s.movingPiece);
         if (!choice) return GameOutcome::Continues;  // closed without a choice: nothing is placed
         st.promotionChoice = *choice;
@@ -187,14 +187,14 @@ GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, i
             return GameOutcome::Continues;
         }
         // The dialog of the other colour's pictures returns codes of the other sign.
-        s.movingPiece = static_cast<PieceCode>(st.kingQueenSwapped == ON ? -*choice : *choice);
+        s.movingPiece = static_cast<PieceCode>(st.kingQueenSwapped ? -*choice : *choice);
     }
     bs.clickState = 0;
     view.描画_桝輪郭(id, OUTLINE_COLOR, s.fromFile, s.fromRank);
     view.描画_桝輪郭(id, OUTLINE_COLOR, file, rank);
     view.描画_移動可能桝色(id, s.fromFile, s.fromRank, OUTLINE_COLOR, s.movingPiece);
 
-    if (アンパサンド_移動前(b, s.fromFile, s.fromRank, file, rank, s.movingPiece) == ON &&
+    if (アンパサンド_移動前(b, s.fromFile, s.fromRank, file, rank, s.movingPiece) &&
         g.dialogs().messageBox("取りますか？", "アンパッサン", Buttons::YesNo) == Answer::Yes) {
         const int passedRank = st.sideToMove == st.whiteTurn ? rank + 1 : rank - 1;
         b.at(file, passedRank) = EMPTY;

@@ -36,12 +36,12 @@ void SIDOU_Click(Game& g) {
             }
         }
         g.menuMarks().setChecked("SIDOU", false);
-        g.state.moveGuidance = OFF;
+        g.state.moveGuidance = false;
         g.options.guideColor = OUTLINE_COLOR;
     } else {
         // A piece already selected gets its marks with the next selection.
         g.menuMarks().setChecked("SIDOU", true);
-        g.state.moveGuidance = ON;
+        g.state.moveGuidance = true;
         g.options.guideColor = WHITE_COLOR;
     }
     書込_環境設定ファイル(g);

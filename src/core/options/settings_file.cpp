@@ -37,7 +37,7 @@ void applySetting(Game& g, std::string_view key, std::string_view value, bool& b
     } else if (key == "移動指導") {
         const bool on = value == "ON";
         g.menuMarks().setChecked("SIDOU", on);
-        g.state.moveGuidance = on ? ON : OFF;
+        g.state.moveGuidance = on;
         g.options.guideColor = on ? WHITE_COLOR : BACK_COLOR;
     } else if (key == "BGM") {
         const bool on = value == "ON";

@@ -70,9 +70,9 @@ void KIFU_READ_Click(Game& g) {
 }
 
 void KIFU_WRITE_Click(Game& g) {
-    if (g.state.reversed == ON) {
+    if (g.state.reversed) {
         refuse(g, "反転後は書き込みできません", "棋譜書込");
-    } else if (g.state.handicapApplied == ON) {
+    } else if (g.state.handicapApplied) {
         refuse(g, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
     } else {
         g.recordPanel().描画_可視(true, true, false);
@@ -130,7 +130,7 @@ void File1_Click(Game& g, const std::string& fileName) {
     初期設定(g);
     g.presentation().画面_再描画();
     GameState& st = g.state;
-    st.recordMode = ON;
+    st.recordMode = true;
     const std::filesystem::path path = g.recordPanel().folder() / std::filesystem::path(fileName);
     std::string bytes;
     int reason = 0;
@@ -158,11 +158,11 @@ void File1_Click(Game& g, const std::string& fileName) {
     if (mover >= BLACK_PAWN) {
         st.blackTurn = FIRST;
         st.whiteTurn = SECOND;
-        st.kingQueenSwapped = ON;
+        st.kingQueenSwapped = true;
     } else if (mover <= WHITE_PAWN) {
         st.whiteTurn = FIRST;
         st.blackTurn = SECOND;
-        st.kingQueenSwapped = OFF;
+        st.kingQueenSwapped = false;
     }
     g.presentation().描画_盤(1);
     g.presentation().描画_盤(2);

@@ -61,7 +61,7 @@ void REPLAY_Click(Game& g) {
     g.presentation().消去_思考中("下");
     st.moveNumber -= 1;
     dropSelections(g);
-    st.whiteInCheck = OFF;
+    st.whiteInCheck = false;
     showSnapshot(g);
     g.presentation().描画_盤(1);
     g.presentation().描画_盤(2);
@@ -74,7 +74,7 @@ void AFTER_Click(Game& g) {
     hideRecordPanel(g);
     GameState& st = g.state;
     if (st.moveNumber >= st.lastMoveNumber || !History::valid(st.moveNumber + 1)) {
-        if (st.recordMode == ON) {
+        if (st.recordMode) {
             g.dialogs().messageBox("終わり", "進む", Buttons::Ok);
         } else {
             refuse(g, "できません", "進む");
@@ -96,11 +96,11 @@ void AFTER_Click(Game& g) {
 
 void REVERSE_Click(Game& g) {
     GameState& st = g.state;
-    if (st.recordMode == ON) {
+    if (st.recordMode) {
         refuse(g, "棋譜ﾓｰﾄﾞではできません", "反転");
         return;
     }
-    st.reversed = ON;
+    st.reversed = true;
     dropSelections(g);
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         const Board copy = g.board(id);
@@ -110,7 +110,7 @@ void REVERSE_Click(Game& g) {
     }
     g.presentation().画面_再描画();
     g.presentation().描画_手数(st.moveNumber);
-    if (st.handicapApplied == ON) {
+    if (st.handicapApplied) {
         st.handicapLevel = -st.handicapLevel;
         g.presentation().描画_ハンデレベル(st.handicapLevel);
     }

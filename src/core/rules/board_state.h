@@ -5,23 +5,23 @@
 
 namespace velmora {
 
-// The game-wide variables. A flag never assigned counts as OFF.
+// The game-wide variables. A flag never assigned is false.
 struct GameState {
     int sideToMove = NONE;
     int whiteTurn = 0;
     int blackTurn = 0;
     int gameMode = MODE_MAN;
-    int kingQueenSwapped = OFF;
+    bool kingQueenSwapped = false;
     int moveNumber = 0;
     int lastMoveNumber = 0;
-    int recordMode = OFF;
+    bool recordMode = false;
     int gameWinner = NONE;
-    int whiteInCheck = OFF;
+    bool whiteInCheck = false;
     PieceCode promotionChoice = EMPTY;
     PieceCode comPromotionPiece = EMPTY;
-    int handicapApplied = OFF;
-    int reversed = OFF;
-    int moveGuidance = OFF;
+    bool handicapApplied = false;
+    bool reversed = false;
+    bool moveGuidance = false;
     int comLevel = 3;
     int handicapLevel = 0;
 };

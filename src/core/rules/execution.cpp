@@ -44,33 +44,33 @@ void 駒移動(RulesState& s, BoardId id, int ff, int fr, int tf, int tr, PieceC
     }
 }
 
-int アンパサンド_移動前(const Board& b, int ff, int fr, int tf, int tr, PieceCode piece) {
-    if (!onBoard(tf, tr) || std::abs(tf - ff) != 1 || b.at(tf, tr) != EMPTY) return OFF;
-    if (piece == BLACK_PAWN && tr == fr + 1 && fr == 5 && b.at(tf, 5) == WHITE_PAWN) return ON;
-    if (piece == WHITE_PAWN && tr == fr - 1 && fr == 4 && b.at(tf, 4) == BLACK_PAWN) return ON;
-    return OFF;
+bool アンパサンド_移動前(const Board& b, int ff, int fr, int tf, int tr, PieceCode piece) {
+    if (!onBoard(tf, tr) || std::abs(tf - ff) != 1 || b.at(tf, tr) != EMPTY) return false;
+    if (piece == BLACK_PAWN && tr == fr + 1 && fr == 5 && b.at(tf, 5) == WHITE_PAWN) return true;
+    if (piece == WHITE_PAWN && tr == fr - 1 && fr == 4 && b.at(tf, 4) == BLACK_PAWN) return true;
+    return false;
 }
 
-int 移動後チェック_成り(int toRank, PieceCode piece) {
-    if (piece == BLACK_PAWN && toRank == 8) return OFF;
-    if (piece == WHITE_PAWN && toRank == 1) return OFF;
-    return ON;
+bool 移動後チェック_成り(int toRank, PieceCode piece) {
+    if (piece == BLACK_PAWN && toRank == 8) return false;
+    if (piece == WHITE_PAWN && toRank == 1) return false;
+    return true;
 }
 
-int 調査_駒成人選(int, int, int, int tr, PieceCode piece) {
-    return ((piece == WHITE_PAWN && tr < 2) || (piece == BLACK_PAWN && tr > 7)) ? ON : OFF;
+bool 調査_駒成人選(int, int, int, int tr, PieceCode piece) {
+    return (piece == WHITE_PAWN && tr < 2) || (piece == BLACK_PAWN && tr > 7);
 }
 
-int 調査_駒成(GameState& st, int, int, int, int tr, PieceCode piece) {
+bool 調査_駒成(GameState& st, int, int, int, int tr, PieceCode piece) {
     if (piece == WHITE_PAWN && tr < 2) {
         st.comPromotionPiece = WHITE_QUEEN;
-        return ON;
+        return true;
     }
     if (piece == BLACK_PAWN && tr > 7) {
         st.comPromotionPiece = BLACK_QUEEN;
-        return ON;
+        return true;
     }
-    return OFF;
+    return false;
 }
 
 }  // namespace velmora

@@ -20,14 +20,14 @@ protected:
 // unless the mover's own side holds it. The Game's 駒移動 also draws it.
 void 駒移動(RulesState& s, BoardId id, int ff, int fr, int tf, int tr, PieceCode piece, MoveWatcher& watcher);
 
-// ON when the move is an en passant capture; the captured pawn stands on (tf, fr).
-int アンパサンド_移動前(const Board& b, int ff, int fr, int tf, int tr, PieceCode piece);
+// True when the move is an en passant capture; the captured pawn stands on (tf, fr).
+bool アンパサンド_移動前(const Board& b, int ff, int fr, int tf, int tr, PieceCode piece);
 
-// OFF when the move takes a pawn to its last rank.
-int 移動後チェック_成り(int toRank, PieceCode piece);
-// ON when the person must choose the piece a pawn becomes.
-int 調査_駒成人選(int ff, int fr, int tf, int tr, PieceCode piece);
-// ON when the computer's pawn promotes; comPromotionPiece then holds the queen.
-int 調査_駒成(GameState& st, int ff, int fr, int tf, int tr, PieceCode piece);
+// False when the move takes a pawn to its last rank.
+bool 移動後チェック_成り(int toRank, PieceCode piece);
+// True when the person must choose the piece a pawn becomes.
+bool 調査_駒成人選(int ff, int fr, int tf, int tr, PieceCode piece);
+// True when the computer's pawn promotes; comPromotionPiece then holds the queen.
+bool 調査_駒成(GameState& st, int ff, int fr, int tf, int tr, PieceCode piece);
 
 }  // namespace velmora

@@ -11,7 +11,7 @@ struct Move {
 };
 
 // Every move the person's move rules accept for the side of `turnValue` on a
-// board: a piece of that side on `from`, the move test ON and the own king not
+// board: a piece of that side on `from`, the move test passed and the own king not
 // attacked afterwards. In from-file, from-rank, to-file, to-rank order.
 std::vector<Move> acceptedMoves(RulesState& s, BoardId id, int turnValue);
 

@@ -54,7 +54,7 @@ TEST(ComTurn, EnPassantIsAnnouncedAndTakesThePawnBelow) {
     EXPECT_EQ(w.game.state.lastMoveNumber, 1);
     EXPECT_EQ(w.game.history.left[1], w.game.board(BoardId::LEFT));
     EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
-    EXPECT_EQ(w.game.state.whiteInCheck, OFF);
+    EXPECT_FALSE(w.game.state.whiteInCheck);
 }
 
 TEST(ComTurn, PromotionShowsTheQueenAndAnnouncesTheCheck) {
@@ -72,7 +72,7 @@ TEST(ComTurn, PromotionShowsTheQueenAndAnnouncesTheCheck) {
     ASSERT_EQ(w.dialogs.boxes.size(), 1u);
     EXPECT_EQ(w.dialogs.boxes[0].text, "   ** チェック **");
     EXPECT_EQ(w.dialogs.boxes[0].title, "");
-    EXPECT_EQ(w.game.state.whiteInCheck, ON);
+    EXPECT_TRUE(w.game.state.whiteInCheck);
 }
 
 TEST(ComTurn, MateIsAnnouncedAndTheGameGoesOn) {
@@ -106,7 +106,7 @@ TEST(ComTurn, ACheckOnTheRightBoardIsAnnouncedBeforeAMateOnTheLeft) {
     ASSERT_EQ(w.dialogs.boxes.size(), 1u);
     EXPECT_EQ(w.dialogs.boxes[0].text, "   ** チェック **");
     EXPECT_EQ(w.dialogs.boxes[0].title, "");
-    EXPECT_EQ(w.game.state.whiteInCheck, ON);
+    EXPECT_TRUE(w.game.state.whiteInCheck);
 }
 
 TEST(ComTurn, TakingTheKingWinsAfterTheMoveIsCounted) {
@@ -255,7 +255,7 @@ TEST(ComSearch, TiesWithinABoardGoToTheFirstMoveInScanOrder) {
                 if (!isBlack(b.at(ff, fr))) continue;
                 for (int tf = 1; tf <= 8; ++tf) {
                     for (int tr = 1; tr <= 8; ++tr) {
-                        if (移動チェック(*h, BoardId::LEFT, ff, fr, tf, tr, b.at(ff, fr)) != ON) continue;
+                        if (!移動チェック(*h, BoardId::LEFT, ff, fr, tf, tr, b.at(ff, fr))) continue;
                         const double s = tryCandidate(*h, BoardId::LEFT, ff, fr, tf, tr).score;
                         if (s > top) tied.clear(), top = s;
                         if (s == top) tied.push_back({ff, fr, tf, tr});

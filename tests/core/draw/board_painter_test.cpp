@@ -80,7 +80,7 @@ TEST(BoardDrawing, ShadesAndPieceCodes) {
 
 TEST(BoardDrawing, ExchangedLayoutDrawsEachSideWithTheOthersPictures) {
     PainterWorld w;
-    w.game.state.kingQueenSwapped = ON;
+    w.game.state.kingQueenSwapped = true;
     w.game.board(BoardId::LEFT).at(5, 8) = BLACK_KING;  // shade 0
     w.painter.描画_桝駒(BoardId::LEFT, 5, 8);
     EXPECT_EQ(w.canvas.pictures.back().code, -60);
@@ -100,7 +100,7 @@ TEST(BoardDrawing, MoveGuidanceOutlinesTargetsOnlyWhenOn) {
     w.painter.描画_移動可能桝色(BoardId::LEFT, 2, 8, WHITE_COLOR, WHITE_KNIGHT);
     EXPECT_EQ(w.canvas.outlines.size(), 64u);  // cleared only
     w.canvas.clear();
-    w.game.state.moveGuidance = ON;
+    w.game.state.moveGuidance = true;
     w.painter.描画_移動可能桝色(BoardId::LEFT, 2, 8, WHITE_COLOR, WHITE_KNIGHT);
     ASSERT_EQ(w.canvas.outlines.size(), 66u);
     EXPECT_EQ(w.canvas.outlines[64].colour, WHITE_COLOR);
@@ -130,7 +130,7 @@ TEST(BoardDrawing, ComputerPromotionIsShownBesideItsBoard) {
     EXPECT_EQ(w.world.clock.waits, (std::vector<double>{1.5}));
     EXPECT_EQ(w.world.clock.ticks, 1);
     // In the exchanged layout the computer's pieces are white.
-    w.game.state.kingQueenSwapped = ON;
+    w.game.state.kingQueenSwapped = true;
     w.painter.描画_桝駒成アニメ(BLACK_QUEEN, BoardId::LEFT);
     EXPECT_EQ(w.world.dialogs.shown[1].dialog, PromotionDialog::Form3);
     EXPECT_EQ(w.world.dialogs.shown[1].left, 50);

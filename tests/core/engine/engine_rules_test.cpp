@@ -183,8 +183,8 @@ std::uint64_t rulesPerft(Game& g, int turn, int depth) {
         for (const Move& m : acceptedMoves(g, id, turn)) {
             const PieceCode piece = g.board(id).at(m.fromFile, m.fromRank);
             const bool enPassant =
-                アンパサンド_移動前(g.board(id), m.fromFile, m.fromRank, m.toFile, m.toRank, piece) == ON;
-            const bool promotes = 調査_駒成人選(m.fromFile, m.fromRank, m.toFile, m.toRank, piece) == ON;
+                アンパサンド_移動前(g.board(id), m.fromFile, m.fromRank, m.toFile, m.toRank, piece);
+            const bool promotes = 調査_駒成人選(m.fromFile, m.fromRank, m.toFile, m.toRank, piece);
             std::vector<std::pair<PieceCode, bool>> variants;
             if (promotes) {
                 for (int k = 1; k <= 5; ++k) variants.push_back({static_cast<PieceCode>(piece * k), false});

@@ -137,7 +137,7 @@ TEST(TwoPeople, PromotionInTheExchangedLayoutUsesTheOtherDialog) {
                                "...K...."});
     testing::FakeWorld w;
     startOn(w, b, b, START_Click);
-    w.game.state.kingQueenSwapped = ON;  // as after loading a record played second
+    w.game.state.kingQueenSwapped = true;  // as after loading a record played second
     w.dialogs.choices = {BLACK_KNIGHT};
     clickMove(w.game, BoardId::RIGHT, 7, 2, 7, 1, BUTTON_RIGHT);
     EXPECT_EQ(w.dialogs.promotions[0].dialog, PromotionDialog::Form2);
@@ -213,7 +213,7 @@ TEST(AgainstTheComputer, ComputerTakesAnUnguardedKingAndWins) {
     testing::FakeWorld w;
     startOn(w, b, b, SENTE_Click);
     w.dialogs.answers = {Answer::Yes};
-    w.game.state.whiteInCheck = ON;  // as the computer's check left it: the move is not refused
+    w.game.state.whiteInCheck = true;  // as the computer's check left it: the move is not refused
     clickMove(w.game, BoardId::LEFT, 8, 7, 8, 6);
     EXPECT_EQ(w.dialogs.boxes[0].text, "ｺﾝﾋﾟｭｰﾀの勝ちです");
     EXPECT_EQ(w.game.state.sideToMove, NONE);
@@ -236,7 +236,7 @@ TEST(Resume, IdleRecordAndPausedClicks) {
     EXPECT_EQ(lastBox(w), "「対局」で始めて下さい");
     EXPECT_EQ(w.dialogs.boxes.back().title, "開始");
     EXPECT_EQ(w.sound.played, (std::vector<std::int32_t>{12}));
-    w.game.state.recordMode = ON;
+    w.game.state.recordMode = true;
     w.dialogs.answers = {Answer::No};
     clickSquare(w.game, BoardId::LEFT, 5, 7);
     EXPECT_EQ(lastBox(w), "棋譜を '進 'で進めて下さい");
@@ -337,7 +337,7 @@ TEST(StartCommands, ComputerFirstExchangesKingsAndQueensOnce) {
     testing::FakeWorld w;
     Form_Load(w.game);
     GOTE_Click(w.game);
-    EXPECT_EQ(w.game.state.kingQueenSwapped, ON);
+    EXPECT_TRUE(w.game.state.kingQueenSwapped);
     EXPECT_EQ(w.game.state.whiteTurn, SECOND);
     EXPECT_EQ(w.game.state.moveNumber, 1);  // the computer's first move
     EXPECT_EQ(w.game.history.left[0].at(4, 1), BLACK_KING);
@@ -349,7 +349,7 @@ TEST(StartCommands, ComputerFirstExchangesKingsAndQueensOnce) {
         EXPECT_EQ(b.at(5, 8), WHITE_QUEEN);
     }
     START_Click(w.game);  // exchanged back for two people
-    EXPECT_EQ(w.game.state.kingQueenSwapped, OFF);
+    EXPECT_FALSE(w.game.state.kingQueenSwapped);
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(5, 8), WHITE_KING);
     EXPECT_EQ(lastBox(w), "先手の番です");
 }

@@ -56,7 +56,7 @@ TEST(Replay, RefusedAtTheEnds) {
     EXPECT_EQ(w.dialogs.boxes.back().title, "戻る");
     EXPECT_EQ(w.game.state.moveNumber, 0);
     // In record mode the end says 終わり without the refusal sound.
-    w.game.state.recordMode = ON;
+    w.game.state.recordMode = true;
     w.game.state.moveNumber = 3;
     w.sound.played.clear();
     AFTER_Click(w.game);
@@ -86,14 +86,14 @@ TEST(Replay, TurningTwiceRestoresAndDropsSelections) {
     w.game.side(BoardId::RIGHT).clickState = 1;
     REVERSE_Click(w.game);
     EXPECT_EQ(w.game.side(BoardId::RIGHT).clickState, 0);
-    EXPECT_EQ(w.game.state.reversed, ON);
+    EXPECT_TRUE(w.game.state.reversed);
     EXPECT_EQ(boardRows(w.game.board(BoardId::LEFT))[0], "r.bkqbnr");  // white's back rank, turned and recoloured
     EXPECT_TRUE(w.view.saw("redraw"));
     REVERSE_Click(w.game);
     EXPECT_EQ(w.game.board(BoardId::LEFT), left);
     EXPECT_EQ(w.game.state.moveNumber, 3);
     // Not while a record is stepped through.
-    w.game.state.recordMode = ON;
+    w.game.state.recordMode = true;
     REVERSE_Click(w.game);
     EXPECT_EQ(w.dialogs.boxes.back().text, "棋譜ﾓｰﾄﾞではできません");
     EXPECT_EQ(w.game.board(BoardId::LEFT), left);
@@ -125,11 +125,11 @@ TEST(Replay, TurningTheBoardsTurnsAHandicapToTheOtherSide) {
 TEST(Replay, StartAgainKeepsTheLaterSnapshotsForStepping) {
     testing::FakeWorld w;
     threeMoves(w);
-    w.game.state.recordMode = ON;
+    w.game.state.recordMode = true;
     CANCEL_Click(w.game);
     EXPECT_EQ(w.game.state.moveNumber, 0);
     EXPECT_EQ(w.game.state.lastMoveNumber, 3);
-    EXPECT_EQ(w.game.state.recordMode, OFF);
+    EXPECT_FALSE(w.game.state.recordMode);
     for (int k = 0; k < 3; ++k) AFTER_Click(w.game);
     EXPECT_EQ(w.game.board(BoardId::LEFT), w.game.history.left[3]);
     AFTER_Click(w.game);

@@ -121,24 +121,24 @@ TEST(Execution, BlackKingArrivingOverTheWhiteKingRemovesIt) {
 TEST(Execution, EnPassantAndPromotionQuestions) {
     const Board b = boardFrom({"....k...", "........", "........", "...pP...",
                                "........", "........", "........", "....K..."});
-    EXPECT_EQ(アンパサンド_移動前(b, 5, 4, 4, 3, WHITE_PAWN), ON);
-    EXPECT_EQ(アンパサンド_移動前(b, 5, 4, 6, 3, WHITE_PAWN), OFF);
-    EXPECT_EQ(アンパサンド_移動前(b, 5, 4, 4, 3, WHITE_KNIGHT), OFF);
-    EXPECT_EQ(移動後チェック_成り(8, BLACK_PAWN), OFF);
-    EXPECT_EQ(移動後チェック_成り(7, BLACK_PAWN), ON);
-    EXPECT_EQ(移動後チェック_成り(1, WHITE_PAWN), OFF);
-    EXPECT_EQ(移動後チェック_成り(1, WHITE_ROOK), ON);
-    EXPECT_EQ(調査_駒成人選(2, 2, 2, 1, WHITE_PAWN), ON);
-    EXPECT_EQ(調査_駒成人選(2, 7, 2, 8, BLACK_PAWN), ON);
-    EXPECT_EQ(調査_駒成人選(2, 3, 2, 2, WHITE_PAWN), OFF);
+    EXPECT_TRUE(アンパサンド_移動前(b, 5, 4, 4, 3, WHITE_PAWN));
+    EXPECT_FALSE(アンパサンド_移動前(b, 5, 4, 6, 3, WHITE_PAWN));
+    EXPECT_FALSE(アンパサンド_移動前(b, 5, 4, 4, 3, WHITE_KNIGHT));
+    EXPECT_FALSE(移動後チェック_成り(8, BLACK_PAWN));
+    EXPECT_TRUE(移動後チェック_成り(7, BLACK_PAWN));
+    EXPECT_FALSE(移動後チェック_成り(1, WHITE_PAWN));
+    EXPECT_TRUE(移動後チェック_成り(1, WHITE_ROOK));
+    EXPECT_TRUE(調査_駒成人選(2, 2, 2, 1, WHITE_PAWN));
+    EXPECT_TRUE(調査_駒成人選(2, 7, 2, 8, BLACK_PAWN));
+    EXPECT_FALSE(調査_駒成人選(2, 3, 2, 2, WHITE_PAWN));
 
     GameState st;
     st.comPromotionPiece = EMPTY;
-    EXPECT_EQ(調査_駒成(st, 2, 3, 2, 2, WHITE_PAWN), OFF);
+    EXPECT_FALSE(調査_駒成(st, 2, 3, 2, 2, WHITE_PAWN));
     EXPECT_EQ(st.comPromotionPiece, EMPTY);
-    EXPECT_EQ(調査_駒成(st, 2, 7, 2, 8, BLACK_PAWN), ON);
+    EXPECT_TRUE(調査_駒成(st, 2, 7, 2, 8, BLACK_PAWN));
     EXPECT_EQ(st.comPromotionPiece, BLACK_QUEEN);
-    EXPECT_EQ(調査_駒成(st, 2, 2, 2, 1, WHITE_PAWN), ON);
+    EXPECT_TRUE(調査_駒成(st, 2, 2, 2, 1, WHITE_PAWN));
     EXPECT_EQ(st.comPromotionPiece, WHITE_QUEEN);
 }
 
