@@ -46,7 +46,7 @@ void play(Game& g, const Placed& m) {
 
 // A seeded random accepted move of `turn`; a pawn reaching the last rank
 // becomes a queen. False when that side cannot move.
-bool randomMove(Game& g, int turn, std::mt19937& random) {
+bool randomMove(Game& g, Side turn, std::mt19937& random) {
     std::vector<Placed> choices;
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         for (const Move& m : acceptedMoves(g, id, turn)) {
@@ -80,10 +80,10 @@ std::optional<Placed> reversedComMove(const Game& g, int level) {
         }
     }
     GameState& st = mirror.state;
-    st.gameMode = MODE_COM;
-    st.whiteTurn = FIRST;
-    st.blackTurn = SECOND;
-    st.sideToMove = SECOND;
+    st.gameMode = GameMode::AgainstComputer;
+    st.whiteTurn = Side::First;
+    st.blackTurn = Side::Second;
+    st.sideToMove = Side::Second;
     st.comLevel = level;
     const std::optional<BoardId> chosen = comSearch(mirror);
     if (!chosen) return std::nullopt;

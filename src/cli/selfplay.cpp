@@ -50,10 +50,10 @@ std::unique_ptr<Game> newComputerGame(int level) {
     auto g = std::make_unique<Game>();
     初期設定(*g);
     GameState& st = g->state;
-    st.gameMode = MODE_COM;
-    st.whiteTurn = FIRST;
-    st.blackTurn = SECOND;
-    st.sideToMove = FIRST;
+    st.gameMode = GameMode::AgainstComputer;
+    st.whiteTurn = Side::First;
+    st.blackTurn = Side::Second;
+    st.sideToMove = Side::First;
     st.comLevel = level;
     return g;
 }

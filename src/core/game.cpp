@@ -46,9 +46,9 @@ void 初期設定(Game& g) {
     GameState& st = g.state;
     st.handicapApplied = false;
     st.recordMode = false;
-    st.gameMode = NONE;
-    st.gameWinner = NONE;
-    st.sideToMove = NONE;
+    st.gameMode = GameMode::BetweenPeople;
+    st.gameWinner = Side::None;
+    st.sideToMove = Side::None;
     st.moveNumber = 0;
     g.side(BoardId::LEFT).clickState = 0;
     g.side(BoardId::RIGHT).clickState = 0;

@@ -127,9 +127,9 @@ struct Monkey {
     void click() {
         Game& g = *game;
         const int button = pick(20) == 0 ? BUTTON_OTHER : pick(6) == 0 ? BUTTON_RIGHT : BUTTON_LEFT;
-        if (g.state.sideToMove != NONE && pick(2) == 0) {
+        if (g.state.sideToMove != Side::None && pick(2) == 0) {
             const BoardId id = pick(2) ? BoardId::LEFT : BoardId::RIGHT;
-            const int turn = g.state.sideToMove;
+            const Side turn = g.state.sideToMove;
             std::vector<Move> moves = acceptedMoves(g, id, turn);
             if (!moves.empty()) {
                 const Move m = moves[static_cast<size_t>(pick(static_cast<int>(moves.size())))];
@@ -229,7 +229,7 @@ void expectInvariants(const Game& g, long event) {
     ASSERT_TRUE(st.moveNumber >= 0 && st.moveNumber <= MAX_MOVES) << event;
     ASSERT_TRUE(st.lastMoveNumber >= 0 && st.lastMoveNumber <= MAX_MOVES) << event;
     ASSERT_LE(st.moveNumber, st.lastMoveNumber) << event;
-    ASSERT_TRUE(st.sideToMove == FIRST || st.sideToMove == SECOND || st.sideToMove == NONE) << event;
+    ASSERT_TRUE(st.sideToMove == Side::First || st.sideToMove == Side::Second || st.sideToMove == Side::None) << event;
     ASSERT_TRUE(st.handicapLevel >= -7 && st.handicapLevel <= 7) << event;
     ASSERT_TRUE(st.comLevel >= 1 && st.comLevel <= 3) << event;
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {

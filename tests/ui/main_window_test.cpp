@@ -40,10 +40,10 @@ QPoint squareCentre(MainWindow& w, BoardId id, int file, int rank) {
 // A game between two people in which white is to move.
 void whiteToMove(MainWindow& w) {
     GameState& st = w.game().state;
-    st.whiteTurn = FIRST;
-    st.blackTurn = SECOND;
-    st.sideToMove = FIRST;
-    st.gameMode = MODE_MAN;
+    st.whiteTurn = Side::First;
+    st.blackTurn = Side::Second;
+    st.sideToMove = Side::First;
+    st.gameMode = GameMode::BetweenPeople;
 }
 
 // Started, then given the default outer size even where the test screen is
@@ -257,9 +257,9 @@ void MainWindowTest::closingTheWindowEndsTheProgram() {
     QTimer::singleShot(0, &w, [] {
         if (QWidget* box = QApplication::activeModalWidget()) box->close();
     });
-    w.game().state.sideToMove = NONE;
+    w.game().state.sideToMove = Side::None;
     actionNamed(w, "START")->trigger();
-    QCOMPARE(w.game().state.sideToMove, NONE);
+    QCOMPARE(w.game().state.sideToMove, Side::None);
 }
 
 void MainWindowTest::endingTheProgramLeavesTheEventLoopAndIgnoresLaterCommands() {
@@ -273,9 +273,9 @@ void MainWindowTest::endingTheProgramLeavesTheEventLoopAndIgnoresLaterCommands()
     QTimer::singleShot(0, &w, [] {
         if (QWidget* box = QApplication::activeModalWidget()) box->close();
     });
-    w.game().state.sideToMove = NONE;
+    w.game().state.sideToMove = Side::None;
     actionNamed(w, "START")->trigger();
-    QCOMPARE(w.game().state.sideToMove, NONE);
+    QCOMPARE(w.game().state.sideToMove, Side::None);
 }
 
 QTEST_MAIN(MainWindowTest)

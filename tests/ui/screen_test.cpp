@@ -210,11 +210,11 @@ void ScreenTest::aScriptedSessionShowsEveryStepOnTheScreen() {
     const int boxesBefore = boxes_.texts.size();
     clickSquare(BoardId::LEFT, 5, 1);
     QVERIFY2(boxes_.texts.size() >= boxesBefore + 2, qPrintable(boxes_.texts.join(" / ")));
-    QCOMPARE(g.state.sideToMove, NONE);
+    QCOMPARE(g.state.sideToMove, Side::None);
     QCOMPARE(g.board(BoardId::LEFT).at(5, 8), WHITE_KING);
     checkStep("game-over");
     clickMenu({"TAIKYOKU", "MATCH_MAN", "START"});
-    QCOMPARE(g.state.sideToMove, FIRST);
+    QCOMPARE(g.state.sideToMove, Side::First);
     checkStep("new-game");
 
     // A record from the panel's file list.

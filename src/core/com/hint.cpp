@@ -10,7 +10,7 @@ namespace velmora {
 void HINT_Click(Game& g) {
     hideRecordPanel(g);
     const GameState& st = g.state;
-    if (st.sideToMove == NONE) {
+    if (st.sideToMove == Side::None) {
         refuse(g, "「対局」で始めて下さい", "開始");
         return;
     }

@@ -9,7 +9,7 @@ void レベル_設定(Game& g, int level) {
         marks.setChecked("LEVEL" + std::to_string(level), true);
         g.state.comLevel = level;
     }
-    if (g.state.gameMode == MODE_COM) g.presentation().描画_レベル(g.state.comLevel);
+    if (g.state.gameMode == GameMode::AgainstComputer) g.presentation().描画_レベル(g.state.comLevel);
 }
 
 void LEVEL_Click(Game& g, int level) {

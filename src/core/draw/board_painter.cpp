@@ -139,7 +139,7 @@ void BoardPainter::画面_再描画() {
     描画_盤(1);
     描画_盤(2);
     描画_絵(LEFT_ORIGIN_X, PIC_TITLE, 9.5, -1.4);
-    if (g_.state.gameMode == MODE_COM) 描画_レベル(g_.state.comLevel);
+    if (g_.state.gameMode == GameMode::AgainstComputer) 描画_レベル(g_.state.comLevel);
     if (g_.state.handicapApplied) 描画_ハンデレベル(g_.state.handicapLevel);
 }
 

@@ -39,10 +39,10 @@ void START_Click(Game& g) {
     Presentation& view = g.presentation();
     view.描画_棋譜読込み部分消去();
     for (int column : {-2, -1, 0}) view.描画_背景セル(column, 0);  // no level in a game between people
-    st.whiteTurn = FIRST;
-    st.blackTurn = SECOND;
+    st.whiteTurn = Side::First;
+    st.blackTurn = Side::Second;
     st.sideToMove = st.whiteTurn;
-    st.gameMode = MODE_MAN;
+    st.gameMode = GameMode::BetweenPeople;
     if (st.kingQueenSwapped) キング_クイン入替(g);
     st.kingQueenSwapped = false;
     view.描画_盤(1);
@@ -60,10 +60,10 @@ void startAgainstComputer(Game& g, bool personFirst) {
     view.描画_棋譜読込み部分消去();
     view.描画_レベル(st.comLevel);
     g.side(BoardId::LEFT).clickState = 0;
-    st.whiteTurn = personFirst ? FIRST : SECOND;
-    st.blackTurn = -st.whiteTurn;
-    st.sideToMove = FIRST;
-    st.gameMode = MODE_COM;
+    st.whiteTurn = personFirst ? Side::First : Side::Second;
+    st.blackTurn = opposite(st.whiteTurn);
+    st.sideToMove = Side::First;
+    st.gameMode = GameMode::AgainstComputer;
     st.recordMode = false;
     const bool layout = !personFirst;
     if (st.kingQueenSwapped != layout) キング_クイン入替(g);

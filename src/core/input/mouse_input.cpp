@@ -30,8 +30,8 @@ void resume(Game& g) {
         return;
     }
     g.dialogs().messageBox("OKですか？", "再開", Buttons::Ok);
-    const int next = -調査_手番(g, st.moveNumber);
-    if (next == st.blackTurn && st.gameMode == MODE_COM) {
+    const Side next = opposite(調査_手番(g, st.moveNumber));
+    if (next == st.blackTurn && st.gameMode == GameMode::AgainstComputer) {
         // When the computer's move ends the game, no new turn is handed out.
         if (com_ban(g) == GameOutcome::Continues) st.sideToMove = st.whiteTurn;
     } else {
@@ -49,7 +49,7 @@ GameOutcome endOfMoveAgainstComputer(Game& g, BoardId id) {
         return 終了(g, "引分");
     }
     if (詰めかCOM(bs) || kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, "あなた");
-    if (g.state.gameWinner == NONE) return com_ban(g);
+    if (g.state.gameWinner == Side::None) return com_ban(g);
     return GameOutcome::Continues;
 }
 
@@ -58,11 +58,11 @@ GameOutcome endOfMoveAgainstComputer(Game& g, BoardId id) {
 GameOutcome endOfMoveBetweenPeople(Game& g, BoardId id) {
     GameState& st = g.state;
     BoardState& bs = g.side(id);
-    const bool firstMoved = st.sideToMove == FIRST;
-    const int moverTurn = firstMoved ? st.blackTurn : st.whiteTurn;  // counts the mover's pieces
+    const bool firstMoved = st.sideToMove == Side::First;
+    const Side moverTurn = firstMoved ? st.blackTurn : st.whiteTurn;  // counts the mover's pieces
     const Square king = firstMoved ? bs.blackKing : bs.whiteKing;
     const IntGrid& attacks = firstMoved ? bs.influence.whiteAttacks : bs.influence.blackAttacks;
-    if (st.sideToMove == FIRST || st.sideToMove == SECOND) {
+    if (st.sideToMove == Side::First || st.sideToMove == Side::Second) {
         if (調査_駒数(bs.board, moverTurn, st) == 1 && ステールメイトか(bs, king.file, king.rank)) {
             g.dialogs().messageBox("ステールメイト", "判定", Buttons::Ok);
             return 終了(g, "引分");
@@ -71,10 +71,10 @@ GameOutcome endOfMoveBetweenPeople(Game& g, BoardId id) {
     }
     if (kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, "先手");
     if (kingGoneFromEitherBoard(g, WHITE_KING)) return 終了(g, "後手");
-    if (st.sideToMove == FIRST) {
-        st.sideToMove = SECOND;
-    } else if (st.sideToMove == SECOND) {
-        st.sideToMove = FIRST;
+    if (st.sideToMove == Side::First) {
+        st.sideToMove = Side::Second;
+    } else if (st.sideToMove == Side::Second) {
+        st.sideToMove = Side::First;
     }
     return GameOutcome::Continues;
 }
@@ -99,7 +99,7 @@ GameOutcome Form_MouseDown(Game& g, int button, int shift, double x, double y) {
     hideRecordPanel(g);
     g.dialogs().hidePromotionDialogs();
     GameState& st = g.state;
-    if (st.sideToMove == NONE) {
+    if (st.sideToMove == Side::None) {
         resume(g);
         return GameOutcome::Continues;
     }
@@ -207,7 +207,7 @@ GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, i
     view.描画_移動結果(id, file, rank, s.movingPiece, RESULT_COLOR);
     勢力調査(bs);
 
-    if (st.gameMode == MODE_COM) return endOfMoveAgainstComputer(g, id);
+    if (st.gameMode == GameMode::AgainstComputer) return endOfMoveAgainstComputer(g, id);
     return endOfMoveBetweenPeople(g, id);
 }
 

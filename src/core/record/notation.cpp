@@ -15,8 +15,8 @@ void recordMove(Game& g) {
     st.lastMoveNumber = st.moveNumber;
 }
 
-int 調査_手番(const Game& g, int n) {
-    if (n < 1 || !History::valid(n)) return 0;
+Side 調査_手番(const Game& g, int n) {
+    if (n < 1 || !History::valid(n)) return Side::None;
     const GameState& st = g.state;
     const Board* now[2] = {&g.history.left[n], &g.history.right[n]};
     const Board* before[2] = {&g.history.left[n - 1], &g.history.right[n - 1]};
@@ -29,7 +29,7 @@ int 調査_手番(const Game& g, int n) {
             }
         }
     }
-    return 0;
+    return Side::None;
 }
 
 int 調査_手番駒(const Game& g, int n) {

@@ -12,8 +12,8 @@ void 手順保存(Game& g, int n);
 // its snapshot and makes it the latest move.
 void recordMove(Game& g);
 
-// The turn value of the side that made move n (0 when snapshots n-1 and n agree).
-int 調査_手番(const Game& g, int n);
+// The side that made move n (nobody when snapshots n-1 and n agree).
+Side 調査_手番(const Game& g, int n);
 // The code of the piece that made move n (0 when none left a square).
 int 調査_手番駒(const Game& g, int n);
 

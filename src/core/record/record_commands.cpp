@@ -99,7 +99,7 @@ void Command1_Click(Game& g) {
     RecordFile record;
     record.title = panel.fieldText(2);
     // Line 2 names black's player, line 3 white's.
-    const bool whiteFirst = st.whiteTurn == FIRST;
+    const bool whiteFirst = st.whiteTurn == Side::First;
     record.blackPlayer = panel.fieldText(whiteFirst ? 4 : 3);
     record.whitePlayer = panel.fieldText(whiteFirst ? 3 : 4);
     for (int n = 0; n <= st.moveNumber && History::valid(n); ++n) {
@@ -156,12 +156,12 @@ void File1_Click(Game& g, const std::string& fileName) {
     st.lastMoveNumber = n > 0 ? n - 1 : 0;
     const int mover = st.lastMoveNumber >= 1 ? 調査_手番駒(g, 1) : 0;
     if (mover >= BLACK_PAWN) {
-        st.blackTurn = FIRST;
-        st.whiteTurn = SECOND;
+        st.blackTurn = Side::First;
+        st.whiteTurn = Side::Second;
         st.kingQueenSwapped = true;
     } else if (mover <= WHITE_PAWN) {
-        st.whiteTurn = FIRST;
-        st.blackTurn = SECOND;
+        st.whiteTurn = Side::First;
+        st.blackTurn = Side::Second;
         st.kingQueenSwapped = false;
     }
     g.presentation().描画_盤(1);

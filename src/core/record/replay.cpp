@@ -46,8 +46,8 @@ void CANCEL_Click(Game& g) {
     初期設定(g);
     g.presentation().画面_再描画();
     g.sound().dsPlay(g.sounds.pieceSound);
-    g.state.sideToMove = NONE;
-    g.state.gameWinner = NONE;
+    g.state.sideToMove = Side::None;
+    g.state.gameWinner = Side::None;
 }
 
 void REPLAY_Click(Game& g) {
@@ -66,7 +66,7 @@ void REPLAY_Click(Game& g) {
     g.presentation().描画_盤(1);
     g.presentation().描画_盤(2);
     g.sound().dsPlay(g.sounds.pieceSound);
-    st.sideToMove = NONE;
+    st.sideToMove = Side::None;
     g.presentation().描画_手数(st.moveNumber);
 }
 
@@ -91,7 +91,7 @@ void AFTER_Click(Game& g) {
         g.presentation().描画_移動結果(arrival.board, arrival.file, arrival.rank, arrival.piece, WHITE_COLOR);
     }
     g.presentation().描画_手数(st.moveNumber);
-    st.sideToMove = -調査_手番(g, st.moveNumber);
+    st.sideToMove = opposite(調査_手番(g, st.moveNumber));
 }
 
 void REVERSE_Click(Game& g) {

@@ -2,20 +2,21 @@
 #include "influence/influence_map.h"
 #include "rules/board.h"
 #include "rules/piece.h"
+#include "rules/side.h"
 
 namespace velmora {
 
 // The game-wide variables. A flag never assigned is false.
 struct GameState {
-    int sideToMove = NONE;
-    int whiteTurn = 0;
-    int blackTurn = 0;
-    int gameMode = MODE_MAN;
+    Side sideToMove = Side::None;
+    Side whiteTurn = Side::None;
+    Side blackTurn = Side::None;
+    GameMode gameMode = GameMode::BetweenPeople;
     bool kingQueenSwapped = false;
     int moveNumber = 0;
     int lastMoveNumber = 0;
     bool recordMode = false;
-    int gameWinner = NONE;
+    Side gameWinner = Side::None;
     bool whiteInCheck = false;
     PieceCode promotionChoice = EMPTY;
     PieceCode comPromotionPiece = EMPTY;

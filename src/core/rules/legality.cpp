@@ -129,7 +129,7 @@ bool 移動チェック(BoardState& bs, int ff, int fr, int tf, int tr, PieceCod
     }
 }
 
-bool 移動後チェック_キング(BoardState& bs, int ff, int fr, int tf, int tr, int turnValue, const GameState& st) {
+bool 移動後チェック_キング(BoardState& bs, int ff, int fr, int tf, int tr, Side turnValue, const GameState& st) {
     Board& b = bs.board;
     const PieceCode fromCode = b.at(ff, fr);
     const PieceCode toCode = b.at(tf, tr);

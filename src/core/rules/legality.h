@@ -35,8 +35,8 @@ bool 移動チェック_ビショ(const Board& b, int ff, int fr, int tf, int tr
 
 // True when the mover's king is not attacked after the plain move. The board is
 // restored; the grids describe the tried position.
-bool 移動後チェック_キング(BoardState& bs, int ff, int fr, int tf, int tr, int turnValue, const GameState& st);
-inline bool 移動後チェック_キング(RulesState& s, BoardId id, int ff, int fr, int tf, int tr, int turnValue) {
+bool 移動後チェック_キング(BoardState& bs, int ff, int fr, int tf, int tr, Side turnValue, const GameState& st);
+inline bool 移動後チェック_キング(RulesState& s, BoardId id, int ff, int fr, int tf, int tr, Side turnValue) {
     return 移動後チェック_キング(s.side(id), ff, fr, tf, tr, turnValue, s.state);
 }
 

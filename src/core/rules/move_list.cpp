@@ -4,7 +4,7 @@
 
 namespace velmora {
 
-std::vector<Move> acceptedMoves(RulesState& s, BoardId id, int turnValue) {
+std::vector<Move> acceptedMoves(RulesState& s, BoardId id, Side turnValue) {
     std::vector<Move> moves;
     const bool white = turnValue == s.state.whiteTurn;
     BoardState& bs = s.side(id);
@@ -27,8 +27,8 @@ std::vector<Move> acceptedMoves(RulesState& s, BoardId id, int turnValue) {
 void putPosition(RulesState& s, const Board& left, const Board& right) {
     s.board(BoardId::LEFT) = left;
     s.board(BoardId::RIGHT) = right;
-    s.state.whiteTurn = FIRST;
-    s.state.blackTurn = SECOND;
+    s.state.whiteTurn = Side::First;
+    s.state.blackTurn = Side::Second;
 }
 
 }  // namespace velmora

@@ -53,7 +53,7 @@ void 調査_キング座標(RulesState& s, int boardId) {
     }
 }
 
-int 調査_駒数(const Board& b, int turnValue, const GameState& st) {
+int 調査_駒数(const Board& b, Side turnValue, const GameState& st) {
     int count = 0;
     if (turnValue == st.blackTurn) {
         for (PieceCode c : b.cells) count += isWhite(c) ? 1 : 0;

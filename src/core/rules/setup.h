@@ -13,7 +13,7 @@ void キング_クイン入替(RulesState& s);
 void 調査_キング座標(RulesState& s, int boardId);
 
 // Number of pieces of the side opposite to `turnValue` on the board.
-int 調査_駒数(const Board& b, int turnValue, const GameState& st);
-inline int 調査_駒数(const RulesState& s, BoardId id, int turnValue) { return 調査_駒数(s.board(id), turnValue, s.state); }
+int 調査_駒数(const Board& b, Side turnValue, const GameState& st);
+inline int 調査_駒数(const RulesState& s, BoardId id, Side turnValue) { return 調査_駒数(s.board(id), turnValue, s.state); }
 
 }  // namespace velmora

@@ -21,7 +21,7 @@ using testing::boardRows;
 // A game against the computer with these boards, the person having just moved.
 void startComGame(testing::FakeWorld& w, const Board& left, const Board& right) {
     putPosition(w.game, left, right);
-    w.game.state.gameMode = MODE_COM;
+    w.game.state.gameMode = GameMode::AgainstComputer;
     w.game.state.sideToMove = w.game.state.whiteTurn;
     w.game.sounds.pieceSound = 7;
 }
@@ -153,7 +153,7 @@ TEST(ComTurn, LevelFourPlaysTheEnginesMoveThroughTheSameTurn) {
                               "K......."}),
                 boardFrom({"....k...", "........", "........", "........", "........", "........", "........",
                            "....K..."}));
-    g.state.gameMode = MODE_COM;
+    g.state.gameMode = GameMode::AgainstComputer;
     g.state.sideToMove = g.state.whiteTurn;
     dialogs.answers = {Answer::No};
     LEVEL_Click(g, 4);
@@ -180,7 +180,7 @@ TEST(ComTurn, NoLegalBlackMoveOnEitherBoardIsADraw) {
     ASSERT_EQ(w.dialogs.boxes.size(), 2u);
     EXPECT_EQ(w.dialogs.boxes[0].text, "引き分けです");
     EXPECT_EQ(w.game.state.moveNumber, 0);
-    EXPECT_EQ(w.game.state.sideToMove, NONE);  // Yes: a new board, no game
+    EXPECT_EQ(w.game.state.sideToMove, Side::None);  // Yes: a new board, no game
     EXPECT_TRUE(w.sound.played.empty());
 }
 
@@ -273,14 +273,14 @@ TEST(ComSearch, TiesWithinABoardGoToTheFirstMoveInScanOrder) {
 
 TEST(Level, SettingMarksAndDrawsOnlyAgainstTheComputer) {
     testing::FakeWorld w;
-    w.game.state.gameMode = MODE_MAN;
+    w.game.state.gameMode = GameMode::BetweenPeople;
     LEVEL_Click(w.game, 2);
     EXPECT_EQ(w.game.state.comLevel, 2);
     EXPECT_TRUE(w.marks.marks["LEVEL2"]);
     EXPECT_FALSE(w.marks.marks["LEVEL3"]);
     EXPECT_TRUE(w.view.saw("background -2 0"));
     EXPECT_FALSE(w.view.saw("level 2"));
-    w.game.state.gameMode = MODE_COM;
+    w.game.state.gameMode = GameMode::AgainstComputer;
     LEVEL_Click(w.game, 2);
     EXPECT_TRUE(w.view.saw("level 2"));
     // Level 4, the search engine, is marked like the others.

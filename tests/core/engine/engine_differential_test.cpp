@@ -58,7 +58,7 @@ int compareWithRules(const Board& left, const Board& right, const std::string& w
         auto g = std::make_unique<Game>();
         putPosition(*g, left, right);
         Position p = positionFromGame(*g, color);
-        const int turn = color == WHITE ? g->state.whiteTurn : g->state.blackTurn;
+        const Side turn = color == WHITE ? g->state.whiteTurn : g->state.blackTurn;
         for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
             const std::vector<Move> expected = acceptedMoves(*g, id, turn);
             const std::vector<Move> got = engineMoves(p, id);

@@ -177,7 +177,7 @@ TEST(EngineRules, SeveralKingsOrNoneAsTheRulesModuleSeesThem) {
 // The same count made with the rules module: its move list on each board,
 // en passant offered taken and declined, promotions five ways, and its own
 // execution; the boards are put back after each move.
-std::uint64_t rulesPerft(Game& g, int turn, int depth) {
+std::uint64_t rulesPerft(Game& g, Side turn, int depth) {
     std::uint64_t nodes = 0;
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         for (const Move& m : acceptedMoves(g, id, turn)) {
@@ -201,7 +201,7 @@ std::uint64_t rulesPerft(Game& g, int turn, int depth) {
                 const Board right = g.board(BoardId::RIGHT);
                 if (takes) g.board(id).at(m.toFile, m.fromRank) = EMPTY;
                 駒移動(g, id, m.fromFile, m.fromRank, m.toFile, m.toRank, placed);
-                nodes += rulesPerft(g, -turn, depth - 1);
+                nodes += rulesPerft(g, opposite(turn), depth - 1);
                 g.board(BoardId::LEFT) = left;
                 g.board(BoardId::RIGHT) = right;
             }
@@ -230,7 +230,7 @@ TEST(EnginePerft, GoldenPositionsMatchTheRulesModuleAtDepthTwo) {
             auto g = std::make_unique<Game>();
             putPosition(*g, record.snapshots[n].left, record.snapshots[n].right);
             Position p = positionFromGame(*g, color);
-            const int turn = color == WHITE ? g->state.whiteTurn : g->state.blackTurn;
+            const Side turn = color == WHITE ? g->state.whiteTurn : g->state.blackTurn;
             EXPECT_EQ(perft(p, 2), rulesPerft(*g, turn, 2)) << "snapshot " << n << " color " << color;
         }
     }

@@ -44,9 +44,9 @@ TEST(TwoPeople, MovesAlternateAndEveryMoveIsStored) {
     startOn(w, START, START, START_Click);
     GameState& st = w.game.state;
     clickMove(w.game, BoardId::LEFT, 5, 7, 5, 5);
-    EXPECT_EQ(st.sideToMove, SECOND);
+    EXPECT_EQ(st.sideToMove, Side::Second);
     clickMove(w.game, BoardId::RIGHT, 4, 2, 4, 4);
-    EXPECT_EQ(st.sideToMove, FIRST);
+    EXPECT_EQ(st.sideToMove, Side::First);
     EXPECT_EQ(st.moveNumber, 2);
     EXPECT_EQ(st.lastMoveNumber, 2);
     EXPECT_EQ(w.game.history.left[1].at(5, 5), WHITE_PAWN);
@@ -65,7 +65,7 @@ TEST(TwoPeople, CastlingMovesTheRook) {
     startOn(w, b, START, START_Click);
     clickMove(w.game, BoardId::LEFT, 5, 8, 7, 8);
     EXPECT_EQ(boardRows(w.game.board(BoardId::LEFT))[7], "RNBQ.RK.");
-    EXPECT_EQ(w.game.state.sideToMove, SECOND);
+    EXPECT_EQ(w.game.state.sideToMove, Side::Second);
 }
 
 TEST(TwoPeople, EnPassantAsksAndBothAnswersWork) {
@@ -91,7 +91,7 @@ TEST(TwoPeople, BlackEnPassantTakesThePawnBesideItsStart) {
     testing::FakeWorld w;
     startOn(w, b, b, START_Click);
     clickMove(w.game, BoardId::RIGHT, 1, 8, 1, 7);  // white moves on the other board
-    ASSERT_EQ(w.game.state.sideToMove, SECOND);
+    ASSERT_EQ(w.game.state.sideToMove, Side::Second);
     w.dialogs.answers = {Answer::Yes};
     clickMove(w.game, BoardId::LEFT, 4, 5, 5, 6);
     ASSERT_FALSE(w.dialogs.boxes.empty());
@@ -174,7 +174,7 @@ TEST(TwoPeople, SelfCheckIsRefusedAndTakingAKingEndsTheGame) {
     ASSERT_GE(w.dialogs.boxes.size(), 2u);
     EXPECT_EQ(w.dialogs.boxes[w.dialogs.boxes.size() - 2].text, "先手の勝ちです");
     EXPECT_EQ(lastBox(w), "続けますか？");
-    EXPECT_EQ(w.game.state.sideToMove, NONE);
+    EXPECT_EQ(w.game.state.sideToMove, Side::None);
 }
 
 TEST(TwoPeople, AKingTakenFromTheOtherBoardEndsTheGameToo) {
@@ -216,7 +216,7 @@ TEST(AgainstTheComputer, ComputerTakesAnUnguardedKingAndWins) {
     w.game.state.whiteInCheck = true;  // as the computer's check left it: the move is not refused
     clickMove(w.game, BoardId::LEFT, 8, 7, 8, 6);
     EXPECT_EQ(w.dialogs.boxes[0].text, "ｺﾝﾋﾟｭｰﾀの勝ちです");
-    EXPECT_EQ(w.game.state.sideToMove, NONE);
+    EXPECT_EQ(w.game.state.sideToMove, Side::None);
 }
 
 TEST(AgainstTheComputer, ComputerAnswersAndHandsTheTurnBack) {
@@ -251,7 +251,7 @@ TEST(Resume, AfterSteppingBackTheComputerMovesFirst) {
     // Step back to move 1 (white's): no game running.
     GameState& st = w.game.state;
     st.moveNumber = 1;
-    st.sideToMove = NONE;
+    st.sideToMove = Side::None;
     w.game.board(BoardId::LEFT) = w.game.history.left[1];
     w.game.board(BoardId::RIGHT) = w.game.history.right[1];
     clickSquare(w.game, BoardId::LEFT, 1, 1);
@@ -270,7 +270,7 @@ TEST(Resume, ClicksAfterSteppingBackNeverOverwriteLaterSnapshots) {
     GameState& st = w.game.state;
     st.moveNumber = 1;  // stepped back, then play resumed with black to move
     w.game.board(BoardId::LEFT) = w.game.history.left[1];
-    st.sideToMove = SECOND;
+    st.sideToMove = Side::Second;
     clickSquare(w.game, BoardId::LEFT, 1, 1);  // selects a black rook, moves nothing
     EXPECT_EQ(w.game.history.left[2], latest);
 }
@@ -289,11 +289,11 @@ TEST(Resume, TheComputerEndingTheGameStartsNoNewTurn) {
     w.game.history.right[1] = b;
     w.game.board(BoardId::LEFT) = moved;
     st.moveNumber = st.lastMoveNumber = 1;
-    st.sideToMove = NONE;
+    st.sideToMove = Side::None;
     w.dialogs.answers = {Answer::Yes};
     clickSquare(w.game, BoardId::LEFT, 1, 1);
     EXPECT_EQ(w.dialogs.boxes[1].text, "ｺﾝﾋﾟｭｰﾀの勝ちです");
-    EXPECT_EQ(st.sideToMove, NONE);
+    EXPECT_EQ(st.sideToMove, Side::None);
 }
 
 TEST(FullHistory, TheFiveHundredFirstMoveIsRefused) {
@@ -338,7 +338,7 @@ TEST(StartCommands, ComputerFirstExchangesKingsAndQueensOnce) {
     Form_Load(w.game);
     GOTE_Click(w.game);
     EXPECT_TRUE(w.game.state.kingQueenSwapped);
-    EXPECT_EQ(w.game.state.whiteTurn, SECOND);
+    EXPECT_EQ(w.game.state.whiteTurn, Side::Second);
     EXPECT_EQ(w.game.state.moveNumber, 1);  // the computer's first move
     EXPECT_EQ(w.game.history.left[0].at(4, 1), BLACK_KING);
     GOTE_Click(w.game);  // again: no second exchange, kings stay on file 4

@@ -34,13 +34,13 @@ TEST(Replay, BackThenForwardRestoresTheBoardsAndNamesTheArrival) {
     const Board left = w.game.board(BoardId::LEFT), right = w.game.board(BoardId::RIGHT);
     REPLAY_Click(w.game);
     EXPECT_EQ(w.game.state.moveNumber, 2);
-    EXPECT_EQ(w.game.state.sideToMove, NONE);
+    EXPECT_EQ(w.game.state.sideToMove, Side::None);
     EXPECT_EQ(w.game.board(BoardId::LEFT), w.game.history.left[2]);
     AFTER_Click(w.game);
     EXPECT_EQ(w.game.board(BoardId::LEFT), left);
     EXPECT_EQ(w.game.board(BoardId::RIGHT), right);
     EXPECT_TRUE(w.view.saw("result 1 6 6 -2 15"));  // the knight that arrived on (6,6)
-    EXPECT_EQ(w.game.state.sideToMove, SECOND);      // white made move 3
+    EXPECT_EQ(w.game.state.sideToMove, Side::Second);      // white made move 3
     EXPECT_EQ(w.sound.played, (std::vector<std::int32_t>{11, 11}));
 }
 
@@ -70,9 +70,9 @@ TEST(Replay, CastlingTextNamesThePieceOnTheHigherFile) {
     Board& b = w.game.board(BoardId::LEFT);
     b.at(6, 8) = b.at(7, 8) = EMPTY;
     手順保存(w.game, 0);
-    w.game.state.whiteTurn = FIRST;
-    w.game.state.blackTurn = SECOND;
-    w.game.state.sideToMove = FIRST;
+    w.game.state.whiteTurn = Side::First;
+    w.game.state.blackTurn = Side::Second;
+    w.game.state.sideToMove = Side::First;
     clickMove(w.game, BoardId::LEFT, 5, 8, 7, 8);
     REPLAY_Click(w.game);
     AFTER_Click(w.game);

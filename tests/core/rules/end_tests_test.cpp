@@ -112,7 +112,7 @@ TEST(PieceExists, AKingMissingFromEitherBoard) {
 TEST(GameEnd, ResultBoxThenContinueQuestion) {
     testing::FakeWorld w;
     w.dialogs.answers = {Answer::Yes};
-    w.game.state.sideToMove = FIRST;
+    w.game.state.sideToMove = Side::First;
     w.game.state.moveNumber = 7;
     EXPECT_EQ(終了(w.game, "あなた"), GameOutcome::NewGame);
     ASSERT_EQ(w.dialogs.boxes.size(), 2u);
@@ -122,7 +122,7 @@ TEST(GameEnd, ResultBoxThenContinueQuestion) {
     EXPECT_EQ(w.dialogs.boxes[1].title, "再ゲーム");
     EXPECT_EQ(w.dialogs.boxes[1].buttons, Buttons::YesNo);
     // Yes: a fresh board and no game running.
-    EXPECT_EQ(w.game.state.sideToMove, NONE);
+    EXPECT_EQ(w.game.state.sideToMove, Side::None);
     EXPECT_EQ(w.game.state.moveNumber, 0);
     EXPECT_TRUE(w.view.saw("redraw"));
     EXPECT_FALSE(w.shell.quitRequested);

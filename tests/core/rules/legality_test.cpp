@@ -124,7 +124,7 @@ TEST_P(KingSafetyTable, JudgesTheOwnKing) {
     Game g;
     setUp(g, boardFrom(c.board));
     const Board before = g.board(BoardId::LEFT);
-    const int turn = c.white ? g.state.whiteTurn : g.state.blackTurn;
+    const Side turn = c.white ? g.state.whiteTurn : g.state.blackTurn;
     EXPECT_EQ(移動後チェック_キング(g, BoardId::LEFT, c.ff, c.fr, c.tf, c.tr, turn), c.expected);
     EXPECT_EQ(g.board(BoardId::LEFT), before);
 }

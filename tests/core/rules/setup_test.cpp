@@ -15,7 +15,7 @@ using testing::boardRows;
 TEST(InitialSetting, BothBoardsAtTheStartAndNoGame) {
     testing::FakeWorld w;
     Game& g = w.game;
-    g.state.sideToMove = FIRST;
+    g.state.sideToMove = Side::First;
     g.state.lastMoveNumber = 9;
     g.state.moveNumber = 9;
     初期設定(g);
@@ -23,7 +23,7 @@ TEST(InitialSetting, BothBoardsAtTheStartAndNoGame) {
     const auto rows = boardRows(g.board(BoardId::LEFT));
     EXPECT_EQ(rows[0], "rnbqkbnr");
     EXPECT_EQ(rows[7], "RNBQKBNR");
-    EXPECT_EQ(g.state.sideToMove, NONE);
+    EXPECT_EQ(g.state.sideToMove, Side::None);
     EXPECT_EQ(g.state.moveNumber, 0);
     EXPECT_EQ(g.state.lastMoveNumber, 9);  // kept, so replay can still walk the old game
     EXPECT_EQ(g.history.left[0], g.board(BoardId::LEFT));
@@ -58,12 +58,12 @@ TEST(KingQueenExchange, LastQueenFoundTakesTheKingAndAMissingKingIsNotRecreated)
 TEST(PieceCount, NamesTheSideNotCounted) {
     Game g;
     初期設定(g);
-    g.state.whiteTurn = FIRST;
-    g.state.blackTurn = SECOND;
+    g.state.whiteTurn = Side::First;
+    g.state.blackTurn = Side::Second;
     g.board(BoardId::LEFT).at(1, 2) = EMPTY;
     EXPECT_EQ(調査_駒数(g, BoardId::LEFT, g.state.blackTurn), 16);  // white pieces
     EXPECT_EQ(調査_駒数(g, BoardId::LEFT, g.state.whiteTurn), 15);  // black pieces
-    EXPECT_EQ(調査_駒数(g, BoardId::LEFT, 0), 0);
+    EXPECT_EQ(調査_駒数(g, BoardId::LEFT, Side::None), 0);
 }
 
 TEST(KingSquares, FoundOnTheNamedBoardOnly) {
@@ -80,8 +80,8 @@ TEST(KingSquares, FoundOnTheNamedBoardOnly) {
 TEST(WhoMoved, FromTheArrivingPieceAndTheFirstEmptiedSquare) {
     Game g;
     初期設定(g);
-    g.state.whiteTurn = FIRST;
-    g.state.blackTurn = SECOND;
+    g.state.whiteTurn = Side::First;
+    g.state.blackTurn = Side::Second;
     // Move 1: a white knight takes on (3,3) of the left board and, by the
     // two-board capture, the black piece on (3,3) of the right board too.
     g.board(BoardId::LEFT).at(3, 3) = BLACK_BISHOP;
@@ -102,11 +102,22 @@ TEST(WhoMoved, FromTheArrivingPieceAndTheFirstEmptiedSquare) {
     手順保存(g, 2);
     EXPECT_EQ(調査_手番駒(g, 2), WHITE_ROOK);
     EXPECT_EQ(調査_手番(g, 2), g.state.whiteTurn);
+    // With the computer moving first, white is the second player.
+    g.state.whiteTurn = Side::Second;
+    g.state.blackTurn = Side::First;
+    EXPECT_EQ(調査_手番(g, 2), Side::Second);
     // Identical snapshots: nobody moved.
     手順保存(g, 3);
     手順保存(g, 4);
-    EXPECT_EQ(調査_手番(g, 4), 0);
+    EXPECT_EQ(調査_手番(g, 4), Side::None);
     EXPECT_EQ(調査_手番駒(g, 4), 0);
+}
+
+TEST(Side, TheOppositeOfAPlayerAndOfNobody) {
+    EXPECT_EQ(opposite(Side::First), Side::Second);
+    EXPECT_EQ(opposite(Side::Second), Side::First);
+    // Nobody moved between identical snapshots: nobody moves next either.
+    EXPECT_EQ(opposite(Side::None), Side::None);
 }
 
 TEST(History, NeverWritesOutsideItsSnapshots) {
@@ -122,7 +133,7 @@ TEST(History, NeverWritesOutsideItsSnapshots) {
     }
     手順保存(g, 500);
     EXPECT_EQ(g.history.left[500].at(1, 1), EMPTY);
-    EXPECT_EQ(調査_手番(g, 501), 0);
+    EXPECT_EQ(調査_手番(g, 501), Side::None);
 }
 
 TEST(Notation, PieceNamesAndSquares) {
