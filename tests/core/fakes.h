@@ -65,7 +65,9 @@ public:
     }
     void 描画_背景セル(int c, int r) override { log("background " + n(c) + " " + n(r)); }
     void 描画_背景(int code) override { log("tiles " + n(code)); }
-    void 消去_思考中(const std::string& strip) override { log("erase " + strip); }
+    void 消去_思考中(ThinkingStrip strip) override {
+        log(std::string("erase ") + (strip == ThinkingStrip::Above ? "上" : "下"));
+    }
     void 描画_思考中() override { log("thinking"); }
     void 描画_移動結果(BoardId b, int f, int r, PieceCode p, int colour) override {
         log("result " + n(b) + " " + n(f) + " " + n(r) + " " + n(p) + " " + n(colour));

@@ -22,7 +22,7 @@ void showThinking(Game& g) {
     }
     view.描画_桝駒(BoardId::LEFT, 1, 2);
     view.描画_桝駒(BoardId::LEFT, 1, 3);
-    view.消去_思考中("上");
+    view.消去_思考中(ThinkingStrip::Above);
     view.描画_思考中();
 }
 
@@ -93,7 +93,7 @@ GameOutcome com_ban(Game& g) {
     const std::optional<BoardId> chosen = st.comLevel == ENGINE_LEVEL ? engineSearch(g) : comSearch(g);
     if (!chosen) {
         // Black cannot move on either board: the game is drawn.
-        return 終了(g, "引分");
+        return 終了(g, Winner::Draw);
     }
     if (st.moveNumber >= MAX_MOVES) {
         // The history is full; the move cannot be recorded, so it is not made.
@@ -108,7 +108,7 @@ GameOutcome com_ban(Game& g) {
     recordMove(g);
     g.presentation().描画_手数(st.moveNumber);
 
-    if (st.gameWinner == st.blackTurn) return 終了(g, "ｺﾝﾋﾟｭｰﾀ");
+    if (st.gameWinner == st.blackTurn) return 終了(g, Winner::Computer);
     announceCheck(g);
     st.sideToMove = st.whiteTurn;
     return GameOutcome::Continues;

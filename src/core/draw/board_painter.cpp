@@ -106,8 +106,8 @@ void BoardPainter::描画_桝_数値(int board) {
 }
 
 void BoardPainter::描画_移動結果(double c, double r, int file, int rank, PieceCode piece, int colour) {
-    if (piece <= WHITE_PAWN) 消去_思考中("下");
-    if (piece >= BLACK_PAWN) 消去_思考中("上");
+    if (piece <= WHITE_PAWN) 消去_思考中(ThinkingStrip::Below);
+    if (piece >= BLACK_PAWN) 消去_思考中(ThinkingStrip::Above);
     描画_移動駒種類(c + 1.1, r + 0.1, 文字列変換(file), SHADOW_COLOR, 14);
     描画_移動駒種類(c + 1, r, 文字列変換(file), colour, 14);
     描画_移動駒種類(c + 1.5, r + 0.2, 文字列変換(1000 + 9 - rank), SHADOW_COLOR, 12);
@@ -186,16 +186,16 @@ void BoardPainter::描画_背景セル(int column, int row) {
     描画_絵(LEFT_ORIGIN_X, g_.options.backgroundPicture, column, row);
 }
 
-void BoardPainter::消去_思考中(const std::string& strip) {
+void BoardPainter::消去_思考中(ThinkingStrip strip) {
     const int bg = g_.options.backgroundPicture;
-    if (strip == "上") {
+    if (strip == ThinkingStrip::Above) {
         for (int column = 3; column <= 6; ++column) {
             for (int row : {-1, -2}) {
                 描画_絵(LEFT_ORIGIN_X, bg, column, row);
                 描画_絵(RIGHT_ORIGIN_X, bg, column, row);
             }
         }
-    } else if (strip == "下") {
+    } else {
         for (int column = 3; column <= 6; ++column) {
             for (int row : {9, 10}) {
                 描画_絵(LEFT_ORIGIN_X, bg, column, row);

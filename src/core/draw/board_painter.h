@@ -38,7 +38,7 @@ public:
     void 描画_桝駒成アニメ(PieceCode piece, BoardId board) override;
     void 描画_桝輪郭(BoardId board, int colour, int column, int row) override;
     void 描画_背景セル(int column, int row) override;
-    void 消去_思考中(const std::string& strip) override;
+    void 消去_思考中(ThinkingStrip strip) override;
     void 描画_思考中() override;
     void 描画_移動結果(BoardId board, int file, int rank, PieceCode piece, int colour) override;
     void 描画_手数(int moveNumber) override;

@@ -46,9 +46,9 @@ GameOutcome endOfMoveAgainstComputer(Game& g, BoardId id) {
     BoardState& bs = g.side(id);
     if (ステールメイトか(bs, bs.blackKing.file, bs.blackKing.rank)) {
         g.dialogs().messageBox("ステールメイト", "判定", Buttons::Ok);
-        return 終了(g, "引分");
+        return 終了(g, Winner::Draw);
     }
-    if (詰めかCOM(bs) || kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, "あなた");
+    if (詰めかCOM(bs) || kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, Winner::Person);
     if (g.state.gameWinner == Side::None) return com_ban(g);
     return GameOutcome::Continues;
 }
@@ -65,12 +65,12 @@ GameOutcome endOfMoveBetweenPeople(Game& g, BoardId id) {
     if (st.sideToMove == Side::First || st.sideToMove == Side::Second) {
         if (調査_駒数(bs.board, moverTurn, st) == 1 && ステールメイトか(bs, king.file, king.rank)) {
             g.dialogs().messageBox("ステールメイト", "判定", Buttons::Ok);
-            return 終了(g, "引分");
+            return 終了(g, Winner::Draw);
         }
         if (attacks.at(king) > 0) g.dialogs().messageBox("   ** チェック **", "", Buttons::Ok);
     }
-    if (kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, "先手");
-    if (kingGoneFromEitherBoard(g, WHITE_KING)) return 終了(g, "後手");
+    if (kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, Winner::FirstPlayer);
+    if (kingGoneFromEitherBoard(g, WHITE_KING)) return 終了(g, Winner::SecondPlayer);
     if (st.sideToMove == Side::First) {
         st.sideToMove = Side::Second;
     } else if (st.sideToMove == Side::Second) {
@@ -203,7 +203,7 @@ GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, i
     g.sound().dsPlay(g.sounds.pieceSound);
     駒移動(g, id, s.fromFile, s.fromRank, file, rank, s.movingPiece);
     recordMove(g);
-    view.消去_思考中("下");
+    view.消去_思考中(ThinkingStrip::Below);
     view.描画_移動結果(id, file, rank, s.movingPiece, RESULT_COLOR);
     勢力調査(bs);
 

@@ -81,7 +81,7 @@ public:
     void 描画_桝輪郭(BoardId, int, int, int) override {}
     void 描画_背景セル(int, int) override {}
     void 描画_背景(int) override {}
-    void 消去_思考中(const std::string&) override {}
+    void 消去_思考中(ThinkingStrip) override {}
     void 描画_思考中() override {}
     void 描画_移動結果(BoardId, int, int, PieceCode, int) override {}
     void 描画_手数(int) override {}

@@ -8,6 +8,9 @@ namespace velmora {
 // The board drawing procedures that the rules and the computer player call.
 // The drawing layer implements them on the canvas; tests record them.
 // Columns and rows are cells of the drawing grid of the given board.
+// The two message strips of the window: above the boards, below the boards.
+enum class ThinkingStrip { Above, Below };
+
 class Presentation {
 public:
     virtual ~Presentation() = default;
@@ -21,7 +24,9 @@ public:
     virtual void 描画_背景セル(int column, int row) = 0;
     // Tiles the whole window outside the two boards with a background picture.
     virtual void 描画_背景(int code) = 0;
-    virtual void 消去_思考中(const std::string& strip) = 0;
+    // Clears the message strip above both boards (black's last move and the
+    // computer's "思考中") or below them (white's last move).
+    virtual void 消去_思考中(ThinkingStrip strip) = 0;
     virtual void 描画_思考中() = 0;
     virtual void 描画_移動結果(BoardId board, int file, int rank, PieceCode piece, int colour) = 0;
     virtual void 描画_手数(int moveNumber) = 0;

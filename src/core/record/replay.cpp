@@ -57,8 +57,8 @@ void REPLAY_Click(Game& g) {
         refuse(g, "できません", "戻る");
         return;
     }
-    g.presentation().消去_思考中("上");
-    g.presentation().消去_思考中("下");
+    g.presentation().消去_思考中(ThinkingStrip::Above);
+    g.presentation().消去_思考中(ThinkingStrip::Below);
     st.moveNumber -= 1;
     dropSelections(g);
     st.whiteInCheck = false;

@@ -63,6 +63,28 @@ struct PainterWorld {
 double squareX(BoardId id, int file) { return originX(id) + 522.0 * file; }
 double squareY(int rank) { return 900 + 525.0 * rank; }
 
+TEST(BoardDrawing, EachMessageStripClearsItsOwnRows) {
+    PainterWorld w;
+    w.game.options.backgroundPicture = BG_SPACE;
+    // Above: rows -2 and -1 of columns 3..6 on both boards, nothing else.
+    w.painter.消去_思考中(ThinkingStrip::Above);
+    EXPECT_EQ(w.canvas.pictures.size(), 16u);
+    for (const auto& p : w.canvas.pictures) {
+        EXPECT_EQ(p.code, BG_SPACE);
+        EXPECT_TRUE(p.y == squareY(-1) || p.y == squareY(-2)) << p.y;
+    }
+    EXPECT_TRUE(w.canvas.outlines.empty());
+    EXPECT_NE(w.canvas.pictureAt(squareX(BoardId::RIGHT, 6), squareY(-2)), nullptr);
+    // Below: rows 9 and 10, and the outlines of row 8 the texts overlap.
+    w.canvas.clear();
+    w.painter.消去_思考中(ThinkingStrip::Below);
+    EXPECT_EQ(w.canvas.pictures.size(), 16u);
+    for (const auto& p : w.canvas.pictures) EXPECT_TRUE(p.y == squareY(9) || p.y == squareY(10)) << p.y;
+    EXPECT_EQ(w.canvas.outlines.size(), 8u);
+    for (const auto& o : w.canvas.outlines) EXPECT_EQ(o.y, squareY(8));
+    EXPECT_NE(w.canvas.pictureAt(squareX(BoardId::LEFT, 3), squareY(10)), nullptr);
+}
+
 TEST(BoardDrawing, ShadesAndPieceCodes) {
     PainterWorld w;
     setStartPosition(w.game.board(BoardId::LEFT));

@@ -114,7 +114,7 @@ TEST(GameEnd, ResultBoxThenContinueQuestion) {
     w.dialogs.answers = {Answer::Yes};
     w.game.state.sideToMove = Side::First;
     w.game.state.moveNumber = 7;
-    EXPECT_EQ(終了(w.game, "あなた"), GameOutcome::NewGame);
+    EXPECT_EQ(終了(w.game, Winner::Person), GameOutcome::NewGame);
     ASSERT_EQ(w.dialogs.boxes.size(), 2u);
     EXPECT_EQ(w.dialogs.boxes[0].text, "あなたの勝ちです");
     EXPECT_EQ(w.dialogs.boxes[0].title, "終了");
@@ -128,11 +128,27 @@ TEST(GameEnd, ResultBoxThenContinueQuestion) {
     EXPECT_FALSE(w.shell.quitRequested);
 }
 
+TEST(GameEnd, EveryWinnerHasItsResultText) {
+    const std::pair<Winner, const char*> texts[] = {{Winner::Draw, "引き分けです"},
+                                                    {Winner::Person, "あなたの勝ちです"},
+                                                    {Winner::Computer, "ｺﾝﾋﾟｭｰﾀの勝ちです"},
+                                                    {Winner::FirstPlayer, "先手の勝ちです"},
+                                                    {Winner::SecondPlayer, "後手の勝ちです"}};
+    for (const auto& [winner, text] : texts) {
+        testing::FakeWorld w;
+        w.dialogs.answers = {Answer::Yes};
+        EXPECT_EQ(resultText(winner), text);
+        終了(w.game, winner);
+        ASSERT_FALSE(w.dialogs.boxes.empty());
+        EXPECT_EQ(w.dialogs.boxes[0].text, text);
+    }
+}
+
 TEST(GameEnd, DrawAndQuit) {
     testing::FakeWorld w;
     w.game.sounds = {1, 11, 12, 13, 14};
     w.dialogs.answers = {Answer::No};
-    EXPECT_EQ(終了(w.game, "引分"), GameOutcome::ProgramEnds);
+    EXPECT_EQ(終了(w.game, Winner::Draw), GameOutcome::ProgramEnds);
     EXPECT_EQ(w.dialogs.boxes[0].text, "引き分けです");
     EXPECT_TRUE(w.shell.quitRequested);
     // The sound buffers are released before the program ends.
