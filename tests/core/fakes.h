@@ -121,11 +121,14 @@ public:
     int ticks = 0;
 };
 
+// Keeps the marks by the items' object names, as the window's menus do.
 class RecordingMarks : public MenuMarks {
 public:
-    void setChecked(const std::string& item, bool checked) override { marks[item] = checked; }
-    bool isChecked(const std::string& item) const override {
-        const auto it = marks.find(item);
+    void setChecked(MenuItem item, bool checked) override { setChecked(menuItemName(item), checked); }
+    bool isChecked(MenuItem item) const override { return isChecked(menuItemName(item)); }
+    void setChecked(const std::string& name, bool checked) { marks[name] = checked; }
+    bool isChecked(const std::string& name) const {
+        const auto it = marks.find(name);
         return it != marks.end() && it->second;
     }
     std::map<std::string, bool> marks;

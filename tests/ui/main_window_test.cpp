@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSet>
 #include <QTimer>
 #include <QtTest>
 
@@ -111,6 +112,21 @@ void MainWindowTest::menuTreeHasTheCaptionsNamesAndMarks() {
     QVERIFY(!actionNamed(w, "LEVEL1")->isChecked());
     QVERIFY(!actionNamed(w, "SIDOU")->isChecked());
     QVERIFY(!w.menuBar()->isNativeMenuBar());
+    // Each mark the game sets lands on its own checkable item and is read back from it.
+    QSet<QString> names;
+    for (int k = 0; k <= static_cast<int>(MenuItem::Brick); ++k) {
+        const auto mark = static_cast<MenuItem>(k);
+        names.insert(menuItemName(mark));
+        QAction* a = actionNamed(w, menuItemName(mark));
+        QVERIFY2(a && a->isCheckable(), menuItemName(mark));
+        const bool before = a->isChecked();
+        w.marks().setChecked(mark, !before);
+        QCOMPARE(a->isChecked(), !before);
+        QCOMPARE(w.marks().isChecked(mark), !before);
+        w.marks().setChecked(mark, before);
+        QCOMPARE(a->isChecked(), before);
+    }
+    QCOMPARE(names.size(), static_cast<int>(MenuItem::Brick) + 1);
 }
 
 void MainWindowTest::windowAndClientGeometry() {

@@ -25,8 +25,8 @@ void Form_Load(Game& g) {
     g.state.moveNumber = 0;
     g.state.lastMoveNumber = 0;
     g.dialogs().hidePromotionDialogs();
-    g.menuMarks().setChecked("SIDOU", false);
-    g.menuMarks().setChecked("LEVEL3", true);
+    g.menuMarks().setChecked(MenuItem::MoveGuidance, false);
+    g.menuMarks().setChecked(MenuItem::Level3, true);
     g.state.comLevel = 3;
     g.options.guideColor = WHITE_COLOR;
     読込_環境設定ファイル(g);

@@ -49,8 +49,8 @@ public:
 
 class NullMenuMarks : public MenuMarks {
 public:
-    void setChecked(const std::string&, bool) override {}
-    bool isChecked(const std::string&) const override { return false; }
+    void setChecked(MenuItem, bool) override {}
+    bool isChecked(MenuItem) const override { return false; }
 };
 
 class NullBrowser : public Browser {
