@@ -114,8 +114,8 @@ Outcome playGame(Game& g, const Options& o, std::mt19937& random) {
         if (!white) return {"draw", "white cannot move"};
         play(g, *white);
         if (kingGoneFromEitherBoard(g, BLACK_KING)) return {"white", "took a king"};
-        // Headless, the continue question is answered No: a finished game ends the program.
-        if (com_ban(g) == GameOutcome::ProgramEnds) {
+        // The computer's turn says when it ended the game.
+        if (com_ban(g)) {
             return st.gameWinner == st.blackTurn ? Outcome{"black", "took a king"} : Outcome{"draw", "black cannot move"};
         }
         if (kingGoneFromEitherBoard(g, WHITE_KING)) return {"black", "took a king"};

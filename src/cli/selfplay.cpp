@@ -77,8 +77,8 @@ std::optional<std::string> runSelfplay(const Options& options) {
                 result = "white took a king";
                 break;
             }
-            // Headless, the continue question is answered No: a finished game ends the program.
-            if (com_ban(*g) == GameOutcome::ProgramEnds) {
+            // The computer's turn says when it ended the game.
+            if (com_ban(*g)) {
                 result = st.gameWinner == st.blackTurn ? "computer won" : "draw";
                 break;
             }

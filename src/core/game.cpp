@@ -50,8 +50,8 @@ void 初期設定(Game& g) {
     st.gameWinner = Side::None;
     st.sideToMove = Side::None;
     st.moveNumber = 0;
-    g.side(BoardId::LEFT).clickState = 0;
-    g.side(BoardId::RIGHT).clickState = 0;
+    g.selection(BoardId::LEFT).pieceSelected = false;
+    g.selection(BoardId::RIGHT).pieceSelected = false;
     st.kingQueenSwapped = false;
     st.whiteInCheck = false;
     st.reversed = false;

@@ -12,6 +12,7 @@
 #include "com/handicap.h"
 #include "com/hint.h"
 #include "com/level.h"
+#include "command_support.h"
 #include "record/record_commands.h"
 #include "record/replay.h"
 #include "flow/game_flow.h"

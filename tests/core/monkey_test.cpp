@@ -20,6 +20,7 @@
 #include "options/option_commands.h"
 #include "sound/sound.h"
 #include "draw/board_painter.h"
+#include "command_support.h"
 #include "flow/game_flow.h"
 #include "input/mouse_input.h"
 #include "record/record_commands.h"
@@ -133,7 +134,7 @@ struct Monkey {
             std::vector<Move> moves = acceptedMoves(g, id, turn);
             if (!moves.empty()) {
                 const Move m = moves[static_cast<size_t>(pick(static_cast<int>(moves.size())))];
-                g.side(id).clickState = 0;
+                g.selection(id).pieceSelected = false;
                 clickSquare(id, m.fromFile, m.fromRank, button);
                 if (!shell.quitRequested) clickSquare(id, m.toFile, m.toRank, button);
                 return;
@@ -234,7 +235,6 @@ void expectInvariants(const Game& g, long event) {
     ASSERT_TRUE(st.comLevel >= 1 && st.comLevel <= 3) << event;
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         const BoardState& bs = g.side(id);
-        ASSERT_TRUE(bs.clickState == 0 || bs.clickState == 1) << event;
         ASSERT_TRUE(onBoard(bs.whiteKing.file, bs.whiteKing.rank) && onBoard(bs.blackKing.file, bs.blackKing.rank)) << event;
         for (PieceCode c : bs.board.cells) ASSERT_TRUE(isPieceCode(c)) << event;
         for (int n = 0; n <= st.lastMoveNumber; ++n) {

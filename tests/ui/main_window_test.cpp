@@ -156,7 +156,7 @@ void MainWindowTest::selectionOutlinesTheSquareInTheBackBuffer() {
     const QPoint inner = edge + QPoint(1, 0);
     QCOMPARE(bufferPixel(w, edge), QColor(0, 128, 0));  // the normal outline
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::RIGHT, 5, 7));
-    QCOMPARE(w.game().side(BoardId::RIGHT).clickState, 1);
+    QVERIFY(w.game().selection(BoardId::RIGHT).pieceSelected);
     // Two pixels wide inside the square, so it reads on the red squares too.
     QCOMPARE(bufferPixel(w, edge), QColor(255, 0, 0));
     QCOMPARE(bufferPixel(w, inner), QColor(255, 0, 0));
@@ -164,7 +164,7 @@ void MainWindowTest::selectionOutlinesTheSquareInTheBackBuffer() {
     // The move clears the mark: the grid line is green again and the square
     // shows its picture where the mark's inner pixel was.
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::RIGHT, 5, 5));
-    QCOMPARE(w.game().side(BoardId::RIGHT).clickState, 0);
+    QVERIFY(!w.game().selection(BoardId::RIGHT).pieceSelected);
     QCOMPARE(bufferPixel(w, edge), QColor(0, 128, 0));
     // The empty square (5, 7) now looks like the empty square (1, 3) of the same shade.
     QCOMPARE(bufferPixel(w, inner), bufferPixel(w, outlinePixel(w, BoardId::RIGHT, 1, 3) + QPoint(1, 0)));
@@ -237,10 +237,10 @@ void MainWindowTest::clicksDuringAPauseAreIgnored() {
     whiteToMove(w);
     QTimer::singleShot(50, &w, [&] { QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 7)); });
     w.game().clock().wait(0.2);
-    QCOMPARE(w.game().side(BoardId::LEFT).clickState, 0);
+    QVERIFY(!w.game().selection(BoardId::LEFT).pieceSelected);
     // After the pause a click selects as usual.
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 7));
-    QCOMPARE(w.game().side(BoardId::LEFT).clickState, 1);
+    QVERIFY(w.game().selection(BoardId::LEFT).pieceSelected);
 }
 
 void MainWindowTest::promotionDialogStaysBesideItsBoardAtEverySize() {

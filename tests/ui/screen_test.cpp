@@ -174,7 +174,7 @@ void ScreenTest::aScriptedSessionShowsEveryStepOnTheScreen() {
     checkStep("start-game");
 
     clickSquare(BoardId::LEFT, 5, 7);
-    QCOMPARE(g.side(BoardId::LEFT).clickState, 1);
+    QVERIFY(g.selection(BoardId::LEFT).pieceSelected);
     checkStep("select");
     const QImage selected = screen();
     const QPoint edge = w_->canvas().toWidget(QPointF(std::lround((LEFT_ORIGIN_X + 522.0 * 5) / 15) + 1,
@@ -245,9 +245,9 @@ void ScreenTest::aScriptedSessionShowsEveryStepOnTheScreen() {
     checkStep("resized");
     clickMenu({"TAIKYOKU", "MATCH_MAN", "START"});
     clickSquare(BoardId::RIGHT, 2, 7);
-    QCOMPARE(g.side(BoardId::RIGHT).clickState, 1);
-    QCOMPARE(g.side(BoardId::RIGHT).selection.fromFile, 2);
-    QCOMPARE(g.side(BoardId::RIGHT).selection.fromRank, 7);
+    QVERIFY(g.selection(BoardId::RIGHT).pieceSelected);
+    QCOMPARE(g.selection(BoardId::RIGHT).from.file, 2);
+    QCOMPARE(g.selection(BoardId::RIGHT).from.rank, 7);
     checkStep("resized-select");
 
     // Maximised: as large as the screen allows.

@@ -3,7 +3,6 @@
 #include "com/level.h"
 #include "com/search.h"
 #include "engine/position.h"
-#include "flow/shutdown.h"
 #include "influence/survey.h"
 #include "record/notation.h"
 #include "rules/end_tests.h"
@@ -87,20 +86,20 @@ BestMove bestMoveOf(const Game& g, const engine::SearchResult& r) {
                     g.board(r.board).at(r.fromFile, r.fromRank)};
 }
 
-GameOutcome com_ban(Game& g) {
+std::optional<Winner> com_ban(Game& g) {
     GameState& st = g.state;
     showThinking(g);
     const std::optional<BoardId> chosen = st.comLevel == ENGINE_LEVEL ? engineSearch(g) : comSearch(g);
     if (!chosen) {
         // Black cannot move on either board: the game is drawn.
-        return 終了(g, Winner::Draw);
+        return Winner::Draw;
     }
     if (st.moveNumber >= MAX_MOVES) {
         // The history is full; the move cannot be recorded, so it is not made.
         g.sound().dsPlay(g.sounds.forbiddenSound);
         g.dialogs().messageBox("これ以上指せません", "手数", Buttons::Ok);
         st.sideToMove = st.whiteTurn;
-        return GameOutcome::Continues;
+        return std::nullopt;
     }
     playMove(g, *chosen, g.com.of(*chosen).best);
     g.clock().wait(0.5);
@@ -108,10 +107,10 @@ GameOutcome com_ban(Game& g) {
     recordMove(g);
     g.presentation().描画_手数(st.moveNumber);
 
-    if (st.gameWinner == st.blackTurn) return 終了(g, Winner::Computer);
+    if (st.gameWinner == st.blackTurn) return Winner::Computer;
     announceCheck(g);
     st.sideToMove = st.whiteTurn;
-    return GameOutcome::Continues;
+    return std::nullopt;
 }
 
 }  // namespace velmora

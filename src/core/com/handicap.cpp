@@ -1,6 +1,6 @@
 #include "com/handicap.h"
 
-#include "flow/game_flow.h"
+#include "command_support.h"
 
 namespace velmora {
 namespace {

@@ -1,9 +1,8 @@
 #include "com/hint.h"
 
+#include "command_support.h"
 #include "draw/geometry.h"
 #include "engine/position.h"
-#include "flow/game_flow.h"
-#include "flow/refusal.h"
 
 namespace velmora {
 

@@ -18,8 +18,8 @@ void Form_Load(Game& g) {
     loadSounds(g);
     std::error_code ec;
     g.options.startDirectory = std::filesystem::current_path(ec).string();
-    g.side(BoardId::LEFT).clickState = 0;
-    g.side(BoardId::RIGHT).clickState = 0;
+    g.selection(BoardId::LEFT).pieceSelected = false;
+    g.selection(BoardId::RIGHT).pieceSelected = false;
     g.state.handicapLevel = 0;
     g.state.kingQueenSwapped = false;
     g.state.moveNumber = 0;
@@ -59,7 +59,7 @@ void startAgainstComputer(Game& g, bool personFirst) {
     Presentation& view = g.presentation();
     view.描画_棋譜読込み部分消去();
     view.描画_レベル(st.comLevel);
-    g.side(BoardId::LEFT).clickState = 0;
+    g.selection(BoardId::LEFT).pieceSelected = false;
     st.whiteTurn = personFirst ? Side::First : Side::Second;
     st.blackTurn = opposite(st.whiteTurn);
     st.sideToMove = Side::First;
@@ -82,7 +82,7 @@ void SENTE_Click(Game& g) {
 
 void GOTE_Click(Game& g) {
     startAgainstComputer(g, false);
-    com_ban(g);
+    finishTurn(g, com_ban(g));
 }
 
 void OWARI_Click(Game& g) { endProgram(g); }
@@ -92,10 +92,5 @@ void Form_KeyDown(Game& g, int keyCode) {
 }
 
 void Form_Unload(Game& g) { 終了処理(g); }
-
-void hideRecordPanel(Game& g) {
-    g.recordPanel().描画_可視(false, false, false);
-    g.recordPanel().描画_棋譜_IO(1);
-}
 
 }  // namespace velmora

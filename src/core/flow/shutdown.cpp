@@ -24,6 +24,10 @@ GameOutcome 終了(Game& g, Winner winner) {
     return GameOutcome::ProgramEnds;
 }
 
+GameOutcome finishTurn(Game& g, std::optional<Winner> winner) {
+    return winner ? 終了(g, *winner) : GameOutcome::Continues;
+}
+
 void 終了処理(Game& g) {
     SoundHandles& s = g.sounds;
     SoundPort& port = g.sound();

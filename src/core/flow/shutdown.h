@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "game.h"
@@ -12,6 +13,10 @@ std::string resultText(Winner winner);
 // The end of a game: the result box, then "続けますか？". Yes sets up a new
 // board and draws it, No ends the program.
 GameOutcome 終了(Game& g, Winner winner);
+
+// After a turn that may have ended the game (the computer's): the end of the
+// game when it names a winner; otherwise the game continues.
+GameOutcome finishTurn(Game& g, std::optional<Winner> winner);
 
 // Releases the sound buffers and the device; every way out of the program runs it.
 void 終了処理(Game& g);

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "com/com_turn.h"
+#include "command_support.h"
+#include "flow/shutdown.h"
 #include "draw/geometry.h"
-#include "flow/game_flow.h"
-#include "flow/refusal.h"
 #include "influence/survey.h"
 #include "record/notation.h"
 #include "rules/end_tests.h"
@@ -33,7 +33,7 @@ void resume(Game& g) {
     const Side next = opposite(調査_手番(g, st.moveNumber));
     if (next == st.blackTurn && st.gameMode == GameMode::AgainstComputer) {
         // When the computer's move ends the game, no new turn is handed out.
-        if (com_ban(g) == GameOutcome::Continues) st.sideToMove = st.whiteTurn;
+        if (finishTurn(g, com_ban(g)) == GameOutcome::Continues) st.sideToMove = st.whiteTurn;
     } else {
         st.sideToMove = next;
     }
@@ -49,7 +49,7 @@ GameOutcome endOfMoveAgainstComputer(Game& g, BoardId id) {
         return 終了(g, Winner::Draw);
     }
     if (詰めかCOM(bs) || kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, Winner::Person);
-    if (g.state.gameWinner == Side::None) return com_ban(g);
+    if (g.state.gameWinner == Side::None) return finishTurn(g, com_ban(g));
     return GameOutcome::Continues;
 }
 
@@ -125,21 +125,20 @@ GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, i
     GameState& st = g.state;
     BoardState& bs = g.side(id);
     Board& b = bs.board;
-    Selection& s = bs.selection;
+    Selection& s = g.selection(id);
     Presentation& view = g.presentation();
     const int guide = g.options.guideColor;
     auto movers = [&](PieceCode c) {
         return (st.sideToMove == st.whiteTurn && isWhite(c)) || (st.sideToMove == st.blackTurn && isBlack(c));
     };
 
-    if (bs.clickState == 0) {
+    if (!s.pieceSelected) {
         if (b.at(file, rank) == EMPTY) return GameOutcome::Continues;
-        s.fromFile = file;
-        s.fromRank = rank;
+        s.from = {file, rank};
         s.movingPiece = b.at(file, rank);
         view.描画_移動可能桝色(id, file, rank, guide, s.movingPiece);
         if (movers(s.movingPiece)) {
-            bs.clickState = 1;
+            s.pieceSelected = true;
             view.描画_桝輪郭(id, SELECT_COLOR, file, rank);
         } else {
             // An opponent's piece: its moves are shown, nothing is selected.
@@ -148,27 +147,25 @@ GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, i
         return GameOutcome::Continues;
     }
 
-    s.toFile = file;
-    s.toRank = rank;
+    s.to = {file, rank};
     if (movers(b.at(file, rank))) {
-        view.描画_桝輪郭(id, OUTLINE_COLOR, s.fromFile, s.fromRank);
-        s.fromFile = file;
-        s.fromRank = rank;
+        view.描画_桝輪郭(id, OUTLINE_COLOR, s.from.file, s.from.rank);
+        s.from = {file, rank};
         s.movingPiece = b.at(file, rank);
         view.描画_移動可能桝色(id, file, rank, guide, s.movingPiece);
         view.描画_桝輪郭(id, SELECT_COLOR, file, rank);
         return GameOutcome::Continues;
     }
-    if (!移動チェック(bs, s.fromFile, s.fromRank, file, rank, s.movingPiece)) {
+    if (!移動チェック(bs, s.from.file, s.from.rank, file, rank, s.movingPiece)) {
         view.描画_チェス盤桝(id);
-        bs.clickState = 0;
+        s.pieceSelected = false;
         return GameOutcome::Continues;
     }
     if (!移動後チェック_成り(rank, s.movingPiece) && button == BUTTON_LEFT) {
         refuse(g, "マウスの右をクリックして下さい", "成り");
         return GameOutcome::Continues;
     }
-    if (!移動後チェック_キング(bs, s.fromFile, s.fromRank, file, rank, st.sideToMove, st) && !st.whiteInCheck) {
+    if (!移動後チェック_キング(bs, s.from.file, s.from.rank, file, rank, st.sideToMove, st) && !st.whiteInCheck) {
         refuse(g, "自殺できません", "チェックです");
         return GameOutcome::Continues;
     }
@@ -178,7 +175,7 @@ GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, i
         return GameOutcome::Continues;
     }
     view.描画_手数(st.lastMoveNumber);
-    if (button == BUTTON_RIGHT && 調査_駒成人選(s.fromFile, s.fromRank, file, rank, s.movingPiece)) {
+    if (button == BUTTON_RIGHT && 調査_駒成人選(s.from.file, s.from.rank, file, rank, s.movingPiece)) {
         const std::optional<PieceCode> choice = askPromotion(g, id, s.movingPiece);
         if (!choice) return GameOutcome::Continues;  // closed without a choice: nothing is placed
         st.promotionChoice = *choice;
@@ -189,19 +186,19 @@ GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, i
         // The dialog of the other colour's pictures returns codes of the other sign.
         s.movingPiece = static_cast<PieceCode>(st.kingQueenSwapped ? -*choice : *choice);
     }
-    bs.clickState = 0;
-    view.描画_桝輪郭(id, OUTLINE_COLOR, s.fromFile, s.fromRank);
+    s.pieceSelected = false;
+    view.描画_桝輪郭(id, OUTLINE_COLOR, s.from.file, s.from.rank);
     view.描画_桝輪郭(id, OUTLINE_COLOR, file, rank);
-    view.描画_移動可能桝色(id, s.fromFile, s.fromRank, OUTLINE_COLOR, s.movingPiece);
+    view.描画_移動可能桝色(id, s.from.file, s.from.rank, OUTLINE_COLOR, s.movingPiece);
 
-    if (アンパサンド_移動前(b, s.fromFile, s.fromRank, file, rank, s.movingPiece) &&
+    if (アンパサンド_移動前(b, s.from.file, s.from.rank, file, rank, s.movingPiece) &&
         g.dialogs().messageBox("取りますか？", "アンパッサン", Buttons::YesNo) == Answer::Yes) {
         const int passedRank = st.sideToMove == st.whiteTurn ? rank + 1 : rank - 1;
         b.at(file, passedRank) = EMPTY;
         view.描画_桝駒(id, file, passedRank);
     }
     g.sound().dsPlay(g.sounds.pieceSound);
-    駒移動(g, id, s.fromFile, s.fromRank, file, rank, s.movingPiece);
+    駒移動(g, id, s.from.file, s.from.rank, file, rank, s.movingPiece);
     recordMove(g);
     view.消去_思考中(ThinkingStrip::Below);
     view.描画_移動結果(id, file, rank, s.movingPiece, RESULT_COLOR);

@@ -1,8 +1,7 @@
 #include "record/record_commands.h"
 
+#include "command_support.h"
 #include "draw/geometry.h"
-#include "flow/game_flow.h"
-#include "flow/refusal.h"
 #include "io/file_reason.h"
 #include "io/whole_file.h"
 #include "record/cp932.h"

@@ -1,8 +1,7 @@
 #include "record/replay.h"
 
+#include "command_support.h"
 #include "draw/geometry.h"
-#include "flow/game_flow.h"
-#include "flow/refusal.h"
 #include "record/notation.h"
 #include "rules/setup.h"
 
@@ -36,8 +35,8 @@ Arrival showSnapshot(Game& g) {
 }
 
 void dropSelections(Game& g) {
-    g.side(BoardId::LEFT).clickState = 0;
-    g.side(BoardId::RIGHT).clickState = 0;
+    g.selection(BoardId::LEFT).pieceSelected = false;
+    g.selection(BoardId::RIGHT).pieceSelected = false;
 }
 
 }  // namespace

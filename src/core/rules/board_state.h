@@ -27,15 +27,6 @@ struct GameState {
     int handicapLevel = 0;
 };
 
-// The person's selection on one board.
-struct Selection {
-    int fromFile = 0;
-    int fromRank = 0;
-    int toFile = 0;
-    int toRank = 0;
-    PieceCode movingPiece = EMPTY;
-};
-
 // Everything that belongs to one of the two boards.
 struct BoardState {
     Board board;
@@ -43,8 +34,6 @@ struct BoardState {
     Square whiteKing{5, 8};  // before any survey
     Square blackKing{5, 1};
     IntGrid whiteKingEscapeMap;
-    int clickState = 0;
-    Selection selection;
 };
 
 // What the rules read and write: both boards with their influence maps and

@@ -9,6 +9,7 @@
 #include "com/search.h"
 #include "engine/search.h"
 #include "fakes.h"
+#include "flow/shutdown.h"
 #include "record/record_file.h"
 #include "rules/legality.h"
 
@@ -117,10 +118,14 @@ TEST(ComTurn, TakingTheKingWinsAfterTheMoveIsCounted) {
                             "K......."}),
                  boardFrom({"....k...", "........", "........", "........", "........", "........", "........",
                             "....K..."}));
-    EXPECT_EQ(com_ban(w.game), GameOutcome::ProgramEnds);
+    EXPECT_EQ(com_ban(w.game), Winner::Computer);
     EXPECT_EQ(w.game.state.gameWinner, w.game.state.blackTurn);
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(1, 8), BLACK_ROOK);
     EXPECT_EQ(w.game.state.moveNumber, 1);
+    // The turn only reports the end; ending the game is left to the caller.
+    EXPECT_TRUE(w.dialogs.boxes.empty());
+    EXPECT_FALSE(w.shell.quitRequested);
+    EXPECT_EQ(finishTurn(w.game, Winner::Computer), GameOutcome::ProgramEnds);
     ASSERT_EQ(w.dialogs.boxes.size(), 2u);
     EXPECT_EQ(w.dialogs.boxes[0].text, "ｺﾝﾋﾟｭｰﾀの勝ちです");
     EXPECT_EQ(w.dialogs.boxes[1].text, "続けますか？");
@@ -158,7 +163,7 @@ TEST(ComTurn, LevelFourPlaysTheEnginesMoveThroughTheSameTurn) {
     dialogs.answers = {Answer::No};
     LEVEL_Click(g, 4);
     // The engine sees the king on a8 take: it wins, as the one-move levels do.
-    EXPECT_EQ(com_ban(g), GameOutcome::ProgramEnds);
+    EXPECT_EQ(finishTurn(g, com_ban(g)), GameOutcome::ProgramEnds);
     EXPECT_EQ(engine.calls, 1);
     EXPECT_EQ(engine.budgetAsked, LEVEL4_TIME_MS);
     EXPECT_LE(engine.budgetAsked, 1000);
@@ -176,7 +181,9 @@ TEST(ComTurn, NoLegalBlackMoveOnEitherBoardIsADraw) {
     const Board kingsOnly = boardFrom({"........", "........", "........", "........", "........", "........",
                                        "........", "....K..."});
     startComGame(w, kingsOnly, kingsOnly);
-    EXPECT_EQ(com_ban(w.game), GameOutcome::NewGame);
+    EXPECT_EQ(com_ban(w.game), Winner::Draw);
+    EXPECT_TRUE(w.dialogs.boxes.empty());
+    EXPECT_EQ(finishTurn(w.game, Winner::Draw), GameOutcome::NewGame);
     ASSERT_EQ(w.dialogs.boxes.size(), 2u);
     EXPECT_EQ(w.dialogs.boxes[0].text, "引き分けです");
     EXPECT_EQ(w.game.state.moveNumber, 0);
@@ -190,7 +197,7 @@ TEST(ComTurn, AFullHistoryRefusesTheMove) {
                          "....K..."});
     startComGame(w, b, b);
     w.game.state.moveNumber = w.game.state.lastMoveNumber = MAX_MOVES;
-    EXPECT_EQ(com_ban(w.game), GameOutcome::Continues);
+    EXPECT_FALSE(com_ban(w.game).has_value());
     EXPECT_EQ(w.game.board(BoardId::LEFT), b);
     EXPECT_EQ(w.game.board(BoardId::RIGHT), b);
     EXPECT_EQ(w.game.state.moveNumber, MAX_MOVES);

@@ -54,7 +54,7 @@ TEST(TwoPeople, MovesAlternateAndEveryMoveIsStored) {
     EXPECT_EQ(w.sound.played, (std::vector<std::int32_t>{11, 11}));
     // White cannot move a black piece: the click only shows its moves.
     clickSquare(w.game, BoardId::LEFT, 4, 2);
-    EXPECT_EQ(w.game.side(BoardId::LEFT).clickState, 0);
+    EXPECT_FALSE(w.game.selection(BoardId::LEFT).pieceSelected);
     EXPECT_TRUE(w.view.saw("targets 1 4 2 15 1"));
 }
 
@@ -114,7 +114,7 @@ TEST(TwoPeople, PromotionNeedsTheRightButtonAndRefusesTheKing) {
     clickMove(w.game, BoardId::LEFT, 2, 2, 2, 1);
     EXPECT_EQ(lastBox(w), "マウスの右をクリックして下さい");
     EXPECT_EQ(w.dialogs.boxes.back().title, "成り");
-    EXPECT_EQ(w.game.side(BoardId::LEFT).clickState, 1);
+    EXPECT_TRUE(w.game.selection(BoardId::LEFT).pieceSelected);
     EXPECT_EQ(st.moveNumber, 0);
     // A king is refused.
     w.dialogs.choices = {WHITE_KING};
@@ -315,20 +315,20 @@ TEST(Clicks, GapAndOffBoardChangeNothingButStoreThePosition) {
     Form_MouseDown(w.game, BUTTON_LEFT, 0, 700 + 522 * 10 + 10, 900 + 525 * 4 + 10);  // the gap
     EXPECT_EQ(w.game.history.left[0], START);
     Form_MouseDown(w.game, BUTTON_LEFT, 0, 10, 10);  // above and left of the boards
-    EXPECT_EQ(w.game.side(BoardId::LEFT).clickState, 0);
+    EXPECT_FALSE(w.game.selection(BoardId::LEFT).pieceSelected);
     EXPECT_EQ(w.game.state.moveNumber, 0);
 }
 
 TEST(Clicks, ReselectAndIllegalDestination) {
     testing::FakeWorld w;
     startOn(w, START, START, START_Click);
-    BoardState& left = w.game.side(BoardId::LEFT);
+    const Selection& left = w.game.selection(BoardId::LEFT);
     clickSquare(w.game, BoardId::LEFT, 5, 7);
     clickSquare(w.game, BoardId::LEFT, 4, 7);  // another white piece: selected instead
-    EXPECT_EQ(left.clickState, 1);
-    EXPECT_EQ(left.selection.fromFile, 4);
+    EXPECT_TRUE(left.pieceSelected);
+    EXPECT_EQ(left.from, (Square{4, 7}));
     clickSquare(w.game, BoardId::LEFT, 4, 3);  // not a pawn move
-    EXPECT_EQ(left.clickState, 0);
+    EXPECT_FALSE(left.pieceSelected);
     EXPECT_TRUE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.game.state.moveNumber, 0);
 }

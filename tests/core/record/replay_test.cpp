@@ -83,9 +83,9 @@ TEST(Replay, TurningTwiceRestoresAndDropsSelections) {
     testing::FakeWorld w;
     threeMoves(w);
     const Board left = w.game.board(BoardId::LEFT);
-    w.game.side(BoardId::RIGHT).clickState = 1;
+    w.game.selection(BoardId::RIGHT).pieceSelected = true;
     REVERSE_Click(w.game);
-    EXPECT_EQ(w.game.side(BoardId::RIGHT).clickState, 0);
+    EXPECT_FALSE(w.game.selection(BoardId::RIGHT).pieceSelected);
     EXPECT_TRUE(w.game.state.reversed);
     EXPECT_EQ(boardRows(w.game.board(BoardId::LEFT))[0], "r.bkqbnr");  // white's back rank, turned and recoloured
     EXPECT_TRUE(w.view.saw("redraw"));
