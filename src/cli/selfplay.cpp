@@ -35,10 +35,10 @@ bool playRandomWhiteMove(Game& g, std::mt19937& random) {
     const RandomMove pick = choices[random() % choices.size()];
     const Move& m = pick.move;
     Board& b = g.board(pick.board);
-    PieceCode piece = b.at(m.fromFile, m.fromRank);
-    if (アンパサンド_移動前(b, m.fromFile, m.fromRank, m.toFile, m.toRank, piece)) b.at(m.toFile, m.fromRank) = EMPTY;
-    if (調査_駒成人選(m.fromFile, m.fromRank, m.toFile, m.toRank, piece)) piece = WHITE_QUEEN;
-    駒移動(g, pick.board, m.fromFile, m.fromRank, m.toFile, m.toRank, piece);
+    PieceCode piece = b.at(m.from);
+    if (アンパサンド_移動前(b, m.from, m.to, piece)) b.at(m.to.file, m.from.rank) = EMPTY;
+    if (調査_駒成人選(m.from, m.to, piece)) piece = WHITE_QUEEN;
+    駒移動(g, pick.board, m.from, m.to, piece);
     recordMove(g);
     勢力調査(g, pick.board);
     return true;

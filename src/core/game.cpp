@@ -11,8 +11,8 @@ namespace {
 class DrawingWatcher final : public MoveWatcher {
 public:
     explicit DrawingWatcher(Presentation& view) : view_(view) {}
-    void squareChanged(BoardId id, int file, int rank) override { view_.描画_桝駒(id, file, rank); }
-    void aboutToTake(BoardId id, int file, int rank) override { view_.描画_駒点滅(id, file, rank, 2); }
+    void squareChanged(BoardId id, Square s) override { view_.描画_桝駒(id, s.file, s.rank); }
+    void aboutToTake(BoardId id, Square s) override { view_.描画_駒点滅(id, s.file, s.rank, 2); }
 
 private:
     Presentation& view_;
@@ -60,9 +60,9 @@ void 初期設定(Game& g) {
     手順保存(g, st.moveNumber);
 }
 
-void 駒移動(Game& g, BoardId id, int ff, int fr, int tf, int tr, PieceCode piece) {
+void 駒移動(Game& g, BoardId id, Square from, Square to, PieceCode piece) {
     DrawingWatcher watcher(g.presentation());
-    駒移動(static_cast<RulesState&>(g), id, ff, fr, tf, tr, piece, watcher);
+    駒移動(static_cast<RulesState&>(g), id, from, to, piece, watcher);
 }
 
 }  // namespace velmora

@@ -120,6 +120,6 @@ void 初期設定(Game& g);
 
 // Carries out a judged move on the boards and draws each square as it changes,
 // blinking a piece the two-board capture takes.
-void 駒移動(Game& g, BoardId id, int ff, int fr, int tf, int tr, PieceCode piece);
+void 駒移動(Game& g, BoardId id, Square from, Square to, PieceCode piece);
 
 }  // namespace velmora

@@ -135,8 +135,8 @@ struct Monkey {
             if (!moves.empty()) {
                 const Move m = moves[static_cast<size_t>(pick(static_cast<int>(moves.size())))];
                 g.selection(id).pieceSelected = false;
-                clickSquare(id, m.fromFile, m.fromRank, button);
-                if (!shell.quitRequested) clickSquare(id, m.toFile, m.toRank, button);
+                clickSquare(id, m.from.file, m.from.rank, button);
+                if (!shell.quitRequested) clickSquare(id, m.to.file, m.to.rank, button);
                 return;
             }
         }

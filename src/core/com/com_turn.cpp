@@ -28,24 +28,24 @@ void showThinking(Game& g) {
 void playMove(Game& g, BoardId id, const BestMove& best) {
     Presentation& view = g.presentation();
     Board& b = g.board(id);
-    view.描画_駒点滅(id, best.fromFile, best.fromRank, 2);
+    view.描画_駒点滅(id, best.from.file, best.from.rank, 2);
     if (best.placedPiece != best.movingPiece) {
         view.描画_桝駒成アニメ(best.placedPiece, id);
-    } else if (アンパサンド_移動前(b, best.fromFile, best.fromRank, best.toFile, best.toRank, best.movingPiece)) {
+    } else if (アンパサンド_移動前(b, best.from, best.to, best.movingPiece)) {
         g.dialogs().messageBox("アンパッサンします！", "アンパッサン", Buttons::Ok);
         // The white pawn taken en passant stands one rank below the destination.
-        b.at(best.toFile, best.toRank - 1) = EMPTY;
-        view.描画_桝駒(id, best.toFile, best.toRank - 1);
+        b.at(best.to.file, best.to.rank - 1) = EMPTY;
+        view.描画_桝駒(id, best.to.file, best.to.rank - 1);
     }
     g.sound().dsPlay(g.sounds.pieceSound);
-    駒移動(g, id, best.fromFile, best.fromRank, best.toFile, best.toRank, best.placedPiece);
-    view.描画_桝輪郭(id, BRIGHT_WHITE, best.toFile, best.toRank);
+    駒移動(g, id, best.from, best.to, best.placedPiece);
+    view.描画_桝輪郭(id, BRIGHT_WHITE, best.to.file, best.to.rank);
     if (!存在チェック駒(g.board(otherBoard(id)), WHITE_KING)) {
         g.state.gameWinner = g.state.blackTurn;
     } else {
         勢力調査(g, id);
     }
-    view.描画_移動結果(id, best.toFile, best.toRank, best.placedPiece, BRIGHT_WHITE);
+    view.描画_移動結果(id, best.to.file, best.to.rank, best.placedPiece, BRIGHT_WHITE);
 }
 
 // Announces a check, or a mate, on the first board (right, then left) whose
@@ -75,15 +75,14 @@ std::optional<BoardId> engineSearch(Game& g) {
     if (!r.found()) return std::nullopt;
     g.com.of(r.board).best = bestMoveOf(g, r);
     // Taking the white king wins, as the one-move levels decide it too.
-    if (g.board(r.board).at(r.toFile, r.toRank) == WHITE_KING) g.state.gameWinner = g.state.blackTurn;
+    if (g.board(r.board).at(r.to) == WHITE_KING) g.state.gameWinner = g.state.blackTurn;
     return r.board;
 }
 
 }  // namespace
 
 BestMove bestMoveOf(const Game& g, const engine::SearchResult& r) {
-    return BestMove{r.score / 100.0, r.fromFile, r.fromRank, r.toFile, r.toRank, static_cast<PieceCode>(r.placed),
-                    g.board(r.board).at(r.fromFile, r.fromRank)};
+    return BestMove{r.score / 100.0, r.from, r.to, static_cast<PieceCode>(r.placed), g.board(r.board).at(r.from)};
 }
 
 std::optional<Winner> com_ban(Game& g) {

@@ -18,8 +18,8 @@ void HINT_Click(Game& g) {
     const engine::SearchResult r = g.engineRunner().think(engine::positionFromGame(g, colour), HINT_TIME_MS);
     if (!r.found()) return;
     // The colour of move guidance, whether or not guidance is on: the hint is asked for.
-    g.presentation().描画_桝輪郭(r.board, WHITE_COLOR, r.fromFile, r.fromRank);
-    g.presentation().描画_桝輪郭(r.board, WHITE_COLOR, r.toFile, r.toRank);
+    g.presentation().描画_桝輪郭(r.board, WHITE_COLOR, r.from.file, r.from.rank);
+    g.presentation().描画_桝輪郭(r.board, WHITE_COLOR, r.to.file, r.to.rank);
 }
 
 }  // namespace velmora

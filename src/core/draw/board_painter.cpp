@@ -258,7 +258,7 @@ void BoardPainter::描画_移動可能桝色(BoardId board, int ff, int fr, int 
     if (!g_.state.moveGuidance) return;
     for (int f = 1; f <= 8; ++f) {
         for (int r = 1; r <= 8; ++r) {
-            if (移動チェック(g_, board, ff, fr, f, r, piece)) 描画_桝輪郭(origin, colour, f, r);
+            if (移動チェック(g_, board, {ff, fr}, {f, r}, piece)) 描画_桝輪郭(origin, colour, f, r);
         }
     }
 }

@@ -44,7 +44,7 @@ void resume(Game& g) {
 // from the board not moved on.
 GameOutcome endOfMoveAgainstComputer(Game& g, BoardId id) {
     BoardState& bs = g.side(id);
-    if (ステールメイトか(bs, bs.blackKing.file, bs.blackKing.rank)) {
+    if (ステールメイトか(bs, bs.blackKing)) {
         g.dialogs().messageBox("ステールメイト", "判定", Buttons::Ok);
         return 終了(g, Winner::Draw);
     }
@@ -63,7 +63,7 @@ GameOutcome endOfMoveBetweenPeople(Game& g, BoardId id) {
     const Square king = firstMoved ? bs.blackKing : bs.whiteKing;
     const IntGrid& attacks = firstMoved ? bs.influence.whiteAttacks : bs.influence.blackAttacks;
     if (st.sideToMove == Side::First || st.sideToMove == Side::Second) {
-        if (調査_駒数(bs.board, moverTurn, st) == 1 && ステールメイトか(bs, king.file, king.rank)) {
+        if (調査_駒数(bs.board, moverTurn, st) == 1 && ステールメイトか(bs, king)) {
             g.dialogs().messageBox("ステールメイト", "判定", Buttons::Ok);
             return 終了(g, Winner::Draw);
         }
@@ -156,7 +156,7 @@ GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, i
         view.描画_桝輪郭(id, SELECT_COLOR, file, rank);
         return GameOutcome::Continues;
     }
-    if (!移動チェック(bs, s.from.file, s.from.rank, file, rank, s.movingPiece)) {
+    if (!移動チェック(bs, s.from, {file, rank}, s.movingPiece)) {
         view.描画_チェス盤桝(id);
         s.pieceSelected = false;
         return GameOutcome::Continues;
@@ -165,7 +165,7 @@ GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, i
         refuse(g, "マウスの右をクリックして下さい", "成り");
         return GameOutcome::Continues;
     }
-    if (!移動後チェック_キング(bs, s.from.file, s.from.rank, file, rank, st.sideToMove, st) && !st.whiteInCheck) {
+    if (!移動後チェック_キング(bs, s.from, {file, rank}, st.sideToMove, st) && !st.whiteInCheck) {
         refuse(g, "自殺できません", "チェックです");
         return GameOutcome::Continues;
     }
@@ -175,7 +175,7 @@ GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, i
         return GameOutcome::Continues;
     }
     view.描画_手数(st.lastMoveNumber);
-    if (button == BUTTON_RIGHT && 調査_駒成人選(s.from.file, s.from.rank, file, rank, s.movingPiece)) {
+    if (button == BUTTON_RIGHT && 調査_駒成人選(s.from, {file, rank}, s.movingPiece)) {
         const std::optional<PieceCode> choice = askPromotion(g, id, s.movingPiece);
         if (!choice) return GameOutcome::Continues;  // closed without a choice: nothing is placed
         st.promotionChoice = *choice;
@@ -191,14 +191,14 @@ GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, i
     view.描画_桝輪郭(id, OUTLINE_COLOR, file, rank);
     view.描画_移動可能桝色(id, s.from.file, s.from.rank, OUTLINE_COLOR, s.movingPiece);
 
-    if (アンパサンド_移動前(b, s.from.file, s.from.rank, file, rank, s.movingPiece) &&
+    if (アンパサンド_移動前(b, s.from, {file, rank}, s.movingPiece) &&
         g.dialogs().messageBox("取りますか？", "アンパッサン", Buttons::YesNo) == Answer::Yes) {
         const int passedRank = st.sideToMove == st.whiteTurn ? rank + 1 : rank - 1;
         b.at(file, passedRank) = EMPTY;
         view.描画_桝駒(id, file, passedRank);
     }
     g.sound().dsPlay(g.sounds.pieceSound);
-    駒移動(g, id, s.from.file, s.from.rank, file, rank, s.movingPiece);
+    駒移動(g, id, s.from, {file, rank}, s.movingPiece);
     recordMove(g);
     view.消去_思考中(ThinkingStrip::Below);
     view.描画_移動結果(id, file, rank, s.movingPiece, RESULT_COLOR);

@@ -60,6 +60,6 @@ std::string 文字列変換(int value) {
     return "";
 }
 
-std::string squareText(int file, int rank) { return 文字列変換(file) + 文字列変換(1000 + 9 - rank); }
+std::string squareText(Square s) { return 文字列変換(s.file) + 文字列変換(1000 + 9 - s.rank); }
 
 }  // namespace velmora

@@ -22,6 +22,6 @@ std::string 駒文字変換(int code);
 // File letters "ａ".."ｈ" for 1..8, rank digits "１".."８" for 1001..1008, "" otherwise.
 std::string 文字列変換(int value);
 // A square as the game writes it: file letter and rank digit, rank 8 reading "１".
-std::string squareText(int file, int rank);
+std::string squareText(Square s);
 
 }  // namespace velmora

@@ -12,7 +12,8 @@ bool 存在チェック駒(const Board& b, PieceCode code) {
     return false;
 }
 
-bool ステールメイトか(const BoardState& bs, int kingFile, int kingRank) {
+bool ステールメイトか(const BoardState& bs, Square kingSquare) {
+    const auto [kingFile, kingRank] = kingSquare;
     if (!onBoard(kingFile, kingRank)) return false;
     const PieceCode king = bs.board.at(kingFile, kingRank);
     const IntGrid* enemy = nullptr;
@@ -45,7 +46,7 @@ bool kingCanStepOut(BoardState& bs, Square k, PieceCode king, const IntGrid& ene
         for (int y = k.rank - 1; y <= k.rank + 1; ++y) {
             if (!onBoard(x, y)) continue;
             // The move test may survey the board; read the map afterwards.
-            if (移動チェック(bs, k.file, k.rank, x, y, king) && enemy.at(x, y) == 0) return true;
+            if (移動チェック(bs, k, {x, y}, king) && enemy.at(x, y) == 0) return true;
         }
     }
     return false;
@@ -76,7 +77,7 @@ bool mated(BoardState& bs, PieceCode king, Escapes escapes) {
                     // Staying put is no move; the move test would refuse it too.
                     if (tf == sf && tr == sr) continue;
                     if (checkLine.at(tf, tr) <= 0) continue;
-                    if (!移動チェック(bs, sf, sr, tf, tr, s)) continue;
+                    if (!移動チェック(bs, {sf, sr}, {tf, tr}, s)) continue;
                     const PieceCode kept = b.at(tf, tr);
                     b.at(tf, tr) = s;
                     b.at(sf, sr) = EMPTY;
@@ -107,7 +108,7 @@ bool 詰めかMAN_COM移動(BoardState& bs) {
     for (int sf = 1; sf <= 8; ++sf) {
         for (int sr = 1; sr <= 8; ++sr) {
             const PieceCode s = bs.board.at(sf, sr);
-            if (s >= BLACK_PAWN && 移動チェック(bs, sf, sr, k.file, k.rank, s)) return true;
+            if (s >= BLACK_PAWN && 移動チェック(bs, {sf, sr}, k, s)) return true;
         }
     }
     return false;

@@ -12,7 +12,7 @@ bool kingGoneFromEitherBoard(const RulesState& s, PieceCode king);
 
 // Stalemate judged from the king's own moves only: not in check and every
 // neighbouring square attacked. False for a square without a king.
-bool ステールメイトか(const BoardState& bs, int kingFile, int kingRank);
+bool ステールメイトか(const BoardState& bs, Square kingSquare);
 
 // Is the black king of this board checkmated? Tries the parries on the board
 // and leaves the grids describing the last position tried.

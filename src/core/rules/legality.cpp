@@ -70,7 +70,9 @@ bool castles(BoardState& bs, int ff, int fr, int tf, int tr, PieceCode king) {
 
 }  // namespace
 
-bool 移動チェック_ルーク(const Board& b, int ff, int fr, int tf, int tr) {
+bool 移動チェック_ルーク(const Board& b, Square from, Square to) {
+    const auto [ff, fr] = from;
+    const auto [tf, tr] = to;
     if (ff != tf && fr != tr) return false;
     if (fr != tr) {
         const int step = tr > fr ? 1 : -1;
@@ -87,7 +89,9 @@ bool 移動チェック_ルーク(const Board& b, int ff, int fr, int tf, int tr
     return true;
 }
 
-bool 移動チェック_ビショ(const Board& b, int ff, int fr, int tf, int tr) {
+bool 移動チェック_ビショ(const Board& b, Square from, Square to) {
+    const auto [ff, fr] = from;
+    const auto [tf, tr] = to;
     if (ff - fr != tf - tr && ff + fr != tf + tr) return false;
     const int df = tf > ff ? 1 : -1;
     const int dr = tr > fr ? 1 : -1;
@@ -97,7 +101,9 @@ bool 移動チェック_ビショ(const Board& b, int ff, int fr, int tf, int tr
     return true;
 }
 
-bool 移動チェック(BoardState& bs, int ff, int fr, int tf, int tr, PieceCode piece) {
+bool 移動チェック(BoardState& bs, Square from, Square to, PieceCode piece) {
+    const auto [ff, fr] = from;
+    const auto [tf, tr] = to;
     if (!onBoard(tf, tr)) return false;
     if (tf == ff && tr == fr) return false;
     const Board& b = bs.board;
@@ -109,13 +115,13 @@ bool 移動チェック(BoardState& bs, int ff, int fr, int tf, int tr, PieceCod
             return knightJump(ff, fr, tf, tr);
         case BLACK_BISHOP:
         case WHITE_BISHOP:
-            return 移動チェック_ビショ(b, ff, fr, tf, tr);
+            return 移動チェック_ビショ(b, from, to);
         case BLACK_ROOK:
         case WHITE_ROOK:
-            return 移動チェック_ルーク(b, ff, fr, tf, tr);
+            return 移動チェック_ルーク(b, from, to);
         case BLACK_QUEEN:
         case WHITE_QUEEN:
-            return 移動チェック_ルーク(b, ff, fr, tf, tr) || 移動チェック_ビショ(b, ff, fr, tf, tr);
+            return 移動チェック_ルーク(b, from, to) || 移動チェック_ビショ(b, from, to);
         case BLACK_PAWN:
             return blackPawn(b, ff, fr, tf, tr);
         case WHITE_PAWN:
@@ -129,12 +135,12 @@ bool 移動チェック(BoardState& bs, int ff, int fr, int tf, int tr, PieceCod
     }
 }
 
-bool 移動後チェック_キング(BoardState& bs, int ff, int fr, int tf, int tr, Side turnValue, const GameState& st) {
+bool 移動後チェック_キング(BoardState& bs, Square from, Square to, Side turnValue, const GameState& st) {
     Board& b = bs.board;
-    const PieceCode fromCode = b.at(ff, fr);
-    const PieceCode toCode = b.at(tf, tr);
-    b.at(tf, tr) = fromCode;
-    b.at(ff, fr) = EMPTY;
+    const PieceCode fromCode = b.at(from);
+    const PieceCode toCode = b.at(to);
+    b.at(to) = fromCode;
+    b.at(from) = EMPTY;
     勢力調査(bs);
     bool result = true;
     if (turnValue == st.blackTurn) {
@@ -142,8 +148,8 @@ bool 移動後チェック_キング(BoardState& bs, int ff, int fr, int tf, int
     } else if (turnValue == st.whiteTurn) {
         if (bs.influence.blackAttacks.at(bs.whiteKing) > 0) result = false;
     }
-    b.at(ff, fr) = fromCode;
-    b.at(tf, tr) = toCode;
+    b.at(from) = fromCode;
+    b.at(to) = toCode;
     return result;
 }
 

@@ -14,9 +14,9 @@ std::vector<Move> acceptedMoves(RulesState& s, BoardId id, Side turnValue) {
             if (white ? !isWhite(piece) : !isBlack(piece)) continue;
             for (int tf = 1; tf <= 8; ++tf) {
                 for (int tr = 1; tr <= 8; ++tr) {
-                    if (!移動チェック(bs, ff, fr, tf, tr, piece)) continue;
-                    if (!移動後チェック_キング(bs, ff, fr, tf, tr, turnValue, s.state)) continue;
-                    moves.push_back({ff, fr, tf, tr});
+                    if (!移動チェック(bs, {ff, fr}, {tf, tr}, piece)) continue;
+                    if (!移動後チェック_キング(bs, {ff, fr}, {tf, tr}, turnValue, s.state)) continue;
+                    moves.push_back({{ff, fr}, {tf, tr}});
                 }
             }
         }

@@ -6,7 +6,7 @@
 namespace velmora {
 
 struct Move {
-    int fromFile, fromRank, toFile, toRank;
+    Square from, to;
     bool operator==(const Move&) const = default;
 };
 

@@ -232,7 +232,7 @@ TEST(ComSearch, TheSamePositionAlwaysGivesTheSameMove) {
             const BestMove& x = a->com.of(id).best;
             const BestMove& y = b->com.of(id).best;
             EXPECT_EQ(x.score, y.score);
-            EXPECT_EQ(std::tie(x.fromFile, x.fromRank, x.toFile, x.toRank), std::tie(y.fromFile, y.fromRank, y.toFile, y.toRank));
+            EXPECT_EQ(std::tie(x.from.file, x.from.rank, x.to.file, x.to.rank), std::tie(y.from.file, y.from.rank, y.to.file, y.to.rank));
         }
     }
 }
@@ -262,8 +262,8 @@ TEST(ComSearch, TiesWithinABoardGoToTheFirstMoveInScanOrder) {
                 if (!isBlack(b.at(ff, fr))) continue;
                 for (int tf = 1; tf <= 8; ++tf) {
                     for (int tr = 1; tr <= 8; ++tr) {
-                        if (!移動チェック(*h, BoardId::LEFT, ff, fr, tf, tr, b.at(ff, fr))) continue;
-                        const double s = tryCandidate(*h, BoardId::LEFT, ff, fr, tf, tr).score;
+                        if (!移動チェック(*h, BoardId::LEFT, {ff, fr}, {tf, tr}, b.at(ff, fr))) continue;
+                        const double s = tryCandidate(*h, BoardId::LEFT, {ff, fr}, {tf, tr}).score;
                         if (s > top) tied.clear(), top = s;
                         if (s == top) tied.push_back({ff, fr, tf, tr});
                     }
@@ -273,7 +273,7 @@ TEST(ComSearch, TiesWithinABoardGoToTheFirstMoveInScanOrder) {
         if (tied.empty()) continue;
         positionsWithTies += tied.size() > 1;
         EXPECT_EQ(best.score, top);
-        EXPECT_EQ((std::array<int, 4>{best.fromFile, best.fromRank, best.toFile, best.toRank}), tied.front());
+        EXPECT_EQ((std::array<int, 4>{best.from.file, best.from.rank, best.to.file, best.to.rank}), tied.front());
     }
     EXPECT_GT(positionsWithTies, 0) << "the corpus should hold a tie to make this test bite";
 }

@@ -86,7 +86,7 @@ TEST_P(FileBackingProbe, LooksBehindAlongTheFile) {
     Game g;
     putPosition(g, boardFrom(c.left), Board{});
     const Board before = g.board(BoardId::LEFT);
-    EXPECT_EQ(調査_自守駒MAN_直進駒(g.side(BoardId::LEFT), c.file, c.rank), c.expected);
+    EXPECT_EQ(調査_自守駒MAN_直進駒(g.side(BoardId::LEFT), {c.file, c.rank}), c.expected);
     EXPECT_EQ(g.board(BoardId::LEFT), before);
 }
 

@@ -55,7 +55,7 @@ TEST(EngineSearch, TakesAKingThroughTheOtherBoard) {
     const SearchResult r = bestMove(positionFromBoards(left, right, WHITE), 2000);
     ASSERT_TRUE(r.found());
     EXPECT_EQ(r.board, BoardId::LEFT);
-    EXPECT_EQ((std::pair(r.toFile, r.toRank)), (std::pair(4, 2)));
+    EXPECT_EQ((std::pair(r.to.file, r.to.rank)), (std::pair(4, 2)));
     EXPECT_GT(r.score, KING_LOSS - MAX_PLY);
 }
 
@@ -72,7 +72,7 @@ TEST(EngineSearch, WinsMaterialAndAvoidsLosingIt) {
     const SearchResult r = bestMove(positionFromBoards(left, empty, WHITE), limits);
     ASSERT_TRUE(r.found());
     EXPECT_EQ(r.depth, 4);
-    EXPECT_EQ((std::tuple(r.fromFile, r.fromRank, r.toFile, r.toRank)), (std::tuple(4, 8, 4, 4)));
+    EXPECT_EQ((std::tuple(r.from.file, r.from.rank, r.to.file, r.to.rank)), (std::tuple(4, 8, 4, 4)));
     EXPECT_GT(r.score, 500);
 }
 

@@ -19,17 +19,17 @@ TEST(Stalemate, KingOwnMovesOnly) {
     // Black king (8,1) alone, white queen (6,2): no check, three neighbours attacked.
     setUp(g, boardFrom({".......k", ".....Q..", "........", "........",
                         "........", "........", "........", "K......."}));
-    EXPECT_TRUE(ステールメイトか(left(g), 8, 1));
+    EXPECT_TRUE(ステールメイトか(left(g), {8, 1}));
     // A square holding a queen is no king.
-    EXPECT_FALSE(ステールメイトか(left(g), 6, 2));
+    EXPECT_FALSE(ステールメイトか(left(g), {6, 2}));
     // With the king in check it is not stalemate.
     setUp(g, boardFrom({".......k", "......Q.", "........", "........",
                         "........", "........", "........", "K......."}));
-    EXPECT_FALSE(ステールメイトか(left(g), 8, 1));
+    EXPECT_FALSE(ステールメイトか(left(g), {8, 1}));
     // A neighbour holding the king's own piece counts as an escape when unattacked.
     setUp(g, boardFrom({".......k", ".....Qp.", "........", "........",
                         "........", "........", "........", "K......."}));
-    EXPECT_FALSE(ステールメイトか(left(g), 8, 1));
+    EXPECT_FALSE(ステールメイトか(left(g), {8, 1}));
 }
 
 TEST(MateOfTheComputer, BackRankMateAndItsParry) {

@@ -25,7 +25,7 @@ TEST_P(MoveCheckTable, JudgesTheMove) {
     setUp(g, boardFrom(c.board));
     const Board before = g.board(BoardId::LEFT);
     const PieceCode piece = before.at(c.ff, c.fr);
-    EXPECT_EQ(移動チェック(g, BoardId::LEFT, c.ff, c.fr, c.tf, c.tr, piece), c.expected);
+    EXPECT_EQ(移動チェック(g, BoardId::LEFT, {c.ff, c.fr}, {c.tf, c.tr}, piece), c.expected);
     EXPECT_EQ(g.board(BoardId::LEFT), before);
 }
 
@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MoveCheck, CastlingTestSurveysTheBoard) {
     Game g;
     g.board(BoardId::LEFT) = boardFrom(WHITE_KINGSIDE);  // grids never surveyed
-    EXPECT_TRUE(移動チェック(g, BoardId::LEFT, 5, 8, 7, 8, WHITE_KING));
+    EXPECT_TRUE(移動チェック(g, BoardId::LEFT, {5, 8}, {7, 8}, WHITE_KING));
     EXPECT_EQ(g.map(BoardId::LEFT).whiteAttacks.at(5, 7), 1);  // the king's cover, from the survey
 }
 
@@ -125,7 +125,7 @@ TEST_P(KingSafetyTable, JudgesTheOwnKing) {
     setUp(g, boardFrom(c.board));
     const Board before = g.board(BoardId::LEFT);
     const Side turn = c.white ? g.state.whiteTurn : g.state.blackTurn;
-    EXPECT_EQ(移動後チェック_キング(g, BoardId::LEFT, c.ff, c.fr, c.tf, c.tr, turn), c.expected);
+    EXPECT_EQ(移動後チェック_キング(g, BoardId::LEFT, {c.ff, c.fr}, {c.tf, c.tr}, turn), c.expected);
     EXPECT_EQ(g.board(BoardId::LEFT), before);
 }
 
@@ -153,7 +153,7 @@ TEST(KingSafety, GridsDescribeTheTriedPosition) {
     Game g;
     setUp(g, boardFrom({"k.......", "........", "........", "........", "........", "........", "........",
                         "....K..."}));
-    移動後チェック_キング(g, BoardId::LEFT, 5, 8, 6, 7, g.state.whiteTurn);
+    移動後チェック_キング(g, BoardId::LEFT, {5, 8}, {6, 7}, g.state.whiteTurn);
     EXPECT_EQ(g.side(BoardId::LEFT).whiteKing, (Square{6, 7}));
     EXPECT_EQ(g.board(BoardId::LEFT).at(5, 8), WHITE_KING);
 }
@@ -161,15 +161,15 @@ TEST(KingSafety, GridsDescribeTheTriedPosition) {
 TEST(Paths, RookAndBishopPathsLookOnlyBetween) {
     const Board b = boardFrom({"r.......", "........", "........", "........", "........", "........", "........",
                                "R......."});
-    EXPECT_TRUE(移動チェック_ルーク(b, 1, 8, 1, 1));  // the destination itself is not examined
-    EXPECT_FALSE(移動チェック_ルーク(b, 1, 8, 2, 7));
+    EXPECT_TRUE(移動チェック_ルーク(b, {1, 8}, {1, 1}));  // the destination itself is not examined
+    EXPECT_FALSE(移動チェック_ルーク(b, {1, 8}, {2, 7}));
     const Board d = boardFrom({"........", "........", "........", "....p...", "........", "........", "........",
                                "B......."});
-    EXPECT_TRUE(移動チェック_ビショ(d, 1, 8, 3, 6));
-    EXPECT_TRUE(移動チェック_ビショ(d, 1, 8, 5, 4));
-    EXPECT_FALSE(移動チェック_ビショ(d, 1, 8, 7, 2));
-    EXPECT_FALSE(移動チェック_ビショ(d, 1, 8, 8, 1));
-    EXPECT_FALSE(移動チェック_ビショ(d, 1, 8, 2, 8));
+    EXPECT_TRUE(移動チェック_ビショ(d, {1, 8}, {3, 6}));
+    EXPECT_TRUE(移動チェック_ビショ(d, {1, 8}, {5, 4}));
+    EXPECT_FALSE(移動チェック_ビショ(d, {1, 8}, {7, 2}));
+    EXPECT_FALSE(移動チェック_ビショ(d, {1, 8}, {8, 1}));
+    EXPECT_FALSE(移動チェック_ビショ(d, {1, 8}, {2, 8}));
 }
 
 }  // namespace

@@ -89,7 +89,7 @@ TEST(WhoMoved, FromTheArrivingPieceAndTheFirstEmptiedSquare) {
     g.board(BoardId::LEFT).at(2, 5) = WHITE_KNIGHT;
     g.board(BoardId::LEFT).at(2, 8) = EMPTY;
     手順保存(g, 0);
-    駒移動(g, BoardId::LEFT, 2, 5, 3, 3, WHITE_KNIGHT);
+    駒移動(g, BoardId::LEFT, {2, 5}, {3, 3}, WHITE_KNIGHT);
     手順保存(g, 1);
     EXPECT_EQ(調査_手番(g, 1), g.state.whiteTurn);
     EXPECT_EQ(調査_手番駒(g, 1), WHITE_KNIGHT);
@@ -98,7 +98,7 @@ TEST(WhoMoved, FromTheArrivingPieceAndTheFirstEmptiedSquare) {
     Board& right = g.board(BoardId::RIGHT);
     for (int f = 2; f <= 4; ++f) right.at(f, 8) = EMPTY;
     手順保存(g, 1);
-    駒移動(g, BoardId::RIGHT, 5, 8, 3, 8, WHITE_KING);
+    駒移動(g, BoardId::RIGHT, {5, 8}, {3, 8}, WHITE_KING);
     手順保存(g, 2);
     EXPECT_EQ(調査_手番駒(g, 2), WHITE_ROOK);
     EXPECT_EQ(調査_手番(g, 2), g.state.whiteTurn);
@@ -142,8 +142,8 @@ TEST(Notation, PieceNamesAndSquares) {
     EXPECT_EQ(駒文字変換(0), "");
     EXPECT_EQ(文字列変換(9), "");
     EXPECT_EQ(文字列変換(1008), "８");
-    EXPECT_EQ(squareText(5, 7), "ｅ２");
-    EXPECT_EQ(squareText(7, 1), "ｇ８");
+    EXPECT_EQ(squareText({5, 7}), "ｅ２");
+    EXPECT_EQ(squareText({7, 1}), "ｇ８");
 }
 
 }  // namespace
