@@ -148,7 +148,9 @@ void writeBestMove(JsonWriter& json, const BestMove& best) {
 
 void writeMoves(JsonWriter& json, const std::vector<Move>& moves) {
     json.beginArray();
-    for (const Move& m : moves) json.beginArray().value(m.from.file).value(m.from.rank).value(m.to.file).value(m.to.rank).endArray();
+    for (const Move& m : moves) {
+        json.beginArray().value(m.from.file).value(m.from.rank).value(m.to.file).value(m.to.rank).endArray();
+    }
     json.endArray();
 }
 

@@ -19,7 +19,7 @@ inline void refuse(Game& g, const std::string& text, const std::string& title) {
 // opening the 対局, 局面 or ｵﾌﾟｼｮﾝ menu and most commands do.
 inline void hideRecordPanel(Game& g) {
     g.recordPanel().描画_可視(false, false, false);
-    g.recordPanel().描画_棋譜_IO(1);
+    g.recordPanel().描画_棋譜_IO(false);
 }
 
 }  // namespace velmora

@@ -57,7 +57,7 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
         dialogs_->setPicturePlacement(t.offset().toPoint(), t.scale());
     });
     connect(canvas_, &CanvasWidget::mouseDown, this,
-            [this](int button, double x, double y) { run([&] { Form_MouseDown(*game_, button, 0, x, y); }); });
+            [this](MouseButton button, double x, double y) { run([&] { Form_MouseDown(*game_, button, 0, x, y); }); });
 }
 
 MainWindow::~MainWindow() { game_->setPresentation(nullptr); }

@@ -74,7 +74,7 @@ public:
     }
     void 描画_手数(int m) override { log("count " + n(m)); }
     void 描画_レベル(int level) override { log("level " + n(level)); }
-    void 描画_盤(int board) override { log("board " + n(board)); }
+    void 描画_盤(BoardId b) override { log("board " + n(b)); }
     void 描画_チェス盤桝(BoardId b) override { log("outlines " + n(b)); }
     void 描画_移動可能桝色(BoardId b, int f, int r, int colour, PieceCode p) override {
         log("targets " + n(b) + " " + n(f) + " " + n(r) + " " + n(colour) + " " + n(p));

@@ -68,8 +68,8 @@ private:
 class MonkeyPanel : public RecordPanel {
 public:
     void 描画_可視(bool, bool, bool) override {}
-    void 描画_棋譜_IO(int) override {}
-    std::string fieldText(int k) override { return fields[k]; }
+    void 描画_棋譜_IO(bool) override {}
+    std::string fieldText(RecordField k) override { return fields[static_cast<int>(k)]; }
     fs::path folder() override { return dir; }
     void refreshFiles() override {}
     std::string fields[5];
@@ -120,14 +120,14 @@ struct Monkey {
     int pick(int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); }
 
     // Anywhere inside the square.
-    void clickSquare(BoardId id, int file, int rank, int button) {
+    void clickSquare(BoardId id, int file, int rank, MouseButton button) {
         testing::clickSquare(*game, id, file, rank, button, pick(SQUARE_WIDTH), pick(SQUARE_HEIGHT));
     }
 
     // Half of the clicks make a move the rules accept, so that games go on.
     void click() {
         Game& g = *game;
-        const int button = pick(20) == 0 ? BUTTON_OTHER : pick(6) == 0 ? BUTTON_RIGHT : BUTTON_LEFT;
+        const MouseButton button = pick(20) == 0 ? MouseButton::Other : pick(6) == 0 ? MouseButton::Right : MouseButton::Left;
         if (g.state.sideToMove != Side::None && pick(2) == 0) {
             const BoardId id = pick(2) ? BoardId::LEFT : BoardId::RIGHT;
             const Side turn = g.state.sideToMove;

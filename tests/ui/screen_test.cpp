@@ -205,7 +205,7 @@ void ScreenTest::aScriptedSessionShowsEveryStepOnTheScreen() {
     clickMenu({"TAIKYOKU", "MATCH_MAN", "START"});
     g.board(BoardId::LEFT).at(5, 2) = EMPTY;
     g.board(BoardId::LEFT).at(5, 3) = WHITE_QUEEN;
-    g.presentation().描画_盤(1);
+    g.presentation().描画_盤(BoardId::LEFT);
     clickSquare(BoardId::LEFT, 5, 3);
     const int boxesBefore = boxes_.texts.size();
     clickSquare(BoardId::LEFT, 5, 1);

@@ -61,9 +61,9 @@ bool group1(Eval& e, double& score) {
             if (調査_移動可場所数(e.bs, e.wk, WHITE_KING) == 0) return score = MATE, true;
         }
         if (e.m.whiteThreat.at(e.tf, e.tr) == WHITE_KING && e.baTo() > 0) score += 100;
+        const Square rook = e.m.blackDefenderFrom.at(e.tf, e.tr);
         if (e.waTo() <= 2 && e.m.blackDefender.at(e.tf, e.tr) == BLACK_ROOK && e.tf != e.wk.file &&
-            e.tr != e.wk.rank && e.dx < 2 && e.dy < 2 &&
-            (e.m.blackDefenderFrom.at(e.tf, e.tr).file == e.wk.file || e.m.blackDefenderFrom.at(e.tf, e.tr).rank == e.wk.rank)) {
+            e.tr != e.wk.rank && e.dx < 2 && e.dy < 2 && (rook.file == e.wk.file || rook.rank == e.wk.rank)) {
             score += 900;
         }
         if (e.waTo() == 0) score += 10;

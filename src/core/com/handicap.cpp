@@ -1,5 +1,7 @@
 #include "com/handicap.h"
 
+#include <optional>
+
 #include "command_support.h"
 
 namespace velmora {
@@ -29,17 +31,17 @@ void step(Game& g, int k, bool black, bool putBack) {
 void change(Game& g, int delta) {
     hideRecordPanel(g);
     GameState& st = g.state;
-    int reason = 0;
+    std::optional<HandicapRefusal> refusal;
     if (st.recordMode) {
-        reason = 1;
+        refusal = HandicapRefusal::RecordMode;
     } else if (st.moveNumber > 0) {
-        reason = 2;
+        refusal = HandicapRefusal::GameUnderWay;
     } else if (st.reversed) {
-        reason = 3;
+        refusal = HandicapRefusal::Reversed;
     }
-    if (reason != 0) {
+    if (refusal) {
         g.sound().dsPlay(g.sounds.forbiddenSound);
-        描画_メッセージ(g, reason);
+        描画_メッセージ(g, *refusal);
         return;
     }
     const int from = st.handicapLevel;
@@ -68,9 +70,13 @@ void change(Game& g, int delta) {
 
 }  // namespace
 
-void 描画_メッセージ(Game& g, int reason) {
-    static const char* const REASONS[] = {"棋譜ﾓｰﾄﾞではできません", "対局途中ではできません", "反転後ではできません"};
-    std::string text = reason >= 1 && reason <= 3 ? REASONS[reason - 1] : "";
+void 描画_メッセージ(Game& g, HandicapRefusal reason) {
+    std::string text;
+    switch (reason) {
+        case HandicapRefusal::RecordMode: text = "棋譜ﾓｰﾄﾞではできません"; break;
+        case HandicapRefusal::GameUnderWay: text = "対局途中ではできません"; break;
+        case HandicapRefusal::Reversed: text = "反転後ではできません"; break;
+    }
     text += "\n\n局面→最初にして下さい";
     g.dialogs().messageBox(text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", Buttons::Ok);
 }

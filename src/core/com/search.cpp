@@ -45,7 +45,7 @@ Candidate tryCandidate(Game& g, BoardId id, Square from, Square to) {
     return {score, placed, captured};
 }
 
-void com_ban_search(Game& g, BoardId id) {
+void searchBoard(Game& g, BoardId id) {
     prepareBoard(g, id);
     g.presentation().repaint();
     g.clock().wait(0.3);
@@ -90,11 +90,11 @@ void prepareTurn(Game& g) {
 
 std::optional<BoardId> comSearch(Game& g) {
     prepareTurn(g);
-    com_ban_search(g, BoardId::LEFT);
+    searchBoard(g, BoardId::LEFT);
     // The right board's terms and the left-board probes must see the left
     // board's real position, not the last candidate tried there.
     勢力調査(g, BoardId::LEFT);
-    com_ban_search(g, BoardId::RIGHT);
+    searchBoard(g, BoardId::RIGHT);
 
     const BestMove& left = g.com.of(BoardId::LEFT).best;
     const BestMove& right = g.com.of(BoardId::RIGHT).best;

@@ -86,12 +86,10 @@ void BoardPainter::描画_文字列(double column, double row, int labelCode, in
     text(120 + SQUARE_WIDTH * column, 160 + gridY(row), labelText(labelCode), colour, size);
 }
 
-void BoardPainter::描画_桝_数値(int board) {
+void BoardPainter::描画_桝_数値(BoardId id) {
     bold_ = true;
-    if (board != 1 && board != 2) return;
-    const BoardId id = board == 1 ? BoardId::LEFT : BoardId::RIGHT;
     const int origin = originX(id);
-    const double textShift = board == 1 ? 0 : 12;
+    const double textShift = id == BoardId::LEFT ? 0 : 12;
     const int bg = g_.options.backgroundPicture;
     for (int i = 1; i <= 8; ++i) {
         描画_絵(origin, bg, i, 0);
@@ -134,10 +132,10 @@ void BoardPainter::画面_再描画() {
     for (int column : {-1, 0}) {
         for (int row : {2, 3}) 描画_絵(LEFT_ORIGIN_X, bg, column, row);
     }
-    描画_桝_数値(1);
-    描画_桝_数値(2);
-    描画_盤(1);
-    描画_盤(2);
+    描画_桝_数値(BoardId::LEFT);
+    描画_桝_数値(BoardId::RIGHT);
+    描画_盤(BoardId::LEFT);
+    描画_盤(BoardId::RIGHT);
     描画_絵(LEFT_ORIGIN_X, PIC_TITLE, 9.5, -1.4);
     if (g_.state.gameMode == GameMode::AgainstComputer) 描画_レベル(g_.state.comLevel);
     if (g_.state.handicapApplied) 描画_ハンデレベル(g_.state.handicapLevel);
@@ -239,10 +237,8 @@ void BoardPainter::描画_レベル(int level) {
     描画_数値(0.3, 0.6, level, WHITE_COLOR, 0, 12);
 }
 
-void BoardPainter::描画_盤(int board) {
-    if (board != 1 && board != 2) return;
-    const BoardId id = board == 1 ? BoardId::LEFT : BoardId::RIGHT;
-    const int columnShift = board == 1 ? 0 : 12;
+void BoardPainter::描画_盤(BoardId id) {
+    const int columnShift = id == BoardId::LEFT ? 0 : 12;
     for (int f = 1; f <= 8; ++f) {
         for (int r = 1; r <= 8; ++r) {
             描画_桝駒(LEFT_ORIGIN_X, g_.board(id).at(f, r), g_.squareShade.at(f, r), f + columnShift, r);
@@ -264,8 +260,8 @@ void BoardPainter::描画_移動可能桝色(BoardId board, int ff, int fr, int 
 }
 
 void BoardPainter::描画_棋譜読込み部分消去() {
-    描画_桝_数値(1);
-    描画_桝_数値(2);
+    描画_桝_数値(BoardId::LEFT);
+    描画_桝_数値(BoardId::RIGHT);
     const int bg = g_.options.backgroundPicture;
     for (int column = -1; column <= 8; ++column) 描画_絵(LEFT_ORIGIN_X, bg, column, 9);
     for (int c = 1; c <= 8; ++c) 描画_桝輪郭(LEFT_ORIGIN_X, BACK_COLOR, c, 8);

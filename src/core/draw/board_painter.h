@@ -27,7 +27,7 @@ public:
     void 描画_数値(double column, double row, const std::string& text, int colour, int size);
     void 描画_移動駒種類(double column, double row, const std::string& text, int colour, int size);
     void 描画_文字列(double column, double row, int labelCode, int colour, int size);
-    void 描画_桝_数値(int board);
+    void 描画_桝_数値(BoardId board);
     void 描画_移動結果(double column, double row, int file, int rank, PieceCode piece, int colour);
     bool bold() const { return bold_; }
 
@@ -43,7 +43,7 @@ public:
     void 描画_移動結果(BoardId board, int file, int rank, PieceCode piece, int colour) override;
     void 描画_手数(int moveNumber) override;
     void 描画_レベル(int level) override;
-    void 描画_盤(int board) override;
+    void 描画_盤(BoardId board) override;
     void 描画_チェス盤桝(BoardId board) override;
     void 描画_移動可能桝色(BoardId board, int ff, int fr, int colour, PieceCode piece) override;
     void 描画_棋譜読込み部分消去() override;

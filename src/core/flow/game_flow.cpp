@@ -45,8 +45,8 @@ void START_Click(Game& g) {
     st.gameMode = GameMode::BetweenPeople;
     if (st.kingQueenSwapped) キング_クイン入替(g);
     st.kingQueenSwapped = false;
-    view.描画_盤(1);
-    view.描画_盤(2);
+    view.描画_盤(BoardId::LEFT);
+    view.描画_盤(BoardId::RIGHT);
     g.dialogs().messageBox("先手の番です", " ", Buttons::Ok);
 }
 

@@ -95,7 +95,7 @@ std::optional<PieceCode> askPromotion(Game& g, BoardId id, PieceCode mover) {
 
 }  // namespace
 
-GameOutcome Form_MouseDown(Game& g, int button, int shift, double x, double y) {
+GameOutcome Form_MouseDown(Game& g, MouseButton button, int shift, double x, double y) {
     hideRecordPanel(g);
     g.dialogs().hidePromotionDialogs();
     GameState& st = g.state;
@@ -120,7 +120,7 @@ GameOutcome Form_MouseDown(Game& g, int button, int shift, double x, double y) {
     return outcome;
 }
 
-GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, int rank) {
+GameOutcome マウスダウン(Game& g, BoardId id, MouseButton button, int, int file, int rank) {
     if (!onBoard(file, rank)) return GameOutcome::Continues;
     GameState& st = g.state;
     BoardState& bs = g.side(id);
@@ -161,7 +161,7 @@ GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, i
         s.pieceSelected = false;
         return GameOutcome::Continues;
     }
-    if (!移動後チェック_成り(rank, s.movingPiece) && button == BUTTON_LEFT) {
+    if (!移動後チェック_成り(rank, s.movingPiece) && button == MouseButton::Left) {
         refuse(g, "マウスの右をクリックして下さい", "成り");
         return GameOutcome::Continues;
     }
@@ -175,7 +175,7 @@ GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, i
         return GameOutcome::Continues;
     }
     view.描画_手数(st.lastMoveNumber);
-    if (button == BUTTON_RIGHT && 調査_駒成人選(s.from, {file, rank}, s.movingPiece)) {
+    if (button == MouseButton::Right && 調査_駒成人選(s.from, {file, rank}, s.movingPiece)) {
         const std::optional<PieceCode> choice = askPromotion(g, id, s.movingPiece);
         if (!choice) return GameOutcome::Continues;  // closed without a choice: nothing is placed
         st.promotionChoice = *choice;

@@ -66,8 +66,8 @@ public:
 class NullRecordPanel : public RecordPanel {
 public:
     void 描画_可視(bool, bool, bool) override {}
-    void 描画_棋譜_IO(int) override {}
-    std::string fieldText(int) override { return ""; }
+    void 描画_棋譜_IO(bool) override {}
+    std::string fieldText(RecordField) override { return ""; }
     std::filesystem::path folder() override { return "."; }
     void refreshFiles() override {}
 };
@@ -86,7 +86,7 @@ public:
     void 描画_移動結果(BoardId, int, int, PieceCode, int) override {}
     void 描画_手数(int) override {}
     void 描画_レベル(int) override {}
-    void 描画_盤(int) override {}
+    void 描画_盤(BoardId) override {}
     void 描画_チェス盤桝(BoardId) override {}
     void 描画_移動可能桝色(BoardId, int, int, int, PieceCode) override {}
     void 描画_棋譜読込み部分消去() override {}

@@ -32,8 +32,8 @@ public:
     virtual void 描画_手数(int moveNumber) = 0;
     // "LEVEL" and the level number left of the left board's letter row.
     virtual void 描画_レベル(int level) = 0;
-    // Board 1 (left) or 2 (right), all 64 squares.
-    virtual void 描画_盤(int board) = 0;
+    // All 64 squares of a board.
+    virtual void 描画_盤(BoardId board) = 0;
     // All square outlines of a board in the normal colour.
     virtual void 描画_チェス盤桝(BoardId board) = 0;
     // Clears the outlines, then (with move guidance on) outlines the squares

@@ -65,7 +65,7 @@ LoadedRecord readRecord(std::string_view bytes) {
 
 void KIFU_READ_Click(Game& g) {
     g.recordPanel().描画_可視(true, true, true);
-    g.recordPanel().描画_棋譜_IO(1);
+    g.recordPanel().描画_棋譜_IO(false);
 }
 
 void KIFU_WRITE_Click(Game& g) {
@@ -75,13 +75,13 @@ void KIFU_WRITE_Click(Game& g) {
         refuse(g, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
     } else {
         g.recordPanel().描画_可視(true, true, false);
-        g.recordPanel().描画_棋譜_IO(0);
+        g.recordPanel().描画_棋譜_IO(true);
     }
 }
 
 void Command1_Click(Game& g) {
     RecordPanel& panel = g.recordPanel();
-    const std::string name = panel.fieldText(1);
+    const std::string name = panel.fieldText(RecordField::FileName);
     if (name.empty()) {
         refuse(g, "ﾌｧｲﾙ名が入力されていません", "  ");
         return;
@@ -96,11 +96,11 @@ void Command1_Click(Game& g) {
         return;
     }
     RecordFile record;
-    record.title = panel.fieldText(2);
+    record.title = panel.fieldText(RecordField::Title);
     // Line 2 names black's player, line 3 white's.
     const bool whiteFirst = st.whiteTurn == Side::First;
-    record.blackPlayer = panel.fieldText(whiteFirst ? 4 : 3);
-    record.whitePlayer = panel.fieldText(whiteFirst ? 3 : 4);
+    record.blackPlayer = panel.fieldText(whiteFirst ? RecordField::SecondPlayer : RecordField::FirstPlayer);
+    record.whitePlayer = panel.fieldText(whiteFirst ? RecordField::FirstPlayer : RecordField::SecondPlayer);
     for (int n = 0; n <= st.moveNumber && History::valid(n); ++n) {
         record.snapshots.push_back({g.history.left[n], g.history.right[n]});
     }
@@ -153,7 +153,7 @@ void File1_Click(Game& g, const std::string& fileName) {
     st.moveNumber = 0;
     // Without any snapshot line the history keeps the start position as move 0.
     st.lastMoveNumber = n > 0 ? n - 1 : 0;
-    const int mover = st.lastMoveNumber >= 1 ? 調査_手番駒(g, 1) : 0;
+    const PieceCode mover = st.lastMoveNumber >= 1 ? 調査_手番駒(g, 1) : EMPTY;
     if (mover >= BLACK_PAWN) {
         st.blackTurn = Side::First;
         st.whiteTurn = Side::Second;
@@ -163,8 +163,8 @@ void File1_Click(Game& g, const std::string& fileName) {
         st.blackTurn = Side::Second;
         st.kingQueenSwapped = false;
     }
-    g.presentation().描画_盤(1);
-    g.presentation().描画_盤(2);
+    g.presentation().描画_盤(BoardId::LEFT);
+    g.presentation().描画_盤(BoardId::RIGHT);
     // A damaged file says only where reading stopped; the snapshots before
     // that line stay loaded.
     if (record.unreadLine > 0) {

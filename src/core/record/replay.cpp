@@ -62,8 +62,8 @@ void REPLAY_Click(Game& g) {
     dropSelections(g);
     st.whiteInCheck = false;
     showSnapshot(g);
-    g.presentation().描画_盤(1);
-    g.presentation().描画_盤(2);
+    g.presentation().描画_盤(BoardId::LEFT);
+    g.presentation().描画_盤(BoardId::RIGHT);
     g.sound().dsPlay(g.sounds.pieceSound);
     st.sideToMove = Side::None;
     g.presentation().描画_手数(st.moveNumber);
@@ -83,8 +83,8 @@ void AFTER_Click(Game& g) {
     st.moveNumber += 1;
     dropSelections(g);
     const Arrival arrival = showSnapshot(g);
-    g.presentation().描画_盤(1);
-    g.presentation().描画_盤(2);
+    g.presentation().描画_盤(BoardId::LEFT);
+    g.presentation().描画_盤(BoardId::RIGHT);
     g.sound().dsPlay(g.sounds.pieceSound);
     if (arrival.piece != EMPTY) {
         g.presentation().描画_移動結果(arrival.board, arrival.file, arrival.rank, arrival.piece, WHITE_COLOR);

@@ -9,8 +9,8 @@ void setStartPosition(Board& b);
 // Exchanges king and queen of each side on both boards (the mirrored layout).
 void キング_クイン入替(RulesState& s);
 
-// Locates both kings of board 1 (left) or 2 (right); other values do nothing.
-void 調査_キング座標(RulesState& s, int boardId);
+// Locates both kings of one board.
+void 調査_キング座標(RulesState& s, BoardId id);
 
 // Number of pieces of the side opposite to `turnValue` on the board.
 int 調査_駒数(const Board& b, Side turnValue, const GameState& st);

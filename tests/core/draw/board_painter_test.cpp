@@ -89,8 +89,8 @@ TEST(BoardDrawing, ShadesAndPieceCodes) {
     PainterWorld w;
     setStartPosition(w.game.board(BoardId::LEFT));
     setStartPosition(w.game.board(BoardId::RIGHT));
-    w.painter.描画_盤(1);
-    w.painter.描画_盤(2);
+    w.painter.描画_盤(BoardId::LEFT);
+    w.painter.描画_盤(BoardId::RIGHT);
     // (1,1) is a red (shade 1) square, (1,8) a teal one.
     EXPECT_EQ(w.canvas.pictureAt(squareX(BoardId::LEFT, 1), squareY(1))->code, 41);
     EXPECT_EQ(w.canvas.pictureAt(squareX(BoardId::LEFT, 1), squareY(8))->code, -40);
@@ -180,7 +180,7 @@ TEST(StatusTexts, LabelsTurnTheFontBoldForTheRestOfTheRun) {
     PainterWorld w;
     w.painter.描画_レベル(2);
     EXPECT_FALSE(w.canvas.texts.back().bold);
-    w.painter.描画_桝_数値(1);
+    w.painter.描画_桝_数値(BoardId::LEFT);
     EXPECT_EQ(w.canvas.texts[4].text, "ａ");
     EXPECT_EQ(w.canvas.texts[4].colour, SHADOW_COLOR);
     EXPECT_EQ(w.canvas.texts[5].colour, LABEL_COLOR);

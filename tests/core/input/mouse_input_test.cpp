@@ -118,12 +118,12 @@ TEST(TwoPeople, PromotionNeedsTheRightButtonAndRefusesTheKing) {
     EXPECT_EQ(st.moveNumber, 0);
     // A king is refused.
     w.dialogs.choices = {WHITE_KING};
-    clickSquare(w.game, BoardId::LEFT, 2, 1, BUTTON_RIGHT);
+    clickSquare(w.game, BoardId::LEFT, 2, 1, MouseButton::Right);
     EXPECT_EQ(lastBox(w), "キングには成れません");
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(2, 2), WHITE_PAWN);
     // The queen: the white dialog, beside the left board.
     w.dialogs.choices = {WHITE_QUEEN};
-    clickSquare(w.game, BoardId::LEFT, 2, 1, BUTTON_RIGHT);
+    clickSquare(w.game, BoardId::LEFT, 2, 1, MouseButton::Right);
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(2, 1), WHITE_QUEEN);
     ASSERT_EQ(w.dialogs.promotions.size(), 2u);
     EXPECT_EQ(w.dialogs.promotions[1].dialog, PromotionDialog::Form3);
@@ -139,7 +139,7 @@ TEST(TwoPeople, PromotionInTheExchangedLayoutUsesTheOtherDialog) {
     startOn(w, b, b, START_Click);
     w.game.state.kingQueenSwapped = true;  // as after loading a record played second
     w.dialogs.choices = {BLACK_KNIGHT};
-    clickMove(w.game, BoardId::RIGHT, 7, 2, 7, 1, BUTTON_RIGHT);
+    clickMove(w.game, BoardId::RIGHT, 7, 2, 7, 1, MouseButton::Right);
     EXPECT_EQ(w.dialogs.promotions[0].dialog, PromotionDialog::Form2);
     EXPECT_EQ(w.dialogs.promotions[0].left, 11820);
     EXPECT_EQ(w.game.board(BoardId::RIGHT).at(7, 1), WHITE_KNIGHT);
@@ -150,7 +150,7 @@ TEST(TwoPeople, AnyOtherButtonPutsThePawnOnTheLastRankUnchanged) {
                                "....K..."});
     testing::FakeWorld w;
     startOn(w, b, b, START_Click);
-    clickMove(w.game, BoardId::LEFT, 2, 2, 2, 1, BUTTON_OTHER);
+    clickMove(w.game, BoardId::LEFT, 2, 2, 2, 1, MouseButton::Other);
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(2, 1), WHITE_PAWN);
     EXPECT_TRUE(w.dialogs.promotions.empty());
 }
@@ -312,9 +312,9 @@ TEST(Clicks, GapAndOffBoardChangeNothingButStoreThePosition) {
     testing::FakeWorld w;
     startOn(w, START, START, START_Click);
     w.game.history.left[0].at(1, 1) = EMPTY;  // something to be overwritten
-    Form_MouseDown(w.game, BUTTON_LEFT, 0, 700 + 522 * 10 + 10, 900 + 525 * 4 + 10);  // the gap
+    Form_MouseDown(w.game, MouseButton::Left, 0, 700 + 522 * 10 + 10, 900 + 525 * 4 + 10);  // the gap
     EXPECT_EQ(w.game.history.left[0], START);
-    Form_MouseDown(w.game, BUTTON_LEFT, 0, 10, 10);  // above and left of the boards
+    Form_MouseDown(w.game, MouseButton::Left, 0, 10, 10);  // above and left of the boards
     EXPECT_FALSE(w.game.selection(BoardId::LEFT).pieceSelected);
     EXPECT_EQ(w.game.state.moveNumber, 0);
 }

@@ -26,8 +26,8 @@ namespace fs = std::filesystem;
 class FakePanel : public RecordPanel {
 public:
     void 描画_可視(bool d, bool f, bool l) override { lists = {d, f, l}; }
-    void 描画_棋譜_IO(int mode) override { entryShown = mode == 0; }
-    std::string fieldText(int k) override { return fields[k]; }
+    void 描画_棋譜_IO(bool shown) override { entryShown = shown; }
+    std::string fieldText(RecordField k) override { return fields[static_cast<int>(k)]; }
     fs::path folder() override { return dir; }
     void refreshFiles() override { ++refreshed; }
     std::array<bool, 3> lists{};

@@ -70,11 +70,10 @@ TEST(KingSquares, FoundOnTheNamedBoardOnly) {
     Game g;
     g.board(BoardId::RIGHT) = boardFrom({"........", "..k.....", "........", "........",
                                          "........", "........", "......K.", "........"});
-    調査_キング座標(g, 2);
+    調査_キング座標(g, BoardId::RIGHT);
     EXPECT_EQ(g.side(BoardId::RIGHT).blackKing, (Square{3, 2}));
     EXPECT_EQ(g.side(BoardId::RIGHT).whiteKing, (Square{7, 7}));
-    調査_キング座標(g, 3);  // no such board: nothing
-    EXPECT_EQ(g.side(BoardId::LEFT).whiteKing, (Square{5, 8}));
+    EXPECT_EQ(g.side(BoardId::LEFT).whiteKing, (Square{5, 8}));  // the other board's stay
 }
 
 TEST(WhoMoved, FromTheArrivingPieceAndTheFirstEmptiedSquare) {
