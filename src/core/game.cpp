@@ -11,8 +11,8 @@ namespace {
 class DrawingWatcher final : public MoveWatcher {
 public:
     explicit DrawingWatcher(Presentation& view) : view_(view) {}
-    void squareChanged(BoardId id, Square s) override { view_.描画_桝駒(id, s.file, s.rank); }
-    void aboutToTake(BoardId id, Square s) override { view_.描画_駒点滅(id, s.file, s.rank, 2); }
+    void squareChanged(BoardId id, Square s) override { view_.描画_桝駒(id, s); }
+    void aboutToTake(BoardId id, Square s) override { view_.描画_駒点滅(id, s, 2); }
 
 private:
     Presentation& view_;

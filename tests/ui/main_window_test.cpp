@@ -177,7 +177,7 @@ void MainWindowTest::blinkShowsTheEmptySquareWhileWaiting() {
     const QColor withPiece = bufferPixel(w, centre);
     QColor duringBlink;
     QTimer::singleShot(100, &w, [&] { duringBlink = bufferPixel(w, centre); });
-    w.game().presentation().描画_駒点滅(BoardId::LEFT, 4, 8, 1);
+    w.game().presentation().描画_駒点滅(BoardId::LEFT, {4, 8}, 1);
     QVERIFY(duringBlink.isValid());
     QVERIFY(duringBlink != withPiece);
     QCOMPARE(bufferPixel(w, centre), withPiece);

@@ -19,8 +19,8 @@ void showThinking(Game& g) {
     for (int column : {-1, 0}) {
         for (int row : {2, 3}) view.描画_背景セル(column, row);
     }
-    view.描画_桝駒(BoardId::LEFT, 1, 2);
-    view.描画_桝駒(BoardId::LEFT, 1, 3);
+    view.描画_桝駒(BoardId::LEFT, {1, 2});
+    view.描画_桝駒(BoardId::LEFT, {1, 3});
     view.消去_思考中(ThinkingStrip::Above);
     view.描画_思考中();
 }
@@ -28,14 +28,14 @@ void showThinking(Game& g) {
 void playMove(Game& g, BoardId id, const BestMove& best) {
     Presentation& view = g.presentation();
     Board& b = g.board(id);
-    view.描画_駒点滅(id, best.from.file, best.from.rank, 2);
+    view.描画_駒点滅(id, best.from, 2);
     if (best.placedPiece != best.movingPiece) {
         view.描画_桝駒成アニメ(best.placedPiece, id);
     } else if (アンパサンド_移動前(b, best.from, best.to, best.movingPiece)) {
         g.dialogs().messageBox("アンパッサンします！", "アンパッサン", Buttons::Ok);
         // The white pawn taken en passant stands one rank below the destination.
         b.at(best.to.file, best.to.rank - 1) = EMPTY;
-        view.描画_桝駒(id, best.to.file, best.to.rank - 1);
+        view.描画_桝駒(id, {best.to.file, best.to.rank - 1});
     }
     g.sound().dsPlay(g.sounds.pieceSound);
     駒移動(g, id, best.from, best.to, best.placedPiece);
@@ -45,7 +45,7 @@ void playMove(Game& g, BoardId id, const BestMove& best) {
     } else {
         勢力調査(g, id);
     }
-    view.描画_移動結果(id, best.to.file, best.to.rank, best.placedPiece, BRIGHT_WHITE);
+    view.描画_移動結果(id, best.to, best.placedPiece, BRIGHT_WHITE);
 }
 
 // Announces a check, or a mate, on the first board (right, then left) whose

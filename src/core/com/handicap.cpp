@@ -24,7 +24,7 @@ void step(Game& g, int k, bool black, bool putBack) {
         PieceCode& square = g.board(id).at(file, rank);
         if (square == BLACK_KING || square == WHITE_KING) continue;  // a king is never taken off
         square = putBack ? piece : EMPTY;
-        g.presentation().描画_桝駒(id, file, rank);
+        g.presentation().描画_桝駒(id, {file, rank});
     }
 }
 

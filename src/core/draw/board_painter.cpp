@@ -95,7 +95,7 @@ void BoardPainter::描画_桝_数値(BoardId id) {
         描画_絵(origin, bg, i, 0);
         描画_数値(i + 0.4 + textShift, 0.3, i, SHADOW_COLOR, 2, 16);
         描画_数値(i + 0.3 + textShift, 0.2, i, LABEL_COLOR, 2, 16);
-        描画_桝駒(id, i, 1);
+        描画_桝駒(id, {i, 1});
         描画_絵(origin, bg, 9, 9 - i);
         描画_数値(9.2 + textShift, 9 - i + 0.4, i, SHADOW_COLOR, 0, 16);
         描画_数値(9.1 + textShift, 9 - i + 0.3, i, LABEL_COLOR, 0, 16);
@@ -103,7 +103,8 @@ void BoardPainter::描画_桝_数値(BoardId id) {
     }
 }
 
-void BoardPainter::描画_移動結果(double c, double r, int file, int rank, PieceCode piece, int colour) {
+void BoardPainter::描画_移動結果(double c, double r, Square square, PieceCode piece, int colour) {
+    const auto [file, rank] = square;
     if (piece <= WHITE_PAWN) 消去_思考中(ThinkingStrip::Below);
     if (piece >= BLACK_PAWN) 消去_思考中(ThinkingStrip::Above);
     描画_移動駒種類(c + 1.1, r + 0.1, 文字列変換(file), SHADOW_COLOR, 14);
@@ -141,12 +142,14 @@ void BoardPainter::画面_再描画() {
     if (g_.state.handicapApplied) 描画_ハンデレベル(g_.state.handicapLevel);
 }
 
-void BoardPainter::描画_桝駒(BoardId board, int file, int rank) {
-    描画_桝駒(originX(board), g_.board(board).at(file, rank), g_.squareShade.at(file, rank), file, rank);
+void BoardPainter::描画_桝駒(BoardId board, Square square) {
+    const auto [file, rank] = square;
+    描画_桝駒(originX(board), g_.board(board).at(square), g_.squareShade.at(square), file, rank);
 }
 
-void BoardPainter::描画_駒点滅(BoardId board, int file, int rank, int count) {
-    if (!onBoard(file, rank)) return;
+void BoardPainter::描画_駒点滅(BoardId board, Square square, int count) {
+    if (!onBoard(square)) return;
+    const auto [file, rank] = square;
     const int origin = originX(board);
     const int shade = g_.squareShade.at(file, rank);
     for (int k = 0; k < count; ++k) {
@@ -212,17 +215,17 @@ void BoardPainter::描画_思考中() {
     }
 }
 
-void BoardPainter::描画_移動結果(BoardId board, int file, int rank, PieceCode piece, int colour) {
+void BoardPainter::描画_移動結果(BoardId board, Square square, PieceCode piece, int colour) {
     // Texts about the top side (black) go above the board, about the bottom side below it.
     const double column = board == BoardId::LEFT ? 5 : 17;
     const double row = piece >= BLACK_PAWN ? -1.5 : 9.5;
-    描画_移動結果(column, row, file, rank, piece, colour);
+    描画_移動結果(column, row, square, piece, colour);
 }
 
 void BoardPainter::描画_手数(int n) {
     for (int column : {10, 11, 12}) 描画_絵(LEFT_ORIGIN_X, g_.options.backgroundPicture, column, 4);
     描画_桝輪郭(RIGHT_ORIGIN_X, BACK_COLOR, 1, 4);
-    描画_桝駒(BoardId::LEFT, 8, 4);
+    描画_桝駒(BoardId::LEFT, {8, 4});
     const double column = n < 10 ? 10.7 : n < 100 ? 10.5 : 10.3;
     描画_数値(column, 4.5, n, SHADOW_COLOR, 0, 12);
     描画_数値(column - 0.1, 4.4, n, WHITE_COLOR, 0, 12);
@@ -248,13 +251,13 @@ void BoardPainter::描画_盤(BoardId id) {
 
 void BoardPainter::描画_チェス盤桝(BoardId board) { 描画_チェス盤桝(originX(board)); }
 
-void BoardPainter::描画_移動可能桝色(BoardId board, int ff, int fr, int colour, PieceCode piece) {
+void BoardPainter::描画_移動可能桝色(BoardId board, Square from, int colour, PieceCode piece) {
     const int origin = originX(board);
     描画_チェス盤桝(origin);
     if (!g_.state.moveGuidance) return;
     for (int f = 1; f <= 8; ++f) {
         for (int r = 1; r <= 8; ++r) {
-            if (移動チェック(g_, board, {ff, fr}, {f, r}, piece)) 描画_桝輪郭(origin, colour, f, r);
+            if (移動チェック(g_, board, from, {f, r}, piece)) 描画_桝輪郭(origin, colour, f, r);
         }
     }
 }

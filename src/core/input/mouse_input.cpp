@@ -136,7 +136,7 @@ GameOutcome マウスダウン(Game& g, BoardId id, MouseButton button, int, int
         if (b.at(file, rank) == EMPTY) return GameOutcome::Continues;
         s.from = {file, rank};
         s.movingPiece = b.at(file, rank);
-        view.描画_移動可能桝色(id, file, rank, guide, s.movingPiece);
+        view.描画_移動可能桝色(id, {file, rank}, guide, s.movingPiece);
         if (movers(s.movingPiece)) {
             s.pieceSelected = true;
             view.描画_桝輪郭(id, SELECT_COLOR, file, rank);
@@ -152,7 +152,7 @@ GameOutcome マウスダウン(Game& g, BoardId id, MouseButton button, int, int
         view.描画_桝輪郭(id, OUTLINE_COLOR, s.from.file, s.from.rank);
         s.from = {file, rank};
         s.movingPiece = b.at(file, rank);
-        view.描画_移動可能桝色(id, file, rank, guide, s.movingPiece);
+        view.描画_移動可能桝色(id, {file, rank}, guide, s.movingPiece);
         view.描画_桝輪郭(id, SELECT_COLOR, file, rank);
         return GameOutcome::Continues;
     }
@@ -189,19 +189,19 @@ GameOutcome マウスダウン(Game& g, BoardId id, MouseButton button, int, int
     s.pieceSelected = false;
     view.描画_桝輪郭(id, OUTLINE_COLOR, s.from.file, s.from.rank);
     view.描画_桝輪郭(id, OUTLINE_COLOR, file, rank);
-    view.描画_移動可能桝色(id, s.from.file, s.from.rank, OUTLINE_COLOR, s.movingPiece);
+    view.描画_移動可能桝色(id, s.from, OUTLINE_COLOR, s.movingPiece);
 
     if (アンパサンド_移動前(b, s.from, {file, rank}, s.movingPiece) &&
         g.dialogs().messageBox("取りますか？", "アンパッサン", Buttons::YesNo) == Answer::Yes) {
         const int passedRank = st.sideToMove == st.whiteTurn ? rank + 1 : rank - 1;
         b.at(file, passedRank) = EMPTY;
-        view.描画_桝駒(id, file, passedRank);
+        view.描画_桝駒(id, {file, passedRank});
     }
     g.sound().dsPlay(g.sounds.pieceSound);
     駒移動(g, id, s.from, {file, rank}, s.movingPiece);
     recordMove(g);
     view.消去_思考中(ThinkingStrip::Below);
-    view.描画_移動結果(id, file, rank, s.movingPiece, RESULT_COLOR);
+    view.描画_移動結果(id, {file, rank}, s.movingPiece, RESULT_COLOR);
     勢力調査(bs);
 
     if (st.gameMode == GameMode::AgainstComputer) return endOfMoveAgainstComputer(g, id);

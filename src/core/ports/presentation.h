@@ -16,8 +16,8 @@ public:
     virtual ~Presentation() = default;
     virtual void 画面_再描画() = 0;
     // Redraws one square of a board from its current content.
-    virtual void 描画_桝駒(BoardId board, int file, int rank) = 0;
-    virtual void 描画_駒点滅(BoardId board, int file, int rank, int count) = 0;
+    virtual void 描画_桝駒(BoardId board, Square square) = 0;
+    virtual void 描画_駒点滅(BoardId board, Square square, int count) = 0;
     virtual void 描画_桝駒成アニメ(PieceCode piece, BoardId board) = 0;
     virtual void 描画_桝輪郭(BoardId board, int colour, int column, int row) = 0;
     // Draws the current background picture into a cell of the left board's grid.
@@ -28,7 +28,7 @@ public:
     // computer's "思考中") or below them (white's last move).
     virtual void 消去_思考中(ThinkingStrip strip) = 0;
     virtual void 描画_思考中() = 0;
-    virtual void 描画_移動結果(BoardId board, int file, int rank, PieceCode piece, int colour) = 0;
+    virtual void 描画_移動結果(BoardId board, Square square, PieceCode piece, int colour) = 0;
     virtual void 描画_手数(int moveNumber) = 0;
     // "LEVEL" and the level number left of the left board's letter row.
     virtual void 描画_レベル(int level) = 0;
@@ -37,8 +37,8 @@ public:
     // All square outlines of a board in the normal colour.
     virtual void 描画_チェス盤桝(BoardId board) = 0;
     // Clears the outlines, then (with move guidance on) outlines the squares
-    // the piece may move to from (ff, fr) in `colour`.
-    virtual void 描画_移動可能桝色(BoardId board, int ff, int fr, int colour, PieceCode piece) = 0;
+    // the piece may move to from `from` in `colour`.
+    virtual void 描画_移動可能桝色(BoardId board, Square from, int colour, PieceCode piece) = 0;
     // Removes the texts a record load printed.
     virtual void 描画_棋譜読込み部分消去() = 0;
     // The handicap grade's label beside the left board (-7..7).

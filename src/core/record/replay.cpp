@@ -10,8 +10,7 @@ namespace {
 
 struct Arrival {
     BoardId board = BoardId::LEFT;
-    int file = 0;
-    int rank = 0;
+    Square square;
     PieceCode piece = EMPTY;
 };
 
@@ -26,8 +25,8 @@ Arrival showSnapshot(Game& g) {
                 const PieceCode stored = g.history.of(id)[n].at(f, r);
                 if (stored == g.board(id).at(f, r)) continue;
                 g.board(id).at(f, r) = stored;
-                g.presentation().描画_桝駒(id, f, r);
-                if (stored != EMPTY) last = {id, f, r, stored};
+                g.presentation().描画_桝駒(id, {f, r});
+                if (stored != EMPTY) last = {id, {f, r}, stored};
             }
         }
     }
@@ -87,7 +86,7 @@ void AFTER_Click(Game& g) {
     g.presentation().描画_盤(BoardId::RIGHT);
     g.sound().dsPlay(g.sounds.pieceSound);
     if (arrival.piece != EMPTY) {
-        g.presentation().描画_移動結果(arrival.board, arrival.file, arrival.rank, arrival.piece, WHITE_COLOR);
+        g.presentation().描画_移動結果(arrival.board, arrival.square, arrival.piece, WHITE_COLOR);
     }
     g.presentation().描画_手数(st.moveNumber);
     st.sideToMove = opposite(調査_手番(g, st.moveNumber));

@@ -104,7 +104,7 @@ TEST(BoardDrawing, ExchangedLayoutDrawsEachSideWithTheOthersPictures) {
     PainterWorld w;
     w.game.state.kingQueenSwapped = true;
     w.game.board(BoardId::LEFT).at(5, 8) = BLACK_KING;  // shade 0
-    w.painter.描画_桝駒(BoardId::LEFT, 5, 8);
+    w.painter.描画_桝駒(BoardId::LEFT, {5, 8});
     EXPECT_EQ(w.canvas.pictures.back().code, -60);
 }
 
@@ -119,11 +119,11 @@ TEST(BoardDrawing, BackgroundCoversEverythingButTheLeftSquares) {
 TEST(BoardDrawing, MoveGuidanceOutlinesTargetsOnlyWhenOn) {
     PainterWorld w;
     setStartPosition(w.game.board(BoardId::LEFT));
-    w.painter.描画_移動可能桝色(BoardId::LEFT, 2, 8, WHITE_COLOR, WHITE_KNIGHT);
+    w.painter.描画_移動可能桝色(BoardId::LEFT, {2, 8}, WHITE_COLOR, WHITE_KNIGHT);
     EXPECT_EQ(w.canvas.outlines.size(), 64u);  // cleared only
     w.canvas.clear();
     w.game.state.moveGuidance = true;
-    w.painter.描画_移動可能桝色(BoardId::LEFT, 2, 8, WHITE_COLOR, WHITE_KNIGHT);
+    w.painter.描画_移動可能桝色(BoardId::LEFT, {2, 8}, WHITE_COLOR, WHITE_KNIGHT);
     ASSERT_EQ(w.canvas.outlines.size(), 66u);
     EXPECT_EQ(w.canvas.outlines[64].colour, WHITE_COLOR);
     EXPECT_EQ(w.canvas.outlines[64].x, squareX(BoardId::LEFT, 1));
@@ -133,7 +133,7 @@ TEST(BoardDrawing, MoveGuidanceOutlinesTargetsOnlyWhenOn) {
 TEST(BoardDrawing, BlinkShowsTheSquareEmptyThenThePieceTwice) {
     PainterWorld w;
     w.game.board(BoardId::RIGHT).at(3, 3) = BLACK_QUEEN;  // shade 1
-    w.painter.描画_駒点滅(BoardId::RIGHT, 3, 3, 2);
+    w.painter.描画_駒点滅(BoardId::RIGHT, {3, 3}, 2);
     std::vector<int> codes;
     for (const auto& p : w.canvas.pictures) codes.push_back(p.code);
     EXPECT_EQ(codes, (std::vector<int>{PIC_EMPTY_1, 51, PIC_EMPTY_1, 51}));
@@ -193,7 +193,7 @@ TEST(StatusTexts, LabelsTurnTheFontBoldForTheRestOfTheRun) {
 
 TEST(StatusTexts, MoveTextClearsTheSideItNames) {
     PainterWorld w;
-    w.painter.描画_移動結果(BoardId::LEFT, 5, 7, WHITE_PAWN, RESULT_COLOR);
+    w.painter.描画_移動結果(BoardId::LEFT, {5, 7}, WHITE_PAWN, RESULT_COLOR);
     ASSERT_EQ(w.canvas.texts.size(), 6u);
     EXPECT_EQ(w.canvas.texts[1].text, "ｅ");
     EXPECT_EQ(w.canvas.texts[3].text, "２");
@@ -203,7 +203,7 @@ TEST(StatusTexts, MoveTextClearsTheSideItNames) {
     EXPECT_EQ(w.canvas.pictures.front().y, 900 + 525 * 9.0);  // the lower strip was cleared first
     EXPECT_EQ(w.world.clock.waits, (std::vector<double>{0.3}));
     w.canvas.clear();
-    w.painter.描画_移動結果(5, 9.5, 5, 7, EMPTY, RESULT_COLOR);
+    w.painter.描画_移動結果(5, 9.5, {5, 7}, EMPTY, RESULT_COLOR);
     EXPECT_TRUE(w.canvas.pictures.empty());
 }
 
