@@ -19,9 +19,8 @@ inline bool settingsInput(const std::string& bytes) {
         return false;
     }
     if (o.guideColor != WHITE_COLOR && o.guideColor != BACK_COLOR) return false;
-    if (g->state.moveGuidance != ON && g->state.moveGuidance != OFF) return false;
     // With guidance on, its outlines are white.
-    return g->state.moveGuidance == OFF || o.guideColor == WHITE_COLOR;
+    return !g->state.moveGuidance || o.guideColor == WHITE_COLOR;
 }
 
 }  // namespace velmora::fuzz

@@ -90,7 +90,9 @@ JsonWriter& JsonWriter::null() {
     return *this;
 }
 
-void writeSquare(JsonWriter& json, int file, int rank) { json.beginArray().value(file).value(rank).endArray(); }
+void writeSquare(JsonWriter& json, Square square) {
+    json.beginArray().value(square.file).value(square.rank).endArray();
+}
 
 void writeGrid(JsonWriter& json, const IntGrid& grid) {
     json.beginArray();
@@ -102,19 +104,34 @@ void writeGrid(JsonWriter& json, const IntGrid& grid) {
     json.endArray();
 }
 
+namespace {
+
+// One coordinate of every entry of a grid of squares, as a grid of numbers.
+IntGrid coordinates(const Grid<Square>& squares, int Square::*coordinate) {
+    IntGrid grid;
+    for (std::size_t k = 0; k < grid.cells.size(); ++k) {
+        grid.cells[k] = static_cast<std::int16_t>(squares.cells[k].*coordinate);
+    }
+    return grid;
+}
+
+}  // namespace
+
 void writeInfluence(JsonWriter& json, const BoardState& bs) {
     const InfluenceMap& m = bs.influence;
+    const IntGrid whiteThreatFile = coordinates(m.whiteThreatFrom, &Square::file);
+    const IntGrid whiteThreatRank = coordinates(m.whiteThreatFrom, &Square::rank);
     const std::pair<const char*, const IntGrid*> grids[] = {
         {"whiteAttacks", &m.whiteAttacks},       {"blackAttacks", &m.blackAttacks},
         {"whiteDefender", &m.whiteDefender},     {"blackDefender", &m.blackDefender},
-        {"whiteThreat", &m.whiteThreat},         {"whiteThreatFile", &m.whiteThreatFile},
-        {"whiteThreatRank", &m.whiteThreatRank}, {"blackThreat", &m.blackThreat},
+        {"whiteThreat", &m.whiteThreat},         {"whiteThreatFile", &whiteThreatFile},
+        {"whiteThreatRank", &whiteThreatRank},   {"blackThreat", &m.blackThreat},
         {"whiteCheckLine", &m.whiteCheckLine},   {"blackCheckLine", &m.blackCheckLine},
     };
     json.beginObject();
     for (const auto& [name, grid] : grids) writeGrid(json.key(name), *grid);
-    writeSquare(json.key("whiteKing"), bs.whiteKing.file, bs.whiteKing.rank);
-    writeSquare(json.key("blackKing"), bs.blackKing.file, bs.blackKing.rank);
+    writeSquare(json.key("whiteKing"), bs.whiteKing);
+    writeSquare(json.key("blackKing"), bs.blackKing);
     json.endObject();
 }
 
@@ -124,14 +141,16 @@ void writeBestMove(JsonWriter& json, const BestMove& best) {
         return;
     }
     json.beginObject().key("score").value(best.score);
-    writeSquare(json.key("from"), best.fromFile, best.fromRank);
-    writeSquare(json.key("to"), best.toFile, best.toRank);
+    writeSquare(json.key("from"), best.from);
+    writeSquare(json.key("to"), best.to);
     json.key("placedPiece").value(best.placedPiece).key("movingPiece").value(best.movingPiece).endObject();
 }
 
 void writeMoves(JsonWriter& json, const std::vector<Move>& moves) {
     json.beginArray();
-    for (const Move& m : moves) json.beginArray().value(m.fromFile).value(m.fromRank).value(m.toFile).value(m.toRank).endArray();
+    for (const Move& m : moves) {
+        json.beginArray().value(m.from.file).value(m.from.rank).value(m.to.file).value(m.to.rank).endArray();
+    }
     json.endArray();
 }
 

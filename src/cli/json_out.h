@@ -44,7 +44,7 @@ private:
 };
 
 // The game's values, each as one JSON value.
-void writeSquare(JsonWriter& json, int file, int rank);
+void writeSquare(JsonWriter& json, Square square);  // [file, rank]
 void writeGrid(JsonWriter& json, const IntGrid& grid);  // eight files of eight ranks
 void writeInfluence(JsonWriter& json, const BoardState& bs);
 void writeBestMove(JsonWriter& json, const BestMove& best);  // null when none was found

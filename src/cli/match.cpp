@@ -29,7 +29,7 @@ constexpr int OPENING_PLIES = 4;
 
 struct Placed {
     BoardId board = BoardId::LEFT;
-    int fromFile = 0, fromRank = 0, toFile = 0, toRank = 0;
+    Square from, to;
     PieceCode piece = EMPTY;  // what stands on the destination afterwards
     bool enPassant = false;   // the pawn passed by is taken
 };
@@ -38,25 +38,25 @@ struct Placed {
 // the board moved on is surveyed again, as after the person's moves.
 void play(Game& g, const Placed& m) {
     Board& b = g.board(m.board);
-    if (m.enPassant) b.at(m.toFile, m.fromRank) = EMPTY;
-    駒移動(g, m.board, m.fromFile, m.fromRank, m.toFile, m.toRank, m.piece);
+    if (m.enPassant) b.at(m.to.file, m.from.rank) = EMPTY;
+    駒移動(g, m.board, m.from, m.to, m.piece);
     recordMove(g);
     勢力調査(g, m.board);
 }
 
 // A seeded random accepted move of `turn`; a pawn reaching the last rank
 // becomes a queen. False when that side cannot move.
-bool randomMove(Game& g, int turn, std::mt19937& random) {
+bool randomMove(Game& g, Side turn, std::mt19937& random) {
     std::vector<Placed> choices;
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         for (const Move& m : acceptedMoves(g, id, turn)) {
             const Board& b = g.board(id);
-            PieceCode piece = b.at(m.fromFile, m.fromRank);
-            const bool passed = アンパサンド_移動前(b, m.fromFile, m.fromRank, m.toFile, m.toRank, piece) == ON;
-            if (調査_駒成人選(m.fromFile, m.fromRank, m.toFile, m.toRank, piece) == ON) {
+            PieceCode piece = b.at(m.from);
+            const bool passed = アンパサンド_移動前(b, m.from, m.to, piece);
+            if (調査_駒成人選(m.from, m.to, piece)) {
                 piece = isWhite(piece) ? WHITE_QUEEN : BLACK_QUEEN;
             }
-            choices.push_back({id, m.fromFile, m.fromRank, m.toFile, m.toRank, piece, passed});
+            choices.push_back({id, m.from, m.to, piece, passed});
         }
     }
     if (choices.empty()) return false;
@@ -67,7 +67,7 @@ bool randomMove(Game& g, int turn, std::mt19937& random) {
 std::optional<Placed> engineMove(Game& g, int colour, int timeMs) {
     const engine::SearchResult r = engine::bestMove(engine::positionFromGame(g, colour), timeMs);
     if (!r.found()) return std::nullopt;
-    return Placed{r.board, r.fromFile, r.fromRank, r.toFile, r.toRank, static_cast<PieceCode>(r.placed), r.enPassant};
+    return Placed{r.board, r.from, r.to, static_cast<PieceCode>(r.placed), r.enPassant};
 }
 
 // White's move by the one-move player: found for black on the reversed
@@ -80,18 +80,18 @@ std::optional<Placed> reversedComMove(const Game& g, int level) {
         }
     }
     GameState& st = mirror.state;
-    st.gameMode = MODE_COM;
-    st.whiteTurn = FIRST;
-    st.blackTurn = SECOND;
-    st.sideToMove = SECOND;
+    st.gameMode = GameMode::AgainstComputer;
+    st.whiteTurn = Side::First;
+    st.blackTurn = Side::Second;
+    st.sideToMove = Side::Second;
     st.comLevel = level;
     const std::optional<BoardId> chosen = comSearch(mirror);
     if (!chosen) return std::nullopt;
     const BestMove& best = mirror.com.of(*chosen).best;
-    Placed m{*chosen, 9 - best.fromFile, 9 - best.fromRank, 9 - best.toFile, 9 - best.toRank,
+    Placed m{*chosen, {9 - best.from.file, 9 - best.from.rank}, {9 - best.to.file, 9 - best.to.rank},
              static_cast<PieceCode>(-best.placedPiece), false};
-    const PieceCode moving = g.board(m.board).at(m.fromFile, m.fromRank);
-    m.enPassant = アンパサンド_移動前(g.board(m.board), m.fromFile, m.fromRank, m.toFile, m.toRank, moving) == ON;
+    const PieceCode moving = g.board(m.board).at(m.from);
+    m.enPassant = アンパサンド_移動前(g.board(m.board), m.from, m.to, moving);
     return m;
 }
 
@@ -114,8 +114,8 @@ Outcome playGame(Game& g, const Options& o, std::mt19937& random) {
         if (!white) return {"draw", "white cannot move"};
         play(g, *white);
         if (kingGoneFromEitherBoard(g, BLACK_KING)) return {"white", "took a king"};
-        // Headless, the continue question is answered No: a finished game ends the program.
-        if (com_ban(g) == GameOutcome::ProgramEnds) {
+        // The computer's turn says when it ended the game.
+        if (com_ban(g)) {
             return st.gameWinner == st.blackTurn ? Outcome{"black", "took a king"} : Outcome{"draw", "black cannot move"};
         }
         if (kingGoneFromEitherBoard(g, WHITE_KING)) return {"black", "took a king"};

@@ -32,9 +32,9 @@ std::string moveJson(const engine::DivideEntry& e) {
     const engine::EngineMove m = e.move;
     JsonWriter json;
     json.beginObject().key("board").value(m.board() == 0 ? "left" : "right").key("from");
-    writeSquare(json, engine::fileOf(m.from()), engine::rankOf(m.from()));
+    writeSquare(json, {engine::fileOf(m.from()), engine::rankOf(m.from())});
     json.key("to");
-    writeSquare(json, engine::fileOf(m.to()), engine::rankOf(m.to()));
+    writeSquare(json, {engine::fileOf(m.to()), engine::rankOf(m.to())});
     json.key("placed").value(static_cast<int>(m.placed())).key("enPassant").boolean(m.enPassant());
     json.key("nodes").value(e.nodes).endObject();
     return json.text() + "\n";

@@ -35,10 +35,10 @@ bool playRandomWhiteMove(Game& g, std::mt19937& random) {
     const RandomMove pick = choices[random() % choices.size()];
     const Move& m = pick.move;
     Board& b = g.board(pick.board);
-    PieceCode piece = b.at(m.fromFile, m.fromRank);
-    if (アンパサンド_移動前(b, m.fromFile, m.fromRank, m.toFile, m.toRank, piece) == ON) b.at(m.toFile, m.fromRank) = EMPTY;
-    if (調査_駒成人選(m.fromFile, m.fromRank, m.toFile, m.toRank, piece) == ON) piece = WHITE_QUEEN;
-    駒移動(g, pick.board, m.fromFile, m.fromRank, m.toFile, m.toRank, piece);
+    PieceCode piece = b.at(m.from);
+    if (アンパサンド_移動前(b, m.from, m.to, piece)) b.at(m.to.file, m.from.rank) = EMPTY;
+    if (調査_駒成人選(m.from, m.to, piece)) piece = WHITE_QUEEN;
+    駒移動(g, pick.board, m.from, m.to, piece);
     recordMove(g);
     勢力調査(g, pick.board);
     return true;
@@ -50,10 +50,10 @@ std::unique_ptr<Game> newComputerGame(int level) {
     auto g = std::make_unique<Game>();
     初期設定(*g);
     GameState& st = g->state;
-    st.gameMode = MODE_COM;
-    st.whiteTurn = FIRST;
-    st.blackTurn = SECOND;
-    st.sideToMove = FIRST;
+    st.gameMode = GameMode::AgainstComputer;
+    st.whiteTurn = Side::First;
+    st.blackTurn = Side::Second;
+    st.sideToMove = Side::First;
     st.comLevel = level;
     return g;
 }
@@ -77,8 +77,8 @@ std::optional<std::string> runSelfplay(const Options& options) {
                 result = "white took a king";
                 break;
             }
-            // Headless, the continue question is answered No: a finished game ends the program.
-            if (com_ban(*g) == GameOutcome::ProgramEnds) {
+            // The computer's turn says when it ended the game.
+            if (com_ban(*g)) {
                 result = st.gameWinner == st.blackTurn ? "computer won" : "draw";
                 break;
             }

@@ -11,8 +11,8 @@ namespace {
 class DrawingWatcher final : public MoveWatcher {
 public:
     explicit DrawingWatcher(Presentation& view) : view_(view) {}
-    void squareChanged(BoardId id, int file, int rank) override { view_.描画_桝駒(id, file, rank); }
-    void aboutToTake(BoardId id, int file, int rank) override { view_.描画_駒点滅(id, file, rank, 2); }
+    void squareChanged(BoardId id, Square s) override { view_.描画_桝駒(id, s); }
+    void aboutToTake(BoardId id, Square s) override { view_.描画_駒点滅(id, s, 2); }
 
 private:
     Presentation& view_;
@@ -44,25 +44,25 @@ Game::Game(Ports ports) : ports_(ports) {
 
 void 初期設定(Game& g) {
     GameState& st = g.state;
-    st.handicapApplied = OFF;
-    st.recordMode = OFF;
-    st.gameMode = NONE;
-    st.gameWinner = NONE;
-    st.sideToMove = NONE;
+    st.handicapApplied = false;
+    st.recordMode = false;
+    st.gameMode = GameMode::BetweenPeople;
+    st.gameWinner = Side::None;
+    st.sideToMove = Side::None;
     st.moveNumber = 0;
-    g.side(BoardId::LEFT).clickState = 0;
-    g.side(BoardId::RIGHT).clickState = 0;
-    st.kingQueenSwapped = OFF;
-    st.whiteInCheck = OFF;
-    st.reversed = OFF;
+    g.selection(BoardId::LEFT).pieceSelected = false;
+    g.selection(BoardId::RIGHT).pieceSelected = false;
+    st.kingQueenSwapped = false;
+    st.whiteInCheck = false;
+    st.reversed = false;
     setStartPosition(g.board(BoardId::LEFT));
     g.board(BoardId::RIGHT) = g.board(BoardId::LEFT);
     手順保存(g, st.moveNumber);
 }
 
-void 駒移動(Game& g, BoardId id, int ff, int fr, int tf, int tr, PieceCode piece) {
+void 駒移動(Game& g, BoardId id, Square from, Square to, PieceCode piece) {
     DrawingWatcher watcher(g.presentation());
-    駒移動(static_cast<RulesState&>(g), id, ff, fr, tf, tr, piece, watcher);
+    駒移動(static_cast<RulesState&>(g), id, from, to, piece, watcher);
 }
 
 }  // namespace velmora

@@ -35,6 +35,16 @@ struct Ports {
     EngineRunner* engineRunner = nullptr;
 };
 
+// What the person has picked on one board: whether a piece of the side to
+// move is selected, and the squares and piece of the move being made. Only
+// the clicks and the drawing read it; the rules never do.
+struct Selection {
+    bool pieceSelected = false;
+    Square from;
+    Square to;
+    PieceCode movingPiece = EMPTY;
+};
+
 // The display options and what the drawing reads of them.
 struct OptionState {
     int backgroundPicture = 0;  // the empty-square tiles until the settings choose a picture
@@ -74,6 +84,8 @@ public:
     FileWriter& files() { return *ports_.files; }
     Browser& browser() { return *ports_.browser; }
     VersionDialog& versionDialog() { return *ports_.versionDialog; }
+    Selection& selection(BoardId id) { return selections_[boardIndex(id)]; }
+    const Selection& selection(BoardId id) const { return selections_[boardIndex(id)]; }
     EngineRunner& engineRunner() { return *ports_.engineRunner; }
     // The window's drawing layer is created after the game it draws.
     void setPresentation(Presentation* presentation) { ports_.presentation = presentation ? presentation : &nullPresentation_; }
@@ -87,6 +99,7 @@ public:
     IntGrid squareShade;
 
 private:
+    Selection selections_[2];
     Ports ports_;
     NullDialogs nullDialogs_;
     NullPresentation nullPresentation_;
@@ -107,6 +120,6 @@ void 初期設定(Game& g);
 
 // Carries out a judged move on the boards and draws each square as it changes,
 // blinking a piece the two-board capture takes.
-void 駒移動(Game& g, BoardId id, int ff, int fr, int tf, int tr, PieceCode piece);
+void 駒移動(Game& g, BoardId id, Square from, Square to, PieceCode piece);
 
 }  // namespace velmora

@@ -246,9 +246,9 @@ bool CanvasWidget::ready() {
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
-    int button = 4;
-    if (event->button() == Qt::LeftButton) button = 1;
-    if (event->button() == Qt::RightButton) button = 2;
+    MouseButton button = MouseButton::Other;
+    if (event->button() == Qt::LeftButton) button = MouseButton::Left;
+    if (event->button() == Qt::RightButton) button = MouseButton::Right;
     const QPointF twips = transform_.toTwips(event->position());
     emit mouseDown(button, twips.x(), twips.y());
 }

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "input/mouse_input.h"
 #include "ports/canvas.h"
 #include "ui/drawing_list.h"
 #include "ui/picture_transform.h"
@@ -47,7 +48,7 @@ public:
 
 signals:
     // Button 1 left, 2 right, 4 any other; position in twips of the picture.
-    void mouseDown(int button, double xTwips, double yTwips);
+    void mouseDown(velmora::MouseButton button, double xTwips, double yTwips);
     void firstFramePainted();
     // The scale or place of the picture changed (the record panel follows it).
     void transformChanged(const PictureTransform& transform);

@@ -12,6 +12,7 @@
 #include "com/handicap.h"
 #include "com/hint.h"
 #include "com/level.h"
+#include "command_support.h"
 #include "record/record_commands.h"
 #include "record/replay.h"
 #include "flow/game_flow.h"
@@ -56,7 +57,7 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
         dialogs_->setPicturePlacement(t.offset().toPoint(), t.scale());
     });
     connect(canvas_, &CanvasWidget::mouseDown, this,
-            [this](int button, double x, double y) { run([&] { Form_MouseDown(*game_, button, 0, x, y); }); });
+            [this](MouseButton button, double x, double y) { run([&] { Form_MouseDown(*game_, button, 0, x, y); }); });
 }
 
 MainWindow::~MainWindow() { game_->setPresentation(nullptr); }
@@ -110,6 +111,10 @@ QAction* MainWindow::item(QMenu* m, const QString& caption, const QString& name,
     return a;
 }
 
+QAction* MainWindow::markedItem(QMenu* m, const QString& caption, MenuItem mark, std::function<void()> handler) {
+    return item(m, caption, QString::fromLatin1(menuItemName(mark)), std::move(handler), true);
+}
+
 QAction* MainWindow::barCommand(const QString& caption, const QString& name, std::function<void()> handler) {
     QAction* a = menuBar()->addAction(caption);
     a->setObjectName(name);
@@ -131,8 +136,7 @@ void MainWindow::buildMenus() {
     taikyoku->addMenu(com);
     QMenu* level = menu(taikyoku, "COM対局ﾚﾍﾞﾙ", "LEVEL");
     for (int n = 1; n <= MAX_LEVEL; ++n) {
-        item(level, QStringLiteral("LEVEL%1").arg(n), QStringLiteral("LEVEL%1").arg(n), [&g, n] { LEVEL_Click(g, n); },
-             true);
+        markedItem(level, QStringLiteral("LEVEL%1").arg(n), levelItem(n), [&g, n] { LEVEL_Click(g, n); });
     }
     taikyoku->addMenu(level);
     item(taikyoku, "終わり", "OWARI", [&g] { OWARI_Click(g); });
@@ -155,15 +159,15 @@ void MainWindow::buildMenus() {
     menuBar()->addMenu(kifu);
 
     QMenu* option = menu(menuBar(), "ｵﾌﾟｼｮﾝ", "OPTION");
-    item(option, "移動指導", "SIDOU", [&g] { SIDOU_Click(g); }, true);
+    markedItem(option, "移動指導", MenuItem::MoveGuidance, [&g] { SIDOU_Click(g); });
     QMenu* haikei = menu(option, "背景画", "HAIKEI_GA");
-    item(haikei, "緑", "MIDORI", [&g] { MIDORI_Click(g); }, true);
-    item(haikei, "畳", "TATAMI", [&g] { TATAMI_Click(g); }, true);
-    item(haikei, "竹", "TAKE", [&g] { TAKE_Click(g); }, true);
-    item(haikei, "宇宙", "UCHU", [&g] { UCHU_Click(g); }, true);
-    item(haikei, "煉瓦", "RENGA", [&g] { RENGA_Click(g); }, true);
+    markedItem(haikei, "緑", MenuItem::Green, [&g] { MIDORI_Click(g); });
+    markedItem(haikei, "畳", MenuItem::Tatami, [&g] { TATAMI_Click(g); });
+    markedItem(haikei, "竹", MenuItem::Bamboo, [&g] { TAKE_Click(g); });
+    markedItem(haikei, "宇宙", MenuItem::Space, [&g] { UCHU_Click(g); });
+    markedItem(haikei, "煉瓦", MenuItem::Brick, [&g] { RENGA_Click(g); });
     option->addMenu(haikei);
-    item(option, "BGM", "BGM", [&g] { BGM_Click(g); }, true);
+    markedItem(option, "BGM", MenuItem::Music, [&g] { BGM_Click(g); });
     menuBar()->addMenu(option);
 
     QMenu* sonota = menu(menuBar(), "その他", "SONOTA");
@@ -171,8 +175,8 @@ void MainWindow::buildMenus() {
     item(sonota, "バージョン情報", "VER", [&g] { VER_Click(g); });
     menuBar()->addMenu(sonota);
 
-    marks_.setChecked("LEVEL3", true);
-    marks_.setChecked("TATAMI", true);
+    marks_.setChecked(MenuItem::Level3, true);
+    marks_.setChecked(MenuItem::Tatami, true);
     // Opening these three menus hides the record panel.
     for (QMenu* m : {taikyoku, stop, option}) {
         connect(m, &QMenu::aboutToShow, this, [this, &g] { run([&g] { hideRecordPanel(g); }); });

@@ -48,6 +48,8 @@ private:
     void buildMenus();
     QAction* item(QMenu* menu, const QString& caption, const QString& name, std::function<void()> handler,
                   bool checkable = false);
+    // A checkable item named after the mark the game sets on it.
+    QAction* markedItem(QMenu* menu, const QString& caption, MenuItem mark, std::function<void()> handler);
     QAction* barCommand(const QString& caption, const QString& name, std::function<void()> handler);
     QMenu* menu(QWidget* parent, const QString& caption, const QString& name);
     // Runs a game handler unless the program has been told to end.

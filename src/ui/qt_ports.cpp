@@ -130,12 +130,12 @@ void QtDialogs::hidePromotionDialogs() {
 
 void QtMenuMarks::add(QAction* action) { actions_.insert(action->objectName(), action); }
 
-void QtMenuMarks::setChecked(const std::string& item, bool checked) {
-    if (QAction* a = actions_.value(QString::fromStdString(item))) a->setChecked(checked);
+void QtMenuMarks::setChecked(MenuItem item, bool checked) {
+    if (QAction* a = actions_.value(QString::fromLatin1(menuItemName(item)))) a->setChecked(checked);
 }
 
-bool QtMenuMarks::isChecked(const std::string& item) const {
-    const QAction* a = actions_.value(QString::fromStdString(item));
+bool QtMenuMarks::isChecked(MenuItem item) const {
+    const QAction* a = actions_.value(QString::fromLatin1(menuItemName(item)));
     return a && a->isChecked();
 }
 

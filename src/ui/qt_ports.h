@@ -63,8 +63,8 @@ private:
 class QtMenuMarks : public MenuMarks {
 public:
     void add(QAction* action);
-    void setChecked(const std::string& item, bool checked) override;
-    bool isChecked(const std::string& item) const override;
+    void setChecked(MenuItem item, bool checked) override;
+    bool isChecked(MenuItem item) const override;
 
 private:
     QHash<QString, QAction*> actions_;

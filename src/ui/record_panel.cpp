@@ -109,7 +109,7 @@ QtRecordPanel::QtRecordPanel(QWidget* parent) : QObject(parent), baseFont_(paren
     });
     fillFolders();
     描画_可視(false, false, false);
-    描画_棋譜_IO(1);
+    描画_棋譜_IO(false);
 }
 
 void QtRecordPanel::setStartFolder(const QString& folder) {
@@ -199,19 +199,19 @@ void QtRecordPanel::描画_可視(bool drive, bool folderList, bool file) {
     files_->setVisible(file);
 }
 
-void QtRecordPanel::描画_棋譜_IO(int mode) {
-    if (mode != 0) {
+void QtRecordPanel::描画_棋譜_IO(bool shown) {
+    if (!shown) {
         for (QLineEdit* f : fields_) f->clear();
     }
     for (int k = 0; k < 4; ++k) {
-        labels_[k]->setVisible(mode == 0);
-        fields_[k]->setVisible(mode == 0);
+        labels_[k]->setVisible(shown);
+        fields_[k]->setVisible(shown);
     }
-    returnButton_->setVisible(mode == 0);
+    returnButton_->setVisible(shown);
 }
 
-std::string QtRecordPanel::fieldText(int field) {
-    return field >= 1 && field <= 4 ? fields_[field - 1]->text().toStdString() : std::string();
+std::string QtRecordPanel::fieldText(RecordField field) {
+    return fields_[static_cast<int>(field) - 1]->text().toStdString();
 }
 
 std::filesystem::path QtRecordPanel::folder() { return std::filesystem::path(folder_.toStdString()); }

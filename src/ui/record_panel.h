@@ -32,8 +32,8 @@ public:
                      Dialogs* dialogs);
 
     void 描画_可視(bool drive, bool folder, bool file) override;
-    void 描画_棋譜_IO(int mode) override;
-    std::string fieldText(int field) override;
+    void 描画_棋譜_IO(bool shown) override;
+    std::string fieldText(RecordField field) override;
     std::filesystem::path folder() override;
     void refreshFiles() override;
 

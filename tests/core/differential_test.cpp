@@ -132,10 +132,10 @@ void compare(const Board& b, const std::string& where) {
     for (bool white : {true, false}) {
         std::set<std::array<int, 4>> game;
         for (const Move& mv : acceptedMoves(g, BoardId::LEFT, white ? g.state.whiteTurn : g.state.blackTurn)) {
-            const PieceCode p = b.at(mv.fromFile, mv.fromRank);
-            const bool castling = std::abs(p) == 6 && std::abs(mv.toFile - mv.fromFile) == 2;
-            const bool enPassant = std::abs(p) == 1 && mv.toFile != mv.fromFile && b.at(mv.toFile, mv.toRank) == EMPTY;
-            if (!castling && !enPassant) game.insert({mv.fromFile, mv.fromRank, mv.toFile, mv.toRank});
+            const PieceCode p = b.at(mv.from.file, mv.from.rank);
+            const bool castling = std::abs(p) == 6 && std::abs(mv.to.file - mv.from.file) == 2;
+            const bool enPassant = std::abs(p) == 1 && mv.to.file != mv.from.file && b.at(mv.to.file, mv.to.rank) == EMPTY;
+            if (!castling && !enPassant) game.insert({mv.from.file, mv.from.rank, mv.to.file, mv.to.rank});
         }
         ASSERT_EQ(game, referenceMoves(b, white)) << where << (white ? " white" : " black");
     }

@@ -55,27 +55,27 @@ public:
 class RecordingPresentation : public Presentation {
 public:
     void 画面_再描画() override { log("redraw"); }
-    void 描画_桝駒(BoardId b, int f, int r) override { log("square " + n(b) + " " + n(f) + " " + n(r)); }
-    void 描画_駒点滅(BoardId b, int f, int r, int c) override {
-        log("blink " + n(b) + " " + n(f) + " " + n(r) + " " + n(c));
-    }
+    void 描画_桝駒(BoardId b, Square s) override { log("square " + n(b) + " " + n(s)); }
+    void 描画_駒点滅(BoardId b, Square s, int c) override { log("blink " + n(b) + " " + n(s) + " " + n(c)); }
     void 描画_桝駒成アニメ(PieceCode p, BoardId b) override { log("promotion " + n(p) + " " + n(b)); }
     void 描画_桝輪郭(BoardId b, int colour, int c, int r) override {
         log("outline " + n(b) + " " + n(colour) + " " + n(c) + " " + n(r));
     }
     void 描画_背景セル(int c, int r) override { log("background " + n(c) + " " + n(r)); }
     void 描画_背景(int code) override { log("tiles " + n(code)); }
-    void 消去_思考中(const std::string& strip) override { log("erase " + strip); }
+    void 消去_思考中(ThinkingStrip strip) override {
+        log(std::string("erase ") + (strip == ThinkingStrip::Above ? "上" : "下"));
+    }
     void 描画_思考中() override { log("thinking"); }
-    void 描画_移動結果(BoardId b, int f, int r, PieceCode p, int colour) override {
-        log("result " + n(b) + " " + n(f) + " " + n(r) + " " + n(p) + " " + n(colour));
+    void 描画_移動結果(BoardId b, Square s, PieceCode p, int colour) override {
+        log("result " + n(b) + " " + n(s) + " " + n(p) + " " + n(colour));
     }
     void 描画_手数(int m) override { log("count " + n(m)); }
     void 描画_レベル(int level) override { log("level " + n(level)); }
-    void 描画_盤(int board) override { log("board " + n(board)); }
+    void 描画_盤(BoardId b) override { log("board " + n(b)); }
     void 描画_チェス盤桝(BoardId b) override { log("outlines " + n(b)); }
-    void 描画_移動可能桝色(BoardId b, int f, int r, int colour, PieceCode p) override {
-        log("targets " + n(b) + " " + n(f) + " " + n(r) + " " + n(colour) + " " + n(p));
+    void 描画_移動可能桝色(BoardId b, Square s, int colour, PieceCode p) override {
+        log("targets " + n(b) + " " + n(s) + " " + n(colour) + " " + n(p));
     }
     void 描画_棋譜読込み部分消去() override { log("erase record area"); }
     void 描画_ハンデレベル(int code) override { log("handicap " + n(code)); }
@@ -96,6 +96,7 @@ private:
     void log(std::string line) { lines.push_back(std::move(line)); }
     static std::string n(int v) { return std::to_string(v); }
     static std::string n(BoardId b) { return std::to_string(static_cast<int>(b)); }
+    static std::string n(Square s) { return n(s.file) + " " + n(s.rank); }
 };
 
 class RecordingSound : public SoundPort {
@@ -119,11 +120,14 @@ public:
     int ticks = 0;
 };
 
+// Keeps the marks by the items' object names, as the window's menus do.
 class RecordingMarks : public MenuMarks {
 public:
-    void setChecked(const std::string& item, bool checked) override { marks[item] = checked; }
-    bool isChecked(const std::string& item) const override {
-        const auto it = marks.find(item);
+    void setChecked(MenuItem item, bool checked) override { setChecked(menuItemName(item), checked); }
+    bool isChecked(MenuItem item) const override { return isChecked(menuItemName(item)); }
+    void setChecked(const std::string& name, bool checked) { marks[name] = checked; }
+    bool isChecked(const std::string& name) const {
+        const auto it = marks.find(name);
         return it != marks.end() && it->second;
     }
     std::map<std::string, bool> marks;

@@ -44,12 +44,12 @@ TEST(JsonWriter, GameValues) {
     EXPECT_EQ(json.text(), "[" + row0 + ", " + zeros + ", " + zeros + ", " + zeros + ", " + zeros + ", " + zeros +
                                ", " + zeros + ", [0, 0, 0, 0, 0, 0, 0, -1]]");
     JsonWriter moves;
-    writeMoves(moves, {{1, 2, 1, 4}, {7, 1, 6, 3}});
+    writeMoves(moves, {{{1, 2}, {1, 4}}, {{7, 1}, {6, 3}}});
     EXPECT_EQ(moves.text(), "[[1, 2, 1, 4], [7, 1, 6, 3]]");
     JsonWriter best;
     best.beginArray();
     writeBestMove(best, BestMove{});
-    writeBestMove(best, BestMove{0.1, 3, 1, 1, 3, BLACK_BISHOP, BLACK_BISHOP});
+    writeBestMove(best, BestMove{0.1, {3, 1}, {1, 3}, BLACK_BISHOP, BLACK_BISHOP});
     best.endArray();
     EXPECT_EQ(best.text(),
               R"([null, {"score": 0.1, "from": [3, 1], "to": [1, 3], "placedPiece": 3, "movingPiece": 3}])");

@@ -20,6 +20,7 @@
 #include "options/option_commands.h"
 #include "sound/sound.h"
 #include "draw/board_painter.h"
+#include "command_support.h"
 #include "flow/game_flow.h"
 #include "input/mouse_input.h"
 #include "record/record_commands.h"
@@ -67,8 +68,8 @@ private:
 class MonkeyPanel : public RecordPanel {
 public:
     void 描画_可視(bool, bool, bool) override {}
-    void 描画_棋譜_IO(int) override {}
-    std::string fieldText(int k) override { return fields[k]; }
+    void 描画_棋譜_IO(bool) override {}
+    std::string fieldText(RecordField k) override { return fields[static_cast<int>(k)]; }
     fs::path folder() override { return dir; }
     void refreshFiles() override {}
     std::string fields[5];
@@ -119,23 +120,23 @@ struct Monkey {
     int pick(int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); }
 
     // Anywhere inside the square.
-    void clickSquare(BoardId id, int file, int rank, int button) {
+    void clickSquare(BoardId id, int file, int rank, MouseButton button) {
         testing::clickSquare(*game, id, file, rank, button, pick(SQUARE_WIDTH), pick(SQUARE_HEIGHT));
     }
 
     // Half of the clicks make a move the rules accept, so that games go on.
     void click() {
         Game& g = *game;
-        const int button = pick(20) == 0 ? BUTTON_OTHER : pick(6) == 0 ? BUTTON_RIGHT : BUTTON_LEFT;
-        if (g.state.sideToMove != NONE && pick(2) == 0) {
+        const MouseButton button = pick(20) == 0 ? MouseButton::Other : pick(6) == 0 ? MouseButton::Right : MouseButton::Left;
+        if (g.state.sideToMove != Side::None && pick(2) == 0) {
             const BoardId id = pick(2) ? BoardId::LEFT : BoardId::RIGHT;
-            const int turn = g.state.sideToMove;
+            const Side turn = g.state.sideToMove;
             std::vector<Move> moves = acceptedMoves(g, id, turn);
             if (!moves.empty()) {
                 const Move m = moves[static_cast<size_t>(pick(static_cast<int>(moves.size())))];
-                g.side(id).clickState = 0;
-                clickSquare(id, m.fromFile, m.fromRank, button);
-                if (!shell.quitRequested) clickSquare(id, m.toFile, m.toRank, button);
+                g.selection(id).pieceSelected = false;
+                clickSquare(id, m.from.file, m.from.rank, button);
+                if (!shell.quitRequested) clickSquare(id, m.to.file, m.to.rank, button);
                 return;
             }
         }
@@ -229,12 +230,11 @@ void expectInvariants(const Game& g, long event) {
     ASSERT_TRUE(st.moveNumber >= 0 && st.moveNumber <= MAX_MOVES) << event;
     ASSERT_TRUE(st.lastMoveNumber >= 0 && st.lastMoveNumber <= MAX_MOVES) << event;
     ASSERT_LE(st.moveNumber, st.lastMoveNumber) << event;
-    ASSERT_TRUE(st.sideToMove == FIRST || st.sideToMove == SECOND || st.sideToMove == NONE) << event;
+    ASSERT_TRUE(st.sideToMove == Side::First || st.sideToMove == Side::Second || st.sideToMove == Side::None) << event;
     ASSERT_TRUE(st.handicapLevel >= -7 && st.handicapLevel <= 7) << event;
     ASSERT_TRUE(st.comLevel >= 1 && st.comLevel <= 3) << event;
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         const BoardState& bs = g.side(id);
-        ASSERT_TRUE(bs.clickState == 0 || bs.clickState == 1) << event;
         ASSERT_TRUE(onBoard(bs.whiteKing.file, bs.whiteKing.rank) && onBoard(bs.blackKing.file, bs.blackKing.rank)) << event;
         for (PieceCode c : bs.board.cells) ASSERT_TRUE(isPieceCode(c)) << event;
         for (int n = 0; n <= st.lastMoveNumber; ++n) {

@@ -29,8 +29,8 @@ public:
     }
     void showVersionDialog() override { log.push_back("version dialog"); }
     void 描画_可視(bool d, bool f, bool l) override { log.push_back(d || f || l ? "lists shown" : "lists hidden"); }
-    void 描画_棋譜_IO(int mode) override { note("fields", mode); }
-    std::string fieldText(int) override { return ""; }
+    void 描画_棋譜_IO(bool shown) override { log.push_back(shown ? "fields shown" : "fields hidden"); }
+    std::string fieldText(RecordField) override { return ""; }
     std::filesystem::path folder() override { return "."; }
     void refreshFiles() override {}
 

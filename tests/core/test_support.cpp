@@ -10,11 +10,11 @@
 
 namespace velmora::testing {
 
-GameOutcome clickSquare(Game& g, BoardId id, int file, int rank, int button, int dx, int dy) {
+GameOutcome clickSquare(Game& g, BoardId id, int file, int rank, MouseButton button, int dx, int dy) {
     return Form_MouseDown(g, button, 0, gridX(originX(id), file) + dx, gridY(rank) + dy);
 }
 
-GameOutcome clickMove(Game& g, BoardId id, int fromFile, int fromRank, int toFile, int toRank, int button) {
+GameOutcome clickMove(Game& g, BoardId id, int fromFile, int fromRank, int toFile, int toRank, MouseButton button) {
     clickSquare(g, id, fromFile, fromRank, button);
     return clickSquare(g, id, toFile, toRank, button);
 }

@@ -14,11 +14,12 @@ namespace velmora::testing {
 // A click on a square of one board, by default in its middle; (dx, dy) is the
 // place inside the square in twips from its top-left corner. Returns how the
 // game goes on after the click.
-GameOutcome clickSquare(Game& g, BoardId id, int file, int rank, int button = BUTTON_LEFT, int dx = SQUARE_WIDTH / 2,
-                 int dy = SQUARE_HEIGHT / 2);
+GameOutcome clickSquare(Game& g, BoardId id, int file, int rank, MouseButton button = MouseButton::Left,
+                        int dx = SQUARE_WIDTH / 2, int dy = SQUARE_HEIGHT / 2);
 
 // Two clicks: the piece, then where it goes; how the game goes on after them.
-GameOutcome clickMove(Game& g, BoardId id, int fromFile, int fromRank, int toFile, int toRank, int button = BUTTON_LEFT);
+GameOutcome clickMove(Game& g, BoardId id, int fromFile, int fromRank, int toFile, int toRank,
+                      MouseButton button = MouseButton::Left);
 
 // The whole file; a file that cannot be read fails the test that asked.
 std::string readBytes(const std::filesystem::path& path);

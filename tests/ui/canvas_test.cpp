@@ -105,7 +105,7 @@ void CanvasTest::clicksMapThroughTheScale() {
     c.show();
     QCOMPARE(c.transform().scale(), 2.0);
     double x = 0, y = 0;
-    connect(&c, &CanvasWidget::mouseDown, this, [&](int, double tx, double ty) {
+    connect(&c, &CanvasWidget::mouseDown, this, [&](velmora::MouseButton, double tx, double ty) {
         x = tx;
         y = ty;
     });

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSet>
 #include <QTimer>
 #include <QtTest>
 
@@ -40,10 +41,10 @@ QPoint squareCentre(MainWindow& w, BoardId id, int file, int rank) {
 // A game between two people in which white is to move.
 void whiteToMove(MainWindow& w) {
     GameState& st = w.game().state;
-    st.whiteTurn = FIRST;
-    st.blackTurn = SECOND;
-    st.sideToMove = FIRST;
-    st.gameMode = MODE_MAN;
+    st.whiteTurn = Side::First;
+    st.blackTurn = Side::Second;
+    st.sideToMove = Side::First;
+    st.gameMode = GameMode::BetweenPeople;
 }
 
 // Started, then given the default outer size even where the test screen is
@@ -111,6 +112,21 @@ void MainWindowTest::menuTreeHasTheCaptionsNamesAndMarks() {
     QVERIFY(!actionNamed(w, "LEVEL1")->isChecked());
     QVERIFY(!actionNamed(w, "SIDOU")->isChecked());
     QVERIFY(!w.menuBar()->isNativeMenuBar());
+    // Each mark the game sets lands on its own checkable item and is read back from it.
+    QSet<QString> names;
+    for (int k = 0; k <= static_cast<int>(MenuItem::Brick); ++k) {
+        const auto mark = static_cast<MenuItem>(k);
+        names.insert(menuItemName(mark));
+        QAction* a = actionNamed(w, menuItemName(mark));
+        QVERIFY2(a && a->isCheckable(), menuItemName(mark));
+        const bool before = a->isChecked();
+        w.marks().setChecked(mark, !before);
+        QCOMPARE(a->isChecked(), !before);
+        QCOMPARE(w.marks().isChecked(mark), !before);
+        w.marks().setChecked(mark, before);
+        QCOMPARE(a->isChecked(), before);
+    }
+    QCOMPARE(names.size(), static_cast<int>(MenuItem::Brick) + 1);
 }
 
 void MainWindowTest::windowAndClientGeometry() {
@@ -140,7 +156,7 @@ void MainWindowTest::selectionOutlinesTheSquareInTheBackBuffer() {
     const QPoint inner = edge + QPoint(1, 0);
     QCOMPARE(bufferPixel(w, edge), QColor(0, 128, 0));  // the normal outline
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::RIGHT, 5, 7));
-    QCOMPARE(w.game().side(BoardId::RIGHT).clickState, 1);
+    QVERIFY(w.game().selection(BoardId::RIGHT).pieceSelected);
     // Two pixels wide inside the square, so it reads on the red squares too.
     QCOMPARE(bufferPixel(w, edge), QColor(255, 0, 0));
     QCOMPARE(bufferPixel(w, inner), QColor(255, 0, 0));
@@ -148,7 +164,7 @@ void MainWindowTest::selectionOutlinesTheSquareInTheBackBuffer() {
     // The move clears the mark: the grid line is green again and the square
     // shows its picture where the mark's inner pixel was.
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::RIGHT, 5, 5));
-    QCOMPARE(w.game().side(BoardId::RIGHT).clickState, 0);
+    QVERIFY(!w.game().selection(BoardId::RIGHT).pieceSelected);
     QCOMPARE(bufferPixel(w, edge), QColor(0, 128, 0));
     // The empty square (5, 7) now looks like the empty square (1, 3) of the same shade.
     QCOMPARE(bufferPixel(w, inner), bufferPixel(w, outlinePixel(w, BoardId::RIGHT, 1, 3) + QPoint(1, 0)));
@@ -161,7 +177,7 @@ void MainWindowTest::blinkShowsTheEmptySquareWhileWaiting() {
     const QColor withPiece = bufferPixel(w, centre);
     QColor duringBlink;
     QTimer::singleShot(100, &w, [&] { duringBlink = bufferPixel(w, centre); });
-    w.game().presentation().描画_駒点滅(BoardId::LEFT, 4, 8, 1);
+    w.game().presentation().描画_駒点滅(BoardId::LEFT, {4, 8}, 1);
     QVERIFY(duringBlink.isValid());
     QVERIFY(duringBlink != withPiece);
     QCOMPARE(bufferPixel(w, centre), withPiece);
@@ -221,10 +237,10 @@ void MainWindowTest::clicksDuringAPauseAreIgnored() {
     whiteToMove(w);
     QTimer::singleShot(50, &w, [&] { QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 7)); });
     w.game().clock().wait(0.2);
-    QCOMPARE(w.game().side(BoardId::LEFT).clickState, 0);
+    QVERIFY(!w.game().selection(BoardId::LEFT).pieceSelected);
     // After the pause a click selects as usual.
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 7));
-    QCOMPARE(w.game().side(BoardId::LEFT).clickState, 1);
+    QVERIFY(w.game().selection(BoardId::LEFT).pieceSelected);
 }
 
 void MainWindowTest::promotionDialogStaysBesideItsBoardAtEverySize() {
@@ -257,9 +273,9 @@ void MainWindowTest::closingTheWindowEndsTheProgram() {
     QTimer::singleShot(0, &w, [] {
         if (QWidget* box = QApplication::activeModalWidget()) box->close();
     });
-    w.game().state.sideToMove = NONE;
+    w.game().state.sideToMove = Side::None;
     actionNamed(w, "START")->trigger();
-    QCOMPARE(w.game().state.sideToMove, NONE);
+    QCOMPARE(w.game().state.sideToMove, Side::None);
 }
 
 void MainWindowTest::endingTheProgramLeavesTheEventLoopAndIgnoresLaterCommands() {
@@ -273,9 +289,9 @@ void MainWindowTest::endingTheProgramLeavesTheEventLoopAndIgnoresLaterCommands()
     QTimer::singleShot(0, &w, [] {
         if (QWidget* box = QApplication::activeModalWidget()) box->close();
     });
-    w.game().state.sideToMove = NONE;
+    w.game().state.sideToMove = Side::None;
     actionNamed(w, "START")->trigger();
-    QCOMPARE(w.game().state.sideToMove, NONE);
+    QCOMPARE(w.game().state.sideToMove, Side::None);
 }
 
 QTEST_MAIN(MainWindowTest)

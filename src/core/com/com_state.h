@@ -6,14 +6,12 @@ namespace velmora {
 // One board's best move of the computer's search.
 struct BestMove {
     double score = -99999;
-    int fromFile = 0;
-    int fromRank = 0;
-    int toFile = 0;
-    int toRank = 0;
+    Square from;
+    Square to;
     PieceCode placedPiece = EMPTY;
     PieceCode movingPiece = EMPTY;
 
-    bool found() const { return fromFile != 0; }
+    bool found() const { return from.file != 0; }
 };
 
 // The computer's per-board working copies, taken before the search so the
@@ -22,8 +20,7 @@ struct ComBoardWork {
     Board boardBefore;
     IntGrid whiteAttacksBefore;
     IntGrid blackAttacksBefore;
-    IntGrid blackThreatFileBefore;
-    IntGrid blackThreatRankBefore;
+    Grid<Square> blackThreatFromBefore;
     int kingDistance = 0;
     int whiteKingEscapes = 0;
     IntGrid pinnedWhite;  // filled for the left board only
@@ -39,7 +36,7 @@ struct ComState {
     int engineTimeMs = LEVEL4_TIME_MS;
     PieceCode searchPiece = EMPTY;
     int blackPieceCount = 0;
-    int blackPinned = 0;
+    bool blackPinned = false;
 
     ComBoardWork& of(BoardId id) { return boards[boardIndex(id)]; }
     const ComBoardWork& of(BoardId id) const { return boards[boardIndex(id)]; }

@@ -3,7 +3,6 @@
 #include "com/level.h"
 #include "com/search.h"
 #include "engine/position.h"
-#include "flow/shutdown.h"
 #include "influence/survey.h"
 #include "record/notation.h"
 #include "rules/end_tests.h"
@@ -20,33 +19,33 @@ void showThinking(Game& g) {
     for (int column : {-1, 0}) {
         for (int row : {2, 3}) view.描画_背景セル(column, row);
     }
-    view.描画_桝駒(BoardId::LEFT, 1, 2);
-    view.描画_桝駒(BoardId::LEFT, 1, 3);
-    view.消去_思考中("上");
+    view.描画_桝駒(BoardId::LEFT, {1, 2});
+    view.描画_桝駒(BoardId::LEFT, {1, 3});
+    view.消去_思考中(ThinkingStrip::Above);
     view.描画_思考中();
 }
 
 void playMove(Game& g, BoardId id, const BestMove& best) {
     Presentation& view = g.presentation();
     Board& b = g.board(id);
-    view.描画_駒点滅(id, best.fromFile, best.fromRank, 2);
+    view.描画_駒点滅(id, best.from, 2);
     if (best.placedPiece != best.movingPiece) {
         view.描画_桝駒成アニメ(best.placedPiece, id);
-    } else if (アンパサンド_移動前(b, best.fromFile, best.fromRank, best.toFile, best.toRank, best.movingPiece) == ON) {
+    } else if (アンパサンド_移動前(b, best.from, best.to, best.movingPiece)) {
         g.dialogs().messageBox("アンパッサンします！", "アンパッサン", Buttons::Ok);
         // The white pawn taken en passant stands one rank below the destination.
-        b.at(best.toFile, best.toRank - 1) = EMPTY;
-        view.描画_桝駒(id, best.toFile, best.toRank - 1);
+        b.at(best.to.file, best.to.rank - 1) = EMPTY;
+        view.描画_桝駒(id, {best.to.file, best.to.rank - 1});
     }
     g.sound().dsPlay(g.sounds.pieceSound);
-    駒移動(g, id, best.fromFile, best.fromRank, best.toFile, best.toRank, best.placedPiece);
-    view.描画_桝輪郭(id, BRIGHT_WHITE, best.toFile, best.toRank);
-    if (存在チェック駒(g.board(otherBoard(id)), WHITE_KING) == OFF) {
+    駒移動(g, id, best.from, best.to, best.placedPiece);
+    view.描画_桝輪郭(id, BRIGHT_WHITE, best.to.file, best.to.rank);
+    if (!存在チェック駒(g.board(otherBoard(id)), WHITE_KING)) {
         g.state.gameWinner = g.state.blackTurn;
     } else {
         勢力調査(g, id);
     }
-    view.描画_移動結果(id, best.toFile, best.toRank, best.placedPiece, BRIGHT_WHITE);
+    view.描画_移動結果(id, best.to, best.placedPiece, BRIGHT_WHITE);
 }
 
 // Announces a check, or a mate, on the first board (right, then left) whose
@@ -54,11 +53,11 @@ void playMove(Game& g, BoardId id, const BestMove& best) {
 void announceCheck(Game& g) {
     勢力調査(g, BoardId::LEFT);
     勢力調査(g, BoardId::RIGHT);
-    g.state.whiteInCheck = ON;
+    g.state.whiteInCheck = true;
     for (BoardId id : {BoardId::RIGHT, BoardId::LEFT}) {
         BoardState& bs = g.side(id);
         if (bs.influence.blackAttacks.at(bs.whiteKing) > 0) {
-            if (詰めかMAN(bs) == ON) {
+            if (詰めかMAN(bs)) {
                 g.dialogs().messageBox("よし！!", "チェックメイト ?", Buttons::Ok);
             } else {
                 g.dialogs().messageBox("   ** チェック **", "", Buttons::Ok);
@@ -66,7 +65,7 @@ void announceCheck(Game& g) {
             return;
         }
     }
-    g.state.whiteInCheck = OFF;
+    g.state.whiteInCheck = false;
 }
 
 // The search engine's move, as the chosen board's best move; none when
@@ -77,7 +76,7 @@ std::optional<BoardId> engineSearch(Game& g) {
     if (!r.found()) return std::nullopt;
     g.com.of(r.board).best = bestMoveOf(g, r);
     // Taking the white king wins, as the one-move levels decide it too.
-    if (g.board(r.board).at(r.toFile, r.toRank) == WHITE_KING) g.state.gameWinner = g.state.blackTurn;
+    if (g.board(r.board).at(r.to) == WHITE_KING) g.state.gameWinner = g.state.blackTurn;
     return r.board;
 }
 
@@ -86,29 +85,28 @@ std::optional<BoardId> engineSearch(Game& g) {
 engine::SearchLimits engineLimits(const Game& g, int timeMs) {
     engine::SearchLimits limits;
     limits.timeMs = timeMs;
-    limits.kind = g.state.gameMode == MODE_COM ? engine::GameKind::AGAINST_COM : engine::GameKind::TWO_PEOPLE;
+    limits.kind = g.state.gameMode == GameMode::AgainstComputer ? engine::GameKind::AGAINST_COM : engine::GameKind::TWO_PEOPLE;
     return limits;
 }
 
 BestMove bestMoveOf(const Game& g, const engine::SearchResult& r) {
-    return BestMove{r.score / 100.0, r.fromFile, r.fromRank, r.toFile, r.toRank, static_cast<PieceCode>(r.placed),
-                    g.board(r.board).at(r.fromFile, r.fromRank)};
+    return BestMove{r.score / 100.0, r.from, r.to, static_cast<PieceCode>(r.placed), g.board(r.board).at(r.from)};
 }
 
-GameOutcome com_ban(Game& g) {
+std::optional<Winner> com_ban(Game& g) {
     GameState& st = g.state;
     showThinking(g);
     const std::optional<BoardId> chosen = st.comLevel == ENGINE_LEVEL ? engineSearch(g) : comSearch(g);
     if (!chosen) {
         // Black cannot move on either board: the game is drawn.
-        return 終了(g, "引分");
+        return Winner::Draw;
     }
     if (st.moveNumber >= MAX_MOVES) {
         // The history is full; the move cannot be recorded, so it is not made.
         g.sound().dsPlay(g.sounds.forbiddenSound);
         g.dialogs().messageBox("これ以上指せません", "手数", Buttons::Ok);
         st.sideToMove = st.whiteTurn;
-        return GameOutcome::Continues;
+        return std::nullopt;
     }
     playMove(g, *chosen, g.com.of(*chosen).best);
     g.clock().wait(0.5);
@@ -116,10 +114,10 @@ GameOutcome com_ban(Game& g) {
     recordMove(g);
     g.presentation().描画_手数(st.moveNumber);
 
-    if (st.gameWinner == st.blackTurn) return 終了(g, "ｺﾝﾋﾟｭｰﾀ");
+    if (st.gameWinner == st.blackTurn) return Winner::Computer;
     announceCheck(g);
     st.sideToMove = st.whiteTurn;
-    return GameOutcome::Continues;
+    return std::nullopt;
 }
 
 }  // namespace velmora

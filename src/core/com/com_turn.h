@@ -1,7 +1,9 @@
 #pragma once
-#include "flow/shutdown.h"
+#include <optional>
+
 #include "engine/search.h"
 #include "game.h"
+#include "game_outcome.h"
 
 namespace velmora {
 
@@ -13,9 +15,10 @@ engine::SearchLimits engineLimits(const Game& g, int timeMs);
 BestMove bestMoveOf(const Game& g, const engine::SearchResult& r);
 
 // One whole turn of the computer (black): search both boards, play the better
-// board's best move with its drawing, sound and pauses, store it, then end the
-// game, announce check or mate, and hand the turn to the person. Returns how
-// the turn left the game.
-GameOutcome com_ban(Game& g);
+// board's best move with its drawing, sound and pauses, store it, then
+// announce check or mate and hand the turn to the person. Returns the winner
+// when the turn ended the game (a draw when black cannot move on either
+// board, the computer when it took a white king); ending it is the caller's.
+std::optional<Winner> com_ban(Game& g);
 
 }  // namespace velmora

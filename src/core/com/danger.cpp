@@ -12,14 +12,14 @@ const IntGrid& bishopCautionMarks() {
     return none;
 }
 
-double 盤評価_白ビショ注意_COM(BoardState& bs, int toFile, int toRank, PieceCode piece, const IntGrid& marks) {
+double 盤評価_白ビショ注意_COM(BoardState& bs, Square to, PieceCode piece, const IntGrid& marks) {
     for (int a = 1; a <= 8; ++a) {
         for (int b = 1; b <= 8; ++b) {
             if (marks.at(a, b) != 1) continue;
-            if (移動チェック(bs, toFile, toRank, a, b, WHITE_BISHOP) != ON) continue;
+            if (!移動チェック(bs, to, {a, b}, WHITE_BISHOP)) continue;
             for (int f = 1; f <= 8; ++f) {
                 for (int r = 1; r <= 8; ++r) {
-                    if (bs.board.at(f, r) == WHITE_BISHOP && 移動チェック(bs, f, r, a, b, WHITE_BISHOP) == ON) return piece;
+                    if (bs.board.at(f, r) == WHITE_BISHOP && 移動チェック(bs, {f, r}, {a, b}, WHITE_BISHOP)) return piece;
                 }
             }
             return 0;
@@ -28,7 +28,7 @@ double 盤評価_白ビショ注意_COM(BoardState& bs, int toFile, int toRank, 
     return 0;
 }
 
-double 盤評価_COM危険座標(Game& g, BoardId id, PieceCode piece, int toFile, int toRank) {
+double 盤評価_COM危険座標(Game& g, BoardId id, PieceCode piece, Square to) {
     BoardState& bs = g.side(id);
     BoardState& left = g.side(BoardId::LEFT);
     const ComBoardWork& work = g.com.of(id);
@@ -56,11 +56,11 @@ double 盤評価_COM危険座標(Game& g, BoardId id, PieceCode piece, int toFil
                 }
                 if (ba == 0 && r < 4) {
                     d -= 0.1;
-                    if (調査_自守駒MAN_直進駒(left, f, r) == ON) d -= 10;
+                    if (調査_自守駒MAN_直進駒(left, {f, r})) d -= 10;
                 }
                 if (r < 4 && b.at(f, r + 1) == WHITE_PAWN && wa >= ba) {
                     d -= 30;
-                    if (調査_自守駒MAN_直進駒(left, f, r + 1) == ON) d -= 70;
+                    if (調査_自守駒MAN_直進駒(left, {f, r + 1})) d -= 70;
                 }
             } else if (c >= BLACK_PAWN) {
                 const int v = c;
@@ -71,15 +71,14 @@ double 盤評価_COM危険座標(Game& g, BoardId id, PieceCode piece, int toFil
                 const int wa = m.whiteAttacks.at(f, r);
                 if (wa <= 0) continue;
                 const int ba = m.blackAttacks.at(f, r);
-                const int tf = m.whiteThreatFile.at(f, r);
-                const int tr = m.whiteThreatRank.at(f, r);
+                const auto [tf, tr] = m.whiteThreatFrom.at(f, r);
                 const int t = std::abs(m.whiteThreat.at(f, r));
                 const int pin = pinnedAt(tf, tr);
                 if (m.blackDefender.at(f, r) == BLACK_KING && (wa > 1 || v > t)) d -= 100;
                 if (pin == 0 && v > t) d += t - v;
                 if (ba > 0 && pin == 0) {
                     if (wa > ba && m.blackDefender.at(f, r) >= t) d -= v;
-                    if (r <= 3 && wa == ba && b.at(f, r + 1) != EMPTY && 調査_自守駒MAN_直進駒(left, f, r + 1) == ON) {
+                    if (r <= 3 && wa == ba && b.at(f, r + 1) != EMPTY && 調査_自守駒MAN_直進駒(left, {f, r + 1})) {
                         d -= v + std::abs(m.whiteThreat.at(f, r + 1));
                     }
                 }
@@ -98,9 +97,9 @@ double 盤評価_COM危険座標(Game& g, BoardId id, PieceCode piece, int toFil
                 }
                 if (c == WHITE_ROOK && f == bk.file) d -= 1;
                 const Square wk = bs.whiteKing;
-                if (m.whiteAttacks.at(toFile, toRank) == 0 &&
+                if (m.whiteAttacks.at(to) == 0 &&
                     (m.whiteAttacks.at(f, r) == 0 || (c == WHITE_KING && wk == Square{f, r})) &&
-                    移動チェック(bs, toFile, toRank, f, r, piece) == ON) {
+                    移動チェック(bs, to, {f, r}, piece)) {
                     d += 0.1;
                     ++forks;
                     if (absCode(c) < smallestForked) smallestForked = absCode(c);

@@ -53,30 +53,29 @@ bool group1(Eval& e, double& score) {
         if (right.blackAttacks.at(e.tf, e.tr) == 0 && right.whiteAttacks.at(e.tf, e.tr) > 0) score -= e.piece;
     }
     if (e.m.blackAttacks.at(e.wk) == 0) {
-        if (e.g.com.blackPieceCount == 1 && ステールメイトか(e.bs, e.wk.file, e.wk.rank) == ON) score += 1;
+        if (e.g.com.blackPieceCount == 1 && ステールメイトか(e.bs, e.wk)) score += 1;
     } else {
-        if (詰めかMAN(e.bs) == ON) return score = (e.piece == BLACK_PAWN ? -MATE : MATE), true;
+        if (詰めかMAN(e.bs)) return score = (e.piece == BLACK_PAWN ? -MATE : MATE), true;
         if (e.piece == BLACK_KNIGHT) {
             score += 1;
-            if (調査_移動可場所数(e.bs, e.wk.file, e.wk.rank, WHITE_KING) == 0) return score = MATE, true;
+            if (調査_移動可場所数(e.bs, e.wk, WHITE_KING) == 0) return score = MATE, true;
         }
         if (e.m.whiteThreat.at(e.tf, e.tr) == WHITE_KING && e.baTo() > 0) score += 100;
+        const Square rook = e.m.blackDefenderFrom.at(e.tf, e.tr);
         if (e.waTo() <= 2 && e.m.blackDefender.at(e.tf, e.tr) == BLACK_ROOK && e.tf != e.wk.file &&
-            e.tr != e.wk.rank && e.dx < 2 && e.dy < 2 &&
-            (e.m.blackDefenderFile.at(e.tf, e.tr) == e.wk.file || e.m.blackDefenderRank.at(e.tf, e.tr) == e.wk.rank)) {
+            e.tr != e.wk.rank && e.dx < 2 && e.dy < 2 && (rook.file == e.wk.file || rook.rank == e.wk.rank)) {
             score += 900;
         }
         if (e.waTo() == 0) score += 10;
     }
     if (e.piece > e.g.com.searchPiece) score += 10;
-    score += 盤評価_COM危険座標(e.g, e.id, e.piece, e.tf, e.tr);
+    score += 盤評価_COM危険座標(e.g, e.id, e.piece, {e.tf, e.tr});
     return false;
 }
 
 // Taking the cheapest attacker of the moved piece when it is pinned to its king.
 void pinnedAttackerTerm(Eval& e, double& score) {
-    const int tf2 = e.m.whiteThreatFile.at(e.tf, e.tr);
-    const int tr2 = e.m.whiteThreatRank.at(e.tf, e.tr);
+    const auto [tf2, tr2] = e.m.whiteThreatFrom.at(e.tf, e.tr);
     if (!onBoard(tf2, tr2)) return;  // nothing attacks the moved piece
     if (e.wa(tf2, tr2) <= 0) return;
     if (e.id != BoardId::LEFT || e.work.pinnedWhite.at(tf2, tr2) != 1) return;
@@ -85,10 +84,9 @@ void pinnedAttackerTerm(Eval& e, double& score) {
           ((e.tf == e.wk.file || e.tr == e.wk.rank) && tf2 != e.wk.file && tr2 != e.wk.rank))) {
         return;
     }
-    if (移動チェック(e.bs, e.tf, e.tr, tf2, tr2, e.g.com.searchPiece) != ON) return;
-    const int sf = e.work.blackThreatFileBefore.at(tf2, tr2);
-    const int sr = e.work.blackThreatRankBefore.at(tf2, tr2);
-    if (pieceAtOrEmpty(e.b, sf, sr) == EMPTY) return;
+    if (!移動チェック(e.bs, {e.tf, e.tr}, {tf2, tr2}, e.g.com.searchPiece)) return;
+    const Square guard = e.work.blackThreatFromBefore.at(tf2, tr2);
+    if (pieceAtOrEmpty(e.b, guard.file, guard.rank) == EMPTY) return;
     score += absCode(e.b.at(tf2, tr2));
 }
 
@@ -109,7 +107,7 @@ void group2(Eval& e, double& score) {
         if (threat == WHITE_KING && e.m.blackAttacks.at(e.wk) > 0 && e.tr < e.wk.rank) score += e.piece;
     } else if (waTo == 0) {
         if (e.piece != BLACK_PAWN && e.piece != BLACK_BISHOP && e.piece != BLACK_KING) {
-            score -= 盤評価_白ビショ注意_COM(e.bs, e.tf, e.tr, e.piece, bishopCautionMarks());
+            score -= 盤評価_白ビショ注意_COM(e.bs, {e.tf, e.tr}, e.piece, bishopCautionMarks());
         }
         if (e.work.whiteAttacksBefore.at(e.ff, e.fr) > 0 && e.work.blackAttacksBefore.at(e.ff, e.fr) == 0) {
             score += 6 * e.piece;
@@ -127,7 +125,7 @@ void group2(Eval& e, double& score) {
         const bool wins = e.waTo() == 0 ||
                           (e.waTo() > 0 && e.baTo() > 0 && e.piece < std::abs(e.m.whiteThreat.at(e.tf, e.tr))) ||
                           (e.waTo() > 0 && e.baTo() == 0 && e.work.whiteAttacksBefore.at(e.ff, e.fr) > 0 &&
-                           調査_移動可場所数(e.bs, e.ff, e.fr, e.piece) == 0);
+                           調査_移動可場所数(e.bs, {e.ff, e.fr}, e.piece) == 0);
         if (wins) score += 6 * absCode(e.captured);
     }
 }
@@ -139,7 +137,7 @@ void pawnRules(Eval& e, double& score) {
         // Lift the pawn back to ask whether this was an en passant capture.
         b.at(e.ff, e.fr) = BLACK_PAWN;
         b.at(tf, tr) = EMPTY;
-        if (アンパサンド_移動前(b, e.ff, e.fr, tf, tr, BLACK_PAWN) == ON) score += 10;
+        if (アンパサンド_移動前(b, {e.ff, e.fr}, {tf, tr}, BLACK_PAWN)) score += 10;
         b.at(tf, tr) = e.piece;
         b.at(e.ff, e.fr) = EMPTY;
     }
@@ -154,11 +152,11 @@ void pawnRules(Eval& e, double& score) {
     if (tr < 8) {
         const PieceCode ahead = b.at(tf, tr + 1);
         if (ahead == BLACK_ROOK) score -= 1;
-        if (ahead < WHITE_PAWN && 調査_移動可場所数(e.bs, tf, tr + 1, ahead) == 0) score += absCode(ahead);
+        if (ahead < WHITE_PAWN && 調査_移動可場所数(e.bs, {tf, tr + 1}, ahead) == 0) score += absCode(ahead);
     }
     if (tr < 7) {
         if (e.baTo() >= e.waTo() && e.m.blackDefender.at(tf, tr) == BLACK_ROOK &&
-            e.m.blackDefenderFile.at(tf, tr) == tf && e.m.blackDefenderRank.at(tf, tr) < tr) {
+            e.m.blackDefenderFrom.at(tf, tr).file == tf && e.m.blackDefenderFrom.at(tf, tr).rank < tr) {
             score += 2;
         }
         if (tf < 8 && b.at(tf + 1, tr) == BLACK_BISHOP) {
@@ -207,11 +205,11 @@ bool rookGuardedEdgePawn(const Eval& e) {
 void bishopRules(Eval& e, double& score) {
     const int tf = e.tf, tr = e.tr;
     // The neighbourhood is always read on the left board.
-    score += 調査_周辺状況(e.g.board(BoardId::LEFT), tf, tr);
+    score += 調査_周辺状況(e.g.board(BoardId::LEFT), {tf, tr});
     if (tr < 8) {
         if (tf == 7 && tr == 3 && rookGuardedEdgePawn(e)) score += 9;
         if (e.wa(tf, tr + 1) > 0) {
-            if (調査_移動可場所数(e.bs, tf, tr, BLACK_BISHOP) == 0) score -= 100;
+            if (調査_移動可場所数(e.bs, {tf, tr}, BLACK_BISHOP) == 0) score -= 100;
             if (tr < 7 && e.whitePawnAt(tf, tr + 2)) score -= 1;
         }
     }
@@ -223,7 +221,7 @@ void bishopRules(Eval& e, double& score) {
 // Returns true when a final term decided the score.
 bool rookRules(Eval& e, double& score) {
     const int tf = e.tf, tr = e.tr, fr = e.fr;
-    score += 調査_周辺状況(e.g.board(BoardId::LEFT), tf, tr);
+    score += 調査_周辺状況(e.g.board(BoardId::LEFT), {tf, tr});
     if (tr < 7 && e.wa(tf, tr + 1) > 0) {
         score -= 1;
         if (tr == fr && e.whitePawnAt(tf, tr + 2)) score -= 5;
@@ -234,27 +232,26 @@ bool rookRules(Eval& e, double& score) {
     }
     if (e.wa(e.ff, e.fr) == 0 && e.ff == 2 && e.fr == 2 && tf == 2 && tr == 3) score -= 1;
     if (e.waTo() == 0 || (e.m.whiteThreat.at(tf, tr) == WHITE_KING && e.baTo() > 0)) {
-        if (調査_移動可場所数(e.bs, tf, tr, BLACK_ROOK) <= 1) return score -= 35, true;
+        if (調査_移動可場所数(e.bs, {tf, tr}, BLACK_ROOK) <= 1) return score -= 35, true;
         if ((tf == e.wk.file || tr == e.wk.rank) && e.dx < 3 && e.dy < 3) score += 100;
     }
     return false;
 }
 
 void kingRules(Eval& e, double& score) {
-    if (e.g.com.blackPinned == ON) score += 10;
+    if (e.g.com.blackPinned) score += 10;
     if (e.baTo() > e.work.blackAttacksBefore.at(e.tf, e.tr)) score += 1;
-    if (調査_移動可場所数(e.bs, e.tf, e.tr, BLACK_KING) < 2) score -= 20;
+    if (調査_移動可場所数(e.bs, {e.tf, e.tr}, BLACK_KING) < 2) score -= 20;
 }
 
 }  // namespace
 
-double 盤評価(Game& g, BoardId id, PieceCode captured, PieceCode piece, int fromFile, int fromRank, int toFile,
-             int toRank) {
+double 盤評価(Game& g, BoardId id, PieceCode captured, PieceCode piece, Square from, Square to) {
     BoardState& bs = g.side(id);
     const Square wk = bs.whiteKing;
     Eval e{g,        id,       bs,      g.side(otherBoard(id)), g.com.of(id), g.com.of(otherBoard(id)),
-           bs.influence, bs.board, captured, piece, fromFile, fromRank, toFile, toRank, wk,
-           std::abs(toFile - wk.file), std::abs(toRank - wk.rank)};
+           bs.influence, bs.board, captured, piece, from.file, from.rank, to.file, to.rank, wk,
+           std::abs(to.file - wk.file), std::abs(to.rank - wk.rank)};
     double score = 0;
     if (group1(e, score)) return score;
     if (g.state.comLevel < 2) return score;

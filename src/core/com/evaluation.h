@@ -5,7 +5,6 @@ namespace velmora {
 
 // Scores a candidate black move already made on board `id`, whose grids the
 // search has just rebuilt. `piece` is the code now on the destination.
-double 盤評価(Game& g, BoardId id, PieceCode captured, PieceCode piece, int fromFile, int fromRank, int toFile,
-             int toRank);
+double 盤評価(Game& g, BoardId id, PieceCode captured, PieceCode piece, Square from, Square to);
 
 }  // namespace velmora

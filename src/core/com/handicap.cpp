@@ -1,6 +1,8 @@
 #include "com/handicap.h"
 
-#include "flow/game_flow.h"
+#include <optional>
+
+#include "command_support.h"
 
 namespace velmora {
 namespace {
@@ -15,31 +17,31 @@ constexpr PieceCode STEP_PIECES[7] = {BLACK_ROOK, BLACK_ROOK, BLACK_BISHOP, BLAC
 void step(Game& g, int k, bool black, bool putBack) {
     int file = STEP_FILES[k - 1];
     // In the exchanged layout the queen stands on file 5, the king on file 4.
-    if (k == 7 && g.state.kingQueenSwapped == ON) file = 5;
+    if (k == 7 && g.state.kingQueenSwapped) file = 5;
     const int rank = black ? 1 : 8;
     const PieceCode piece = static_cast<PieceCode>(black ? STEP_PIECES[k - 1] : -STEP_PIECES[k - 1]);
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         PieceCode& square = g.board(id).at(file, rank);
         if (square == BLACK_KING || square == WHITE_KING) continue;  // a king is never taken off
         square = putBack ? piece : EMPTY;
-        g.presentation().描画_桝駒(id, file, rank);
+        g.presentation().描画_桝駒(id, {file, rank});
     }
 }
 
 void change(Game& g, int delta) {
     hideRecordPanel(g);
     GameState& st = g.state;
-    int reason = 0;
-    if (st.recordMode == ON) {
-        reason = 1;
+    std::optional<HandicapRefusal> refusal;
+    if (st.recordMode) {
+        refusal = HandicapRefusal::RecordMode;
     } else if (st.moveNumber > 0) {
-        reason = 2;
-    } else if (st.reversed == ON) {
-        reason = 3;
+        refusal = HandicapRefusal::GameUnderWay;
+    } else if (st.reversed) {
+        refusal = HandicapRefusal::Reversed;
     }
-    if (reason != 0) {
+    if (refusal) {
         g.sound().dsPlay(g.sounds.forbiddenSound);
-        描画_メッセージ(g, reason);
+        描画_メッセージ(g, *refusal);
         return;
     }
     const int from = st.handicapLevel;
@@ -63,14 +65,18 @@ void change(Game& g, int delta) {
         }
         g.sound().dsPlay(g.sounds.pieceSound);
     }
-    st.handicapApplied = ON;
+    st.handicapApplied = true;
 }
 
 }  // namespace
 
-void 描画_メッセージ(Game& g, int reason) {
-    static const char* const REASONS[] = {"棋譜ﾓｰﾄﾞではできません", "対局途中ではできません", "反転後ではできません"};
-    std::string text = reason >= 1 && reason <= 3 ? REASONS[reason - 1] : "";
+void 描画_メッセージ(Game& g, HandicapRefusal reason) {
+    std::string text;
+    switch (reason) {
+        case HandicapRefusal::RecordMode: text = "棋譜ﾓｰﾄﾞではできません"; break;
+        case HandicapRefusal::GameUnderWay: text = "対局途中ではできません"; break;
+        case HandicapRefusal::Reversed: text = "反転後ではできません"; break;
+    }
     text += "\n\n局面→最初にして下さい";
     g.dialogs().messageBox(text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", Buttons::Ok);
 }

@@ -9,8 +9,11 @@ namespace velmora {
 void LBEL_UP_Click(Game& g);
 void LEBEL_DOWN_Click(Game& g);
 
-// The refusal box of a handicap change, reason 1 (record mode), 2 (game under
-// way) or 3 (boards turned round).
-void 描画_メッセージ(Game& g, int reason);
+// Why a handicap change is refused: a record is being shown, a game is under
+// way, or the boards have been turned round.
+enum class HandicapRefusal { RecordMode, GameUnderWay, Reversed };
+
+// The refusal box of a handicap change.
+void 描画_メッセージ(Game& g, HandicapRefusal reason);
 
 }  // namespace velmora

@@ -1,17 +1,16 @@
 #include "com/hint.h"
 
 #include "com/com_turn.h"
+#include "command_support.h"
 #include "draw/geometry.h"
 #include "engine/position.h"
-#include "flow/game_flow.h"
-#include "flow/refusal.h"
 
 namespace velmora {
 
 void HINT_Click(Game& g) {
     hideRecordPanel(g);
     const GameState& st = g.state;
-    if (st.sideToMove == NONE) {
+    if (st.sideToMove == Side::None) {
         refuse(g, "「対局」で始めて下さい", "開始");
         return;
     }
@@ -20,8 +19,8 @@ void HINT_Click(Game& g) {
     const engine::SearchResult r = g.engineRunner().think(engine::positionFromGame(g, colour), engineLimits(g, HINT_TIME_MS));
     if (!r.found()) return;
     // The colour of move guidance, whether or not guidance is on: the hint is asked for.
-    g.presentation().描画_桝輪郭(r.board, WHITE_COLOR, r.fromFile, r.fromRank);
-    g.presentation().描画_桝輪郭(r.board, WHITE_COLOR, r.toFile, r.toRank);
+    g.presentation().描画_桝輪郭(r.board, WHITE_COLOR, r.from.file, r.from.rank);
+    g.presentation().描画_桝輪郭(r.board, WHITE_COLOR, r.to.file, r.to.rank);
 }
 
 }  // namespace velmora

@@ -4,12 +4,12 @@ namespace velmora {
 
 void レベル_設定(Game& g, int level) {
     MenuMarks& marks = g.menuMarks();
-    for (const char* item : {"LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4"}) marks.setChecked(item, false);
+    for (int n = 1; n <= MAX_LEVEL; ++n) marks.setChecked(levelItem(n), false);
     if (level >= 1 && level <= MAX_LEVEL) {
-        marks.setChecked("LEVEL" + std::to_string(level), true);
+        marks.setChecked(levelItem(level), true);
         g.state.comLevel = level;
     }
-    if (g.state.gameMode == MODE_COM) g.presentation().描画_レベル(g.state.comLevel);
+    if (g.state.gameMode == GameMode::AgainstComputer) g.presentation().描画_レベル(g.state.comLevel);
 }
 
 void LEVEL_Click(Game& g, int level) {

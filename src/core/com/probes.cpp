@@ -4,19 +4,20 @@
 
 namespace velmora {
 
-int 調査_移動可場所数(BoardState& bs, int file, int rank, PieceCode piece) {
+int 調査_移動可場所数(BoardState& bs, Square from, PieceCode piece) {
     const IntGrid& enemy = piece >= BLACK_PAWN ? bs.influence.whiteAttacks : bs.influence.blackAttacks;
     int count = 0;
     for (int a = 1; a <= 8; ++a) {
         for (int b = 1; b <= 8; ++b) {
             // A king's move test may survey the board: read the map afterwards.
-            if (移動チェック(bs, file, rank, a, b, piece) == ON && enemy.at(a, b) == 0) ++count;
+            if (移動チェック(bs, from, {a, b}, piece) && enemy.at(a, b) == 0) ++count;
         }
     }
     return count;
 }
 
-int 調査_周辺状況(const Board& left, int file, int rank) {
+int 調査_周辺状況(const Board& left, Square square) {
+    const auto [file, rank] = square;
     int value = 0;
     for (int f = file - 1; f <= file + 1; ++f) {
         for (int r = rank - 1; r <= rank + 1; ++r) {
@@ -27,17 +28,18 @@ int 調査_周辺状況(const Board& left, int file, int rank) {
     return value;
 }
 
-int 調査_自守駒MAN_直進駒(BoardState& left, int file, int rank) {
-    if (!onBoard(file, rank)) return OFF;
+bool 調査_自守駒MAN_直進駒(BoardState& left, Square square) {
+    if (!onBoard(square)) return false;
+    const auto [file, rank] = square;
     Board& b = left.board;
     const PieceCode lifted = b.at(file, rank);
     b.at(file, rank) = EMPTY;
-    int answer = OFF;
+    bool answer = false;
     for (int r = rank + 1; r <= 8; ++r) {
         const PieceCode c = b.at(file, r);
         if (isBlack(c)) break;
         if (c == WHITE_ROOK) {
-            answer = 移動チェック(left, file, r, file, rank, c);
+            answer = 移動チェック(left, {file, r}, {file, rank}, c);
             break;
         }
     }
@@ -49,7 +51,7 @@ void 調査_移動不可駒(Game& g) {
     BoardState& left = g.side(BoardId::LEFT);
     Board& b = left.board;
     IntGrid& pinned = g.com.of(BoardId::LEFT).pinnedWhite;
-    g.com.blackPinned = OFF;
+    g.com.blackPinned = false;
 
     // The pinning pieces: bishops and rooks only, queens are not looked at.
     Square blackLiners[64], whiteLiners[64];
@@ -72,13 +74,13 @@ void 調査_移動不可駒(Game& g) {
                 const Square k = left.whiteKing;
                 for (int i = 0; i < blackCount && pinned.at(f, r) == 0; ++i) {
                     const Square s = blackLiners[i];
-                    if (移動チェック(left, s.file, s.rank, k.file, k.rank, b.at(s)) == ON) pinned.at(f, r) = 1;
+                    if (移動チェック(left, s, k, b.at(s))) pinned.at(f, r) = 1;
                 }
             } else {
                 const Square k = left.blackKing;
-                for (int i = 0; i < whiteCount && g.com.blackPinned == OFF; ++i) {
+                for (int i = 0; i < whiteCount && !g.com.blackPinned; ++i) {
                     const Square s = whiteLiners[i];
-                    if (移動チェック(left, s.file, s.rank, k.file, k.rank, b.at(s)) == ON) g.com.blackPinned = ON;
+                    if (移動チェック(left, s, k, b.at(s))) g.com.blackPinned = true;
                 }
             }
             b.at(f, r) = piece;

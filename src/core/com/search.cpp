@@ -24,7 +24,9 @@ void prepareBoard(Game& g, BoardId id) {
     調査_移動不可駒(g);  // the pin probe reads the left board, whichever is searched
 }
 
-Candidate tryCandidate(Game& g, BoardId id, int ff, int fr, int tf, int tr) {
+Candidate tryCandidate(Game& g, BoardId id, Square from, Square to) {
+    const auto [ff, fr] = from;
+    const auto [tf, tr] = to;
     BoardState& bs = g.side(id);
     Board& b = bs.board;
     const PieceCode moving = b.at(ff, fr);
@@ -34,16 +36,16 @@ Candidate tryCandidate(Game& g, BoardId id, int ff, int fr, int tf, int tr) {
     b.at(ff, fr) = EMPTY;
     b.at(tf, tr) = moving;
     // A black pawn reaching rank 8 is always scored as a queen.
-    if (調査_駒成(g.state, ff, fr, tf, tr, moving) == ON) b.at(tf, tr) = g.state.comPromotionPiece;
+    if (調査_駒成(g.state, from, to, moving)) b.at(tf, tr) = g.state.comPromotionPiece;
     const PieceCode placed = b.at(tf, tr);
     勢力調査(bs);
-    const double score = 盤評価(g, id, captured, placed, ff, fr, tf, tr);
+    const double score = 盤評価(g, id, captured, placed, from, to);
     b.at(tf, tr) = captured;
     b.at(ff, fr) = moving;
     return {score, placed, captured};
 }
 
-void com_ban_search(Game& g, BoardId id) {
+void searchBoard(Game& g, BoardId id) {
     prepareBoard(g, id);
     g.presentation().repaint();
     g.clock().wait(0.3);
@@ -57,12 +59,12 @@ void com_ban_search(Game& g, BoardId id) {
             if (b.at(ff, fr) < BLACK_PAWN) continue;
             for (int tf = 1; tf <= 8; ++tf) {
                 for (int tr = 1; tr <= 8; ++tr) {
-                    if (移動チェック(bs, ff, fr, tf, tr, b.at(ff, fr)) != ON) continue;
+                    if (!移動チェック(bs, {ff, fr}, {tf, tr}, b.at(ff, fr))) continue;
                     const PieceCode moving = b.at(ff, fr);
-                    const Candidate c = tryCandidate(g, id, ff, fr, tf, tr);
+                    const Candidate c = tryCandidate(g, id, {ff, fr}, {tf, tr});
                     // Strictly better only: the first move found wins a tie.
                     if (c.score > best.score) {
-                        best = BestMove{c.score, ff, fr, tf, tr, c.placed, moving};
+                        best = BestMove{c.score, {ff, fr}, {tf, tr}, c.placed, moving};
                         if (c.captured == WHITE_KING) {
                             g.state.gameWinner = g.state.blackTurn;
                             return;
@@ -82,18 +84,17 @@ void prepareTurn(Game& g) {
         ComBoardWork& work = g.com.of(id);
         work.whiteAttacksBefore = m.whiteAttacks;
         work.blackAttacksBefore = m.blackAttacks;
-        work.blackThreatFileBefore = m.blackThreatFile;
-        work.blackThreatRankBefore = m.blackThreatRank;
+        work.blackThreatFromBefore = m.blackThreatFrom;
     }
 }
 
 std::optional<BoardId> comSearch(Game& g) {
     prepareTurn(g);
-    com_ban_search(g, BoardId::LEFT);
+    searchBoard(g, BoardId::LEFT);
     // The right board's terms and the left-board probes must see the left
     // board's real position, not the last candidate tried there.
     勢力調査(g, BoardId::LEFT);
-    com_ban_search(g, BoardId::RIGHT);
+    searchBoard(g, BoardId::RIGHT);
 
     const BestMove& left = g.com.of(BoardId::LEFT).best;
     const BestMove& right = g.com.of(BoardId::RIGHT).best;

@@ -19,11 +19,11 @@ struct Candidate {
 };
 
 // Makes one legal black move on the board, surveys and scores it, and takes it back.
-Candidate tryCandidate(Game& g, BoardId id, int ff, int fr, int tf, int tr);
+Candidate tryCandidate(Game& g, BoardId id, Square from, Square to);
 
 // Tries every legal black move on one board and keeps the best in that
 // board's BestMove. A capture of the white king ends the board's search.
-void com_ban_search(Game& g, BoardId id);
+void searchBoard(Game& g, BoardId id);
 
 // The search part of the computer's turn: both boards surveyed, the grids of
 // the turn's start copied, the left board searched, surveyed again on its real

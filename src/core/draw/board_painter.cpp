@@ -24,7 +24,7 @@ void BoardPainter::描画_絵(int origin, int code, double column, double row) {
 
 void BoardPainter::描画_駒(int origin, int code, double column, double row) {
     // In the exchanged layout each side is drawn with the other side's pictures.
-    if (g_.state.kingQueenSwapped == ON) code = -code;
+    if (g_.state.kingQueenSwapped) code = -code;
     if (!isPiecePicture(code)) return;
     canvas_.drawPicture(code, gridX(origin, column), gridY(row));
 }
@@ -86,18 +86,16 @@ void BoardPainter::描画_文字列(double column, double row, int labelCode, in
     text(120 + SQUARE_WIDTH * column, 160 + gridY(row), labelText(labelCode), colour, size);
 }
 
-void BoardPainter::描画_桝_数値(int board) {
+void BoardPainter::描画_桝_数値(BoardId id) {
     bold_ = true;
-    if (board != 1 && board != 2) return;
-    const BoardId id = board == 1 ? BoardId::LEFT : BoardId::RIGHT;
     const int origin = originX(id);
-    const double textShift = board == 1 ? 0 : 12;
+    const double textShift = id == BoardId::LEFT ? 0 : 12;
     const int bg = g_.options.backgroundPicture;
     for (int i = 1; i <= 8; ++i) {
         描画_絵(origin, bg, i, 0);
         描画_数値(i + 0.4 + textShift, 0.3, i, SHADOW_COLOR, 2, 16);
         描画_数値(i + 0.3 + textShift, 0.2, i, LABEL_COLOR, 2, 16);
-        描画_桝駒(id, i, 1);
+        描画_桝駒(id, {i, 1});
         描画_絵(origin, bg, 9, 9 - i);
         描画_数値(9.2 + textShift, 9 - i + 0.4, i, SHADOW_COLOR, 0, 16);
         描画_数値(9.1 + textShift, 9 - i + 0.3, i, LABEL_COLOR, 0, 16);
@@ -105,9 +103,10 @@ void BoardPainter::描画_桝_数値(int board) {
     }
 }
 
-void BoardPainter::描画_移動結果(double c, double r, int file, int rank, PieceCode piece, int colour) {
-    if (piece <= WHITE_PAWN) 消去_思考中("下");
-    if (piece >= BLACK_PAWN) 消去_思考中("上");
+void BoardPainter::描画_移動結果(double c, double r, Square square, PieceCode piece, int colour) {
+    const auto [file, rank] = square;
+    if (piece <= WHITE_PAWN) 消去_思考中(ThinkingStrip::Below);
+    if (piece >= BLACK_PAWN) 消去_思考中(ThinkingStrip::Above);
     描画_移動駒種類(c + 1.1, r + 0.1, 文字列変換(file), SHADOW_COLOR, 14);
     描画_移動駒種類(c + 1, r, 文字列変換(file), colour, 14);
     描画_移動駒種類(c + 1.5, r + 0.2, 文字列変換(1000 + 9 - rank), SHADOW_COLOR, 12);
@@ -134,21 +133,23 @@ void BoardPainter::画面_再描画() {
     for (int column : {-1, 0}) {
         for (int row : {2, 3}) 描画_絵(LEFT_ORIGIN_X, bg, column, row);
     }
-    描画_桝_数値(1);
-    描画_桝_数値(2);
-    描画_盤(1);
-    描画_盤(2);
+    描画_桝_数値(BoardId::LEFT);
+    描画_桝_数値(BoardId::RIGHT);
+    描画_盤(BoardId::LEFT);
+    描画_盤(BoardId::RIGHT);
     描画_絵(LEFT_ORIGIN_X, PIC_TITLE, 9.5, -1.4);
-    if (g_.state.gameMode == MODE_COM) 描画_レベル(g_.state.comLevel);
-    if (g_.state.handicapApplied == ON) 描画_ハンデレベル(g_.state.handicapLevel);
+    if (g_.state.gameMode == GameMode::AgainstComputer) 描画_レベル(g_.state.comLevel);
+    if (g_.state.handicapApplied) 描画_ハンデレベル(g_.state.handicapLevel);
 }
 
-void BoardPainter::描画_桝駒(BoardId board, int file, int rank) {
-    描画_桝駒(originX(board), g_.board(board).at(file, rank), g_.squareShade.at(file, rank), file, rank);
+void BoardPainter::描画_桝駒(BoardId board, Square square) {
+    const auto [file, rank] = square;
+    描画_桝駒(originX(board), g_.board(board).at(square), g_.squareShade.at(square), file, rank);
 }
 
-void BoardPainter::描画_駒点滅(BoardId board, int file, int rank, int count) {
-    if (!onBoard(file, rank)) return;
+void BoardPainter::描画_駒点滅(BoardId board, Square square, int count) {
+    if (!onBoard(square)) return;
+    const auto [file, rank] = square;
     const int origin = originX(board);
     const int shade = g_.squareShade.at(file, rank);
     for (int k = 0; k < count; ++k) {
@@ -164,7 +165,7 @@ void BoardPainter::描画_駒点滅(BoardId board, int file, int rank, int count
 void BoardPainter::描画_桝駒成アニメ(PieceCode piece, BoardId board) {
     const int offset = board == BoardId::RIGHT ? 6200 : 0;
     // The computer's pieces are black in the normal layout, white in the exchanged one.
-    const PromotionDialog dialog = g_.state.kingQueenSwapped == OFF ? PromotionDialog::Form2 : PromotionDialog::Form3;
+    const PromotionDialog dialog = !g_.state.kingQueenSwapped ? PromotionDialog::Form2 : PromotionDialog::Form3;
     Dialogs& dialogs = g_.dialogs();
     dialogs.showPromotionDialog(dialog, 50 + offset, 1400);
     canvas_.refresh();
@@ -186,16 +187,16 @@ void BoardPainter::描画_背景セル(int column, int row) {
     描画_絵(LEFT_ORIGIN_X, g_.options.backgroundPicture, column, row);
 }
 
-void BoardPainter::消去_思考中(const std::string& strip) {
+void BoardPainter::消去_思考中(ThinkingStrip strip) {
     const int bg = g_.options.backgroundPicture;
-    if (strip == "上") {
+    if (strip == ThinkingStrip::Above) {
         for (int column = 3; column <= 6; ++column) {
             for (int row : {-1, -2}) {
                 描画_絵(LEFT_ORIGIN_X, bg, column, row);
                 描画_絵(RIGHT_ORIGIN_X, bg, column, row);
             }
         }
-    } else if (strip == "下") {
+    } else {
         for (int column = 3; column <= 6; ++column) {
             for (int row : {9, 10}) {
                 描画_絵(LEFT_ORIGIN_X, bg, column, row);
@@ -214,17 +215,17 @@ void BoardPainter::描画_思考中() {
     }
 }
 
-void BoardPainter::描画_移動結果(BoardId board, int file, int rank, PieceCode piece, int colour) {
+void BoardPainter::描画_移動結果(BoardId board, Square square, PieceCode piece, int colour) {
     // Texts about the top side (black) go above the board, about the bottom side below it.
     const double column = board == BoardId::LEFT ? 5 : 17;
     const double row = piece >= BLACK_PAWN ? -1.5 : 9.5;
-    描画_移動結果(column, row, file, rank, piece, colour);
+    描画_移動結果(column, row, square, piece, colour);
 }
 
 void BoardPainter::描画_手数(int n) {
     for (int column : {10, 11, 12}) 描画_絵(LEFT_ORIGIN_X, g_.options.backgroundPicture, column, 4);
     描画_桝輪郭(RIGHT_ORIGIN_X, BACK_COLOR, 1, 4);
-    描画_桝駒(BoardId::LEFT, 8, 4);
+    描画_桝駒(BoardId::LEFT, {8, 4});
     const double column = n < 10 ? 10.7 : n < 100 ? 10.5 : 10.3;
     描画_数値(column, 4.5, n, SHADOW_COLOR, 0, 12);
     描画_数値(column - 0.1, 4.4, n, WHITE_COLOR, 0, 12);
@@ -239,10 +240,8 @@ void BoardPainter::描画_レベル(int level) {
     描画_数値(0.3, 0.6, level, WHITE_COLOR, 0, 12);
 }
 
-void BoardPainter::描画_盤(int board) {
-    if (board != 1 && board != 2) return;
-    const BoardId id = board == 1 ? BoardId::LEFT : BoardId::RIGHT;
-    const int columnShift = board == 1 ? 0 : 12;
+void BoardPainter::描画_盤(BoardId id) {
+    const int columnShift = id == BoardId::LEFT ? 0 : 12;
     for (int f = 1; f <= 8; ++f) {
         for (int r = 1; r <= 8; ++r) {
             描画_桝駒(LEFT_ORIGIN_X, g_.board(id).at(f, r), g_.squareShade.at(f, r), f + columnShift, r);
@@ -252,20 +251,20 @@ void BoardPainter::描画_盤(int board) {
 
 void BoardPainter::描画_チェス盤桝(BoardId board) { 描画_チェス盤桝(originX(board)); }
 
-void BoardPainter::描画_移動可能桝色(BoardId board, int ff, int fr, int colour, PieceCode piece) {
+void BoardPainter::描画_移動可能桝色(BoardId board, Square from, int colour, PieceCode piece) {
     const int origin = originX(board);
     描画_チェス盤桝(origin);
-    if (g_.state.moveGuidance == OFF) return;
+    if (!g_.state.moveGuidance) return;
     for (int f = 1; f <= 8; ++f) {
         for (int r = 1; r <= 8; ++r) {
-            if (移動チェック(g_, board, ff, fr, f, r, piece) == ON) 描画_桝輪郭(origin, colour, f, r);
+            if (移動チェック(g_, board, from, {f, r}, piece)) 描画_桝輪郭(origin, colour, f, r);
         }
     }
 }
 
 void BoardPainter::描画_棋譜読込み部分消去() {
-    描画_桝_数値(1);
-    描画_桝_数値(2);
+    描画_桝_数値(BoardId::LEFT);
+    描画_桝_数値(BoardId::RIGHT);
     const int bg = g_.options.backgroundPicture;
     for (int column = -1; column <= 8; ++column) 描画_絵(LEFT_ORIGIN_X, bg, column, 9);
     for (int c = 1; c <= 8; ++c) 描画_桝輪郭(LEFT_ORIGIN_X, BACK_COLOR, c, 8);

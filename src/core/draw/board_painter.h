@@ -27,25 +27,25 @@ public:
     void 描画_数値(double column, double row, const std::string& text, int colour, int size);
     void 描画_移動駒種類(double column, double row, const std::string& text, int colour, int size);
     void 描画_文字列(double column, double row, int labelCode, int colour, int size);
-    void 描画_桝_数値(int board);
-    void 描画_移動結果(double column, double row, int file, int rank, PieceCode piece, int colour);
+    void 描画_桝_数値(BoardId board);
+    void 描画_移動結果(double column, double row, Square square, PieceCode piece, int colour);
     bool bold() const { return bold_; }
 
     // Presentation
     void 画面_再描画() override;
-    void 描画_桝駒(BoardId board, int file, int rank) override;
-    void 描画_駒点滅(BoardId board, int file, int rank, int count) override;
+    void 描画_桝駒(BoardId board, Square square) override;
+    void 描画_駒点滅(BoardId board, Square square, int count) override;
     void 描画_桝駒成アニメ(PieceCode piece, BoardId board) override;
     void 描画_桝輪郭(BoardId board, int colour, int column, int row) override;
     void 描画_背景セル(int column, int row) override;
-    void 消去_思考中(const std::string& strip) override;
+    void 消去_思考中(ThinkingStrip strip) override;
     void 描画_思考中() override;
-    void 描画_移動結果(BoardId board, int file, int rank, PieceCode piece, int colour) override;
+    void 描画_移動結果(BoardId board, Square square, PieceCode piece, int colour) override;
     void 描画_手数(int moveNumber) override;
     void 描画_レベル(int level) override;
-    void 描画_盤(int board) override;
+    void 描画_盤(BoardId board) override;
     void 描画_チェス盤桝(BoardId board) override;
-    void 描画_移動可能桝色(BoardId board, int ff, int fr, int colour, PieceCode piece) override;
+    void 描画_移動可能桝色(BoardId board, Square from, int colour, PieceCode piece) override;
     void 描画_棋譜読込み部分消去() override;
     void 描画_ハンデレベル(int code) override;
     void 描画_文字(double x, double y, const std::string& text, int size, int colour) override;

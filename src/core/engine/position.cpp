@@ -198,7 +198,7 @@ Position positionFromGame(const Game& g, int color) {
 
 Position positionFromGame(const Game& g) {
     const GameState& st = g.state;
-    const int color = st.sideToMove != NONE && st.sideToMove == st.blackTurn ? BLACK : WHITE;
+    const int color = st.sideToMove != Side::None && st.sideToMove == st.blackTurn ? BLACK : WHITE;
     return positionFromGame(g, color);
 }
 

@@ -264,10 +264,8 @@ SearchResult Searcher::run() {
     result.nodes = nodes_;
     const EngineMove m = result.move;
     result.board = m.board() == 0 ? BoardId::LEFT : BoardId::RIGHT;
-    result.fromFile = fileOf(m.from());
-    result.fromRank = rankOf(m.from());
-    result.toFile = fileOf(m.to());
-    result.toRank = rankOf(m.to());
+    result.from = {fileOf(m.from()), rankOf(m.from())};
+    result.to = {fileOf(m.to()), rankOf(m.to())};
     result.placed = m.placed();
     result.enPassant = m.enPassant();
     return result;

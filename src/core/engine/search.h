@@ -26,7 +26,7 @@ struct SearchLimits {
 struct SearchResult {
     EngineMove move;   // null when the side to move has no move
     BoardId board = BoardId::LEFT;
-    int fromFile = 0, fromRank = 0, toFile = 0, toRank = 0;
+    Square from, to;
     int placed = 0;           // the code placed on the destination
     bool enPassant = false;   // the passed pawn is taken
     int score = 0;            // for the side to move, hundredths of a pawn

@@ -18,15 +18,15 @@ void Form_Load(Game& g) {
     loadSounds(g);
     std::error_code ec;
     g.options.startDirectory = std::filesystem::current_path(ec).string();
-    g.side(BoardId::LEFT).clickState = 0;
-    g.side(BoardId::RIGHT).clickState = 0;
+    g.selection(BoardId::LEFT).pieceSelected = false;
+    g.selection(BoardId::RIGHT).pieceSelected = false;
     g.state.handicapLevel = 0;
-    g.state.kingQueenSwapped = OFF;
+    g.state.kingQueenSwapped = false;
     g.state.moveNumber = 0;
     g.state.lastMoveNumber = 0;
     g.dialogs().hidePromotionDialogs();
-    g.menuMarks().setChecked("SIDOU", false);
-    g.menuMarks().setChecked("LEVEL3", true);
+    g.menuMarks().setChecked(MenuItem::MoveGuidance, false);
+    g.menuMarks().setChecked(MenuItem::Level3, true);
     g.state.comLevel = 3;
     g.options.guideColor = WHITE_COLOR;
     読込_環境設定ファイル(g);
@@ -39,14 +39,14 @@ void START_Click(Game& g) {
     Presentation& view = g.presentation();
     view.描画_棋譜読込み部分消去();
     for (int column : {-2, -1, 0}) view.描画_背景セル(column, 0);  // no level in a game between people
-    st.whiteTurn = FIRST;
-    st.blackTurn = SECOND;
+    st.whiteTurn = Side::First;
+    st.blackTurn = Side::Second;
     st.sideToMove = st.whiteTurn;
-    st.gameMode = MODE_MAN;
-    if (st.kingQueenSwapped == ON) キング_クイン入替(g);
-    st.kingQueenSwapped = OFF;
-    view.描画_盤(1);
-    view.描画_盤(2);
+    st.gameMode = GameMode::BetweenPeople;
+    if (st.kingQueenSwapped) キング_クイン入替(g);
+    st.kingQueenSwapped = false;
+    view.描画_盤(BoardId::LEFT);
+    view.描画_盤(BoardId::RIGHT);
     g.dialogs().messageBox("先手の番です", " ", Buttons::Ok);
 }
 
@@ -59,13 +59,13 @@ void startAgainstComputer(Game& g, bool personFirst) {
     Presentation& view = g.presentation();
     view.描画_棋譜読込み部分消去();
     view.描画_レベル(st.comLevel);
-    g.side(BoardId::LEFT).clickState = 0;
-    st.whiteTurn = personFirst ? FIRST : SECOND;
-    st.blackTurn = -st.whiteTurn;
-    st.sideToMove = FIRST;
-    st.gameMode = MODE_COM;
-    st.recordMode = OFF;
-    const int layout = personFirst ? OFF : ON;
+    g.selection(BoardId::LEFT).pieceSelected = false;
+    st.whiteTurn = personFirst ? Side::First : Side::Second;
+    st.blackTurn = opposite(st.whiteTurn);
+    st.sideToMove = Side::First;
+    st.gameMode = GameMode::AgainstComputer;
+    st.recordMode = false;
+    const bool layout = !personFirst;
     if (st.kingQueenSwapped != layout) キング_クイン入替(g);
     // The computer moves first on exchanged files: that position is move 0.
     if (!personFirst) 手順保存(g, st.moveNumber);
@@ -82,7 +82,7 @@ void SENTE_Click(Game& g) {
 
 void GOTE_Click(Game& g) {
     startAgainstComputer(g, false);
-    com_ban(g);
+    finishTurn(g, com_ban(g));
 }
 
 void OWARI_Click(Game& g) { endProgram(g); }
@@ -92,10 +92,5 @@ void Form_KeyDown(Game& g, int keyCode) {
 }
 
 void Form_Unload(Game& g) { 終了処理(g); }
-
-void hideRecordPanel(Game& g) {
-    g.recordPanel().描画_可視(false, false, false);
-    g.recordPanel().描画_棋譜_IO(1);
-}
 
 }  // namespace velmora

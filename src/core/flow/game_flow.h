@@ -16,7 +16,4 @@ void OWARI_Click(Game& g);
 void Form_KeyDown(Game& g, int keyCode);
 void Form_Unload(Game& g);
 
-// Opening the 対局, 局面 or ｵﾌﾟｼｮﾝ menu hides the record panel.
-void hideRecordPanel(Game& g);
-
 }  // namespace velmora

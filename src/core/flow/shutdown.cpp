@@ -2,12 +2,19 @@
 
 namespace velmora {
 
-GameOutcome 終了(Game& g, const std::string& winner) {
-    if (winner == "引分") {
-        g.dialogs().messageBox("引き分けです", "終了", Buttons::Ok);
-    } else {
-        g.dialogs().messageBox(winner + "の勝ちです", "終了", Buttons::Ok);
+std::string resultText(Winner winner) {
+    switch (winner) {
+        case Winner::Draw: return "引き分けです";
+        case Winner::Person: return "あなたの勝ちです";
+        case Winner::Computer: return "ｺﾝﾋﾟｭｰﾀの勝ちです";
+        case Winner::FirstPlayer: return "先手の勝ちです";
+        case Winner::SecondPlayer: return "後手の勝ちです";
     }
+    return "";
+}
+
+GameOutcome 終了(Game& g, Winner winner) {
+    g.dialogs().messageBox(resultText(winner), "終了", Buttons::Ok);
     if (g.dialogs().messageBox("続けますか？", "再ゲーム", Buttons::YesNo) == Answer::Yes) {
         初期設定(g);
         g.presentation().画面_再描画();
@@ -15,6 +22,10 @@ GameOutcome 終了(Game& g, const std::string& winner) {
     }
     endProgram(g);
     return GameOutcome::ProgramEnds;
+}
+
+GameOutcome finishTurn(Game& g, std::optional<Winner> winner) {
+    return winner ? 終了(g, *winner) : GameOutcome::Continues;
 }
 
 void 終了処理(Game& g) {

@@ -1,17 +1,22 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "game.h"
+#include "game_outcome.h"
 
 namespace velmora {
 
-// How a turn or a click left the game. A handler that gets ProgramEnds has
-// told the shell to end the program and returns at once.
-enum class GameOutcome { Continues, NewGame, ProgramEnds };
+// The result box's text: "引き分けです", or the winner's name and "の勝ちです".
+std::string resultText(Winner winner);
 
 // The end of a game: the result box, then "続けますか？". Yes sets up a new
-// board and draws it, No ends the program. `winner` is "引分" for a draw.
-GameOutcome 終了(Game& g, const std::string& winner);
+// board and draws it, No ends the program.
+GameOutcome 終了(Game& g, Winner winner);
+
+// After a turn that may have ended the game (the computer's): the end of the
+// game when it names a winner; otherwise the game continues.
+GameOutcome finishTurn(Game& g, std::optional<Winner> winner);
 
 // Releases the sound buffers and the device; every way out of the program runs it.
 void 終了処理(Game& g);

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "flow/game_flow.h"
+#include "command_support.h"
 
 namespace velmora {
 

@@ -18,8 +18,7 @@ inline void whiteSteps123(BoardState& bs, int p, int af, int ar, int sf, int sr)
     } else if (there > 0) {
         if (m.whiteThreat.cells[idx] < p) {
             m.whiteThreat.cells[idx] = static_cast<std::int16_t>(p);
-            m.whiteThreatFile.cells[idx] = static_cast<std::int16_t>(af);
-            m.whiteThreatRank.cells[idx] = static_cast<std::int16_t>(ar);
+            m.whiteThreatFrom.cells[idx] = {af, ar};
         }
     }
 }
@@ -39,16 +38,14 @@ inline void blackSteps123(BoardState& bs, int p, int af, int ar, int sf, int sr,
         if (m.blackDefender.cells[idx] > p) {
             m.blackDefender.cells[idx] = static_cast<std::int16_t>(p);
             if (how.writeSquares) {
-                m.blackDefenderFile.cells[idx] = static_cast<std::int16_t>(af);
-                m.blackDefenderRank.cells[idx] = static_cast<std::int16_t>(ar);
+                m.blackDefenderFrom.cells[idx] = {af, ar};
             }
         }
     } else if (there <= -1 && how.step3) {
         if (m.blackThreat.cells[idx] > p) {
             m.blackThreat.cells[idx] = static_cast<std::int16_t>(p);
             if (how.writeSquares) {
-                m.blackThreatFile.cells[idx] = static_cast<std::int16_t>(af);
-                m.blackThreatRank.cells[idx] = static_cast<std::int16_t>(ar);
+                m.blackThreatFrom.cells[idx] = {af, ar};
             }
         }
     }
@@ -137,8 +134,7 @@ void rookLines(BoardState& bs, int p, int f, int r) {
 void reset(InfluenceMap& m) {
     m.whiteAttacks.fill(0);
     m.blackAttacks.fill(0);
-    m.whiteThreatFile.fill(0);
-    m.whiteThreatRank.fill(0);
+    m.whiteThreatFrom.fill({});
     m.whiteCheckLine.fill(0);
     m.blackCheckLine.fill(0);
     m.whiteThreat.fill(NO_WHITE_THREAT);

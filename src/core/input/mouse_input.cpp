@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "com/com_turn.h"
+#include "command_support.h"
+#include "flow/shutdown.h"
 #include "draw/geometry.h"
-#include "flow/game_flow.h"
-#include "flow/refusal.h"
 #include "influence/survey.h"
 #include "record/notation.h"
 #include "rules/end_tests.h"
@@ -19,7 +19,7 @@ namespace {
 // A click while no game runs asks to resume, and does nothing else.
 void resume(Game& g) {
     GameState& st = g.state;
-    if (st.recordMode == ON) {
+    if (st.recordMode) {
         if (g.dialogs().messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) == Answer::No) {
             g.sound().dsPlay(g.sounds.forbiddenSound);
         }
@@ -30,10 +30,10 @@ void resume(Game& g) {
         return;
     }
     g.dialogs().messageBox("OKですか？", "再開", Buttons::Ok);
-    const int next = -調査_手番(g, st.moveNumber);
-    if (next == st.blackTurn && st.gameMode == MODE_COM) {
+    const Side next = opposite(調査_手番(g, st.moveNumber));
+    if (next == st.blackTurn && st.gameMode == GameMode::AgainstComputer) {
         // When the computer's move ends the game, no new turn is handed out.
-        if (com_ban(g) == GameOutcome::Continues) st.sideToMove = st.whiteTurn;
+        if (finishTurn(g, com_ban(g)) == GameOutcome::Continues) st.sideToMove = st.whiteTurn;
     } else {
         st.sideToMove = next;
     }
@@ -44,12 +44,12 @@ void resume(Game& g) {
 // from the board not moved on.
 GameOutcome endOfMoveAgainstComputer(Game& g, BoardId id) {
     BoardState& bs = g.side(id);
-    if (ステールメイトか(bs, bs.blackKing.file, bs.blackKing.rank) == ON) {
+    if (ステールメイトか(bs, bs.blackKing)) {
         g.dialogs().messageBox("ステールメイト", "判定", Buttons::Ok);
-        return 終了(g, "引分");
+        return 終了(g, Winner::Draw);
     }
-    if (詰めかCOM(bs) == ON || kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, "あなた");
-    if (g.state.gameWinner == NONE) return com_ban(g);
+    if (詰めかCOM(bs) || kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, Winner::Person);
+    if (g.state.gameWinner == Side::None) return finishTurn(g, com_ban(g));
     return GameOutcome::Continues;
 }
 
@@ -58,23 +58,23 @@ GameOutcome endOfMoveAgainstComputer(Game& g, BoardId id) {
 GameOutcome endOfMoveBetweenPeople(Game& g, BoardId id) {
     GameState& st = g.state;
     BoardState& bs = g.side(id);
-    const bool firstMoved = st.sideToMove == FIRST;
-    const int moverTurn = firstMoved ? st.blackTurn : st.whiteTurn;  // counts the mover's pieces
+    const bool firstMoved = st.sideToMove == Side::First;
+    const Side moverTurn = firstMoved ? st.blackTurn : st.whiteTurn;  // counts the mover's pieces
     const Square king = firstMoved ? bs.blackKing : bs.whiteKing;
     const IntGrid& attacks = firstMoved ? bs.influence.whiteAttacks : bs.influence.blackAttacks;
-    if (st.sideToMove == FIRST || st.sideToMove == SECOND) {
-        if (調査_駒数(bs.board, moverTurn, st) == 1 && ステールメイトか(bs, king.file, king.rank) == ON) {
+    if (st.sideToMove == Side::First || st.sideToMove == Side::Second) {
+        if (調査_駒数(bs.board, moverTurn, st) == 1 && ステールメイトか(bs, king)) {
             g.dialogs().messageBox("ステールメイト", "判定", Buttons::Ok);
-            return 終了(g, "引分");
+            return 終了(g, Winner::Draw);
         }
         if (attacks.at(king) > 0) g.dialogs().messageBox("   ** チェック **", "", Buttons::Ok);
     }
-    if (kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, "先手");
-    if (kingGoneFromEitherBoard(g, WHITE_KING)) return 終了(g, "後手");
-    if (st.sideToMove == FIRST) {
-        st.sideToMove = SECOND;
-    } else if (st.sideToMove == SECOND) {
-        st.sideToMove = FIRST;
+    if (kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, Winner::FirstPlayer);
+    if (kingGoneFromEitherBoard(g, WHITE_KING)) return 終了(g, Winner::SecondPlayer);
+    if (st.sideToMove == Side::First) {
+        st.sideToMove = Side::Second;
+    } else if (st.sideToMove == Side::Second) {
+        st.sideToMove = Side::First;
     }
     return GameOutcome::Continues;
 }
@@ -82,7 +82,7 @@ GameOutcome endOfMoveBetweenPeople(Game& g, BoardId id) {
 // The piece-choice dialog: the pictures of the mover's colour, beside the board.
 std::optional<PieceCode> askPromotion(Game& g, BoardId id, PieceCode mover) {
     const bool whiteMover = isWhite(mover);
-    const bool whitePictures = whiteMover != (g.state.kingQueenSwapped == ON);
+    const bool whitePictures = whiteMover != g.state.kingQueenSwapped;
     const PromotionDialog dialog = whitePictures ? PromotionDialog::Form3 : PromotionDialog::Form2;
     int left = 0;
     if (id == BoardId::LEFT) {
@@ -95,11 +95,11 @@ std::optional<PieceCode> askPromotion(Game& g, BoardId id, PieceCode mover) {
 
 }  // namespace
 
-GameOutcome Form_MouseDown(Game& g, int button, int shift, double x, double y) {
+GameOutcome Form_MouseDown(Game& g, MouseButton button, int shift, double x, double y) {
     hideRecordPanel(g);
     g.dialogs().hidePromotionDialogs();
     GameState& st = g.state;
-    if (st.sideToMove == NONE) {
+    if (st.sideToMove == Side::None) {
         resume(g);
         return GameOutcome::Continues;
     }
@@ -120,26 +120,25 @@ GameOutcome Form_MouseDown(Game& g, int button, int shift, double x, double y) {
     return outcome;
 }
 
-GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, int rank) {
+GameOutcome マウスダウン(Game& g, BoardId id, MouseButton button, int, int file, int rank) {
     if (!onBoard(file, rank)) return GameOutcome::Continues;
     GameState& st = g.state;
     BoardState& bs = g.side(id);
     Board& b = bs.board;
-    Selection& s = bs.selection;
+    Selection& s = g.selection(id);
     Presentation& view = g.presentation();
     const int guide = g.options.guideColor;
     auto movers = [&](PieceCode c) {
         return (st.sideToMove == st.whiteTurn && isWhite(c)) || (st.sideToMove == st.blackTurn && isBlack(c));
     };
 
-    if (bs.clickState == 0) {
+    if (!s.pieceSelected) {
         if (b.at(file, rank) == EMPTY) return GameOutcome::Continues;
-        s.fromFile = file;
-        s.fromRank = rank;
+        s.from = {file, rank};
         s.movingPiece = b.at(file, rank);
-        view.描画_移動可能桝色(id, file, rank, guide, s.movingPiece);
+        view.描画_移動可能桝色(id, {file, rank}, guide, s.movingPiece);
         if (movers(s.movingPiece)) {
-            bs.clickState = 1;
+            s.pieceSelected = true;
             view.描画_桝輪郭(id, SELECT_COLOR, file, rank);
         } else {
             // An opponent's piece: its moves are shown, nothing is selected.
@@ -148,27 +147,25 @@ GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, i
         return GameOutcome::Continues;
     }
 
-    s.toFile = file;
-    s.toRank = rank;
+    s.to = {file, rank};
     if (movers(b.at(file, rank))) {
-        view.描画_桝輪郭(id, OUTLINE_COLOR, s.fromFile, s.fromRank);
-        s.fromFile = file;
-        s.fromRank = rank;
+        view.描画_桝輪郭(id, OUTLINE_COLOR, s.from.file, s.from.rank);
+        s.from = {file, rank};
         s.movingPiece = b.at(file, rank);
-        view.描画_移動可能桝色(id, file, rank, guide, s.movingPiece);
+        view.描画_移動可能桝色(id, {file, rank}, guide, s.movingPiece);
         view.描画_桝輪郭(id, SELECT_COLOR, file, rank);
         return GameOutcome::Continues;
     }
-    if (移動チェック(bs, s.fromFile, s.fromRank, file, rank, s.movingPiece) == OFF) {
+    if (!移動チェック(bs, s.from, {file, rank}, s.movingPiece)) {
         view.描画_チェス盤桝(id);
-        bs.clickState = 0;
+        s.pieceSelected = false;
         return GameOutcome::Continues;
     }
-    if (移動後チェック_成り(rank, s.movingPiece) == OFF && button == BUTTON_LEFT) {
+    if (!移動後チェック_成り(rank, s.movingPiece) && button == MouseButton::Left) {
         refuse(g, "マウスの右をクリックして下さい", "成り");
         return GameOutcome::Continues;
     }
-    if (移動後チェック_キング(bs, s.fromFile, s.fromRank, file, rank, st.sideToMove, st) == OFF && st.whiteInCheck == OFF) {
+    if (!移動後チェック_キング(bs, s.from, {file, rank}, st.sideToMove, st) && !st.whiteInCheck) {
         refuse(g, "自殺できません", "チェックです");
         return GameOutcome::Continues;
     }
@@ -178,7 +175,7 @@ GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, i
         return GameOutcome::Continues;
     }
     view.描画_手数(st.lastMoveNumber);
-    if (button == BUTTON_RIGHT && 調査_駒成人選(s.fromFile, s.fromRank, file, rank, s.movingPiece) == ON) {
+    if (button == MouseButton::Right && 調査_駒成人選(s.from, {file, rank}, s.movingPiece)) {
         const std::optional<PieceCode> choice = askPromotion(g, id, s.movingPiece);
         if (!choice) return GameOutcome::Continues;  // closed without a choice: nothing is placed
         st.promotionChoice = *choice;
@@ -187,27 +184,27 @@ GameOutcome マウスダウン(Game& g, BoardId id, int button, int, int file, i
             return GameOutcome::Continues;
         }
         // The dialog of the other colour's pictures returns codes of the other sign.
-        s.movingPiece = static_cast<PieceCode>(st.kingQueenSwapped == ON ? -*choice : *choice);
+        s.movingPiece = static_cast<PieceCode>(st.kingQueenSwapped ? -*choice : *choice);
     }
-    bs.clickState = 0;
-    view.描画_桝輪郭(id, OUTLINE_COLOR, s.fromFile, s.fromRank);
+    s.pieceSelected = false;
+    view.描画_桝輪郭(id, OUTLINE_COLOR, s.from.file, s.from.rank);
     view.描画_桝輪郭(id, OUTLINE_COLOR, file, rank);
-    view.描画_移動可能桝色(id, s.fromFile, s.fromRank, OUTLINE_COLOR, s.movingPiece);
+    view.描画_移動可能桝色(id, s.from, OUTLINE_COLOR, s.movingPiece);
 
-    if (アンパサンド_移動前(b, s.fromFile, s.fromRank, file, rank, s.movingPiece) == ON &&
+    if (アンパサンド_移動前(b, s.from, {file, rank}, s.movingPiece) &&
         g.dialogs().messageBox("取りますか？", "アンパッサン", Buttons::YesNo) == Answer::Yes) {
         const int passedRank = st.sideToMove == st.whiteTurn ? rank + 1 : rank - 1;
         b.at(file, passedRank) = EMPTY;
-        view.描画_桝駒(id, file, passedRank);
+        view.描画_桝駒(id, {file, passedRank});
     }
     g.sound().dsPlay(g.sounds.pieceSound);
-    駒移動(g, id, s.fromFile, s.fromRank, file, rank, s.movingPiece);
+    駒移動(g, id, s.from, {file, rank}, s.movingPiece);
     recordMove(g);
-    view.消去_思考中("下");
-    view.描画_移動結果(id, file, rank, s.movingPiece, RESULT_COLOR);
+    view.消去_思考中(ThinkingStrip::Below);
+    view.描画_移動結果(id, {file, rank}, s.movingPiece, RESULT_COLOR);
     勢力調査(bs);
 
-    if (st.gameMode == MODE_COM) return endOfMoveAgainstComputer(g, id);
+    if (st.gameMode == GameMode::AgainstComputer) return endOfMoveAgainstComputer(g, id);
     return endOfMoveBetweenPeople(g, id);
 }
 

@@ -4,15 +4,15 @@
 
 namespace velmora {
 
-constexpr int BUTTON_LEFT = 1;
-constexpr int BUTTON_RIGHT = 2;
-constexpr int BUTTON_OTHER = 4;
+// The mouse buttons as the window reports them; the right button asks for
+// the piece a pawn becomes.
+enum class MouseButton { Left = 1, Right = 2, Other = 4 };
 
 // A mouse-down in the window's client area, at (x, y) in twips. Returns how
 // the click left the game.
-GameOutcome Form_MouseDown(Game& g, int button, int shift, double x, double y);
+GameOutcome Form_MouseDown(Game& g, MouseButton button, int shift, double x, double y);
 
 // One click on one board, on square (file, rank) of that board.
-GameOutcome マウスダウン(Game& g, BoardId id, int button, int shift, int file, int rank);
+GameOutcome マウスダウン(Game& g, BoardId id, MouseButton button, int shift, int file, int rank);
 
 }  // namespace velmora

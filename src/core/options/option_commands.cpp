@@ -26,7 +26,7 @@ void UCHU_Click(Game& g) { chooseBackground(g, BG_SPACE); }
 void RENGA_Click(Game& g) { chooseBackground(g, BG_BRICK); }
 
 void SIDOU_Click(Game& g) {
-    if (g.menuMarks().isChecked("SIDOU")) {
+    if (g.menuMarks().isChecked(MenuItem::MoveGuidance)) {
         // Redrawing every outline in the normal colour wipes the target marks
         // on screen.
         for (int file = 1; file <= 8; ++file) {
@@ -35,13 +35,13 @@ void SIDOU_Click(Game& g) {
                 g.presentation().描画_桝輪郭(BoardId::RIGHT, OUTLINE_COLOR, file, rank);
             }
         }
-        g.menuMarks().setChecked("SIDOU", false);
-        g.state.moveGuidance = OFF;
+        g.menuMarks().setChecked(MenuItem::MoveGuidance, false);
+        g.state.moveGuidance = false;
         g.options.guideColor = OUTLINE_COLOR;
     } else {
         // A piece already selected gets its marks with the next selection.
-        g.menuMarks().setChecked("SIDOU", true);
-        g.state.moveGuidance = ON;
+        g.menuMarks().setChecked(MenuItem::MoveGuidance, true);
+        g.state.moveGuidance = true;
         g.options.guideColor = WHITE_COLOR;
     }
     書込_環境設定ファイル(g);

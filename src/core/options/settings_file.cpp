@@ -8,11 +8,11 @@
 
 namespace velmora {
 
-const Background BACKGROUNDS[5] = {{BG_GREEN, "緑", "MIDORI"},
-                                   {BG_TATAMI, "畳", "TATAMI"},
-                                   {BG_BAMBOO, "竹", "TAKE"},
-                                   {BG_SPACE, "宇宙", "UCHU"},
-                                   {BG_BRICK, "煉瓦", "RENGA"}};
+const Background BACKGROUNDS[5] = {{BG_GREEN, "緑", MenuItem::Green},
+                                   {BG_TATAMI, "畳", MenuItem::Tatami},
+                                   {BG_BAMBOO, "竹", MenuItem::Bamboo},
+                                   {BG_SPACE, "宇宙", MenuItem::Space},
+                                   {BG_BRICK, "煉瓦", MenuItem::Brick}};
 
 const Background* backgroundOf(int code) {
     for (const Background& b : BACKGROUNDS) {
@@ -36,12 +36,12 @@ void applySetting(Game& g, std::string_view key, std::string_view value, bool& b
         }
     } else if (key == "移動指導") {
         const bool on = value == "ON";
-        g.menuMarks().setChecked("SIDOU", on);
-        g.state.moveGuidance = on ? ON : OFF;
+        g.menuMarks().setChecked(MenuItem::MoveGuidance, on);
+        g.state.moveGuidance = on;
         g.options.guideColor = on ? WHITE_COLOR : BACK_COLOR;
     } else if (key == "BGM") {
         const bool on = value == "ON";
-        g.menuMarks().setChecked("BGM", on);
+        g.menuMarks().setChecked(MenuItem::Music, on);
         if (on) g.sound().dsPlayLooping(g.sounds.bgmSound);
     }
 }
@@ -85,9 +85,9 @@ void applyDefaults(Game& g, bool write) {
     g.presentation().描画_背景(BG_GREEN);
     g.options.backgroundPicture = BG_GREEN;
     // Guidance stays off and keeps its start-up colour.
-    g.menuMarks().setChecked("SIDOU", false);
+    g.menuMarks().setChecked(MenuItem::MoveGuidance, false);
     // The music is not started here; the mark alone says it is wanted.
-    g.menuMarks().setChecked("BGM", true);
+    g.menuMarks().setChecked(MenuItem::Music, true);
 }
 
 }  // namespace
@@ -120,15 +120,15 @@ std::string settingsText(Game& g) {
     const MenuMarks& marks = g.menuMarks();
     std::string text;
     // The first marked item in this order decides; none marked, no line.
-    for (const char* item : {"MIDORI", "TAKE", "TATAMI", "UCHU", "RENGA"}) {
+    for (MenuItem item : {MenuItem::Green, MenuItem::Bamboo, MenuItem::Tatami, MenuItem::Space, MenuItem::Brick}) {
         if (!marks.isChecked(item)) continue;
         for (const Background& b : BACKGROUNDS) {
-            if (std::string_view(b.item) == item) text.append("背景画=").append(b.value).append("\r\n");
+            if (b.item == item) text.append("背景画=").append(b.value).append("\r\n");
         }
         break;
     }
-    text.append(marks.isChecked("SIDOU") ? "移動指導=ON\r\n" : "移動指導=OFF\r\n");
-    text.append(marks.isChecked("BGM") ? "BGM=ON\r\n" : "BGM=OFF\r\n");
+    text.append(marks.isChecked(MenuItem::MoveGuidance) ? "移動指導=ON\r\n" : "移動指導=OFF\r\n");
+    text.append(marks.isChecked(MenuItem::Music) ? "BGM=ON\r\n" : "BGM=OFF\r\n");
     return text;
 }
 

@@ -14,7 +14,7 @@ inline constexpr const char* SETTINGS_FILE = "Velmora.ini";
 struct Background {
     int code;
     const char* value;
-    const char* item;
+    MenuItem item;
 };
 extern const Background BACKGROUNDS[5];
 // The background of a picture code, or nothing for a code outside 3..7.

@@ -1,15 +1,41 @@
 #pragma once
-#include <string>
 
 namespace velmora {
 
-// Check marks of menu items, addressed by the items' object names (LEVEL1, ...).
+// The menu items that carry a check mark: the four levels, move guidance,
+// the music and the five backgrounds.
+enum class MenuItem { Level1, Level2, Level3, Level4, MoveGuidance, Music, Green, Tatami, Bamboo, Space, Brick };
+
+// The level menu's item of level 1..4.
+constexpr MenuItem levelItem(int level) {
+    return static_cast<MenuItem>(static_cast<int>(MenuItem::Level1) + level - 1);
+}
+
+// The item's object name in the window's menus.
+constexpr const char* menuItemName(MenuItem item) {
+    switch (item) {
+        case MenuItem::Level1: return "LEVEL1";
+        case MenuItem::Level2: return "LEVEL2";
+        case MenuItem::Level3: return "LEVEL3";
+        case MenuItem::Level4: return "LEVEL4";
+        case MenuItem::MoveGuidance: return "SIDOU";
+        case MenuItem::Music: return "BGM";
+        case MenuItem::Green: return "MIDORI";
+        case MenuItem::Tatami: return "TATAMI";
+        case MenuItem::Bamboo: return "TAKE";
+        case MenuItem::Space: return "UCHU";
+        case MenuItem::Brick: return "RENGA";
+    }
+    return "";
+}
+
+// Check marks of menu items.
 class MenuMarks {
 public:
     virtual ~MenuMarks() = default;
-    virtual void setChecked(const std::string& item, bool checked) = 0;
+    virtual void setChecked(MenuItem item, bool checked) = 0;
     // The settings file is written from the marks, so they are read back too.
-    virtual bool isChecked(const std::string& item) const = 0;
+    virtual bool isChecked(MenuItem item) const = 0;
 };
 
 }  // namespace velmora

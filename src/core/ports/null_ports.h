@@ -49,8 +49,8 @@ public:
 
 class NullMenuMarks : public MenuMarks {
 public:
-    void setChecked(const std::string&, bool) override {}
-    bool isChecked(const std::string&) const override { return false; }
+    void setChecked(MenuItem, bool) override {}
+    bool isChecked(MenuItem) const override { return false; }
 };
 
 class NullBrowser : public Browser {
@@ -66,8 +66,8 @@ public:
 class NullRecordPanel : public RecordPanel {
 public:
     void 描画_可視(bool, bool, bool) override {}
-    void 描画_棋譜_IO(int) override {}
-    std::string fieldText(int) override { return ""; }
+    void 描画_棋譜_IO(bool) override {}
+    std::string fieldText(RecordField) override { return ""; }
     std::filesystem::path folder() override { return "."; }
     void refreshFiles() override {}
 };
@@ -75,20 +75,20 @@ public:
 class NullPresentation : public Presentation {
 public:
     void 画面_再描画() override {}
-    void 描画_桝駒(BoardId, int, int) override {}
-    void 描画_駒点滅(BoardId, int, int, int) override {}
+    void 描画_桝駒(BoardId, Square) override {}
+    void 描画_駒点滅(BoardId, Square, int) override {}
     void 描画_桝駒成アニメ(PieceCode, BoardId) override {}
     void 描画_桝輪郭(BoardId, int, int, int) override {}
     void 描画_背景セル(int, int) override {}
     void 描画_背景(int) override {}
-    void 消去_思考中(const std::string&) override {}
+    void 消去_思考中(ThinkingStrip) override {}
     void 描画_思考中() override {}
-    void 描画_移動結果(BoardId, int, int, PieceCode, int) override {}
+    void 描画_移動結果(BoardId, Square, PieceCode, int) override {}
     void 描画_手数(int) override {}
     void 描画_レベル(int) override {}
-    void 描画_盤(int) override {}
+    void 描画_盤(BoardId) override {}
     void 描画_チェス盤桝(BoardId) override {}
-    void 描画_移動可能桝色(BoardId, int, int, int, PieceCode) override {}
+    void 描画_移動可能桝色(BoardId, Square, int, PieceCode) override {}
     void 描画_棋譜読込み部分消去() override {}
     void 描画_ハンデレベル(int) override {}
     void 描画_文字(double, double, const std::string&, int, int) override {}

@@ -15,8 +15,8 @@ void recordMove(Game& g) {
     st.lastMoveNumber = st.moveNumber;
 }
 
-int 調査_手番(const Game& g, int n) {
-    if (n < 1 || !History::valid(n)) return 0;
+Side 調査_手番(const Game& g, int n) {
+    if (n < 1 || !History::valid(n)) return Side::None;
     const GameState& st = g.state;
     const Board* now[2] = {&g.history.left[n], &g.history.right[n]};
     const Board* before[2] = {&g.history.left[n - 1], &g.history.right[n - 1]};
@@ -29,11 +29,11 @@ int 調査_手番(const Game& g, int n) {
             }
         }
     }
-    return 0;
+    return Side::None;
 }
 
-int 調査_手番駒(const Game& g, int n) {
-    if (n < 1 || !History::valid(n)) return 0;
+PieceCode 調査_手番駒(const Game& g, int n) {
+    if (n < 1 || !History::valid(n)) return EMPTY;
     const Board* now[2] = {&g.history.left[n], &g.history.right[n]};
     const Board* before[2] = {&g.history.left[n - 1], &g.history.right[n - 1]};
     for (int f = 1; f <= 8; ++f) {
@@ -43,10 +43,10 @@ int 調査_手番駒(const Game& g, int n) {
             }
         }
     }
-    return 0;
+    return EMPTY;
 }
 
-std::string 駒文字変換(int code) {
+std::string 駒文字変換(PieceCode code) {
     static const char* const NAMES[] = {"ポーン", "ナイト", "ビショップ", "ルーク", "クィーン", "キング"};
     const int a = absCode(code);
     return a >= 1 && a <= 6 ? NAMES[a - 1] : "";
@@ -60,6 +60,6 @@ std::string 文字列変換(int value) {
     return "";
 }
 
-std::string squareText(int file, int rank) { return 文字列変換(file) + 文字列変換(1000 + 9 - rank); }
+std::string squareText(Square s) { return 文字列変換(s.file) + 文字列変換(1000 + 9 - s.rank); }
 
 }  // namespace velmora

@@ -1,8 +1,7 @@
 #include "record/record_commands.h"
 
+#include "command_support.h"
 #include "draw/geometry.h"
-#include "flow/game_flow.h"
-#include "flow/refusal.h"
 #include "io/file_reason.h"
 #include "io/whole_file.h"
 #include "record/cp932.h"
@@ -66,23 +65,23 @@ LoadedRecord readRecord(std::string_view bytes) {
 
 void KIFU_READ_Click(Game& g) {
     g.recordPanel().描画_可視(true, true, true);
-    g.recordPanel().描画_棋譜_IO(1);
+    g.recordPanel().描画_棋譜_IO(false);
 }
 
 void KIFU_WRITE_Click(Game& g) {
-    if (g.state.reversed == ON) {
+    if (g.state.reversed) {
         refuse(g, "反転後は書き込みできません", "棋譜書込");
-    } else if (g.state.handicapApplied == ON) {
+    } else if (g.state.handicapApplied) {
         refuse(g, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
     } else {
         g.recordPanel().描画_可視(true, true, false);
-        g.recordPanel().描画_棋譜_IO(0);
+        g.recordPanel().描画_棋譜_IO(true);
     }
 }
 
 void Command1_Click(Game& g) {
     RecordPanel& panel = g.recordPanel();
-    const std::string name = panel.fieldText(1);
+    const std::string name = panel.fieldText(RecordField::FileName);
     if (name.empty()) {
         refuse(g, "ﾌｧｲﾙ名が入力されていません", "  ");
         return;
@@ -97,11 +96,11 @@ void Command1_Click(Game& g) {
         return;
     }
     RecordFile record;
-    record.title = panel.fieldText(2);
+    record.title = panel.fieldText(RecordField::Title);
     // Line 2 names black's player, line 3 white's.
-    const bool whiteFirst = st.whiteTurn == FIRST;
-    record.blackPlayer = panel.fieldText(whiteFirst ? 4 : 3);
-    record.whitePlayer = panel.fieldText(whiteFirst ? 3 : 4);
+    const bool whiteFirst = st.whiteTurn == Side::First;
+    record.blackPlayer = panel.fieldText(whiteFirst ? RecordField::SecondPlayer : RecordField::FirstPlayer);
+    record.whitePlayer = panel.fieldText(whiteFirst ? RecordField::FirstPlayer : RecordField::SecondPlayer);
     for (int n = 0; n <= st.moveNumber && History::valid(n); ++n) {
         record.snapshots.push_back({g.history.left[n], g.history.right[n]});
     }
@@ -130,7 +129,7 @@ void File1_Click(Game& g, const std::string& fileName) {
     初期設定(g);
     g.presentation().画面_再描画();
     GameState& st = g.state;
-    st.recordMode = ON;
+    st.recordMode = true;
     const std::filesystem::path path = g.recordPanel().folder() / std::filesystem::path(fileName);
     std::string bytes;
     int reason = 0;
@@ -154,18 +153,18 @@ void File1_Click(Game& g, const std::string& fileName) {
     st.moveNumber = 0;
     // Without any snapshot line the history keeps the start position as move 0.
     st.lastMoveNumber = n > 0 ? n - 1 : 0;
-    const int mover = st.lastMoveNumber >= 1 ? 調査_手番駒(g, 1) : 0;
+    const PieceCode mover = st.lastMoveNumber >= 1 ? 調査_手番駒(g, 1) : EMPTY;
     if (mover >= BLACK_PAWN) {
-        st.blackTurn = FIRST;
-        st.whiteTurn = SECOND;
-        st.kingQueenSwapped = ON;
+        st.blackTurn = Side::First;
+        st.whiteTurn = Side::Second;
+        st.kingQueenSwapped = true;
     } else if (mover <= WHITE_PAWN) {
-        st.whiteTurn = FIRST;
-        st.blackTurn = SECOND;
-        st.kingQueenSwapped = OFF;
+        st.whiteTurn = Side::First;
+        st.blackTurn = Side::Second;
+        st.kingQueenSwapped = false;
     }
-    g.presentation().描画_盤(1);
-    g.presentation().描画_盤(2);
+    g.presentation().描画_盤(BoardId::LEFT);
+    g.presentation().描画_盤(BoardId::RIGHT);
     // A damaged file says only where reading stopped; the snapshots before
     // that line stay loaded.
     if (record.unreadLine > 0) {

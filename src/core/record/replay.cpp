@@ -1,8 +1,7 @@
 #include "record/replay.h"
 
+#include "command_support.h"
 #include "draw/geometry.h"
-#include "flow/game_flow.h"
-#include "flow/refusal.h"
 #include "record/notation.h"
 #include "rules/setup.h"
 
@@ -11,8 +10,7 @@ namespace {
 
 struct Arrival {
     BoardId board = BoardId::LEFT;
-    int file = 0;
-    int rank = 0;
+    Square square;
     PieceCode piece = EMPTY;
 };
 
@@ -27,8 +25,8 @@ Arrival showSnapshot(Game& g) {
                 const PieceCode stored = g.history.of(id)[n].at(f, r);
                 if (stored == g.board(id).at(f, r)) continue;
                 g.board(id).at(f, r) = stored;
-                g.presentation().描画_桝駒(id, f, r);
-                if (stored != EMPTY) last = {id, f, r, stored};
+                g.presentation().描画_桝駒(id, {f, r});
+                if (stored != EMPTY) last = {id, {f, r}, stored};
             }
         }
     }
@@ -36,8 +34,8 @@ Arrival showSnapshot(Game& g) {
 }
 
 void dropSelections(Game& g) {
-    g.side(BoardId::LEFT).clickState = 0;
-    g.side(BoardId::RIGHT).clickState = 0;
+    g.selection(BoardId::LEFT).pieceSelected = false;
+    g.selection(BoardId::RIGHT).pieceSelected = false;
 }
 
 }  // namespace
@@ -46,8 +44,8 @@ void CANCEL_Click(Game& g) {
     初期設定(g);
     g.presentation().画面_再描画();
     g.sound().dsPlay(g.sounds.pieceSound);
-    g.state.sideToMove = NONE;
-    g.state.gameWinner = NONE;
+    g.state.sideToMove = Side::None;
+    g.state.gameWinner = Side::None;
 }
 
 void REPLAY_Click(Game& g) {
@@ -57,16 +55,16 @@ void REPLAY_Click(Game& g) {
         refuse(g, "できません", "戻る");
         return;
     }
-    g.presentation().消去_思考中("上");
-    g.presentation().消去_思考中("下");
+    g.presentation().消去_思考中(ThinkingStrip::Above);
+    g.presentation().消去_思考中(ThinkingStrip::Below);
     st.moveNumber -= 1;
     dropSelections(g);
-    st.whiteInCheck = OFF;
+    st.whiteInCheck = false;
     showSnapshot(g);
-    g.presentation().描画_盤(1);
-    g.presentation().描画_盤(2);
+    g.presentation().描画_盤(BoardId::LEFT);
+    g.presentation().描画_盤(BoardId::RIGHT);
     g.sound().dsPlay(g.sounds.pieceSound);
-    st.sideToMove = NONE;
+    st.sideToMove = Side::None;
     g.presentation().描画_手数(st.moveNumber);
 }
 
@@ -74,7 +72,7 @@ void AFTER_Click(Game& g) {
     hideRecordPanel(g);
     GameState& st = g.state;
     if (st.moveNumber >= st.lastMoveNumber || !History::valid(st.moveNumber + 1)) {
-        if (st.recordMode == ON) {
+        if (st.recordMode) {
             g.dialogs().messageBox("終わり", "進む", Buttons::Ok);
         } else {
             refuse(g, "できません", "進む");
@@ -84,23 +82,23 @@ void AFTER_Click(Game& g) {
     st.moveNumber += 1;
     dropSelections(g);
     const Arrival arrival = showSnapshot(g);
-    g.presentation().描画_盤(1);
-    g.presentation().描画_盤(2);
+    g.presentation().描画_盤(BoardId::LEFT);
+    g.presentation().描画_盤(BoardId::RIGHT);
     g.sound().dsPlay(g.sounds.pieceSound);
     if (arrival.piece != EMPTY) {
-        g.presentation().描画_移動結果(arrival.board, arrival.file, arrival.rank, arrival.piece, WHITE_COLOR);
+        g.presentation().描画_移動結果(arrival.board, arrival.square, arrival.piece, WHITE_COLOR);
     }
     g.presentation().描画_手数(st.moveNumber);
-    st.sideToMove = -調査_手番(g, st.moveNumber);
+    st.sideToMove = opposite(調査_手番(g, st.moveNumber));
 }
 
 void REVERSE_Click(Game& g) {
     GameState& st = g.state;
-    if (st.recordMode == ON) {
+    if (st.recordMode) {
         refuse(g, "棋譜ﾓｰﾄﾞではできません", "反転");
         return;
     }
-    st.reversed = ON;
+    st.reversed = true;
     dropSelections(g);
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         const Board copy = g.board(id);
@@ -110,7 +108,7 @@ void REVERSE_Click(Game& g) {
     }
     g.presentation().画面_再描画();
     g.presentation().描画_手数(st.moveNumber);
-    if (st.handicapApplied == ON) {
+    if (st.handicapApplied) {
         st.handicapLevel = -st.handicapLevel;
         g.presentation().描画_ハンデレベル(st.handicapLevel);
     }

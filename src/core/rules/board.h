@@ -14,11 +14,15 @@ constexpr int boardIndex(BoardId id) { return id == BoardId::LEFT ? 0 : 1; }
 
 constexpr bool onBoard(int file, int rank) { return file >= 1 && file <= 8 && rank >= 1 && rank <= 8; }
 
+// A square of a board by file and rank, 1..8 each; {0, 0} is no square (an
+// unwritten grid entry).
 struct Square {
     int file = 0;
     int rank = 0;
     bool operator==(const Square&) const = default;
 };
+
+constexpr bool onBoard(Square s) { return onBoard(s.file, s.rank); }
 
 // An 8x8 grid indexed [file 1..8][rank 1..8], file outer, as every scan of the
 // game walks it.

@@ -2,37 +2,29 @@
 #include "influence/influence_map.h"
 #include "rules/board.h"
 #include "rules/piece.h"
+#include "rules/side.h"
 
 namespace velmora {
 
-// The game-wide variables. A flag never assigned counts as OFF.
+// The game-wide variables. A flag never assigned is false.
 struct GameState {
-    int sideToMove = NONE;
-    int whiteTurn = 0;
-    int blackTurn = 0;
-    int gameMode = MODE_MAN;
-    int kingQueenSwapped = OFF;
+    Side sideToMove = Side::None;
+    Side whiteTurn = Side::None;
+    Side blackTurn = Side::None;
+    GameMode gameMode = GameMode::BetweenPeople;
+    bool kingQueenSwapped = false;
     int moveNumber = 0;
     int lastMoveNumber = 0;
-    int recordMode = OFF;
-    int gameWinner = NONE;
-    int whiteInCheck = OFF;
+    bool recordMode = false;
+    Side gameWinner = Side::None;
+    bool whiteInCheck = false;
     PieceCode promotionChoice = EMPTY;
     PieceCode comPromotionPiece = EMPTY;
-    int handicapApplied = OFF;
-    int reversed = OFF;
-    int moveGuidance = OFF;
+    bool handicapApplied = false;
+    bool reversed = false;
+    bool moveGuidance = false;
     int comLevel = 3;
     int handicapLevel = 0;
-};
-
-// The person's selection on one board.
-struct Selection {
-    int fromFile = 0;
-    int fromRank = 0;
-    int toFile = 0;
-    int toRank = 0;
-    PieceCode movingPiece = EMPTY;
 };
 
 // Everything that belongs to one of the two boards.
@@ -42,8 +34,6 @@ struct BoardState {
     Square whiteKing{5, 8};  // before any survey
     Square blackKing{5, 1};
     IntGrid whiteKingEscapeMap;
-    int clickState = 0;
-    Selection selection;
 };
 
 // What the rules read and write: both boards with their influence maps and

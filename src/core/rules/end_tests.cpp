@@ -5,15 +5,16 @@
 
 namespace velmora {
 
-int 存在チェック駒(const Board& b, PieceCode code) {
+bool 存在チェック駒(const Board& b, PieceCode code) {
     for (PieceCode c : b.cells) {
-        if (c == code) return ON;
+        if (c == code) return true;
     }
-    return OFF;
+    return false;
 }
 
-int ステールメイトか(const BoardState& bs, int kingFile, int kingRank) {
-    if (!onBoard(kingFile, kingRank)) return OFF;
+bool ステールメイトか(const BoardState& bs, Square kingSquare) {
+    const auto [kingFile, kingRank] = kingSquare;
+    if (!onBoard(kingFile, kingRank)) return false;
     const PieceCode king = bs.board.at(kingFile, kingRank);
     const IntGrid* enemy = nullptr;
     if (king == BLACK_KING) {
@@ -21,20 +22,20 @@ int ステールメイトか(const BoardState& bs, int kingFile, int kingRank) {
     } else if (king == WHITE_KING) {
         enemy = &bs.influence.blackAttacks;
     } else {
-        return OFF;
+        return false;
     }
-    if (enemy->at(kingFile, kingRank) != 0) return OFF;
+    if (enemy->at(kingFile, kingRank) != 0) return false;
     for (int x = kingFile - 1; x <= kingFile + 1; ++x) {
         for (int y = kingRank - 1; y <= kingRank + 1; ++y) {
             if (!onBoard(x, y) || (x == kingFile && y == kingRank)) continue;
-            if (enemy->at(x, y) == 0) return OFF;
+            if (enemy->at(x, y) == 0) return false;
         }
     }
-    return ON;
+    return true;
 }
 
 bool kingGoneFromEitherBoard(const RulesState& s, PieceCode king) {
-    return 存在チェック駒(s.board(BoardId::LEFT), king) == OFF || 存在チェック駒(s.board(BoardId::RIGHT), king) == OFF;
+    return !存在チェック駒(s.board(BoardId::LEFT), king) || !存在チェック駒(s.board(BoardId::RIGHT), king);
 }
 
 namespace {
@@ -45,7 +46,7 @@ bool kingCanStepOut(BoardState& bs, Square k, PieceCode king, const IntGrid& ene
         for (int y = k.rank - 1; y <= k.rank + 1; ++y) {
             if (!onBoard(x, y)) continue;
             // The move test may survey the board; read the map afterwards.
-            if (移動チェック(bs, k.file, k.rank, x, y, king) == ON && enemy.at(x, y) == 0) return true;
+            if (移動チェック(bs, k, {x, y}, king) && enemy.at(x, y) == 0) return true;
         }
     }
     return false;
@@ -56,14 +57,14 @@ bool kingCanStepOut(BoardState& bs, Square k, PieceCode king, const IntGrid& ene
 // is lifted. `escapes` judges the board with one such move tried on it. The
 // grids are read as they stand: a trial may rewrite them.
 template <class Escapes>
-int mated(BoardState& bs, PieceCode king, Escapes escapes) {
+bool mated(BoardState& bs, PieceCode king, Escapes escapes) {
     const bool black = king == BLACK_KING;
     const Square k = black ? bs.blackKing : bs.whiteKing;
     const IntGrid& enemy = black ? bs.influence.whiteAttacks : bs.influence.blackAttacks;
     const IntGrid& checkLine = black ? bs.influence.whiteCheckLine : bs.influence.blackCheckLine;
-    if (!onBoard(k.file, k.rank)) return OFF;
-    if (enemy.at(k) == 0) return OFF;
-    if (kingCanStepOut(bs, k, king, enemy)) return OFF;
+    if (!onBoard(k.file, k.rank)) return false;
+    if (enemy.at(k) == 0) return false;
+    if (kingCanStepOut(bs, k, king, enemy)) return false;
 
     Board& b = bs.board;
     for (int sf = 1; sf <= 8; ++sf) {
@@ -76,24 +77,24 @@ int mated(BoardState& bs, PieceCode king, Escapes escapes) {
                     // Staying put is no move; the move test would refuse it too.
                     if (tf == sf && tr == sr) continue;
                     if (checkLine.at(tf, tr) <= 0) continue;
-                    if (移動チェック(bs, sf, sr, tf, tr, s) != ON) continue;
+                    if (!移動チェック(bs, {sf, sr}, {tf, tr}, s)) continue;
                     const PieceCode kept = b.at(tf, tr);
                     b.at(tf, tr) = s;
                     b.at(sf, sr) = EMPTY;
                     const bool escaped = escapes(bs, k);
                     b.at(sf, sr) = s;
                     b.at(tf, tr) = kept;
-                    if (escaped) return OFF;
+                    if (escaped) return false;
                 }
             }
         }
     }
-    return ON;
+    return true;
 }
 
 }  // namespace
 
-int 詰めかCOM(BoardState& bs) {
+bool 詰めかCOM(BoardState& bs) {
     // The black king escapes when a fresh survey finds it unattacked; the
     // survey leaves the grids describing the trial.
     return mated(bs, BLACK_KING, [](BoardState& trial, Square k) {
@@ -102,20 +103,20 @@ int 詰めかCOM(BoardState& bs) {
     });
 }
 
-int 詰めかMAN_COM移動(BoardState& bs) {
+bool 詰めかMAN_COM移動(BoardState& bs) {
     const Square k = bs.whiteKing;
     for (int sf = 1; sf <= 8; ++sf) {
         for (int sr = 1; sr <= 8; ++sr) {
             const PieceCode s = bs.board.at(sf, sr);
-            if (s >= BLACK_PAWN && 移動チェック(bs, sf, sr, k.file, k.rank, s) == ON) return ON;
+            if (s >= BLACK_PAWN && 移動チェック(bs, {sf, sr}, k, s)) return true;
         }
     }
-    return OFF;
+    return false;
 }
 
-int 詰めかMAN(BoardState& bs) {
+bool 詰めかMAN(BoardState& bs) {
     // The white king escapes when no black piece can take it any more.
-    return mated(bs, WHITE_KING, [](BoardState& trial, Square) { return 詰めかMAN_COM移動(trial) == OFF; });
+    return mated(bs, WHITE_KING, [](BoardState& trial, Square) { return !詰めかMAN_COM移動(trial); });
 }
 
 int 調査_白キング逃道(BoardState& bs) {

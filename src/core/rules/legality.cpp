@@ -13,32 +13,32 @@ bool knightJump(int ff, int fr, int tf, int tr) {
     return (df == 1 && dr == 2) || (df == 2 && dr == 1);
 }
 
-int blackPawn(const Board& b, int ff, int fr, int tf, int tr) {
+bool blackPawn(const Board& b, int ff, int fr, int tf, int tr) {
     const PieceCode there = b.at(tf, tr);
-    if (tf == ff && there != EMPTY) return OFF;
+    if (tf == ff && there != EMPTY) return false;
     if (tr == fr + 1) {
-        if (tf == ff) return ON;
+        if (tf == ff) return true;
         if (std::abs(tf - ff) == 1) {
-            if (there != EMPTY) return ON;
-            if (fr == 5 && b.at(tf, 5) == WHITE_PAWN) return ON;  // en passant, any time
+            if (there != EMPTY) return true;
+            if (fr == 5 && b.at(tf, 5) == WHITE_PAWN) return true;  // en passant, any time
         }
     }
-    if (fr == 2 && tr == 4 && tf == ff && b.at(tf, 3) == EMPTY) return ON;
-    return OFF;
+    if (fr == 2 && tr == 4 && tf == ff && b.at(tf, 3) == EMPTY) return true;
+    return false;
 }
 
-int whitePawn(const Board& b, int ff, int fr, int tf, int tr) {
+bool whitePawn(const Board& b, int ff, int fr, int tf, int tr) {
     const PieceCode there = b.at(tf, tr);
-    if (tf == ff && there != EMPTY) return OFF;
+    if (tf == ff && there != EMPTY) return false;
     if (tr == fr - 1) {
-        if (tf == ff) return ON;
+        if (tf == ff) return true;
         if (std::abs(tf - ff) == 1) {
-            if (there != EMPTY) return ON;
-            if (fr == 4 && b.at(tf, 4) == BLACK_PAWN) return ON;
+            if (there != EMPTY) return true;
+            if (fr == 4 && b.at(tf, 4) == BLACK_PAWN) return true;
         }
     }
-    if (fr == 7 && tr == 5 && tf == ff && b.at(tf, 6) == EMPTY) return ON;
-    return OFF;
+    if (fr == 7 && tr == 5 && tf == ff && b.at(tf, 6) == EMPTY) return true;
+    return false;
 }
 
 // Castling is judged from the position alone: a king on its home square (file 5,
@@ -70,81 +70,86 @@ bool castles(BoardState& bs, int ff, int fr, int tf, int tr, PieceCode king) {
 
 }  // namespace
 
-int 移動チェック_ルーク(const Board& b, int ff, int fr, int tf, int tr) {
-    if (ff != tf && fr != tr) return OFF;
+bool 移動チェック_ルーク(const Board& b, Square from, Square to) {
+    const auto [ff, fr] = from;
+    const auto [tf, tr] = to;
+    if (ff != tf && fr != tr) return false;
     if (fr != tr) {
         const int step = tr > fr ? 1 : -1;
         for (int r = fr + step; r != tr; r += step) {
-            if (b.at(tf, r) != EMPTY) return OFF;
+            if (b.at(tf, r) != EMPTY) return false;
         }
     }
     if (ff != tf) {
         const int step = tf > ff ? 1 : -1;
         for (int f = ff + step; f != tf; f += step) {
-            if (b.at(f, tr) != EMPTY) return OFF;
+            if (b.at(f, tr) != EMPTY) return false;
         }
     }
-    return ON;
+    return true;
 }
 
-int 移動チェック_ビショ(const Board& b, int ff, int fr, int tf, int tr) {
-    if (ff - fr != tf - tr && ff + fr != tf + tr) return OFF;
+bool 移動チェック_ビショ(const Board& b, Square from, Square to) {
+    const auto [ff, fr] = from;
+    const auto [tf, tr] = to;
+    if (ff - fr != tf - tr && ff + fr != tf + tr) return false;
     const int df = tf > ff ? 1 : -1;
     const int dr = tr > fr ? 1 : -1;
     for (int f = ff + df, r = fr + dr; f != tf; f += df, r += dr) {
-        if (b.at(f, r) != EMPTY) return OFF;
+        if (b.at(f, r) != EMPTY) return false;
     }
-    return ON;
+    return true;
 }
 
-int 移動チェック(BoardState& bs, int ff, int fr, int tf, int tr, PieceCode piece) {
-    if (!onBoard(tf, tr)) return OFF;
-    if (tf == ff && tr == fr) return OFF;
+bool 移動チェック(BoardState& bs, Square from, Square to, PieceCode piece) {
+    const auto [ff, fr] = from;
+    const auto [tf, tr] = to;
+    if (!onBoard(tf, tr)) return false;
+    if (tf == ff && tr == fr) return false;
     const Board& b = bs.board;
     const PieceCode there = b.at(tf, tr);
-    if ((isBlack(piece) && isBlack(there)) || (isWhite(piece) && isWhite(there))) return OFF;
+    if ((isBlack(piece) && isBlack(there)) || (isWhite(piece) && isWhite(there))) return false;
     switch (piece) {
         case BLACK_KNIGHT:
         case WHITE_KNIGHT:
-            return knightJump(ff, fr, tf, tr) ? ON : OFF;
+            return knightJump(ff, fr, tf, tr);
         case BLACK_BISHOP:
         case WHITE_BISHOP:
-            return 移動チェック_ビショ(b, ff, fr, tf, tr);
+            return 移動チェック_ビショ(b, from, to);
         case BLACK_ROOK:
         case WHITE_ROOK:
-            return 移動チェック_ルーク(b, ff, fr, tf, tr);
+            return 移動チェック_ルーク(b, from, to);
         case BLACK_QUEEN:
         case WHITE_QUEEN:
-            return (移動チェック_ルーク(b, ff, fr, tf, tr) == ON || 移動チェック_ビショ(b, ff, fr, tf, tr) == ON) ? ON
-                                                                                                         : OFF;
+            return 移動チェック_ルーク(b, from, to) || 移動チェック_ビショ(b, from, to);
         case BLACK_PAWN:
             return blackPawn(b, ff, fr, tf, tr);
         case WHITE_PAWN:
             return whitePawn(b, ff, fr, tf, tr);
         case BLACK_KING:
         case WHITE_KING:
-            if (castles(bs, ff, fr, tf, tr, piece)) return ON;
-            return (std::abs(tf - ff) <= 1 && std::abs(tr - fr) <= 1) ? ON : OFF;
+            if (castles(bs, ff, fr, tf, tr, piece)) return true;
+            return std::abs(tf - ff) <= 1 && std::abs(tr - fr) <= 1;
         default:
-            return OFF;  // an empty square moves nowhere
+            return false;  // an empty square moves nowhere
     }
 }
 
-int 移動後チェック_キング(BoardState& bs, int ff, int fr, int tf, int tr, int turnValue, const GameState& st) {
+bool 移動後チェック_キング(BoardState& bs, Square from, Square to, Side turnValue, const GameState& st) {
     Board& b = bs.board;
-    const PieceCode fromCode = b.at(ff, fr);
-    const PieceCode toCode = b.at(tf, tr);
-    b.at(tf, tr) = fromCode;
-    b.at(ff, fr) = EMPTY;
+    const PieceCode fromCode = b.at(from);
+    const PieceCode toCode = b.at(to);
+    b.at(to) = fromCode;
+    b.at(from) = EMPTY;
     勢力調査(bs);
-    int result = ON;
+    bool result = true;
     if (turnValue == st.blackTurn) {
-        if (bs.influence.whiteAttacks.at(bs.blackKing) > 0) result = OFF;
+        if (bs.influence.whiteAttacks.at(bs.blackKing) > 0) result = false;
     } else if (turnValue == st.whiteTurn) {
-        if (bs.influence.blackAttacks.at(bs.whiteKing) > 0) result = OFF;
+        if (bs.influence.blackAttacks.at(bs.whiteKing) > 0) result = false;
     }
-    b.at(ff, fr) = fromCode;
-    b.at(tf, tr) = toCode;
+    b.at(from) = fromCode;
+    b.at(to) = toCode;
     return result;
 }
 

@@ -22,22 +22,22 @@ inline constexpr CastlingRow CASTLING[4] = {
     {4, 2, 1, 3, 2, 3},
 };
 
-// May `piece` go from (ff, fr) to (tf, tr) on this board? ON or OFF. A king on
-// its home square may run the board's survey (castling reads the attack maps).
-int 移動チェック(BoardState& bs, int ff, int fr, int tf, int tr, PieceCode piece);
-inline int 移動チェック(RulesState& s, BoardId id, int ff, int fr, int tf, int tr, PieceCode piece) {
-    return 移動チェック(s.side(id), ff, fr, tf, tr, piece);
+// May `piece` go from `from` to `to` on this board? A king on its home
+// square may run the board's survey (castling reads the attack maps).
+bool 移動チェック(BoardState& bs, Square from, Square to, PieceCode piece);
+inline bool 移動チェック(RulesState& s, BoardId id, Square from, Square to, PieceCode piece) {
+    return 移動チェック(s.side(id), from, to, piece);
 }
 
-// ON when the move runs along a file or rank (a diagonal) over empty squares only.
-int 移動チェック_ルーク(const Board& b, int ff, int fr, int tf, int tr);
-int 移動チェック_ビショ(const Board& b, int ff, int fr, int tf, int tr);
+// True when the move runs along a file or rank (a diagonal) over empty squares only.
+bool 移動チェック_ルーク(const Board& b, Square from, Square to);
+bool 移動チェック_ビショ(const Board& b, Square from, Square to);
 
-// ON when the mover's king is not attacked after the plain move. The board is
+// True when the mover's king is not attacked after the plain move. The board is
 // restored; the grids describe the tried position.
-int 移動後チェック_キング(BoardState& bs, int ff, int fr, int tf, int tr, int turnValue, const GameState& st);
-inline int 移動後チェック_キング(RulesState& s, BoardId id, int ff, int fr, int tf, int tr, int turnValue) {
-    return 移動後チェック_キング(s.side(id), ff, fr, tf, tr, turnValue, s.state);
+bool 移動後チェック_キング(BoardState& bs, Square from, Square to, Side turnValue, const GameState& st);
+inline bool 移動後チェック_キング(RulesState& s, BoardId id, Square from, Square to, Side turnValue) {
+    return 移動後チェック_キング(s.side(id), from, to, turnValue, s.state);
 }
 
 }  // namespace velmora

@@ -6,7 +6,7 @@ namespace velmora {
 
 namespace {
 
-std::vector<Move> listMoves(RulesState& s, BoardId id, int turnValue, bool testKing) {
+std::vector<Move> listMoves(RulesState& s, BoardId id, Side turnValue, bool testKing) {
     std::vector<Move> moves;
     const bool white = turnValue == s.state.whiteTurn;
     BoardState& bs = s.side(id);
@@ -16,9 +16,9 @@ std::vector<Move> listMoves(RulesState& s, BoardId id, int turnValue, bool testK
             if (white ? !isWhite(piece) : !isBlack(piece)) continue;
             for (int tf = 1; tf <= 8; ++tf) {
                 for (int tr = 1; tr <= 8; ++tr) {
-                    if (移動チェック(bs, ff, fr, tf, tr, piece) != ON) continue;
-                    if (testKing && 移動後チェック_キング(bs, ff, fr, tf, tr, turnValue, s.state) != ON) continue;
-                    moves.push_back({ff, fr, tf, tr});
+                    if (!移動チェック(bs, {ff, fr}, {tf, tr}, piece)) continue;
+                    if (testKing && !移動後チェック_キング(bs, {ff, fr}, {tf, tr}, turnValue, s.state)) continue;
+                    moves.push_back({{ff, fr}, {tf, tr}});
                 }
             }
         }
@@ -28,15 +28,15 @@ std::vector<Move> listMoves(RulesState& s, BoardId id, int turnValue, bool testK
 
 }  // namespace
 
-std::vector<Move> acceptedMoves(RulesState& s, BoardId id, int turnValue) { return listMoves(s, id, turnValue, true); }
+std::vector<Move> acceptedMoves(RulesState& s, BoardId id, Side turnValue) { return listMoves(s, id, turnValue, true); }
 
-std::vector<Move> movesByMoveTest(RulesState& s, BoardId id, int turnValue) { return listMoves(s, id, turnValue, false); }
+std::vector<Move> movesByMoveTest(RulesState& s, BoardId id, Side turnValue) { return listMoves(s, id, turnValue, false); }
 
 void putPosition(RulesState& s, const Board& left, const Board& right) {
     s.board(BoardId::LEFT) = left;
     s.board(BoardId::RIGHT) = right;
-    s.state.whiteTurn = FIRST;
-    s.state.blackTurn = SECOND;
+    s.state.whiteTurn = Side::First;
+    s.state.blackTurn = Side::Second;
 }
 
 }  // namespace velmora

@@ -21,13 +21,6 @@ constexpr PieceCode WHITE_ROOK = -4;
 constexpr PieceCode WHITE_QUEEN = -5;
 constexpr PieceCode WHITE_KING = -6;
 
-constexpr int ON = 1;
-constexpr int OFF = 0;
-constexpr int NONE = 0;
-constexpr int FIRST = 1;
-constexpr int SECOND = -1;
-constexpr int MODE_COM = 1;
-constexpr int MODE_MAN = 0;
 constexpr int BOARD_SIZE = 8;
 
 constexpr bool isBlack(int code) { return code >= BLACK_PAWN; }

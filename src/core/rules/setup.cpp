@@ -42,9 +42,8 @@ void キング_クイン入替(RulesState& s) {
     }
 }
 
-void 調査_キング座標(RulesState& s, int boardId) {
-    if (boardId != static_cast<int>(BoardId::LEFT) && boardId != static_cast<int>(BoardId::RIGHT)) return;
-    BoardState& bs = s.side(static_cast<BoardId>(boardId));
+void 調査_キング座標(RulesState& s, BoardId id) {
+    BoardState& bs = s.side(id);
     for (int f = 1; f <= 8; ++f) {
         for (int r = 1; r <= 8; ++r) {
             if (bs.board.at(f, r) == WHITE_KING) bs.whiteKing = {f, r};
@@ -53,7 +52,7 @@ void 調査_キング座標(RulesState& s, int boardId) {
     }
 }
 
-int 調査_駒数(const Board& b, int turnValue, const GameState& st) {
+int 調査_駒数(const Board& b, Side turnValue, const GameState& st) {
     int count = 0;
     if (turnValue == st.blackTurn) {
         for (PieceCode c : b.cells) count += isWhite(c) ? 1 : 0;

@@ -51,11 +51,11 @@ void loadSounds(Game& g) {
 }
 
 void BGM_Click(Game& g) {
-    if (g.menuMarks().isChecked("BGM")) {
-        g.menuMarks().setChecked("BGM", false);
+    if (g.menuMarks().isChecked(MenuItem::Music)) {
+        g.menuMarks().setChecked(MenuItem::Music, false);
         g.sound().dsStop(g.sounds.bgmSound);
     } else {
-        g.menuMarks().setChecked("BGM", true);
+        g.menuMarks().setChecked(MenuItem::Music, true);
         g.sound().dsPlayLooping(g.sounds.bgmSound);
     }
     書込_環境設定ファイル(g);

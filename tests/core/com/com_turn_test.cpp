@@ -9,6 +9,7 @@
 #include "com/search.h"
 #include "engine/search.h"
 #include "fakes.h"
+#include "flow/shutdown.h"
 #include "record/record_file.h"
 #include "rules/legality.h"
 
@@ -21,7 +22,7 @@ using testing::boardRows;
 // A game against the computer with these boards, the person having just moved.
 void startComGame(testing::FakeWorld& w, const Board& left, const Board& right) {
     putPosition(w.game, left, right);
-    w.game.state.gameMode = MODE_COM;
+    w.game.state.gameMode = GameMode::AgainstComputer;
     w.game.state.sideToMove = w.game.state.whiteTurn;
     w.game.sounds.pieceSound = 7;
 }
@@ -54,7 +55,7 @@ TEST(ComTurn, EnPassantIsAnnouncedAndTakesThePawnBelow) {
     EXPECT_EQ(w.game.state.lastMoveNumber, 1);
     EXPECT_EQ(w.game.history.left[1], w.game.board(BoardId::LEFT));
     EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
-    EXPECT_EQ(w.game.state.whiteInCheck, OFF);
+    EXPECT_FALSE(w.game.state.whiteInCheck);
 }
 
 TEST(ComTurn, PromotionShowsTheQueenAndAnnouncesTheCheck) {
@@ -72,7 +73,7 @@ TEST(ComTurn, PromotionShowsTheQueenAndAnnouncesTheCheck) {
     ASSERT_EQ(w.dialogs.boxes.size(), 1u);
     EXPECT_EQ(w.dialogs.boxes[0].text, "   ** チェック **");
     EXPECT_EQ(w.dialogs.boxes[0].title, "");
-    EXPECT_EQ(w.game.state.whiteInCheck, ON);
+    EXPECT_TRUE(w.game.state.whiteInCheck);
 }
 
 TEST(ComTurn, MateIsAnnouncedAndTheGameGoesOn) {
@@ -106,7 +107,7 @@ TEST(ComTurn, ACheckOnTheRightBoardIsAnnouncedBeforeAMateOnTheLeft) {
     ASSERT_EQ(w.dialogs.boxes.size(), 1u);
     EXPECT_EQ(w.dialogs.boxes[0].text, "   ** チェック **");
     EXPECT_EQ(w.dialogs.boxes[0].title, "");
-    EXPECT_EQ(w.game.state.whiteInCheck, ON);
+    EXPECT_TRUE(w.game.state.whiteInCheck);
 }
 
 TEST(ComTurn, TakingTheKingWinsAfterTheMoveIsCounted) {
@@ -117,10 +118,14 @@ TEST(ComTurn, TakingTheKingWinsAfterTheMoveIsCounted) {
                             "K......."}),
                  boardFrom({"....k...", "........", "........", "........", "........", "........", "........",
                             "....K..."}));
-    EXPECT_EQ(com_ban(w.game), GameOutcome::ProgramEnds);
+    EXPECT_EQ(com_ban(w.game), Winner::Computer);
     EXPECT_EQ(w.game.state.gameWinner, w.game.state.blackTurn);
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(1, 8), BLACK_ROOK);
     EXPECT_EQ(w.game.state.moveNumber, 1);
+    // The turn only reports the end; ending the game is left to the caller.
+    EXPECT_TRUE(w.dialogs.boxes.empty());
+    EXPECT_FALSE(w.shell.quitRequested);
+    EXPECT_EQ(finishTurn(w.game, Winner::Computer), GameOutcome::ProgramEnds);
     ASSERT_EQ(w.dialogs.boxes.size(), 2u);
     EXPECT_EQ(w.dialogs.boxes[0].text, "ｺﾝﾋﾟｭｰﾀの勝ちです");
     EXPECT_EQ(w.dialogs.boxes[1].text, "続けますか？");
@@ -155,12 +160,12 @@ TEST(ComTurn, LevelFourPlaysTheEnginesMoveThroughTheSameTurn) {
                               "K......."}),
                 boardFrom({"....k...", "........", "........", "........", "........", "........", "........",
                            "....K..."}));
-    g.state.gameMode = MODE_COM;
+    g.state.gameMode = GameMode::AgainstComputer;
     g.state.sideToMove = g.state.whiteTurn;
     dialogs.answers = {Answer::No};
     LEVEL_Click(g, 4);
     // The engine sees the king on a8 take: it wins, as the one-move levels do.
-    EXPECT_EQ(com_ban(g), GameOutcome::ProgramEnds);
+    EXPECT_EQ(finishTurn(g, com_ban(g)), GameOutcome::ProgramEnds);
     EXPECT_EQ(engine.calls, 1);
     EXPECT_EQ(engine.budgetAsked, LEVEL4_TIME_MS);
     EXPECT_LE(engine.budgetAsked, 1000);
@@ -179,11 +184,13 @@ TEST(ComTurn, NoLegalBlackMoveOnEitherBoardIsADraw) {
     const Board kingsOnly = boardFrom({"........", "........", "........", "........", "........", "........",
                                        "........", "....K..."});
     startComGame(w, kingsOnly, kingsOnly);
-    EXPECT_EQ(com_ban(w.game), GameOutcome::NewGame);
+    EXPECT_EQ(com_ban(w.game), Winner::Draw);
+    EXPECT_TRUE(w.dialogs.boxes.empty());
+    EXPECT_EQ(finishTurn(w.game, Winner::Draw), GameOutcome::NewGame);
     ASSERT_EQ(w.dialogs.boxes.size(), 2u);
     EXPECT_EQ(w.dialogs.boxes[0].text, "引き分けです");
     EXPECT_EQ(w.game.state.moveNumber, 0);
-    EXPECT_EQ(w.game.state.sideToMove, NONE);  // Yes: a new board, no game
+    EXPECT_EQ(w.game.state.sideToMove, Side::None);  // Yes: a new board, no game
     EXPECT_TRUE(w.sound.played.empty());
 }
 
@@ -193,7 +200,7 @@ TEST(ComTurn, AFullHistoryRefusesTheMove) {
                          "....K..."});
     startComGame(w, b, b);
     w.game.state.moveNumber = w.game.state.lastMoveNumber = MAX_MOVES;
-    EXPECT_EQ(com_ban(w.game), GameOutcome::Continues);
+    EXPECT_FALSE(com_ban(w.game).has_value());
     EXPECT_EQ(w.game.board(BoardId::LEFT), b);
     EXPECT_EQ(w.game.board(BoardId::RIGHT), b);
     EXPECT_EQ(w.game.state.moveNumber, MAX_MOVES);
@@ -228,7 +235,7 @@ TEST(ComSearch, TheSamePositionAlwaysGivesTheSameMove) {
             const BestMove& x = a->com.of(id).best;
             const BestMove& y = b->com.of(id).best;
             EXPECT_EQ(x.score, y.score);
-            EXPECT_EQ(std::tie(x.fromFile, x.fromRank, x.toFile, x.toRank), std::tie(y.fromFile, y.fromRank, y.toFile, y.toRank));
+            EXPECT_EQ(std::tie(x.from.file, x.from.rank, x.to.file, x.to.rank), std::tie(y.from.file, y.from.rank, y.to.file, y.to.rank));
         }
     }
 }
@@ -258,8 +265,8 @@ TEST(ComSearch, TiesWithinABoardGoToTheFirstMoveInScanOrder) {
                 if (!isBlack(b.at(ff, fr))) continue;
                 for (int tf = 1; tf <= 8; ++tf) {
                     for (int tr = 1; tr <= 8; ++tr) {
-                        if (移動チェック(*h, BoardId::LEFT, ff, fr, tf, tr, b.at(ff, fr)) != ON) continue;
-                        const double s = tryCandidate(*h, BoardId::LEFT, ff, fr, tf, tr).score;
+                        if (!移動チェック(*h, BoardId::LEFT, {ff, fr}, {tf, tr}, b.at(ff, fr))) continue;
+                        const double s = tryCandidate(*h, BoardId::LEFT, {ff, fr}, {tf, tr}).score;
                         if (s > top) tied.clear(), top = s;
                         if (s == top) tied.push_back({ff, fr, tf, tr});
                     }
@@ -269,21 +276,21 @@ TEST(ComSearch, TiesWithinABoardGoToTheFirstMoveInScanOrder) {
         if (tied.empty()) continue;
         positionsWithTies += tied.size() > 1;
         EXPECT_EQ(best.score, top);
-        EXPECT_EQ((std::array<int, 4>{best.fromFile, best.fromRank, best.toFile, best.toRank}), tied.front());
+        EXPECT_EQ((std::array<int, 4>{best.from.file, best.from.rank, best.to.file, best.to.rank}), tied.front());
     }
     EXPECT_GT(positionsWithTies, 0) << "the corpus should hold a tie to make this test bite";
 }
 
 TEST(Level, SettingMarksAndDrawsOnlyAgainstTheComputer) {
     testing::FakeWorld w;
-    w.game.state.gameMode = MODE_MAN;
+    w.game.state.gameMode = GameMode::BetweenPeople;
     LEVEL_Click(w.game, 2);
     EXPECT_EQ(w.game.state.comLevel, 2);
     EXPECT_TRUE(w.marks.marks["LEVEL2"]);
     EXPECT_FALSE(w.marks.marks["LEVEL3"]);
     EXPECT_TRUE(w.view.saw("background -2 0"));
     EXPECT_FALSE(w.view.saw("level 2"));
-    w.game.state.gameMode = MODE_COM;
+    w.game.state.gameMode = GameMode::AgainstComputer;
     LEVEL_Click(w.game, 2);
     EXPECT_TRUE(w.view.saw("level 2"));
     // Level 4, the search engine, is marked like the others.

@@ -25,7 +25,7 @@ double scoreOf(Game& g, BoardId id, int ff, int fr, int tf, int tr, int level = 
         勢力調査(g, BoardId::LEFT);
         prepareBoard(g, BoardId::RIGHT);
     }
-    return tryCandidate(g, id, ff, fr, tf, tr).score;
+    return tryCandidate(g, id, {ff, fr}, {tf, tr}).score;
 }
 
 struct FinalCase {
@@ -114,7 +114,7 @@ TEST(Evaluation, AMoveThatThreatensAPinnedAttackerScoresTheAttackersValue) {
         IntGrid& pins = g.com.of(BoardId::LEFT).pinnedWhite;
         EXPECT_EQ(pins.at(5, 6), 1);
         if (!keepPins) pins.fill(0);
-        return tryCandidate(g, BoardId::LEFT, 6, 3, 4, 4).score;
+        return tryCandidate(g, BoardId::LEFT, {6, 3}, {4, 4}).score;
     };
     EXPECT_DOUBLE_EQ(score(true) - score(false), -WHITE_KNIGHT);
 }
@@ -126,11 +126,11 @@ TEST(DangerScan, ForkOfTwoUndefendedPiecesAddsTheSmallerValue) {
     g.board(BoardId::LEFT) = boardFrom({".......k", "........", "........", "........", "K...b...", "........",
                                         ".P....N.", ".R......"});
     勢力調査(g, BoardId::LEFT);
-    EXPECT_NEAR(盤評価_COM危険座標(g, BoardId::LEFT, BLACK_BISHOP, 5, 5), 2.2, 1e-12);
+    EXPECT_NEAR(盤評価_COM危険座標(g, BoardId::LEFT, BLACK_BISHOP, {5, 5}), 2.2, 1e-12);
     // With the knight guarded by a pawn only the rook is forked: no bonus.
     g.board(BoardId::LEFT).at(8, 8) = WHITE_PAWN;
     勢力調査(g, BoardId::LEFT);
-    EXPECT_NEAR(盤評価_COM危険座標(g, BoardId::LEFT, BLACK_BISHOP, 5, 5), 0.1, 1e-12);
+    EXPECT_NEAR(盤評価_COM危険座標(g, BoardId::LEFT, BLACK_BISHOP, {5, 5}), 0.1, 1e-12);
 }
 
 TEST(DangerScan, BlackKingOnItsBackRankWithTheSquareInFrontAttacked) {
@@ -139,7 +139,7 @@ TEST(DangerScan, BlackKingOnItsBackRankWithTheSquareInFrontAttacked) {
     g.board(BoardId::LEFT) = boardFrom({"....k...", "........", "........", "...N....", "........", "........",
                                         "........", "K......."});
     勢力調査(g, BoardId::LEFT);
-    const double withKingOnly = 盤評価_COM危険座標(g, BoardId::LEFT, BLACK_KING, 5, 1);
+    const double withKingOnly = 盤評価_COM危険座標(g, BoardId::LEFT, BLACK_KING, {5, 1});
     // -50 and -250 (attackers at least as many as defenders), -0.5 for the
     // attacked empty square next to the king, -0.1 for each of (3,2), (2,3)
     // and (6,3): attacked empty squares of ranks 1-3 that black does not guard.
@@ -153,17 +153,17 @@ TEST(BishopCaution, TheFirstMarkedSquareAWhiteBishopCouldReachDecides) {
     BoardState& bs = g.side(BoardId::LEFT);
     勢力調査(bs);
     // No routine marks squares: nothing is subtracted.
-    EXPECT_EQ(盤評価_白ビショ注意_COM(bs, 4, 4, BLACK_KNIGHT, bishopCautionMarks()), 0);
+    EXPECT_EQ(盤評価_白ビショ注意_COM(bs, {4, 4}, BLACK_KNIGHT, bishopCautionMarks()), 0);
     // (2,5) is not on a diagonal of (4,4) and is passed over; (6,6) is, and the
     // white bishop on (8,8) can go there.
     IntGrid marks;
     marks.at(2, 5) = 1;
     marks.at(6, 6) = 1;
-    EXPECT_EQ(盤評価_白ビショ注意_COM(bs, 4, 4, BLACK_KNIGHT, marks), BLACK_KNIGHT);
+    EXPECT_EQ(盤評価_白ビショ注意_COM(bs, {4, 4}, BLACK_KNIGHT, marks), BLACK_KNIGHT);
     // A bishop that cannot reach the marked square: 0.
     g.board(BoardId::LEFT).at(8, 8) = EMPTY;
     g.board(BoardId::LEFT).at(7, 8) = WHITE_BISHOP;
-    EXPECT_EQ(盤評価_白ビショ注意_COM(bs, 4, 4, BLACK_KNIGHT, marks), 0);
+    EXPECT_EQ(盤評価_白ビショ注意_COM(bs, {4, 4}, BLACK_KNIGHT, marks), 0);
 }
 
 }  // namespace

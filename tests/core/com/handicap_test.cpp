@@ -25,10 +25,10 @@ TEST(Handicap, SevenStepsTakeEveryBlackPieceButPawnsAndKing) {
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) EXPECT_EQ(boardRows(h.g.board(id))[0], "....k...");
     EXPECT_EQ(h.g.state.handicapLevel, 7);
     EXPECT_TRUE(h.w.view.saw("handicap 7"));
-    h.g.state.handicapApplied = OFF;
+    h.g.state.handicapApplied = false;
     LBEL_UP_Click(h.g);  // at the limit: nothing changes, but the handicap counts as set
     EXPECT_EQ(h.g.state.handicapLevel, 7);
-    EXPECT_EQ(h.g.state.handicapApplied, ON);
+    EXPECT_TRUE(h.g.state.handicapApplied);
     EXPECT_EQ(h.w.sound.played.size(), 7u);
 }
 
@@ -52,9 +52,13 @@ TEST(Handicap, StepsUndoEachOther) {
 
 TEST(Handicap, RefusedDuringAGameInRecordModeAndAfterTurning) {
     const struct {
-        int recordMode, moveNumber, reversed;
+        bool recordMode;
+        int moveNumber;
+        bool reversed;
         const char* reason;
-    } cases[] = {{ON, 3, ON, "棋譜ﾓｰﾄﾞではできません"}, {OFF, 1, ON, "対局途中ではできません"}, {OFF, 0, ON, "反転後ではできません"}};
+    } cases[] = {{true, 3, true, "棋譜ﾓｰﾄﾞではできません"},
+                 {false, 1, true, "対局途中ではできません"},
+                 {false, 0, true, "反転後ではできません"}};
     for (const auto& c : cases) {
         HandicapWorld h;
         h.g.state.recordMode = c.recordMode;
@@ -67,7 +71,7 @@ TEST(Handicap, RefusedDuringAGameInRecordModeAndAfterTurning) {
         EXPECT_EQ(h.w.dialogs.boxes[0].title, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定");
         EXPECT_EQ(h.w.sound.played, (std::vector<std::int32_t>{12}));
         EXPECT_EQ(h.g.board(BoardId::LEFT), before);
-        EXPECT_EQ(h.g.state.handicapApplied, OFF);
+        EXPECT_FALSE(h.g.state.handicapApplied);
         EXPECT_EQ(h.g.state.handicapLevel, 0);
     }
 }
@@ -75,7 +79,7 @@ TEST(Handicap, RefusedDuringAGameInRecordModeAndAfterTurning) {
 TEST(Handicap, ExchangedLayoutTakesTheQueenNotTheKing) {
     HandicapWorld h;
     キング_クイン入替(h.g);
-    h.g.state.kingQueenSwapped = ON;
+    h.g.state.kingQueenSwapped = true;
     for (int k = 0; k < 7; ++k) LBEL_UP_Click(h.g);
     EXPECT_EQ(boardRows(h.g.board(BoardId::LEFT))[0], "...k....");
     for (int k = 0; k < 14; ++k) LEBEL_DOWN_Click(h.g);

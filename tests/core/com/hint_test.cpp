@@ -52,11 +52,11 @@ TEST(Hint, OutlinesALegalMoveOfTheSideToMoveAndChangesNothing) {
         ASSERT_EQ(marks.size(), 2u);
         EXPECT_EQ(marks[0][0], marks[1][0]);  // from and to on one board
         const BoardId id = marks[0][0] == 1 ? BoardId::LEFT : BoardId::RIGHT;
-        const int turn = blackToMove ? w.game.state.blackTurn : w.game.state.whiteTurn;
+        const Side turn = blackToMove ? w.game.state.blackTurn : w.game.state.whiteTurn;
         bool legal = false;
         for (const Move& m : acceptedMoves(w.game, id, turn)) {
-            legal |= m.fromFile == marks[0][1] && m.fromRank == marks[0][2] && m.toFile == marks[1][1] &&
-                     m.toRank == marks[1][2];
+            legal |= m.from.file == marks[0][1] && m.from.rank == marks[0][2] && m.to.file == marks[1][1] &&
+                     m.to.rank == marks[1][2];
         }
         EXPECT_TRUE(legal);
         const PieceCode moving = w.game.board(id).at(marks[0][1], marks[0][2]);

@@ -27,7 +27,7 @@ struct PinCase {
     const char* name;
     std::array<const char*, 8> left;
     std::vector<std::string> pinnedWhite;
-    int blackPinned;
+    bool blackPinned;
 };
 void PrintTo(const PinCase& c, std::ostream* os) { *os << c.name; }
 
@@ -39,7 +39,7 @@ TEST_P(PinProbe, MarksThePiecesThatShieldTheirKing) {
     putPosition(g, boardFrom(c.left), Board{});
     const Board before = g.board(BoardId::LEFT);
     g.com.of(BoardId::LEFT).pinnedWhite.fill(1);  // left over from an earlier turn
-    g.com.blackPinned = ON;
+    g.com.blackPinned = true;
     調査_移動不可駒(g);
     EXPECT_EQ(squaresWith(g.com.of(BoardId::LEFT).pinnedWhite, 1), c.pinnedWhite);
     EXPECT_EQ(g.com.blackPinned, c.blackPinned);
@@ -54,28 +54,28 @@ INSTANTIATE_TEST_SUITE_P(
         PinCase{"rook_and_bishop_pin_white",
                 {"k.......", "....r...", "........", "b.......", "........", "..P.N...", "P.......", "....K..."},
                 {"3,6", "5,6"},
-                OFF},
+                false},
         // A queen on the rook's square pins nothing: only bishops and rooks are looked at.
         PinCase{"a_queen_is_not_looked_at",
                 {"k.......", "....q...", "........", "........", "........", "....N...", "........", "....K..."},
                 {},
-                OFF},
+                false},
         // The knight on (5,3) shields the black king from the rook on (5,7).
         PinCase{"white_rook_pins_black",
                 {"....k...", "........", "....n...", "........", "........", "........", "....R...", "K......."},
                 {},
-                ON},
+                true},
         PinCase{"nothing_pinned",
                 {"....k...", "........", "....n...", "........", "........", "........", ".....R..", "K......."},
                 {},
-                OFF}),
+                false}),
     [](const ::testing::TestParamInfo<PinCase>& info) { return std::string(info.param.name); });
 
 struct BackingCase {
     const char* name;
     std::array<const char*, 8> left;
     int file, rank;
-    int expected;
+    bool expected;
 };
 void PrintTo(const BackingCase& c, std::ostream* os) { *os << c.name; }
 
@@ -86,7 +86,7 @@ TEST_P(FileBackingProbe, LooksBehindAlongTheFile) {
     Game g;
     putPosition(g, boardFrom(c.left), Board{});
     const Board before = g.board(BoardId::LEFT);
-    EXPECT_EQ(調査_自守駒MAN_直進駒(g.side(BoardId::LEFT), c.file, c.rank), c.expected);
+    EXPECT_EQ(調査_自守駒MAN_直進駒(g.side(BoardId::LEFT), {c.file, c.rank}), c.expected);
     EXPECT_EQ(g.board(BoardId::LEFT), before);
 }
 
@@ -95,30 +95,30 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BackingCase{"rook_right_behind",
                     {"k.......", "........", "........", "........", "........", "...P....", "...R....", "K......."},
-                    4, 6, ON},
+                    4, 6, true},
         BackingCase{"rook_two_squares_behind",
                     {"k.......", "........", "........", "........", "........", "...P....", "........", "K..R...."},
-                    4, 6, ON},
+                    4, 6, true},
         // An empty square is backed the same way.
         BackingCase{"empty_square",
                     {"k.......", "........", "........", "........", "........", "........", "........", "K..R...."},
-                    4, 5, ON},
+                    4, 5, true},
         BackingCase{"black_piece_in_between",
                     {"k.......", "........", "........", "........", "........", "...P....", "...n....", "K..R...."},
-                    4, 6, OFF},
+                    4, 6, false},
         BackingCase{"white_piece_in_between_blocks_the_rook",
                     {"k.......", "........", "........", "........", "........", "...P....", "...B....", "K..R...."},
-                    4, 6, OFF},
+                    4, 6, false},
         // The rook must stand behind (towards rank 8), not in front.
         BackingCase{"rook_in_front",
                     {"k.......", "........", "...R....", "........", "........", "...P....", "........", "K......."},
-                    4, 6, OFF},
+                    4, 6, false},
         BackingCase{"a_queen_does_not_count",
                     {"k.......", "........", "........", "........", "........", "...P....", "...Q....", "K......."},
-                    4, 6, OFF},
+                    4, 6, false},
         BackingCase{"off_the_board",
                     {"k.......", "........", "........", "........", "........", "........", "........", "K..R...."},
-                    4, 9, OFF}),
+                    4, 9, false}),
     [](const ::testing::TestParamInfo<BackingCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

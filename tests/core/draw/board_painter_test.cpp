@@ -63,12 +63,34 @@ struct PainterWorld {
 double squareX(BoardId id, int file) { return originX(id) + 522.0 * file; }
 double squareY(int rank) { return 900 + 525.0 * rank; }
 
+TEST(BoardDrawing, EachMessageStripClearsItsOwnRows) {
+    PainterWorld w;
+    w.game.options.backgroundPicture = BG_SPACE;
+    // Above: rows -2 and -1 of columns 3..6 on both boards, nothing else.
+    w.painter.消去_思考中(ThinkingStrip::Above);
+    EXPECT_EQ(w.canvas.pictures.size(), 16u);
+    for (const auto& p : w.canvas.pictures) {
+        EXPECT_EQ(p.code, BG_SPACE);
+        EXPECT_TRUE(p.y == squareY(-1) || p.y == squareY(-2)) << p.y;
+    }
+    EXPECT_TRUE(w.canvas.outlines.empty());
+    EXPECT_NE(w.canvas.pictureAt(squareX(BoardId::RIGHT, 6), squareY(-2)), nullptr);
+    // Below: rows 9 and 10, and the outlines of row 8 the texts overlap.
+    w.canvas.clear();
+    w.painter.消去_思考中(ThinkingStrip::Below);
+    EXPECT_EQ(w.canvas.pictures.size(), 16u);
+    for (const auto& p : w.canvas.pictures) EXPECT_TRUE(p.y == squareY(9) || p.y == squareY(10)) << p.y;
+    EXPECT_EQ(w.canvas.outlines.size(), 8u);
+    for (const auto& o : w.canvas.outlines) EXPECT_EQ(o.y, squareY(8));
+    EXPECT_NE(w.canvas.pictureAt(squareX(BoardId::LEFT, 3), squareY(10)), nullptr);
+}
+
 TEST(BoardDrawing, ShadesAndPieceCodes) {
     PainterWorld w;
     setStartPosition(w.game.board(BoardId::LEFT));
     setStartPosition(w.game.board(BoardId::RIGHT));
-    w.painter.描画_盤(1);
-    w.painter.描画_盤(2);
+    w.painter.描画_盤(BoardId::LEFT);
+    w.painter.描画_盤(BoardId::RIGHT);
     // (1,1) is a red (shade 1) square, (1,8) a teal one.
     EXPECT_EQ(w.canvas.pictureAt(squareX(BoardId::LEFT, 1), squareY(1))->code, 41);
     EXPECT_EQ(w.canvas.pictureAt(squareX(BoardId::LEFT, 1), squareY(8))->code, -40);
@@ -80,9 +102,9 @@ TEST(BoardDrawing, ShadesAndPieceCodes) {
 
 TEST(BoardDrawing, ExchangedLayoutDrawsEachSideWithTheOthersPictures) {
     PainterWorld w;
-    w.game.state.kingQueenSwapped = ON;
+    w.game.state.kingQueenSwapped = true;
     w.game.board(BoardId::LEFT).at(5, 8) = BLACK_KING;  // shade 0
-    w.painter.描画_桝駒(BoardId::LEFT, 5, 8);
+    w.painter.描画_桝駒(BoardId::LEFT, {5, 8});
     EXPECT_EQ(w.canvas.pictures.back().code, -60);
 }
 
@@ -97,11 +119,11 @@ TEST(BoardDrawing, BackgroundCoversEverythingButTheLeftSquares) {
 TEST(BoardDrawing, MoveGuidanceOutlinesTargetsOnlyWhenOn) {
     PainterWorld w;
     setStartPosition(w.game.board(BoardId::LEFT));
-    w.painter.描画_移動可能桝色(BoardId::LEFT, 2, 8, WHITE_COLOR, WHITE_KNIGHT);
+    w.painter.描画_移動可能桝色(BoardId::LEFT, {2, 8}, WHITE_COLOR, WHITE_KNIGHT);
     EXPECT_EQ(w.canvas.outlines.size(), 64u);  // cleared only
     w.canvas.clear();
-    w.game.state.moveGuidance = ON;
-    w.painter.描画_移動可能桝色(BoardId::LEFT, 2, 8, WHITE_COLOR, WHITE_KNIGHT);
+    w.game.state.moveGuidance = true;
+    w.painter.描画_移動可能桝色(BoardId::LEFT, {2, 8}, WHITE_COLOR, WHITE_KNIGHT);
     ASSERT_EQ(w.canvas.outlines.size(), 66u);
     EXPECT_EQ(w.canvas.outlines[64].colour, WHITE_COLOR);
     EXPECT_EQ(w.canvas.outlines[64].x, squareX(BoardId::LEFT, 1));
@@ -111,7 +133,7 @@ TEST(BoardDrawing, MoveGuidanceOutlinesTargetsOnlyWhenOn) {
 TEST(BoardDrawing, BlinkShowsTheSquareEmptyThenThePieceTwice) {
     PainterWorld w;
     w.game.board(BoardId::RIGHT).at(3, 3) = BLACK_QUEEN;  // shade 1
-    w.painter.描画_駒点滅(BoardId::RIGHT, 3, 3, 2);
+    w.painter.描画_駒点滅(BoardId::RIGHT, {3, 3}, 2);
     std::vector<int> codes;
     for (const auto& p : w.canvas.pictures) codes.push_back(p.code);
     EXPECT_EQ(codes, (std::vector<int>{PIC_EMPTY_1, 51, PIC_EMPTY_1, 51}));
@@ -130,7 +152,7 @@ TEST(BoardDrawing, ComputerPromotionIsShownBesideItsBoard) {
     EXPECT_EQ(w.world.clock.waits, (std::vector<double>{1.5}));
     EXPECT_EQ(w.world.clock.ticks, 1);
     // In the exchanged layout the computer's pieces are white.
-    w.game.state.kingQueenSwapped = ON;
+    w.game.state.kingQueenSwapped = true;
     w.painter.描画_桝駒成アニメ(BLACK_QUEEN, BoardId::LEFT);
     EXPECT_EQ(w.world.dialogs.shown[1].dialog, PromotionDialog::Form3);
     EXPECT_EQ(w.world.dialogs.shown[1].left, 50);
@@ -158,7 +180,7 @@ TEST(StatusTexts, LabelsTurnTheFontBoldForTheRestOfTheRun) {
     PainterWorld w;
     w.painter.描画_レベル(2);
     EXPECT_FALSE(w.canvas.texts.back().bold);
-    w.painter.描画_桝_数値(1);
+    w.painter.描画_桝_数値(BoardId::LEFT);
     EXPECT_EQ(w.canvas.texts[4].text, "ａ");
     EXPECT_EQ(w.canvas.texts[4].colour, SHADOW_COLOR);
     EXPECT_EQ(w.canvas.texts[5].colour, LABEL_COLOR);
@@ -171,7 +193,7 @@ TEST(StatusTexts, LabelsTurnTheFontBoldForTheRestOfTheRun) {
 
 TEST(StatusTexts, MoveTextClearsTheSideItNames) {
     PainterWorld w;
-    w.painter.描画_移動結果(BoardId::LEFT, 5, 7, WHITE_PAWN, RESULT_COLOR);
+    w.painter.描画_移動結果(BoardId::LEFT, {5, 7}, WHITE_PAWN, RESULT_COLOR);
     ASSERT_EQ(w.canvas.texts.size(), 6u);
     EXPECT_EQ(w.canvas.texts[1].text, "ｅ");
     EXPECT_EQ(w.canvas.texts[3].text, "２");
@@ -181,7 +203,7 @@ TEST(StatusTexts, MoveTextClearsTheSideItNames) {
     EXPECT_EQ(w.canvas.pictures.front().y, 900 + 525 * 9.0);  // the lower strip was cleared first
     EXPECT_EQ(w.world.clock.waits, (std::vector<double>{0.3}));
     w.canvas.clear();
-    w.painter.描画_移動結果(5, 9.5, 5, 7, EMPTY, RESULT_COLOR);
+    w.painter.描画_移動結果(5, 9.5, {5, 7}, EMPTY, RESULT_COLOR);
     EXPECT_TRUE(w.canvas.pictures.empty());
 }
 

@@ -34,9 +34,9 @@ std::vector<Move> engineMoves(Position& p, BoardId id, KingTest test = KingTest:
     std::vector<Move> moves;
     for (const EngineMove m : list) {
         if (m.board() != boardIndex(id)) continue;
-        moves.push_back({fileOf(m.from()), rankOf(m.from()), fileOf(m.to()), rankOf(m.to())});
+        moves.push_back({{fileOf(m.from()), rankOf(m.from())}, {fileOf(m.to()), rankOf(m.to())}});
     }
-    auto key = [](const Move& m) { return std::tuple(m.fromFile, m.fromRank, m.toFile, m.toRank); };
+    auto key = [](const Move& m) { return std::tuple(m.from.file, m.from.rank, m.to.file, m.to.rank); };
     std::sort(moves.begin(), moves.end(), [&](const Move& a, const Move& b) { return key(a) < key(b); });
     moves.erase(std::unique(moves.begin(), moves.end()), moves.end());
     return moves;
@@ -45,7 +45,7 @@ std::vector<Move> engineMoves(Position& p, BoardId id, KingTest test = KingTest:
 std::string describe(const std::vector<Move>& moves) {
     std::string out;
     for (const Move& m : moves) {
-        for (int v : {m.fromFile, m.fromRank, m.toFile, m.toRank}) out.push_back(static_cast<char>('0' + v));
+        for (int v : {m.from.file, m.from.rank, m.to.file, m.to.rank}) out.push_back(static_cast<char>('0' + v));
         out.push_back(' ');
     }
     return out;
@@ -59,7 +59,7 @@ int compareWithRules(const Board& left, const Board& right, const std::string& w
         auto g = std::make_unique<Game>();
         putPosition(*g, left, right);
         Position p = positionFromGame(*g, color);
-        const int turn = color == WHITE ? g->state.whiteTurn : g->state.blackTurn;
+        const Side turn = color == WHITE ? g->state.whiteTurn : g->state.blackTurn;
         for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
             // With the king test, the person's moves; without it, the
             // computer's candidates.
@@ -108,7 +108,7 @@ void playByRules(Game& g, EngineMove m) {
     const BoardId id = m.board() == 0 ? BoardId::LEFT : BoardId::RIGHT;
     const int ff = fileOf(m.from()), fr = rankOf(m.from()), tf = fileOf(m.to()), tr = rankOf(m.to());
     if (m.enPassant()) g.board(id).at(tf, fr) = EMPTY;
-    駒移動(g, id, ff, fr, tf, tr, static_cast<PieceCode>(m.placed()));
+    駒移動(g, id, {ff, fr}, {tf, tr}, static_cast<PieceCode>(m.placed()));
 }
 
 TEST(EngineDifferential, RandomPlayFromStartAndGoldenPositions) {

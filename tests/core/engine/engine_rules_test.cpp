@@ -97,7 +97,7 @@ TEST(EngineRules, EnPassantPinnedOnTheRankIsAllowedBecauseTheTestLeavesThePawn) 
     auto g = std::make_unique<Game>();
     putPosition(*g, b, EMPTY_BOARD);
     const auto accepted = acceptedMoves(*g, BoardId::LEFT, g->state.whiteTurn);
-    EXPECT_NE(std::find(accepted.begin(), accepted.end(), Move{4, 4, 5, 3}), accepted.end());
+    EXPECT_NE(std::find(accepted.begin(), accepted.end(), Move{{4, 4}, {5, 3}}), accepted.end());
 }
 
 TEST(EngineRules, PromotionOffersFivePiecesIncludingThePawn) {
@@ -147,7 +147,7 @@ std::vector<Move> boardMoves(Position& p, BoardId id) {
         if (moves.empty() || !(moves.back() == move)) moves.push_back(move);
     }
     std::sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) {
-        return std::tie(a.fromFile, a.fromRank, a.toFile, a.toRank) < std::tie(b.fromFile, b.fromRank, b.toFile, b.toRank);
+        return std::tie(a.from.file, a.from.rank, a.to.file, a.to.rank) < std::tie(b.from.file, b.from.rank, b.to.file, b.to.rank);
     });
     return moves;
 }
@@ -177,14 +177,14 @@ TEST(EngineRules, SeveralKingsOrNoneAsTheRulesModuleSeesThem) {
 // The same count made with the rules module: its move list on each board,
 // en passant offered taken and declined, promotions five ways, and its own
 // execution; the boards are put back after each move.
-std::uint64_t rulesPerft(Game& g, int turn, int depth) {
+std::uint64_t rulesPerft(Game& g, Side turn, int depth) {
     std::uint64_t nodes = 0;
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         for (const Move& m : acceptedMoves(g, id, turn)) {
-            const PieceCode piece = g.board(id).at(m.fromFile, m.fromRank);
+            const PieceCode piece = g.board(id).at(m.from.file, m.from.rank);
             const bool enPassant =
-                アンパサンド_移動前(g.board(id), m.fromFile, m.fromRank, m.toFile, m.toRank, piece) == ON;
-            const bool promotes = 調査_駒成人選(m.fromFile, m.fromRank, m.toFile, m.toRank, piece) == ON;
+                アンパサンド_移動前(g.board(id), m.from, m.to, piece);
+            const bool promotes = 調査_駒成人選(m.from, m.to, piece);
             std::vector<std::pair<PieceCode, bool>> variants;
             if (promotes) {
                 for (int k = 1; k <= 5; ++k) variants.push_back({static_cast<PieceCode>(piece * k), false});
@@ -199,9 +199,9 @@ std::uint64_t rulesPerft(Game& g, int turn, int depth) {
                 }
                 const Board left = g.board(BoardId::LEFT);
                 const Board right = g.board(BoardId::RIGHT);
-                if (takes) g.board(id).at(m.toFile, m.fromRank) = EMPTY;
-                駒移動(g, id, m.fromFile, m.fromRank, m.toFile, m.toRank, placed);
-                nodes += rulesPerft(g, -turn, depth - 1);
+                if (takes) g.board(id).at(m.to.file, m.from.rank) = EMPTY;
+                駒移動(g, id, m.from, m.to, placed);
+                nodes += rulesPerft(g, opposite(turn), depth - 1);
                 g.board(BoardId::LEFT) = left;
                 g.board(BoardId::RIGHT) = right;
             }
@@ -230,7 +230,7 @@ TEST(EnginePerft, GoldenPositionsMatchTheRulesModuleAtDepthTwo) {
             auto g = std::make_unique<Game>();
             putPosition(*g, record.snapshots[n].left, record.snapshots[n].right);
             Position p = positionFromGame(*g, color);
-            const int turn = color == WHITE ? g->state.whiteTurn : g->state.blackTurn;
+            const Side turn = color == WHITE ? g->state.whiteTurn : g->state.blackTurn;
             EXPECT_EQ(perft(p, 2), rulesPerft(*g, turn, 2)) << "snapshot " << n << " color " << color;
         }
     }

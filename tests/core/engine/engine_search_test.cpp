@@ -55,7 +55,7 @@ TEST(EngineSearch, TakesAKingThroughTheOtherBoard) {
     const SearchResult r = bestMove(positionFromBoards(left, right, WHITE), 2000);
     ASSERT_TRUE(r.found());
     EXPECT_EQ(r.board, BoardId::LEFT);
-    EXPECT_EQ((std::pair(r.toFile, r.toRank)), (std::pair(4, 2)));
+    EXPECT_EQ((std::pair(r.to.file, r.to.rank)), (std::pair(4, 2)));
     EXPECT_GT(r.score, KING_LOSS - MAX_PLY);
 }
 
@@ -72,7 +72,7 @@ TEST(EngineSearch, WinsMaterialAndAvoidsLosingIt) {
     const SearchResult r = bestMove(positionFromBoards(left, empty, WHITE), limits);
     ASSERT_TRUE(r.found());
     EXPECT_EQ(r.depth, 4);
-    EXPECT_EQ((std::tuple(r.fromFile, r.fromRank, r.toFile, r.toRank)), (std::tuple(4, 8, 4, 4)));
+    EXPECT_EQ((std::tuple(r.from.file, r.from.rank, r.to.file, r.to.rank)), (std::tuple(4, 8, 4, 4)));
     EXPECT_GT(r.score, 500);
 }
 
@@ -90,14 +90,14 @@ TEST(EngineSearch, AgainstTheComputerBlacksPinnedPieceStillTakesTheKing) {
     limits.maxDepth = 3;
     const Position p = positionFromBoards(left, right, BLACK);
     const SearchResult computer = bestMove(p, limits);
-    EXPECT_EQ((std::tuple(computer.board, computer.fromFile, computer.fromRank, computer.toFile, computer.toRank)),
+    EXPECT_EQ((std::tuple(computer.board, computer.from.file, computer.from.rank, computer.to.file, computer.to.rank)),
               (std::tuple(BoardId::LEFT, 5, 3, 1, 3)));
     EXPECT_GT(computer.score, KING_LOSS - MAX_PLY);
 
     limits.kind = GameKind::TWO_PEOPLE;
     const SearchResult person = bestMove(p, limits);
     ASSERT_TRUE(person.found());
-    EXPECT_FALSE(person.board == BoardId::LEFT && person.fromFile == 5 && person.fromRank == 3 && person.toFile != 5);
+    EXPECT_FALSE(person.board == BoardId::LEFT && person.from.file == 5 && person.from.rank == 3 && person.to.file != 5);
 }
 
 // While the computer's check stands against white (a white king attacked on
@@ -113,13 +113,13 @@ TEST(EngineSearch, WhiteInCheckAgainstTheComputerMayLeaveItsKingAttacked) {
     limits.maxDepth = 3;
     const Position p = positionFromBoards(left, right, WHITE);
     const SearchResult inCheck = bestMove(p, limits);
-    EXPECT_EQ((std::tuple(inCheck.board, inCheck.fromFile, inCheck.fromRank, inCheck.toFile, inCheck.toRank)),
+    EXPECT_EQ((std::tuple(inCheck.board, inCheck.from.file, inCheck.from.rank, inCheck.to.file, inCheck.to.rank)),
               (std::tuple(BoardId::LEFT, 5, 6, 1, 6)));
 
     limits.kind = GameKind::TWO_PEOPLE;
     const SearchResult person = bestMove(p, limits);
     ASSERT_TRUE(person.found());
-    EXPECT_FALSE(person.board == BoardId::LEFT && person.fromFile == 5 && person.fromRank == 6 && person.toFile != 5);
+    EXPECT_FALSE(person.board == BoardId::LEFT && person.from.file == 5 && person.from.rank == 6 && person.to.file != 5);
 }
 
 TEST(EngineSearch, KeepsTheTimeBudgetAndAnswersALegalMove) {

@@ -92,8 +92,8 @@ TEST(PerftCli, SideDefaultsToTheSideThatDidNotMoveLast) {
             g->history.left[k] = record.snapshots[static_cast<size_t>(k)].left;
             g->history.right[k] = record.snapshots[static_cast<size_t>(k)].right;
         }
-        const int mover = 調査_手番(*g, n);
-        ASSERT_NE(mover, 0);
+        const Side mover = 調査_手番(*g, n);
+        ASSERT_NE(mover, Side::None);
         const std::string expected = mover == g->state.whiteTurn ? "black" : "white";
         const CliRun run = perftCli(GOLDEN + " --move " + std::to_string(n) + " --depth 1");
         ASSERT_EQ(run.status, 0);

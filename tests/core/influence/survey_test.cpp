@@ -70,8 +70,7 @@ TEST(Survey, CheapestAttackerMetFirstKeepsItsSquare) {
     const InfluenceMap m = surveyed(g, boardFrom({"....k...", "........", "..r.....", "........",
                                                   ".N.N....", "........", "........", "....K..."}));
     EXPECT_EQ(m.whiteThreat.at(3, 3), WHITE_KNIGHT);
-    EXPECT_EQ(m.whiteThreatFile.at(3, 3), 2);
-    EXPECT_EQ(m.whiteThreatRank.at(3, 3), 5);
+    EXPECT_EQ(m.whiteThreatFrom.at(3, 3), (Square{2, 5}));
 }
 
 TEST(Survey, PawnCheckMarksOnlyThePawnSquare) {
@@ -103,17 +102,14 @@ TEST(Survey, PawnGuardWritesNoSquareWhileBishopGuardDoes) {
     InfluenceMap m = surveyed(g, boardFrom({".b......", "....p...", "...n....", "........",
                                             "........", "........", "........", "k......K"}));
     EXPECT_EQ(m.blackDefender.at(4, 3), BLACK_PAWN);
-    EXPECT_EQ(m.blackDefenderFile.at(4, 3), 2);
-    EXPECT_EQ(m.blackDefenderRank.at(4, 3), 1);
+    EXPECT_EQ(m.blackDefenderFrom.at(4, 3), (Square{2, 1}));
     // Pawn (3,2) met before the bishop (6,1): the square grids keep what an
     // earlier survey left.
-    g.side(BoardId::LEFT).influence.blackDefenderFile.at(4, 3) = 7;
-    g.side(BoardId::LEFT).influence.blackDefenderRank.at(4, 3) = 7;
+    g.side(BoardId::LEFT).influence.blackDefenderFrom.at(4, 3) = {7, 7};
     m = surveyed(g, boardFrom({".....b..", "..p.....", "...n....", "........",
                                "........", "........", "........", "k......K"}));
     EXPECT_EQ(m.blackDefender.at(4, 3), BLACK_PAWN);
-    EXPECT_EQ(m.blackDefenderFile.at(4, 3), 7);
-    EXPECT_EQ(m.blackDefenderRank.at(4, 3), 7);
+    EXPECT_EQ(m.blackDefenderFrom.at(4, 3), (Square{7, 7}));
 }
 
 TEST(Survey, LinePiecesStopAtThePieceTheyMeet) {
@@ -125,8 +121,7 @@ TEST(Survey, LinePiecesStopAtThePieceTheyMeet) {
     EXPECT_EQ(m.blackAttacks.at(4, 2), 1);
     EXPECT_EQ(m.blackAttacks.at(4, 3), 0);  // behind the pawn
     EXPECT_EQ(m.blackDefender.at(4, 2), BLACK_ROOK);
-    EXPECT_EQ(m.blackDefenderFile.at(4, 2), 4);
-    EXPECT_EQ(m.blackDefenderRank.at(4, 2), 1);
+    EXPECT_EQ(m.blackDefenderFrom.at(4, 2), (Square{4, 1}));
     EXPECT_EQ(m.whiteAttacks.at(4, 7), 1);
     EXPECT_EQ(m.whiteAttacks.at(5, 6), 1);  // the pawn's own cover only
     EXPECT_EQ(m.whiteAttacks.at(6, 5), 0);

@@ -44,9 +44,9 @@ TEST(TwoPeople, MovesAlternateAndEveryMoveIsStored) {
     startOn(w, START, START, START_Click);
     GameState& st = w.game.state;
     clickMove(w.game, BoardId::LEFT, 5, 7, 5, 5);
-    EXPECT_EQ(st.sideToMove, SECOND);
+    EXPECT_EQ(st.sideToMove, Side::Second);
     clickMove(w.game, BoardId::RIGHT, 4, 2, 4, 4);
-    EXPECT_EQ(st.sideToMove, FIRST);
+    EXPECT_EQ(st.sideToMove, Side::First);
     EXPECT_EQ(st.moveNumber, 2);
     EXPECT_EQ(st.lastMoveNumber, 2);
     EXPECT_EQ(w.game.history.left[1].at(5, 5), WHITE_PAWN);
@@ -54,7 +54,7 @@ TEST(TwoPeople, MovesAlternateAndEveryMoveIsStored) {
     EXPECT_EQ(w.sound.played, (std::vector<std::int32_t>{11, 11}));
     // White cannot move a black piece: the click only shows its moves.
     clickSquare(w.game, BoardId::LEFT, 4, 2);
-    EXPECT_EQ(w.game.side(BoardId::LEFT).clickState, 0);
+    EXPECT_FALSE(w.game.selection(BoardId::LEFT).pieceSelected);
     EXPECT_TRUE(w.view.saw("targets 1 4 2 15 1"));
 }
 
@@ -65,7 +65,7 @@ TEST(TwoPeople, CastlingMovesTheRook) {
     startOn(w, b, START, START_Click);
     clickMove(w.game, BoardId::LEFT, 5, 8, 7, 8);
     EXPECT_EQ(boardRows(w.game.board(BoardId::LEFT))[7], "RNBQ.RK.");
-    EXPECT_EQ(w.game.state.sideToMove, SECOND);
+    EXPECT_EQ(w.game.state.sideToMove, Side::Second);
 }
 
 TEST(TwoPeople, EnPassantAsksAndBothAnswersWork) {
@@ -91,7 +91,7 @@ TEST(TwoPeople, BlackEnPassantTakesThePawnBesideItsStart) {
     testing::FakeWorld w;
     startOn(w, b, b, START_Click);
     clickMove(w.game, BoardId::RIGHT, 1, 8, 1, 7);  // white moves on the other board
-    ASSERT_EQ(w.game.state.sideToMove, SECOND);
+    ASSERT_EQ(w.game.state.sideToMove, Side::Second);
     w.dialogs.answers = {Answer::Yes};
     clickMove(w.game, BoardId::LEFT, 4, 5, 5, 6);
     ASSERT_FALSE(w.dialogs.boxes.empty());
@@ -114,16 +114,16 @@ TEST(TwoPeople, PromotionNeedsTheRightButtonAndRefusesTheKing) {
     clickMove(w.game, BoardId::LEFT, 2, 2, 2, 1);
     EXPECT_EQ(lastBox(w), "マウスの右をクリックして下さい");
     EXPECT_EQ(w.dialogs.boxes.back().title, "成り");
-    EXPECT_EQ(w.game.side(BoardId::LEFT).clickState, 1);
+    EXPECT_TRUE(w.game.selection(BoardId::LEFT).pieceSelected);
     EXPECT_EQ(st.moveNumber, 0);
     // A king is refused.
     w.dialogs.choices = {WHITE_KING};
-    clickSquare(w.game, BoardId::LEFT, 2, 1, BUTTON_RIGHT);
+    clickSquare(w.game, BoardId::LEFT, 2, 1, MouseButton::Right);
     EXPECT_EQ(lastBox(w), "キングには成れません");
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(2, 2), WHITE_PAWN);
     // The queen: the white dialog, beside the left board.
     w.dialogs.choices = {WHITE_QUEEN};
-    clickSquare(w.game, BoardId::LEFT, 2, 1, BUTTON_RIGHT);
+    clickSquare(w.game, BoardId::LEFT, 2, 1, MouseButton::Right);
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(2, 1), WHITE_QUEEN);
     ASSERT_EQ(w.dialogs.promotions.size(), 2u);
     EXPECT_EQ(w.dialogs.promotions[1].dialog, PromotionDialog::Form3);
@@ -137,9 +137,9 @@ TEST(TwoPeople, PromotionInTheExchangedLayoutUsesTheOtherDialog) {
                                "...K...."});
     testing::FakeWorld w;
     startOn(w, b, b, START_Click);
-    w.game.state.kingQueenSwapped = ON;  // as after loading a record played second
+    w.game.state.kingQueenSwapped = true;  // as after loading a record played second
     w.dialogs.choices = {BLACK_KNIGHT};
-    clickMove(w.game, BoardId::RIGHT, 7, 2, 7, 1, BUTTON_RIGHT);
+    clickMove(w.game, BoardId::RIGHT, 7, 2, 7, 1, MouseButton::Right);
     EXPECT_EQ(w.dialogs.promotions[0].dialog, PromotionDialog::Form2);
     EXPECT_EQ(w.dialogs.promotions[0].left, 11820);
     EXPECT_EQ(w.game.board(BoardId::RIGHT).at(7, 1), WHITE_KNIGHT);
@@ -150,7 +150,7 @@ TEST(TwoPeople, AnyOtherButtonPutsThePawnOnTheLastRankUnchanged) {
                                "....K..."});
     testing::FakeWorld w;
     startOn(w, b, b, START_Click);
-    clickMove(w.game, BoardId::LEFT, 2, 2, 2, 1, BUTTON_OTHER);
+    clickMove(w.game, BoardId::LEFT, 2, 2, 2, 1, MouseButton::Other);
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(2, 1), WHITE_PAWN);
     EXPECT_TRUE(w.dialogs.promotions.empty());
 }
@@ -174,7 +174,7 @@ TEST(TwoPeople, SelfCheckIsRefusedAndTakingAKingEndsTheGame) {
     ASSERT_GE(w.dialogs.boxes.size(), 2u);
     EXPECT_EQ(w.dialogs.boxes[w.dialogs.boxes.size() - 2].text, "先手の勝ちです");
     EXPECT_EQ(lastBox(w), "続けますか？");
-    EXPECT_EQ(w.game.state.sideToMove, NONE);
+    EXPECT_EQ(w.game.state.sideToMove, Side::None);
 }
 
 TEST(TwoPeople, AKingTakenFromTheOtherBoardEndsTheGameToo) {
@@ -213,10 +213,10 @@ TEST(AgainstTheComputer, ComputerTakesAnUnguardedKingAndWins) {
     testing::FakeWorld w;
     startOn(w, b, b, SENTE_Click);
     w.dialogs.answers = {Answer::Yes};
-    w.game.state.whiteInCheck = ON;  // as the computer's check left it: the move is not refused
+    w.game.state.whiteInCheck = true;  // as the computer's check left it: the move is not refused
     clickMove(w.game, BoardId::LEFT, 8, 7, 8, 6);
     EXPECT_EQ(w.dialogs.boxes[0].text, "ｺﾝﾋﾟｭｰﾀの勝ちです");
-    EXPECT_EQ(w.game.state.sideToMove, NONE);
+    EXPECT_EQ(w.game.state.sideToMove, Side::None);
 }
 
 TEST(AgainstTheComputer, ComputerAnswersAndHandsTheTurnBack) {
@@ -236,7 +236,7 @@ TEST(Resume, IdleRecordAndPausedClicks) {
     EXPECT_EQ(lastBox(w), "「対局」で始めて下さい");
     EXPECT_EQ(w.dialogs.boxes.back().title, "開始");
     EXPECT_EQ(w.sound.played, (std::vector<std::int32_t>{12}));
-    w.game.state.recordMode = ON;
+    w.game.state.recordMode = true;
     w.dialogs.answers = {Answer::No};
     clickSquare(w.game, BoardId::LEFT, 5, 7);
     EXPECT_EQ(lastBox(w), "棋譜を '進 'で進めて下さい");
@@ -251,7 +251,7 @@ TEST(Resume, AfterSteppingBackTheComputerMovesFirst) {
     // Step back to move 1 (white's): no game running.
     GameState& st = w.game.state;
     st.moveNumber = 1;
-    st.sideToMove = NONE;
+    st.sideToMove = Side::None;
     w.game.board(BoardId::LEFT) = w.game.history.left[1];
     w.game.board(BoardId::RIGHT) = w.game.history.right[1];
     clickSquare(w.game, BoardId::LEFT, 1, 1);
@@ -270,7 +270,7 @@ TEST(Resume, ClicksAfterSteppingBackNeverOverwriteLaterSnapshots) {
     GameState& st = w.game.state;
     st.moveNumber = 1;  // stepped back, then play resumed with black to move
     w.game.board(BoardId::LEFT) = w.game.history.left[1];
-    st.sideToMove = SECOND;
+    st.sideToMove = Side::Second;
     clickSquare(w.game, BoardId::LEFT, 1, 1);  // selects a black rook, moves nothing
     EXPECT_EQ(w.game.history.left[2], latest);
 }
@@ -289,11 +289,11 @@ TEST(Resume, TheComputerEndingTheGameStartsNoNewTurn) {
     w.game.history.right[1] = b;
     w.game.board(BoardId::LEFT) = moved;
     st.moveNumber = st.lastMoveNumber = 1;
-    st.sideToMove = NONE;
+    st.sideToMove = Side::None;
     w.dialogs.answers = {Answer::Yes};
     clickSquare(w.game, BoardId::LEFT, 1, 1);
     EXPECT_EQ(w.dialogs.boxes[1].text, "ｺﾝﾋﾟｭｰﾀの勝ちです");
-    EXPECT_EQ(st.sideToMove, NONE);
+    EXPECT_EQ(st.sideToMove, Side::None);
 }
 
 TEST(FullHistory, TheFiveHundredFirstMoveIsRefused) {
@@ -312,23 +312,23 @@ TEST(Clicks, GapAndOffBoardChangeNothingButStoreThePosition) {
     testing::FakeWorld w;
     startOn(w, START, START, START_Click);
     w.game.history.left[0].at(1, 1) = EMPTY;  // something to be overwritten
-    Form_MouseDown(w.game, BUTTON_LEFT, 0, 700 + 522 * 10 + 10, 900 + 525 * 4 + 10);  // the gap
+    Form_MouseDown(w.game, MouseButton::Left, 0, 700 + 522 * 10 + 10, 900 + 525 * 4 + 10);  // the gap
     EXPECT_EQ(w.game.history.left[0], START);
-    Form_MouseDown(w.game, BUTTON_LEFT, 0, 10, 10);  // above and left of the boards
-    EXPECT_EQ(w.game.side(BoardId::LEFT).clickState, 0);
+    Form_MouseDown(w.game, MouseButton::Left, 0, 10, 10);  // above and left of the boards
+    EXPECT_FALSE(w.game.selection(BoardId::LEFT).pieceSelected);
     EXPECT_EQ(w.game.state.moveNumber, 0);
 }
 
 TEST(Clicks, ReselectAndIllegalDestination) {
     testing::FakeWorld w;
     startOn(w, START, START, START_Click);
-    BoardState& left = w.game.side(BoardId::LEFT);
+    const Selection& left = w.game.selection(BoardId::LEFT);
     clickSquare(w.game, BoardId::LEFT, 5, 7);
     clickSquare(w.game, BoardId::LEFT, 4, 7);  // another white piece: selected instead
-    EXPECT_EQ(left.clickState, 1);
-    EXPECT_EQ(left.selection.fromFile, 4);
+    EXPECT_TRUE(left.pieceSelected);
+    EXPECT_EQ(left.from, (Square{4, 7}));
     clickSquare(w.game, BoardId::LEFT, 4, 3);  // not a pawn move
-    EXPECT_EQ(left.clickState, 0);
+    EXPECT_FALSE(left.pieceSelected);
     EXPECT_TRUE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.game.state.moveNumber, 0);
 }
@@ -337,8 +337,8 @@ TEST(StartCommands, ComputerFirstExchangesKingsAndQueensOnce) {
     testing::FakeWorld w;
     Form_Load(w.game);
     GOTE_Click(w.game);
-    EXPECT_EQ(w.game.state.kingQueenSwapped, ON);
-    EXPECT_EQ(w.game.state.whiteTurn, SECOND);
+    EXPECT_TRUE(w.game.state.kingQueenSwapped);
+    EXPECT_EQ(w.game.state.whiteTurn, Side::Second);
     EXPECT_EQ(w.game.state.moveNumber, 1);  // the computer's first move
     EXPECT_EQ(w.game.history.left[0].at(4, 1), BLACK_KING);
     GOTE_Click(w.game);  // again: no second exchange, kings stay on file 4
@@ -349,7 +349,7 @@ TEST(StartCommands, ComputerFirstExchangesKingsAndQueensOnce) {
         EXPECT_EQ(b.at(5, 8), WHITE_QUEEN);
     }
     START_Click(w.game);  // exchanged back for two people
-    EXPECT_EQ(w.game.state.kingQueenSwapped, OFF);
+    EXPECT_FALSE(w.game.state.kingQueenSwapped);
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(5, 8), WHITE_KING);
     EXPECT_EQ(lastBox(w), "先手の番です");
 }

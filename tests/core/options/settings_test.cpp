@@ -44,7 +44,7 @@ TEST_P(Reading, AppliesTheFile) {
     EXPECT_EQ(w.markedBackgrounds(), c.backgroundMarks);
     EXPECT_EQ(w.view.saw("tiles " + std::to_string(c.background)), c.background != PIC_EMPTY_0);
     EXPECT_EQ(w.marks.isChecked("SIDOU"), c.guidance);
-    EXPECT_EQ(w.game.state.moveGuidance, c.guidance ? ON : OFF);
+    EXPECT_EQ(w.game.state.moveGuidance, c.guidance);
     EXPECT_EQ(w.game.options.guideColor, c.guideColor);
     EXPECT_EQ(w.marks.isChecked("BGM"), c.music);
     EXPECT_EQ(w.platform.log, c.music ? testing::Log{"loop 44"} : testing::Log{});
@@ -228,13 +228,13 @@ TEST(MoveGuidance, OffWipesTheTargetMarksOfBothBoardsOnDrawsNothing) {
     PlatformWorld w;
     SIDOU_Click(w.game);
     EXPECT_TRUE(w.marks.isChecked("SIDOU"));
-    EXPECT_EQ(w.game.state.moveGuidance, ON);
+    EXPECT_TRUE(w.game.state.moveGuidance);
     EXPECT_EQ(w.game.options.guideColor, WHITE_COLOR);
     EXPECT_TRUE(w.view.lines.empty());
     EXPECT_EQ(fileText(w), "背景画=畳\r\n移動指導=ON\r\nBGM=OFF\r\n");
     SIDOU_Click(w.game);
     EXPECT_FALSE(w.marks.isChecked("SIDOU"));
-    EXPECT_EQ(w.game.state.moveGuidance, OFF);
+    EXPECT_FALSE(w.game.state.moveGuidance);
     EXPECT_EQ(w.game.options.guideColor, OUTLINE_COLOR);
     EXPECT_EQ(fileText(w), "背景画=畳\r\n移動指導=OFF\r\nBGM=OFF\r\n");
     ASSERT_EQ(w.view.lines.size(), 128u);

@@ -225,7 +225,7 @@ TEST_F(ScratchDir, SavingAGameReportsTheFailedWriteInAJapaneseBox) {
     class Panel : public NullRecordPanel {
     public:
         fs::path where;
-        std::string fieldText(int k) override { return k == 1 ? "full" : ""; }
+        std::string fieldText(RecordField k) override { return k == RecordField::FileName ? "full" : ""; }
         fs::path folder() override { return where; }
     } panel;
     panel.where = dir;

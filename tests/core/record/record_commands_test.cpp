@@ -26,8 +26,8 @@ namespace fs = std::filesystem;
 class FakePanel : public RecordPanel {
 public:
     void 描画_可視(bool d, bool f, bool l) override { lists = {d, f, l}; }
-    void 描画_棋譜_IO(int mode) override { entryShown = mode == 0; }
-    std::string fieldText(int k) override { return fields[k]; }
+    void 描画_棋譜_IO(bool shown) override { entryShown = shown; }
+    std::string fieldText(RecordField k) override { return fields[static_cast<int>(k)]; }
     fs::path folder() override { return dir; }
     void refreshFiles() override { ++refreshed; }
     std::array<bool, 3> lists{};
@@ -55,8 +55,8 @@ struct RecordWorld {
     // A game of `moves` moves: each snapshot differs from the last by one pawn step.
     void playMoves(int moves) {
         GameState& st = game.state;
-        st.whiteTurn = FIRST;
-        st.blackTurn = SECOND;
+        st.whiteTurn = Side::First;
+        st.blackTurn = Side::Second;
         for (int n = 1; n <= moves; ++n) {
             Board& b = game.board(n % 2 ? BoardId::LEFT : BoardId::RIGHT);
             const int file = (n - 1) / 2 % 8 + 1;
@@ -144,15 +144,15 @@ TEST(SaveRecord, RefusalsChangeNothing) {
 
 TEST(SaveRecord, PanelIsRefusedAfterTurningOrHandicap) {
     RecordWorld w;
-    w.game.state.reversed = ON;
+    w.game.state.reversed = true;
     KIFU_WRITE_Click(w.game);
     EXPECT_EQ(w.lastBox(), "反転後は書き込みできません");
-    w.game.state.reversed = OFF;
-    w.game.state.handicapApplied = ON;
+    w.game.state.reversed = false;
+    w.game.state.handicapApplied = true;
     KIFU_WRITE_Click(w.game);
     EXPECT_EQ(w.lastBox(), "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません");
     EXPECT_FALSE(w.panel.entryShown);
-    w.game.state.handicapApplied = OFF;
+    w.game.state.handicapApplied = false;
     KIFU_WRITE_Click(w.game);
     EXPECT_TRUE(w.panel.entryShown);
     EXPECT_EQ(w.panel.lists, (std::array<bool, 3>{true, true, false}));
@@ -204,10 +204,10 @@ TEST(LoadRecord, RoundTripStepsThroughIdenticalSnapshots) {
     r.panel.dir = w.dir;
     File1_Click(r.game, "trip.棋譜");
     EXPECT_EQ(r.boxTexts(), (std::vector<std::string>{" 読み込みました", "棋譜を '進 'で進めて下さい"}));
-    EXPECT_EQ(r.game.state.recordMode, ON);
+    EXPECT_TRUE(r.game.state.recordMode);
     EXPECT_EQ(r.game.state.lastMoveNumber, 5);
     EXPECT_EQ(r.game.state.moveNumber, 0);
-    EXPECT_EQ(r.game.state.kingQueenSwapped, OFF);
+    EXPECT_FALSE(r.game.state.kingQueenSwapped);
     for (int n = 1; n <= 5; ++n) {
         AFTER_Click(r.game);
         EXPECT_EQ(r.game.board(BoardId::LEFT), saved.left[n]);
@@ -227,8 +227,8 @@ TEST(LoadRecord, HandWrittenCp932FileWithTheFieldLayout) {
     w.write("hand.棋譜", file);
     File1_Click(w.game, "hand.棋譜");
     EXPECT_EQ(w.game.state.lastMoveNumber, 1);
-    EXPECT_EQ(w.game.state.kingQueenSwapped, ON);
-    EXPECT_EQ(w.game.state.blackTurn, FIRST);
+    EXPECT_TRUE(w.game.state.kingQueenSwapped);
+    EXPECT_EQ(w.game.state.blackTurn, Side::First);
     EXPECT_TRUE(w.view.saw("text 800 6350 名局①"));
     EXPECT_TRUE(w.view.saw("text 3700 100 ｺﾝﾋﾟｭｰﾀ"));
     EXPECT_TRUE(w.view.saw("text 3700 6350 あなた"));

@@ -34,13 +34,13 @@ TEST(Replay, BackThenForwardRestoresTheBoardsAndNamesTheArrival) {
     const Board left = w.game.board(BoardId::LEFT), right = w.game.board(BoardId::RIGHT);
     REPLAY_Click(w.game);
     EXPECT_EQ(w.game.state.moveNumber, 2);
-    EXPECT_EQ(w.game.state.sideToMove, NONE);
+    EXPECT_EQ(w.game.state.sideToMove, Side::None);
     EXPECT_EQ(w.game.board(BoardId::LEFT), w.game.history.left[2]);
     AFTER_Click(w.game);
     EXPECT_EQ(w.game.board(BoardId::LEFT), left);
     EXPECT_EQ(w.game.board(BoardId::RIGHT), right);
     EXPECT_TRUE(w.view.saw("result 1 6 6 -2 15"));  // the knight that arrived on (6,6)
-    EXPECT_EQ(w.game.state.sideToMove, SECOND);      // white made move 3
+    EXPECT_EQ(w.game.state.sideToMove, Side::Second);      // white made move 3
     EXPECT_EQ(w.sound.played, (std::vector<std::int32_t>{11, 11}));
 }
 
@@ -56,7 +56,7 @@ TEST(Replay, RefusedAtTheEnds) {
     EXPECT_EQ(w.dialogs.boxes.back().title, "戻る");
     EXPECT_EQ(w.game.state.moveNumber, 0);
     // In record mode the end says 終わり without the refusal sound.
-    w.game.state.recordMode = ON;
+    w.game.state.recordMode = true;
     w.game.state.moveNumber = 3;
     w.sound.played.clear();
     AFTER_Click(w.game);
@@ -70,9 +70,9 @@ TEST(Replay, CastlingTextNamesThePieceOnTheHigherFile) {
     Board& b = w.game.board(BoardId::LEFT);
     b.at(6, 8) = b.at(7, 8) = EMPTY;
     手順保存(w.game, 0);
-    w.game.state.whiteTurn = FIRST;
-    w.game.state.blackTurn = SECOND;
-    w.game.state.sideToMove = FIRST;
+    w.game.state.whiteTurn = Side::First;
+    w.game.state.blackTurn = Side::Second;
+    w.game.state.sideToMove = Side::First;
     clickMove(w.game, BoardId::LEFT, 5, 8, 7, 8);
     REPLAY_Click(w.game);
     AFTER_Click(w.game);
@@ -83,17 +83,17 @@ TEST(Replay, TurningTwiceRestoresAndDropsSelections) {
     testing::FakeWorld w;
     threeMoves(w);
     const Board left = w.game.board(BoardId::LEFT);
-    w.game.side(BoardId::RIGHT).clickState = 1;
+    w.game.selection(BoardId::RIGHT).pieceSelected = true;
     REVERSE_Click(w.game);
-    EXPECT_EQ(w.game.side(BoardId::RIGHT).clickState, 0);
-    EXPECT_EQ(w.game.state.reversed, ON);
+    EXPECT_FALSE(w.game.selection(BoardId::RIGHT).pieceSelected);
+    EXPECT_TRUE(w.game.state.reversed);
     EXPECT_EQ(boardRows(w.game.board(BoardId::LEFT))[0], "r.bkqbnr");  // white's back rank, turned and recoloured
     EXPECT_TRUE(w.view.saw("redraw"));
     REVERSE_Click(w.game);
     EXPECT_EQ(w.game.board(BoardId::LEFT), left);
     EXPECT_EQ(w.game.state.moveNumber, 3);
     // Not while a record is stepped through.
-    w.game.state.recordMode = ON;
+    w.game.state.recordMode = true;
     REVERSE_Click(w.game);
     EXPECT_EQ(w.dialogs.boxes.back().text, "棋譜ﾓｰﾄﾞではできません");
     EXPECT_EQ(w.game.board(BoardId::LEFT), left);
@@ -125,11 +125,11 @@ TEST(Replay, TurningTheBoardsTurnsAHandicapToTheOtherSide) {
 TEST(Replay, StartAgainKeepsTheLaterSnapshotsForStepping) {
     testing::FakeWorld w;
     threeMoves(w);
-    w.game.state.recordMode = ON;
+    w.game.state.recordMode = true;
     CANCEL_Click(w.game);
     EXPECT_EQ(w.game.state.moveNumber, 0);
     EXPECT_EQ(w.game.state.lastMoveNumber, 3);
-    EXPECT_EQ(w.game.state.recordMode, OFF);
+    EXPECT_FALSE(w.game.state.recordMode);
     for (int k = 0; k < 3; ++k) AFTER_Click(w.game);
     EXPECT_EQ(w.game.board(BoardId::LEFT), w.game.history.left[3]);
     AFTER_Click(w.game);

@@ -17,7 +17,7 @@ TEST(Execution, WhiteCastlesKingsideAndTheRookFollows) {
     testing::FakeWorld w;
     w.game.board(BoardId::LEFT) = boardFrom({"k.......", "........", "........", "........",
                                              "........", "........", "........", "....K..R"});
-    駒移動(w.game, BoardId::LEFT, 5, 8, 7, 8, WHITE_KING);
+    駒移動(w.game, BoardId::LEFT, {5, 8}, {7, 8}, WHITE_KING);
     EXPECT_EQ(boardRows(w.game.board(BoardId::LEFT))[7], ".....RK.");
     EXPECT_EQ(w.game.side(BoardId::LEFT).whiteKing, (Square{7, 8}));
 }
@@ -37,14 +37,14 @@ TEST(Execution, CastlingRookSquaresByKingDestination) {
         testing::FakeWorld w;
         w.game.board(BoardId::RIGHT) = boardFrom({"k.......", "........", "........", "........",
                                                   "........", "........", "........", c.backRank});
-        駒移動(w.game, BoardId::RIGHT, c.kingFrom, 8, c.kingTo, 8, WHITE_KING);
+        駒移動(w.game, BoardId::RIGHT, {c.kingFrom, 8}, {c.kingTo, 8}, WHITE_KING);
         EXPECT_EQ(boardRows(w.game.board(BoardId::RIGHT))[7], c.after) << c.backRank;
     }
     // The black king castles on rank 1 the same way.
     testing::FakeWorld w;
     w.game.board(BoardId::LEFT) = boardFrom({"....k..r", "........", "........", "........",
                                              "........", "........", "........", "K......."});
-    駒移動(w.game, BoardId::LEFT, 5, 1, 7, 1, BLACK_KING);
+    駒移動(w.game, BoardId::LEFT, {5, 1}, {7, 1}, BLACK_KING);
     EXPECT_EQ(boardRows(w.game.board(BoardId::LEFT))[0], ".....rk.");
 }
 
@@ -52,8 +52,8 @@ TEST(Execution, CastlingRookSquaresByKingDestination) {
 class StepLog final : public MoveWatcher {
 public:
     explicit StepLog(const RulesState& s) : s_(s) {}
-    void squareChanged(BoardId id, int f, int r) override { note("changed", id, f, r); }
-    void aboutToTake(BoardId id, int f, int r) override { note("take", id, f, r); }
+    void squareChanged(BoardId id, Square s) override { note("changed", id, s.file, s.rank); }
+    void aboutToTake(BoardId id, Square s) override { note("take", id, s.file, s.rank); }
     std::vector<std::string> steps;
 
 private:
@@ -72,7 +72,7 @@ TEST(Execution, TheWatcherSeesEachSquareAsItChanges) {
                                         "........", "........", "........", "....K..R"});
     s.board(BoardId::RIGHT).at(7, 8) = BLACK_PAWN;
     StepLog log(s);
-    駒移動(s, BoardId::LEFT, 5, 8, 7, 8, WHITE_KING, log);
+    駒移動(s, BoardId::LEFT, {5, 8}, {7, 8}, WHITE_KING, log);
     // The pawn is still there when the capture is announced, so it can blink.
     EXPECT_EQ(log.steps, (std::vector<std::string>{"changed 1 5 8 holds 0", "changed 1 7 8 holds -6",
                                                    "changed 1 6 8 holds -4", "changed 1 8 8 holds 0",
@@ -91,7 +91,7 @@ TEST(Execution, TwoBoardCaptureRemovesOnlyEnemyPieces) {
         testing::FakeWorld w;
         w.game.board(BoardId::LEFT).at(3, 3) = BLACK_KNIGHT;
         w.game.board(BoardId::RIGHT).at(4, 5) = c.twin;
-        駒移動(w.game, BoardId::LEFT, 3, 3, 4, 5, BLACK_KNIGHT);
+        駒移動(w.game, BoardId::LEFT, {3, 3}, {4, 5}, BLACK_KNIGHT);
         EXPECT_EQ(w.game.board(BoardId::RIGHT).at(4, 5), c.expectedTwin);
         EXPECT_EQ(w.view.saw("blink 2 4 5 2"), c.blinks) << "twin " << c.twin;
         EXPECT_EQ(w.game.board(BoardId::LEFT).at(4, 5), BLACK_KNIGHT);
@@ -104,7 +104,7 @@ TEST(Execution, OneMoveCanCaptureOnBothBoards) {
     w.game.board(BoardId::LEFT).at(3, 3) = BLACK_BISHOP;
     w.game.board(BoardId::RIGHT).at(3, 3) = BLACK_QUEEN;
     w.game.board(BoardId::RIGHT).at(2, 5) = WHITE_PAWN;  // the from square of the other board stays
-    駒移動(w.game, BoardId::LEFT, 2, 5, 3, 3, WHITE_KNIGHT);
+    駒移動(w.game, BoardId::LEFT, {2, 5}, {3, 3}, WHITE_KNIGHT);
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(3, 3), WHITE_KNIGHT);
     EXPECT_EQ(w.game.board(BoardId::RIGHT).at(3, 3), EMPTY);
     EXPECT_EQ(w.game.board(BoardId::RIGHT).at(2, 5), WHITE_PAWN);
@@ -114,31 +114,31 @@ TEST(Execution, BlackKingArrivingOverTheWhiteKingRemovesIt) {
     testing::FakeWorld w;
     w.game.board(BoardId::RIGHT).at(5, 2) = BLACK_KING;
     w.game.board(BoardId::LEFT).at(5, 3) = WHITE_KING;
-    駒移動(w.game, BoardId::RIGHT, 5, 2, 5, 3, BLACK_KING);
+    駒移動(w.game, BoardId::RIGHT, {5, 2}, {5, 3}, BLACK_KING);
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(5, 3), EMPTY);
 }
 
 TEST(Execution, EnPassantAndPromotionQuestions) {
     const Board b = boardFrom({"....k...", "........", "........", "...pP...",
                                "........", "........", "........", "....K..."});
-    EXPECT_EQ(アンパサンド_移動前(b, 5, 4, 4, 3, WHITE_PAWN), ON);
-    EXPECT_EQ(アンパサンド_移動前(b, 5, 4, 6, 3, WHITE_PAWN), OFF);
-    EXPECT_EQ(アンパサンド_移動前(b, 5, 4, 4, 3, WHITE_KNIGHT), OFF);
-    EXPECT_EQ(移動後チェック_成り(8, BLACK_PAWN), OFF);
-    EXPECT_EQ(移動後チェック_成り(7, BLACK_PAWN), ON);
-    EXPECT_EQ(移動後チェック_成り(1, WHITE_PAWN), OFF);
-    EXPECT_EQ(移動後チェック_成り(1, WHITE_ROOK), ON);
-    EXPECT_EQ(調査_駒成人選(2, 2, 2, 1, WHITE_PAWN), ON);
-    EXPECT_EQ(調査_駒成人選(2, 7, 2, 8, BLACK_PAWN), ON);
-    EXPECT_EQ(調査_駒成人選(2, 3, 2, 2, WHITE_PAWN), OFF);
+    EXPECT_TRUE(アンパサンド_移動前(b, {5, 4}, {4, 3}, WHITE_PAWN));
+    EXPECT_FALSE(アンパサンド_移動前(b, {5, 4}, {6, 3}, WHITE_PAWN));
+    EXPECT_FALSE(アンパサンド_移動前(b, {5, 4}, {4, 3}, WHITE_KNIGHT));
+    EXPECT_FALSE(移動後チェック_成り(8, BLACK_PAWN));
+    EXPECT_TRUE(移動後チェック_成り(7, BLACK_PAWN));
+    EXPECT_FALSE(移動後チェック_成り(1, WHITE_PAWN));
+    EXPECT_TRUE(移動後チェック_成り(1, WHITE_ROOK));
+    EXPECT_TRUE(調査_駒成人選({2, 2}, {2, 1}, WHITE_PAWN));
+    EXPECT_TRUE(調査_駒成人選({2, 7}, {2, 8}, BLACK_PAWN));
+    EXPECT_FALSE(調査_駒成人選({2, 3}, {2, 2}, WHITE_PAWN));
 
     GameState st;
     st.comPromotionPiece = EMPTY;
-    EXPECT_EQ(調査_駒成(st, 2, 3, 2, 2, WHITE_PAWN), OFF);
+    EXPECT_FALSE(調査_駒成(st, {2, 3}, {2, 2}, WHITE_PAWN));
     EXPECT_EQ(st.comPromotionPiece, EMPTY);
-    EXPECT_EQ(調査_駒成(st, 2, 7, 2, 8, BLACK_PAWN), ON);
+    EXPECT_TRUE(調査_駒成(st, {2, 7}, {2, 8}, BLACK_PAWN));
     EXPECT_EQ(st.comPromotionPiece, BLACK_QUEEN);
-    EXPECT_EQ(調査_駒成(st, 2, 2, 2, 1, WHITE_PAWN), ON);
+    EXPECT_TRUE(調査_駒成(st, {2, 2}, {2, 1}, WHITE_PAWN));
     EXPECT_EQ(st.comPromotionPiece, WHITE_QUEEN);
 }
 

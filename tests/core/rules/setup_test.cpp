@@ -15,7 +15,7 @@ using testing::boardRows;
 TEST(InitialSetting, BothBoardsAtTheStartAndNoGame) {
     testing::FakeWorld w;
     Game& g = w.game;
-    g.state.sideToMove = FIRST;
+    g.state.sideToMove = Side::First;
     g.state.lastMoveNumber = 9;
     g.state.moveNumber = 9;
     初期設定(g);
@@ -23,7 +23,7 @@ TEST(InitialSetting, BothBoardsAtTheStartAndNoGame) {
     const auto rows = boardRows(g.board(BoardId::LEFT));
     EXPECT_EQ(rows[0], "rnbqkbnr");
     EXPECT_EQ(rows[7], "RNBQKBNR");
-    EXPECT_EQ(g.state.sideToMove, NONE);
+    EXPECT_EQ(g.state.sideToMove, Side::None);
     EXPECT_EQ(g.state.moveNumber, 0);
     EXPECT_EQ(g.state.lastMoveNumber, 9);  // kept, so replay can still walk the old game
     EXPECT_EQ(g.history.left[0], g.board(BoardId::LEFT));
@@ -58,30 +58,29 @@ TEST(KingQueenExchange, LastQueenFoundTakesTheKingAndAMissingKingIsNotRecreated)
 TEST(PieceCount, NamesTheSideNotCounted) {
     Game g;
     初期設定(g);
-    g.state.whiteTurn = FIRST;
-    g.state.blackTurn = SECOND;
+    g.state.whiteTurn = Side::First;
+    g.state.blackTurn = Side::Second;
     g.board(BoardId::LEFT).at(1, 2) = EMPTY;
     EXPECT_EQ(調査_駒数(g, BoardId::LEFT, g.state.blackTurn), 16);  // white pieces
     EXPECT_EQ(調査_駒数(g, BoardId::LEFT, g.state.whiteTurn), 15);  // black pieces
-    EXPECT_EQ(調査_駒数(g, BoardId::LEFT, 0), 0);
+    EXPECT_EQ(調査_駒数(g, BoardId::LEFT, Side::None), 0);
 }
 
 TEST(KingSquares, FoundOnTheNamedBoardOnly) {
     Game g;
     g.board(BoardId::RIGHT) = boardFrom({"........", "..k.....", "........", "........",
                                          "........", "........", "......K.", "........"});
-    調査_キング座標(g, 2);
+    調査_キング座標(g, BoardId::RIGHT);
     EXPECT_EQ(g.side(BoardId::RIGHT).blackKing, (Square{3, 2}));
     EXPECT_EQ(g.side(BoardId::RIGHT).whiteKing, (Square{7, 7}));
-    調査_キング座標(g, 3);  // no such board: nothing
-    EXPECT_EQ(g.side(BoardId::LEFT).whiteKing, (Square{5, 8}));
+    EXPECT_EQ(g.side(BoardId::LEFT).whiteKing, (Square{5, 8}));  // the other board's stay
 }
 
 TEST(WhoMoved, FromTheArrivingPieceAndTheFirstEmptiedSquare) {
     Game g;
     初期設定(g);
-    g.state.whiteTurn = FIRST;
-    g.state.blackTurn = SECOND;
+    g.state.whiteTurn = Side::First;
+    g.state.blackTurn = Side::Second;
     // Move 1: a white knight takes on (3,3) of the left board and, by the
     // two-board capture, the black piece on (3,3) of the right board too.
     g.board(BoardId::LEFT).at(3, 3) = BLACK_BISHOP;
@@ -89,7 +88,7 @@ TEST(WhoMoved, FromTheArrivingPieceAndTheFirstEmptiedSquare) {
     g.board(BoardId::LEFT).at(2, 5) = WHITE_KNIGHT;
     g.board(BoardId::LEFT).at(2, 8) = EMPTY;
     手順保存(g, 0);
-    駒移動(g, BoardId::LEFT, 2, 5, 3, 3, WHITE_KNIGHT);
+    駒移動(g, BoardId::LEFT, {2, 5}, {3, 3}, WHITE_KNIGHT);
     手順保存(g, 1);
     EXPECT_EQ(調査_手番(g, 1), g.state.whiteTurn);
     EXPECT_EQ(調査_手番駒(g, 1), WHITE_KNIGHT);
@@ -98,15 +97,26 @@ TEST(WhoMoved, FromTheArrivingPieceAndTheFirstEmptiedSquare) {
     Board& right = g.board(BoardId::RIGHT);
     for (int f = 2; f <= 4; ++f) right.at(f, 8) = EMPTY;
     手順保存(g, 1);
-    駒移動(g, BoardId::RIGHT, 5, 8, 3, 8, WHITE_KING);
+    駒移動(g, BoardId::RIGHT, {5, 8}, {3, 8}, WHITE_KING);
     手順保存(g, 2);
     EXPECT_EQ(調査_手番駒(g, 2), WHITE_ROOK);
     EXPECT_EQ(調査_手番(g, 2), g.state.whiteTurn);
+    // With the computer moving first, white is the second player.
+    g.state.whiteTurn = Side::Second;
+    g.state.blackTurn = Side::First;
+    EXPECT_EQ(調査_手番(g, 2), Side::Second);
     // Identical snapshots: nobody moved.
     手順保存(g, 3);
     手順保存(g, 4);
-    EXPECT_EQ(調査_手番(g, 4), 0);
+    EXPECT_EQ(調査_手番(g, 4), Side::None);
     EXPECT_EQ(調査_手番駒(g, 4), 0);
+}
+
+TEST(Side, TheOppositeOfAPlayerAndOfNobody) {
+    EXPECT_EQ(opposite(Side::First), Side::Second);
+    EXPECT_EQ(opposite(Side::Second), Side::First);
+    // Nobody moved between identical snapshots: nobody moves next either.
+    EXPECT_EQ(opposite(Side::None), Side::None);
 }
 
 TEST(History, NeverWritesOutsideItsSnapshots) {
@@ -122,7 +132,7 @@ TEST(History, NeverWritesOutsideItsSnapshots) {
     }
     手順保存(g, 500);
     EXPECT_EQ(g.history.left[500].at(1, 1), EMPTY);
-    EXPECT_EQ(調査_手番(g, 501), 0);
+    EXPECT_EQ(調査_手番(g, 501), Side::None);
 }
 
 TEST(Notation, PieceNamesAndSquares) {
@@ -131,8 +141,8 @@ TEST(Notation, PieceNamesAndSquares) {
     EXPECT_EQ(駒文字変換(0), "");
     EXPECT_EQ(文字列変換(9), "");
     EXPECT_EQ(文字列変換(1008), "８");
-    EXPECT_EQ(squareText(5, 7), "ｅ２");
-    EXPECT_EQ(squareText(7, 1), "ｇ８");
+    EXPECT_EQ(squareText({5, 7}), "ｅ２");
+    EXPECT_EQ(squareText({7, 1}), "ｇ８");
 }
 
 }  // namespace

@@ -155,7 +155,7 @@ TEST(HelpAndVersion, PageOfTheStartDirectoryAndTheDialogAfterTheChime) {
     w.game.sounds.otherSound = 33;
     VER_Click(w.game);
     Form4_Command1_Click(w.game);
-    EXPECT_EQ(w.platform.log, (Log{"browse " + started + "/Velmora.htm", "lists hidden", "fields 1", "play 33",
+    EXPECT_EQ(w.platform.log, (Log{"browse " + started + "/Velmora.htm", "lists hidden", "fields hidden", "play 33",
                                    "version dialog", "browse https://velmora.example/"}));
     EXPECT_EQ(w.game.state.sideToMove, before.sideToMove);
     EXPECT_EQ(w.dialogs.boxes.size(), 1u);  // START's own box only
