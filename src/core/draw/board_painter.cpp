@@ -108,12 +108,13 @@ void BoardPainter::描画_桝_数値(int board) {
 void BoardPainter::描画_移動結果(double c, double r, int file, int rank, PieceCode piece, int colour) {
     if (piece <= WHITE_PAWN) 消去_思考中("下");
     if (piece >= BLACK_PAWN) 消去_思考中("上");
-    描画_移動駒種類(c + 1.1, r + 0.1, 文字列変換(file), SHADOW_COLOR, 14);
-    描画_移動駒種類(c + 1, r, 文字列変換(file), colour, 14);
-    描画_移動駒種類(c + 1.5, r + 0.2, 文字列変換(1000 + 9 - rank), SHADOW_COLOR, 12);
-    描画_移動駒種類(c + 1.4, r + 0.1, 文字列変換(1000 + 9 - rank), colour, 12);
-    描画_移動駒種類(c + 0.8, r + 0.8, 駒文字変換(piece), SHADOW_COLOR, 12);
-    描画_移動駒種類(c + 0.7, r + 0.7, 駒文字変換(piece), colour, 12);
+    const MoveText t = moveText(file, rank, piece);
+    描画_移動駒種類(c + 1.1, r + 0.1, t.file, SHADOW_COLOR, 14);
+    描画_移動駒種類(c + 1, r, t.file, colour, 14);
+    描画_移動駒種類(c + 1.5, r + 0.2, t.rank, SHADOW_COLOR, 12);
+    描画_移動駒種類(c + 1.4, r + 0.1, t.rank, colour, 12);
+    描画_移動駒種類(c + 0.8, r + 0.8, t.piece, SHADOW_COLOR, 12);
+    描画_移動駒種類(c + 0.7, r + 0.7, t.piece, colour, 12);
     canvas_.refresh();
     g_.clock().wait(0.3);
 }

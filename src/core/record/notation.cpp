@@ -62,4 +62,8 @@ std::string 文字列変換(int value) {
 
 std::string squareText(int file, int rank) { return 文字列変換(file) + 文字列変換(1000 + 9 - rank); }
 
+MoveText moveText(int file, int rank, PieceCode piece) {
+    return {文字列変換(file), 文字列変換(1000 + 9 - rank), 駒文字変換(piece)};
+}
+
 }  // namespace velmora

@@ -24,4 +24,15 @@ std::string 文字列変換(int value);
 // A square as the game writes it: file letter and rank digit, rank 8 reading "１".
 std::string squareText(int file, int rank);
 
+// The game's text for a move: the destination's file letter and rank digit and
+// the name of the piece that stands there. Beside the board the three parts
+// are drawn apart; the move list writes them in one line.
+struct MoveText {
+    std::string file;
+    std::string rank;
+    std::string piece;
+    std::string line() const { return file + rank + " " + piece; }
+};
+MoveText moveText(int file, int rank, PieceCode piece);
+
 }  // namespace velmora
