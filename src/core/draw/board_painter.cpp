@@ -1,5 +1,6 @@
 #include "draw/board_painter.h"
 
+#include "draw/move_marks.h"
 #include "record/notation.h"
 #include "rules/legality.h"
 
@@ -270,6 +271,15 @@ void BoardPainter::描画_棋譜読込み部分消去() {
     const int bg = g_.options.backgroundPicture;
     for (int column = -1; column <= 8; ++column) 描画_絵(LEFT_ORIGIN_X, bg, column, 9);
     for (int c = 1; c <= 8; ++c) 描画_桝輪郭(LEFT_ORIGIN_X, BACK_COLOR, c, 8);
+}
+
+void BoardPainter::followRecord() {
+    std::vector<CellMark> cells;
+    for (const SquareMark& m : lastMoveMarks(g_)) {
+        cells.push_back({gridX(originX(m.board), m.square.file), gridY(m.square.rank), SQUARE_WIDTH, SQUARE_HEIGHT, m.colour});
+    }
+    canvas_.setMarks(cells);
+    if (recordFollower_) recordFollower_();
 }
 
 }  // namespace velmora

@@ -13,6 +13,9 @@ void recordMove(Game& g) {
     st.moveNumber += 1;
     手順保存(g, st.moveNumber);
     st.lastMoveNumber = st.moveNumber;
+    // The move is marked and listed as soon as it is on the boards, before
+    // the computer's answer.
+    g.presentation().followRecord();
 }
 
 int 調査_手番(const Game& g, int n) {

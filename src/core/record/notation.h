@@ -9,7 +9,7 @@ namespace velmora {
 void 手順保存(Game& g, int n);
 
 // After a move has been played on the boards: counts it, stores both boards as
-// its snapshot and makes it the latest move.
+// its snapshot and makes it the latest move, and has the window follow it.
 void recordMove(Game& g);
 
 // The turn value of the side that made move n (0 when snapshots n-1 and n agree).
