@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "com/com_state.h"
 #include "influence/influence_map.h"
@@ -89,6 +90,8 @@ public:
     EngineRunner& engineRunner() { return *ports_.engineRunner; }
     // The window's drawing layer is created after the game it draws.
     void setPresentation(Presentation* presentation) { ports_.presentation = presentation ? presentation : &nullPresentation_; }
+    // Stands in another clock for a while (null: one that never waits); returns the clock it replaces.
+    Clock* swapClock(Clock* clock) { return std::exchange(ports_.clock, clock ? clock : &nullClock_); }
 
     History history;
     ComState com;

@@ -1,9 +1,12 @@
 #include "ui/canvas_widget.h"
 
+#include <QApplication>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
+#include <cstdlib>
+#include <utility>
 
 #include "draw/geometry.h"
 #include "ui/game_font.h"
@@ -22,6 +25,25 @@ constexpr int MARK_WIDTH = 2;
 // window shows the background tile instead.
 bool outsidePicture(const QRect& bounds) {
     return !bounds.intersects(QRect(0, 0, PictureTransform::PICTURE_WIDTH, PictureTransform::PICTURE_HEIGHT));
+}
+
+// Everything there is, for drawing the whole overlay.
+const QRect EVERYWHERE(QPoint(-(1 << 20), -(1 << 20)), QPoint(1 << 20, 1 << 20));
+
+// A ring `width` picture pixels wide along the inside of `r`.
+void fillRing(QPainter& p, const PictureTransform& t, const QRect& r, int width, const QColor& colour) {
+    for (const QRect& strip : {QRect(r.left(), r.top(), r.width(), width), QRect(r.left(), r.bottom() - width + 1, r.width(), width),
+                               QRect(r.left(), r.top(), width, r.height()), QRect(r.right() - width + 1, r.top(), width, r.height())}) {
+        p.fillRect(t.deviceRect(strip), colour);
+    }
+}
+
+// A piece picture's pixels that are its square's, not the figure's: they
+// match the empty square of the same shade.
+bool squarePixel(QRgb piece, QRgb square) {
+    return std::abs(qRed(piece) - qRed(square)) + std::abs(qGreen(piece) - qGreen(square)) +
+               std::abs(qBlue(piece) - qBlue(square)) <=
+           24;
 }
 
 }  // namespace
@@ -55,6 +77,7 @@ void CanvasWidget::drawPicture(int code, double x, double y) {
     if (!ready()) return;
     QPainter p(&buffer_);
     renderOp(p, list_.ops().back());
+    renderOverlay(p, bounds);
     changed(transform_.deviceRect(list_.ops().back().bounds));
 }
 
@@ -68,6 +91,7 @@ void CanvasWidget::drawOutline(double x, double y, double width, double height, 
     } else {
         QPainter p(&buffer_);
         renderOp(p, list_.ops().back());
+        renderOverlay(p, bounds);
     }
     changed(transform_.deviceRect(bounds));
 }
@@ -81,6 +105,7 @@ void CanvasWidget::drawText(double x, double y, const std::string& text, int poi
     if (!ready()) return;
     QPainter p(&buffer_);
     renderOp(p, list_.ops().back());
+    renderOverlay(p, bounds);
     changed(transform_.deviceRect(list_.ops().back().bounds));
 }
 
@@ -121,9 +146,10 @@ void CanvasWidget::ensureRendered() {
 
 void CanvasWidget::renderAll() {
     const qreal dpr = devicePixelRatioF();
-    const PictureTransform t = PictureTransform::fit(size(), dpr);
+    const PictureTransform t = fitted();
     if (!(t == transform_)) {
         transform_ = t;
+        placeSidePanel();
         emit transformChanged(transform_);
     }
     if (buffer_.size() != size() * dpr) buffer_ = QImage(size() * dpr, QImage::Format_RGB32);
@@ -134,6 +160,7 @@ void CanvasWidget::renderAll() {
     for (const DrawOp& op : list_.ops()) {
         if (op.alive) renderOp(p, op);
     }
+    renderOverlay(p, EVERYWHERE);
     valid_ = true;
 }
 
@@ -145,6 +172,7 @@ void CanvasWidget::renderRegion(const QRect& pictureRect) {
     for (const DrawOp& op : list_.ops()) {
         if (op.alive && op.bounds.intersects(pictureRect)) renderOp(p, op);
     }
+    renderOverlay(p, pictureRect);
 }
 
 void CanvasWidget::renderOp(QPainter& p, const DrawOp& op) {
@@ -155,16 +183,9 @@ void CanvasWidget::renderOp(QPainter& p, const DrawOp& op) {
             if (!image.isNull()) p.drawImage(target.topLeft(), image);
             break;
         }
-        case DrawOp::Kind::Outline: {
-            const QRect& b = op.bounds;
-            const int w = op.width;
-            const QColor colour = paletteColor(op.code);
-            for (const QRect& strip : {QRect(b.left(), b.top(), b.width(), w), QRect(b.left(), b.bottom() - w + 1, b.width(), w),
-                                       QRect(b.left(), b.top(), w, b.height()), QRect(b.right() - w + 1, b.top(), w, b.height())}) {
-                p.fillRect(transform_.deviceRect(strip), colour);
-            }
+        case DrawOp::Kind::Outline:
+            fillRing(p, transform_, op.bounds, op.width, paletteColor(op.code));
             break;
-        }
         case DrawOp::Kind::Text: {
             p.setRenderHint(QPainter::TextAntialiasing);
             p.setFont(fontFor(op.pointSize, op.bold, transform_.deviceScale()));
@@ -231,11 +252,12 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
 void CanvasWidget::resizeEvent(QResizeEvent*) {
     // Drawn again at the new scale on the next paint; clicks map at once.
     valid_ = false;
-    const PictureTransform t = PictureTransform::fit(size(), devicePixelRatioF());
+    const PictureTransform t = fitted();
     if (!(t == transform_)) {
         transform_ = t;
         emit transformChanged(transform_);
     }
+    placeSidePanel();
     update();
 }
 
@@ -246,11 +268,178 @@ bool CanvasWidget::ready() {
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+    // Another button during a drag lets the piece go where it came from.
+    if (drag_.armed) endDrag();
     MouseButton button = MouseButton::Other;
     if (event->button() == Qt::LeftButton) button = MouseButton::Left;
     if (event->button() == Qt::RightButton) button = MouseButton::Right;
+    lastPress_ = event->position().toPoint();
     const QPointF twips = transform_.toTwips(event->position());
     emit mouseDown(button, twips.x(), twips.y());
+}
+
+void CanvasWidget::armDrag(double xTwips, double yTwips, MouseButton button) {
+    const QRect cell(QPoint(px(xTwips), px(yTwips)), pictures_.naturalSize(PIC_EMPTY_0));
+    const std::optional<int> code = list_.pictureAt(cell);
+    if (!code || !isPiecePicture(*code) || button == MouseButton::Other) return;
+    drag_ = {};
+    drag_.armed = true;
+    drag_.button = button == MouseButton::Left ? Qt::LeftButton : Qt::RightButton;
+    drag_.gameButton = button;
+    drag_.pressedAt = lastPress_;
+    drag_.origin = cell;
+    drag_.pieceCode = *code;
+    // The piece's picture code ends in the square's shade.
+    drag_.emptyCode = std::abs(*code) % 10 == 0 ? PIC_EMPTY_0 : PIC_EMPTY_1;
+}
+
+void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (!drag_.armed) return;
+    if (!(event->buttons() & drag_.button)) {
+        // The release went elsewhere (a box was open): the drag is over.
+        endDrag();
+        return;
+    }
+    const bool starting = !drag_.moving;
+    if (starting && (event->position().toPoint() - drag_.pressedAt).manhattanLength() < QApplication::startDragDistance()) {
+        return;  // still a click
+    }
+    const QRect before = starting ? drag_.origin : floatingBounds();
+    drag_.moving = true;
+    drag_.pointer = transform_.toPicture(event->position());
+    if (!ready()) return;
+    for (const QRect& r : {before, floatingBounds()}) {
+        renderRegion(r);
+        changed(transform_.deviceRect(r));
+    }
+}
+
+void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (!drag_.armed || event->button() != drag_.button) return;
+    const bool moved = drag_.moving;
+    const MouseButton button = drag_.gameButton;
+    endDrag();
+    // Without moving it was a click, which the press has handled.
+    if (!moved) return;
+    const QPointF twips = transform_.toTwips(event->position());
+    emit pieceDropped(button, twips.x(), twips.y());
+}
+
+void CanvasWidget::endDrag() {
+    const bool moving = drag_.moving;
+    const QRect origin = drag_.origin;
+    const QRect floating = floatingBounds();
+    drag_ = {};
+    if (!moving || !ready()) return;
+    for (const QRect& r : {origin, floating}) {
+        renderRegion(r);
+        changed(transform_.deviceRect(r));
+    }
+}
+
+QRect CanvasWidget::floatingBounds() const {
+    const QSizeF size = drag_.origin.size();
+    return QRectF(drag_.pointer - QPointF(size.width() / 2, size.height() / 2), size).toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+const QImage& CanvasWidget::floatingPiece(QSize deviceSize) {
+    const quint64 key = (quint64(quint32(drag_.pieceCode)) << 32) | (quint64(deviceSize.width()) << 16) | quint64(deviceSize.height());
+    if (key == floatingKey_ && !floating_.isNull()) return floating_;
+    // Copies: the pictures' cache may drop a size when asked for another.
+    const QImage piece = pictures_.atSize(drag_.pieceCode, deviceSize);
+    const QImage square = pictures_.atSize(drag_.emptyCode, deviceSize);
+    floating_ = piece.convertToFormat(QImage::Format_ARGB32);
+    if (square.size() == piece.size()) {
+        for (int y = 0; y < floating_.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(floating_.scanLine(y));
+            const auto* under = reinterpret_cast<const QRgb*>(square.constScanLine(y));
+            for (int x = 0; x < floating_.width(); ++x) {
+                if (squarePixel(line[x], under[x])) line[x] = 0;
+            }
+        }
+    }
+    floatingKey_ = key;
+    return floating_;
+}
+
+void CanvasWidget::renderOverlay(QPainter& p, const QRect& area) {
+    if (drag_.moving && drag_.origin.intersects(area)) {
+        // The square the piece was lifted from, with its outlines.
+        const QRect target = transform_.deviceRect(drag_.origin);
+        const QImage& empty = pictures_.atSize(drag_.emptyCode, target.size());
+        if (!empty.isNull()) p.drawImage(target.topLeft(), empty);
+        for (const DrawOp& op : list_.ops()) {
+            if (op.alive && op.kind == DrawOp::Kind::Outline && op.bounds.intersects(drag_.origin)) renderOp(p, op);
+        }
+    }
+    for (const Mark& m : marks_) {
+        if (m.cell.intersects(area)) renderMark(p, m.cell, m.colour);
+    }
+    if (drag_.moving && floatingBounds().intersects(area)) {
+        const QSizeF size = drag_.origin.size();
+        const QRect target = transform_.deviceRect(QRectF(drag_.pointer - QPointF(size.width() / 2, size.height() / 2), size));
+        p.drawImage(target.topLeft(), floatingPiece(target.size()));
+    }
+}
+
+void CanvasWidget::renderMark(QPainter& p, const QRect& cell, int colour) {
+    // Inside the outline a selection or the guidance draws on the same cell.
+    fillRing(p, transform_, cell.adjusted(MARK_WIDTH, MARK_WIDTH, -MARK_WIDTH, -MARK_WIDTH), MARK_WIDTH, paletteColor(colour));
+}
+
+void CanvasWidget::setMarks(const std::vector<CellMark>& marks) {
+    std::vector<Mark> next;
+    for (const CellMark& m : marks) {
+        const int left = px(m.x), top = px(m.y);
+        next.push_back({QRect(left, top, px(m.x + m.width) - left + 1, px(m.y + m.height) - top + 1), m.colour});
+    }
+    if (next == marks_) return;
+    const std::vector<Mark> old = std::exchange(marks_, next);
+    if (!ready()) return;
+    for (const std::vector<Mark>* list : {&old, static_cast<const std::vector<Mark>*>(&marks_)}) {
+        for (const Mark& m : *list) {
+            renderRegion(m.cell);
+            changed(transform_.deviceRect(m.cell));
+        }
+    }
+}
+
+PictureTransform CanvasWidget::fitted() const {
+    const double dpr = devicePixelRatioF();
+    return sidePanelShown() ? PictureTransform::fitBesidePanel(size(), dpr) : PictureTransform::fit(size(), dpr);
+}
+
+void CanvasWidget::setSidePanel(QWidget* panel) {
+    sidePanel_ = panel;
+    showSidePanel(sidePanelWanted_);
+}
+
+bool CanvasWidget::sidePanelShown() const {
+    return sidePanel_ && sidePanelWanted_ && PictureTransform::roomForPanel(size());
+}
+
+void CanvasWidget::showSidePanel(bool shown) {
+    sidePanelWanted_ = shown;
+    valid_ = false;
+    const PictureTransform t = fitted();
+    if (!(t == transform_)) {
+        transform_ = t;
+        emit transformChanged(transform_);
+    }
+    placeSidePanel();
+    update();
+}
+
+void CanvasWidget::placeSidePanel() {
+    if (!sidePanel_) return;
+    const bool shown = sidePanelShown();
+    if (shown) {
+        // Beside the picture, as tall as the picture.
+        const int width = PictureTransform::panelWidth(transform_.scale());
+        const QRect picture = transform_.widgetRect(transform_.pictureDeviceRect());
+        sidePanel_->setGeometry(this->width() - width, picture.top(), width, picture.height());
+    }
+    sidePanel_->setVisible(shown);
 }
 
 }  // namespace velmora::ui

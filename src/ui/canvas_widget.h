@@ -4,6 +4,7 @@
 #include <QRegion>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "input/mouse_input.h"
 #include "ports/canvas.h"
@@ -35,6 +36,20 @@ public:
     void fillBackground(int colour) override;
     void setBackdrop(int code) override;
     void refresh() override;
+    void setMarks(const std::vector<CellMark>& marks) override;
+
+    // The move list: a child at the right edge, shown while the person wants
+    // it and the client area has room for it beside the picture at no less
+    // than the picture's natural size.
+    void setSidePanel(QWidget* panel);
+    void showSidePanel(bool shown);
+    bool sidePanelShown() const;
+
+    // A press has picked up the piece drawn on the cell at (x, y) twips: from
+    // now on, moving with `button` held drags it, the square left empty and
+    // the piece under the pointer, until the button is released.
+    void armDrag(double xTwips, double yTwips, velmora::MouseButton button);
+    bool dragging() const { return drag_.moving; }
 
     // The whole client area in device pixels, as the next paint shows it.
     const QImage& backBuffer();
@@ -50,12 +65,16 @@ signals:
     // Button 1 left, 2 right, 4 any other; position in twips of the picture.
     void mouseDown(velmora::MouseButton button, double xTwips, double yTwips);
     void firstFramePainted();
+    // A dragged piece was let go at this place (twips of the picture).
+    void pieceDropped(velmora::MouseButton button, double xTwips, double yTwips);
     // The scale or place of the picture changed (the record panel follows it).
     void transformChanged(const PictureTransform& transform);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -64,6 +83,15 @@ private:
     void renderOp(QPainter& p, const DrawOp& op);
     void renderBackdrop(QPainter& p, const QRegion& area);
     void renderRegion(const QRect& pictureRect);
+    // What lies above the drawing: the dragged piece's empty square, the
+    // last move's marks, the dragged piece.
+    void renderOverlay(QPainter& p, const QRect& pictureArea);
+    void renderMark(QPainter& p, const QRect& cell, int colour);
+    QRect floatingBounds() const;
+    const QImage& floatingPiece(QSize deviceSize);
+    void endDrag();
+    PictureTransform fitted() const;
+    void placeSidePanel();
     void changed(const QRect& device);
     bool ready();
     void ensureRendered();
@@ -78,6 +106,28 @@ private:
     bool valid_ = false;
     bool painted_ = false;
     QRect pending_;
+    struct Mark {
+        QRect cell;
+        int colour;
+        bool operator==(const Mark&) const = default;
+    };
+    std::vector<Mark> marks_;
+    QWidget* sidePanel_ = nullptr;
+    bool sidePanelWanted_ = true;
+    struct Drag {
+        bool armed = false;
+        bool moving = false;
+        Qt::MouseButton button = Qt::NoButton;
+        velmora::MouseButton gameButton = velmora::MouseButton::Other;
+        QPoint pressedAt;     // widget pixels
+        QRect origin;         // the piece's cell, picture pixels
+        int pieceCode = 0;
+        int emptyCode = 0;
+        QPointF pointer;      // picture pixels
+    } drag_;
+    QPoint lastPress_;
+    QImage floating_;
+    quint64 floatingKey_ = 0;
 };
 
 }  // namespace velmora::ui

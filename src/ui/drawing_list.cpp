@@ -58,6 +58,12 @@ std::optional<QRect> DrawingList::addOutline(const QRect& bounds, int colour, in
     return restore;
 }
 
+std::optional<int> DrawingList::pictureAt(const QRect& bounds) const {
+    const auto it = pictureAt_.constFind(key(bounds));
+    if (it == pictureAt_.constEnd() || !ops_[*it].alive) return std::nullopt;
+    return ops_[*it].code;
+}
+
 void DrawingList::addText(const QRect& bounds, QPointF at, const QString& text, int pointSize, bool bold, int colour) {
     DrawOp op;
     op.kind = DrawOp::Kind::Text;

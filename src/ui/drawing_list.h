@@ -41,6 +41,9 @@ public:
     std::optional<QRect> addOutline(const QRect& bounds, int colour, int width);
     void addText(const QRect& bounds, QPointF at, const QString& text, int pointSize, bool bold, int colour);
 
+    // The code of the live picture drawn at exactly these bounds, if any.
+    std::optional<int> pictureAt(const QRect& bounds) const;
+
     const std::vector<DrawOp>& ops() const { return ops_; }
     std::size_t liveCount() const { return live_; }
 

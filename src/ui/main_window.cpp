@@ -8,11 +8,14 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <utility>
 
 #include "com/handicap.h"
 #include "com/hint.h"
 #include "com/level.h"
 #include "command_support.h"
+#include "draw/geometry.h"
+#include "record/listed_moves.h"
 #include "record/record_commands.h"
 #include "record/replay.h"
 #include "flow/game_flow.h"
@@ -43,10 +46,14 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
     versionDialog_ = std::make_unique<QtVersionDialog>(this);
     ports.versionDialog = versionDialog_.get();
     recordPanel_ = new QtRecordPanel(canvas_);
+    moveList_ = new MoveListPanel(canvas_);
     ports.recordPanel = recordPanel_;
     game_ = std::make_unique<Game>(ports);
     painter_ = std::make_unique<BoardPainter>(*game_, *canvas_);
     game_->setPresentation(painter_.get());
+    painter_->setRecordFollower([this] { moveList_->showMoves(listedMoves(*game_), game_->state.moveNumber); });
+    canvas_->setSidePanel(moveList_);
+    connect(moveList_, &MoveListPanel::moveClicked, this, [this](int n) { run([this, n] { stepToMove(*game_, n); }); });
     versionDialog_->setHomePage([this] { run([this] { Form4_Command1_Click(*game_); }); });
     recordPanel_->setHandlers([this](const std::string& name) { run([this, &name] { File1_Click(*game_, name); }); },
                               [this] { run([this] { Command1_Click(*game_); }); }, dialogs_.get());
@@ -56,8 +63,23 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
         recordPanel_->applyTransform(t);
         dialogs_->setPicturePlacement(t.offset().toPoint(), t.scale());
     });
-    connect(canvas_, &CanvasWidget::mouseDown, this,
-            [this](MouseButton button, double x, double y) { run([&] { Form_MouseDown(*game_, button, 0, x, y); }); });
+    // A press is a click; when it has picked up one of the mover's pieces,
+    // the piece may be dragged and let go on another square.
+    connect(canvas_, &CanvasWidget::mouseDown, this, [this](MouseButton button, double x, double y) {
+        dragFrom_.reset();
+        run([&] { Form_MouseDown(*game_, button, 0, x, y); });
+        if (shell_.ending()) return;
+        dragFrom_ = pickedUp(*game_, x, y);
+        if (dragFrom_) {
+            canvas_->armDrag(gridX(originX(dragFrom_->board), dragFrom_->square.file), gridY(dragFrom_->square.rank), button);
+        }
+    });
+    connect(canvas_, &CanvasWidget::pieceDropped, this, [this](MouseButton button, double x, double y) {
+        if (!dragFrom_) return;
+        const BoardSquare from = *std::exchange(dragFrom_, std::nullopt);
+        run([&] { dropPiece(*game_, button, from, x, y); });
+    });
+    painter_->followRecord();
 }
 
 MainWindow::~MainWindow() { game_->setPresentation(nullptr); }
@@ -146,6 +168,12 @@ void MainWindow::buildMenus() {
     item(stop, "最初", "CANCEL", [&g] { CANCEL_Click(g); });
     item(stop, "反転", "REVERSE", [&g] { REVERSE_Click(g); });
     item(stop, "ヒント", "HINT", [&g] { HINT_Click(g); });
+    // Whether the move list stands beside the boards, for this run only.
+    QAction* moveList = stop->addAction("棋譜一覧");
+    moveList->setObjectName("MOVE_LIST");
+    moveList->setCheckable(true);
+    moveList->setChecked(true);
+    connect(moveList, &QAction::toggled, canvas_, &CanvasWidget::showSidePanel);
     menuBar()->addMenu(stop);
 
     barCommand("戻", "REPLAY", [&g] { REPLAY_Click(g); });
@@ -192,7 +220,9 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainWindow::run(const std::function<void()>& handler) {
-    if (!shell_.ending()) handler();
+    if (shell_.ending()) return;
+    handler();
+    if (!shell_.ending()) painter_->followRecord();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

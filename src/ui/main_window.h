@@ -2,11 +2,14 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "draw/board_painter.h"
 #include "game.h"
+#include "input/drag_input.h"
 #include "ui/canvas_widget.h"
 #include "ui/install_layout.h"
+#include "ui/move_list_panel.h"
 #include "ui/pictures.h"
 #include "ui/qt_browser.h"
 #include "ui/qt_ports.h"
@@ -39,6 +42,7 @@ public:
     QtDialogs& dialogs() { return *dialogs_; }
     QtRecordPanel& recordPanel() { return *recordPanel_; }
     QtBrowser& browser() { return browser_; }
+    MoveListPanel& moveList() { return *moveList_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -52,7 +56,8 @@ private:
     QAction* markedItem(QMenu* menu, const QString& caption, MenuItem mark, std::function<void()> handler);
     QAction* barCommand(const QString& caption, const QString& name, std::function<void()> handler);
     QMenu* menu(QWidget* parent, const QString& caption, const QString& name);
-    // Runs a game handler unless the program has been told to end.
+    // Runs a game handler unless the program has been told to end; then the
+    // last move's marks and the move list follow what it did.
     void run(const std::function<void()>& handler);
 
     Pictures pictures_;
@@ -66,6 +71,9 @@ private:
     std::unique_ptr<QtDialogs> dialogs_;
     CanvasWidget* canvas_;
     QtRecordPanel* recordPanel_;
+    MoveListPanel* moveList_;
+    // The square a press picked a piece up from, while it may be dragged.
+    std::optional<BoardSquare> dragFrom_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<BoardPainter> painter_;
 };

@@ -15,6 +15,9 @@ public:
     static constexpr int PICTURE_WIDTH = 860;
     static constexpr int PICTURE_HEIGHT = 446;
     static constexpr double TWIPS_PER_PIXEL = 15.0;
+    // The move list beside the picture, in picture pixels at the natural
+    // size; it grows and shrinks with the picture.
+    static constexpr int PANEL_WIDTH = 180;
 
     PictureTransform() = default;
     PictureTransform(double scale, QPointF offset, double devicePixelRatio)
@@ -32,6 +35,25 @@ public:
         const double dy = std::round((client.height() - PICTURE_HEIGHT * scale) / 2 * devicePixelRatio);
         return {scale, QPointF(dx / devicePixelRatio, dy / devicePixelRatio), devicePixelRatio};
     }
+
+    // Room for the picture at no less than its natural size with the move
+    // list beside it.
+    static bool roomForPanel(QSize client) {
+        return client.width() >= PICTURE_WIDTH + PANEL_WIDTH && client.height() >= PICTURE_HEIGHT;
+    }
+    // The picture and the move list scaled together into the client area,
+    // the list at the right edge, the picture centred in the rest.
+    static PictureTransform fitBesidePanel(QSize client, double devicePixelRatio) {
+        double scale = std::min(client.width() / double(PICTURE_WIDTH + PANEL_WIDTH), client.height() / double(PICTURE_HEIGHT));
+        if (std::abs(scale - 1.0) < 0.03) scale = 1.0;
+        // The width the list leaves at that scale, the picture centred in it.
+        const double rest = client.width() - panelWidth(scale);
+        const double dx = std::round((rest - PICTURE_WIDTH * scale) / 2 * devicePixelRatio);
+        const double dy = std::round((client.height() - PICTURE_HEIGHT * scale) / 2 * devicePixelRatio);
+        return {scale, QPointF(dx / devicePixelRatio, dy / devicePixelRatio), devicePixelRatio};
+    }
+    // The move list's width in the window at a scale of the picture.
+    static int panelWidth(double scale) { return static_cast<int>(std::lround(PANEL_WIDTH * scale)); }
 
     double scale() const { return scale_; }
     double devicePixelRatio() const { return dpr_; }

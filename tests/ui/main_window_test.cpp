@@ -92,7 +92,8 @@ void MainWindowTest::menuTreeHasTheCaptionsNamesAndMarks() {
         {"TAIKYOKU", "対局"}, {"MATCH_MAN", "対局(人間)"}, {"START", "スタート"}, {"START2", "対局(COM)"},
         {"SENTE", "先手"},    {"GOTE", "後手"},           {"LEVEL", "COM対局ﾚﾍﾞﾙ"}, {"LEVEL1", "LEVEL1"},
         {"LEVEL2", "LEVEL2"}, {"LEVEL3", "LEVEL3"},       {"OWARI", "終わり"},      {"STOP", "局面"},
-        {"CANCEL", "最初"},   {"REVERSE", "反転"},        {"HINT", "ヒント"},        {"REPLAY", "戻"},         {"AFTER", "進"},
+        {"CANCEL", "最初"},   {"REVERSE", "反転"},        {"HINT", "ヒント"},        {"MOVE_LIST", "棋譜一覧"},
+        {"REPLAY", "戻"},     {"AFTER", "進"},
         {"LBEL_UP", "△"},     {"LEBEL_DOWN", "▽"},        {"KIFU", "棋譜"},         {"KIFU_READ", "読込"},
         {"KIFU_WRITE", "書込"}, {"OPTION", "ｵﾌﾟｼｮﾝ"},      {"SIDOU", "移動指導"},    {"HAIKEI_GA", "背景画"},
         {"MIDORI", "緑"},     {"TATAMI", "畳"},           {"TAKE", "竹"},           {"UCHU", "宇宙"},
@@ -111,6 +112,10 @@ void MainWindowTest::menuTreeHasTheCaptionsNamesAndMarks() {
     QVERIFY(actionNamed(w, "LEVEL3")->isChecked());
     QVERIFY(!actionNamed(w, "LEVEL1")->isChecked());
     QVERIFY(!actionNamed(w, "SIDOU")->isChecked());
+    // The move list is on from the start, a checkable item of 局面.
+    QVERIFY(actionNamed(w, "MOVE_LIST")->isCheckable());
+    QVERIFY(actionNamed(w, "MOVE_LIST")->isChecked());
+    QVERIFY(w.findChild<QMenu*>("STOP")->actions().contains(actionNamed(w, "MOVE_LIST")));
     QVERIFY(!w.menuBar()->isNativeMenuBar());
     // Each mark the game sets lands on its own checkable item and is read back from it.
     QSet<QString> names;
@@ -259,7 +264,8 @@ void MainWindowTest::promotionDialogStaysBesideItsBoardAtEverySize() {
         QVERIFY(w.frameGeometry().contains(dialog->geometry().topLeft()));
         w.dialogs().closePromotionDialog(PromotionDialog::Form2);
     }
-    QCOMPARE(w.canvas().transform().scale(), 2.0);
+    // The move list takes its share of the width beside the picture.
+    QCOMPARE(w.canvas().transform().scale(), 1720.0 / (860 + 180));
     QVERIFY2(std::abs(fromPicture[0] - fromPicture[1]) <= 2, qPrintable(QString("%1 %2").arg(fromPicture[0]).arg(fromPicture[1])));
 }
 

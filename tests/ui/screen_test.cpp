@@ -78,6 +78,7 @@ class ScreenTest : public QObject {
 private slots:
     void initTestCase();
     void aScriptedSessionShowsEveryStepOnTheScreen();
+    void aDragLeavesTheSameSnapshotsAsTwoClicks();
 
 private:
     // What the X server shows of the canvas, beside the back buffer: the count
@@ -89,11 +90,15 @@ private:
         return global(QPointF((originX(id) + 522.0 * file + 261) / 15, (900 + 525.0 * rank + 262) / 15));
     }
     void clickSquare(BoardId id, int file, int rank) { clickAt(squareCentre(id, file, rank)); }
+    // Presses on `from`, moves the pointer in steps to `to` and lets go,
+    // checking the screen half way.
+    void drag(QPoint from, QPoint to, const QString& step);
     void clickMenu(const QStringList& path);
     void checkStep(const QString& step);
 
     QTemporaryDir folder_;
     BoxAnswerer boxes_;
+    QImage lifted_;  // the screen before a drag
     MainWindow* w_ = nullptr;
 };
 
@@ -241,7 +246,9 @@ void ScreenTest::aScriptedSessionShowsEveryStepOnTheScreen() {
     const QSize menu(0, window.menuBar()->height());
     xdotool({"windowsize", "--sync", QString::number(window.winId()), "1290", QString::number(669 + menu.height())});
     QCOMPARE(window.canvas().size(), QSize(1290, 669));
-    QCOMPARE(window.canvas().transform().scale(), 1.5);
+    // The move list takes its share of the width beside the picture.
+    QVERIFY(window.moveList().isVisible());
+    QCOMPARE(window.canvas().transform().scale(), 1290.0 / (860 + 180));
     checkStep("resized");
     clickMenu({"TAIKYOKU", "MATCH_MAN", "START"});
     clickSquare(BoardId::RIGHT, 2, 7);
@@ -264,6 +271,78 @@ void ScreenTest::aScriptedSessionShowsEveryStepOnTheScreen() {
     clickSquare(BoardId::RIGHT, 2, 5);
     QCOMPARE(g.board(BoardId::RIGHT).at(2, 5), WHITE_PAWN);
     checkStep("maximised-move");
+    w_ = nullptr;
+}
+
+void ScreenTest::drag(QPoint from, QPoint to, const QString& step) {
+    xdotool({"mousemove", "--sync", QString::number(from.x()), QString::number(from.y())});
+    xdotool({"mousedown", "1"});
+    constexpr int STEPS = 8;
+    for (int k = 1; k <= STEPS; ++k) {
+        const QPoint at = from + (to - from) * k / STEPS;
+        xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
+        if (k == STEPS / 2) {
+            QVERIFY(w_->canvas().dragging());
+            checkStep(step + "-dragging");
+            // The piece is under the pointer: its figure where the pointer is.
+            const QImage shown = screen();
+            const QPoint pointer = w_->canvas().mapFromGlobal(at);
+            QCOMPARE(shown.pixelColor(pointer + QPoint(0, 6)), lifted_.pixelColor(w_->canvas().mapFromGlobal(from) + QPoint(0, 6)));
+        }
+    }
+    xdotool({"mouseup", "1"});
+    QVERIFY(!w_->canvas().dragging());
+    checkStep(step);
+}
+
+void ScreenTest::aDragLeavesTheSameSnapshotsAsTwoClicks() {
+    MainWindow window;
+    w_ = &window;
+    window.start();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Game& g = window.game();
+    checkStep("drag-start");
+
+    // White's pawn on the left board, then black's knight on the right
+    // board, each by two clicks.
+    clickMenu({"TAIKYOKU", "MATCH_MAN", "START"});
+    clickSquare(BoardId::LEFT, 5, 7);
+    clickSquare(BoardId::LEFT, 5, 5);
+    clickSquare(BoardId::RIGHT, 7, 1);
+    clickSquare(BoardId::RIGHT, 6, 3);
+    QCOMPARE(g.state.moveNumber, 2);
+    const History byClicks = g.history;
+
+    // The same two moves dragged, in a new game from the start position.
+    clickMenu({"STOP", "CANCEL"});
+    clickMenu({"TAIKYOKU", "MATCH_MAN", "START"});
+    QCOMPARE(g.board(BoardId::LEFT), byClicks.left[0]);
+    lifted_ = screen();
+    drag(squareCentre(BoardId::LEFT, 5, 7), squareCentre(BoardId::LEFT, 5, 5), "drag-white");
+    QCOMPARE(g.state.moveNumber, 1);
+    lifted_ = screen();
+    drag(squareCentre(BoardId::RIGHT, 7, 1), squareCentre(BoardId::RIGHT, 6, 3), "drag-black");
+    QCOMPARE(g.state.moveNumber, 2);
+    QCOMPARE(g.state.lastMoveNumber, 2);
+    for (int n = 0; n <= 2; ++n) {
+        QCOMPARE(g.history.left[n], byClicks.left[n]);
+        QCOMPARE(g.history.right[n], byClicks.right[n]);
+    }
+    QCOMPARE(g.state.sideToMove, Side::First);
+
+    // Brought back to its own square, the piece stays and nothing is selected.
+    lifted_ = screen();
+    const QPoint knight = squareCentre(BoardId::LEFT, 7, 8);
+    xdotool({"mousemove", "--sync", QString::number(knight.x()), QString::number(knight.y())});
+    xdotool({"mousedown", "1"});
+    xdotool({"mousemove", "--sync", QString::number(knight.x() + 60), QString::number(knight.y() - 50)});
+    QVERIFY(window.canvas().dragging());
+    xdotool({"mousemove", "--sync", QString::number(knight.x() + 3), QString::number(knight.y() + 2)});
+    xdotool({"mouseup", "1"});
+    QCOMPARE(g.selection(BoardId::LEFT).pieceSelected, false);
+    QCOMPARE(g.board(BoardId::LEFT).at(7, 8), WHITE_KNIGHT);
+    QCOMPARE(g.state.moveNumber, 2);
+    checkStep("drag-back");
     w_ = nullptr;
 }
 

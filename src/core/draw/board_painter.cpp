@@ -1,5 +1,6 @@
 #include "draw/board_painter.h"
 
+#include "draw/move_marks.h"
 #include "record/notation.h"
 #include "rules/legality.h"
 
@@ -104,15 +105,15 @@ void BoardPainter::描画_桝_数値(BoardId id) {
 }
 
 void BoardPainter::描画_移動結果(double c, double r, Square square, PieceCode piece, int colour) {
-    const auto [file, rank] = square;
     if (piece <= WHITE_PAWN) 消去_思考中(ThinkingStrip::Below);
     if (piece >= BLACK_PAWN) 消去_思考中(ThinkingStrip::Above);
-    描画_移動駒種類(c + 1.1, r + 0.1, 文字列変換(file), SHADOW_COLOR, 14);
-    描画_移動駒種類(c + 1, r, 文字列変換(file), colour, 14);
-    描画_移動駒種類(c + 1.5, r + 0.2, 文字列変換(1000 + 9 - rank), SHADOW_COLOR, 12);
-    描画_移動駒種類(c + 1.4, r + 0.1, 文字列変換(1000 + 9 - rank), colour, 12);
-    描画_移動駒種類(c + 0.8, r + 0.8, 駒文字変換(piece), SHADOW_COLOR, 12);
-    描画_移動駒種類(c + 0.7, r + 0.7, 駒文字変換(piece), colour, 12);
+    const MoveText t = moveText(square.file, square.rank, piece);
+    描画_移動駒種類(c + 1.1, r + 0.1, t.file, SHADOW_COLOR, 14);
+    描画_移動駒種類(c + 1, r, t.file, colour, 14);
+    描画_移動駒種類(c + 1.5, r + 0.2, t.rank, SHADOW_COLOR, 12);
+    描画_移動駒種類(c + 1.4, r + 0.1, t.rank, colour, 12);
+    描画_移動駒種類(c + 0.8, r + 0.8, t.piece, SHADOW_COLOR, 12);
+    描画_移動駒種類(c + 0.7, r + 0.7, t.piece, colour, 12);
     canvas_.refresh();
     g_.clock().wait(0.3);
 }
@@ -268,6 +269,15 @@ void BoardPainter::描画_棋譜読込み部分消去() {
     const int bg = g_.options.backgroundPicture;
     for (int column = -1; column <= 8; ++column) 描画_絵(LEFT_ORIGIN_X, bg, column, 9);
     for (int c = 1; c <= 8; ++c) 描画_桝輪郭(LEFT_ORIGIN_X, BACK_COLOR, c, 8);
+}
+
+void BoardPainter::followRecord() {
+    std::vector<CellMark> cells;
+    for (const SquareMark& m : lastMoveMarks(g_)) {
+        cells.push_back({gridX(originX(m.board), m.square.file), gridY(m.square.rank), SQUARE_WIDTH, SQUARE_HEIGHT, m.colour});
+    }
+    canvas_.setMarks(cells);
+    if (recordFollower_) recordFollower_();
 }
 
 }  // namespace velmora

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "draw/geometry.h"
@@ -50,6 +51,9 @@ public:
     void 描画_ハンデレベル(int code) override;
     void 描画_文字(double x, double y, const std::string& text, int size, int colour) override;
     void repaint() override { canvas_.refresh(); }
+    void followRecord() override;
+    // What else follows the record (the window's move list).
+    void setRecordFollower(std::function<void()> follower) { recordFollower_ = std::move(follower); }
 
 private:
     void text(double x, double y, const std::string& s, int colour, int size);
@@ -57,6 +61,7 @@ private:
     Game& g_;
     Canvas& canvas_;
     bool bold_ = false;  // the window font turns bold with the first board labels
+    std::function<void()> recordFollower_;
 };
 
 // The label texts of the handicap grades (-7..7) and "手目" (99); "" otherwise.

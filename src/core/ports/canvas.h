@@ -1,7 +1,18 @@
 #pragma once
 #include <string>
+#include <vector>
 
 namespace velmora {
+
+// A marked cell of the drawing grid, in twips, and the mark's colour.
+struct CellMark {
+    double x = 0;
+    double y = 0;
+    double width = 0;
+    double height = 0;
+    int colour = 0;
+    bool operator==(const CellMark&) const = default;
+};
 
 // The window's persistent image. Positions are twips from the client area's
 // top-left corner (15 twips to a logical pixel); colours are numbers of the
@@ -25,6 +36,10 @@ public:
     virtual void setBackdrop(int /*pictureCode*/) {}
     // Brings what was drawn to the screen now.
     virtual void refresh() = 0;
+    // The last move's marks, kept above everything drawn until the next call
+    // replaces them: a two-pixel ring just inside the cell's own outline, so
+    // that a selection or guidance outline of the same cell stays in view.
+    virtual void setMarks(const std::vector<CellMark>& /*marks*/) {}
 };
 
 }  // namespace velmora

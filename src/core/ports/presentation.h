@@ -46,6 +46,9 @@ public:
     // A text at a place in twips (a loaded record's header lines).
     virtual void 描画_文字(double x, double y, const std::string& text, int size, int colour) = 0;
     virtual void repaint() = 0;
+    // The record or the position shown has changed: the last move is marked
+    // anew, and the window's move list follows.
+    virtual void followRecord() {}
 };
 
 }  // namespace velmora

@@ -13,6 +13,9 @@ void recordMove(Game& g) {
     st.moveNumber += 1;
     手順保存(g, st.moveNumber);
     st.lastMoveNumber = st.moveNumber;
+    // The move is marked and listed as soon as it is on the boards, before
+    // the computer's answer.
+    g.presentation().followRecord();
 }
 
 Side 調査_手番(const Game& g, int n) {
@@ -61,5 +64,9 @@ std::string 文字列変換(int value) {
 }
 
 std::string squareText(Square s) { return 文字列変換(s.file) + 文字列変換(1000 + 9 - s.rank); }
+
+MoveText moveText(int file, int rank, PieceCode piece) {
+    return {文字列変換(file), 文字列変換(1000 + 9 - rank), 駒文字変換(piece)};
+}
 
 }  // namespace velmora

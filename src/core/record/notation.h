@@ -9,7 +9,7 @@ namespace velmora {
 void 手順保存(Game& g, int n);
 
 // After a move has been played on the boards: counts it, stores both boards as
-// its snapshot and makes it the latest move.
+// its snapshot and makes it the latest move, and has the window follow it.
 void recordMove(Game& g);
 
 // The side that made move n (nobody when snapshots n-1 and n agree).
@@ -23,5 +23,16 @@ std::string 駒文字変換(PieceCode code);
 std::string 文字列変換(int value);
 // A square as the game writes it: file letter and rank digit, rank 8 reading "１".
 std::string squareText(Square s);
+
+// The game's text for a move: the destination's file letter and rank digit and
+// the name of the piece that stands there. Beside the board the three parts
+// are drawn apart; the move list writes them in one line.
+struct MoveText {
+    std::string file;
+    std::string rank;
+    std::string piece;
+    std::string line() const { return file + rank + " " + piece; }
+};
+MoveText moveText(int file, int rank, PieceCode piece);
 
 }  // namespace velmora

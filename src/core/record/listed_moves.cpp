@@ -1,0 +1,44 @@
+#include "record/listed_moves.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "record/notation.h"
+#include "record/replay.h"
+
+namespace velmora {
+
+std::vector<ListedMove> listedMoves(const Game& g) {
+    std::vector<ListedMove> list;
+    const int last = std::min(g.state.lastMoveNumber, MAX_MOVES);
+    for (int n = 1; n <= last; ++n) {
+        ListedMove entry;
+        entry.number = n;
+        entry.move = playedMove(g, n);
+        if (entry.move) {
+            entry.board = entry.move->board == BoardId::LEFT ? "左" : "右";
+            entry.text = moveText(entry.move->to.file, entry.move->to.rank, entry.move->placed).line();
+        } else {
+            entry.text = "？";
+        }
+        list.push_back(std::move(entry));
+    }
+    return list;
+}
+
+void stepToMove(Game& g, int n) {
+    while (g.state.moveNumber != n) {
+        const int from = g.state.moveNumber;
+        // The steps on the way do not pause; the one that arrives does.
+        Clock* clock = std::abs(n - from) > 1 ? g.swapClock(nullptr) : nullptr;
+        if (n < from) {
+            REPLAY_Click(g);
+        } else {
+            AFTER_Click(g);
+        }
+        if (clock) g.swapClock(clock);
+        if (g.state.moveNumber == from) return;
+    }
+}
+
+}  // namespace velmora

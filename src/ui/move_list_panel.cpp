@@ -1,0 +1,116 @@
+#include "ui/move_list_panel.h"
+
+#include <QHeaderView>
+#include <QResizeEvent>
+#include <cmath>
+
+#include "ui/game_font.h"
+#include "ui/palette.h"
+#include "ui/picture_transform.h"
+
+namespace velmora::ui {
+namespace {
+
+// Palette colours: white lines on black, the position shown in black on
+// yellow, the moves ahead in grey.
+constexpr int BACKGROUND = 0;
+constexpr int TEXT = 15;
+constexpr int AHEAD = 7;
+constexpr int CURRENT_BACKGROUND = 14;
+constexpr int CURRENT_TEXT = 0;
+// Points at the picture's natural size.
+constexpr double POINT_SIZE = 10;
+
+QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment) {
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(alignment | Qt::AlignVCenter);
+    item->setFlags(Qt::ItemIsEnabled);
+    return item;
+}
+
+}  // namespace
+
+MoveListPanel::MoveListPanel(QWidget* parent) : QTableWidget(0, 3, parent) {
+    setObjectName("moveList");
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setShowGrid(false);
+    setWordWrap(false);
+    setEditTriggers(NoEditTriggers);
+    // The highlight is the position shown, never a selection of the list's own.
+    setSelectionMode(NoSelection);
+    setFocusPolicy(Qt::NoFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFrameShape(QFrame::NoFrame);
+    horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, paletteColor(BACKGROUND));
+    colours.setColor(QPalette::Window, paletteColor(BACKGROUND));
+    colours.setColor(QPalette::Text, paletteColor(TEXT));
+    setPalette(colours);
+    viewport()->setAutoFillBackground(true);
+    applyFont();
+    connect(this, &QTableWidget::cellClicked, this, [this](int row, int) { emit moveClicked(row); });
+    hide();
+}
+
+void MoveListPanel::showMoves(const std::vector<ListedMove>& moves, int current) {
+    std::vector<std::pair<std::string, std::string>> lines;
+    lines.reserve(moves.size());
+    for (const ListedMove& m : moves) lines.emplace_back(m.board, m.text);
+    if (lines != shown_) {
+        shown_ = std::move(lines);
+        const auto& rows = *shown_;
+        setRowCount(static_cast<int>(rows.size()) + 1);
+        setItem(0, 0, cell("", Qt::AlignRight));
+        setItem(0, 1, cell("", Qt::AlignHCenter));
+        setItem(0, 2, cell("開始局面", Qt::AlignLeft));
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            const int row = static_cast<int>(k) + 1;
+            setItem(row, 0, cell(QString::number(row), Qt::AlignRight));
+            setItem(row, 1, cell(QString::fromStdString(rows[k].first), Qt::AlignHCenter));
+            setItem(row, 2, cell(QString::fromStdString(rows[k].second), Qt::AlignLeft));
+        }
+        current_ = -1;
+    }
+    if (current != current_) {
+        current_ = current;
+        highlight();
+    }
+}
+
+void MoveListPanel::highlight() {
+    for (int row = 0; row < rowCount(); ++row) {
+        const bool here = row == current_;
+        for (int column = 0; column < columnCount(); ++column) {
+            QTableWidgetItem* it = item(row, column);
+            if (!it) continue;
+            it->setBackground(here ? paletteColor(CURRENT_BACKGROUND) : paletteColor(BACKGROUND));
+            it->setForeground(paletteColor(here ? CURRENT_TEXT : row > current_ ? AHEAD : TEXT));
+        }
+    }
+    if (current_ >= 0 && current_ < rowCount()) scrollToItem(item(current_, 2), EnsureVisible);
+}
+
+void MoveListPanel::resizeEvent(QResizeEvent* event) {
+    QTableWidget::resizeEvent(event);
+    applyFont();
+    if (current_ >= 0 && current_ < rowCount()) scrollToItem(item(current_, 2), EnsureVisible);
+}
+
+void MoveListPanel::applyFont() {
+    // The game's font, its size following the picture's scale, which the
+    // panel's width follows too.
+    const double scale = std::max(1.0, width() / double(PictureTransform::PANEL_WIDTH));
+    if (scale == fontScale_) return;
+    fontScale_ = scale;
+    QFont font = gameFont();
+    font.setPixelSize(static_cast<int>(std::lround(POINT_SIZE * 96.0 / 72.0 * scale)));
+    font.setBold(true);
+    setFont(font);
+    verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + static_cast<int>(std::lround(4 * scale)));
+}
+
+}  // namespace velmora::ui
