@@ -41,9 +41,4 @@ GameOutcome dropPiece(Game& g, MouseButton button, const BoardSquare& from, doub
     return Form_MouseDown(g, button, 0, x, y);
 }
 
-void dropSelection(Game& g, BoardId id) {
-    g.presentation().描画_チェス盤桝(id);
-    g.selection(id).pieceSelected = false;
-}
-
 }  // namespace velmora

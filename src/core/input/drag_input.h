@@ -30,7 +30,4 @@ std::optional<BoardSquare> pickedUp(const Game& g, double x, double y);
 // happens once that selection has gone.
 GameOutcome dropPiece(Game& g, MouseButton button, const BoardSquare& from, double x, double y);
 
-// Nothing selected on the board any more: its outlines back to normal.
-void dropSelection(Game& g, BoardId id);
-
 }  // namespace velmora

@@ -120,6 +120,11 @@ GameOutcome Form_MouseDown(Game& g, MouseButton button, int shift, double x, dou
     return outcome;
 }
 
+void dropSelection(Game& g, BoardId id) {
+    g.presentation().描画_チェス盤桝(id);
+    g.selection(id).pieceSelected = false;
+}
+
 GameOutcome マウスダウン(Game& g, BoardId id, MouseButton button, int, int file, int rank) {
     if (!onBoard(file, rank)) return GameOutcome::Continues;
     GameState& st = g.state;
@@ -157,8 +162,7 @@ GameOutcome マウスダウン(Game& g, BoardId id, MouseButton button, int, int
         return GameOutcome::Continues;
     }
     if (!移動チェック(bs, s.from, {file, rank}, s.movingPiece)) {
-        view.描画_チェス盤桝(id);
-        s.pieceSelected = false;
+        dropSelection(g, id);
         return GameOutcome::Continues;
     }
     if (!移動後チェック_成り(rank, s.movingPiece) && button == MouseButton::Left) {
