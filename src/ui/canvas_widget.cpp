@@ -249,7 +249,9 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     }
 }
 
-void CanvasWidget::resizeEvent(QResizeEvent*) {
+void CanvasWidget::resizeEvent(QResizeEvent*) { refit(); }
+
+void CanvasWidget::refit() {
     // Drawn again at the new scale on the next paint; clicks map at once.
     valid_ = false;
     const PictureTransform t = fitted();
@@ -420,14 +422,7 @@ bool CanvasWidget::sidePanelShown() const {
 
 void CanvasWidget::showSidePanel(bool shown) {
     sidePanelWanted_ = shown;
-    valid_ = false;
-    const PictureTransform t = fitted();
-    if (!(t == transform_)) {
-        transform_ = t;
-        emit transformChanged(transform_);
-    }
-    placeSidePanel();
-    update();
+    refit();
 }
 
 void CanvasWidget::placeSidePanel() {

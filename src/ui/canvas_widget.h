@@ -91,6 +91,8 @@ private:
     const QImage& floatingPiece(QSize deviceSize);
     void endDrag();
     PictureTransform fitted() const;
+    // The picture fitted again to the client area and the side panel's room.
+    void refit();
     void placeSidePanel();
     void changed(const QRect& device);
     bool ready();

@@ -76,50 +76,44 @@ TEST(EngineSearch, WinsMaterialAndAvoidsLosingIt) {
     EXPECT_GT(r.score, 500);
 }
 
+// Against the computer the search plays `from`-`to` on the left board (a
+// pinned piece taking the enemy king); between two people that piece may not
+// leave the file it is pinned on.
+void expectTakenOnlyAgainstTheComputer(const Board& left, const Board& right, int colour, Square from, Square to) {
+    SearchLimits limits;
+    limits.timeMs = 60'000;
+    limits.maxDepth = 3;
+    const Position p = positionFromBoards(left, right, colour);
+    const SearchResult computer = bestMove(p, limits);
+    EXPECT_EQ((std::tuple(computer.board, computer.from, computer.to)), (std::tuple(BoardId::LEFT, from, to)));
+    EXPECT_GT(computer.score, KING_LOSS - MAX_PLY);
+
+    limits.kind = GameKind::TWO_PEOPLE;
+    const SearchResult person = bestMove(p, limits);
+    ASSERT_TRUE(person.found());
+    EXPECT_FALSE(person.board == BoardId::LEFT && person.from == from && person.to.file != from.file);
+}
+
 // The computer's own moves are not tested for leaving its king attacked, so
-// a black rook pinned to its king still takes the white king; between people
-// the same rook may not move off the file. The search must model each.
+// a black rook pinned to its king still takes the white king.
 TEST(EngineSearch, AgainstTheComputerBlacksPinnedPieceStillTakesTheKing) {
     const Board left = boardFrom({"....k...", "........", "K...r...", "........", "........", "........",
                                   "....R...", "........"});
     Board right{};
     right.at(5, 1) = BLACK_KING;
     right.at(8, 8) = WHITE_KING;
-    SearchLimits limits;
-    limits.timeMs = 60'000;
-    limits.maxDepth = 3;
-    const Position p = positionFromBoards(left, right, BLACK);
-    const SearchResult computer = bestMove(p, limits);
-    EXPECT_EQ((std::tuple(computer.board, computer.from.file, computer.from.rank, computer.to.file, computer.to.rank)),
-              (std::tuple(BoardId::LEFT, 5, 3, 1, 3)));
-    EXPECT_GT(computer.score, KING_LOSS - MAX_PLY);
-
-    limits.kind = GameKind::TWO_PEOPLE;
-    const SearchResult person = bestMove(p, limits);
-    ASSERT_TRUE(person.found());
-    EXPECT_FALSE(person.board == BoardId::LEFT && person.from.file == 5 && person.from.rank == 3 && person.to.file != 5);
+    expectTakenOnlyAgainstTheComputer(left, right, BLACK, {5, 3}, {1, 3});
 }
 
 // While the computer's check stands against white (a white king attacked on
-// either board), the person's moves are not tested either: a white rook
-// pinned on the left board takes the black king. Between people it may not.
+// either board, here the right one), the person's moves are not tested
+// either: a white rook pinned on the left board takes the black king.
 TEST(EngineSearch, WhiteInCheckAgainstTheComputerMayLeaveItsKingAttacked) {
     const Board left = boardFrom({"........", "....r...", "........", "........", "........", "k...R...",
                                   "........", "....K..."});
     const Board right = boardFrom({"....r...", "........", "........", "........", "........", "........",
                                    "k.......", "....K..."});
-    SearchLimits limits;
-    limits.timeMs = 60'000;
-    limits.maxDepth = 3;
-    const Position p = positionFromBoards(left, right, WHITE);
-    const SearchResult inCheck = bestMove(p, limits);
-    EXPECT_EQ((std::tuple(inCheck.board, inCheck.from.file, inCheck.from.rank, inCheck.to.file, inCheck.to.rank)),
-              (std::tuple(BoardId::LEFT, 5, 6, 1, 6)));
-
-    limits.kind = GameKind::TWO_PEOPLE;
-    const SearchResult person = bestMove(p, limits);
-    ASSERT_TRUE(person.found());
-    EXPECT_FALSE(person.board == BoardId::LEFT && person.from.file == 5 && person.from.rank == 6 && person.to.file != 5);
+    expectTakenOnlyAgainstTheComputer(left, right, WHITE, {5, 6}, {1, 6});
 }
 
 TEST(EngineSearch, KeepsTheTimeBudgetAndAnswersALegalMove) {

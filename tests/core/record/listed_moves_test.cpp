@@ -106,23 +106,7 @@ struct TwinGames {
             w->sound.played.clear();
         }
     }
-    void expectAlike() const {
-        const Game& a = list.game;
-        const Game& b = menu.game;
-        EXPECT_EQ(a.board(BoardId::LEFT), b.board(BoardId::LEFT));
-        EXPECT_EQ(a.board(BoardId::RIGHT), b.board(BoardId::RIGHT));
-        EXPECT_EQ(a.state.moveNumber, b.state.moveNumber);
-        EXPECT_EQ(a.state.lastMoveNumber, b.state.lastMoveNumber);
-        EXPECT_EQ(a.state.sideToMove, b.state.sideToMove);
-        EXPECT_EQ(a.state.whiteInCheck, b.state.whiteInCheck);
-        EXPECT_EQ(a.selection(BoardId::LEFT).pieceSelected, b.selection(BoardId::LEFT).pieceSelected);
-        EXPECT_EQ(list.view.lines, menu.view.lines);
-        EXPECT_EQ(list.sound.played, menu.sound.played);
-        ASSERT_EQ(list.dialogs.boxes.size(), menu.dialogs.boxes.size());
-        for (std::size_t k = 0; k < list.dialogs.boxes.size(); ++k) {
-            EXPECT_EQ(list.dialogs.boxes[k].text, menu.dialogs.boxes[k].text);
-        }
-    }
+    void expectAlike() const { testing::expectSameOutcome(list, menu); }
 };
 
 TEST(MoveList, AClickInTheListIsTheSameNumberOfStepsBackOrForward) {
