@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "game.h"
+#include "ports/canvas.h"
 
 namespace velmora::testing {
 
@@ -136,6 +137,17 @@ public:
 };
 
 // A game wired to all the recording fakes.
+// A canvas that draws nothing, for tests that count the painter's pauses or
+// keep only what it hands on.
+class BlankCanvas : public Canvas {
+public:
+    void drawPicture(int, double, double) override {}
+    void drawOutline(double, double, double, double, int) override {}
+    void drawText(double, double, const std::string&, int, bool, int) override {}
+    void fillBackground(int) override {}
+    void refresh() override {}
+};
+
 struct FakeWorld {
     ScriptedDialogs dialogs;
     RecordingPresentation view;

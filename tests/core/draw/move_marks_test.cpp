@@ -64,13 +64,8 @@ TEST(MoveMarks, FollowTheStepsTheTurnAndANewStart) {
 }
 
 // Keeps the marks the painter hands on.
-class MarksCanvas : public Canvas {
+class MarksCanvas : public testing::BlankCanvas {
 public:
-    void drawPicture(int, double, double) override {}
-    void drawOutline(double, double, double, double, int) override {}
-    void drawText(double, double, const std::string&, int, bool, int) override {}
-    void fillBackground(int) override {}
-    void refresh() override {}
     void setMarks(const std::vector<CellMark>& m) override {
         marks = m;
         ++calls;

@@ -146,19 +146,9 @@ TEST(MoveList, ARefusedStepStopsTheWalk) {
     EXPECT_EQ(t.list.dialogs.boxes[0].text, "終わり");
 }
 
-// Draws nothing; the painter's pauses are what is counted.
-class BlankCanvas : public Canvas {
-public:
-    void drawPicture(int, double, double) override {}
-    void drawOutline(double, double, double, double, int) override {}
-    void drawText(double, double, const std::string&, int, bool, int) override {}
-    void fillBackground(int) override {}
-    void refresh() override {}
-};
-
 TEST(MoveList, OnlyTheLastStepOfAWalkPausesForItsMoveText) {
     testing::FakeWorld w;
-    BlankCanvas canvas;
+    testing::BlankCanvas canvas;  // the painter's pauses are what is counted
     BoardPainter painter(w.game, canvas);
     w.game.setPresentation(&painter);
     playFourMoves(w.game);
