@@ -1,6 +1,5 @@
 #include "game.h"
 
-#include "record/notation.h"
 #include "rules/execution.h"
 #include "rules/setup.h"
 
@@ -40,6 +39,12 @@ Game::Game(Ports ports) : ports_(ports) {
     state.comLevel = 3;
     state.moveNumber = 0;
     state.lastMoveNumber = state.moveNumber;
+}
+
+void 手順保存(Game& g, int n) {
+    if (!History::valid(n)) return;
+    g.history.left[n] = g.board(BoardId::LEFT);
+    g.history.right[n] = g.board(BoardId::RIGHT);
 }
 
 void 初期設定(Game& g) {

@@ -117,6 +117,9 @@ private:
     EngineRunner directEngine_;
 };
 
+// Stores both boards as snapshot n; n outside 0..500 writes nothing.
+void 手順保存(Game& g, int n);
+
 // A new game on the running program: the starting position on both boards, no
 // game running, snapshot 0 stored. The screen is left to the caller.
 void 初期設定(Game& g);

@@ -4,14 +4,13 @@
 #include "com/search.h"
 #include "engine/position.h"
 #include "influence/survey.h"
+#include "ports/palette.h"
 #include "record/notation.h"
 #include "rules/end_tests.h"
 #include "rules/execution.h"
 
 namespace velmora {
 namespace {
-
-constexpr int BRIGHT_WHITE = 15;
 
 // Clears the person's side of the display and shows "思考中" over both boards.
 void showThinking(Game& g) {
@@ -39,13 +38,13 @@ void playMove(Game& g, BoardId id, const BestMove& best) {
     }
     g.sound().dsPlay(g.sounds.pieceSound);
     駒移動(g, id, best.from, best.to, best.placedPiece);
-    view.描画_桝輪郭(id, BRIGHT_WHITE, best.to.file, best.to.rank);
+    view.描画_桝輪郭(id, COM_MOVE_COLOR, best.to.file, best.to.rank);
     if (!存在チェック駒(g.board(otherBoard(id)), WHITE_KING)) {
         g.state.gameWinner = g.state.blackTurn;
     } else {
         勢力調査(g, id);
     }
-    view.描画_移動結果(id, best.to, best.placedPiece, BRIGHT_WHITE);
+    view.描画_移動結果(id, best.to, best.placedPiece, COM_MOVE_COLOR);
 }
 
 // Announces a check, or a mate, on the first board (right, then left) whose

@@ -1,6 +1,7 @@
 #pragma once
 // The drawing grid: every item of the window sits at a grid position (column,
 // row) from an origin; one cell is 522 x 525 twips.
+#include "ports/palette.h"
 #include "rules/board.h"
 
 namespace velmora {
@@ -10,15 +11,6 @@ constexpr int SQUARE_HEIGHT = 525;
 constexpr int LEFT_ORIGIN_X = 700;
 constexpr int ORIGIN_Y = 900;
 constexpr int RIGHT_ORIGIN_X = 12 * SQUARE_WIDTH + LEFT_ORIGIN_X;
-
-// Palette colour numbers and their roles.
-constexpr int SHADOW_COLOR = 0;
-constexpr int BACK_COLOR = 2;
-constexpr int OUTLINE_COLOR = 2;
-constexpr int SELECT_COLOR = 12;
-constexpr int LABEL_COLOR = 14;
-constexpr int WHITE_COLOR = 15;
-constexpr int RESULT_COLOR = 15;
 
 // Picture codes of the non-piece pictures.
 constexpr int PIC_EMPTY_0 = 0;

@@ -2,17 +2,11 @@
 #include <vector>
 
 #include "game.h"
+#include "ports/palette.h"
 
 namespace velmora {
 
-// The last move's marks: yellow (14) on its from and to squares, magenta (13)
-// on the square of the other board whose piece the two-board capture took.
-// Both read on the teal and on the red squares, and neither is a colour the
-// game marks with otherwise: the selection is light red (12), the guidance
-// and the computer's destination bright white (15).
-constexpr int LAST_MOVE_COLOR = 14;
-constexpr int TWIN_CAPTURE_COLOR = 13;
-
+// The last move's marks, in LAST_MOVE_COLOR and TWIN_CAPTURE_COLOR.
 struct SquareMark {
     BoardId board = BoardId::LEFT;
     Square square;

@@ -1,4 +1,3 @@
-#include "game.h"
 #include "engine/game_end.h"
 
 #include "engine/movegen.h"

@@ -4,7 +4,7 @@
 
 #include "engine/piece_values.h"
 #include "engine/zobrist.h"
-#include "game.h"
+#include "rules/board_state.h"
 
 namespace velmora::engine {
 
@@ -186,7 +186,7 @@ Position positionFromBoards(const Board& left, const Board& right, int color) {
     return p;
 }
 
-Position positionFromGame(const Game& g, int color) {
+Position positionFromGame(const RulesState& g, int color) {
     Position p = positionFromBoards(g.board(BoardId::LEFT), g.board(BoardId::RIGHT), color);
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         const BoardState& bs = g.side(id);
@@ -196,7 +196,7 @@ Position positionFromGame(const Game& g, int color) {
     return p;
 }
 
-Position positionFromGame(const Game& g) {
+Position positionFromGame(const RulesState& g) {
     const GameState& st = g.state;
     const int color = st.sideToMove != Side::None && st.sideToMove == st.blackTurn ? BLACK : WHITE;
     return positionFromGame(g, color);

@@ -7,7 +7,7 @@
 #include "rules/board.h"
 
 namespace velmora {
-class Game;
+class RulesState;
 }
 
 namespace velmora::engine {
@@ -96,9 +96,9 @@ private:
 
 // The game's two boards with `color` to move. A board without a king of a
 // colour keeps the king square the game last recorded for it.
-Position positionFromGame(const Game& g, int color);
+Position positionFromGame(const RulesState& g, int color);
 // The same with the side to move of the running game (white when none runs).
-Position positionFromGame(const Game& g);
+Position positionFromGame(const RulesState& g);
 // Both boards of a position in the game's own form.
 Board boardOf(const Position& p, BoardId id);
 // A position from two boards, with the king squares a freshly started

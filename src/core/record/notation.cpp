@@ -2,12 +2,6 @@
 
 namespace velmora {
 
-void 手順保存(Game& g, int n) {
-    if (!History::valid(n)) return;
-    g.history.left[n] = g.board(BoardId::LEFT);
-    g.history.right[n] = g.board(BoardId::RIGHT);
-}
-
 void recordMove(Game& g) {
     GameState& st = g.state;
     st.moveNumber += 1;

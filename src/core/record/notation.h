@@ -5,9 +5,6 @@
 
 namespace velmora {
 
-// Stores both boards as snapshot n; n outside 0..500 writes nothing.
-void 手順保存(Game& g, int n);
-
 // After a move has been played on the boards: counts it, stores both boards as
 // its snapshot and makes it the latest move, and has the window follow it.
 void recordMove(Game& g);
