@@ -1,11 +1,9 @@
 #include "ui/canvas_widget.h"
 
-#include <QApplication>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
-#include <cstdlib>
 #include <utility>
 
 #include "draw/geometry.h"
@@ -14,8 +12,6 @@
 
 namespace velmora::ui {
 namespace {
-
-int px(double twips) { return static_cast<int>(std::lround(twips / CanvasWidget::TWIPS_PER_PIXEL)); }
 
 // The one-pixel grid line of the board; outlines in every other colour are marks.
 constexpr int GRID_LINE_COLOR = OUTLINE_COLOR;
@@ -36,14 +32,6 @@ void fillRing(QPainter& p, const PictureTransform& t, const QRect& r, int width,
                                QRect(r.left(), r.top(), width, r.height()), QRect(r.right() - width + 1, r.top(), width, r.height())}) {
         p.fillRect(t.deviceRect(strip), colour);
     }
-}
-
-// A piece picture's pixels that are its square's, not the figure's: they
-// match the empty square of the same shade.
-bool squarePixel(QRgb piece, QRgb square) {
-    return std::abs(qRed(piece) - qRed(square)) + std::abs(qGreen(piece) - qGreen(square)) +
-               std::abs(qBlue(piece) - qBlue(square)) <=
-           24;
 }
 
 }  // namespace
@@ -71,7 +59,7 @@ QRect CanvasWidget::textBounds(QPointF at, const QString& text, int pointSize, b
 
 void CanvasWidget::drawPicture(int code, double x, double y) {
     const QSize natural = pictures_.naturalSize(code);
-    const QRect bounds(QPoint(px(x), px(y)), natural);
+    const QRect bounds(QPoint(pixels(x), pixels(y)), natural);
     if (natural.isEmpty() || outsidePicture(bounds)) return;
     list_.addPicture(code, bounds);
     if (!ready()) return;
@@ -82,8 +70,8 @@ void CanvasWidget::drawPicture(int code, double x, double y) {
 }
 
 void CanvasWidget::drawOutline(double x, double y, double width, double height, int colour) {
-    const int left = px(x), top = px(y);
-    const QRect bounds(left, top, px(x + width) - left + 1, px(y + height) - top + 1);
+    const int left = pixels(x), top = pixels(y);
+    const QRect bounds(left, top, pixels(x + width) - left + 1, pixels(y + height) - top + 1);
     const std::optional<QRect> restore = list_.addOutline(bounds, colour, colour == GRID_LINE_COLOR ? 1 : MARK_WIDTH);
     if (!ready()) return;
     if (restore) {
@@ -219,7 +207,7 @@ void CanvasWidget::renderBackdrop(QPainter& p, const QRegion& area) {
     const int lastRow = static_cast<int>(std::ceil((bottom * TWIPS_PER_PIXEL - ORIGIN_Y) / SQUARE_HEIGHT)) + 1;
     for (int column = firstColumn; column <= lastColumn; ++column) {
         for (int row = firstRow; row <= lastRow; ++row) {
-            const QRect cell(QPoint(px(gridX(LEFT_ORIGIN_X, column)), px(gridY(row))), tile);
+            const QRect cell(QPoint(pixels(gridX(LEFT_ORIGIN_X, column)), pixels(gridY(row))), tile);
             const QRect target = transform_.deviceRect(cell);
             p.drawImage(target.topLeft(), pictures_.atSize(backdrop_, target.size()));
         }
@@ -280,90 +268,6 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
     emit mouseDown(button, twips.x(), twips.y());
 }
 
-void CanvasWidget::armDrag(double xTwips, double yTwips, MouseButton button) {
-    const QRect cell(QPoint(px(xTwips), px(yTwips)), pictures_.naturalSize(PIC_EMPTY_0));
-    const std::optional<int> code = list_.pictureAt(cell);
-    if (!code || !isPiecePicture(*code) || button == MouseButton::Other) return;
-    drag_ = {};
-    drag_.armed = true;
-    drag_.button = button == MouseButton::Left ? Qt::LeftButton : Qt::RightButton;
-    drag_.gameButton = button;
-    drag_.pressedAt = lastPress_;
-    drag_.origin = cell;
-    drag_.pieceCode = *code;
-    // The piece's picture code ends in the square's shade.
-    drag_.emptyCode = std::abs(*code) % 10 == 0 ? PIC_EMPTY_0 : PIC_EMPTY_1;
-}
-
-void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
-    if (!drag_.armed) return;
-    if (!(event->buttons() & drag_.button)) {
-        // The release went elsewhere (a box was open): the drag is over.
-        endDrag();
-        return;
-    }
-    const bool starting = !drag_.moving;
-    if (starting && (event->position().toPoint() - drag_.pressedAt).manhattanLength() < QApplication::startDragDistance()) {
-        return;  // still a click
-    }
-    const QRect before = starting ? drag_.origin : floatingBounds();
-    drag_.moving = true;
-    drag_.pointer = transform_.toPicture(event->position());
-    if (!ready()) return;
-    for (const QRect& r : {before, floatingBounds()}) {
-        renderRegion(r);
-        changed(transform_.deviceRect(r));
-    }
-}
-
-void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (!drag_.armed || event->button() != drag_.button) return;
-    const bool moved = drag_.moving;
-    const MouseButton button = drag_.gameButton;
-    endDrag();
-    // Without moving it was a click, which the press has handled.
-    if (!moved) return;
-    const QPointF twips = transform_.toTwips(event->position());
-    emit pieceDropped(button, twips.x(), twips.y());
-}
-
-void CanvasWidget::endDrag() {
-    const bool moving = drag_.moving;
-    const QRect origin = drag_.origin;
-    const QRect floating = floatingBounds();
-    drag_ = {};
-    if (!moving || !ready()) return;
-    for (const QRect& r : {origin, floating}) {
-        renderRegion(r);
-        changed(transform_.deviceRect(r));
-    }
-}
-
-QRect CanvasWidget::floatingBounds() const {
-    const QSizeF size = drag_.origin.size();
-    return QRectF(drag_.pointer - QPointF(size.width() / 2, size.height() / 2), size).toAlignedRect().adjusted(-1, -1, 1, 1);
-}
-
-const QImage& CanvasWidget::floatingPiece(QSize deviceSize) {
-    const quint64 key = (quint64(quint32(drag_.pieceCode)) << 32) | (quint64(deviceSize.width()) << 16) | quint64(deviceSize.height());
-    if (key == floatingKey_ && !floating_.isNull()) return floating_;
-    // Copies: the pictures' cache may drop a size when asked for another.
-    const QImage piece = pictures_.atSize(drag_.pieceCode, deviceSize);
-    const QImage square = pictures_.atSize(drag_.emptyCode, deviceSize);
-    floating_ = piece.convertToFormat(QImage::Format_ARGB32);
-    if (square.size() == piece.size()) {
-        for (int y = 0; y < floating_.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(floating_.scanLine(y));
-            const auto* under = reinterpret_cast<const QRgb*>(square.constScanLine(y));
-            for (int x = 0; x < floating_.width(); ++x) {
-                if (squarePixel(line[x], under[x])) line[x] = 0;
-            }
-        }
-    }
-    floatingKey_ = key;
-    return floating_;
-}
-
 void CanvasWidget::renderOverlay(QPainter& p, const QRect& area) {
     if (drag_.moving && drag_.origin.intersects(area)) {
         // The square the piece was lifted from, with its outlines.
@@ -392,8 +296,8 @@ void CanvasWidget::renderMark(QPainter& p, const QRect& cell, int colour) {
 void CanvasWidget::setMarks(const std::vector<CellMark>& marks) {
     std::vector<Mark> next;
     for (const CellMark& m : marks) {
-        const int left = px(m.x), top = px(m.y);
-        next.push_back({QRect(left, top, px(m.x + m.width) - left + 1, px(m.y + m.height) - top + 1), m.colour});
+        const int left = pixels(m.x), top = pixels(m.y);
+        next.push_back({QRect(left, top, pixels(m.x + m.width) - left + 1, pixels(m.y + m.height) - top + 1), m.colour});
     }
     if (next == marks_) return;
     const std::vector<Mark> old = std::exchange(marks_, next);

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -24,6 +25,8 @@ class CanvasWidget : public QWidget, public Canvas {
     Q_OBJECT
 public:
     static constexpr double TWIPS_PER_PIXEL = PictureTransform::TWIPS_PER_PIXEL;
+    // A position in twips as whole picture pixels.
+    static int pixels(double twips) { return static_cast<int>(std::lround(twips / TWIPS_PER_PIXEL)); }
     // The picture the game draws on, in logical pixels at its natural size.
     static constexpr int CLIENT_WIDTH = PictureTransform::PICTURE_WIDTH;
     static constexpr int CLIENT_HEIGHT = PictureTransform::PICTURE_HEIGHT;
