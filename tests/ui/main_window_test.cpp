@@ -15,13 +15,13 @@
 #include "sound_warning_watch.h"
 #include "ui/main_window.h"
 #include "ui/promotion_dialog.h"
+#include "window_helpers.h"
 
 using namespace velmora;
 using velmora::ui::MainWindow;
+using namespace velmora::testing;
 
 namespace {
-
-QAction* actionNamed(MainWindow& w, const QString& name) { return w.findChild<QAction*>(name); }
 
 // Picture pixels (the picture at its natural size) to the canvas's own
 // coordinates, wherever the window has placed the picture.
@@ -32,27 +32,6 @@ QPoint outlinePixel(MainWindow& w, BoardId id, int file, int rank) {
     const double x = originX(id) + 522.0 * file;
     const double y = 900 + 525.0 * rank + 262;
     return onCanvas(w, QPointF(std::lround(x / 15), std::lround(y / 15)));
-}
-
-QPoint squareCentre(MainWindow& w, BoardId id, int file, int rank) {
-    return onCanvas(w, QPointF((originX(id) + 522.0 * file + 261) / 15, (900 + 525.0 * rank + 262) / 15));
-}
-
-// A game between two people in which white is to move.
-void whiteToMove(MainWindow& w) {
-    GameState& st = w.game().state;
-    st.whiteTurn = Side::First;
-    st.blackTurn = Side::Second;
-    st.sideToMove = Side::First;
-    st.gameMode = GameMode::BetweenPeople;
-}
-
-// Started, then given the default outer size even where the test screen is
-// smaller (start-up keeps the window on the screen), so the picture is drawn
-// at its natural size.
-void startAtNaturalSize(MainWindow& w) {
-    w.start();
-    w.resize(QSize(13000 / 15, 7400 / 15) - (w.frameGeometry().size() - w.geometry().size()));
 }
 
 QColor bufferPixel(MainWindow& w, QPoint logical) {

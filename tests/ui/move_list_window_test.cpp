@@ -11,40 +11,21 @@
 #include "sound_warning_watch.h"
 #include "ui/main_window.h"
 #include "ui/palette.h"
+#include "window_helpers.h"
 
 using namespace velmora;
 using velmora::ui::MainWindow;
+using namespace velmora::testing;
 using velmora::ui::PictureTransform;
 using velmora::ui::CanvasWidget;
 
 namespace {
-
-QAction* actionNamed(MainWindow& w, const QString& name) { return w.findChild<QAction*>(name); }
 
 // A client area of this size.
 void resizeClient(MainWindow& w, QSize client) {
     w.resize(client + QSize(0, w.menuBar()->height()));
     QCoreApplication::processEvents();
     QCOMPARE(w.canvas().size(), client);
-}
-
-// Started at the default outer size, as on a screen large enough for it.
-void startAtNaturalSize(MainWindow& w) {
-    w.start();
-    w.resize(QSize(13000 / 15, 7400 / 15) - (w.frameGeometry().size() - w.geometry().size()));
-    QCoreApplication::processEvents();
-}
-
-void whiteToMove(MainWindow& w) {
-    GameState& st = w.game().state;
-    st.whiteTurn = Side::First;
-    st.blackTurn = Side::Second;
-    st.sideToMove = Side::First;
-    st.gameMode = GameMode::BetweenPeople;
-}
-
-QPoint squareCentre(MainWindow& w, BoardId id, int file, int rank) {
-    return w.canvas().toWidget(QPointF((originX(id) + 522.0 * file + 261) / 15, (900 + 525.0 * rank + 262) / 15));
 }
 
 void clickMove(MainWindow& w, BoardId id, int ff, int fr, int tf, int tr) {

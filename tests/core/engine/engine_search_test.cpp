@@ -45,6 +45,22 @@ Board mirrored(const Board& b) {
     return out;
 }
 
+// A search to a fixed depth, with all the time it needs to finish it.
+SearchLimits toDepth(int depth) {
+    SearchLimits limits;
+    limits.maxDepth = depth;
+    limits.timeMs = 60'000;
+    return limits;
+}
+
+// A board with only the two kings, on their starting squares.
+Board kingsOnly() {
+    Board b{};
+    b.at(5, 1) = BLACK_KING;
+    b.at(5, 8) = WHITE_KING;
+    return b;
+}
+
 TEST(EngineSearch, TakesAKingThroughTheOtherBoard) {
     // White's knight lands on an empty square of the left board whose twin on
     // the right board holds the black king.
@@ -63,13 +79,7 @@ TEST(EngineSearch, WinsMaterialAndAvoidsLosingIt) {
     // Black's queen hangs to the white rook; white should take it.
     const Board left = boardFrom({"....k...", "........", "........", "...q....", "........", "........", "........",
                                   "...RK..."});
-    Board empty{};
-    empty.at(5, 1) = BLACK_KING;
-    empty.at(5, 8) = WHITE_KING;
-    SearchLimits limits;
-    limits.maxDepth = 4;
-    limits.timeMs = 60'000;
-    const SearchResult r = bestMove(positionFromBoards(left, empty, WHITE), limits);
+    const SearchResult r = bestMove(positionFromBoards(left, kingsOnly(), WHITE), toDepth(4));
     ASSERT_TRUE(r.found());
     EXPECT_EQ(r.depth, 4);
     EXPECT_EQ((std::tuple(r.from.file, r.from.rank, r.to.file, r.to.rank)), (std::tuple(4, 8, 4, 4)));
@@ -80,9 +90,7 @@ TEST(EngineSearch, WinsMaterialAndAvoidsLosingIt) {
 // pinned piece taking the enemy king); between two people that piece may not
 // leave the file it is pinned on.
 void expectTakenOnlyAgainstTheComputer(const Board& left, const Board& right, int colour, Square from, Square to) {
-    SearchLimits limits;
-    limits.timeMs = 60'000;
-    limits.maxDepth = 3;
+    SearchLimits limits = toDepth(3);
     const Position p = positionFromBoards(left, right, colour);
     const SearchResult computer = bestMove(p, limits);
     EXPECT_EQ((std::tuple(computer.board, computer.from, computer.to)), (std::tuple(BoardId::LEFT, from, to)));
@@ -154,9 +162,7 @@ TEST(EngineSearch, SameAnswerOnParallelThreads) {
     moved.at(5, 7) = EMPTY;
     moved.at(5, 5) = WHITE_PAWN;
     const Position p = positionFromBoards(b, moved, BLACK);
-    SearchLimits limits;
-    limits.maxDepth = 3;
-    limits.timeMs = 60'000;
+    const SearchLimits limits = toDepth(3);
     const SearchResult alone = bestMove(p, limits);
     SearchResult first, second;
     std::thread a([&] { first = bestMove(p, limits); });
@@ -206,13 +212,8 @@ TEST(EngineSearch, AvoidsTheStalemateWhenWinning) {
     // White is a queen up; stalemating the black king would throw it away.
     const Board left = boardFrom({".......k", "........", "........", "........", ".....Q..", "........", "........",
                                   "....K..."});
-    Board right{};
-    right.at(5, 1) = BLACK_KING;
-    right.at(5, 8) = WHITE_KING;
-    SearchLimits limits;
-    limits.maxDepth = 3;
-    limits.timeMs = 60'000;
-    const SearchResult r = bestMove(positionFromBoards(left, right, WHITE), limits);
+    const Board right = kingsOnly();
+    const SearchResult r = bestMove(positionFromBoards(left, right, WHITE), toDepth(3));
     ASSERT_TRUE(r.found());
     Position after = positionFromBoards(left, right, WHITE);
     Undo undo;

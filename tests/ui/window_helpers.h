@@ -1,0 +1,39 @@
+#pragma once
+// What the window tests on the offscreen platform share: finding a menu
+// action, starting at the natural size, a square's middle on the canvas, and
+// a two-person game with white to move.
+#include <QAction>
+#include <QCoreApplication>
+
+#include "draw/geometry.h"
+#include "ui/main_window.h"
+
+namespace velmora::testing {
+
+inline QAction* actionNamed(ui::MainWindow& w, const QString& name) { return w.findChild<QAction*>(name); }
+
+// Started, then given the default outer size even where the test screen is
+// smaller (start-up keeps the window on the screen), so the picture is drawn
+// at its natural size.
+inline void startAtNaturalSize(ui::MainWindow& w) {
+    w.start();
+    w.resize(QSize(13000 / 15, 7400 / 15) - (w.frameGeometry().size() - w.geometry().size()));
+    QCoreApplication::processEvents();
+}
+
+// The middle of a square of one board, in the canvas's own coordinates
+// wherever the window has placed the picture.
+inline QPoint squareCentre(ui::MainWindow& w, BoardId id, int file, int rank) {
+    return w.canvas().toWidget(QPointF((originX(id) + 522.0 * file + 261) / 15, (900 + 525.0 * rank + 262) / 15));
+}
+
+// A game between two people in which white is to move.
+inline void whiteToMove(ui::MainWindow& w) {
+    GameState& st = w.game().state;
+    st.whiteTurn = Side::First;
+    st.blackTurn = Side::Second;
+    st.sideToMove = Side::First;
+    st.gameMode = GameMode::BetweenPeople;
+}
+
+}  // namespace velmora::testing
