@@ -2,6 +2,7 @@
 #include <memory>
 // velmora-cli's answers about one position of a record, and its self-play.
 #include <optional>
+#include <functional>
 #include <string>
 
 #include "cli/options.h"
@@ -30,7 +31,9 @@ std::unique_ptr<Game> newComputerGame(int level);
 std::optional<std::string> runSelfplay(const Options& options);
 // Two levels against each other: a JSON line a game, then the summary.
 std::optional<std::string> runMatch(const Options& options);
-// The engine's perft of snapshot n (per first move with --divide): JSON lines.
-std::string perftLines(const RecordFile& record, int n, const Options& options);
+// The engine's perft of snapshot n (per first move with --divide): JSON lines,
+// each handed to `write` as soon as it is known. False when a write failed.
+bool perftLines(const RecordFile& record, int n, const Options& options,
+                const std::function<bool(const std::string&)>& write);
 
 }  // namespace velmora::cli

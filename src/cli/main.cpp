@@ -34,6 +34,13 @@ bool emit(const std::string& text) {
     return false;
 }
 
+// Sends what was written so far on its way, for output a reader follows.
+bool flushOutput() {
+    if (std::fflush(stdout) == 0) return true;
+    if (outputError == 0) outputError = errno != 0 ? errno : EIO;
+    return false;
+}
+
 int finishOutput() {
     if (std::fflush(stdout) != 0 && outputError == 0) outputError = errno != 0 ? errno : EIO;
     if (outputError == 0 && std::ferror(stdout)) outputError = EIO;
@@ -94,7 +101,9 @@ int main(int argc, char** argv) {
         } else if (options.command == "com") {
             line = comLine(*game, n, options.level, options.timeMs) + "\n";
         } else if (options.command == "perft") {
-            line = perftLines(record, n, options);
+            // Written and flushed line by line as the count goes on.
+            if (!perftLines(record, n, options, [](const std::string& text) { return emit(text) && flushOutput(); })) break;
+            continue;
         } else {
             line = boardsText(pair.left, pair.right);
         }

@@ -42,7 +42,8 @@ std::string moveJson(const engine::DivideEntry& e) {
 
 }  // namespace
 
-std::string perftLines(const RecordFile& record, int n, const Options& options) {
+bool perftLines(const RecordFile& record, int n, const Options& options,
+                const std::function<bool(const std::string&)>& write) {
     int color = engine::WHITE;
     if (options.side == "black") {
         color = engine::BLACK;
@@ -51,21 +52,24 @@ std::string perftLines(const RecordFile& record, int n, const Options& options) 
     }
     const SnapshotPair& s = record.snapshots[static_cast<size_t>(n)];
     engine::Position p = engine::positionFromBoards(s.left, s.right, color);
-    std::string out;
     std::uint64_t total = 0;
     if (options.divide) {
-        for (const engine::DivideEntry& e : engine::divide(p, options.depth)) {
-            out += moveJson(e);
+        // Each first move's line goes out as soon as it is counted: a deep
+        // count shows its progress, and a reader that has gone stops it.
+        bool written = true;
+        engine::divide(p, options.depth, [&](const engine::DivideEntry& e) {
             total += e.nodes;
-        }
+            written = write(moveJson(e));
+            return written;
+        });
+        if (!written) return false;
     } else {
         total = engine::perft(p, options.depth);
     }
     JsonWriter json;
     json.beginObject().key("move").value(n).key("side").value(color == engine::WHITE ? "white" : "black");
     json.key("depth").value(options.depth).key("nodes").value(total).endObject();
-    out += json.text() + "\n";
-    return out;
+    return write(json.text() + "\n");
 }
 
 }  // namespace velmora::cli

@@ -42,8 +42,8 @@ public:
     void setMarks(const std::vector<CellMark>& marks) override;
 
     // The move list: a child at the right edge, shown while the person wants
-    // it and the client area has room for it beside the picture at no less
-    // than the picture's natural size.
+    // it and the client area has room for it beside the picture: at no less
+    // than the picture's natural size, or at the scale the height allows.
     void setSidePanel(QWidget* panel);
     void showSidePanel(bool shown);
     bool sidePanelShown() const;

@@ -36,10 +36,14 @@ public:
         return {scale, QPointF(dx / devicePixelRatio, dy / devicePixelRatio), devicePixelRatio};
     }
 
-    // Room for the picture at no less than its natural size with the move
-    // list beside it.
+    // Room for the move list beside the picture: the picture at no less than
+    // its natural size with the list beside it, or, where the height limits
+    // the picture, the picture and the list at the scale the height allows
+    // side by side in the width.
     static bool roomForPanel(QSize client) {
-        return client.width() >= PICTURE_WIDTH + PANEL_WIDTH && client.height() >= PICTURE_HEIGHT;
+        if (client.width() >= PICTURE_WIDTH + PANEL_WIDTH && client.height() >= PICTURE_HEIGHT) return true;
+        const double heightScale = client.height() / double(PICTURE_HEIGHT);
+        return heightScale > 0 && client.width() >= (PICTURE_WIDTH + PANEL_WIDTH) * heightScale;
     }
     // The picture and the move list scaled together into the client area,
     // the list at the right edge, the picture centred in the rest.

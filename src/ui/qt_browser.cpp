@@ -28,6 +28,9 @@ bool QtBrowser::open(const std::string& target) {
     const QString text = QString::fromStdString(target);
     const bool web = text.startsWith("http://") || text.startsWith("https://");
     const QString file = web ? QString() : QFileInfo(text).absoluteFilePath();
+    // A missing page is reported by the game, not handed to a browser that
+    // would show only its own error, or nothing at all.
+    if (!web && !QFileInfo(file).isFile()) return false;
     if (launcherCheck_()) {
         if (QDesktopServices::openUrl(web ? QUrl(text) : QUrl::fromLocalFile(file))) return true;
     }

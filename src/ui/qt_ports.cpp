@@ -3,10 +3,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTime>
+#include <QSpacerItem>
 #include <QTimer>
+#include <algorithm>
 #include <thread>
 #include <cstdio>
 
@@ -37,6 +42,25 @@ protected:
         }
     }
 };
+
+// The title bar beside its text holds the window's icon and close button;
+// this much room for them keeps the title from being cut short.
+constexpr int TITLE_BAR_ROOM = 120;
+
+// A message box sizes itself to its text and buttons only, and a window
+// manager cuts a longer title short. A spacer across the bottom of its grid
+// makes it at least as wide as the title needs.
+void keepTitleWhole(QMessageBox& box, const QString& title) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid || title.trimmed().isEmpty()) return;
+    const QFontMetrics titleBar(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+    const QFontMetrics own(box.font());
+    const int titleWidth = std::max(titleBar.horizontalAdvance(title), own.horizontalAdvance(title));
+    const QMargins margins = grid->contentsMargins();
+    const int width = titleWidth + TITLE_BAR_ROOM - margins.left() - margins.right();
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
 
 }  // namespace
 
@@ -74,9 +98,11 @@ QtDialogs::QtDialogs(QWidget* window, const Pictures& pictures, Clock& clock)
 
 Answer QtDialogs::messageBox(const std::string& text, const std::string& title, Buttons buttons, bool warningIcon) {
     QMessageBox box(window_);
-    box.setWindowTitle(QString::fromStdString(title));
+    const QString caption = QString::fromStdString(title);
+    box.setWindowTitle(caption);
     box.setText(QString::fromStdString(text));
     if (warningIcon) box.setIcon(QMessageBox::Warning);
+    keepTitleWhole(box, caption);
     QPushButton* yes = nullptr;
     if (buttons == Buttons::YesNo) {
         yes = box.addButton("はい", QMessageBox::YesRole);

@@ -107,6 +107,8 @@ QtRecordPanel::QtRecordPanel(QWidget* parent) : QObject(parent), baseFont_(paren
     connect(returnButton_, &QPushButton::clicked, this, [this] {
         if (returnPressed_) returnPressed_();
     });
+    // Enter in the file-name field saves, as the RETURN button does.
+    connect(fields_[0], &QLineEdit::returnPressed, returnButton_, &QPushButton::click);
     fillFolders();
     描画_可視(false, false, false);
     描画_棋譜_IO(false);

@@ -2,6 +2,9 @@
 // buffer shows after a selection and during a blink.
 #include <QAbstractButton>
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -52,7 +55,9 @@ private slots:
     void selectionOutlinesTheSquareInTheBackBuffer();
     void blinkShowsTheEmptySquareWhileWaiting();
     void messageBoxesHaveJapaneseButtons();
+    void messageBoxesAreWideEnoughForTheirTitles();
     void recordPanelOpensAndAClickClosesIt();
+    void enterInTheFileNameFieldSavesAsReturnDoes();
     void clicksDuringAPauseAreIgnored();
     void promotionDialogStaysBesideItsBoardAtEverySize();
     // Last: these end the application's event loop.
@@ -188,6 +193,25 @@ void MainWindowTest::messageBoxesHaveJapaneseButtons() {
     QVERIFY(captions.contains("続けますか？"));
 }
 
+void MainWindowTest::messageBoxesAreWideEnoughForTheirTitles() {
+    MainWindow w;
+    w.start();
+    const QFontMetrics titleBar(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+    for (const char* title : {"ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", "チェックメイト ?", "棋譜書込"}) {
+        int width = 0;
+        QTimer::singleShot(0, &w, [&] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                width = box->width();
+                box->close();
+            }
+        });
+        w.dialogs().messageBox("終わり", title, Buttons::Ok, false);
+        // The whole title, and beside it the frame's close button and icon.
+        const int needed = titleBar.horizontalAdvance(QString::fromUtf8(title)) + 100;
+        QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1: %2 < %3").arg(title).arg(width).arg(needed)));
+    }
+}
+
 void MainWindowTest::recordPanelOpensAndAClickClosesIt() {
     MainWindow w;
     startAtNaturalSize(w);
@@ -213,6 +237,30 @@ void MainWindowTest::recordPanelOpensAndAClickClosesIt() {
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, onCanvas(w, QPointF(600, 300)));
     QVERIFY(!text1->isVisible());
     QVERIFY(text1->text().isEmpty());
+}
+
+void MainWindowTest::enterInTheFileNameFieldSavesAsReturnDoes() {
+    MainWindow w;
+    startAtNaturalSize(w);
+    whiteToMove(w);
+    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 7));
+    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 5));
+    QCOMPARE(w.game().state.moveNumber, 1);
+    actionNamed(w, "KIFU_WRITE")->trigger();
+    auto* text1 = w.findChild<QLineEdit*>("Text1");
+    QVERIFY(text1 && text1->isVisible());
+    text1->setText("entered");
+    QString said;
+    QTimer::singleShot(0, &w, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            said = box->text();
+            box->close();
+        }
+    });
+    QTest::keyClick(text1, Qt::Key_Return);
+    QCOMPARE(said, QString("棋譜を書き込みました"));
+    QVERIFY(QFileInfo(QDir(w.recordPanel().currentFolder()).filePath("entered.棋譜")).isFile());
+    QVERIFY(!text1->isVisible());
 }
 
 void MainWindowTest::clicksDuringAPauseAreIgnored() {

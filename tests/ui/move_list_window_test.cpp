@@ -73,6 +73,18 @@ void MoveListWindowTest::theListStandsBesideTheBoardsOnlyWhereThereIsRoom() {
     // A pixel short of the boards' natural size beside the list: still none.
     resizeClient(w, QSize(860 + 180 - 1, 600));
     QVERIFY(!list.isVisible());
+    // Wide but short: the height sets the boards' scale and leaves the width
+    // beside them unused, so the list stands there at the same scale.
+    resizeClient(w, QSize(1900, 300));
+    QVERIFY(list.isVisible());
+    QCOMPARE(w.canvas().transform().scale(), 300.0 / 446);
+    const QRect shortPicture = w.canvas().transform().widgetRect(w.canvas().transform().pictureDeviceRect());
+    QVERIFY(shortPicture.right() < list.geometry().left());
+    QCOMPARE(list.geometry().right(), w.canvas().width() - 1);
+    QCOMPARE(list.height(), shortPicture.height());
+    // Where the width limits the boards, there is no room beside them.
+    resizeClient(w, QSize(900, 600));
+    QVERIFY(!list.isVisible());
     // Room for both: the list at the right edge, as tall as the picture, the
     // picture scaled into the rest.
     resizeClient(w, QSize(1400, 700));

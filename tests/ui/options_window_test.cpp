@@ -2,6 +2,7 @@
 #include <QMediaDevices>
 #include <QListWidget>
 #include <QPushButton>
+#include <QDir>
 #include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -107,7 +108,14 @@ void OptionsWindowTest::helpOpensInItsOwnWindowWithoutABrowser() {
     page.close();
     ui::MainWindow w;
     w.start();
-    w.browser().setLauncherCheck([] { return false; });
+    // A page that is not there is never handed to a browser: the game says so itself.
+    int launches = 0;
+    w.browser().setLauncherCheck([&launches] {
+        ++launches;
+        return false;
+    });
+    QVERIFY(!w.browser().open(QDir::current().filePath("missing.htm").toStdString()));
+    QCOMPARE(launches, 0);
     QVERIFY(!w.browser().helpWindow());
     w.findChild<QAction*>("KAISETU")->trigger();
     QTextBrowser* help = w.browser().helpWindow();

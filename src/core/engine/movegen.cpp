@@ -49,14 +49,14 @@ struct Sink {
     bool keepsKingSafe(int from, int to) {
         if (!testKing) return true;
         if (kingSafeNow && from != king && !ALIGNMENT.aligned[from - king + 119]) return true;
+        // No king of the mover on this board: nothing to expose.
+        if (p.kingCount(board, color) == 0) return true;
         const int fromCode = p.at(board, from);
         const int toCode = p.at(board, to);
         p.plain(board, from, to);
         int king;
         if (p.kingCount(board, color) == 1) {
             king = fromCode == 6 * color ? to : p.kingSquare(board, color);
-        } else if (p.kingCount(board, color) == 0) {
-            king = p.kingSquare(board, color);
         } else {
             king = p.scanKing(board, color);
         }

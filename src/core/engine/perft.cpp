@@ -37,7 +37,15 @@ std::uint64_t perft(Position& p, int depth) {
 
 std::vector<DivideEntry> divide(Position& p, int depth) {
     std::vector<DivideEntry> entries;
-    if (depth <= 0) return entries;
+    divide(p, depth, [&entries](const DivideEntry& e) {
+        entries.push_back(e);
+        return true;
+    });
+    return entries;
+}
+
+void divide(Position& p, int depth, const std::function<bool(const DivideEntry&)>& each) {
+    if (depth <= 0) return;
     auto root = std::make_unique<MoveList>();
     generateMoves(p, *root);
     auto stack = std::make_unique<PerftStack>(depth);
@@ -49,9 +57,8 @@ std::vector<DivideEntry> divide(Position& p, int depth) {
             nodes = count(p, depth - 1, *stack);
             p.unmake(m, undo);
         }
-        entries.push_back({m, nodes});
+        if (!each({m, nodes})) return;
     }
-    return entries;
 }
 
 }  // namespace velmora::engine

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "engine/move.h"
@@ -20,5 +21,8 @@ struct DivideEntry {
 
 // perft split by the first move, in move-generation order.
 std::vector<DivideEntry> divide(Position& p, int depth);
+// The same, handing each first move's count on as soon as it is known; the
+// count stops when `each` returns false.
+void divide(Position& p, int depth, const std::function<bool(const DivideEntry&)>& each);
 
 }  // namespace velmora::engine

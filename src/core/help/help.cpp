@@ -12,9 +12,14 @@ std::string helpPagePath(const Game& g) {
 }
 
 void KAISETU_Click(Game& g) {
-    // A missing page is the browser's to report; a browser that cannot be
-    // started leaves everything as it was.
-    g.browser().open(helpPagePath(g));
+    const std::string page = helpPagePath(g);
+    if (g.browser().open(page)) return;
+    // Nothing opened: say which file, and whether it is there at all (the
+    // folder the game was started from may have gone).
+    std::error_code error;
+    const bool there = std::filesystem::is_regular_file(page, error);
+    g.dialogs().messageBox(std::string(there ? "解説ファイルを開けません: " : "解説ファイルが見つかりません: ") + page,
+                           "解説", Buttons::Ok);
 }
 
 void VER_Click(Game& g) {
@@ -23,6 +28,11 @@ void VER_Click(Game& g) {
     g.versionDialog().showVersionDialog();
 }
 
-void Form4_Command1_Click(Game& g) { g.browser().open(MAKER_SITE); }
+void Form4_Command1_Click(Game& g) {
+    // Without a browser the address is shown, so that it can be opened elsewhere.
+    if (!g.browser().open(MAKER_SITE)) {
+        g.dialogs().messageBox(std::string("ﾌﾞﾗｳｻﾞを開けませんでした\nﾎｰﾑﾍﾟｰｼﾞ: ") + MAKER_SITE, "ﾎｰﾑﾍﾟｰｼﾞ", Buttons::Ok);
+    }
+}
 
 }  // namespace velmora

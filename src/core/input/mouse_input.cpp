@@ -178,7 +178,6 @@ GameOutcome マウスダウン(Game& g, BoardId id, MouseButton button, int, int
         refuse(g, "これ以上指せません", "手数");
         return GameOutcome::Continues;
     }
-    view.描画_手数(st.lastMoveNumber);
     if (button == MouseButton::Right && 調査_駒成人選(s.from, {file, rank}, s.movingPiece)) {
         const std::optional<PieceCode> choice = askPromotion(g, id, s.movingPiece);
         if (!choice) return GameOutcome::Continues;  // closed without a choice: nothing is placed
@@ -204,6 +203,8 @@ GameOutcome マウスダウン(Game& g, BoardId id, MouseButton button, int, int
     g.sound().dsPlay(g.sounds.pieceSound);
     駒移動(g, id, s.from, {file, rank}, s.movingPiece);
     recordMove(g);
+    // Counted once the move is on the boards, with its own number.
+    view.描画_手数(st.moveNumber);
     view.消去_思考中(ThinkingStrip::Below);
     view.描画_移動結果(id, {file, rank}, s.movingPiece, RESULT_COLOR);
     勢力調査(bs);

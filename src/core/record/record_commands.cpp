@@ -21,6 +21,8 @@ bool plainFileName(const std::string& name) {
     return name.find_first_of("/\\") == std::string::npos && name.find('\0') == std::string::npos;
 }
 
+std::string unreadLineText(int line) { return "棋譜ﾌｧｲﾙの " + std::to_string(line) + " 行目が読めません"; }
+
 }  // namespace
 
 LoadedRecord readRecord(std::string_view bytes) {
@@ -126,10 +128,8 @@ void Command1_Click(Game& g) {
 
 void File1_Click(Game& g, const std::string& fileName) {
     g.recordPanel().描画_可視(false, false, false);
-    初期設定(g);
-    g.presentation().画面_再描画();
-    GameState& st = g.state;
-    st.recordMode = true;
+    // The file is read and judged before anything changes: a file refused
+    // leaves the game, and everything drawn, as it was.
     const std::filesystem::path path = g.recordPanel().folder() / std::filesystem::path(fileName);
     std::string bytes;
     int reason = 0;
@@ -139,6 +139,15 @@ void File1_Click(Game& g, const std::string& fileName) {
         return;
     }
     const LoadedRecord record = readRecord(bytes);
+    if (record.unreadLine > 0 && record.snapshots.size() < 2) {
+        // Reading stopped before a single move: nothing to step through.
+        g.dialogs().messageBox(unreadLineText(record.unreadLine), "棋譜", Buttons::Ok);
+        return;
+    }
+    初期設定(g);
+    g.presentation().画面_再描画();
+    GameState& st = g.state;
+    st.recordMode = true;
     // The header lines; a missing one shows the previous text again.
     static constexpr double PLACES[3][2] = {{800, 6350}, {3700, 100}, {3700, 6350}};
     for (int k = 0; k < 3; ++k) {
@@ -165,11 +174,12 @@ void File1_Click(Game& g, const std::string& fileName) {
     }
     g.presentation().描画_盤(BoardId::LEFT);
     g.presentation().描画_盤(BoardId::RIGHT);
+    // The previous game's last-move marks and move list go before any box opens.
+    g.presentation().followRecord();
     // A damaged file says only where reading stopped; the snapshots before
     // that line stay loaded.
     if (record.unreadLine > 0) {
-        g.dialogs().messageBox("棋譜ﾌｧｲﾙの " + std::to_string(record.unreadLine) + " 行目が読めません", "棋譜",
-                               Buttons::Ok);
+        g.dialogs().messageBox(unreadLineText(record.unreadLine), "棋譜", Buttons::Ok);
     } else if (st.lastMoveNumber == 0) {
         g.dialogs().messageBox("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜", Buttons::Ok);
     } else {

@@ -17,6 +17,8 @@ void KIFU_WRITE_Click(Game& g);
 void Command1_Click(Game& g);
 
 // A click on a file of the panel's file list: loads it for stepping through.
+// A file that cannot be read, or that stops before its first move, is
+// refused with a box and changes nothing else.
 void File1_Click(Game& g, const std::string& fileName);
 
 // The longest line a record file may have (a snapshot line has 512

@@ -25,6 +25,7 @@ struct GameState {
     bool moveGuidance = false;
     int comLevel = 3;
     int handicapLevel = 0;
+    bool operator==(const GameState&) const = default;
 };
 
 // Everything that belongs to one of the two boards.

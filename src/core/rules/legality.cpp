@@ -142,11 +142,14 @@ bool 移動後チェック_キング(BoardState& bs, Square from, Square to, Sid
     b.at(to) = fromCode;
     b.at(from) = EMPTY;
     勢力調査(bs);
+    // The survey keeps a king's square until it finds the king elsewhere:
+    // with no king of the mover on this board the square it names is empty
+    // or holds another piece, and there is no king to expose.
     bool result = true;
     if (turnValue == st.blackTurn) {
-        if (bs.influence.whiteAttacks.at(bs.blackKing) > 0) result = false;
+        if (b.at(bs.blackKing) == BLACK_KING && bs.influence.whiteAttacks.at(bs.blackKing) > 0) result = false;
     } else if (turnValue == st.whiteTurn) {
-        if (bs.influence.blackAttacks.at(bs.whiteKing) > 0) result = false;
+        if (b.at(bs.whiteKing) == WHITE_KING && bs.influence.blackAttacks.at(bs.whiteKing) > 0) result = false;
     }
     b.at(from) = fromCode;
     b.at(to) = toCode;

@@ -2,7 +2,10 @@
 // of the same snapshot, the divide lines add up, and bad command lines are
 // refused with a message.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -78,6 +81,44 @@ TEST(PerftCli, DivideLinesAddUpToTheEnginesCount) {
     EXPECT_EQ(sum, number(total, "nodes"));
     EXPECT_EQ(static_cast<std::uint64_t>(sum), enginePerft(0, WHITE, 2));
     EXPECT_EQ(run.lines.size() - 1, enginePerft(0, WHITE, 1));
+}
+
+bool hasKey(const Json& j, const std::string& key) { return std::get<std::map<std::string, Json>>(j.value).count(key) > 0; }
+
+// Each root move's line reaches the reader as soon as its count is done:
+// stopped right after the first line has arrived, the process has not yet
+// written the total, which comes only at the end.
+TEST(PerftCli, DivideWritesEachRootMoveAsItCompletes) {
+    int out[2];
+    ASSERT_EQ(::pipe(out), 0);
+    const std::string file = std::string(VELMORA_GOLDEN_DIR) + "/play.棋譜";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::close(out[0]);
+        ::close(out[1]);
+        const int quiet = ::open("/dev/null", O_WRONLY);
+        ::dup2(quiet, STDERR_FILENO);
+        ::execl(VELMORA_CLI, VELMORA_CLI, "perft", file.c_str(), "--move", "0", "--depth", "5", "--divide",
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    FILE* in = ::fdopen(out[0], "r");
+    ASSERT_NE(in, nullptr);
+    char buffer[4096];
+    const bool gotLine = std::fgets(buffer, sizeof buffer, in) != nullptr;
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(gotLine);
+    std::vector<Json> lines{Json::parse(buffer)};
+    while (std::fgets(buffer, sizeof buffer, in)) lines.push_back(Json::parse(buffer));
+    std::fclose(in);
+    EXPECT_TRUE(hasKey(lines[0], "board"));
+    for (const Json& line : lines) EXPECT_FALSE(hasKey(line, "depth")) << "the total came with the first line";
+    EXPECT_TRUE(WIFSIGNALED(status));
 }
 
 TEST(PerftCli, SideDefaultsToTheSideThatDidNotMoveLast) {

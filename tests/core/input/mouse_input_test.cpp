@@ -5,7 +5,9 @@
 #include "fakes.h"
 #include "flow/game_flow.h"
 #include "input/mouse_input.h"
+#include "record/listed_moves.h"
 #include "record/notation.h"
+#include "record/replay.h"
 #include "rules/move_list.h"
 #include "rules/end_tests.h"
 #include "rules/setup.h"
@@ -226,6 +228,46 @@ TEST(AgainstTheComputer, ComputerAnswersAndHandsTheTurnBack) {
     EXPECT_EQ(w.game.state.moveNumber, 2);
     EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
     EXPECT_NE(w.game.history.left[2], w.game.history.left[1]) ;
+}
+
+// Every move counter drawn, in order.
+std::vector<int> countsDrawn(const testing::FakeWorld& w) {
+    std::vector<int> counts;
+    for (const std::string& line : w.view.lines) {
+        if (line.rfind("count ", 0) == 0) counts.push_back(std::stoi(line.substr(6)));
+    }
+    return counts;
+}
+
+TEST(MoveCounter, AfterNMovesItReadsNInEitherKindOfGame) {
+    testing::FakeWorld people;
+    startOn(people, START, START, START_Click);
+    clickMove(people.game, BoardId::LEFT, 5, 7, 5, 5);
+    clickMove(people.game, BoardId::RIGHT, 4, 2, 4, 4);
+    clickMove(people.game, BoardId::LEFT, 7, 8, 6, 6);
+    EXPECT_EQ(countsDrawn(people), (std::vector<int>{1, 2, 3}));
+    // The person's move is counted before the computer answers with its own.
+    testing::FakeWorld computer;
+    startOn(computer, START, START, SENTE_Click);
+    clickMove(computer.game, BoardId::LEFT, 5, 7, 5, 5);
+    EXPECT_EQ(countsDrawn(computer), (std::vector<int>{1, 2}));
+}
+
+TEST(MoveCounter, AGameResumedAfterSteppingBackCountsAsTheMoveListDoes) {
+    testing::FakeWorld w;
+    startOn(w, START, START, START_Click);
+    clickMove(w.game, BoardId::LEFT, 5, 7, 5, 5);
+    clickMove(w.game, BoardId::RIGHT, 4, 2, 4, 4);
+    clickMove(w.game, BoardId::LEFT, 7, 8, 6, 6);
+    clickMove(w.game, BoardId::LEFT, 2, 1, 3, 3);
+    REPLAY_Click(w.game);
+    REPLAY_Click(w.game);
+    clickSquare(w.game, BoardId::LEFT, 1, 1);  // "OKですか？": white to move again
+    ASSERT_EQ(lastBox(w), "OKですか？");
+    w.view.lines.clear();
+    clickMove(w.game, BoardId::RIGHT, 2, 8, 3, 6);
+    EXPECT_EQ(countsDrawn(w), std::vector<int>{3});
+    EXPECT_EQ(listedMoves(w.game).size(), 3u);
 }
 
 TEST(Resume, IdleRecordAndPausedClicks) {

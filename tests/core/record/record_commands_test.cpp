@@ -8,7 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "draw/board_painter.h"
 #include "fakes.h"
+#include "flow/game_flow.h"
 #include "io/file_reason.h"
 #include "record/cp932.h"
 #include "record/notation.h"
@@ -327,6 +329,100 @@ TEST(LoadRecord, TheReferenceFilesLoadAsBefore) {
             EXPECT_EQ(w.game.history.right[n], strict.snapshots[n].right) << file << " " << n;
         }
     }
+}
+
+// A file that gives no move to step through is refused: its box, and
+// nothing else drawn or changed, so the game shown before stays as it was.
+TEST(LoadRecord, ARefusedFileLeavesTheGameAndTheScreenAsTheyWere) {
+    Board start;
+    setStartPosition(start);
+    const std::string good = formatSnapshotLine(start, start);
+    const std::string longLine(MAX_RECORD_LINE_BYTES + 5, 'h');
+    const std::pair<std::string, std::string> files[] = {
+        {"header", "t\n" + longLine + "\nw\n" + good + "\n" + good + "\n"},
+        {"nomove", "t\nb\nw\n" + good + "\n" + "   4\n"},
+        {"garbage", "new title\nb\nw\nnot a snapshot line\n"},
+    };
+    for (const auto& [name, content] : files) {
+        RecordWorld w;
+        w.playMoves(4);
+        w.panel.fields[1] = "earlier";
+        Command1_Click(w.game);
+        File1_Click(w.game, "earlier.棋譜");
+        AFTER_Click(w.game);
+        AFTER_Click(w.game);
+        w.write(name + ".棋譜", content);
+        const GameState state = w.game.state;
+        const History history = w.game.history;
+        const Board left = w.game.board(BoardId::LEFT);
+        const std::string headers[3] = {w.game.recordHeader[0], w.game.recordHeader[1], w.game.recordHeader[2]};
+        w.view.lines.clear();
+        w.dialogs.boxes.clear();
+
+        File1_Click(w.game, name + ".棋譜");
+        ASSERT_EQ(w.dialogs.boxes.size(), 1u) << name;
+        EXPECT_NE(w.dialogs.boxes[0].text.find(" 行目が読めません"), std::string::npos) << name;
+        EXPECT_EQ(w.view.lines, std::vector<std::string>{}) << name;
+        EXPECT_EQ(w.game.state, state) << name;
+        EXPECT_EQ(w.game.history.left, history.left) << name;
+        EXPECT_EQ(w.game.history.right, history.right) << name;
+        EXPECT_EQ(w.game.board(BoardId::LEFT), left) << name;
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(w.game.recordHeader[k], headers[k]) << name;
+    }
+    // Nor does a file that cannot be opened change anything.
+    RecordWorld w;
+    w.playMoves(3);
+    const GameState state = w.game.state;
+    File1_Click(w.game, "gone.棋譜");
+    EXPECT_EQ(w.game.state, state);
+    EXPECT_EQ(w.view.lines, std::vector<std::string>{});
+    ASSERT_EQ(w.dialogs.boxes.size(), 1u);
+}
+
+// The painter's marks, and how many of them were on the boards whenever a
+// box opened.
+class MarksCanvas : public testing::BlankCanvas {
+public:
+    void setMarks(const std::vector<CellMark>& m) override { marks = m; }
+    std::vector<CellMark> marks;
+};
+class MarksUnderBoxes : public testing::ScriptedDialogs {
+public:
+    explicit MarksUnderBoxes(const MarksCanvas& canvas) : canvas_(canvas) {}
+    Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, bool icon) override {
+        shown.push_back(canvas_.marks.size());
+        return ScriptedDialogs::messageBox(text, title, buttons, icon);
+    }
+    std::vector<size_t> shown;
+
+private:
+    const MarksCanvas& canvas_;
+};
+
+TEST(LoadRecord, TheLastMoveMarksOfTheGameBeforeAreGoneBeforeTheFirstBox) {
+    MarksCanvas canvas;
+    MarksUnderBoxes dialogs(canvas);
+    FakePanel panel;
+    testing::ScratchFolder scratch;
+    panel.dir = scratch.path;
+    Game game{Ports{.dialogs = &dialogs, .recordPanel = &panel}};
+    BoardPainter painter(game, canvas);
+    game.setPresentation(&painter);
+    初期設定(game);
+    START_Click(game);
+    testing::clickMove(game, BoardId::LEFT, 5, 7, 5, 5);
+    ASSERT_EQ(canvas.marks.size(), 2u);
+    Board start, moved;
+    setStartPosition(start);
+    moved = start;
+    moved.at(1, 7) = EMPTY;
+    moved.at(1, 6) = WHITE_PAWN;
+    scratch.write("next.棋譜", "t\r\nb\r\nw\r\n" + formatSnapshotLine(start, start) + "\r\n" +
+                                   formatSnapshotLine(moved, start) + "\r\n");
+    dialogs.shown.clear();
+    File1_Click(game, "next.棋譜");
+    EXPECT_EQ(dialogs.shown, (std::vector<size_t>{0, 0}));
+    game.setPresentation(nullptr);
 }
 
 TEST(LoadRecord, WhatIsNoRegularFileOfSaneSizeIsRefusedWithoutWaiting) {

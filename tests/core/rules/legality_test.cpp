@@ -146,7 +146,16 @@ INSTANTIATE_TEST_SUITE_P(
                       5, 2, 4, 3, false, false},
         AfterMoveCase{"taking_the_checker",
                       {"....k...", "....Q...", "........", "........", "........", "........", "........", "K......."},
-                      5, 1, 5, 2, false, true}),
+                      5, 1, 5, 2, false, true},
+        // No king of the mover on the board: the square a king was last
+        // known on (here (5,8) and (5,1), a fresh program's guess) is
+        // attacked, but no king stands there to expose.
+        AfterMoveCase{"no_white_king_on_the_board",
+                      {"....k...", "........", "........", "....r...", "........", "........", "........", "R......."},
+                      1, 8, 1, 7, true, true},
+        AfterMoveCase{"no_black_king_on_the_board",
+                      {"r.......", "........", "........", "....R...", "........", "........", "........", "....K..."},
+                      1, 1, 1, 2, false, true}),
     [](const ::testing::TestParamInfo<AfterMoveCase>& info) { return std::string(info.param.name); });
 
 TEST(KingSafety, GridsDescribeTheTriedPosition) {

@@ -149,7 +149,7 @@ TEST(HelpAndVersion, PageOfTheStartDirectoryAndTheDialogAfterTheChime) {
     const std::string started = w.folder.path.string();
     {
         testing::ScratchFolder elsewhere{testing::ScratchFolder::ENTER};  // the working directory changed since start-up
-        w.platform.browserWorks = false;    // and no browser: nothing else happens
+        w.platform.browserWorks = false;    // and no browser: only the box that says so
         KAISETU_Click(w.game);
     }
     w.game.sounds.otherSound = 33;
@@ -158,7 +158,34 @@ TEST(HelpAndVersion, PageOfTheStartDirectoryAndTheDialogAfterTheChime) {
     EXPECT_EQ(w.platform.log, (Log{"browse " + started + "/Velmora.htm", "lists hidden", "fields hidden", "play 33",
                                    "version dialog", "browse https://velmora.example/"}));
     EXPECT_EQ(w.game.state.sideToMove, before.sideToMove);
-    EXPECT_EQ(w.dialogs.boxes.size(), 1u);  // START's own box only
+    ASSERT_EQ(w.dialogs.boxes.size(), 3u);  // START's own box, then the help page's and the web site's
+    EXPECT_EQ(w.dialogs.boxes[1].title, "解説");
+    EXPECT_EQ(w.dialogs.boxes[2].title, "ﾎｰﾑﾍﾟｰｼﾞ");
+}
+
+// When no browser window opens, a box says what could not be shown: the help
+// page by its full path, the web site by its address.
+TEST(HelpAndVersion, WhatCouldNotBeOpenedIsNamedInABox) {
+    PlatformWorld w;
+    Form_Load(w.game);
+    const std::string page = (w.folder.path / "Velmora.htm").string();
+    w.platform.browserWorks = false;
+    KAISETU_Click(w.game);
+    w.folder.write("Velmora.htm", "<html></html>");
+    KAISETU_Click(w.game);
+    Form4_Command1_Click(w.game);
+    ASSERT_EQ(w.dialogs.boxes.size(), 3u);
+    EXPECT_EQ(w.dialogs.boxes[0].text, "解説ファイルが見つかりません: " + page);
+    EXPECT_EQ(w.dialogs.boxes[0].title, "解説");
+    EXPECT_EQ(w.dialogs.boxes[1].text, "解説ファイルを開けません: " + page);
+    EXPECT_EQ(w.dialogs.boxes[1].title, "解説");
+    EXPECT_NE(w.dialogs.boxes[2].text.find("https://velmora.example/"), std::string::npos);
+    EXPECT_EQ(w.dialogs.boxes[2].title, "ﾎｰﾑﾍﾟｰｼﾞ");
+    // With a browser nothing more is said.
+    w.platform.browserWorks = true;
+    KAISETU_Click(w.game);
+    Form4_Command1_Click(w.game);
+    EXPECT_EQ(w.dialogs.boxes.size(), 3u);
 }
 
 }  // namespace
