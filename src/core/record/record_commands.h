@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,21 @@ void Command1_Click(Game& g);
 
 // A click on a file of the panel's file list: loads it for stepping through.
 void File1_Click(Game& g, const std::string& fileName);
+
+// How a record's bytes went into the game.
+enum class RecordLoad { Damaged, NoMoves, Loaded };
+
+// The part of a load after the file was read: the header texts printed, the
+// snapshots into the history, who moved first, both boards drawn, and the box
+// that says how it went (" 読み込みました" when it holds moves). The game is
+// left at move 0 for stepping through.
+RecordLoad applyRecord(Game& g, std::string_view bytes);
+
+// A load's first steps: a new game on the boards, drawn, in record mode.
+void startRecordLoad(Game& g);
+
+// The box for a record file that cannot be opened.
+void showOpenFailure(Game& g, const std::filesystem::path& path, int reason);
 
 // The longest line a record file may have (a snapshot line has 512
 // characters; the game's header boxes hold less than this in CP932).
