@@ -168,7 +168,6 @@ RecordLoad applyRecord(Game& g, std::string_view bytes) {
         g.dialogs().messageBox("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜", Buttons::Ok);
         return RecordLoad::NoMoves;
     }
-    g.dialogs().messageBox(" 読み込みました", "棋譜", Buttons::Ok);
     return RecordLoad::Loaded;
 }
 
@@ -194,6 +193,7 @@ void File1_Click(Game& g, const std::string& fileName) {
         return;
     }
     if (applyRecord(g, bytes) == RecordLoad::Loaded) {
+        g.dialogs().messageBox(" 読み込みました", "棋譜", Buttons::Ok);
         g.dialogs().messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::Ok);
     }
 }

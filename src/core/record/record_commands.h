@@ -25,8 +25,8 @@ enum class RecordLoad { Damaged, NoMoves, Loaded };
 
 // The part of a load after the file was read: the header texts printed, the
 // snapshots into the history, who moved first, both boards drawn, and the box
-// that says how it went (" 読み込みました" when it holds moves). The game is
-// left at move 0 for stepping through.
+// for a damaged record or one without moves (a loaded one is announced by
+// the caller). The game is left at move 0 for stepping through.
 RecordLoad applyRecord(Game& g, std::string_view bytes);
 
 // A load's first steps: a new game on the boards, drawn, in record mode.

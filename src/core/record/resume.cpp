@@ -51,7 +51,9 @@ void KIFU_RESUME_Click(Game& g) {
     }
     hideRecordPanel(g);
     startRecordLoad(g);
-    if (applyRecord(g, bytes) == RecordLoad::Loaded) stepToMove(g, g.state.lastMoveNumber);
+    if (applyRecord(g, bytes) != RecordLoad::Loaded) return;
+    stepToMove(g, g.state.lastMoveNumber);
+    g.dialogs().messageBox(" 読み込みました", "棋譜", Buttons::Ok);
 }
 
 }  // namespace velmora
