@@ -59,11 +59,18 @@ struct OptionState {
     // program starts in, as for a program run from its own folder.
     std::string dataDirectory;
     std::string settingsFile;
+    // The record the program keeps of an unsaved game when it ends; empty
+    // means resume.棋譜 in the folder it starts in.
+    std::string resumeFile;
 
     std::string dataFile(const std::string& name) const {
         return dataDirectory.empty() ? name : dataDirectory + "/" + name;
     }
     std::string settingsPath(const char* bareName) const { return settingsFile.empty() ? bareName : settingsFile; }
+    std::string resumePath(const char* bareName) const {
+        if (!resumeFile.empty()) return resumeFile;
+        return startDirectory.empty() ? bareName : startDirectory + "/" + bareName;
+    }
 };
 
 // One running program: a fresh Game is a freshly started program. The rules'
@@ -92,6 +99,8 @@ public:
     void setPresentation(Presentation* presentation) { ports_.presentation = presentation ? presentation : &nullPresentation_; }
     // Stands in another clock for a while (null: one that never waits); returns the clock it replaces.
     Clock* swapClock(Clock* clock) { return std::exchange(ports_.clock, clock ? clock : &nullClock_); }
+    // Stands in another file writer (null: the one writing to disk); returns the one it replaces.
+    FileWriter* swapFiles(FileWriter* files) { return std::exchange(ports_.files, files ? files : &diskWriter_); }
 
     History history;
     ComState com;
@@ -99,6 +108,10 @@ public:
     OptionState options;
     // The header lines of the last record loaded: title, black's and white's player.
     std::string recordHeader[3];
+    // The history holds moves no save has written: set when a move is
+    // stored, cleared when a save wrote the whole history or a load replaced
+    // it. The program keeps such a game when it ends.
+    bool movesUnsaved = false;
     IntGrid squareShade;
 
 private:

@@ -16,6 +16,8 @@ InstallLayout InstallLayout::detect(const QString& programFolder) {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     layout.settingsFile = config + "/velmora/Velmora.ini";
     layout.recordFolder = QDir::homePath();
+    // $XDG_DATA_HOME, or ~/.local/share without it.
+    layout.resumeFile = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/velmora/resume.棋譜";
     return layout;
 }
 

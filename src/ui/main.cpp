@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "ui/end_signals.h"
 #include "ui/install_layout.h"
 #include "ui/main_window.h"
 #include "velmora_version.h"
@@ -124,6 +125,9 @@ int main(int argc, char** argv) {
             });
         });
     }
+    // A signal to end goes the way closing the window goes.
+    velmora::ui::EndSignals endSignals;
+    QObject::connect(&endSignals, &velmora::ui::EndSignals::received, &window, &velmora::ui::MainWindow::requestEnd);
     window.start();
     return app.exec();
 }

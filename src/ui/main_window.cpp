@@ -18,6 +18,7 @@
 #include "record/listed_moves.h"
 #include "record/record_commands.h"
 #include "record/replay.h"
+#include "record/resume.h"
 #include "flow/game_flow.h"
 #include "help/help.h"
 #include "input/mouse_input.h"
@@ -32,7 +33,7 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
     // The platform's own menu fonts would bring a second Japanese font file.
     QApplication::setFont(gameFont());
     for (const char* menuClass : {"QMenuBar", "QMenu"}) QApplication::setFont(gameFont(), menuClass);
-    dialogs_ = std::make_unique<QtDialogs>(this, pictures_, clock_);
+    dialogs_ = std::make_unique<QtDialogs>(this, pictures_, clock_, shell_);
     canvas_ = new CanvasWidget(pictures_, this);
     setCentralWidget(canvas_);
     Ports ports;
@@ -89,11 +90,17 @@ void MainWindow::useLayout(const InstallLayout& layout) {
     game_->options.settingsFile = layout.settingsFile.toStdString();
     if (!layout.settingsFile.isEmpty()) QDir().mkpath(QFileInfo(layout.settingsFile).absolutePath());
     if (!layout.recordFolder.isEmpty()) recordPanel_->setStartFolder(layout.recordFolder);
+    game_->options.resumeFile = layout.resumeFile.toStdString();
 }
 
 void MainWindow::start() {
     canvas_->fillBackground(2);
+    // Start-up may wait in a box (no sound device); an end asked for then
+    // follows once the event loop runs.
+    ++running_;
     Form_Load(*game_);
+    --running_;
+    if (shell_.endRequested()) QMetaObject::invokeMethod(this, &MainWindow::endIfRequested, Qt::QueuedConnection);
     // The window stands at the screen's top-left corner with the outer size
     // 13000 x 7400 twips, frame included, or as much of it as the screen has.
     // Sized before it is shown, so that it is laid out and drawn once; the
@@ -184,6 +191,7 @@ void MainWindow::buildMenus() {
     QMenu* kifu = menu(menuBar(), "棋譜", "KIFU");
     item(kifu, "読込", "KIFU_READ", [&g] { KIFU_READ_Click(g); });
     item(kifu, "書込", "KIFU_WRITE", [&g] { KIFU_WRITE_Click(g); });
+    item(kifu, "前回の対局", "KIFU_RESUME", [&g] { KIFU_RESUME_Click(g); });
     menuBar()->addMenu(kifu);
 
     QMenu* option = menu(menuBar(), "ｵﾌﾟｼｮﾝ", "OPTION");
@@ -220,17 +228,49 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainWindow::run(const std::function<void()>& handler) {
-    if (shell_.ending()) return;
+    if (shell_.givingWay()) return;
+    ++running_;
     handler();
-    if (!shell_.ending()) painter_->followRecord();
+    --running_;
+    if (shell_.endRequested()) {
+        endIfRequested();
+    } else if (!shell_.ending()) {
+        painter_->followRecord();
+    }
+}
+
+void MainWindow::endIfRequested() {
+    if (running_ == 0 && !shell_.ending()) Form_Unload(*game_);
+}
+
+void MainWindow::requestEnd() {
+    if (shell_.givingWay()) return;
+    if (running_ == 0) {
+        Form_Unload(*game_);
+        return;
+    }
+    shell_.requestEnd();
+    // Every event loop returns now (the box's or the pause's among them), and
+    // the ones the handler enters afterwards return at once: it runs to its
+    // end without waiting, and run() then ends the program.
+    QCoreApplication::exit(0);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // Closed by the person: release what the game holds and end the program.
-    // Closed by the event loop after the game ended the program: released already.
-    if (!shell_.ending()) Form_Unload(*game_);
+    // Closed by the event loop after the game ended the program: kept and released already.
+    if (shell_.ending()) {
+        event->accept();
+        return;
+    }
+    // Closed during a pause: the window stays until the handler has returned.
+    if (running_ > 0) {
+        event->ignore();
+        requestEnd();
+        return;
+    }
+    // Closed by the person: keep an unsaved game, release, end the program.
+    Form_Unload(*game_);
     event->accept();
-    shell_.quit();
 }
 
 }  // namespace velmora::ui

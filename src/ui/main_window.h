@@ -43,6 +43,12 @@ public:
     QtRecordPanel& recordPanel() { return *recordPanel_; }
     QtBrowser& browser() { return browser_; }
     MoveListPanel& moveList() { return *moveList_; }
+    QtShell& shell() { return shell_; }
+
+    // Ends the program as closing the window does (a signal asks for it):
+    // at once when no handler is running; otherwise the box or pause the
+    // handler waits in gives way, and the end follows when it has returned.
+    void requestEnd();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -59,11 +65,13 @@ private:
     // Runs a game handler unless the program has been told to end; then the
     // last move's marks and the move list follow what it did.
     void run(const std::function<void()>& handler);
+    // After a handler returned: the end asked for while it ran.
+    void endIfRequested();
 
     Pictures pictures_;
-    QtClock clock_;
-    QtEngineRunner engineRunner_;
     QtShell shell_;
+    QtClock clock_{shell_};
+    QtEngineRunner engineRunner_;
     QtMenuMarks marks_;
     QtSound sound_;
     QtBrowser browser_;
@@ -74,6 +82,8 @@ private:
     MoveListPanel* moveList_;
     // The square a press picked a piece up from, while it may be dragged.
     std::optional<BoardSquare> dragFrom_;
+    // Handlers running: more than one when one waits in a box or a pause.
+    int running_ = 0;
     std::unique_ptr<Game> game_;
     std::unique_ptr<BoardPainter> painter_;
 };

@@ -65,6 +65,7 @@ void keepTitleWhole(QMessageBox& box, const QString& title) {
 }  // namespace
 
 void QtClock::wait(double seconds) {
+    if (shell_.givingWay()) return;
     // Painting and timers go on; input is swallowed until the pause ends.
     InputSwallower swallower;
     QCoreApplication::instance()->installEventFilter(&swallower);
@@ -91,12 +92,14 @@ engine::SearchResult QtEngineRunner::think(const engine::Position& position, con
 
 void QtClock::waitTick() { wait((1000 - QTime::currentTime().msec()) / 1000.0); }
 
-QtDialogs::QtDialogs(QWidget* window, const Pictures& pictures, Clock& clock)
+QtDialogs::QtDialogs(QWidget* window, const Pictures& pictures, Clock& clock, const QtShell& shell)
     : window_(window),
+      shell_(shell),
       form2_(new ui::PromotionDialog(true, pictures, clock, window)),
       form3_(new ui::PromotionDialog(false, pictures, clock, window)) {}
 
 Answer QtDialogs::messageBox(const std::string& text, const std::string& title, Buttons buttons, bool warningIcon) {
+    if (shell_.givingWay()) return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
     QMessageBox box(window_);
     const QString caption = QString::fromStdString(title);
     box.setWindowTitle(caption);
@@ -126,6 +129,7 @@ void QtDialogs::place(ui::PromotionDialog* d, int leftTwips, int topTwips) const
 }
 
 std::optional<PieceCode> QtDialogs::choosePromotion(velmora::PromotionDialog which, int leftTwips, int topTwips) {
+    if (shell_.givingWay()) return std::nullopt;
     ui::PromotionDialog* d = dialog(which);
     d->resetChoice();
     place(d, leftTwips, topTwips);

@@ -18,6 +18,7 @@ namespace velmora::ui {
 
 class Pictures;
 class PromotionDialog;
+class QtShell;
 
 // The search engine on a thread of its own while the window keeps painting;
 // input is dropped meanwhile, as during the computer's other pauses.
@@ -26,16 +27,23 @@ public:
     engine::SearchResult think(const engine::Position& position, const engine::SearchLimits& limits) override;
 };
 
-// Pauses that keep painting but take no input; clicks made meanwhile are dropped.
+// Pauses that keep painting but take no input; clicks made meanwhile are
+// dropped. Once the program is to end, pauses no longer wait.
 class QtClock : public Clock {
 public:
+    explicit QtClock(const QtShell& shell) : shell_(shell) {}
     void wait(double seconds) override;
     void waitTick() override;
+
+private:
+    const QtShell& shell_;
 };
 
 class QtDialogs : public Dialogs {
 public:
-    QtDialogs(QWidget* window, const Pictures& pictures, Clock& clock);
+    // Once the program is to end, boxes are not shown: an OK box is taken as
+    // answered, a Yes/No box as No, a piece choice as closed.
+    QtDialogs(QWidget* window, const Pictures& pictures, Clock& clock, const QtShell& shell);
     Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, bool warningIcon) override;
     std::optional<PieceCode> choosePromotion(velmora::PromotionDialog dialog, int leftTwips, int topTwips) override;
     void showPromotionDialog(velmora::PromotionDialog dialog, int leftTwips, int topTwips) override;
@@ -54,6 +62,7 @@ public:
 private:
     void place(ui::PromotionDialog* d, int leftTwips, int topTwips) const;
     QWidget* window_;
+    const QtShell& shell_;
     QPoint offset_;
     double scale_ = 1.0;
     ui::PromotionDialog* form2_;
@@ -70,7 +79,6 @@ private:
     QHash<QString, QAction*> actions_;
 };
 
-// Ends the process at once, as every way out of the game does.
 // Ends the program through the event loop, so the window and everything it
 // holds are torn down in order.
 class QtShell : public Shell {
@@ -78,9 +86,17 @@ public:
     void quit() override;
     // The program has been told to end: the window's handlers do nothing more.
     bool ending() const { return ending_; }
+    // An end asked for (a signal, the window closed) while a handler waits in
+    // a box or a pause: the handler is let run to its end without waiting,
+    // then the program ends.
+    void requestEnd() { endRequested_ = true; }
+    bool endRequested() const { return endRequested_; }
+    // No box and no pause is to wait any more.
+    bool givingWay() const { return ending_ || endRequested_; }
 
 private:
     bool ending_ = false;
+    bool endRequested_ = false;
 };
 
 }  // namespace velmora::ui

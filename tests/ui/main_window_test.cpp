@@ -79,7 +79,7 @@ void MainWindowTest::menuTreeHasTheCaptionsNamesAndMarks() {
         {"CANCEL", "最初"},   {"REVERSE", "反転"},        {"HINT", "ヒント"},        {"MOVE_LIST", "棋譜一覧"},
         {"REPLAY", "戻"},     {"AFTER", "進"},
         {"LBEL_UP", "△"},     {"LEBEL_DOWN", "▽"},        {"KIFU", "棋譜"},         {"KIFU_READ", "読込"},
-        {"KIFU_WRITE", "書込"}, {"OPTION", "ｵﾌﾟｼｮﾝ"},      {"SIDOU", "移動指導"},    {"HAIKEI_GA", "背景画"},
+        {"KIFU_WRITE", "書込"}, {"KIFU_RESUME", "前回の対局"}, {"OPTION", "ｵﾌﾟｼｮﾝ"},      {"SIDOU", "移動指導"},    {"HAIKEI_GA", "背景画"},
         {"MIDORI", "緑"},     {"TATAMI", "畳"},           {"TAKE", "竹"},           {"UCHU", "宇宙"},
         {"RENGA", "煉瓦"},    {"BGM", "BGM"},             {"SONOTA", "その他"},     {"KAISETU", "解説"},
         {"VER", "バージョン情報"}};

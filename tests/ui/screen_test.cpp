@@ -79,6 +79,7 @@ private slots:
     void initTestCase();
     void aScriptedSessionShowsEveryStepOnTheScreen();
     void aDragLeavesTheSameSnapshotsAsTwoClicks();
+    void afterEscTheLastGameComesBackAsItWas();
 
 private:
     // What the X server shows of the canvas, beside the back buffer: the count
@@ -343,6 +344,77 @@ void ScreenTest::aDragLeavesTheSameSnapshotsAsTwoClicks() {
     QCOMPARE(g.board(BoardId::LEFT).at(7, 8), WHITE_KNIGHT);
     QCOMPARE(g.state.moveNumber, 2);
     checkStep("drag-back");
+    w_ = nullptr;
+}
+
+namespace {
+
+// Every cell of the move list beside the boards, row by row.
+QStringList listed(MainWindow& w) {
+    QStringList cells;
+    const ui::MoveListPanel& list = w.moveList();
+    for (int r = 0; r < list.rowCount(); ++r) {
+        for (int c = 0; c < list.columnCount(); ++c) cells << (list.item(r, c) ? list.item(r, c)->text() : QString());
+    }
+    return cells;
+}
+
+}  // namespace
+
+void ScreenTest::afterEscTheLastGameComesBackAsItWas() {
+    QFile::remove(folder_.filePath("resume.棋譜"));
+    History played;
+    Board left, right;
+    QStringList moves;
+    {
+        MainWindow first;
+        w_ = &first;
+        first.start();
+        QVERIFY(QTest::qWaitForWindowExposed(&first));
+        clickMenu({"TAIKYOKU", "MATCH_MAN", "START"});
+        clickSquare(BoardId::LEFT, 5, 7);
+        clickSquare(BoardId::LEFT, 5, 5);
+        clickSquare(BoardId::RIGHT, 7, 1);
+        clickSquare(BoardId::RIGHT, 6, 3);
+        clickSquare(BoardId::RIGHT, 4, 7);
+        clickSquare(BoardId::RIGHT, 4, 5);
+        QCOMPARE(first.game().state.lastMoveNumber, 3);
+        settle();
+        played = first.game().history;
+        left = first.game().board(BoardId::LEFT);
+        right = first.game().board(BoardId::RIGHT);
+        moves = listed(first);
+        // The pointer rests on the board, which has the keyboard.
+        xdotool({"key", "Escape"});
+        settle();
+        QVERIFY(first.shell().ending());
+        w_ = nullptr;
+    }
+    QVERIFY(QFile::exists(folder_.filePath("resume.棋譜")));
+
+    MainWindow second;
+    w_ = &second;
+    second.start();
+    QVERIFY(QTest::qWaitForWindowExposed(&second));
+    clickMenu({"KIFU", "KIFU_RESUME"});
+    settle(600);
+    const Game& g = second.game();
+    QCOMPARE(g.state.lastMoveNumber, 3);
+    QCOMPARE(g.state.moveNumber, 3);
+    for (int n = 0; n <= 3; ++n) {
+        QCOMPARE(g.history.left[n], played.left[n]);
+        QCOMPARE(g.history.right[n], played.right[n]);
+    }
+    QCOMPARE(g.board(BoardId::LEFT), left);
+    QCOMPARE(g.board(BoardId::RIGHT), right);
+    QCOMPARE(listed(second), moves);
+    QCOMPARE(second.moveList().currentMove(), 3);
+    QVERIFY(boxes_.texts.contains("棋譜| 読み込みました"));
+    checkStep("resumed");
+    // Black is to move: a click goes on with the game.
+    clickSquare(BoardId::LEFT, 4, 2);
+    clickSquare(BoardId::LEFT, 4, 4);
+    QCOMPARE(g.state.lastMoveNumber, 4);
     w_ = nullptr;
 }
 

@@ -6,18 +6,41 @@
 #include "com/com_turn.h"
 #include "draw/geometry.h"
 #include "flow/shutdown.h"
+#include "io/stale_temporaries.h"
 #include "options/settings_file.h"
+#include "record/resume.h"
 #include "record/notation.h"
 #include "rules/setup.h"
 #include "sound/sound.h"
 
 namespace velmora {
 
+namespace {
+
+// Temporaries a killed write left in the folders the program writes: the
+// settings file's, the resume record's and the record panel's first folder.
+void clearStaleTemporaries(Game& g) {
+    namespace fs = std::filesystem;
+    auto folderOf = [](const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); };
+    const fs::path folders[] = {folderOf(g.options.settingsPath(SETTINGS_FILE)),
+                                folderOf(g.options.resumePath(RESUME_FILE_NAME)), g.recordPanel().folder()};
+    for (size_t k = 0; k < std::size(folders); ++k) {
+        if (folders[k].empty()) continue;
+        std::error_code ec;
+        bool seen = false;
+        for (size_t j = 0; j < k && !seen; ++j) seen = fs::equivalent(folders[j], folders[k], ec);
+        if (!seen) removeStaleTemporaries(folders[k], STALE_TEMPORARY_AGE);
+    }
+}
+
+}  // namespace
+
 void Form_Load(Game& g) {
     startSound(g);
     loadSounds(g);
     std::error_code ec;
     g.options.startDirectory = std::filesystem::current_path(ec).string();
+    clearStaleTemporaries(g);
     g.selection(BoardId::LEFT).pieceSelected = false;
     g.selection(BoardId::RIGHT).pieceSelected = false;
     g.state.handicapLevel = 0;
@@ -91,6 +114,6 @@ void Form_KeyDown(Game& g, int keyCode) {
     if (keyCode == 27) endProgram(g);
 }
 
-void Form_Unload(Game& g) { 終了処理(g); }
+void Form_Unload(Game& g) { endProgram(g); }
 
 }  // namespace velmora

@@ -1,5 +1,7 @@
 #include "flow/shutdown.h"
 
+#include "record/resume.h"
+
 namespace velmora {
 
 std::string resultText(Winner winner) {
@@ -42,6 +44,7 @@ void 終了処理(Game& g) {
 }
 
 void endProgram(Game& g) {
+    writeResumeRecord(g);
     終了処理(g);
     g.shell().quit();
 }

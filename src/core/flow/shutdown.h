@@ -21,7 +21,9 @@ GameOutcome finishTurn(Game& g, std::optional<Winner> winner);
 // Releases the sound buffers and the device; every way out of the program runs it.
 void 終了処理(Game& g);
 
-// Releases what the program holds, then tells the shell to end the program.
+// Every way out of the program: keeps a game with unsaved moves in the
+// resume record, releases what the program holds, then tells the shell to
+// end the program. A second call finds nothing more to keep or release.
 void endProgram(Game& g);
 
 }  // namespace velmora

@@ -7,6 +7,7 @@ void recordMove(Game& g) {
     st.moveNumber += 1;
     手順保存(g, st.moveNumber);
     st.lastMoveNumber = st.moveNumber;
+    g.movesUnsaved = true;
     // The move is marked and listed as soon as it is on the boards, before
     // the computer's answer.
     g.presentation().followRecord();

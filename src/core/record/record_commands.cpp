@@ -121,28 +121,21 @@ void Command1_Click(Game& g) {
                                "棋譜", Buttons::Ok);
         return;
     }
+    // Snapshots past the shown move (after stepping back) are still unsaved.
+    if (st.moveNumber >= st.lastMoveNumber) g.movesUnsaved = false;
     hideRecordPanel(g);
     panel.refreshFiles();
     g.dialogs().messageBox("棋譜を書き込みました", "  ", Buttons::Ok);
 }
 
-void File1_Click(Game& g, const std::string& fileName) {
-    g.recordPanel().描画_可視(false, false, false);
-    // The file is read and judged before anything changes: a file refused
-    // leaves the game, and everything drawn, as it was.
-    const std::filesystem::path path = g.recordPanel().folder() / std::filesystem::path(fileName);
-    std::string bytes;
-    int reason = 0;
-    if (readWholeFile(path, MAX_RECORD_FILE_BYTES, bytes, reason) != FileRead::Ok) {
-        g.dialogs().messageBox("棋譜ﾌｧｲﾙを開けません\n" + elidePath(path.string()) + "\n" + fileReasonText(reason),
-                               "棋譜", Buttons::Ok);
-        return;
-    }
+RecordLoad applyRecord(Game& g, std::string_view bytes) {
+    // The record is judged before anything changes: a refused file leaves
+    // the game, and everything drawn, as it was.
     const LoadedRecord record = readRecord(bytes);
     if (record.unreadLine > 0 && record.snapshots.size() < 2) {
         // Reading stopped before a single move: nothing to step through.
         g.dialogs().messageBox(unreadLineText(record.unreadLine), "棋譜", Buttons::Ok);
-        return;
+        return RecordLoad::Refused;
     }
     初期設定(g);
     g.presentation().画面_再描画();
@@ -162,6 +155,8 @@ void File1_Click(Game& g, const std::string& fileName) {
     st.moveNumber = 0;
     // Without any snapshot line the history keeps the start position as move 0.
     st.lastMoveNumber = n > 0 ? n - 1 : 0;
+    // The history is now the file's: nothing in it is unsaved.
+    g.movesUnsaved = false;
     const PieceCode mover = st.lastMoveNumber >= 1 ? 調査_手番駒(g, 1) : EMPTY;
     if (mover >= BLACK_PAWN) {
         st.blackTurn = Side::First;
@@ -180,9 +175,30 @@ void File1_Click(Game& g, const std::string& fileName) {
     // that line stay loaded.
     if (record.unreadLine > 0) {
         g.dialogs().messageBox(unreadLineText(record.unreadLine), "棋譜", Buttons::Ok);
-    } else if (st.lastMoveNumber == 0) {
+        return RecordLoad::Damaged;
+    }
+    if (st.lastMoveNumber == 0) {
         g.dialogs().messageBox("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜", Buttons::Ok);
-    } else {
+        return RecordLoad::NoMoves;
+    }
+    return RecordLoad::Loaded;
+}
+
+void showOpenFailure(Game& g, const std::filesystem::path& path, int reason) {
+    g.dialogs().messageBox("棋譜ﾌｧｲﾙを開けません\n" + elidePath(path.string()) + "\n" + fileReasonText(reason), "棋譜",
+                           Buttons::Ok);
+}
+
+void File1_Click(Game& g, const std::string& fileName) {
+    g.recordPanel().描画_可視(false, false, false);
+    const std::filesystem::path path = g.recordPanel().folder() / std::filesystem::path(fileName);
+    std::string bytes;
+    int reason = 0;
+    if (readWholeFile(path, MAX_RECORD_FILE_BYTES, bytes, reason) != FileRead::Ok) {
+        showOpenFailure(g, path, reason);
+        return;
+    }
+    if (applyRecord(g, bytes) == RecordLoad::Loaded) {
         g.dialogs().messageBox(" 読み込みました", "棋譜", Buttons::Ok);
         g.dialogs().messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::Ok);
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,20 @@ void Command1_Click(Game& g);
 // A file that cannot be read, or that stops before its first move, is
 // refused with a box and changes nothing else.
 void File1_Click(Game& g, const std::string& fileName);
+
+// How a record's bytes went into the game.
+enum class RecordLoad { Refused, Damaged, NoMoves, Loaded };
+
+// A load after the file was read. A record that stops before its first
+// move is refused with a box and changes nothing. Otherwise: a new game on
+// the boards in record mode, the header texts printed, the snapshots into
+// the history, who moved first, both boards drawn, and the box for a
+// damaged record or one without moves (a loaded one is announced by the
+// caller). The game is left at move 0 for stepping through.
+RecordLoad applyRecord(Game& g, std::string_view bytes);
+
+// The box for a record file that cannot be opened.
+void showOpenFailure(Game& g, const std::filesystem::path& path, int reason);
 
 // The longest line a record file may have (a snapshot line has 512
 // characters; the game's header boxes hold less than this in CP932).
