@@ -3,12 +3,15 @@
 // the computer's own one-move player, which plays black; as white it plays
 // the colour-reversed position (each board turned round with the colours
 // exchanged, as 反転 does) and its move is turned back. Level 4 is the search
-// engine, for either colour.
+// engine, for either colour, each side with its own time budget. The summary
+// gives white's Elo difference, so a change's strength is a figure.
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <random>
 
 #include "cli/commands.h"
+#include "cli/elo.h"
 #include "cli/json_out.h"
 #include "com/com_turn.h"
 #include "com/level.h"
@@ -109,7 +112,7 @@ Outcome playGame(Game& g, const Options& o, std::mt19937& random) {
     st.sideToMove = st.whiteTurn;
     st.comLevel = o.blackLevel;
     while (st.moveNumber < MAX_MOVES - 1) {
-        const std::optional<Placed> white = o.whiteLevel == ENGINE_LEVEL ? engineMove(g, engine::WHITE, o.timeMs)
+        const std::optional<Placed> white = o.whiteLevel == ENGINE_LEVEL ? engineMove(g, engine::WHITE, o.whiteTimeMs)
                                                                          : reversedComMove(g, o.whiteLevel);
         if (!white) return {"draw", "white cannot move"};
         play(g, *white);
@@ -131,7 +134,7 @@ std::optional<std::string> runMatch(const Options& o) {
     for (int game = 0; game < o.games; ++game) {
         auto g = newComputerGame(o.blackLevel);
         const GameState& st = g->state;
-        g->com.engineTimeMs = o.timeMs;
+        g->com.engineTimeMs = o.blackTimeMs;  // black's moves come from the computer's turn
         const Outcome out = playGame(*g, o, random);
         (out.winner == "white" ? whiteWins : out.winner == "black" ? blackWins : draws) += 1;
         JsonWriter json;
@@ -144,7 +147,11 @@ std::optional<std::string> runMatch(const Options& o) {
     }
     JsonWriter json;
     json.beginObject().key("white").value(o.whiteLevel).key("black").value(o.blackLevel).key("games").value(o.games);
-    json.key("whiteWins").value(whiteWins).key("blackWins").value(blackWins).key("draws").value(draws).endObject();
+    json.key("whiteWins").value(whiteWins).key("blackWins").value(blackWins).key("draws").value(draws);
+    // Tenths of a point are all the figure's precision is worth.
+    const EloEstimate elo = eloFromResults(whiteWins, draws, blackWins);
+    auto tenths = [](double x) { return std::round(x * 10) / 10; };
+    json.key("elo").value(tenths(elo.elo)).key("eloError").value(tenths(elo.margin)).endObject();
     const std::string line = json.text() + "\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
     return std::nullopt;

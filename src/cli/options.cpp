@@ -15,7 +15,10 @@ const char* const USAGE =
     "  com FILE [--level 1|2|3|4] [--time MS] [--move N | --all]  the computer's choice on each position\n"
     "    (level 4 is the search engine, thinking MS milliseconds a move, 1000 by default)\n"
     "  selfplay --games N --seed S [--level L] [--out FILE]  computer against a random mover\n"
-    "  match --white L --black L --games N --seed S [--time MS]  two levels (1-4) against each other\n"
+    "  match --white L --black L --games N --seed S [--time MS] [--white-time MS] [--black-time MS]\n"
+    "    two levels (1-4) against each other; --time is both sides' budget at level 4,\n"
+    "    --white-time and --black-time one side's (and win over --time); the summary\n"
+    "    line gives white's Elo difference and its 95% margin\n"
     "  perft FILE --depth D [--move N] [--divide] [--side white|black]  engine move counts\n"
     "FILE is a game record: 3 header lines, then 512-character snapshot lines.\n"
     "--move N picks snapshot line N (0-based, default the last one).\n";
@@ -75,6 +78,7 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
     const bool selfplay = o.command == "selfplay" || match;
     std::set<std::string_view> seen;
     bool gamesGiven = false, seedGiven = false, timeGiven = false;
+    std::optional<int> whiteTime, blackTime;
     for (int i = 2; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const bool option = arg.starts_with("--");
@@ -106,6 +110,11 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
             if (!value(v)) return std::string("--time needs a number of milliseconds");
             bad = parseNumber(arg, v, 1, 600'000, o.timeMs);
             timeGiven = true;
+        } else if ((arg == "--white-time" || arg == "--black-time") && match) {
+            if (!value(v)) return std::string(arg) + " needs a number of milliseconds";
+            std::optional<int>& side = arg == "--white-time" ? whiteTime : blackTime;
+            side = 0;
+            bad = parseNumber(arg, v, 1, 600'000, *side);
         } else if (arg == "--level" && selfplay && !match) {
             if (!value(v)) return std::string("--level needs 1, 2 or 3");
             bad = parseNumber(arg, v, 1, 3, o.level);
@@ -146,6 +155,11 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
     if (timeGiven && match && o.whiteLevel != 4 && o.blackLevel != 4) {
         return std::string("--time is the budget of level 4 only");
     }
+    if (whiteTime && o.whiteLevel != 4) return std::string("--white-time is the budget of level 4 only (--white 4)");
+    if (blackTime && o.blackLevel != 4) return std::string("--black-time is the budget of level 4 only (--black 4)");
+    // A side's own budget wins over --time.
+    o.whiteTimeMs = whiteTime.value_or(o.timeMs);
+    o.blackTimeMs = blackTime.value_or(o.timeMs);
     if (selfplay && !gamesGiven) return o.command + " needs --games N";
     if (selfplay && !seedGiven) return o.command + " needs --seed S";
     return std::nullopt;

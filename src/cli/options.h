@@ -16,6 +16,8 @@ struct Options {
     int timeMs = 1000;  // the search engine's budget per move (level 4)
     int whiteLevel = 0;  // match
     int blackLevel = 0;
+    int whiteTimeMs = 1000;  // match: each side's budget; --time sets both
+    int blackTimeMs = 1000;
     int games = 1;
     unsigned long seed = 1;
     std::string out;

@@ -39,7 +39,7 @@ int captureGain(const Position& p, EngineMove m) {
 class Searcher {
 public:
     Searcher(const Position& root, const SearchLimits& limits)
-        : pos_(root), limits_(limits), table_(limits.tableLog2), lists_(MAX_PLY + 1), scores_(MAX_PLY + 1) {
+        : pos_(root), limits_(limits), table_(limits.useTable ? limits.tableLog2 : 0), lists_(MAX_PLY + 1), scores_(MAX_PLY + 1) {
         deadline_ = Clock::now() + std::chrono::milliseconds(limits.timeMs);
         for (int b = 0; b < 2; ++b) {
             for (int c : {WHITE, BLACK}) rootKings_[b][colorIndex(c)] = root.kingCount(b, c) > 0;
@@ -73,6 +73,7 @@ private:
     void checkTime() {
         if ((nodes_ & 1023) != 0) return;
         if ((limits_.stop && limits_.stop->load(std::memory_order_relaxed)) || Clock::now() >= deadline_) aborted_ = true;
+        if (limits_.maxNodes != 0 && nodes_ >= limits_.maxNodes) aborted_ = true;
     }
 
     // Moves on the two boards commute, so the same positions come back
@@ -179,7 +180,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply) {
     if (aborted_) return 0;
 
     EngineMove ttMove;
-    if (const TableEntry* e = table_.probe(pos_.hash())) {
+    if (const TableEntry* e = limits_.useTable ? table_.probe(pos_.hash()) : nullptr) {
         ttMove = EngineMove::fromRaw(e->move);
         int score = e->score;
         if (score > KING_LOSS - MAX_PLY) score -= ply;
@@ -235,7 +236,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply) {
     int stored = best;
     if (stored > KING_LOSS - MAX_PLY) stored += ply;
     if (stored < -(KING_LOSS - MAX_PLY)) stored -= ply;
-    table_.store(pos_.hash(), bestMove, stored, depth, bound);
+    if (limits_.useTable) table_.store(pos_.hash(), bestMove, stored, depth, bound);
     return best;
 }
 
@@ -259,7 +260,7 @@ SearchResult Searcher::run() {
         result.score = score;
         result.depth = depth;
         // A king taken or lost within reach: deeper searches change nothing.
-        if (std::abs(score) > KING_LOSS - MAX_PLY) break;
+        if (std::abs(score) > KING_LOSS - MAX_PLY && !limits_.everyDepth) break;
     }
     result.nodes = nodes_;
     const EngineMove m = result.move;

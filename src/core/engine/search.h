@@ -20,6 +20,15 @@ struct SearchLimits {
     const std::atomic<bool>* stop = nullptr;
     int tableLog2 = 18;  // transposition table of 2^n entries
     GameKind kind = GameKind::AGAINST_COM;  // which stalemate test ends the game
+    // Off: every node is searched afresh (for measuring what the table gains,
+    // and for comparing scores with a search that has none).
+    bool useTable = true;
+    // Every depth up to maxDepth is searched, even after a king is found
+    // taken within reach (normally the deepening stops there).
+    bool everyDepth = false;
+    // Ends the search after about this many nodes (0: no limit); unlike the
+    // clock it stops at the same node on every run.
+    std::uint64_t maxNodes = 0;
 };
 
 // The chosen move in the game's terms, and what the search saw.

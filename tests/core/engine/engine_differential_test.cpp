@@ -2,12 +2,14 @@
 // the golden record and the corpus, and on positions reached by random play,
 // the moves the engine generates (collapsed to board, from and to) must be
 // exactly the moves the person's rules accept, for both sides, and without
-// the king test exactly the computer's candidates. Along the
-// random games each engine move is also carried out by the rules module's
-// execution, and the two resulting boards must agree.
+// the king test exactly the computer's candidates; the capture generator
+// gives exactly the full generator's captures, promotions and en passant
+// moves. Along the random games each engine move is also carried out by the
+// rules module's execution, and the two resulting boards must agree.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <random>
 #include <string>
@@ -51,6 +53,26 @@ std::string describe(const std::vector<Move>& moves) {
     return out;
 }
 
+// The capture generator gives exactly the moves of the full generator that
+// take something on either board, promote, or take en passant.
+bool capturesAgree(Position& p, KingTest test, std::string& report) {
+    MoveList all, captures;
+    generateMoves(p, all, test);
+    generateCaptures(p, captures, test);
+    std::vector<std::uint32_t> expected, got;
+    for (const EngineMove m : all) {
+        const int mover = p.at(m.board(), m.from());
+        const bool promotes = std::abs(mover) == 1 && rankOf(m.to()) == (mover > 0 ? 8 : 1);
+        if (isCapture(p, m) || promotes || m.enPassant()) expected.push_back(m.raw());
+    }
+    for (const EngineMove m : captures) got.push_back(m.raw());
+    std::sort(expected.begin(), expected.end());
+    std::sort(got.begin(), got.end());
+    if (got == expected) return true;
+    report = " captures: " + std::to_string(got.size()) + " generated, " + std::to_string(expected.size()) + " expected";
+    return false;
+}
+
 // Compares both boards for both sides; returns the number of disagreements
 // and reports the first few.
 int compareWithRules(const Board& left, const Board& right, const std::string& where) {
@@ -60,6 +82,14 @@ int compareWithRules(const Board& left, const Board& right, const std::string& w
         putPosition(*g, left, right);
         Position p = positionFromGame(*g, color);
         const Side turn = color == WHITE ? g->state.whiteTurn : g->state.blackTurn;
+        for (const KingTest test : {KingTest::Tested, KingTest::Untested}) {
+            std::string report;
+            if (capturesAgree(p, test, report)) continue;
+            if (++failures <= 3) {
+                ADD_FAILURE() << where << (color == WHITE ? " white" : " black")
+                              << (test == KingTest::Tested ? "" : " untested") << report;
+            }
+        }
         for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
             // With the king test, the person's moves; without it, the
             // computer's candidates.

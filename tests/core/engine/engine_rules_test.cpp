@@ -24,9 +24,10 @@ using testing::boardFrom;
 
 const Board EMPTY_BOARD{};
 
-std::vector<EngineMove> movesFrom(Position& p, int board, int ff, int fr, int tf, int tr) {
+std::vector<EngineMove> movesFrom(Position& p, int board, int ff, int fr, int tf, int tr,
+                                  KingTest test = KingTest::Tested) {
     MoveList list;
-    generateMoves(p, list);
+    generateMoves(p, list, test);
     std::vector<EngineMove> out;
     for (const EngineMove m : list) {
         if (m.board() == board && m.from() == squareOf(ff, fr) && m.to() == squareOf(tf, tr)) out.push_back(m);
@@ -52,11 +53,20 @@ TEST(EngineRules, CastlingIsJudgedFromThePositionAlone) {
     EXPECT_EQ(done.at(0, squareOf(7, 8)), WHITE_KING);
     EXPECT_EQ(done.at(0, squareOf(6, 8)), WHITE_ROOK);
     EXPECT_EQ(done.at(0, squareOf(8, 8)), EMPTY);
+    // The computer's own moves skip the self-check test: the king may step
+    // onto the attacked square it passes over, and still castles.
+    EXPECT_TRUE(movesFrom(p, 0, 5, 8, 6, 8).empty());
+    EXPECT_EQ(movesFrom(p, 0, 5, 8, 6, 8, KingTest::Untested).size(), 1u);
+    EXPECT_EQ(movesFrom(p, 0, 5, 8, 7, 8, KingTest::Untested).size(), 1u);
 
+    // An attacked destination: with the self-check test the king could not
+    // land there anyway, so only the untested mode shows that castling
+    // itself refuses it.
     const Board destinationAttacked = boardFrom({"....k...", "......r.", "........", "........", "........", "........",
                                                  "........", "....K..R"});
     Position q = positionFromBoards(destinationAttacked, EMPTY_BOARD, WHITE);
     EXPECT_TRUE(movesFrom(q, 0, 5, 8, 7, 8).empty());
+    EXPECT_TRUE(movesFrom(q, 0, 5, 8, 7, 8, KingTest::Untested).empty());
 }
 
 TEST(EngineRules, ExchangedLayoutCastlesBothWays) {

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <map>
 #include <thread>
 
 #include "game.h"
@@ -14,6 +15,7 @@
 #include "engine/movegen.h"
 #include "engine/position.h"
 #include "engine/search.h"
+#include "record/record_file.h"
 #include "rules/setup.h"
 
 namespace velmora::engine {
@@ -176,6 +178,56 @@ TEST(EngineSearch, SameAnswerOnParallelThreads) {
     }
 }
 
+// The white rook's check on the back rank cannot be met: whatever black
+// does, the king falls on white's next move, the third ply. Deeper searches
+// must keep that distance (a table that loses the distance of a king-loss
+// score would lengthen or shorten it).
+TEST(EngineSearch, AKingTakenInThreePliesKeepsItsDistanceAtEveryDepth) {
+    const Board left = boardFrom({".......k", "......pp", "........", "........", "R.......", "........", "........",
+                                  "....K..."});
+    const Position p = positionFromBoards(left, kingsOnly(), WHITE);
+    for (int depth : {2, 3, 4, 5}) {
+        for (const bool table : {true, false}) {
+            SearchLimits limits = toDepth(depth);
+            limits.everyDepth = true;
+            limits.useTable = table;
+            const SearchResult r = bestMove(p, limits);
+            EXPECT_EQ(r.depth, depth);
+            EXPECT_EQ(r.score, KING_LOSS - 3) << "depth " << depth << (table ? " table" : "");
+            EXPECT_EQ((std::tuple(r.board, r.from, r.to)), (std::tuple(BoardId::LEFT, Square{1, 5}, Square{1, 1})));
+        }
+    }
+    // Without the switch the deepening stops once the king's fall is seen.
+    EXPECT_EQ(bestMove(p, toDepth(5)).depth, 2);
+}
+
+// A search cut short (here by its node limit, which stops at the same node
+// on every run) answers the move and score of the last depth it completed,
+// never a move that only led an unfinished depth.
+TEST(EngineSearch, AnUnfinishedDepthNeverReplacesTheLastCompletedMove) {
+    RecordFile record;
+    std::string error;
+    ASSERT_TRUE(readRecordFileStrict(VELMORA_CORPUS_DIR "/selfplay.棋譜", record, error)) << error;
+    int checked = 0;
+    for (size_t n = 3; n < record.snapshots.size(); n += 75) {
+        const SnapshotPair& s = record.snapshots[n];
+        const Position p = positionFromBoards(s.left, s.right, n % 2 == 0 ? WHITE : BLACK);
+        std::map<int, SearchResult> completed;
+        for (std::uint64_t nodes = 1024; nodes <= 32 * 1024; nodes += 2048) {
+            SearchLimits limits = toDepth(MAX_PLY - 4);
+            limits.maxNodes = nodes;
+            const SearchResult cut = bestMove(p, limits);
+            if (cut.depth == 0) continue;
+            if (!completed.count(cut.depth)) completed[cut.depth] = bestMove(p, toDepth(cut.depth));
+            const SearchResult& whole = completed[cut.depth];
+            EXPECT_EQ(cut.move, whole.move) << "snapshot " << n << " nodes " << nodes << " depth " << cut.depth;
+            EXPECT_EQ(cut.score, whole.score) << "snapshot " << n << " nodes " << nodes;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 50);
+}
+
 TEST(EngineGameEnd, StalemateOfTheKingsOwnMovesDraws) {
     // The black king in the corner, not in check, its three neighbours
     // covered by the queen.
@@ -237,6 +289,29 @@ TEST(EngineEvaluation, BothColoursAlike) {
                                black.kingSafety - black.mobility);
     // White has a rook more over the two boards.
     EXPECT_GT(white.material - black.material, 300);
+}
+
+// Standing in check costs the side to move only: the other side's king in
+// check is simply taken, which the search sees for itself. Checked for
+// either colour on mirrored boards.
+TEST(EngineEvaluation, OnlyTheSideToMovePaysForStandingInCheck) {
+    // A black rook on the white king's file, far enough not to count as a
+    // piece close to the king.
+    const Board left = boardFrom({"....k...", "........", "....r...", "........", "........", "........",
+                                  "........", "....K..."});
+    const Board right = kingsOnly();
+    for (const bool swapped : {false, true}) {
+        const Board l = swapped ? mirrored(left) : left;
+        const Board r = swapped ? mirrored(right) : right;
+        const int checked = swapped ? BLACK : WHITE;
+        const Position toMove = positionFromBoards(l, r, checked);
+        const Position waiting = positionFromBoards(l, r, -checked);
+        ASSERT_TRUE(attacked(toMove, 0, toMove.kingSquare(0, checked), -checked));
+        EXPECT_LT(evaluationTerms(toMove, checked).kingSafety, evaluationTerms(waiting, checked).kingSafety) << swapped;
+        EXPECT_EQ(evaluationTerms(toMove, -checked).kingSafety, evaluationTerms(waiting, -checked).kingSafety) << swapped;
+        // Whose move it is matters more than the material (equal here).
+        EXPECT_LT(evaluate(toMove), -evaluate(waiting)) << swapped;
+    }
 }
 
 TEST(EngineEvaluation, AnExposedKingCostsSafety) {

@@ -212,12 +212,19 @@ TEST(MatchCli, GamesFromSeededOpeningsAndASummaryThatAddsUp) {
         differs |= number(other.lines[i], "moves") != number(run.lines[i], "moves");
     }
     EXPECT_TRUE(differs);
-    // The engine on either side, with a short budget.
-    for (const char* sides : {"--white 4 --black 1", "--white 2 --black 4"}) {
-        const CliRun engine = cli(std::string("match ") + sides + " --games 1 --seed 3 --time 5");
+    // The engine on either side, with a short budget of its own.
+    for (const char* sides : {"--white 4 --black 1 --white-time 5", "--white 2 --black 4 --black-time 5"}) {
+        const CliRun engine = cli(std::string("match ") + sides + " --games 1 --seed 3");
         ASSERT_EQ(engine.status, 0) << sides;
         EXPECT_EQ(engine.lines.size(), 2u);
     }
+    // White's Elo difference and its margin, from the counts of the summary.
+    const double points = number(summary, "whiteWins") + number(summary, "draws") / 2;
+    const double elo = number(summary, "elo");
+    if (points == 2) EXPECT_EQ(elo, 0);
+    EXPECT_EQ(elo > 0, points > 2);
+    EXPECT_EQ(elo < 0, points < 2);
+    EXPECT_GE(number(summary, "eloError"), 0);
     // Bad command lines: one message, status 2.
     EXPECT_EQ(cli("match --white 1 --games 1 --seed 1").status, 2);                     // no black level
     EXPECT_EQ(cli("match --white 1 --black 5 --games 1 --seed 1").status, 2);           // no such level

@@ -114,6 +114,8 @@ TEST_F(TempDir, StrictReaderNamesFileAndLine) {
     const Case cases[] = {
         {"t\r\nb\r\nw\r\n", ":4: no snapshot line"},
         {"t\nb\nw\n" + good + "\n" + good.substr(0, 510) + "\n", ":5: snapshot line has 510 characters"},
+        // One blank too many is no longer the fixed width, even if every field reads.
+        {"t\r\nb\r\nw\r\n" + good + " \r\n", ":4: snapshot line has 513 characters"},
         {"t\nb\nw\n" + std::string(508, ' ') + "  12\n", ":4: field 128"},
     };
     for (const Case& c : cases) {
