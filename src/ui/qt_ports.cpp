@@ -80,7 +80,7 @@ engine::SearchResult QtEngineRunner::think(const engine::Position& position, con
     QCoreApplication::instance()->installEventFilter(&swallower);
     QEventLoop loop;
     engine::SearchResult result;
-    std::thread worker([&loop, &result, position, limits] {
+    std::thread worker([&loop, &result, position, limits = withTable(limits)] {
         result = engine::bestMove(position, limits);
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });

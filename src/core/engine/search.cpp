@@ -8,7 +8,6 @@
 
 #include "engine/evaluation.h"
 #include "engine/movegen.h"
-#include "engine/transposition.h"
 
 namespace velmora::engine {
 namespace {
@@ -20,6 +19,9 @@ constexpr int KING_VALUE_FOR_ORDER = 2000;
 // The positional terms of the evaluation rarely reach this far: a material
 // lead this much above beta ends a quiescence node without evaluating.
 constexpr int LAZY_MARGIN = 350;
+// Mixed into the table's keys between two people: the same position is
+// searched under other rules there, so its results must not meet.
+constexpr std::uint64_t TWO_PEOPLE_KEY = 0x9e3779b97f4a7c15ULL;
 
 // Gains of a move for ordering: what it takes on both boards, most valuable
 // victims first, cheapest attackers first.
@@ -36,11 +38,35 @@ int captureGain(const Position& p, EngineMove m) {
     return gain;
 }
 
+// A king's fall is scored by its distance from the root; the table keeps it
+// by its distance from the position stored, so that it reads right when the
+// position is met again at another ply.
+int scoreToTable(int score, int ply) {
+    if (score > KING_LOSS - MAX_PLY) return score + ply;
+    if (score < -(KING_LOSS - MAX_PLY)) return score - ply;
+    return score;
+}
+int scoreFromTable(int score, int ply) {
+    if (score > KING_LOSS - MAX_PLY) return score - ply;
+    if (score < -(KING_LOSS - MAX_PLY)) return score + ply;
+    return score;
+}
+
 class Searcher {
 public:
     Searcher(const Position& root, const SearchLimits& limits)
-        : pos_(root), limits_(limits), table_(limits.useTable ? limits.tableLog2 : 0), lists_(MAX_PLY + 1), scores_(MAX_PLY + 1) {
-        deadline_ = Clock::now() + std::chrono::milliseconds(limits.timeMs);
+        : pos_(root), limits_(limits), lists_(MAX_PLY + 1), scores_(MAX_PLY + 1) {
+        if (limits.useTable) {
+            if (limits.table) {
+                table_ = limits.table;
+            } else {
+                ownTable_ = std::make_unique<TranspositionTable>(limits.tableLog2);
+                table_ = ownTable_.get();
+            }
+            table_->newSearch();
+        }
+        start_ = Clock::now();
+        deadline_ = start_ + std::chrono::milliseconds(limits.timeMs);
         for (int b = 0; b < 2; ++b) {
             for (int c : {WHITE, BLACK}) rootKings_[b][colorIndex(c)] = root.kingCount(b, c) > 0;
         }
@@ -68,6 +94,21 @@ private:
             if (attacked(pos_, b, pos_.kingSquare(b, WHITE), BLACK)) return KingTest::Untested;
         }
         return KingTest::Tested;
+    }
+
+    std::uint64_t tableKey() const {
+        return limits_.kind == GameKind::TWO_PEOPLE ? pos_.hash() ^ TWO_PEOPLE_KEY : pos_.hash();
+    }
+
+    // Whether the next depth can be searched within the budget: it takes
+    // about as many times longer than the last as the last took over the one
+    // before, and half-finished it would be thrown away.
+    bool nextDepthFits(Clock::duration last, Clock::duration beforeLast) const {
+        using Ms = std::chrono::duration<double, std::milli>;
+        const double lastMs = Ms(last).count();
+        const double growth = beforeLast.count() > 0 ? std::clamp(lastMs / Ms(beforeLast).count(), 2.0, 8.0) : 4.0;
+        const double spent = Ms(Clock::now() - start_).count();
+        return spent + lastMs * growth <= static_cast<double>(limits_.timeMs);
     }
 
     void checkTime() {
@@ -101,11 +142,13 @@ private:
     Position pos_;
     SearchLimits limits_;
     std::vector<EvalEntry> evalCache_ = std::vector<EvalEntry>(std::size_t{1} << 16);
-    TranspositionTable table_;
+    std::unique_ptr<TranspositionTable> ownTable_;
+    TranspositionTable* table_ = nullptr;
     std::vector<MoveList> lists_;
     std::vector<std::vector<int>> scores_;
     EngineMove killers_[MAX_PLY + 1][2]{};
     bool rootKings_[2][2]{};
+    Clock::time_point start_;
     Clock::time_point deadline_;
     std::uint64_t nodes_ = 0;
     bool aborted_ = false;
@@ -180,15 +223,13 @@ int Searcher::search(int depth, int alpha, int beta, int ply) {
     if (aborted_) return 0;
 
     EngineMove ttMove;
-    if (const TableEntry* e = limits_.useTable ? table_.probe(pos_.hash()) : nullptr) {
+    if (const TableEntry* e = table_ ? table_->probe(tableKey()) : nullptr) {
         ttMove = EngineMove::fromRaw(e->move);
-        int score = e->score;
-        if (score > KING_LOSS - MAX_PLY) score -= ply;
-        if (score < -(KING_LOSS - MAX_PLY)) score += ply;
+        const int score = scoreFromTable(e->score, ply);
         if (ply > 0 && e->depth >= depth) {
-            if (e->bound == Bound::EXACT) return score;
-            if (e->bound == Bound::LOWER && score >= beta) return score;
-            if (e->bound == Bound::UPPER && score <= alpha) return score;
+            if (e->bound() == Bound::EXACT) return score;
+            if (e->bound() == Bound::LOWER && score >= beta) return score;
+            if (e->bound() == Bound::UPPER && score <= alpha) return score;
         }
     }
     if (ply == 0 && !rootBest_.isNull()) ttMove = rootBest_;
@@ -233,10 +274,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply) {
         }
     }
     const Bound bound = best >= beta ? Bound::LOWER : best > alphaStart ? Bound::EXACT : Bound::UPPER;
-    int stored = best;
-    if (stored > KING_LOSS - MAX_PLY) stored += ply;
-    if (stored < -(KING_LOSS - MAX_PLY)) stored -= ply;
-    if (limits_.useTable) table_.store(pos_.hash(), bestMove, stored, depth, bound);
+    if (table_) table_->store(tableKey(), bestMove, scoreToTable(best, ply), depth, bound);
     return best;
 }
 
@@ -249,7 +287,10 @@ SearchResult Searcher::run() {
         if (first.size == 0) return result;
         result.move = first.moves[0];
     }
+    Clock::duration last{}, beforeLast{};
     for (int depth = 1; depth <= limits_.maxDepth; ++depth) {
+        if (depth > 1 && !nextDepthFits(last, beforeLast)) break;
+        const Clock::time_point began = Clock::now();
         const int score = search(depth, -INFINITE_SCORE, INFINITE_SCORE, 0);
         if (aborted_) {
             // A move found early in an unfinished depth beats nothing at all.
@@ -259,6 +300,8 @@ SearchResult Searcher::run() {
         result.move = rootBest_;
         result.score = score;
         result.depth = depth;
+        beforeLast = last;
+        last = Clock::now() - began;
         // A king taken or lost within reach: deeper searches change nothing.
         if (std::abs(score) > KING_LOSS - MAX_PLY && !limits_.everyDepth) break;
     }

@@ -5,6 +5,7 @@
 #include "engine/game_end.h"
 #include "engine/move.h"
 #include "engine/position.h"
+#include "engine/transposition.h"
 
 namespace velmora::engine {
 
@@ -18,7 +19,10 @@ struct SearchLimits {
     int maxDepth = MAX_PLY - 4;
     // Set from another thread to end the search early; may be null.
     const std::atomic<bool>* stop = nullptr;
-    int tableLog2 = 18;  // transposition table of 2^n entries
+    // A table that outlives the search (one per game's engine); null: the
+    // search makes its own of 2^tableLog2 entries.
+    TranspositionTable* table = nullptr;
+    int tableLog2 = 18;
     GameKind kind = GameKind::AGAINST_COM;  // which stalemate test ends the game
     // Off: every node is searched afresh (for measuring what the table gains,
     // and for comparing scores with a search that has none).
