@@ -8,6 +8,7 @@
 #include "ports/file_writer.h"
 #include "ports/engine_runner.h"
 #include "ports/null_ports.h"
+#include "ports/paced_clock.h"
 #include "record/history.h"
 #include "rules/board_state.h"
 
@@ -59,6 +60,12 @@ struct OptionState {
     // program starts in, as for a program run from its own folder.
     std::string dataDirectory;
     std::string settingsFile;
+    // Fast display: every presentation pause nearly vanishes (see PacedClock).
+    bool fastDisplay = false;
+    // Whether the settings file carries the fast display line: only once the
+    // person has chosen the option, in this run or an earlier one, so that a
+    // first-run file keeps its three lines.
+    bool fastDisplayLine = false;
 
     std::string dataFile(const std::string& name) const {
         return dataDirectory.empty() ? name : dataDirectory + "/" + name;
@@ -78,7 +85,8 @@ public:
     Dialogs& dialogs() { return *ports_.dialogs; }
     Presentation& presentation() { return *ports_.presentation; }
     SoundPort& sound() { return *ports_.sound; }
-    Clock& clock() { return *ports_.clock; }
+    // Every pause goes through here, paced by the fast display option.
+    Clock& clock() { return pacedClock_; }
     Shell& shell() { return *ports_.shell; }
     MenuMarks& menuMarks() { return *ports_.menuMarks; }
     RecordPanel& recordPanel() { return *ports_.recordPanel; }
@@ -91,7 +99,11 @@ public:
     // The window's drawing layer is created after the game it draws.
     void setPresentation(Presentation* presentation) { ports_.presentation = presentation ? presentation : &nullPresentation_; }
     // Stands in another clock for a while (null: one that never waits); returns the clock it replaces.
-    Clock* swapClock(Clock* clock) { return std::exchange(ports_.clock, clock ? clock : &nullClock_); }
+    Clock* swapClock(Clock* clock) {
+        Clock* old = std::exchange(ports_.clock, clock ? clock : &nullClock_);
+        pacedClock_.setInner(*ports_.clock);
+        return old;
+    }
 
     History history;
     ComState com;
@@ -115,6 +127,7 @@ private:
     NullBrowser nullBrowser_;
     NullVersionDialog nullVersionDialog_;
     EngineRunner directEngine_;
+    PacedClock pacedClock_{nullClock_, options.fastDisplay};
 };
 
 // Stores both boards as snapshot n; n outside 0..500 writes nothing.

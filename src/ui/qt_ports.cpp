@@ -72,6 +72,11 @@ QtDialogs::QtDialogs(QWidget* window, const Pictures& pictures, Clock& clock)
       form2_(new ui::PromotionDialog(true, pictures, clock, window)),
       form3_(new ui::PromotionDialog(false, pictures, clock, window)) {}
 
+void QtDialogs::pauseWith(Clock& clock) {
+    form2_->pauseWith(clock);
+    form3_->pauseWith(clock);
+}
+
 Answer QtDialogs::messageBox(const std::string& text, const std::string& title, Buttons buttons, bool warningIcon) {
     QMessageBox box(window_);
     box.setWindowTitle(QString::fromStdString(title));

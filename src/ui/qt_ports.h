@@ -44,6 +44,8 @@ public:
     void hidePromotionDialogs() override;
 
     ui::PromotionDialog* dialog(velmora::PromotionDialog which) const;
+    // The piece-choice highlight pauses on the game's clock once there is a game.
+    void pauseWith(Clock& clock);
     // Where the picture stands in the window and its scale: the piece-choice
     // dialogs keep their place beside the board at every size.
     void setPicturePlacement(QPoint offset, double scale) {
