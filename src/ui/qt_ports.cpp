@@ -91,8 +91,15 @@ Answer QtDialogs::messageBox(const std::string& text, const std::string& title, 
         box.setEscapeButton(box.addButton("OK", QMessageBox::AcceptRole));
     }
     box.exec();
+    giveBackActivation();
     if (buttons == Buttons::Ok) return Answer::Ok;
     return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+}
+
+void QtDialogs::giveBackActivation() const {
+    // The window's keys (the menu shortcuts) work only in the active window;
+    // without a window manager nobody hands it back when a box closes.
+    if (window_ && window_->isVisible()) window_->activateWindow();
 }
 
 ui::PromotionDialog* QtDialogs::dialog(velmora::PromotionDialog which) const {
@@ -109,6 +116,7 @@ std::optional<PieceCode> QtDialogs::choosePromotion(velmora::PromotionDialog whi
     d->resetChoice();
     place(d, leftTwips, topTwips);
     d->exec();
+    giveBackActivation();
     return d->choice();
 }
 

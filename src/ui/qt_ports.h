@@ -55,6 +55,7 @@ public:
 
 private:
     void place(ui::PromotionDialog* d, int leftTwips, int topTwips) const;
+    void giveBackActivation() const;
     QWidget* window_;
     QPoint offset_;
     double scale_ = 1.0;
