@@ -39,8 +39,7 @@ void key(MainWindow& w, Qt::Key k, Qt::KeyboardModifiers modifiers = {}, int tim
 }
 
 // Answers the next message box with its first button and keeps its text;
-// the offscreen platform then hands the window its activation back, as a
-// window manager would.
+// the window is active again before the next key is sent.
 void answerNextBox(MainWindow& w, QString& text) {
     QCoreApplication::processEvents();  // the last box's activation handed back first
     QTimer::singleShot(0, &w, [&w, &text] {
