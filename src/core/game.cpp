@@ -26,6 +26,7 @@ Game::Game(Ports ports) : ports_(ports) {
     if (!ports_.presentation) ports_.presentation = &nullPresentation_;
     if (!ports_.sound) ports_.sound = &nullSound_;
     if (!ports_.clock) ports_.clock = &nullClock_;
+    pacedClock_.setInner(*ports_.clock);
     if (!ports_.shell) ports_.shell = &nullShell_;
     if (!ports_.menuMarks) ports_.menuMarks = &nullMenuMarks_;
     if (!ports_.recordPanel) ports_.recordPanel = &nullRecordPanel_;

@@ -8,6 +8,7 @@
 #include "ports/file_writer.h"
 #include "ports/engine_runner.h"
 #include "ports/null_ports.h"
+#include "ports/paced_clock.h"
 #include "record/history.h"
 #include "rules/board_state.h"
 
@@ -62,6 +63,12 @@ struct OptionState {
     // The record the program keeps of an unsaved game when it ends; empty
     // means resume.棋譜 in the folder it starts in.
     std::string resumeFile;
+    // Fast display: every presentation pause nearly vanishes (see PacedClock).
+    bool fastDisplay = false;
+    // Whether the settings file carries the fast display line: only once the
+    // person has chosen the option, in this run or an earlier one, so that a
+    // first-run file keeps its three lines.
+    bool fastDisplayLine = false;
 
     std::string dataFile(const std::string& name) const {
         return dataDirectory.empty() ? name : dataDirectory + "/" + name;
@@ -85,7 +92,8 @@ public:
     Dialogs& dialogs() { return *ports_.dialogs; }
     Presentation& presentation() { return *ports_.presentation; }
     SoundPort& sound() { return *ports_.sound; }
-    Clock& clock() { return *ports_.clock; }
+    // Every pause goes through here, paced by the fast display option.
+    Clock& clock() { return pacedClock_; }
     Shell& shell() { return *ports_.shell; }
     MenuMarks& menuMarks() { return *ports_.menuMarks; }
     RecordPanel& recordPanel() { return *ports_.recordPanel; }
@@ -98,7 +106,11 @@ public:
     // The window's drawing layer is created after the game it draws.
     void setPresentation(Presentation* presentation) { ports_.presentation = presentation ? presentation : &nullPresentation_; }
     // Stands in another clock for a while (null: one that never waits); returns the clock it replaces.
-    Clock* swapClock(Clock* clock) { return std::exchange(ports_.clock, clock ? clock : &nullClock_); }
+    Clock* swapClock(Clock* clock) {
+        Clock* old = std::exchange(ports_.clock, clock ? clock : &nullClock_);
+        pacedClock_.setInner(*ports_.clock);
+        return old;
+    }
     // Stands in another file writer (null: the one writing to disk); returns the one it replaces.
     FileWriter* swapFiles(FileWriter* files) { return std::exchange(ports_.files, files ? files : &diskWriter_); }
 
@@ -128,6 +140,7 @@ private:
     NullBrowser nullBrowser_;
     NullVersionDialog nullVersionDialog_;
     EngineRunner directEngine_;
+    PacedClock pacedClock_{nullClock_, options.fastDisplay};
 };
 
 // Stores both boards as snapshot n; n outside 0..500 writes nothing.

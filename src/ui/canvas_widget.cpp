@@ -281,6 +281,8 @@ void CanvasWidget::renderOverlay(QPainter& p, const QRect& area) {
     for (const Mark& m : marks_) {
         if (m.cell.intersects(area)) renderMark(p, m.cell, m.colour);
     }
+    // Inside the last move's ring, so that all of them stay in view on one square.
+    if (cursor_ && cursor_->cell.intersects(area)) renderMark(p, cursor_->cell, cursor_->colour, 2);
     if (drag_.moving && floatingBounds().intersects(area)) {
         const QSizeF size = drag_.origin.size();
         const QRect target = transform_.deviceRect(QRectF(drag_.pointer - QPointF(size.width() / 2, size.height() / 2), size));
@@ -288,26 +290,50 @@ void CanvasWidget::renderOverlay(QPainter& p, const QRect& area) {
     }
 }
 
-void CanvasWidget::renderMark(QPainter& p, const QRect& cell, int colour) {
+void CanvasWidget::renderMark(QPainter& p, const QRect& cell, int colour, int inset) {
     // Inside the outline a selection or the guidance draws on the same cell.
-    fillRing(p, transform_, cell.adjusted(MARK_WIDTH, MARK_WIDTH, -MARK_WIDTH, -MARK_WIDTH), MARK_WIDTH, paletteColor(colour));
+    const int d = MARK_WIDTH * inset;
+    fillRing(p, transform_, cell.adjusted(d, d, -d, -d), MARK_WIDTH, paletteColor(colour));
+}
+
+namespace {
+
+QRect markCell(const CellMark& m) {
+    const int left = CanvasWidget::pixels(m.x), top = CanvasWidget::pixels(m.y);
+    return QRect(left, top, CanvasWidget::pixels(m.x + m.width) - left + 1, CanvasWidget::pixels(m.y + m.height) - top + 1);
+}
+
+}  // namespace
+
+void CanvasWidget::redrawCells(const std::vector<QRect>& cells) {
+    if (!ready()) return;
+    for (const QRect& cell : cells) {
+        renderRegion(cell);
+        changed(transform_.deviceRect(cell));
+    }
 }
 
 void CanvasWidget::setMarks(const std::vector<CellMark>& marks) {
     std::vector<Mark> next;
-    for (const CellMark& m : marks) {
-        const int left = pixels(m.x), top = pixels(m.y);
-        next.push_back({QRect(left, top, pixels(m.x + m.width) - left + 1, pixels(m.y + m.height) - top + 1), m.colour});
-    }
+    for (const CellMark& m : marks) next.push_back({markCell(m), m.colour});
     if (next == marks_) return;
     const std::vector<Mark> old = std::exchange(marks_, next);
-    if (!ready()) return;
+    std::vector<QRect> cells;
     for (const std::vector<Mark>* list : {&old, static_cast<const std::vector<Mark>*>(&marks_)}) {
-        for (const Mark& m : *list) {
-            renderRegion(m.cell);
-            changed(transform_.deviceRect(m.cell));
-        }
+        for (const Mark& m : *list) cells.push_back(m.cell);
     }
+    redrawCells(cells);
+}
+
+void CanvasWidget::setKeyCursor(const std::optional<CellMark>& cursor) {
+    std::optional<Mark> next;
+    if (cursor) next = Mark{markCell(*cursor), cursor->colour};
+    if (next == cursor_) return;
+    const std::optional<Mark> old = std::exchange(cursor_, next);
+    std::vector<QRect> cells;
+    if (old) cells.push_back(old->cell);
+    if (cursor_) cells.push_back(cursor_->cell);
+    redrawCells(cells);
 }
 
 PictureTransform CanvasWidget::fitted() const {

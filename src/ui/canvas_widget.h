@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "input/mouse_input.h"
@@ -40,6 +41,9 @@ public:
     void setBackdrop(int code) override;
     void refresh() override;
     void setMarks(const std::vector<CellMark>& marks) override;
+    // The keyboard's square cursor, a ring inside the last move's marks, kept
+    // above everything drawn; nothing hides it.
+    void setKeyCursor(const std::optional<CellMark>& cursor);
 
     // The move list: a child at the right edge, shown while the person wants
     // it and the client area has room for it beside the picture: at no less
@@ -89,7 +93,10 @@ private:
     // What lies above the drawing: the dragged piece's empty square, the
     // last move's marks, the dragged piece.
     void renderOverlay(QPainter& p, const QRect& pictureArea);
-    void renderMark(QPainter& p, const QRect& cell, int colour);
+    // A ring `inset` rings of marks inside the cell's own outline.
+    void renderMark(QPainter& p, const QRect& cell, int colour, int inset = 1);
+    // Draws again the cells of marks that came, went or moved.
+    void redrawCells(const std::vector<QRect>& cells);
     QRect floatingBounds() const;
     const QImage& floatingPiece(QSize deviceSize);
     void endDrag();
@@ -117,6 +124,7 @@ private:
         bool operator==(const Mark&) const = default;
     };
     std::vector<Mark> marks_;
+    std::optional<Mark> cursor_;
     QWidget* sidePanel_ = nullptr;
     bool sidePanelWanted_ = true;
     struct Drag {

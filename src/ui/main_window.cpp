@@ -52,6 +52,7 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
     game_ = std::make_unique<Game>(ports);
     painter_ = std::make_unique<BoardPainter>(*game_, *canvas_);
     game_->setPresentation(painter_.get());
+    dialogs_->pauseWith(game_->clock());
     painter_->setRecordFollower([this] { moveList_->showMoves(listedMoves(*game_), game_->state.moveNumber); });
     canvas_->setSidePanel(moveList_);
     connect(moveList_, &MoveListPanel::moveClicked, this, [this](int n) { run([this, n] { stepToMove(*game_, n); }); });
@@ -67,6 +68,11 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
     // A press is a click; when it has picked up one of the mover's pieces,
     // the piece may be dragged and let go on another square.
     connect(canvas_, &CanvasWidget::mouseDown, this, [this](MouseButton button, double x, double y) {
+        // The mouse takes over from the keys: the square cursor goes, and
+        // the keys go on from the square clicked when they come back.
+        keyCursor_.hide();
+        keyCursor_.follow(x, y);
+        showKeyCursor();
         dragFrom_.reset();
         run([&] { Form_MouseDown(*game_, button, 0, x, y); });
         if (shell_.ending()) return;
@@ -114,6 +120,8 @@ void MainWindow::start() {
     }
     resize(outer);
     show();
+    // The keys reach the boards from the start.
+    canvas_->setFocus();
     const QSize frame = frameGeometry().size() - geometry().size();
     if (frame != QSize(0, 0)) resize(outer - frame);
     move(corner);
@@ -124,6 +132,11 @@ QMenu* MainWindow::menu(QWidget* parent, const QString& caption, const QString& 
     m->setObjectName(name);
     m->menuAction()->setObjectName(name);
     return m;
+}
+
+void MainWindow::shortcut(QAction* action, const QKeySequence& keys) {
+    action->setShortcut(keys);
+    addAction(action);
 }
 
 QAction* MainWindow::item(QMenu* m, const QString& caption, const QString& name, std::function<void()> handler,
@@ -172,9 +185,9 @@ void MainWindow::buildMenus() {
     menuBar()->addMenu(taikyoku);
 
     QMenu* stop = menu(menuBar(), "局面", "STOP");
-    item(stop, "最初", "CANCEL", [&g] { CANCEL_Click(g); });
+    shortcut(item(stop, "最初", "CANCEL", [&g] { CANCEL_Click(g); }), QKeySequence(Qt::Key_Home));
     item(stop, "反転", "REVERSE", [&g] { REVERSE_Click(g); });
-    item(stop, "ヒント", "HINT", [&g] { HINT_Click(g); });
+    shortcut(item(stop, "ヒント", "HINT", [&g] { HINT_Click(g); }), QKeySequence(Qt::CTRL | Qt::Key_H));
     // Whether the move list stands beside the boards, for this run only.
     QAction* moveList = stop->addAction("棋譜一覧");
     moveList->setObjectName("MOVE_LIST");
@@ -183,14 +196,14 @@ void MainWindow::buildMenus() {
     connect(moveList, &QAction::toggled, canvas_, &CanvasWidget::showSidePanel);
     menuBar()->addMenu(stop);
 
-    barCommand("戻", "REPLAY", [&g] { REPLAY_Click(g); });
-    barCommand("進", "AFTER", [&g] { AFTER_Click(g); });
+    shortcut(barCommand("戻", "REPLAY", [&g] { REPLAY_Click(g); }), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    shortcut(barCommand("進", "AFTER", [&g] { AFTER_Click(g); }), QKeySequence(Qt::CTRL | Qt::Key_Y));
     barCommand("△", "LBEL_UP", [&g] { LBEL_UP_Click(g); });
     barCommand("▽", "LEBEL_DOWN", [&g] { LEBEL_DOWN_Click(g); });
 
     QMenu* kifu = menu(menuBar(), "棋譜", "KIFU");
-    item(kifu, "読込", "KIFU_READ", [&g] { KIFU_READ_Click(g); });
-    item(kifu, "書込", "KIFU_WRITE", [&g] { KIFU_WRITE_Click(g); });
+    shortcut(item(kifu, "読込", "KIFU_READ", [&g] { KIFU_READ_Click(g); }), QKeySequence(Qt::CTRL | Qt::Key_O));
+    shortcut(item(kifu, "書込", "KIFU_WRITE", [&g] { KIFU_WRITE_Click(g); }), QKeySequence(Qt::CTRL | Qt::Key_S));
     item(kifu, "前回の対局", "KIFU_RESUME", [&g] { KIFU_RESUME_Click(g); });
     menuBar()->addMenu(kifu);
 
@@ -204,10 +217,11 @@ void MainWindow::buildMenus() {
     markedItem(haikei, "煉瓦", MenuItem::Brick, [&g] { RENGA_Click(g); });
     option->addMenu(haikei);
     markedItem(option, "BGM", MenuItem::Music, [&g] { BGM_Click(g); });
+    markedItem(option, "速い表示", MenuItem::FastDisplay, [&g] { HAYAI_HYOUJI_Click(g); });
     menuBar()->addMenu(option);
 
     QMenu* sonota = menu(menuBar(), "その他", "SONOTA");
-    item(sonota, "解説", "KAISETU", [&g] { KAISETU_Click(g); });
+    shortcut(item(sonota, "解説", "KAISETU", [&g] { KAISETU_Click(g); }), QKeySequence(Qt::Key_F1));
     item(sonota, "バージョン情報", "VER", [&g] { VER_Click(g); });
     menuBar()->addMenu(sonota);
 
@@ -220,11 +234,46 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        run([this] { Form_KeyDown(*game_, 27); });
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    switch (event->key()) {
+        case Qt::Key_Escape:
+            run([this] { Form_KeyDown(*game_, 27); });
+            return;
+        case Qt::Key_Left: moveKeyCursor(KeyCursor::Step::Left); return;
+        case Qt::Key_Right: moveKeyCursor(KeyCursor::Step::Right); return;
+        case Qt::Key_Up: moveKeyCursor(KeyCursor::Step::Up); return;
+        case Qt::Key_Down: moveKeyCursor(KeyCursor::Step::Down); return;
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // With Shift it is the right button, which asks for the promotion piece.
+            keyClick(shift ? MouseButton::Right : MouseButton::Left);
+            return;
+        default:
+            QMainWindow::keyPressEvent(event);
+    }
+}
+
+void MainWindow::moveKeyCursor(KeyCursor::Step step) {
+    if (shell_.ending()) return;
+    keyCursor_.step(step);
+    showKeyCursor();
+}
+
+void MainWindow::keyClick(MouseButton button) {
+    if (shell_.ending()) return;
+    // A hidden cursor is shown first: a key never clicks a square the person cannot see.
+    if (!keyCursor_.readyToClick()) {
+        showKeyCursor();
         return;
     }
-    QMainWindow::keyPressEvent(event);
+    dragFrom_.reset();
+    const double x = keyCursor_.xTwips(), y = keyCursor_.yTwips();
+    run([&] { Form_MouseDown(*game_, button, 0, x, y); });
+}
+
+void MainWindow::showKeyCursor() {
+    canvas_->setKeyCursor(keyCursor_.shown() ? std::optional<CellMark>(keyCursor_.mark()) : std::nullopt);
 }
 
 void MainWindow::run(const std::function<void()>& handler) {

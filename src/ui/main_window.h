@@ -7,6 +7,7 @@
 #include "draw/board_painter.h"
 #include "game.h"
 #include "input/drag_input.h"
+#include "input/key_cursor.h"
 #include "ui/canvas_widget.h"
 #include "ui/install_layout.h"
 #include "ui/move_list_panel.h"
@@ -49,6 +50,7 @@ public:
     // at once when no handler is running; otherwise the box or pause the
     // handler waits in gives way, and the end follows when it has returned.
     void requestEnd();
+    const KeyCursor& keyCursor() const { return keyCursor_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -62,6 +64,13 @@ private:
     QAction* markedItem(QMenu* menu, const QString& caption, MenuItem mark, std::function<void()> handler);
     QAction* barCommand(const QString& caption, const QString& name, std::function<void()> handler);
     QMenu* menu(QWidget* parent, const QString& caption, const QString& name);
+    // A key that runs a menu command; the window holds the action too, so the
+    // key works whether or not a menu is open.
+    void shortcut(QAction* action, const QKeySequence& keys);
+    // Space or Enter on the keyboard's square: the click the mouse would make there.
+    void keyClick(velmora::MouseButton button);
+    void moveKeyCursor(KeyCursor::Step step);
+    void showKeyCursor();
     // Runs a game handler unless the program has been told to end; then the
     // last move's marks and the move list follow what it did.
     void run(const std::function<void()>& handler);
@@ -84,6 +93,7 @@ private:
     std::optional<BoardSquare> dragFrom_;
     // Handlers running: more than one when one waits in a box or a pause.
     int running_ = 0;
+    KeyCursor keyCursor_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<BoardPainter> painter_;
 };

@@ -15,7 +15,7 @@ QIcon iconOf(const Pictures& pictures, const QString& name) { return QIcon(QPixm
 }  // namespace
 
 PromotionDialog::PromotionDialog(bool blackPictures, const Pictures& pictures, Clock& clock, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), black_(blackPictures), clock_(clock) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), black_(blackPictures), clock_(&clock) {
     setObjectName(blackPictures ? "Form2" : "Form3");
     setWindowTitle(" ");
     const QString prefix = blackPictures ? "B_" : "W_";
@@ -40,7 +40,7 @@ void PromotionDialog::press(int index) {
     choice_ = static_cast<PieceCode>(black_ ? kind : -kind);
     if (kind != BLACK_KING) {
         highlight(*choice_);
-        clock_.waitTick();
+        clock_->waitTick();
         unhighlight();
     }
     accept();

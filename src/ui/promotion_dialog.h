@@ -26,12 +26,14 @@ public:
     // Shows the highlighted picture of a button (the king has none).
     void highlight(PieceCode piece);
     void unhighlight();
+    // The clock the highlight waits on: the game's, which knows fast display.
+    void pauseWith(Clock& clock) { clock_ = &clock; }
 
 private:
     void press(int index);
 
     bool black_;
-    Clock& clock_;
+    Clock* clock_;
     std::array<QToolButton*, 6> buttons_{};
     std::array<QIcon, 6> normal_, selected_;
     std::optional<PieceCode> choice_;

@@ -98,6 +98,11 @@ QtDialogs::QtDialogs(QWidget* window, const Pictures& pictures, Clock& clock, co
       form2_(new ui::PromotionDialog(true, pictures, clock, window)),
       form3_(new ui::PromotionDialog(false, pictures, clock, window)) {}
 
+void QtDialogs::pauseWith(Clock& clock) {
+    form2_->pauseWith(clock);
+    form3_->pauseWith(clock);
+}
+
 Answer QtDialogs::messageBox(const std::string& text, const std::string& title, Buttons buttons, bool warningIcon) {
     if (shell_.givingWay()) return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
     QMessageBox box(window_);
@@ -115,8 +120,15 @@ Answer QtDialogs::messageBox(const std::string& text, const std::string& title, 
         box.setEscapeButton(box.addButton("OK", QMessageBox::AcceptRole));
     }
     box.exec();
+    giveBackActivation();
     if (buttons == Buttons::Ok) return Answer::Ok;
     return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+}
+
+void QtDialogs::giveBackActivation() const {
+    // The window's keys (the menu shortcuts) work only in the active window;
+    // without a window manager nobody hands it back when a box closes.
+    if (window_ && window_->isVisible()) window_->activateWindow();
 }
 
 ui::PromotionDialog* QtDialogs::dialog(velmora::PromotionDialog which) const {
@@ -134,6 +146,7 @@ std::optional<PieceCode> QtDialogs::choosePromotion(velmora::PromotionDialog whi
     d->resetChoice();
     place(d, leftTwips, topTwips);
     d->exec();
+    giveBackActivation();
     return d->choice();
 }
 

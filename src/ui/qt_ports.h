@@ -52,6 +52,8 @@ public:
     void hidePromotionDialogs() override;
 
     ui::PromotionDialog* dialog(velmora::PromotionDialog which) const;
+    // The piece-choice highlight pauses on the game's clock once there is a game.
+    void pauseWith(Clock& clock);
     // Where the picture stands in the window and its scale: the piece-choice
     // dialogs keep their place beside the board at every size.
     void setPicturePlacement(QPoint offset, double scale) {
@@ -61,6 +63,7 @@ public:
 
 private:
     void place(ui::PromotionDialog* d, int leftTwips, int topTwips) const;
+    void giveBackActivation() const;
     QWidget* window_;
     const QtShell& shell_;
     QPoint offset_;

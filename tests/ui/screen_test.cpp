@@ -80,6 +80,7 @@ private slots:
     void aScriptedSessionShowsEveryStepOnTheScreen();
     void aDragLeavesTheSameSnapshotsAsTwoClicks();
     void afterEscTheLastGameComesBackAsItWas();
+    void movesByTheKeyboardAloneShowOnTheScreen();
 
 private:
     // What the X server shows of the canvas, beside the back buffer: the count
@@ -415,6 +416,43 @@ void ScreenTest::afterEscTheLastGameComesBackAsItWas() {
     clickSquare(BoardId::LEFT, 4, 2);
     clickSquare(BoardId::LEFT, 4, 4);
     QCOMPARE(g.state.lastMoveNumber, 4);
+void ScreenTest::movesByTheKeyboardAloneShowOnTheScreen() {
+    MainWindow window;
+    w_ = &window;
+    window.start();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Game& g = window.game();
+    // Without a window manager the keys go to the window under the pointer.
+    const QPoint aside = global(QPointF(430, 20));
+    xdotool({"mousemove", "--sync", QString::number(aside.x()), QString::number(aside.y())});
+    auto keys = [](const QStringList& names) {
+        for (const QString& k : names) xdotool({"key", k});
+    };
+    // 対局 ▸ 対局(人間) ▸ スタート through the menu bar's keys.
+    keys({"alt", "Down", "Right", "Return"});
+    QCOMPARE(g.state.sideToMove, Side::First);
+    QCOMPARE(g.state.gameMode, GameMode::BetweenPeople);
+    // The first arrow shows the cursor on e2 of the left board.
+    keys({"Up"});
+    QVERIFY(window.keyCursor().shown());
+    checkStep("keys-cursor");
+    const QPoint ring = w_->canvas().toWidget(QPointF(std::lround((LEFT_ORIGIN_X + 522.0 * 5) / 15) + 4,
+                                                      std::lround((900 + 525.0 * 7) / 15) + 17));
+    QCOMPARE(screen().pixelColor(ring), QColor(0, 255, 255));
+    // e2-e4 on the left board, then black's b7-b5 across the gap on the right board.
+    keys({"space", "Up", "Up", "Return"});
+    QCOMPARE(g.board(BoardId::LEFT).at(5, 5), WHITE_PAWN);
+    keys({"Up", "Up", "Up", "Right", "Right", "Right", "Right", "Right", "Return"});
+    QCOMPARE(window.keyCursor().board(), BoardId::RIGHT);
+    QCOMPARE(window.keyCursor().file(), 2);
+    keys({"Down", "Down", "Return"});
+    QCOMPARE(g.board(BoardId::RIGHT).at(2, 4), BLACK_PAWN);
+    QCOMPARE(g.state.moveNumber, 2);
+    checkStep("keys-moves");
+    // Ctrl+Z steps back one move, as 戻 does.
+    keys({"ctrl+z"});
+    QCOMPARE(g.state.moveNumber, 1);
+    checkStep("keys-back");
     w_ = nullptr;
 }
 

@@ -47,4 +47,12 @@ void SIDOU_Click(Game& g) {
     書込_環境設定ファイル(g);
 }
 
+void HAYAI_HYOUJI_Click(Game& g) {
+    const bool on = !g.menuMarks().isChecked(MenuItem::FastDisplay);
+    g.menuMarks().setChecked(MenuItem::FastDisplay, on);
+    g.options.fastDisplay = on;
+    g.options.fastDisplayLine = true;
+    書込_環境設定ファイル(g);
+}
+
 }  // namespace velmora

@@ -13,4 +13,8 @@ void RENGA_Click(Game& g);
 // ｵﾌﾟｼｮﾝ ▸ 移動指導: turns move guidance on or off.
 void SIDOU_Click(Game& g);
 
+// ｵﾌﾟｼｮﾝ ▸ 速い表示: turns fast display on or off. From now on the settings
+// file carries the choice.
+void HAYAI_HYOUJI_Click(Game& g);
+
 }  // namespace velmora

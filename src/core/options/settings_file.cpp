@@ -39,6 +39,12 @@ void applySetting(Game& g, std::string_view key, std::string_view value, bool& b
         g.menuMarks().setChecked(MenuItem::MoveGuidance, on);
         g.state.moveGuidance = on;
         g.options.guideColor = on ? WHITE_COLOR : BACK_COLOR;
+    } else if (key == "速い表示") {
+        // Read back as it was written; once in the file, the line stays.
+        const bool on = value == "ON";
+        g.menuMarks().setChecked(MenuItem::FastDisplay, on);
+        g.options.fastDisplay = on;
+        g.options.fastDisplayLine = true;
     } else if (key == "BGM") {
         const bool on = value == "ON";
         g.menuMarks().setChecked(MenuItem::Music, on);
@@ -70,7 +76,7 @@ void applySettings(Game& g, std::string_view bytes) {
 
 namespace {
 
-// The largest settings file read: the game writes three short lines, so
+// The largest settings file read: the game writes three or four short lines, so
 // anything near this size is no settings file of ours.
 constexpr std::size_t MAX_SETTINGS_BYTES = 64 * 1024;
 
@@ -129,6 +135,11 @@ std::string settingsText(Game& g) {
     }
     text.append(marks.isChecked(MenuItem::MoveGuidance) ? "移動指導=ON\r\n" : "移動指導=OFF\r\n");
     text.append(marks.isChecked(MenuItem::Music) ? "BGM=ON\r\n" : "BGM=OFF\r\n");
+    // A fourth line only once the person has chosen the option: a file the
+    // person never touched keeps the three lines every earlier version wrote.
+    if (g.options.fastDisplayLine) {
+        text.append(marks.isChecked(MenuItem::FastDisplay) ? "速い表示=ON\r\n" : "速い表示=OFF\r\n");
+    }
     return text;
 }
 

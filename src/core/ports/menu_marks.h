@@ -3,8 +3,8 @@
 namespace velmora {
 
 // The menu items that carry a check mark: the four levels, move guidance,
-// the music and the five backgrounds.
-enum class MenuItem { Level1, Level2, Level3, Level4, MoveGuidance, Music, Green, Tatami, Bamboo, Space, Brick };
+// the music, fast display and the five backgrounds.
+enum class MenuItem { Level1, Level2, Level3, Level4, MoveGuidance, Music, FastDisplay, Green, Tatami, Bamboo, Space, Brick };
 
 // The level menu's item of level 1..4.
 constexpr MenuItem levelItem(int level) {
@@ -20,6 +20,7 @@ constexpr const char* menuItemName(MenuItem item) {
         case MenuItem::Level4: return "LEVEL4";
         case MenuItem::MoveGuidance: return "SIDOU";
         case MenuItem::Music: return "BGM";
+        case MenuItem::FastDisplay: return "HAYAI_HYOUJI";
         case MenuItem::Green: return "MIDORI";
         case MenuItem::Tatami: return "TATAMI";
         case MenuItem::Bamboo: return "TAKE";

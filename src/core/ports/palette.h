@@ -21,5 +21,8 @@ constexpr int COM_MOVE_COLOR = 15;
 // computer's destination bright white (15).
 constexpr int LAST_MOVE_COLOR = 14;
 constexpr int TWIN_CAPTURE_COLOR = 13;
+// The keyboard's square cursor: light cyan, which no other mark uses and
+// which reads on both square colours and beside the marks above.
+constexpr int KEY_CURSOR_COLOR = 11;
 
 }  // namespace velmora

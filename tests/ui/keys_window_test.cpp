@@ -1,0 +1,282 @@
+// Playing by keyboard on the offscreen platform: the menu shortcuts, the
+// square cursor and its clicks, and the fast display item.
+#include <QAction>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QtTest>
+
+#include "draw/geometry.h"
+#include "sound_warning_watch.h"
+#include "ui/main_window.h"
+#include "ui/palette.h"
+#include "ui/promotion_dialog.h"
+#include "window_helpers.h"
+
+using namespace velmora;
+using velmora::ui::MainWindow;
+using namespace velmora::testing;
+
+namespace {
+
+QColor bufferPixel(MainWindow& w, QPoint logical) {
+    return w.canvas().backBuffer().pixelColor(logical * w.canvas().devicePixelRatioF());
+}
+
+// A pixel of the cursor's ring on a square: four pixels in from the cell's
+// left edge, half-way down, where no other mark draws.
+QPoint cursorRingPixel(MainWindow& w, BoardId id, int file, int rank) {
+    const int left = static_cast<int>(std::lround((originX(id) + 522.0 * file) / 15));
+    const int top = static_cast<int>(std::lround((900 + 525.0 * rank) / 15));
+    return w.canvas().toWidget(QPointF(left + 4, top + 17));
+}
+
+const QColor CURSOR = ui::paletteColor(KEY_CURSOR_COLOR);
+
+void key(MainWindow& w, Qt::Key k, Qt::KeyboardModifiers modifiers = {}, int times = 1) {
+    for (int i = 0; i < times; ++i) QTest::keyClick(&w.canvas(), k, modifiers);
+}
+
+// Answers the next message box with its first button and keeps its text;
+// the window is active again before the next key is sent.
+void answerNextBox(MainWindow& w, QString& text) {
+    QCoreApplication::processEvents();  // the last box's activation handed back first
+    QTimer::singleShot(0, &w, [&w, &text] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            text = box->text();
+            box->buttons().first()->click();
+        }
+        QTimer::singleShot(0, &w, [&w] { QApplication::setActiveWindow(&w); });
+    });
+}
+
+void activate(MainWindow& w) {
+    startAtNaturalSize(w);
+    w.activateWindow();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&w.canvas()));
+}
+
+}  // namespace
+
+class KeysWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(folder_.isValid() && QDir::setCurrent(folder_.path())); }
+    void menuItemsShowTheirShortcutsBesideUnchangedCaptions();
+    void shortcutsStepThroughTheGameAndAreRefusedLikeTheirCommands();
+    void shortcutsOpenTheRecordPanelAndTheHelp();
+    void arrowKeysMoveTheCursorAcrossTheGapAndEnterClicksThere();
+    void shiftEnterIsTheRightButtonForAPromotion();
+    void aMouseClickHidesTheCursorAndTheKeysGoOnFromThere();
+    void fastDisplayIsACheckedItemAfterTheMusic();
+
+private:
+    QTemporaryDir folder_;
+    SoundWarningWatch soundWarnings_;
+};
+
+void KeysWindowTest::menuItemsShowTheirShortcutsBesideUnchangedCaptions() {
+    MainWindow w;
+    w.start();
+    const QList<std::tuple<QString, QString, QKeySequence>> items = {
+        {"KIFU_READ", "読込", QKeySequence("Ctrl+O")},  {"KIFU_WRITE", "書込", QKeySequence("Ctrl+S")},
+        {"KAISETU", "解説", QKeySequence("F1")},        {"REPLAY", "戻", QKeySequence("Ctrl+Z")},
+        {"AFTER", "進", QKeySequence("Ctrl+Y")},        {"CANCEL", "最初", QKeySequence("Home")},
+        {"HINT", "ヒント", QKeySequence("Ctrl+H")}};
+    for (const auto& [name, caption, keys] : items) {
+        QAction* a = actionNamed(w, name);
+        QVERIFY2(a, qPrintable(name));
+        QCOMPARE(a->text(), caption);
+        QCOMPARE(a->shortcut(), keys);
+        // Held by the window too, so the key works with every menu closed.
+        QVERIFY2(w.actions().contains(a), qPrintable(name));
+    }
+    // No other command took a key.
+    int withKeys = 0;
+    for (QAction* a : w.findChildren<QAction*>()) withKeys += a->shortcut().isEmpty() ? 0 : 1;
+    QCOMPARE(withKeys, items.size());
+}
+
+void KeysWindowTest::shortcutsStepThroughTheGameAndAreRefusedLikeTheirCommands() {
+    MainWindow w;
+    activate(w);
+    // Nothing to step back to: 戻's own refusal, by key as by menu.
+    QString text;
+    answerNextBox(w, text);
+    key(w, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(text, QString("できません"));
+    QCOMPARE(w.game().state.moveNumber, 0);
+    // No game running: the hint refuses as its menu item does.
+    text.clear();
+    answerNextBox(w, text);
+    key(w, Qt::Key_H, Qt::ControlModifier);
+    QCOMPARE(text, QString("「対局」で始めて下さい"));
+
+    whiteToMove(w);
+    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 7));
+    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 5));
+    QCOMPARE(w.game().state.moveNumber, 1);
+    key(w, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w.game().state.moveNumber, 0);
+    QCOMPARE(w.game().state.sideToMove, Side::None);
+    QCOMPARE(w.game().board(BoardId::LEFT).at(5, 7), WHITE_PAWN);
+    key(w, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(w.game().state.moveNumber, 1);
+    QCOMPARE(w.game().board(BoardId::LEFT).at(5, 5), WHITE_PAWN);
+    // Past the last move: 進's refusal.
+    text.clear();
+    answerNextBox(w, text);
+    key(w, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(text, QString("できません"));
+    QCOMPARE(w.game().state.moveNumber, 1);
+    // Home: 最初, the starting position and no game.
+    QCoreApplication::processEvents();
+    key(w, Qt::Key_Home);
+    QCOMPARE(w.game().state.moveNumber, 0);
+    QCOMPARE(w.game().board(BoardId::LEFT).at(5, 7), WHITE_PAWN);
+    QCOMPARE(w.game().board(BoardId::LEFT).at(5, 5), EMPTY);
+}
+
+void KeysWindowTest::shortcutsOpenTheRecordPanelAndTheHelp() {
+    QFile page("Velmora.htm");
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.write("<html><head><title>Velmora</title></head><body><p>キー</p></body></html>");
+    page.close();
+    MainWindow w;
+    activate(w);
+    auto* file1 = w.findChild<QWidget*>("File1");
+    auto* text1 = w.findChild<QWidget*>("Text1");
+    QVERIFY(file1 && text1);
+    key(w, Qt::Key_O, Qt::ControlModifier);
+    QVERIFY(file1->isVisible());
+    // The panel's list has the keys while it is open; the window's shortcut
+    // still reaches 書込.
+    key(w, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(text1->isVisible());
+    QVERIFY(!file1->isVisible());
+    w.browser().setLauncherCheck([] { return false; });
+    key(w, Qt::Key_F1);
+    QVERIFY(w.browser().helpWindow() && w.browser().helpWindow()->isVisible());
+    QFile::remove("Velmora.htm");
+}
+
+void KeysWindowTest::arrowKeysMoveTheCursorAcrossTheGapAndEnterClicksThere() {
+    MainWindow w;
+    activate(w);
+    whiteToMove(w);
+    QVERIFY(!w.keyCursor().shown());
+    QVERIFY(bufferPixel(w, cursorRingPixel(w, BoardId::LEFT, 5, 7)) != CURSOR);
+    // The first key shows it where it stands: e2 of the left board.
+    key(w, Qt::Key_Right);
+    QVERIFY(w.keyCursor().shown());
+    QCOMPARE(bufferPixel(w, cursorRingPixel(w, BoardId::LEFT, 5, 7)), CURSOR);
+    // Over h2 and across the gap to the right board's a2, then back.
+    key(w, Qt::Key_Right, {}, 4);
+    QCOMPARE(w.keyCursor().board(), BoardId::RIGHT);
+    QCOMPARE(w.keyCursor().file(), 1);
+    QCOMPARE(bufferPixel(w, cursorRingPixel(w, BoardId::RIGHT, 1, 7)), CURSOR);
+    QVERIFY(bufferPixel(w, cursorRingPixel(w, BoardId::LEFT, 5, 7)) != CURSOR);
+    key(w, Qt::Key_Left);
+    QCOMPARE(w.keyCursor().board(), BoardId::LEFT);
+    QCOMPARE(w.keyCursor().file(), 8);
+    // h2 to h4 on the left board: Space picks the pawn up, Enter puts it down.
+    key(w, Qt::Key_Space);
+    QVERIFY(w.game().selection(BoardId::LEFT).pieceSelected);
+    key(w, Qt::Key_Up, {}, 2);
+    key(w, Qt::Key_Return);
+    QCOMPARE(w.game().board(BoardId::LEFT).at(8, 5), WHITE_PAWN);
+    QCOMPARE(w.game().board(BoardId::LEFT).at(8, 7), EMPTY);
+    QCOMPARE(w.game().state.moveNumber, 1);
+    // Above the last move's ring on the same square: both in view.
+    QCOMPARE(bufferPixel(w, cursorRingPixel(w, BoardId::LEFT, 8, 5)), CURSOR);
+}
+
+void KeysWindowTest::shiftEnterIsTheRightButtonForAPromotion() {
+    MainWindow w;
+    activate(w);
+    whiteToMove(w);
+    Board& left = w.game().board(BoardId::LEFT);
+    left.at(1, 2) = WHITE_PAWN;
+    left.at(1, 1) = EMPTY;
+    w.game().presentation().描画_盤(BoardId::LEFT);
+    // The cursor from e2 to a2, then onto the pawn on a7.
+    key(w, Qt::Key_Left, {}, 5);
+    key(w, Qt::Key_Up, {}, 5);
+    QCOMPARE(w.keyCursor().file(), 1);
+    QCOMPARE(w.keyCursor().rank(), 2);
+    key(w, Qt::Key_Return);
+    QVERIFY(w.game().selection(BoardId::LEFT).pieceSelected);
+    key(w, Qt::Key_Up);
+    // Enter alone is the left button: refused with its message.
+    QString text;
+    answerNextBox(w, text);
+    key(w, Qt::Key_Return);
+    QCOMPARE(text, QString("マウスの右をクリックして下さい"));
+    QCOMPARE(left.at(1, 2), WHITE_PAWN);
+    // Shift+Enter opens the piece choice; the knight is taken.
+    QTimer::singleShot(0, &w, [] {
+        if (auto* d = qobject_cast<ui::PromotionDialog*>(QApplication::activeModalWidget())) {
+            if (auto* b = d->findChild<QAbstractButton*>(d->objectName() == "Form3" ? "W_NIGT" : "B_NIGT")) b->click();
+        }
+    });
+    key(w, Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(std::abs(left.at(1, 1)), static_cast<int>(BLACK_KNIGHT));
+    QVERIFY(left.at(1, 1) < 0);
+    QCOMPARE(left.at(1, 2), EMPTY);
+}
+
+void KeysWindowTest::aMouseClickHidesTheCursorAndTheKeysGoOnFromThere() {
+    MainWindow w;
+    activate(w);
+    whiteToMove(w);
+    key(w, Qt::Key_Down);
+    QCOMPARE(bufferPixel(w, cursorRingPixel(w, BoardId::LEFT, 5, 7)), CURSOR);
+    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::RIGHT, 2, 7));
+    QVERIFY(!w.keyCursor().shown());
+    QVERIFY(bufferPixel(w, cursorRingPixel(w, BoardId::LEFT, 5, 7)) != CURSOR);
+    QVERIFY(bufferPixel(w, cursorRingPixel(w, BoardId::RIGHT, 2, 7)) != CURSOR);
+    QVERIFY(w.game().selection(BoardId::RIGHT).pieceSelected);
+    // The next key shows it on the square clicked; Enter there moves b2-b3.
+    key(w, Qt::Key_Up);
+    QCOMPARE(bufferPixel(w, cursorRingPixel(w, BoardId::RIGHT, 2, 7)), CURSOR);
+    key(w, Qt::Key_Up);
+    key(w, Qt::Key_Enter);
+    QCOMPARE(w.game().board(BoardId::RIGHT).at(2, 6), WHITE_PAWN);
+    // Keys during a pause are swallowed like clicks.
+    QTimer::singleShot(30, &w, [&] { key(w, Qt::Key_Left); });
+    w.game().clock().wait(0.2);
+    QCOMPARE(w.keyCursor().file(), 2);
+}
+
+void KeysWindowTest::fastDisplayIsACheckedItemAfterTheMusic() {
+    QFile::remove("Velmora.ini");
+    MainWindow w;
+    w.start();
+    QAction* fast = actionNamed(w, "HAYAI_HYOUJI");
+    QVERIFY(fast);
+    QCOMPARE(fast->text(), QString("速い表示"));
+    QVERIFY(fast->isCheckable());
+    QVERIFY(!fast->isChecked());
+    const QList<QAction*> options = w.findChild<QMenu*>("OPTION")->actions();
+    QCOMPARE(options.indexOf(fast), options.indexOf(actionNamed(w, "BGM")) + 1);
+    QCOMPARE(options.last(), fast);
+    fast->trigger();
+    QVERIFY(fast->isChecked());
+    QVERIFY(w.game().options.fastDisplay);
+    // A pause of a second now passes in a few milliseconds on the window's clock.
+    QElapsedTimer t;
+    t.start();
+    w.game().clock().wait(1.0);
+    QVERIFY2(t.elapsed() < 100, qPrintable(QString::number(t.elapsed())));
+    QFile ini("Velmora.ini");
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QStringEncoder cp932("CP932");
+    const QByteArray line = cp932.encode(QString("速い表示=ON\r\n"));
+    QVERIFY(ini.readAll().endsWith(line));
+}
+
+QTEST_MAIN(KeysWindowTest)
+#include "keys_window_test.moc"
