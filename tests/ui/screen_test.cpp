@@ -416,6 +416,9 @@ void ScreenTest::afterEscTheLastGameComesBackAsItWas() {
     clickSquare(BoardId::LEFT, 4, 2);
     clickSquare(BoardId::LEFT, 4, 4);
     QCOMPARE(g.state.lastMoveNumber, 4);
+    w_ = nullptr;
+}
+
 void ScreenTest::movesByTheKeyboardAloneShowOnTheScreen() {
     MainWindow window;
     w_ = &window;

@@ -221,7 +221,9 @@ TEST(MatchCli, GamesFromSeededOpeningsAndASummaryThatAddsUp) {
     // White's Elo difference and its margin, from the counts of the summary.
     const double points = number(summary, "whiteWins") + number(summary, "draws") / 2;
     const double elo = number(summary, "elo");
-    if (points == 2) EXPECT_EQ(elo, 0);
+    if (points == 2) {
+        EXPECT_EQ(elo, 0);
+    }
     EXPECT_EQ(elo > 0, points > 2);
     EXPECT_EQ(elo < 0, points < 2);
     EXPECT_GE(number(summary, "eloError"), 0);
