@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <utility>
 
 #include "com/handicap.h"
@@ -224,6 +225,13 @@ void MainWindow::buildMenus() {
     shortcut(item(sonota, "解説", "KAISETU", [&g] { KAISETU_Click(g); }), QKeySequence(Qt::Key_F1));
     item(sonota, "バージョン情報", "VER", [&g] { VER_Click(g); });
     menuBar()->addMenu(sonota);
+
+    // Esc ends the program wherever the keyboard focus stands in the window:
+    // a menu closed with Esc leaves the focus on the menu bar, which would
+    // otherwise keep the key from the window.
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    esc->setContext(Qt::WindowShortcut);
+    connect(esc, &QShortcut::activated, this, [this] { run([this] { Form_KeyDown(*game_, 27); }); });
 
     marks_.setChecked(MenuItem::Level3, true);
     marks_.setChecked(MenuItem::Tatami, true);

@@ -385,9 +385,16 @@ void ScreenTest::afterEscTheLastGameComesBackAsItWas() {
         left = first.game().board(BoardId::LEFT);
         right = first.game().board(BoardId::RIGHT);
         moves = listed(first);
-        // The pointer rests on the board, which has the keyboard.
+        // A menu opened and closed with Esc leaves the keyboard with the menu
+        // bar: the next Esc leaves the bar, and Esc then still ends the program.
+        clickMenu({"STOP"});
         xdotool({"key", "Escape"});
         settle();
+        QVERIFY(!first.shell().ending());
+        for (int press = 0; press < 2 && !first.shell().ending(); ++press) {
+            xdotool({"key", "Escape"});
+            settle();
+        }
         QVERIFY(first.shell().ending());
         w_ = nullptr;
     }
