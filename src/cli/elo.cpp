@@ -5,7 +5,8 @@
 
 namespace velmora::cli {
 
-double eloOfScore(double score) { return -400.0 * std::log10(1.0 / score - 1.0); }
+// An even score is 0, never -0: log10(1) is +0 and its negation would print as "-0.0".
+double eloOfScore(double score) { return 400.0 * -std::log10(1.0 / score - 1.0) + 0.0; }
 
 EloEstimate eloFromResults(int wins, int draws, int losses) {
     const int games = wins + draws + losses;

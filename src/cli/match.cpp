@@ -18,6 +18,7 @@
 #include "com/search.h"
 #include "engine/position.h"
 #include "engine/search.h"
+#include "ports/engine_runner.h"
 #include "influence/survey.h"
 #include "record/notation.h"
 #include "rules/end_tests.h"
@@ -67,8 +68,13 @@ bool randomMove(Game& g, Side turn, std::mt19937& random) {
     return true;
 }
 
-std::optional<Placed> engineMove(Game& g, int colour, int timeMs) {
-    const engine::SearchResult r = engine::bestMove(engine::positionFromGame(g, colour), timeMs);
+// The engine's move with its own table, which it keeps for the game as the
+// computer's turn keeps black's.
+std::optional<Placed> engineMove(Game& g, int colour, int timeMs, engine::TranspositionTable& table) {
+    engine::SearchLimits limits;
+    limits.timeMs = timeMs;
+    limits.table = &table;
+    const engine::SearchResult r = engine::bestMove(engine::positionFromGame(g, colour), limits);
     if (!r.found()) return std::nullopt;
     return Placed{r.board, r.from, r.to, static_cast<PieceCode>(r.placed), r.enPassant};
 }
@@ -111,9 +117,11 @@ Outcome playGame(Game& g, const Options& o, std::mt19937& random) {
     // Against the computer's own rules: the computer's turn plays black.
     st.sideToMove = st.whiteTurn;
     st.comLevel = o.blackLevel;
+    std::unique_ptr<engine::TranspositionTable> whiteTable;
+    if (o.whiteLevel == ENGINE_LEVEL) whiteTable = std::make_unique<engine::TranspositionTable>(EngineRunner::TABLE_LOG2);
     while (st.moveNumber < MAX_MOVES - 1) {
-        const std::optional<Placed> white = o.whiteLevel == ENGINE_LEVEL ? engineMove(g, engine::WHITE, o.whiteTimeMs)
-                                                                         : reversedComMove(g, o.whiteLevel);
+        const std::optional<Placed> white = whiteTable ? engineMove(g, engine::WHITE, o.whiteTimeMs, *whiteTable)
+                                                       : reversedComMove(g, o.whiteLevel);
         if (!white) return {"draw", "white cannot move"};
         play(g, *white);
         if (kingGoneFromEitherBoard(g, BLACK_KING)) return {"white", "took a king"};

@@ -75,6 +75,8 @@ TEST(MatchElo, KnownScoresAndTheirMargins) {
     EXPECT_NEAR(eloOfScore(0.75), 190.85, 0.01);
     EXPECT_NEAR(eloOfScore(0.64), 100.0, 0.1);
     EXPECT_DOUBLE_EQ(eloFromResults(5, 10, 5).elo, 0.0);
+    // An even score prints as 0.0, not -0.0.
+    EXPECT_FALSE(std::signbit(eloFromResults(1, 0, 1).elo));
     // The margin: per-game scores 1, 1/2, 0 with standard deviation 0.335
     // over 100 games, 1.96 standard errors each way through the curve.
     EXPECT_NEAR(eloFromResults(60, 30, 10).margin, 62.05, 0.01);
