@@ -38,20 +38,6 @@ int captureGain(const Position& p, EngineMove m) {
     return gain;
 }
 
-// A king's fall is scored by its distance from the root; the table keeps it
-// by its distance from the position stored, so that it reads right when the
-// position is met again at another ply.
-int scoreToTable(int score, int ply) {
-    if (score > KING_LOSS - MAX_PLY) return score + ply;
-    if (score < -(KING_LOSS - MAX_PLY)) return score - ply;
-    return score;
-}
-int scoreFromTable(int score, int ply) {
-    if (score > KING_LOSS - MAX_PLY) return score - ply;
-    if (score < -(KING_LOSS - MAX_PLY)) return score + ply;
-    return score;
-}
-
 class Searcher {
 public:
     Searcher(const Position& root, const SearchLimits& limits)

@@ -14,6 +14,20 @@ namespace velmora::engine {
 constexpr int KING_LOSS = 30000;
 constexpr int MAX_PLY = 64;
 
+// A king's fall is scored by its distance from the root; the table keeps it
+// by its distance from the position stored, so that it reads right when the
+// position is met again at another ply.
+constexpr int scoreToTable(int score, int ply) {
+    if (score > KING_LOSS - MAX_PLY) return score + ply;
+    if (score < -(KING_LOSS - MAX_PLY)) return score - ply;
+    return score;
+}
+constexpr int scoreFromTable(int score, int ply) {
+    if (score > KING_LOSS - MAX_PLY) return score - ply;
+    if (score < -(KING_LOSS - MAX_PLY)) return score + ply;
+    return score;
+}
+
 struct SearchLimits {
     int timeMs = 1000;  // wall-clock budget; the last completed depth's move is returned
     int maxDepth = MAX_PLY - 4;

@@ -69,6 +69,19 @@ TEST(TranspositionTable, EntriesAreSixteenBytesAndTheRunnersTableHoldsAMillion) 
     EXPECT_GE(std::size_t{1} << EngineRunner::TABLE_LOG2, std::size_t{1} << 20);
 }
 
+TEST(TranspositionTable, AKingsFallIsKeptByItsDistanceFromThePositionStored) {
+    // Found at ply 3, two plies below it: the root sees KING_LOSS - 5.
+    const int found = KING_LOSS - 5;
+    const int kept = scoreToTable(found, 3);
+    EXPECT_EQ(kept, KING_LOSS - 2);
+    // Met again at ply 1, the same fall is three plies from the root.
+    EXPECT_EQ(scoreFromTable(kept, 1), KING_LOSS - 3);
+    EXPECT_EQ(scoreFromTable(scoreToTable(-found, 3), 1), -(KING_LOSS - 3));
+    // Other scores pass unchanged.
+    EXPECT_EQ(scoreToTable(250, 7), 250);
+    EXPECT_EQ(scoreFromTable(-250, 7), -250);
+}
+
 SearchLimits toDepth(int depth, TranspositionTable* table) {
     SearchLimits limits;
     limits.maxDepth = depth;
