@@ -56,6 +56,7 @@ void 初期設定(Game& g) {
     st.gameWinner = Side::None;
     st.sideToMove = Side::None;
     st.moveNumber = 0;
+    g.com.turnStopped = false;
     g.selection(BoardId::LEFT).pieceSelected = false;
     g.selection(BoardId::RIGHT).pieceSelected = false;
     st.kingQueenSwapped = false;

@@ -57,10 +57,15 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
     painter_->setRecordFollower([this] { moveList_->showMoves(listedMoves(*game_), game_->state.moveNumber); });
     canvas_->setSidePanel(moveList_);
     connect(moveList_, &MoveListPanel::moveClicked, this, [this](int n) { run([this, n] { stepToMove(*game_, n); }); });
-    versionDialog_->setHomePage([this] { run([this] { Form4_Command1_Click(*game_); }); });
-    recordPanel_->setHandlers([this](const std::string& name) { run([this, &name] { File1_Click(*game_, name); }); },
-                              [this] { run([this] { Command1_Click(*game_); }); }, dialogs_.get());
+    versionDialog_->setHomePage([this] { run([this] { Form4_Command1_Click(*game_); }, WhileThinking::Beside); });
+    // Saving leaves the game alone and may run while the computer thinks;
+    // loading replaces the game.
+    recordPanel_->setHandlers([this](const std::string& name) { run([this, name] { File1_Click(*game_, name); }); },
+                              [this] { run([this] { Command1_Click(*game_); }, WhileThinking::Beside); },
+                              dialogs_.get());
     buildMenus();
+    // A hint is searched by the same engine: not while it thinks already.
+    engineRunner_.onThinking([this](bool thinking) { hintAction_->setEnabled(!thinking); });
     // The record panel and the piece-choice dialogs follow the picture's scale.
     connect(canvas_, &CanvasWidget::transformChanged, this, [this](const PictureTransform& t) {
         recordPanel_->applyTransform(t);
@@ -75,7 +80,8 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
         keyCursor_.follow(x, y);
         showKeyCursor();
         dragFrom_.reset();
-        run([&] { Form_MouseDown(*game_, button, 0, x, y); });
+        if (engineRunner_.thinking()) return;
+        run([&] { Form_MouseDown(*game_, button, 0, x, y); }, WhileThinking::Dropped);
         if (shell_.ending()) return;
         dragFrom_ = pickedUp(*game_, x, y);
         if (dragFrom_) {
@@ -85,7 +91,7 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
     connect(canvas_, &CanvasWidget::pieceDropped, this, [this](MouseButton button, double x, double y) {
         if (!dragFrom_) return;
         const BoardSquare from = *std::exchange(dragFrom_, std::nullopt);
-        run([&] { dropPiece(*game_, button, from, x, y); });
+        run([&] { dropPiece(*game_, button, from, x, y); }, WhileThinking::Dropped);
     });
     painter_->followRecord();
 }
@@ -141,21 +147,22 @@ void MainWindow::shortcut(QAction* action, const QKeySequence& keys) {
 }
 
 QAction* MainWindow::item(QMenu* m, const QString& caption, const QString& name, std::function<void()> handler,
-                          bool checkable) {
+                          bool checkable, WhileThinking whileThinking) {
     QAction* a = m->addAction(caption);
     a->setObjectName(name);
     a->setCheckable(checkable);
     // A check mark changes only through the game's own handlers.
-    connect(a, &QAction::triggered, this, [this, a, checkable, handler](bool checked) {
+    connect(a, &QAction::triggered, this, [this, a, checkable, handler, whileThinking](bool checked) {
         if (checkable) a->setChecked(!checked);
-        run(handler);
+        run(handler, whileThinking);
     });
     if (checkable) marks_.add(a);
     return a;
 }
 
-QAction* MainWindow::markedItem(QMenu* m, const QString& caption, MenuItem mark, std::function<void()> handler) {
-    return item(m, caption, QString::fromLatin1(menuItemName(mark)), std::move(handler), true);
+QAction* MainWindow::markedItem(QMenu* m, const QString& caption, MenuItem mark, std::function<void()> handler,
+                                WhileThinking whileThinking) {
+    return item(m, caption, QString::fromLatin1(menuItemName(mark)), std::move(handler), true, whileThinking);
 }
 
 QAction* MainWindow::barCommand(const QString& caption, const QString& name, std::function<void()> handler) {
@@ -188,7 +195,8 @@ void MainWindow::buildMenus() {
     QMenu* stop = menu(menuBar(), "局面", "STOP");
     shortcut(item(stop, "最初", "CANCEL", [&g] { CANCEL_Click(g); }), QKeySequence(Qt::Key_Home));
     item(stop, "反転", "REVERSE", [&g] { REVERSE_Click(g); });
-    shortcut(item(stop, "ヒント", "HINT", [&g] { HINT_Click(g); }), QKeySequence(Qt::CTRL | Qt::Key_H));
+    hintAction_ = item(stop, "ヒント", "HINT", [&g] { HINT_Click(g); });
+    shortcut(hintAction_, QKeySequence(Qt::CTRL | Qt::Key_H));
     // Whether the move list stands beside the boards, for this run only.
     QAction* moveList = stop->addAction("棋譜一覧");
     moveList->setObjectName("MOVE_LIST");
@@ -204,26 +212,29 @@ void MainWindow::buildMenus() {
 
     QMenu* kifu = menu(menuBar(), "棋譜", "KIFU");
     shortcut(item(kifu, "読込", "KIFU_READ", [&g] { KIFU_READ_Click(g); }), QKeySequence(Qt::CTRL | Qt::Key_O));
-    shortcut(item(kifu, "書込", "KIFU_WRITE", [&g] { KIFU_WRITE_Click(g); }), QKeySequence(Qt::CTRL | Qt::Key_S));
+    shortcut(item(kifu, "書込", "KIFU_WRITE", [&g] { KIFU_WRITE_Click(g); }, false, WhileThinking::Beside),
+             QKeySequence(Qt::CTRL | Qt::Key_S));
     item(kifu, "前回の対局", "KIFU_RESUME", [&g] { KIFU_RESUME_Click(g); });
     menuBar()->addMenu(kifu);
 
     QMenu* option = menu(menuBar(), "ｵﾌﾟｼｮﾝ", "OPTION");
-    markedItem(option, "移動指導", MenuItem::MoveGuidance, [&g] { SIDOU_Click(g); });
+    // The options, help and version leave the game alone: they run beside the search.
+    const WhileThinking beside = WhileThinking::Beside;
+    markedItem(option, "移動指導", MenuItem::MoveGuidance, [&g] { SIDOU_Click(g); }, beside);
     QMenu* haikei = menu(option, "背景画", "HAIKEI_GA");
-    markedItem(haikei, "緑", MenuItem::Green, [&g] { MIDORI_Click(g); });
-    markedItem(haikei, "畳", MenuItem::Tatami, [&g] { TATAMI_Click(g); });
-    markedItem(haikei, "竹", MenuItem::Bamboo, [&g] { TAKE_Click(g); });
-    markedItem(haikei, "宇宙", MenuItem::Space, [&g] { UCHU_Click(g); });
-    markedItem(haikei, "煉瓦", MenuItem::Brick, [&g] { RENGA_Click(g); });
+    markedItem(haikei, "緑", MenuItem::Green, [&g] { MIDORI_Click(g); }, beside);
+    markedItem(haikei, "畳", MenuItem::Tatami, [&g] { TATAMI_Click(g); }, beside);
+    markedItem(haikei, "竹", MenuItem::Bamboo, [&g] { TAKE_Click(g); }, beside);
+    markedItem(haikei, "宇宙", MenuItem::Space, [&g] { UCHU_Click(g); }, beside);
+    markedItem(haikei, "煉瓦", MenuItem::Brick, [&g] { RENGA_Click(g); }, beside);
     option->addMenu(haikei);
-    markedItem(option, "BGM", MenuItem::Music, [&g] { BGM_Click(g); });
-    markedItem(option, "速い表示", MenuItem::FastDisplay, [&g] { HAYAI_HYOUJI_Click(g); });
+    markedItem(option, "BGM", MenuItem::Music, [&g] { BGM_Click(g); }, beside);
+    markedItem(option, "速い表示", MenuItem::FastDisplay, [&g] { HAYAI_HYOUJI_Click(g); }, beside);
     menuBar()->addMenu(option);
 
     QMenu* sonota = menu(menuBar(), "その他", "SONOTA");
-    shortcut(item(sonota, "解説", "KAISETU", [&g] { KAISETU_Click(g); }), QKeySequence(Qt::Key_F1));
-    item(sonota, "バージョン情報", "VER", [&g] { VER_Click(g); });
+    shortcut(item(sonota, "解説", "KAISETU", [&g] { KAISETU_Click(g); }, false, beside), QKeySequence(Qt::Key_F1));
+    item(sonota, "バージョン情報", "VER", [&g] { VER_Click(g); }, false, beside);
     menuBar()->addMenu(sonota);
 
     // Esc ends the program wherever the keyboard focus stands in the window:
@@ -237,7 +248,7 @@ void MainWindow::buildMenus() {
     marks_.setChecked(MenuItem::Tatami, true);
     // Opening these three menus hides the record panel.
     for (QMenu* m : {taikyoku, stop, option}) {
-        connect(m, &QMenu::aboutToShow, this, [this, &g] { run([&g] { hideRecordPanel(g); }); });
+        connect(m, &QMenu::aboutToShow, this, [this, &g] { run([&g] { hideRecordPanel(g); }, WhileThinking::Beside); });
     }
 }
 
@@ -277,22 +288,37 @@ void MainWindow::keyClick(MouseButton button) {
     }
     dragFrom_.reset();
     const double x = keyCursor_.xTwips(), y = keyCursor_.yTwips();
-    run([&] { Form_MouseDown(*game_, button, 0, x, y); });
+    run([&] { Form_MouseDown(*game_, button, 0, x, y); }, WhileThinking::Dropped);
 }
 
 void MainWindow::showKeyCursor() {
     canvas_->setKeyCursor(keyCursor_.shown() ? std::optional<CellMark>(keyCursor_.mark()) : std::nullopt);
 }
 
-void MainWindow::run(const std::function<void()>& handler) {
+void MainWindow::run(const std::function<void()>& handler, WhileThinking whileThinking) {
     if (shell_.givingWay()) return;
+    if (engineRunner_.thinking() && whileThinking != WhileThinking::Beside) {
+        // The first such command is kept; the search stops within milliseconds.
+        if (whileThinking == WhileThinking::Stops && !afterSearch_) {
+            afterSearch_ = handler;
+            stopSearch_ = true;
+        }
+        return;
+    }
+    if (running_ == 0) stopSearch_ = false;
     ++running_;
     handler();
     --running_;
     if (shell_.endRequested()) {
         endIfRequested();
-    } else if (!shell_.ending()) {
-        painter_->followRecord();
+        return;
+    }
+    if (shell_.ending()) return;
+    painter_->followRecord();
+    if (running_ == 0 && afterSearch_) {
+        const std::function<void()> command = std::exchange(afterSearch_, nullptr);
+        run(command);
+        run([this] { continueComputerTurn(*game_); });
     }
 }
 
@@ -307,6 +333,7 @@ void MainWindow::requestEnd() {
         return;
     }
     shell_.requestEnd();
+    stopSearch_ = true;
     // Every event loop returns now (the box's or the pause's among them), and
     // the ones the handler enters afterwards return at once: it runs to its
     // end without waiting, and run() then ends the program.

@@ -1,5 +1,6 @@
 #pragma once
 #include <QMainWindow>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -57,11 +58,24 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What a command does while the computer's search (or a hint's) runs.
+    enum class WhileThinking {
+        // It changes or ends the game: the search stops, its move is thrown
+        // away, then the command runs as when idle.
+        Stops,
+        // It leaves the game alone (options, help, saving): it runs at once
+        // and the search goes on.
+        Beside,
+        // A click or key on the boards: dropped, the move is the computer's.
+        Dropped,
+    };
+
     void buildMenus();
     QAction* item(QMenu* menu, const QString& caption, const QString& name, std::function<void()> handler,
-                  bool checkable = false);
+                  bool checkable = false, WhileThinking whileThinking = WhileThinking::Stops);
     // A checkable item named after the mark the game sets on it.
-    QAction* markedItem(QMenu* menu, const QString& caption, MenuItem mark, std::function<void()> handler);
+    QAction* markedItem(QMenu* menu, const QString& caption, MenuItem mark, std::function<void()> handler,
+                        WhileThinking whileThinking = WhileThinking::Stops);
     QAction* barCommand(const QString& caption, const QString& name, std::function<void()> handler);
     QMenu* menu(QWidget* parent, const QString& caption, const QString& name);
     // A key that runs a menu command; the window holds the action too, so the
@@ -72,15 +86,25 @@ private:
     void moveKeyCursor(KeyCursor::Step step);
     void showKeyCursor();
     // Runs a game handler unless the program has been told to end; then the
-    // last move's marks and the move list follow what it did.
-    void run(const std::function<void()>& handler);
+    // last move's marks and the move list follow what it did. While the
+    // engine thinks, what happens depends on the command (WhileThinking); a
+    // stopping command waits until the handler the search ran in has
+    // returned, then runs, and the computer's turn is taken up again if the
+    // command left the game where it stood.
+    void run(const std::function<void()>& handler, WhileThinking whileThinking = WhileThinking::Stops);
     // After a handler returned: the end asked for while it ran.
     void endIfRequested();
 
     Pictures pictures_;
     QtShell shell_;
     QtClock clock_{shell_};
-    QtEngineRunner engineRunner_;
+    // Set to stop the engine's search: a command that changes or ends the
+    // game arrived while it thinks.
+    std::atomic<bool> stopSearch_{false};
+    QtEngineRunner engineRunner_{stopSearch_};
+    // The command that stopped the search, run once the search's handler returned.
+    std::function<void()> afterSearch_;
+    QAction* hintAction_ = nullptr;
     QtMenuMarks marks_;
     QtSound sound_;
     QtBrowser browser_;

@@ -75,18 +75,28 @@ void QtClock::wait(double seconds) {
     QCoreApplication::instance()->removeEventFilter(&swallower);
 }
 
-engine::SearchResult QtEngineRunner::think(const engine::Position& position, const engine::SearchLimits& limits) {
-    InputSwallower swallower;
-    QCoreApplication::instance()->installEventFilter(&swallower);
+std::optional<engine::SearchResult> QtEngineRunner::think(const engine::Position& position,
+                                                          const engine::SearchLimits& limits) {
+    // One search at a time; a stop asked for already (the program is ending)
+    // answers at once.
+    if (thinking_ || stop_.load()) return std::nullopt;
+    thinking_ = true;
+    if (notify_) notify_(true);
     QEventLoop loop;
     engine::SearchResult result;
-    std::thread worker([&loop, &result, position, limits = withTable(limits)] {
-        result = engine::bestMove(position, limits);
+    engine::SearchLimits own = withTable(limits);
+    own.stop = &stop_;
+    std::thread worker([&loop, &result, position, own] {
+        result = engine::bestMove(position, own);
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
+    // The loop also returns early when the program is told to end; the stop
+    // flag is set then too, so the worker is done within milliseconds.
     loop.exec();
     worker.join();
-    QCoreApplication::instance()->removeEventFilter(&swallower);
+    thinking_ = false;
+    if (notify_) notify_(false);
+    if (stop_.load()) return std::nullopt;
     return result;
 }
 

@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QPoint>
 #include <QString>
+#include <atomic>
+#include <functional>
 
 #include "ports/clock.h"
 #include "ports/dialogs.h"
@@ -20,11 +22,22 @@ class Pictures;
 class PromotionDialog;
 class QtShell;
 
-// The search engine on a thread of its own while the window keeps painting;
-// input is dropped meanwhile, as during the computer's other pauses.
+// The search engine on a thread of its own while the window keeps painting
+// and its menus keep working. The window owns the stop flag: set, it ends the
+// search within a few milliseconds and the search answers nothing.
 class QtEngineRunner : public EngineRunner {
 public:
-    engine::SearchResult think(const engine::Position& position, const engine::SearchLimits& limits) override;
+    explicit QtEngineRunner(const std::atomic<bool>& stop) : stop_(stop) {}
+    std::optional<engine::SearchResult> think(const engine::Position& position,
+                                              const engine::SearchLimits& limits) override;
+    bool thinking() const { return thinking_; }
+    // Called with true as a search starts and false as it ends.
+    void onThinking(std::function<void(bool)> notify) { notify_ = std::move(notify); }
+
+private:
+    const std::atomic<bool>& stop_;
+    bool thinking_ = false;
+    std::function<void(bool)> notify_;
 };
 
 // Pauses that keep painting but take no input; clicks made meanwhile are

@@ -37,6 +37,9 @@ struct ComState {
     PieceCode searchPiece = EMPTY;
     int blackPieceCount = 0;
     bool blackPinned = false;
+    // The computer's search was stopped for a command before it moved: the
+    // game stands paused with the computer to move until it is taken up again.
+    bool turnStopped = false;
 
     ComBoardWork& of(BoardId id) { return boards[boardIndex(id)]; }
     const ComBoardWork& of(BoardId id) const { return boards[boardIndex(id)]; }

@@ -67,16 +67,33 @@ void announceCheck(Game& g) {
     g.state.whiteInCheck = false;
 }
 
-// The search engine's move, as the chosen board's best move; none when
-// black has no move on either board.
-std::optional<BoardId> engineSearch(Game& g) {
-    const engine::SearchResult r = g.engineRunner().think(engine::positionFromGame(g, engine::BLACK),
-                                                             engineLimits(g, g.com.engineTimeMs));
-    if (!r.found()) return std::nullopt;
-    g.com.of(r.board).best = bestMoveOf(g, r);
+// What the computer's search came to: the board of its move, no move on
+// either board, or stopped by a command before it chose.
+struct Choice {
+    std::optional<BoardId> board;
+    bool stopped = false;
+};
+
+// The search engine's move, as the chosen board's best move.
+Choice engineSearch(Game& g) {
+    const std::optional<engine::SearchResult> r =
+        g.engineRunner().think(engine::positionFromGame(g, engine::BLACK), engineLimits(g, g.com.engineTimeMs));
+    if (!r) return {std::nullopt, true};
+    if (!r->found()) return {};
+    g.com.of(r->board).best = bestMoveOf(g, *r);
     // Taking the white king wins, as the one-move levels decide it too.
-    if (g.board(r.board).at(r.to) == WHITE_KING) g.state.gameWinner = g.state.blackTurn;
-    return r.board;
+    if (g.board(r->board).at(r->to) == WHITE_KING) g.state.gameWinner = g.state.blackTurn;
+    return {r->board};
+}
+
+// A command stopped the search: nothing is played, "思考中" goes, and the
+// game stands paused with the computer to move, as after a step back. The
+// command runs next; continueComputerTurn takes the turn up again if the
+// command left the game where it stood.
+void setTurnAside(Game& g) {
+    g.presentation().消去_思考中(ThinkingStrip::Above);
+    g.state.sideToMove = Side::None;
+    g.com.turnStopped = true;
 }
 
 }  // namespace
@@ -94,8 +111,14 @@ BestMove bestMoveOf(const Game& g, const engine::SearchResult& r) {
 
 std::optional<Winner> com_ban(Game& g) {
     GameState& st = g.state;
+    g.com.turnStopped = false;
     showThinking(g);
-    const std::optional<BoardId> chosen = st.comLevel == ENGINE_LEVEL ? engineSearch(g) : comSearch(g);
+    const Choice choice = st.comLevel == ENGINE_LEVEL ? engineSearch(g) : Choice{comSearch(g)};
+    if (choice.stopped) {
+        setTurnAside(g);
+        return std::nullopt;
+    }
+    const std::optional<BoardId> chosen = choice.board;
     if (!chosen) {
         // Black cannot move on either board: the game is drawn.
         return Winner::Draw;

@@ -19,6 +19,8 @@ BestMove bestMoveOf(const Game& g, const engine::SearchResult& r);
 // announce check or mate and hand the turn to the person. Returns the winner
 // when the turn ended the game (a draw when black cannot move on either
 // board, the computer when it took a white king); ending it is the caller's.
+// When a command stopped the search, nothing is played and the game stands
+// paused with the computer to move (ComState::turnStopped).
 std::optional<Winner> com_ban(Game& g);
 
 }  // namespace velmora

@@ -16,11 +16,13 @@ void HINT_Click(Game& g) {
     }
     // White, the negative codes, moves when the side to move is white's turn.
     const int colour = st.sideToMove == st.whiteTurn ? engine::WHITE : engine::BLACK;
-    const engine::SearchResult r = g.engineRunner().think(engine::positionFromGame(g, colour), engineLimits(g, HINT_TIME_MS));
-    if (!r.found()) return;
+    const std::optional<engine::SearchResult> r =
+        g.engineRunner().think(engine::positionFromGame(g, colour), engineLimits(g, HINT_TIME_MS));
+    // Stopped for a command that changes the game: nothing is drawn.
+    if (!r || !r->found()) return;
     // The colour of move guidance, whether or not guidance is on: the hint is asked for.
-    g.presentation().描画_桝輪郭(r.board, WHITE_COLOR, r.from.file, r.from.rank);
-    g.presentation().描画_桝輪郭(r.board, WHITE_COLOR, r.to.file, r.to.rank);
+    g.presentation().描画_桝輪郭(r->board, WHITE_COLOR, r->from.file, r->from.rank);
+    g.presentation().描画_桝輪郭(r->board, WHITE_COLOR, r->to.file, r->to.rank);
 }
 
 }  // namespace velmora

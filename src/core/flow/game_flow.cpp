@@ -108,6 +108,15 @@ void GOTE_Click(Game& g) {
     finishTurn(g, com_ban(g));
 }
 
+void continueComputerTurn(Game& g) {
+    const GameState& st = g.state;
+    if (!g.com.turnStopped || st.sideToMove != Side::None || st.gameMode != GameMode::AgainstComputer ||
+        st.recordMode || st.gameWinner != Side::None || st.moveNumber != st.lastMoveNumber) {
+        return;
+    }
+    finishTurn(g, com_ban(g));
+}
+
 void OWARI_Click(Game& g) { endProgram(g); }
 
 void Form_KeyDown(Game& g, int keyCode) {

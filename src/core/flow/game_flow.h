@@ -11,6 +11,12 @@ void START_Click(Game& g);
 void SENTE_Click(Game& g);
 void GOTE_Click(Game& g);
 
+// After a command that stopped the computer's search: when the command left
+// the game where it stood (a level, the boards turned round, a refusal), the
+// computer's turn starts again; when it replaced or stepped the game, nothing
+// happens.
+void continueComputerTurn(Game& g);
+
 // 終わり, Esc (key code 27) and closing the window end the program.
 void OWARI_Click(Game& g);
 void Form_KeyDown(Game& g, int keyCode);

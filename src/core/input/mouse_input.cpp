@@ -32,8 +32,9 @@ void resume(Game& g) {
     g.dialogs().messageBox("OKですか？", "再開", Buttons::Ok);
     const Side next = opposite(調査_手番(g, st.moveNumber));
     if (next == st.blackTurn && st.gameMode == GameMode::AgainstComputer) {
-        // When the computer's move ends the game, no new turn is handed out.
-        if (finishTurn(g, com_ban(g)) == GameOutcome::Continues) st.sideToMove = st.whiteTurn;
+        // When the computer's move ends the game, or a command stopped its
+        // search, no new turn is handed out.
+        if (finishTurn(g, com_ban(g)) == GameOutcome::Continues && !g.com.turnStopped) st.sideToMove = st.whiteTurn;
     } else {
         st.sideToMove = next;
     }

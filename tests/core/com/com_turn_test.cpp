@@ -137,7 +137,7 @@ struct QuickEngine : EngineRunner {
     int calls = 0;
     int budgetAsked = 0;
     engine::GameKind kindAsked = engine::GameKind::TWO_PEOPLE;
-    engine::SearchResult think(const engine::Position& p, const engine::SearchLimits& limits) override {
+    std::optional<engine::SearchResult> think(const engine::Position& p, const engine::SearchLimits& limits) override {
         ++calls;
         budgetAsked = limits.timeMs;
         kindAsked = limits.kind;
