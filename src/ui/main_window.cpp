@@ -65,7 +65,10 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
                               dialogs_.get());
     buildMenus();
     // A hint is searched by the same engine: not while it thinks already.
-    engineRunner_.onThinking([this](bool thinking) { hintAction_->setEnabled(!thinking); });
+    engineRunner_.onThinking([this](bool thinking) {
+        hintAction_->setEnabled(!thinking);
+        emit thinkingChanged(thinking);
+    });
     // The record panel and the piece-choice dialogs follow the picture's scale.
     connect(canvas_, &CanvasWidget::transformChanged, this, [this](const PictureTransform& t) {
         recordPanel_->applyTransform(t);
@@ -302,6 +305,7 @@ void MainWindow::run(const std::function<void()>& handler, WhileThinking whileTh
         if (whileThinking == WhileThinking::Stops && !afterSearch_) {
             afterSearch_ = handler;
             stopSearch_ = true;
+            emit searchStopAsked();
         }
         return;
     }

@@ -52,6 +52,15 @@ public:
     // handler waits in gives way, and the end follows when it has returned.
     void requestEnd();
     const KeyCursor& keyCursor() const { return keyCursor_; }
+    // The engine searches for the computer's move or a hint.
+    bool thinking() const { return engineRunner_.thinking(); }
+    // A game handler is running (it may wait in a box, a pause or a search).
+    bool busy() const { return running_ > 0; }
+
+signals:
+    void thinkingChanged(bool thinking);
+    // A command that changes or ends the game asked the search to stop.
+    void searchStopAsked();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -17,61 +17,11 @@
 
 #include "draw/geometry.h"
 #include "ui/main_window.h"
+#include "x_input.h"
 
 using namespace velmora;
 using velmora::ui::MainWindow;
-
-namespace {
-
-// Lets the event loop run: whatever the game drew must reach the screen by
-// itself, without an expose or an explicit repaint.
-void settle(int ms = 250) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-void xdotool(const QStringList& args) {
-    QProcess p;
-    QEventLoop loop;
-    QObject::connect(&p, &QProcess::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&p, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
-    p.start("xdotool", args);
-    loop.exec();
-    QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, qPrintable(args.join(' ')));
-    settle(100);
-}
-
-void clickAt(QPoint global, int button = 1) {
-    xdotool({"mousemove", "--sync", QString::number(global.x()), QString::number(global.y())});
-    xdotool({"click", QString::number(button)});
-}
-
-// Answers every message box with its default button, as a person pressing
-// Enter would, and keeps what the boxes said.
-class BoxAnswerer : public QObject {
-public:
-    BoxAnswerer() {
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible()) return;
-            QAbstractButton* button = box->defaultButton();
-            if (!button) button = box->buttons().value(0);
-            if (!button) return;
-            texts << box->windowTitle() + "|" + box->text();
-            over << box->frameGeometry().center();
-            button->click();
-        });
-        timer_.start(30);
-    }
-    QStringList texts;
-    QList<QPoint> over;
-
-private:
-    QTimer timer_;
-};
-
-}  // namespace
+using namespace velmora::xtest;
 
 class ScreenTest : public QObject {
     Q_OBJECT
