@@ -149,13 +149,23 @@ public:
 };
 
 struct FakeWorld {
+    // The game's own engine, or one standing in for the window's.
+    explicit FakeWorld(EngineRunner* engine = nullptr) : game(ports(engine)) {}
+
     ScriptedDialogs dialogs;
     RecordingPresentation view;
     RecordingSound sound;
     RecordingClock clock;
     NullShell shell;
     RecordingMarks marks;
-    Game game{Ports{&dialogs, &view, &sound, &clock, &shell, &marks}};
+    Game game;
+
+private:
+    Ports ports(EngineRunner* engine) {
+        Ports p{&dialogs, &view, &sound, &clock, &shell, &marks};
+        p.engineRunner = engine;
+        return p;
+    }
 };
 
 // Two worlds that took the same steps by different routes (a drag and two

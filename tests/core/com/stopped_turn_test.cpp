@@ -3,8 +3,6 @@
 // the turn starts again only if the command left the game where it stood.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "com/com_turn.h"
 #include "com/hint.h"
 #include "com/level.h"
@@ -31,21 +29,10 @@ struct StoppableEngine : EngineRunner {
     }
 };
 
-struct World {
-    testing::ScriptedDialogs dialogs;
-    testing::RecordingPresentation view;
-    testing::RecordingSound sound;
-    testing::RecordingClock clock;
-    NullShell shell;
-    testing::RecordingMarks marks;
+// A game against LEVEL4 with the person first, the engine standing in for the window's.
+struct World : testing::FakeWorld {
     StoppableEngine engine;
-    Game game{withEngine(Ports{&dialogs, &view, &sound, &clock, &shell, &marks}, &engine)};
-
-    static Ports withEngine(Ports ports, EngineRunner* engine) {
-        ports.engineRunner = engine;
-        return ports;
-    }
-    World() {
+    World() : FakeWorld(&engine) {
         dialogs.answers.assign(20, Answer::Ok);
         初期設定(game);
         SENTE_Click(game);
@@ -56,7 +43,6 @@ struct World {
         engine.stops = 1;
         testing::clickMove(game, BoardId::LEFT, 5, 7, 5, 5);
     }
-    long thinkingErased() const { return std::count(view.lines.begin(), view.lines.end(), "erase 上"); }
 };
 
 TEST(StoppedTurn, NothingIsPlayedAndTheGameWaitsWithTheComputerToMove) {
