@@ -23,7 +23,7 @@ std::string surveyLine(Game& g, int n) {
 }
 
 std::string movesLine(Game& g, int n, const std::string& side) {
-    const Side turn = side == "white" ? g.state.whiteTurn : g.state.blackTurn;
+    const Side turn = sideOf(g.state, side == "white" ? Colour::White : Colour::Black);
     JsonWriter json;
     json.beginObject().key("move").value(n);
     writeMoves(json.key("left"), acceptedMoves(g, BoardId::LEFT, turn));

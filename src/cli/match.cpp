@@ -70,7 +70,7 @@ bool randomMove(Game& g, Side turn, std::mt19937& random) {
 
 // The engine's move with its own table, which it keeps for the game as the
 // computer's turn keeps black's.
-std::optional<Placed> engineMove(Game& g, int colour, int timeMs, engine::TranspositionTable& table) {
+std::optional<Placed> engineMove(Game& g, Colour colour, int timeMs, engine::TranspositionTable& table) {
     engine::SearchLimits limits;
     limits.timeMs = timeMs;
     limits.table = &table;

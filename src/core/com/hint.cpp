@@ -15,7 +15,7 @@ void HINT_Click(Game& g) {
         return;
     }
     // White, the negative codes, moves when the side to move is white's turn.
-    const int colour = st.sideToMove == st.whiteTurn ? engine::WHITE : engine::BLACK;
+    const Colour colour = colourOf(st, st.sideToMove).value_or(Colour::Black);
     const engine::SearchResult r = g.engineRunner().think(engine::positionFromGame(g, colour), engineLimits(g, HINT_TIME_MS));
     if (!r.found()) return;
     // The colour of move guidance, whether or not guidance is on: the hint is asked for.

@@ -13,9 +13,9 @@ inline void whiteSteps123(BoardState& bs, int p, int af, int ar, int sf, int sr)
     const int idx = IntGrid::index(sf, sr);
     m.whiteAttacks.cells[idx] += 1;
     const PieceCode there = bs.board.cells[idx];
-    if (there < 0) {
+    if (isWhite(there)) {
         if (m.whiteDefender.cells[idx] > p) m.whiteDefender.cells[idx] = static_cast<std::int16_t>(p);
-    } else if (there > 0) {
+    } else if (isBlack(there)) {
         if (m.whiteThreat.cells[idx] < p) {
             m.whiteThreat.cells[idx] = static_cast<std::int16_t>(p);
             m.whiteThreatFrom.cells[idx] = {af, ar};
@@ -34,14 +34,14 @@ inline void blackSteps123(BoardState& bs, int p, int af, int ar, int sf, int sr,
     const int idx = IntGrid::index(sf, sr);
     m.blackAttacks.cells[idx] += 1;
     const PieceCode there = bs.board.cells[idx];
-    if (there >= 1) {
+    if (isBlack(there)) {
         if (m.blackDefender.cells[idx] > p) {
             m.blackDefender.cells[idx] = static_cast<std::int16_t>(p);
             if (how.writeSquares) {
                 m.blackDefenderFrom.cells[idx] = {af, ar};
             }
         }
-    } else if (there <= -1 && how.step3) {
+    } else if (isWhite(there) && how.step3) {
         if (m.blackThreat.cells[idx] > p) {
             m.blackThreat.cells[idx] = static_cast<std::int16_t>(p);
             if (how.writeSquares) {
@@ -80,7 +80,7 @@ void walk(BoardState& bs, int p, int f, int r, int df, int dr) {
 }
 
 void lineWalk(BoardState& bs, int p, int f, int r, int df, int dr) {
-    if (p < 0) {
+    if (isWhite(p)) {
         walk<true>(bs, p, f, r, df, dr);
     } else {
         walk<false>(bs, p, f, r, df, dr);

@@ -59,6 +59,7 @@ bool kingCanStepOut(BoardState& bs, Square k, PieceCode king, const IntGrid& ene
 template <class Escapes>
 bool mated(BoardState& bs, PieceCode king, Escapes escapes) {
     const bool black = king == BLACK_KING;
+    const Colour colour = colourOf(king);
     const Square k = black ? bs.blackKing : bs.whiteKing;
     const IntGrid& enemy = black ? bs.influence.whiteAttacks : bs.influence.blackAttacks;
     const IntGrid& checkLine = black ? bs.influence.whiteCheckLine : bs.influence.blackCheckLine;
@@ -70,7 +71,7 @@ bool mated(BoardState& bs, PieceCode king, Escapes escapes) {
     for (int sf = 1; sf <= 8; ++sf) {
         for (int sr = 1; sr <= 8; ++sr) {
             const PieceCode s = b.at(sf, sr);
-            const bool ours = black ? (s >= BLACK_PAWN && s < BLACK_KING) : (s <= WHITE_PAWN && s > WHITE_KING);
+            const bool ours = isColour(s, colour) && absCode(s) < KING;
             if (!ours) continue;
             for (int tf = 1; tf <= 8; ++tf) {
                 for (int tr = 1; tr <= 8; ++tr) {
@@ -108,7 +109,7 @@ bool 詰めかMAN_COM移動(BoardState& bs) {
     for (int sf = 1; sf <= 8; ++sf) {
         for (int sr = 1; sr <= 8; ++sr) {
             const PieceCode s = bs.board.at(sf, sr);
-            if (s >= BLACK_PAWN && 移動チェック(bs, {sf, sr}, k, s)) return true;
+            if (isBlack(s) && 移動チェック(bs, {sf, sr}, k, s)) return true;
         }
     }
     return false;
