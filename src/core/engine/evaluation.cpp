@@ -8,10 +8,6 @@
 namespace velmora::engine {
 namespace {
 
-constexpr int KNIGHT_STEPS[8] = {33, 31, 18, 14, -33, -31, -18, -14};
-constexpr int DIAGONAL_STEPS[4] = {17, 15, -17, -15};
-constexpr int STRAIGHT_STEPS[4] = {1, -1, 16, -16};
-
 // Squares a line piece can reach: empty ones and the first enemy piece.
 int rays(const Position& p, int b, int from, const int* dirs, Colour color) {
     int n = 0;
@@ -66,16 +62,16 @@ void addPieceTerms(const Position& p, int b, int sq, int code, EvaluationTerms t
         }
         case 2: {
             int n = 0;
-            for (int d : KNIGHT_STEPS) {
+            for (int d : KNIGHT_DELTAS) {
                 const int to = sq + d;
                 if (!offBoard(to) && !isColour(p.at(b, to), color)) ++n;
             }
             t.mobility += 4 * n;
             break;
         }
-        case 3: t.mobility += 4 * rays(p, b, sq, DIAGONAL_STEPS, color); break;
-        case 4: t.mobility += 2 * rays(p, b, sq, STRAIGHT_STEPS, color); break;
-        case 5: t.mobility += rays(p, b, sq, STRAIGHT_STEPS, color) + rays(p, b, sq, DIAGONAL_STEPS, color); break;
+        case 3: t.mobility += 4 * rays(p, b, sq, DIAGONAL_DELTAS.data(), color); break;
+        case 4: t.mobility += 2 * rays(p, b, sq, STRAIGHT_DELTAS.data(), color); break;
+        case 5: t.mobility += rays(p, b, sq, STRAIGHT_DELTAS.data(), color) + rays(p, b, sq, DIAGONAL_DELTAS.data(), color); break;
         default: break;
     }
 }

@@ -7,10 +7,6 @@
 namespace velmora::engine {
 namespace {
 
-constexpr int KNIGHT_STEPS[8] = {33, 31, 18, 14, -33, -31, -18, -14};
-constexpr int KING_STEPS[8] = {1, -1, 16, -16, 17, 15, -17, -15};
-constexpr int DIAGONAL_STEPS[4] = {17, 15, -17, -15};
-constexpr int STRAIGHT_STEPS[4] = {1, -1, 16, -16};
 constexpr int PROMOTIONS[5] = {5, 4, 3, 2, 1};
 
 // Is there a king, queen, rook or bishop line between the two squares? A
@@ -18,7 +14,7 @@ constexpr int PROMOTIONS[5] = {5, 4, 3, 2, 1};
 struct AlignmentTable {
     bool aligned[240]{};
     constexpr AlignmentTable() {
-        for (const int d : KING_STEPS) {
+        for (const int d : KING_DELTAS) {
             for (int k = 1; k < 8; ++k) aligned[d * k + 119] = true;
         }
     }
@@ -174,15 +170,15 @@ void castling(Sink& s, int from) {
 void pieceMoves(Sink& s, int from) {
     switch (s.p.at(s.board, from) * sign(s.color)) {
         case 1: pawnMoves(s, from); break;
-        case 2: steps(s, from, KNIGHT_STEPS); break;
-        case 3: slide(s, from, DIAGONAL_STEPS); break;
-        case 4: slide(s, from, STRAIGHT_STEPS); break;
+        case 2: steps(s, from, KNIGHT_DELTAS.data()); break;
+        case 3: slide(s, from, DIAGONAL_DELTAS.data()); break;
+        case 4: slide(s, from, STRAIGHT_DELTAS.data()); break;
         case 5:
-            slide(s, from, STRAIGHT_STEPS);
-            slide(s, from, DIAGONAL_STEPS);
+            slide(s, from, STRAIGHT_DELTAS.data());
+            slide(s, from, DIAGONAL_DELTAS.data());
             break;
         case 6:
-            steps(s, from, KING_STEPS);
+            steps(s, from, KING_DELTAS.data());
             castling(s, from);
             break;
         default: break;
@@ -214,22 +210,22 @@ bool attacked(const Position& p, int board, int sq, Colour color) {
         const int a = pawnFrom + side;
         if (!offBoard(a) && p.at(board, a) == pieceCode(color, PAWN)) return true;
     }
-    for (int d : KNIGHT_STEPS) {
+    for (int d : KNIGHT_DELTAS) {
         const int a = sq + d;
         if (!offBoard(a) && p.at(board, a) == pieceCode(color, KNIGHT)) return true;
     }
-    for (int d : KING_STEPS) {
+    for (int d : KING_DELTAS) {
         const int a = sq + d;
         if (!offBoard(a) && p.at(board, a) == pieceCode(color, KING)) return true;
     }
     for (int i = 0; i < 4; ++i) {
-        for (int a = sq + DIAGONAL_STEPS[i]; !offBoard(a); a += DIAGONAL_STEPS[i]) {
+        for (int a = sq + DIAGONAL_DELTAS[i]; !offBoard(a); a += DIAGONAL_DELTAS[i]) {
             const int c = p.at(board, a);
             if (c == 0 || c == enemyKing) continue;
             if (c == pieceCode(color, BISHOP) || c == pieceCode(color, QUEEN)) return true;
             break;
         }
-        for (int a = sq + STRAIGHT_STEPS[i]; !offBoard(a); a += STRAIGHT_STEPS[i]) {
+        for (int a = sq + STRAIGHT_DELTAS[i]; !offBoard(a); a += STRAIGHT_DELTAS[i]) {
             const int c = p.at(board, a);
             if (c == 0 || c == enemyKing) continue;
             if (c == pieceCode(color, ROOK) || c == pieceCode(color, QUEEN)) return true;

@@ -1,6 +1,7 @@
 #include "rules/end_tests.h"
 
 #include "influence/survey.h"
+#include "rules/directions.h"
 #include "rules/legality.h"
 
 namespace velmora {
@@ -25,11 +26,9 @@ bool ステールメイトか(const BoardState& bs, Square kingSquare) {
         return false;
     }
     if (enemy->at(kingFile, kingRank) != 0) return false;
-    for (int x = kingFile - 1; x <= kingFile + 1; ++x) {
-        for (int y = kingRank - 1; y <= kingRank + 1; ++y) {
-            if (!onBoard(x, y) || (x == kingFile && y == kingRank)) continue;
-            if (enemy->at(x, y) == 0) return false;
-        }
+    for (const Step& d : KING_STEPS) {
+        const int x = kingFile + d.df, y = kingRank + d.dr;
+        if (onBoard(x, y) && enemy->at(x, y) == 0) return false;
     }
     return true;
 }
@@ -123,11 +122,10 @@ bool 詰めかMAN(BoardState& bs) {
 int 調査_白キング逃道(BoardState& bs) {
     const int f = bs.whiteKing.file;
     const int r = bs.whiteKing.rank;
-    static constexpr int ORDER[8][2] = {{0, -1}, {-1, -1}, {1, -1}, {0, 1}, {-1, 1}, {1, 1}, {-1, 0}, {1, 0}};
     int count = 0;
-    for (const auto& d : ORDER) {
-        const int x = f + d[0];
-        const int y = r + d[1];
+    for (const Step& d : KING_STEPS) {
+        const int x = f + d.df;
+        const int y = r + d.dr;
         if (!onBoard(x, y)) continue;
         if (bs.board.at(x, y) == EMPTY && bs.influence.blackAttacks.at(x, y) == 0) {
             bs.whiteKingEscapeMap.at(x, y) = 1;
