@@ -2,7 +2,7 @@
 
 #include "cli/json_out.h"
 #include "com/com_turn.h"
-#include "com/search.h"
+#include "com/one_ply_search.h"
 #include "engine/position.h"
 #include "engine/search.h"
 #include "influence/survey.h"

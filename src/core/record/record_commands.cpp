@@ -1,7 +1,7 @@
 #include "record/record_commands.h"
 
 #include "command_support.h"
-#include "ports/palette.h"
+#include "ports/palette_port.h"
 #include "io/file_reason.h"
 #include "io/whole_file.h"
 #include "record/cp932.h"

@@ -1,4 +1,4 @@
-#include "com/evaluation.h"
+#include "com/board_evaluation.h"
 
 #include <algorithm>
 #include <cstdlib>
