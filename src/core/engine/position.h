@@ -13,6 +13,7 @@ class RulesState;
 
 namespace velmora::engine {
 
+// The engine's short names for the two colours.
 inline constexpr Colour WHITE = Colour::White;
 inline constexpr Colour BLACK = Colour::Black;
 // Index of a colour's entry in the per-colour arrays: white 0, black 1.

@@ -28,7 +28,7 @@ enum PieceKind : int { PAWN = 1, KNIGHT = 2, BISHOP = 3, ROOK = 4, QUEEN = 5, KI
 
 // The colour of the pieces, shared by the rules and the search engine. Its
 // values are the signs of the colour's piece codes; -c is the other colour.
-enum class Colour : std::int8_t { White = -1, Black = 1 };
+enum class Colour : int { White = -1, Black = 1 };
 
 constexpr Colour operator-(Colour c) { return static_cast<Colour>(-static_cast<int>(c)); }
 
@@ -39,8 +39,9 @@ constexpr int sign(Colour c) { return static_cast<int>(c); }
 // The colour of a piece; `code` must not be EMPTY.
 constexpr Colour colourOf(int code) { return code < 0 ? Colour::White : Colour::Black; }
 
-// The code of the piece of kind `kind` in colour `c`.
-constexpr PieceCode pieceCode(Colour c, int kind) { return static_cast<PieceCode>(kind * sign(c)); }
+// The code of the piece of kind `kind` in colour `c` (an int, as the engine
+// compares it with its own narrower squares).
+constexpr int pieceCode(Colour c, int kind) { return kind * sign(c); }
 
 // Whether `code` is one of `c`'s pieces (never for an empty square).
 constexpr bool isColour(int code, Colour c) { return code * sign(c) > 0; }
