@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "com/search.h"
+#include "com/one_ply_search.h"
 #include "corpus.h"
 #include "rules/move_list.h"
 

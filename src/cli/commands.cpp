@@ -2,7 +2,7 @@
 
 #include "cli/json_out.h"
 #include "com/com_turn.h"
-#include "com/search.h"
+#include "com/one_ply_search.h"
 #include "engine/position.h"
 #include "engine/search.h"
 #include "influence/survey.h"
@@ -23,7 +23,7 @@ std::string surveyLine(Game& g, int n) {
 }
 
 std::string movesLine(Game& g, int n, const std::string& side) {
-    const Side turn = side == "white" ? g.state.whiteTurn : g.state.blackTurn;
+    const Side turn = sideOf(g.state, side == "white" ? Colour::White : Colour::Black);
     JsonWriter json;
     json.beginObject().key("move").value(n);
     writeMoves(json.key("left"), acceptedMoves(g, BoardId::LEFT, turn));

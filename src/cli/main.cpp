@@ -8,7 +8,7 @@
 
 #include "cli/commands.h"
 #include "cli/options.h"
-#include "ports/file_writer.h"
+#include "ports/file_writer_port.h"
 #include "record/record_file.h"
 #include "rules/move_list.h"
 #include "velmora_version.h"

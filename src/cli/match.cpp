@@ -15,10 +15,10 @@
 #include "cli/json_out.h"
 #include "com/com_turn.h"
 #include "com/level.h"
-#include "com/search.h"
+#include "com/one_ply_search.h"
 #include "engine/position.h"
 #include "engine/search.h"
-#include "ports/engine_runner.h"
+#include "ports/engine_runner_port.h"
 #include "influence/survey.h"
 #include "record/notation.h"
 #include "rules/end_tests.h"
@@ -70,7 +70,7 @@ bool randomMove(Game& g, Side turn, std::mt19937& random) {
 
 // The engine's move with its own table, which it keeps for the game as the
 // computer's turn keeps black's.
-std::optional<Placed> engineMove(Game& g, int colour, int timeMs, engine::TranspositionTable& table) {
+std::optional<Placed> engineMove(Game& g, Colour colour, int timeMs, engine::TranspositionTable& table) {
     engine::SearchLimits limits;
     limits.timeMs = timeMs;
     limits.table = &table;

@@ -1,6 +1,7 @@
 // velmora-cli perft: counts the engine's move sequences from a position of a
 // record file, optionally split by the first move, as JSON lines.
 #include <memory>
+#include <optional>
 
 #include "cli/commands.h"
 #include "cli/json_out.h"
@@ -12,20 +13,20 @@ namespace {
 
 // The side that made the move into snapshot n: the colour of the first piece
 // (file by file, rank by rank, left board before right) that arrived on a
-// square. 0 when nothing arrived.
-int moverOf(const RecordFile& record, int n) {
-    if (n <= 0) return 0;
+// square. None when nothing arrived.
+std::optional<Colour> moverOf(const RecordFile& record, int n) {
+    if (n <= 0) return std::nullopt;
     const SnapshotPair& now = record.snapshots[static_cast<size_t>(n)];
     const SnapshotPair& before = record.snapshots[static_cast<size_t>(n - 1)];
     for (int f = 1; f <= 8; ++f) {
         for (int r = 1; r <= 8; ++r) {
             for (const auto& [a, b] : {std::pair(&now.left, &before.left), std::pair(&now.right, &before.right)}) {
                 const PieceCode code = a->at(f, r);
-                if (code != b->at(f, r) && code != EMPTY) return code > 0 ? engine::BLACK : engine::WHITE;
+                if (code != b->at(f, r) && code != EMPTY) return colourOf(code);
             }
         }
     }
-    return 0;
+    return std::nullopt;
 }
 
 std::string moveJson(const engine::DivideEntry& e) {
@@ -44,7 +45,7 @@ std::string moveJson(const engine::DivideEntry& e) {
 
 bool perftLines(const RecordFile& record, int n, const Options& options,
                 const std::function<bool(const std::string&)>& write) {
-    int color = engine::WHITE;
+    Colour color = engine::WHITE;
     if (options.side == "black") {
         color = engine::BLACK;
     } else if (options.side.empty() && moverOf(record, n) == engine::WHITE) {

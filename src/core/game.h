@@ -5,10 +5,10 @@
 
 #include "com/com_state.h"
 #include "influence/influence_map.h"
-#include "ports/file_writer.h"
-#include "ports/engine_runner.h"
+#include "ports/file_writer_port.h"
+#include "ports/engine_runner_port.h"
 #include "ports/null_ports.h"
-#include "ports/paced_clock.h"
+#include "ports/paced_clock_port.h"
 #include "record/history.h"
 #include "rules/board_state.h"
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "rules/piece.h"
+#include "rules/side.h"
 
 namespace velmora {
 
@@ -10,5 +12,13 @@ enum class GameOutcome { Continues, NewGame, ProgramEnds };
 // against the computer, the first or the second player in a game between
 // two people; nobody when it was drawn.
 enum class Winner { Draw, Person, Computer, FirstPlayer, SecondPlayer };
+
+// The winner when colour `c` wins: against the computer the person plays
+// white; between two people white counts as the first player whoever moved
+// first.
+constexpr Winner winnerOf(GameMode mode, Colour c) {
+    if (mode == GameMode::AgainstComputer) return c == Colour::White ? Winner::Person : Winner::Computer;
+    return c == Colour::White ? Winner::FirstPlayer : Winner::SecondPlayer;
+}
 
 }  // namespace velmora

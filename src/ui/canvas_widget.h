@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "input/mouse_input.h"
-#include "ports/canvas.h"
+#include "ports/canvas_port.h"
 #include "ui/drawing_list.h"
 #include "ui/picture_transform.h"
 #include "ui/pictures.h"

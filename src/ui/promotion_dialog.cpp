@@ -1,6 +1,6 @@
 #include "ui/promotion_dialog.h"
 
-#include "ports/clock.h"
+#include "ports/clock_port.h"
 
 namespace velmora::ui {
 namespace {

@@ -3,7 +3,7 @@
 #include <QTextBrowser>
 #include <functional>
 
-#include "ports/browser.h"
+#include "ports/browser_port.h"
 
 class QWidget;
 

@@ -7,11 +7,11 @@
 #include <atomic>
 #include <functional>
 
-#include "ports/clock.h"
-#include "ports/dialogs.h"
-#include "ports/engine_runner.h"
-#include "ports/menu_marks.h"
-#include "ports/shell.h"
+#include "ports/clock_port.h"
+#include "ports/dialogs_port.h"
+#include "ports/engine_runner_port.h"
+#include "ports/menu_marks_port.h"
+#include "ports/shell_port.h"
 
 class QAction;
 class QWidget;

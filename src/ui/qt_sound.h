@@ -7,7 +7,7 @@
 #include <map>
 #include <memory>
 
-#include "ports/sound.h"
+#include "ports/sound_port.h"
 
 class QSoundEffect;
 class QTemporaryDir;

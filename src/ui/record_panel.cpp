@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "ports/dialogs.h"
+#include "ports/dialogs_port.h"
 
 namespace velmora::ui {
 namespace {

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <functional>
 
-#include "ports/record_panel.h"
+#include "ports/record_panel_port.h"
 #include "ui/picture_transform.h"
 
 class QComboBox;

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <functional>
 
-#include "ports/version_dialog.h"
+#include "ports/version_dialog_port.h"
 
 class QPushButton;
 

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "game.h"
-#include "ports/canvas.h"
+#include "ports/canvas_port.h"
 
 namespace velmora::testing {
 

@@ -9,7 +9,7 @@
 #include <QtTest>
 #include <csignal>
 
-#include "ports/file_writer.h"
+#include "ports/file_writer_port.h"
 #include "sound_warning_watch.h"
 #include "ui/end_signals.h"
 #include "ui/main_window.h"

@@ -1,10 +1,10 @@
 #include "com/com_turn.h"
 
 #include "com/level.h"
-#include "com/search.h"
+#include "com/one_ply_search.h"
 #include "engine/position.h"
 #include "influence/survey.h"
-#include "ports/palette.h"
+#include "ports/palette_port.h"
 #include "record/notation.h"
 #include "rules/end_tests.h"
 #include "rules/execution.h"

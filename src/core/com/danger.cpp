@@ -62,7 +62,7 @@ double 盤評価_COM危険座標(Game& g, BoardId id, PieceCode piece, Square to
                     d -= 30;
                     if (調査_自守駒MAN_直進駒(left, {f, r + 1})) d -= 70;
                 }
-            } else if (c >= BLACK_PAWN) {
+            } else if (isBlack(c)) {
                 const int v = c;
                 if (c == BLACK_KING && r == 1 && m.whiteAttacks.at(f, 2) > 0) {
                     d -= 50;
@@ -87,7 +87,7 @@ double 盤評価_COM危険座標(Game& g, BoardId id, PieceCode piece, Square to
                     if (r <= 3) d -= 1;
                     // The black piece has just taken a white piece here.
                     const PieceCode before = work.boardBefore.at(f, r);
-                    if (before <= WHITE_PAWN) d += absCode(before);
+                    if (isWhite(before)) d += absCode(before);
                     if (r < 3 && m.whiteThreat.at(f, r) == WHITE_PAWN) d -= 20;
                 }
             } else {

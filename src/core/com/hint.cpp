@@ -14,8 +14,8 @@ void HINT_Click(Game& g) {
         refuse(g, "「対局」で始めて下さい", "開始");
         return;
     }
-    // White, the negative codes, moves when the side to move is white's turn.
-    const int colour = st.sideToMove == st.whiteTurn ? engine::WHITE : engine::BLACK;
+    // The side to move's colour (a side no colour plays yet searches for black, as before).
+    const Colour colour = colourOf(st, st.sideToMove).value_or(Colour::Black);
     const std::optional<engine::SearchResult> r =
         g.engineRunner().think(engine::positionFromGame(g, colour), engineLimits(g, HINT_TIME_MS));
     // Stopped for a command that changes the game: nothing is drawn.

@@ -5,7 +5,7 @@
 namespace velmora {
 
 int 調査_移動可場所数(BoardState& bs, Square from, PieceCode piece) {
-    const IntGrid& enemy = piece >= BLACK_PAWN ? bs.influence.whiteAttacks : bs.influence.blackAttacks;
+    const IntGrid& enemy = isBlack(piece) ? bs.influence.whiteAttacks : bs.influence.blackAttacks;
     int count = 0;
     for (int a = 1; a <= 8; ++a) {
         for (int b = 1; b <= 8; ++b) {

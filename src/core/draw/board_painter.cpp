@@ -105,8 +105,8 @@ void BoardPainter::描画_桝_数値(BoardId id) {
 }
 
 void BoardPainter::描画_移動結果(double c, double r, Square square, PieceCode piece, int colour) {
-    if (piece <= WHITE_PAWN) 消去_思考中(ThinkingStrip::Below);
-    if (piece >= BLACK_PAWN) 消去_思考中(ThinkingStrip::Above);
+    if (isWhite(piece)) 消去_思考中(ThinkingStrip::Below);
+    if (isBlack(piece)) 消去_思考中(ThinkingStrip::Above);
     const MoveText t = moveText(square.file, square.rank, piece);
     描画_移動駒種類(c + 1.1, r + 0.1, t.file, SHADOW_COLOR, 14);
     描画_移動駒種類(c + 1, r, t.file, colour, 14);
@@ -219,7 +219,7 @@ void BoardPainter::描画_思考中() {
 void BoardPainter::描画_移動結果(BoardId board, Square square, PieceCode piece, int colour) {
     // Texts about the top side (black) go above the board, about the bottom side below it.
     const double column = board == BoardId::LEFT ? 5 : 17;
-    const double row = piece >= BLACK_PAWN ? -1.5 : 9.5;
+    const double row = isBlack(piece) ? -1.5 : 9.5;
     描画_移動結果(column, row, square, piece, colour);
 }
 

@@ -4,7 +4,7 @@
 
 #include "draw/geometry.h"
 #include "game.h"
-#include "ports/canvas.h"
+#include "ports/canvas_port.h"
 
 namespace velmora {
 

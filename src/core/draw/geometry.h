@@ -1,7 +1,7 @@
 #pragma once
 // The drawing grid: every item of the window sits at a grid position (column,
 // row) from an origin; one cell is 522 x 525 twips.
-#include "ports/palette.h"
+#include "ports/palette_port.h"
 #include "rules/board.h"
 
 namespace velmora {

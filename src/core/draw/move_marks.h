@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "game.h"
-#include "ports/palette.h"
+#include "ports/palette_port.h"
 
 namespace velmora {
 

@@ -8,17 +8,13 @@
 namespace velmora::engine {
 namespace {
 
-constexpr int KNIGHT[8] = {33, 31, 18, 14, -33, -31, -18, -14};
-constexpr int DIAGONAL[4] = {17, 15, -17, -15};
-constexpr int STRAIGHT[4] = {1, -1, 16, -16};
-
 // Squares a line piece can reach: empty ones and the first enemy piece.
-int rays(const Position& p, int b, int from, const int* dirs, int color) {
+int rays(const Position& p, int b, int from, const int* dirs, Colour color) {
     int n = 0;
     for (int d = 0; d < 4; ++d) {
         for (int to = from + dirs[d]; !offBoard(to); to += dirs[d]) {
             const int there = p.at(b, to);
-            if (there * color > 0) break;
+            if (isColour(there, color)) break;
             ++n;
             if (there != 0) break;
         }
@@ -29,21 +25,21 @@ int rays(const Position& p, int b, int from, const int* dirs, int color) {
 // Pawn shield in front of the king, enemy pieces close to it, and a king of
 // the side to move standing in check counts heavily. (The other side's king
 // in check can simply be taken: the search sees that itself.)
-int kingSafety(const Position& p, int b, int color) {
+int kingSafety(const Position& p, int b, Colour color) {
     if (p.kingCount(b, color) == 0) return 0;
     const int king = p.kingSquare(b, color);
     const int forward = color == BLACK ? 16 : -16;
     int score = 0;
     for (int side : {-1, 0, 1}) {
         const int s = king + forward + side;
-        if (!offBoard(s) && p.at(b, s) == color) score += 12;
+        if (!offBoard(s) && p.at(b, s) == pieceCode(color, PAWN)) score += 12;
     }
     // Enemy pieces within two squares of the king, the heavier the worse.
     for (int dr = -2; dr <= 2; ++dr) {
         for (int df = -2; df <= 2; ++df) {
             const int s = king + dr * 16 + df;
             if (offBoard(s)) continue;
-            const int enemy = -p.at(b, s) * color;
+            const int enemy = p.at(b, s) * sign(-color);
             if (enemy >= 2 && enemy <= 5) score -= 3 * enemy;
         }
     }
@@ -53,8 +49,8 @@ int kingSafety(const Position& p, int b, int color) {
 
 // Material, pawn advance and mobility of the piece `code` on `sq`.
 void addPieceTerms(const Position& p, int b, int sq, int code, EvaluationTerms terms[2]) {
-    const int color = code > 0 ? BLACK : WHITE;
-    const int piece = code * color;
+    const Colour color = colourOf(code);
+    const int piece = code * sign(color);
     EvaluationTerms& t = terms[colorIndex(color)];
     t.material += PIECE_VALUE[piece];
     switch (piece) {
@@ -66,16 +62,16 @@ void addPieceTerms(const Position& p, int b, int sq, int code, EvaluationTerms t
         }
         case 2: {
             int n = 0;
-            for (int d : KNIGHT) {
+            for (int d : KNIGHT_DELTAS) {
                 const int to = sq + d;
-                if (!offBoard(to) && p.at(b, to) * color <= 0) ++n;
+                if (!offBoard(to) && !isColour(p.at(b, to), color)) ++n;
             }
             t.mobility += 4 * n;
             break;
         }
-        case 3: t.mobility += 4 * rays(p, b, sq, DIAGONAL, color); break;
-        case 4: t.mobility += 2 * rays(p, b, sq, STRAIGHT, color); break;
-        case 5: t.mobility += rays(p, b, sq, STRAIGHT, color) + rays(p, b, sq, DIAGONAL, color); break;
+        case 3: t.mobility += 4 * rays(p, b, sq, DIAGONAL_DELTAS.data(), color); break;
+        case 4: t.mobility += 2 * rays(p, b, sq, STRAIGHT_DELTAS.data(), color); break;
+        case 5: t.mobility += rays(p, b, sq, STRAIGHT_DELTAS.data(), color) + rays(p, b, sq, DIAGONAL_DELTAS.data(), color); break;
         default: break;
     }
 }
@@ -93,13 +89,13 @@ void allTerms(const Position& p, EvaluationTerms terms[2]) {
                 addPieceTerms(p, b, sq, p.at(b, sq), terms);
             }
         }
-        for (int color : {WHITE, BLACK}) terms[colorIndex(color)].kingSafety += kingSafety(p, b, color);
+        for (Colour color : {WHITE, BLACK}) terms[colorIndex(color)].kingSafety += kingSafety(p, b, color);
     }
 }
 
 }  // namespace
 
-EvaluationTerms evaluationTerms(const Position& p, int color) {
+EvaluationTerms evaluationTerms(const Position& p, Colour color) {
     EvaluationTerms terms[2];
     allTerms(p, terms);
     return terms[colorIndex(color)];

@@ -15,6 +15,6 @@ struct EvaluationTerms {
     int kingSafety = 0;
     int mobility = 0;
 };
-EvaluationTerms evaluationTerms(const Position& p, int color);
+EvaluationTerms evaluationTerms(const Position& p, Colour color);
 
 }  // namespace velmora::engine

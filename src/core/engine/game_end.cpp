@@ -5,28 +5,25 @@
 namespace velmora::engine {
 namespace {
 
-int pieceCount(const Position& p, int board, int color) {
+int pieceCount(const Position& p, int board, Colour color) {
     int n = 0;
     for (int sq = 0; sq < 128; ++sq) {
-        if (!offBoard(sq) && p.at(board, sq) * color > 0) ++n;
+        if (!offBoard(sq) && isColour(p.at(board, sq), color)) ++n;
     }
     return n;
 }
 
 }  // namespace
 
-bool drawnAfterMove(const Position& p, int board, int mover, GameKind kind) {
-    const int enemy = -mover;
+bool drawnAfterMove(const Position& p, int board, Colour mover, GameKind kind) {
+    const Colour enemy = -mover;
     if (kind == GameKind::AGAINST_COM && mover != WHITE) return false;
     if (p.kingCount(board, enemy) == 0) return false;  // the square holds no king
     const int king = p.kingSquare(board, enemy);
     // The neighbours first: one free square answers at once.
-    for (int dr = -1; dr <= 1; ++dr) {
-        for (int df = -1; df <= 1; ++df) {
-            const int s = king + dr * 16 + df;
-            if (s == king || offBoard(s)) continue;
-            if (!attacked(p, board, s, mover)) return false;
-        }
+    for (const int d : KING_DELTAS) {
+        const int s = king + d;
+        if (!offBoard(s) && !attacked(p, board, s, mover)) return false;
     }
     if (attacked(p, board, king, mover)) return false;
     return kind == GameKind::AGAINST_COM || pieceCount(p, board, enemy) == 1;

@@ -1,5 +1,9 @@
 #pragma once
+#include <array>
+#include <cstddef>
 #include <cstdint>
+
+#include "rules/directions.h"
 
 namespace velmora::engine {
 
@@ -9,6 +13,18 @@ constexpr int squareOf(int file, int rank) { return (rank - 1) * 16 + (file - 1)
 constexpr int fileOf(int sq) { return (sq & 7) + 1; }
 constexpr int rankOf(int sq) { return (sq >> 4) + 1; }
 constexpr bool offBoard(int sq) { return (sq & 0x88) != 0; }
+
+// The board's steps as differences of squares.
+template <std::size_t N>
+constexpr std::array<int, N> squareSteps(const Step (&steps)[N]) {
+    std::array<int, N> out{};
+    for (std::size_t i = 0; i < N; ++i) out[i] = steps[i].dr * 16 + steps[i].df;
+    return out;
+}
+inline constexpr std::array<int, 8> KNIGHT_DELTAS = squareSteps(KNIGHT_STEPS);
+inline constexpr std::array<int, 8> KING_DELTAS = squareSteps(KING_STEPS);
+inline constexpr std::array<int, 4> STRAIGHT_DELTAS = squareSteps(STRAIGHT_STEPS);
+inline constexpr std::array<int, 4> DIAGONAL_DELTAS = squareSteps(DIAGONAL_STEPS);
 
 // One move on one of the two boards, packed in 32 bits: from and to square,
 // the board (0 left, 1 right), the code placed on the destination (the pawn's

@@ -7,10 +7,6 @@
 namespace velmora::engine {
 namespace {
 
-constexpr int KNIGHT[8] = {33, 31, 18, 14, -33, -31, -18, -14};
-constexpr int KING[8] = {1, -1, 16, -16, 17, 15, -17, -15};
-constexpr int DIAGONAL[4] = {17, 15, -17, -15};
-constexpr int STRAIGHT[4] = {1, -1, 16, -16};
 constexpr int PROMOTIONS[5] = {5, 4, 3, 2, 1};
 
 // Is there a king, queen, rook or bishop line between the two squares? A
@@ -18,7 +14,7 @@ constexpr int PROMOTIONS[5] = {5, 4, 3, 2, 1};
 struct AlignmentTable {
     bool aligned[240]{};
     constexpr AlignmentTable() {
-        for (const int d : KING) {
+        for (const int d : KING_DELTAS) {
             for (int k = 1; k < 8; ++k) aligned[d * k + 119] = true;
         }
     }
@@ -30,7 +26,7 @@ struct Sink {
     Position& p;
     MoveList& list;
     int board;
-    int color;
+    Colour color;
     bool capturesOnly;
     bool testKing;
     // With a single king that is not attacked now, a piece off every line
@@ -56,7 +52,7 @@ struct Sink {
         p.plain(board, from, to);
         int king;
         if (p.kingCount(board, color) == 1) {
-            king = fromCode == 6 * color ? to : p.kingSquare(board, color);
+            king = fromCode == pieceCode(color, KING) ? to : p.kingSquare(board, color);
         } else {
             king = p.scanKing(board, color);
         }
@@ -68,7 +64,7 @@ struct Sink {
     bool takes(int to) const {
         const int there = p.at(board, to);
         const int twin = p.at(1 - board, to);
-        return there * color < 0 || twin * color < 0;
+        return isColour(there, -color) || isColour(twin, -color);
     }
 
     void add(int from, int to) {
@@ -78,20 +74,21 @@ struct Sink {
 
     void addPromotions(int from, int to) {
         if (!keepsKingSafe(from, to)) return;
-        for (int piece : PROMOTIONS) list.push(EngineMove(board, from, to, piece * color, false));
+        for (int piece : PROMOTIONS) list.push(EngineMove(board, from, to, pieceCode(color, piece), false));
     }
 
     void addEnPassant(int from, int to) {
         if (!keepsKingSafe(from, to)) return;
-        list.push(EngineMove(board, from, to, color, true));
-        if (!capturesOnly || takes(to)) list.push(EngineMove(board, from, to, color, false));
+        const int pawn = pieceCode(color, PAWN);
+        list.push(EngineMove(board, from, to, pawn, true));
+        if (!capturesOnly || takes(to)) list.push(EngineMove(board, from, to, pawn, false));
     }
 };
 
 void pawnMoves(Sink& s, int from) {
     const Position& p = s.p;
     const int b = s.board;
-    const int color = s.color;
+    const Colour color = s.color;
     const int forward = color == BLACK ? 16 : -16;
     const int lastRank = color == BLACK ? 8 : 1;
     const int startRank = color == BLACK ? 2 : 7;
@@ -111,13 +108,13 @@ void pawnMoves(Sink& s, int from) {
         const int to = ahead + side;
         if (offBoard(to)) continue;
         const int there = p.at(b, to);
-        if (there * color < 0) {
+        if (isColour(there, -color)) {
             if (rankOf(to) == lastRank) {
                 s.addPromotions(from, to);
             } else {
                 s.add(from, to);
             }
-        } else if (there == 0 && rank == passRank && p.at(b, from + side) == -color) {
+        } else if (there == 0 && rank == passRank && p.at(b, from + side) == pieceCode(-color, PAWN)) {
             // En passant at any time: an enemy pawn beside, the square behind it empty.
             s.addEnPassant(from, to);
         }
@@ -128,7 +125,7 @@ void slide(Sink& s, int from, const int* dirs) {
     for (int d = 0; d < 4; ++d) {
         for (int to = from + dirs[d]; !offBoard(to); to += dirs[d]) {
             const int there = s.p.at(s.board, to);
-            if (there * s.color > 0) break;
+            if (isColour(there, s.color)) break;
             s.add(from, to);
             if (there != 0) break;
         }
@@ -138,7 +135,7 @@ void slide(Sink& s, int from, const int* dirs) {
 void steps(Sink& s, int from, const int* deltas) {
     for (int i = 0; i < 8; ++i) {
         const int to = from + deltas[i];
-        if (!offBoard(to) && s.p.at(s.board, to) * s.color <= 0) s.add(from, to);
+        if (!offBoard(to) && !isColour(s.p.at(s.board, to), s.color)) s.add(from, to);
     }
 }
 
@@ -149,7 +146,7 @@ void steps(Sink& s, int from, const int* deltas) {
 void castling(Sink& s, int from) {
     const Position& p = s.p;
     const int b = s.board;
-    const int color = s.color;
+    const Colour color = s.color;
     const int rank = color == WHITE ? 8 : 1;
     const int file = fileOf(from);
     if (rankOf(from) != rank || (file != 5 && file != 4)) return;
@@ -162,7 +159,7 @@ void castling(Sink& s, int from) {
     static constexpr Row NORMAL[2] = {{8, 6, 7, 7}, {1, 2, 4, 3}};
     static constexpr Row EXCHANGED[2] = {{8, 5, 7, 6}, {1, 2, 3, 2}};
     for (const Row& row : file == 5 ? NORMAL : EXCHANGED) {
-        if (p.at(b, squareOf(row.rookFile, rank)) != 4 * color) continue;
+        if (p.at(b, squareOf(row.rookFile, rank)) != pieceCode(color, ROOK)) continue;
         bool clear = true;
         for (int f = row.emptyFrom; f <= row.emptyTo; ++f) clear = clear && p.at(b, squareOf(f, rank)) == 0;
         const int to = squareOf(row.destination, rank);
@@ -171,17 +168,17 @@ void castling(Sink& s, int from) {
 }
 
 void pieceMoves(Sink& s, int from) {
-    switch (s.p.at(s.board, from) * s.color) {
+    switch (s.p.at(s.board, from) * sign(s.color)) {
         case 1: pawnMoves(s, from); break;
-        case 2: steps(s, from, KNIGHT); break;
-        case 3: slide(s, from, DIAGONAL); break;
-        case 4: slide(s, from, STRAIGHT); break;
+        case 2: steps(s, from, KNIGHT_DELTAS.data()); break;
+        case 3: slide(s, from, DIAGONAL_DELTAS.data()); break;
+        case 4: slide(s, from, STRAIGHT_DELTAS.data()); break;
         case 5:
-            slide(s, from, STRAIGHT);
-            slide(s, from, DIAGONAL);
+            slide(s, from, STRAIGHT_DELTAS.data());
+            slide(s, from, DIAGONAL_DELTAS.data());
             break;
         case 6:
-            steps(s, from, KING);
+            steps(s, from, KING_DELTAS.data());
             castling(s, from);
             break;
         default: break;
@@ -189,7 +186,7 @@ void pieceMoves(Sink& s, int from) {
 }
 
 void boardMoves(Position& p, MoveList& list, int board, bool capturesOnly, KingTest test) {
-    const int color = p.sideToMove();
+    const Colour color = p.sideToMove();
     Sink s{p, list, board, color, capturesOnly, test == KingTest::Tested};
     s.prepare();
     // Occupied squares only, in square order: a rank is read as one word
@@ -205,33 +202,33 @@ void boardMoves(Position& p, MoveList& list, int board, bool capturesOnly, KingT
 
 }  // namespace
 
-bool attacked(const Position& p, int board, int sq, int color) {
-    const int enemyKing = -6 * color;
+bool attacked(const Position& p, int board, int sq, Colour color) {
+    const int enemyKing = pieceCode(-color, KING);
     // Pawns: a white pawn covers the squares diagonally towards rank 1.
     const int pawnFrom = color == WHITE ? sq + 16 : sq - 16;
     for (int side : {-1, 1}) {
         const int a = pawnFrom + side;
-        if (!offBoard(a) && p.at(board, a) == color) return true;
+        if (!offBoard(a) && p.at(board, a) == pieceCode(color, PAWN)) return true;
     }
-    for (int d : KNIGHT) {
+    for (int d : KNIGHT_DELTAS) {
         const int a = sq + d;
-        if (!offBoard(a) && p.at(board, a) == 2 * color) return true;
+        if (!offBoard(a) && p.at(board, a) == pieceCode(color, KNIGHT)) return true;
     }
-    for (int d : KING) {
+    for (int d : KING_DELTAS) {
         const int a = sq + d;
-        if (!offBoard(a) && p.at(board, a) == 6 * color) return true;
+        if (!offBoard(a) && p.at(board, a) == pieceCode(color, KING)) return true;
     }
     for (int i = 0; i < 4; ++i) {
-        for (int a = sq + DIAGONAL[i]; !offBoard(a); a += DIAGONAL[i]) {
+        for (int a = sq + DIAGONAL_DELTAS[i]; !offBoard(a); a += DIAGONAL_DELTAS[i]) {
             const int c = p.at(board, a);
             if (c == 0 || c == enemyKing) continue;
-            if (c == 3 * color || c == 5 * color) return true;
+            if (c == pieceCode(color, BISHOP) || c == pieceCode(color, QUEEN)) return true;
             break;
         }
-        for (int a = sq + STRAIGHT[i]; !offBoard(a); a += STRAIGHT[i]) {
+        for (int a = sq + STRAIGHT_DELTAS[i]; !offBoard(a); a += STRAIGHT_DELTAS[i]) {
             const int c = p.at(board, a);
             if (c == 0 || c == enemyKing) continue;
-            if (c == 4 * color || c == 5 * color) return true;
+            if (c == pieceCode(color, ROOK) || c == pieceCode(color, QUEEN)) return true;
             break;
         }
     }

@@ -16,9 +16,9 @@ Position::Position() {
     }
 }
 
-int Position::scanKing(int board, int color) const {
+int Position::scanKing(int board, Colour color) const {
     // The survey walks file by file, rank by rank, and keeps the last king.
-    const int king = 6 * color;
+    const int king = pieceCode(color, KING);
     for (int f = 8; f >= 1; --f) {
         for (int r = 8; r >= 1; --r) {
             if (squares_[board][squareOf(f, r)] == king) return squareOf(f, r);
@@ -27,7 +27,7 @@ int Position::scanKing(int board, int color) const {
     return -1;
 }
 
-int Position::kingSquare(int board, int color) const {
+int Position::kingSquare(int board, Colour color) const {
     const int ci = colorIndex(color);
     if (kingCount_[board][ci] > 1) return scanKing(board, color);
     return kingSquare_[board][ci];
@@ -36,41 +36,41 @@ int Position::kingSquare(int board, int color) const {
 void Position::set(int board, int sq, int code) {
     const int old = squares_[board][sq];
     if (old != 0) hash_ ^= pieceKey(board, old, sq);
-    if (old != 0) material_[colorIndex(old)] -= valueOf(old);
-    if (code != 0) material_[colorIndex(code)] += valueOf(code);
+    if (old != 0) material_[colorIndex(colourOf(old))] -= valueOf(old);
+    if (code != 0) material_[colorIndex(colourOf(code))] += valueOf(code);
     squares_[board][sq] = static_cast<std::int8_t>(code);
     if (code != 0) hash_ ^= pieceKey(board, code, sq);
-    for (int color : {WHITE, BLACK}) {
-        if (old == 6 * color || code == 6 * color) recountKings(board, color, sq);
+    for (Colour color : {WHITE, BLACK}) {
+        if (old == pieceCode(color, KING) || code == pieceCode(color, KING)) recountKings(board, color, sq);
     }
 }
 
-void Position::recountKings(int board, int color, int lostAt) {
+void Position::recountKings(int board, Colour color, int lostAt) {
     const int ci = colorIndex(color);
     int count = 0;
     for (int sq = 0; sq < 128; ++sq) {
-        if (!offBoard(sq) && squares_[board][sq] == 6 * color) ++count;
+        if (!offBoard(sq) && squares_[board][sq] == pieceCode(color, KING)) ++count;
     }
     kingCount_[board][ci] = static_cast<std::int8_t>(count);
     kingSquare_[board][ci] = static_cast<std::uint8_t>(count > 0 ? scanKing(board, color) : lostAt);
 }
 
-void Position::setSideToMove(int color) {
+void Position::setSideToMove(Colour color) {
     if (color != sideToMove_) hash_ ^= ZOBRIST.blackToMove;
     sideToMove_ = color;
 }
 
-void Position::setMissingKingSquare(int board, int color, int sq) {
+void Position::setMissingKingSquare(int board, Colour color, int sq) {
     if (kingCount_[board][colorIndex(color)] == 0) kingSquare_[board][colorIndex(color)] = static_cast<std::uint8_t>(sq);
 }
 
 void Position::remove(int board, int sq) {
     const int code = squares_[board][sq];
     hash_ ^= pieceKey(board, code, sq);
-    material_[colorIndex(code)] -= valueOf(code);
+    const Colour color = colourOf(code);
+    material_[colorIndex(color)] -= valueOf(code);
     squares_[board][sq] = 0;
-    if (code == 6 || code == -6) {
-        const int color = code > 0 ? BLACK : WHITE;
+    if (absCode(code) == KING) {
         const int ci = colorIndex(color);
         if (--kingCount_[board][ci] == 0) {
             kingSquare_[board][ci] = static_cast<std::uint8_t>(sq);  // the rules keep looking here
@@ -103,15 +103,16 @@ void Position::make(EngineMove m, Undo& undo) {
     if (m.enPassant()) remove(b, squareOf(fileOf(to), rankOf(from)));
     squares_[b][to] = static_cast<std::int8_t>(placed);
     hash_ ^= pieceKey(b, placed, to);
-    material_[colorIndex(placed)] += valueOf(placed) - valueOf(mover);
+    const Colour color = colourOf(placed);
+    material_[colorIndex(color)] += valueOf(placed) - valueOf(mover);
 
-    if (placed == 6 || placed == -6) {
-        const int ci = colorIndex(placed);
+    if (absCode(placed) == KING) {
+        const int ci = colorIndex(color);
         if (kingCount_[b][ci] == 1) kingSquare_[b][ci] = static_cast<std::uint8_t>(to);
         // A king moving two files castles; the rook is chosen by the king's
         // destination, on the colour's home rank.
         if (std::abs(fileOf(to) - fileOf(from)) == 2) {
-            const int rank = placed < 0 ? 8 : 1;
+            const int rank = color == WHITE ? 8 : 1;
             int rookFrom = 0, rookTo = 0;
             switch (fileOf(to)) {
                 case 2: rookFrom = 1; rookTo = 3; break;
@@ -121,7 +122,7 @@ void Position::make(EngineMove m, Undo& undo) {
                 default: break;
             }
             if (rookFrom != 0) {
-                const int rook = 4 * (placed < 0 ? WHITE : BLACK);
+                const int rook = pieceCode(color, ROOK);
                 const int rf = squareOf(rookFrom, rank);
                 const int rt = squareOf(rookTo, rank);
                 undo.rookFrom = static_cast<std::int8_t>(rf);
@@ -139,7 +140,7 @@ void Position::make(EngineMove m, Undo& undo) {
     // The two-board capture: the arriving piece removes an enemy piece on the
     // same square of the other board; its own side's piece stays.
     const int twin = squares_[o][to];
-    if ((placed > 0 && twin < 0) || (placed < 0 && twin > 0)) remove(o, to);
+    if (opponents(placed, twin)) remove(o, to);
 
     sideToMove_ = -sideToMove_;
     hash_ ^= ZOBRIST.blackToMove;
@@ -156,7 +157,7 @@ void Position::unmake(EngineMove m, const Undo& undo) {
         squares_[b][undo.rookTo] = 0;
     }
     squares_[b][to] = undo.captured;
-    if (m.enPassant()) squares_[b][squareOf(fileOf(to), rankOf(from))] = static_cast<std::int8_t>(undo.mover > 0 ? -1 : 1);
+    if (m.enPassant()) squares_[b][squareOf(fileOf(to), rankOf(from))] = static_cast<std::int8_t>(pieceCode(-colourOf(undo.mover), PAWN));
     squares_[b][from] = undo.mover;
     kingCount_ = undo.kingCount;
     kingSquare_ = undo.kingSquare;
@@ -169,7 +170,7 @@ bool Position::operator==(const Position& o) const {
            sideToMove_ == o.sideToMove_ && hash_ == o.hash_;
 }
 
-Position positionFromBoards(const Board& left, const Board& right, int color) {
+Position positionFromBoards(const Board& left, const Board& right, Colour color) {
     Position p;
     const Board* boards[2] = {&left, &right};
     for (int b = 0; b < 2; ++b) {
@@ -186,7 +187,7 @@ Position positionFromBoards(const Board& left, const Board& right, int color) {
     return p;
 }
 
-Position positionFromGame(const RulesState& g, int color) {
+Position positionFromGame(const RulesState& g, Colour color) {
     Position p = positionFromBoards(g.board(BoardId::LEFT), g.board(BoardId::RIGHT), color);
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         const BoardState& bs = g.side(id);
@@ -197,9 +198,7 @@ Position positionFromGame(const RulesState& g, int color) {
 }
 
 Position positionFromGame(const RulesState& g) {
-    const GameState& st = g.state;
-    const int color = st.sideToMove != Side::None && st.sideToMove == st.blackTurn ? BLACK : WHITE;
-    return positionFromGame(g, color);
+    return positionFromGame(g, colourOf(g.state, g.state.sideToMove).value_or(WHITE));
 }
 
 Board boardOf(const Position& p, BoardId id) {

@@ -5,6 +5,7 @@
 
 #include "engine/move.h"
 #include "rules/board.h"
+#include "rules/piece.h"
 
 namespace velmora {
 class RulesState;
@@ -12,10 +13,11 @@ class RulesState;
 
 namespace velmora::engine {
 
-// Sides by the sign of their piece codes.
-constexpr int WHITE = -1;
-constexpr int BLACK = 1;
-constexpr int colorIndex(int color) { return color > 0 ? 1 : 0; }
+// The engine's short names for the two colours.
+inline constexpr Colour WHITE = Colour::White;
+inline constexpr Colour BLACK = Colour::Black;
+// Index of a colour's entry in the per-colour arrays: white 0, black 1.
+constexpr int colorIndex(Colour color) { return color == BLACK ? 1 : 0; }
 
 // What a move changed beyond its own squares, so that unmake restores it.
 struct Undo {
@@ -47,21 +49,21 @@ public:
         std::memcpy(&w, &squares_[board][rank * 16], sizeof w);
         return w;
     }
-    int sideToMove() const { return sideToMove_; }
+    Colour sideToMove() const { return sideToMove_; }
     std::uint64_t hash() const { return hash_; }
-    int kingCount(int board, int color) const { return kingCount_[board][colorIndex(color)]; }
+    int kingCount(int board, Colour color) const { return kingCount_[board][colorIndex(color)]; }
     // The value of `color`'s pieces over both boards, kept as moves are made.
-    int material(int color) const { return material_[colorIndex(color)]; }
+    int material(Colour color) const { return material_[colorIndex(color)]; }
 
     // The square the self-check test reads for `color` on `board`: its king,
     // the last one in file-then-rank order when there are several, or the
     // remembered square when it has none.
-    int kingSquare(int board, int color) const;
+    int kingSquare(int board, Colour color) const;
 
     void set(int board, int sq, int code);
-    void setSideToMove(int color);
+    void setSideToMove(Colour color);
     // Where the rules look for a missing king of `color` on `board`.
-    void setMissingKingSquare(int board, int color, int sq);
+    void setMissingKingSquare(int board, Colour color, int sq);
 
     void make(EngineMove m, Undo& undo);
     void unmake(EngineMove m, const Undo& undo);
@@ -78,31 +80,31 @@ public:
     }
 
     // The last king of `color` on `board` in file-then-rank order, or -1.
-    int scanKing(int board, int color) const;
+    int scanKing(int board, Colour color) const;
 
     bool operator==(const Position& o) const;
 
 private:
     void remove(int board, int sq);
-    void recountKings(int board, int color, int lostAt);
+    void recountKings(int board, Colour color, int lostAt);
 
     std::array<std::array<std::int8_t, 128>, 2> squares_{};
     std::array<std::array<std::int8_t, 2>, 2> kingCount_{};
     std::array<std::array<std::uint8_t, 2>, 2> kingSquare_{};
     std::array<int, 2> material_{};
-    int sideToMove_ = WHITE;
+    Colour sideToMove_ = WHITE;
     std::uint64_t hash_ = 0;
 };
 
 // The game's two boards with `color` to move. A board without a king of a
 // colour keeps the king square the game last recorded for it.
-Position positionFromGame(const RulesState& g, int color);
+Position positionFromGame(const RulesState& g, Colour color);
 // The same with the side to move of the running game (white when none runs).
 Position positionFromGame(const RulesState& g);
 // Both boards of a position in the game's own form.
 Board boardOf(const Position& p, BoardId id);
 // A position from two boards, with the king squares a freshly started
 // program assumes for missing kings.
-Position positionFromBoards(const Board& left, const Board& right, int color);
+Position positionFromBoards(const Board& left, const Board& right, Colour color);
 
 }  // namespace velmora::engine

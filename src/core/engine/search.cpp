@@ -54,14 +54,14 @@ public:
         start_ = Clock::now();
         deadline_ = start_ + std::chrono::milliseconds(limits.timeMs);
         for (int b = 0; b < 2; ++b) {
-            for (int c : {WHITE, BLACK}) rootKings_[b][colorIndex(c)] = root.kingCount(b, c) > 0;
+            for (Colour c : {WHITE, BLACK}) rootKings_[b][colorIndex(c)] = root.kingCount(b, c) > 0;
         }
     }
 
     SearchResult run();
 
 private:
-    bool lostKing(int color) const {
+    bool lostKing(Colour color) const {
         for (int b = 0; b < 2; ++b) {
             if (rootKings_[b][colorIndex(color)] && pos_.kingCount(b, color) == 0) return true;
         }
@@ -174,7 +174,7 @@ int Searcher::quiesce(int alpha, int beta, int ply) {
     ++nodes_;
     checkTime();
     if (lostKing(pos_.sideToMove())) return -(KING_LOSS - ply);
-    const int us = pos_.sideToMove();
+    const Colour us = pos_.sideToMove();
     const int lazy = pos_.material(us) - pos_.material(-us) - LAZY_MARGIN;
     if (lazy >= beta) return lazy;
     const int standPat = evaluateCached();

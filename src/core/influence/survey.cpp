@@ -1,5 +1,7 @@
 #include "influence/survey.h"
 
+#include "rules/directions.h"
+
 // The survey walks every piece of a board and marks what it covers: attack
 // counts, the weakest guard and strongest threat of each square (with the
 // square they come from), and the check lines through to a king.
@@ -13,9 +15,9 @@ inline void whiteSteps123(BoardState& bs, int p, int af, int ar, int sf, int sr)
     const int idx = IntGrid::index(sf, sr);
     m.whiteAttacks.cells[idx] += 1;
     const PieceCode there = bs.board.cells[idx];
-    if (there < 0) {
+    if (isWhite(there)) {
         if (m.whiteDefender.cells[idx] > p) m.whiteDefender.cells[idx] = static_cast<std::int16_t>(p);
-    } else if (there > 0) {
+    } else if (isBlack(there)) {
         if (m.whiteThreat.cells[idx] < p) {
             m.whiteThreat.cells[idx] = static_cast<std::int16_t>(p);
             m.whiteThreatFrom.cells[idx] = {af, ar};
@@ -34,14 +36,14 @@ inline void blackSteps123(BoardState& bs, int p, int af, int ar, int sf, int sr,
     const int idx = IntGrid::index(sf, sr);
     m.blackAttacks.cells[idx] += 1;
     const PieceCode there = bs.board.cells[idx];
-    if (there >= 1) {
+    if (isBlack(there)) {
         if (m.blackDefender.cells[idx] > p) {
             m.blackDefender.cells[idx] = static_cast<std::int16_t>(p);
             if (how.writeSquares) {
                 m.blackDefenderFrom.cells[idx] = {af, ar};
             }
         }
-    } else if (there <= -1 && how.step3) {
+    } else if (isWhite(there) && how.step3) {
         if (m.blackThreat.cells[idx] > p) {
             m.blackThreat.cells[idx] = static_cast<std::int16_t>(p);
             if (how.writeSquares) {
@@ -80,18 +82,16 @@ void walk(BoardState& bs, int p, int f, int r, int df, int dr) {
 }
 
 void lineWalk(BoardState& bs, int p, int f, int r, int df, int dr) {
-    if (p < 0) {
+    if (isWhite(p)) {
         walk<true>(bs, p, f, r, df, dr);
     } else {
         walk<false>(bs, p, f, r, df, dr);
     }
 }
 
+// The four walks cover separate squares, so their order changes nothing.
 void diagonals(BoardState& bs, int p, int f, int r) {
-    lineWalk(bs, p, f, r, -1, -1);
-    lineWalk(bs, p, f, r, +1, -1);
-    lineWalk(bs, p, f, r, -1, +1);
-    lineWalk(bs, p, f, r, +1, +1);
+    for (const Step& d : DIAGONAL_STEPS) lineWalk(bs, p, f, r, d.df, d.dr);
 }
 
 }  // namespace
@@ -107,9 +107,6 @@ void 勢力確定白ビショ(BoardState& bs, int f, int r) { diagonals(bs, WHIT
 void 勢力確定黒ビショ(BoardState& bs, int p, int f, int r) { diagonals(bs, p, f, r); }
 
 namespace {
-
-constexpr int KNIGHT_STEPS[8][2] = {{1, 2}, {2, 1}, {2, -1}, {1, -2}, {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}};
-constexpr int KING_STEPS[8][2] = {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1}, {0, 1}, {1, -1}, {1, 0}, {1, 1}};
 
 // Pawns and knights of both sides mark the check line on their own square.
 void whiteJump(BoardState& bs, int p, int f, int r, int sf, int sr) {
@@ -160,7 +157,7 @@ void 勢力調査(BoardState& bs) {
                     }
                     break;
                 case WHITE_KNIGHT:
-                    for (const auto& d : KNIGHT_STEPS) whiteJump(bs, c, f, r, f + d[0], r + d[1]);
+                    for (const Step& d : KNIGHT_STEPS) whiteJump(bs, c, f, r, f + d.df, r + d.dr);
                     break;
                 case WHITE_BISHOP:
                     勢力確定白ビショ(bs, f, r);
@@ -174,8 +171,8 @@ void 勢力調査(BoardState& bs) {
                     break;
                 case WHITE_KING:
                     bs.whiteKing = {f, r};
-                    for (const auto& d : KING_STEPS) {
-                        if (onBoard(f + d[0], r + d[1])) cover::whiteSteps123(bs, c, f, r, f + d[0], r + d[1]);
+                    for (const Step& d : KING_STEPS) {
+                        if (onBoard(f + d.df, r + d.dr)) cover::whiteSteps123(bs, c, f, r, f + d.df, r + d.dr);
                     }
                     break;
                 case BLACK_PAWN:
@@ -186,7 +183,7 @@ void 勢力調査(BoardState& bs) {
                     }
                     break;
                 case BLACK_KNIGHT:
-                    for (const auto& d : KNIGHT_STEPS) blackJump(bs, c, f, r, f + d[0], r + d[1], {true, false});
+                    for (const Step& d : KNIGHT_STEPS) blackJump(bs, c, f, r, f + d.df, r + d.dr, {true, false});
                     break;
                 case BLACK_BISHOP:
                     勢力確定黒ビショ(bs, c, f, r);
@@ -200,9 +197,9 @@ void 勢力調査(BoardState& bs) {
                     break;
                 case BLACK_KING:
                     bs.blackKing = {f, r};
-                    for (const auto& d : KING_STEPS) {
-                        if (onBoard(f + d[0], r + d[1])) {
-                            cover::blackSteps123(bs, c, f, r, f + d[0], r + d[1], {false, false});
+                    for (const Step& d : KING_STEPS) {
+                        if (onBoard(f + d.df, r + d.dr)) {
+                            cover::blackSteps123(bs, c, f, r, f + d.df, r + d.dr, {false, false});
                         }
                     }
                     break;

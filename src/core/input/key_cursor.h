@@ -1,6 +1,6 @@
 #pragma once
 #include "draw/geometry.h"
-#include "ports/canvas.h"
+#include "ports/canvas_port.h"
 
 namespace velmora {
 

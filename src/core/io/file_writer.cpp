@@ -1,4 +1,4 @@
-#include "ports/file_writer.h"
+#include "ports/file_writer_port.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

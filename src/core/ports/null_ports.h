@@ -1,13 +1,13 @@
 #pragma once
-#include "ports/browser.h"
-#include "ports/clock.h"
-#include "ports/dialogs.h"
-#include "ports/menu_marks.h"
-#include "ports/presentation.h"
-#include "ports/record_panel.h"
-#include "ports/shell.h"
-#include "ports/sound.h"
-#include "ports/version_dialog.h"
+#include "ports/browser_port.h"
+#include "ports/clock_port.h"
+#include "ports/dialogs_port.h"
+#include "ports/menu_marks_port.h"
+#include "ports/presentation_port.h"
+#include "ports/record_panel_port.h"
+#include "ports/shell_port.h"
+#include "ports/sound_port.h"
+#include "ports/version_dialog_port.h"
 
 namespace velmora {
 

@@ -23,7 +23,7 @@ Side 調査_手番(const Game& g, int n) {
             for (int k = 0; k < 2; ++k) {
                 const PieceCode c = now[k]->at(f, r);
                 if (c == before[k]->at(f, r) || c == EMPTY) continue;
-                return isBlack(c) ? st.blackTurn : st.whiteTurn;
+                return sideOf(st, colourOf(c));
             }
         }
     }

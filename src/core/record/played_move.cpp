@@ -6,8 +6,6 @@
 namespace velmora {
 namespace {
 
-bool sameSide(PieceCode a, PieceCode b) { return (isBlack(a) && isBlack(b)) || (isWhite(a) && isWhite(b)); }
-
 // What changed on one board: squares a piece arrived on (also by taking) and
 // squares left empty.
 struct Changes {
@@ -22,7 +20,7 @@ bool readOneArrival(const Board& before, const Board& after, const Changes& c, P
     m.to = c.arrivals[0];
     m.placed = after.at(m.to);
     std::vector<Square> own, enemy;
-    for (Square s : c.departures) (sameSide(before.at(s), m.placed) ? own : enemy).push_back(s);
+    for (Square s : c.departures) (sameColour(before.at(s), m.placed) ? own : enemy).push_back(s);
     if (own.size() != 1 || enemy.size() > 1) return false;
     m.from = own[0];
     m.piece = before.at(m.from);
@@ -40,7 +38,7 @@ bool readCastling(const Board& before, const Board& after, const Changes& c, Pla
     const PieceCode a = after.at(c.arrivals[0]), b = after.at(c.arrivals[1]);
     const bool kingFirst = absCode(a) == BLACK_KING;
     const PieceCode king = kingFirst ? a : b, rook = kingFirst ? b : a;
-    if (absCode(king) != BLACK_KING || rook != (isBlack(king) ? BLACK_ROOK : WHITE_ROOK)) return false;
+    if (absCode(king) != BLACK_KING || rook != pieceCode(colourOf(king), ROOK)) return false;
     m.to = kingFirst ? c.arrivals[0] : c.arrivals[1];
     m.rookTo = kingFirst ? c.arrivals[1] : c.arrivals[0];
     for (Square s : c.departures) {
@@ -91,7 +89,7 @@ std::optional<PlayedMove> readMove(const Board& leftBefore, const Board& rightBe
     const Changes& other = changes[1 - k];
     if (other.empty()) return m;
     const PieceCode taken = before[1 - k]->at(m.to);
-    if (other.departures.size() != 1 || other.departures[0] != m.to || taken == EMPTY || sameSide(taken, m.placed)) {
+    if (other.departures.size() != 1 || other.departures[0] != m.to || taken == EMPTY || sameColour(taken, m.placed)) {
         return std::nullopt;
     }
     m.twinCapture = true;

@@ -1,7 +1,7 @@
 #include "record/record_commands.h"
 
 #include "command_support.h"
-#include "ports/palette.h"
+#include "ports/palette_port.h"
 #include "io/file_reason.h"
 #include "io/whole_file.h"
 #include "record/cp932.h"
@@ -158,11 +158,11 @@ RecordLoad applyRecord(Game& g, std::string_view bytes) {
     // The history is now the file's: nothing in it is unsaved.
     g.movesUnsaved = false;
     const PieceCode mover = st.lastMoveNumber >= 1 ? 調査_手番駒(g, 1) : EMPTY;
-    if (mover >= BLACK_PAWN) {
+    if (isBlack(mover)) {
         st.blackTurn = Side::First;
         st.whiteTurn = Side::Second;
         st.kingQueenSwapped = true;
-    } else if (mover <= WHITE_PAWN) {
+    } else if (isWhite(mover)) {
         st.whiteTurn = Side::First;
         st.blackTurn = Side::Second;
         st.kingQueenSwapped = false;

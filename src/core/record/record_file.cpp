@@ -4,7 +4,7 @@
 
 #include "io/file_reason.h"
 #include "io/whole_file.h"
-#include "ports/file_writer.h"
+#include "ports/file_writer_port.h"
 #include "record/cp932.h"
 
 namespace velmora {

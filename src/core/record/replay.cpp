@@ -1,7 +1,7 @@
 #include "record/replay.h"
 
 #include "command_support.h"
-#include "ports/palette.h"
+#include "ports/palette_port.h"
 #include "record/notation.h"
 #include "rules/setup.h"
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+
 #include "influence/influence_map.h"
 #include "rules/board.h"
 #include "rules/piece.h"
@@ -27,6 +29,18 @@ struct GameState {
     int handicapLevel = 0;
     bool operator==(const GameState&) const = default;
 };
+
+// The side colour `c` plays as in this game (Side::None before the first game).
+constexpr Side sideOf(const GameState& st, Colour c) { return c == Colour::White ? st.whiteTurn : st.blackTurn; }
+
+// The colour that plays as `s` in this game; none for Side::None or a side no
+// colour plays as yet.
+constexpr std::optional<Colour> colourOf(const GameState& st, Side s) {
+    if (s == Side::None) return std::nullopt;
+    if (s == st.whiteTurn) return Colour::White;
+    if (s == st.blackTurn) return Colour::Black;
+    return std::nullopt;
+}
 
 // Everything that belongs to one of the two boards.
 struct BoardState {

@@ -1,6 +1,7 @@
 #include "rules/end_tests.h"
 
 #include "influence/survey.h"
+#include "rules/directions.h"
 #include "rules/legality.h"
 
 namespace velmora {
@@ -25,11 +26,9 @@ bool ステールメイトか(const BoardState& bs, Square kingSquare) {
         return false;
     }
     if (enemy->at(kingFile, kingRank) != 0) return false;
-    for (int x = kingFile - 1; x <= kingFile + 1; ++x) {
-        for (int y = kingRank - 1; y <= kingRank + 1; ++y) {
-            if (!onBoard(x, y) || (x == kingFile && y == kingRank)) continue;
-            if (enemy->at(x, y) == 0) return false;
-        }
+    for (const Step& d : KING_STEPS) {
+        const int x = kingFile + d.df, y = kingRank + d.dr;
+        if (onBoard(x, y) && enemy->at(x, y) == 0) return false;
     }
     return true;
 }
@@ -59,6 +58,7 @@ bool kingCanStepOut(BoardState& bs, Square k, PieceCode king, const IntGrid& ene
 template <class Escapes>
 bool mated(BoardState& bs, PieceCode king, Escapes escapes) {
     const bool black = king == BLACK_KING;
+    const Colour colour = colourOf(king);
     const Square k = black ? bs.blackKing : bs.whiteKing;
     const IntGrid& enemy = black ? bs.influence.whiteAttacks : bs.influence.blackAttacks;
     const IntGrid& checkLine = black ? bs.influence.whiteCheckLine : bs.influence.blackCheckLine;
@@ -70,7 +70,7 @@ bool mated(BoardState& bs, PieceCode king, Escapes escapes) {
     for (int sf = 1; sf <= 8; ++sf) {
         for (int sr = 1; sr <= 8; ++sr) {
             const PieceCode s = b.at(sf, sr);
-            const bool ours = black ? (s >= BLACK_PAWN && s < BLACK_KING) : (s <= WHITE_PAWN && s > WHITE_KING);
+            const bool ours = isColour(s, colour) && absCode(s) < KING;
             if (!ours) continue;
             for (int tf = 1; tf <= 8; ++tf) {
                 for (int tr = 1; tr <= 8; ++tr) {
@@ -108,7 +108,7 @@ bool 詰めかMAN_COM移動(BoardState& bs) {
     for (int sf = 1; sf <= 8; ++sf) {
         for (int sr = 1; sr <= 8; ++sr) {
             const PieceCode s = bs.board.at(sf, sr);
-            if (s >= BLACK_PAWN && 移動チェック(bs, {sf, sr}, k, s)) return true;
+            if (isBlack(s) && 移動チェック(bs, {sf, sr}, k, s)) return true;
         }
     }
     return false;
@@ -122,11 +122,10 @@ bool 詰めかMAN(BoardState& bs) {
 int 調査_白キング逃道(BoardState& bs) {
     const int f = bs.whiteKing.file;
     const int r = bs.whiteKing.rank;
-    static constexpr int ORDER[8][2] = {{0, -1}, {-1, -1}, {1, -1}, {0, 1}, {-1, 1}, {1, 1}, {-1, 0}, {1, 0}};
     int count = 0;
-    for (const auto& d : ORDER) {
-        const int x = f + d[0];
-        const int y = r + d[1];
+    for (const Step& d : KING_STEPS) {
+        const int x = f + d.df;
+        const int y = r + d.dr;
         if (!onBoard(x, y)) continue;
         if (bs.board.at(x, y) == EMPTY && bs.influence.blackAttacks.at(x, y) == 0) {
             bs.whiteKingEscapeMap.at(x, y) = 1;

@@ -38,7 +38,7 @@ void 駒移動(RulesState& s, BoardId id, Square from, Square to, PieceCode piec
     // board goes too; the mover's own piece stays.
     const BoardId otherId = otherBoard(id);
     PieceCode& twin = s.board(otherId).at(to);
-    if ((isBlack(piece) && twin <= EMPTY) || (isWhite(piece) && twin >= EMPTY)) {
+    if (piece != EMPTY && !sameColour(piece, twin)) {
         watcher.aboutToTake(otherId, to);
         twin = EMPTY;
         watcher.squareChanged(otherId, to);

@@ -108,7 +108,7 @@ bool 移動チェック(BoardState& bs, Square from, Square to, PieceCode piece)
     if (tf == ff && tr == fr) return false;
     const Board& b = bs.board;
     const PieceCode there = b.at(tf, tr);
-    if ((isBlack(piece) && isBlack(there)) || (isWhite(piece) && isWhite(there))) return false;
+    if (sameColour(piece, there)) return false;
     switch (piece) {
         case BLACK_KNIGHT:
         case WHITE_KNIGHT:
@@ -146,9 +146,10 @@ bool 移動後チェック_キング(BoardState& bs, Square from, Square to, Sid
     // with no king of the mover on this board the square it names is empty
     // or holds another piece, and there is no king to expose.
     bool result = true;
-    if (turnValue == st.blackTurn) {
+    const std::optional<Colour> mover = colourOf(st, turnValue);
+    if (mover == Colour::Black) {
         if (b.at(bs.blackKing) == BLACK_KING && bs.influence.whiteAttacks.at(bs.blackKing) > 0) result = false;
-    } else if (turnValue == st.whiteTurn) {
+    } else if (mover == Colour::White) {
         if (b.at(bs.whiteKing) == WHITE_KING && bs.influence.blackAttacks.at(bs.whiteKing) > 0) result = false;
     }
     b.at(from) = fromCode;

@@ -8,12 +8,13 @@ namespace {
 
 std::vector<Move> listMoves(RulesState& s, BoardId id, Side turnValue, bool testKing) {
     std::vector<Move> moves;
-    const bool white = turnValue == s.state.whiteTurn;
+    // A turn no colour plays as lists black's moves.
+    const Colour mover = colourOf(s.state, turnValue).value_or(Colour::Black);
     BoardState& bs = s.side(id);
     for (int ff = 1; ff <= 8; ++ff) {
         for (int fr = 1; fr <= 8; ++fr) {
             const PieceCode piece = bs.board.at(ff, fr);
-            if (white ? !isWhite(piece) : !isBlack(piece)) continue;
+            if (!isColour(piece, mover)) continue;
             for (int tf = 1; tf <= 8; ++tf) {
                 for (int tr = 1; tr <= 8; ++tr) {
                     if (!移動チェック(bs, {ff, fr}, {tf, tr}, piece)) continue;

@@ -10,7 +10,7 @@ void setStartPosition(Board& b) {
         b.at(f, 1) = BACK_RANK[f - 1];
         b.at(f, 2) = BLACK_PAWN;
         b.at(f, 7) = WHITE_PAWN;
-        b.at(f, 8) = static_cast<PieceCode>(-BACK_RANK[f - 1]);
+        b.at(f, 8) = pieceCode(Colour::White, BACK_RANK[f - 1]);
     }
 }
 
@@ -53,12 +53,11 @@ void 調査_キング座標(RulesState& s, BoardId id) {
 }
 
 int 調査_駒数(const Board& b, Side turnValue, const GameState& st) {
+    // The pieces of the colour that does not play as turnValue.
+    const std::optional<Colour> mover = colourOf(st, turnValue);
+    if (!mover) return 0;
     int count = 0;
-    if (turnValue == st.blackTurn) {
-        for (PieceCode c : b.cells) count += isWhite(c) ? 1 : 0;
-    } else if (turnValue == st.whiteTurn) {
-        for (PieceCode c : b.cells) count += isBlack(c) ? 1 : 0;
-    }
+    for (PieceCode c : b.cells) count += isColour(c, -*mover) ? 1 : 0;
     return count;
 }
 

@@ -6,7 +6,7 @@
 #include "rules/move_list.h"
 #include "com/com_turn.h"
 #include "com/level.h"
-#include "com/search.h"
+#include "com/one_ply_search.h"
 #include "engine/search.h"
 #include "fakes.h"
 #include "flow/shutdown.h"

@@ -77,11 +77,11 @@ bool capturesAgree(Position& p, KingTest test, std::string& report) {
 // and reports the first few.
 int compareWithRules(const Board& left, const Board& right, const std::string& where) {
     int failures = 0;
-    for (int color : {WHITE, BLACK}) {
+    for (Colour color : {WHITE, BLACK}) {
         auto g = std::make_unique<Game>();
         putPosition(*g, left, right);
         Position p = positionFromGame(*g, color);
-        const Side turn = color == WHITE ? g->state.whiteTurn : g->state.blackTurn;
+        const Side turn = sideOf(g->state, color);
         for (const KingTest test : {KingTest::Tested, KingTest::Untested}) {
             std::string report;
             if (capturesAgree(p, test, report)) continue;

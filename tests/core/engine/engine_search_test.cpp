@@ -91,7 +91,7 @@ TEST(EngineSearch, WinsMaterialAndAvoidsLosingIt) {
 // Against the computer the search plays `from`-`to` on the left board (a
 // pinned piece taking the enemy king); between two people that piece may not
 // leave the file it is pinned on.
-void expectTakenOnlyAgainstTheComputer(const Board& left, const Board& right, int colour, Square from, Square to) {
+void expectTakenOnlyAgainstTheComputer(const Board& left, const Board& right, Colour colour, Square from, Square to) {
     SearchLimits limits = toDepth(3);
     const Position p = positionFromBoards(left, right, colour);
     const SearchResult computer = bestMove(p, limits);
@@ -303,7 +303,7 @@ TEST(EngineEvaluation, OnlyTheSideToMovePaysForStandingInCheck) {
     for (const bool swapped : {false, true}) {
         const Board l = swapped ? mirrored(left) : left;
         const Board r = swapped ? mirrored(right) : right;
-        const int checked = swapped ? BLACK : WHITE;
+        const Colour checked = swapped ? BLACK : WHITE;
         const Position toMove = positionFromBoards(l, r, checked);
         const Position waiting = positionFromBoards(l, r, -checked);
         ASSERT_TRUE(attacked(toMove, 0, toMove.kingSquare(0, checked), -checked));

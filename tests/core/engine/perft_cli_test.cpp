@@ -59,7 +59,7 @@ double number(const Json& j, const std::string& key) { return std::get<double>(f
 
 const std::string GOLDEN = std::string("'") + VELMORA_GOLDEN_DIR + "/play.棋譜'";
 
-std::uint64_t enginePerft(int snapshot, int color, int depth) {
+std::uint64_t enginePerft(int snapshot, Colour color, int depth) {
     RecordFile record;
     std::string error;
     EXPECT_TRUE(readRecordFileStrict(VELMORA_GOLDEN_DIR "/play.棋譜", record, error));
@@ -140,7 +140,7 @@ TEST(PerftCli, SideDefaultsToTheSideThatDidNotMoveLast) {
         ASSERT_EQ(run.status, 0);
         ASSERT_EQ(run.lines.size(), 1u);
         EXPECT_EQ(std::get<std::string>(field(run.lines[0], "side").value), expected) << "snapshot " << n;
-        const int color = expected == "black" ? BLACK : WHITE;
+        const Colour color = expected == "black" ? BLACK : WHITE;
         EXPECT_EQ(static_cast<std::uint64_t>(number(run.lines[0], "nodes")), enginePerft(n, color, 1));
     }
 

@@ -39,7 +39,7 @@ class PlainSearch {
 public:
     PlainSearch(const Position& root, GameKind kind) : p_(root), kind_(kind), lists_(MAX_PLY + 1) {
         for (int b = 0; b < 2; ++b) {
-            for (int c : {WHITE, BLACK}) rootKings_[b][colorIndex(c)] = root.kingCount(b, c) > 0;
+            for (Colour c : {WHITE, BLACK}) rootKings_[b][colorIndex(c)] = root.kingCount(b, c) > 0;
         }
     }
 
@@ -55,7 +55,7 @@ public:
 
 private:
     // A king the side had at the root and no longer has on some board.
-    bool lostKing(int color) const {
+    bool lostKing(Colour color) const {
         for (int b = 0; b < 2; ++b) {
             if (rootKings_[b][colorIndex(color)] && p_.kingCount(b, color) == 0) return true;
         }
@@ -179,7 +179,7 @@ std::vector<Sample> recordSamples(const std::string& path, const std::string& na
     for (size_t n = 0; n < record.snapshots.size(); n += stride) {
         const SnapshotPair& s = record.snapshots[n];
         // Both sides to move, alternating along the record.
-        const int color = (n / stride) % 2 == 0 ? WHITE : BLACK;
+        const Colour color = (n / stride) % 2 == 0 ? WHITE : BLACK;
         out.push_back({positionFromBoards(s.left, s.right, color), name + " " + std::to_string(n)});
     }
     return out;

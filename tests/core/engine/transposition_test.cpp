@@ -6,7 +6,7 @@
 #include "engine/position.h"
 #include "engine/search.h"
 #include "engine/transposition.h"
-#include "ports/engine_runner.h"
+#include "ports/engine_runner_port.h"
 #include "rules/setup.h"
 
 namespace velmora::engine {

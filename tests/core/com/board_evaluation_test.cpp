@@ -3,7 +3,7 @@
 #include "board_text_fixture.h"
 #include "rules/move_list.h"
 #include "com/danger.h"
-#include "com/search.h"
+#include "com/one_ply_search.h"
 #include "influence/survey.h"
 
 namespace velmora {

@@ -1,9 +1,9 @@
-#include "com/search.h"
+#include "com/one_ply_search.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "com/evaluation.h"
+#include "com/board_evaluation.h"
 #include "com/probes.h"
 #include "influence/survey.h"
 #include "rules/end_tests.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "ports/clock.h"
+#include "ports/clock_port.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "com/evaluation.h"
+#include "com/board_evaluation.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -113,7 +113,7 @@ void group2(Eval& e, double& score) {
             score += 6 * e.piece;
         }
         const PieceCode twin = e.other.board.at(e.tf, e.tr);
-        if (twin <= WHITE_PAWN) score += absCode(twin);
+        if (isWhite(twin)) score += absCode(twin);
     }
 
     if (e.captured == EMPTY) {
