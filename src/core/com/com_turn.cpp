@@ -136,7 +136,7 @@ std::optional<Winner> com_ban(Game& g) {
     recordMove(g);
     g.presentation().描画_手数(st.moveNumber);
 
-    if (st.gameWinner == st.blackTurn) return Winner::Computer;
+    if (st.gameWinner == st.blackTurn) return winnerOf(st.gameMode, Colour::Black);
     announceCheck(g);
     st.sideToMove = st.whiteTurn;
     return std::nullopt;

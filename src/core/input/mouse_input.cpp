@@ -49,7 +49,7 @@ GameOutcome endOfMoveAgainstComputer(Game& g, BoardId id) {
         g.dialogs().messageBox("ステールメイト", "判定", Buttons::Ok);
         return 終了(g, Winner::Draw);
     }
-    if (詰めかCOM(bs) || kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, Winner::Person);
+    if (詰めかCOM(bs) || kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, winnerOf(g.state.gameMode, Colour::White));
     if (g.state.gameWinner == Side::None) return finishTurn(g, com_ban(g));
     return GameOutcome::Continues;
 }
@@ -70,8 +70,8 @@ GameOutcome endOfMoveBetweenPeople(Game& g, BoardId id) {
         }
         if (attacks.at(king) > 0) g.dialogs().messageBox("   ** チェック **", "", Buttons::Ok);
     }
-    if (kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, Winner::FirstPlayer);
-    if (kingGoneFromEitherBoard(g, WHITE_KING)) return 終了(g, Winner::SecondPlayer);
+    if (kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, winnerOf(st.gameMode, Colour::White));
+    if (kingGoneFromEitherBoard(g, WHITE_KING)) return 終了(g, winnerOf(st.gameMode, Colour::Black));
     if (st.sideToMove == Side::First) {
         st.sideToMove = Side::Second;
     } else if (st.sideToMove == Side::Second) {
@@ -135,7 +135,8 @@ GameOutcome マウスダウン(Game& g, BoardId id, MouseButton button, int, int
     Presentation& view = g.presentation();
     const int guide = g.options.guideColor;
     auto movers = [&](PieceCode c) {
-        return (st.sideToMove == st.whiteTurn && isWhite(c)) || (st.sideToMove == st.blackTurn && isBlack(c));
+        const std::optional<Colour> moving = colourOf(st, st.sideToMove);
+        return moving && isColour(c, *moving);
     };
 
     if (!s.pieceSelected) {
@@ -197,7 +198,7 @@ GameOutcome マウスダウン(Game& g, BoardId id, MouseButton button, int, int
 
     if (アンパサンド_移動前(b, s.from, {file, rank}, s.movingPiece) &&
         g.dialogs().messageBox("取りますか？", "アンパッサン", Buttons::YesNo) == Answer::Yes) {
-        const int passedRank = st.sideToMove == st.whiteTurn ? rank + 1 : rank - 1;
+        const int passedRank = colourOf(st, st.sideToMove) == Colour::White ? rank + 1 : rank - 1;
         b.at(file, passedRank) = EMPTY;
         view.描画_桝駒(id, {file, passedRank});
     }
