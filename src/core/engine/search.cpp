@@ -92,20 +92,27 @@ private:
         return KingTest::Tested;
     }
 
-    // A king of `color` attacked on either board: passing, reducing or
-    // pruning then risks overlooking its fall.
+    // A king of `color` that the enemy could take with its next move: a
+    // piece covers its square on its own board, or the same square on the
+    // other board, where landing removes the king as well. Passing,
+    // reducing or pruning then risks overlooking its fall.
     bool kingInDanger(int color) const {
         for (int b = 0; b < 2; ++b) {
-            if (pos_.kingCount(b, color) > 0 && attacked(pos_, b, pos_.kingSquare(b, color), -color)) return true;
+            if (pos_.kingCount(b, color) == 0) continue;
+            const int king = pos_.kingSquare(b, color);
+            if (attacked(pos_, b, king, -color) || attacked(pos_, 1 - b, king, -color)) return true;
         }
         return false;
     }
 
-    // Does the move just made attack the enemy king on the board moved on?
-    bool attacksKingAfterMove(EngineMove m) const {
+    // Does the side that just moved on `board` now cover the square of an
+    // enemy king there, or the twin of one on the other board?
+    bool threatensKingAfterMove(int board) const {
         const int enemy = pos_.sideToMove();
-        const int b = m.board();
-        return pos_.kingCount(b, enemy) > 0 && attacked(pos_, b, pos_.kingSquare(b, enemy), -enemy);
+        for (int b = 0; b < 2; ++b) {
+            if (pos_.kingCount(b, enemy) > 0 && attacked(pos_, board, pos_.kingSquare(b, enemy), -enemy)) return true;
+        }
+        return false;
     }
 
     // Pieces besides king and pawns: without them zugzwang is common and
@@ -321,7 +328,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool nullAllowed) 
             bool full = true;
             // A late quiet move is first searched less deep; only a move
             // that then beats alpha is searched again to the full depth.
-            if (reducible && !attacksKingAfterMove(m)) {
+            if (reducible && !threatensKingAfterMove(m.board())) {
                 const int reduction = depth >= 6 && i >= 3 * FIRST_REDUCED_MOVE ? 2 : 1;
                 score = -search(depth - 1 - reduction, -alpha - 1, -alpha, ply + 1);
                 full = score > alpha;
