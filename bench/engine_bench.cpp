@@ -47,7 +47,22 @@ void BM_EngineSearch(benchmark::State& state) {
     state.counters["nodes"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kAvgIterations);
     state.counters["nodes_per_s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_EngineSearch)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EngineSearch)->Arg(4)->Arg(6)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Nodes and time to complete a fixed depth from the starting position.
+void BM_EngineSearchStart(benchmark::State& state) {
+    const engine::Position p = startPosition();
+    std::uint64_t nodes = 0;
+    for (auto _ : state) {
+        engine::SearchLimits limits;
+        limits.timeMs = 600'000;
+        limits.maxDepth = static_cast<int>(state.range(0));
+        nodes += engine::bestMove(p, limits).nodes;
+    }
+    state.counters["nodes"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kAvgIterations);
+    state.counters["nodes_per_s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_EngineSearchStart)->Arg(6)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The search on the starting position with a time budget, as a game would call it.
 void BM_EngineSearchBudget(benchmark::State& state) {

@@ -29,8 +29,14 @@ std::string boardsText(const Board& left, const Board& right);
 // A fresh game against the computer from the start position, white to move.
 std::unique_ptr<Game> newComputerGame(int level);
 std::optional<std::string> runSelfplay(const Options& options);
-// Two levels against each other: a JSON line a game, then the summary.
-std::optional<std::string> runMatch(const Options& options);
+// What ended a command that was running: one line, and the exit status.
+struct RunFailure {
+    std::string message;
+    int status = 2;
+};
+// Two levels against each other: a JSON line a game, then the summary. A
+// side's program that fails or answers nonsense ends the match (status 1).
+std::optional<RunFailure> runMatch(const Options& options);
 // The engine's perft of snapshot n (per first move with --divide): JSON lines,
 // each handed to `write` as soon as it is known. False when a write failed.
 bool perftLines(const RecordFile& record, int n, const Options& options,

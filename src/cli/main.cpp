@@ -65,7 +65,12 @@ int main(int argc, char** argv) {
         return finishOutput();
     }
     if (options.command == "match") {
-        if (std::optional<std::string> error = runMatch(options)) return fail(*error);
+        if (std::optional<RunFailure> failure = runMatch(options)) {
+            // The games played so far stay on stdout.
+            std::fflush(stdout);
+            fail(failure->message);
+            return failure->status;
+        }
         return finishOutput();
     }
     if (options.command == "selfplay") {

@@ -3,19 +3,25 @@
 // the computer's own one-move player, which plays black; as white it plays
 // the colour-reversed position (each board turned round with the colours
 // exchanged, as 反転 does) and its move is turned back. Level 4 is the search
-// engine, for either colour, each side with its own time budget. The summary
-// gives white's Elo difference, so a change's strength is a figure.
+// engine, for either colour, each side with its own time budget. A side may
+// also be another program's level 4, asked through its `com` command; as
+// white it gets the colour-reversed position too. The summary gives white's
+// Elo difference, so a change's strength is a figure.
 #include <cmath>
 #include <cstdio>
 #include <memory>
 #include <random>
+#include <tuple>
+#include <variant>
 
 #include "cli/commands.h"
 #include "cli/elo.h"
 #include "cli/json_out.h"
+#include "cli/program_player.h"
 #include "com/com_turn.h"
 #include "com/level.h"
 #include "com/one_ply_search.h"
+#include "engine/movegen.h"
 #include "engine/position.h"
 #include "engine/search.h"
 #include "ports/engine_runner_port.h"
@@ -79,15 +85,22 @@ std::optional<Placed> engineMove(Game& g, Colour colour, int timeMs, engine::Tra
     return Placed{r.board, r.from, r.to, static_cast<PieceCode>(r.placed), r.enPassant};
 }
 
+// The board turned round with the colours exchanged, as 反転 does.
+Board reversed(const Board& b) {
+    Board out;
+    for (int f = 1; f <= 8; ++f) {
+        for (int r = 1; r <= 8; ++r) out.at(9 - f, 9 - r) = static_cast<PieceCode>(-b.at(f, r));
+    }
+    return out;
+}
+
+Square turnedBack(Square s) { return {9 - s.file, 9 - s.rank}; }
+
 // White's move by the one-move player: found for black on the reversed
 // boards, then turned back.
 std::optional<Placed> reversedComMove(const Game& g, int level) {
     Game mirror;
-    for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
-        for (int f = 1; f <= 8; ++f) {
-            for (int r = 1; r <= 8; ++r) mirror.board(id).at(9 - f, 9 - r) = static_cast<PieceCode>(-g.board(id).at(f, r));
-        }
-    }
+    for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) mirror.board(id) = reversed(g.board(id));
     GameState& st = mirror.state;
     st.gameMode = GameMode::AgainstComputer;
     st.whiteTurn = Side::First;
@@ -97,11 +110,51 @@ std::optional<Placed> reversedComMove(const Game& g, int level) {
     const std::optional<BoardId> chosen = comSearch(mirror);
     if (!chosen) return std::nullopt;
     const BestMove& best = mirror.com.of(*chosen).best;
-    Placed m{*chosen, {9 - best.from.file, 9 - best.from.rank}, {9 - best.to.file, 9 - best.to.rank},
-             static_cast<PieceCode>(-best.placedPiece), false};
+    Placed m{*chosen, turnedBack(best.from), turnedBack(best.to), static_cast<PieceCode>(-best.placedPiece), false};
     const PieceCode moving = g.board(m.board).at(m.from);
     m.enPassant = アンパサンド_移動前(g.board(m.board), m.from, m.to, moving);
     return m;
+}
+
+// A move, no move (the side cannot move), or why the program failed.
+using Answer = std::variant<Placed, NoMove, std::string>;
+
+// `colour`'s move by another program: black's on the boards as they stand,
+// white's on the reversed boards and turned back. The move must be one the
+// move rules allow that side (the king left attacked or not, as the
+// computer's moves are judged).
+Answer programMove(ProgramPlayer& program, const Game& g, Colour colour) {
+    const bool white = colour == engine::WHITE;
+    const Board& left = g.board(BoardId::LEFT);
+    const Board& right = g.board(BoardId::RIGHT);
+    const ProgramAnswer answer = white ? program.blackMove(reversed(left), reversed(right)) : program.blackMove(left, right);
+    if (const std::string* failure = std::get_if<std::string>(&answer)) return *failure;
+    engine::Position position = engine::positionFromGame(g, colour);
+    engine::MoveList moves;
+    engine::generateMoves(position, moves, engine::KingTest::Untested);
+    const char* side = white ? "white" : "black";
+    if (std::holds_alternative<NoMove>(answer)) {
+        if (moves.size == 0) return NoMove{};
+        return program.program() + ": answered no move, but " + side + " has " + std::to_string(moves.size);
+    }
+    ProgramMove m = std::get<ProgramMove>(answer);
+    if (white) {
+        m.from = turnedBack(m.from);
+        m.to = turnedBack(m.to);
+        m.placed = static_cast<PieceCode>(-m.placed);
+    }
+    const int board = m.board == BoardId::LEFT ? 0 : 1;
+    const int from = engine::squareOf(m.from.file, m.from.rank);
+    const int to = engine::squareOf(m.to.file, m.to.rank);
+    for (const engine::EngineMove x : moves) {
+        if (x.board() == board && x.from() == from && x.to() == to && x.placed() == m.placed) {
+            const Board& b = g.board(m.board);
+            return Placed{m.board, m.from, m.to, m.placed, アンパサンド_移動前(b, m.from, m.to, b.at(m.from))};
+        }
+    }
+    return program.program() + ": answered " + (m.board == BoardId::LEFT ? "left " : "right ") +
+           std::to_string(m.from.file) + std::to_string(m.from.rank) + "-" + std::to_string(m.to.file) +
+           std::to_string(m.to.rank) + " placing " + std::to_string(m.placed) + ", which is no move of " + side + " here";
 }
 
 struct Outcome {
@@ -109,44 +162,92 @@ struct Outcome {
     std::string reason = "move limit";
 };
 
-Outcome playGame(Game& g, const Options& o, std::mt19937& random) {
+// How a game ended, or why a program could not go on with it.
+using GameResult = std::variant<Outcome, std::string>;
+
+// The other programs playing, when any.
+struct Programs {
+    std::unique_ptr<ProgramPlayer> white, black;
+};
+
+// White's move, from whichever player plays white.
+Answer whiteMove(Game& g, const Options& o, Programs& programs, engine::TranspositionTable* table) {
+    if (programs.white) return programMove(*programs.white, g, engine::WHITE);
+    const std::optional<Placed> m = table ? engineMove(g, engine::WHITE, o.whiteTimeMs, *table) : reversedComMove(g, o.whiteLevel);
+    if (!m) return NoMove{};
+    return *m;
+}
+
+GameResult playGame(Game& g, const Options& o, Programs& programs, std::mt19937& random) {
     GameState& st = g.state;
     for (int ply = 0; ply < OPENING_PLIES; ++ply) {
-        if (!randomMove(g, ply % 2 == 0 ? st.whiteTurn : st.blackTurn, random)) return {"draw", "no move in the opening"};
+        if (!randomMove(g, ply % 2 == 0 ? st.whiteTurn : st.blackTurn, random)) return Outcome{"draw", "no move in the opening"};
     }
     // Against the computer's own rules: the computer's turn plays black.
     st.sideToMove = st.whiteTurn;
     st.comLevel = o.blackLevel;
     std::unique_ptr<engine::TranspositionTable> whiteTable;
-    if (o.whiteLevel == ENGINE_LEVEL) whiteTable = std::make_unique<engine::TranspositionTable>(EngineRunner::TABLE_LOG2);
+    if (o.whiteLevel == ENGINE_LEVEL && !programs.white) {
+        whiteTable = std::make_unique<engine::TranspositionTable>(EngineRunner::TABLE_LOG2);
+    }
     while (st.moveNumber < MAX_MOVES - 1) {
-        const std::optional<Placed> white = whiteTable ? engineMove(g, engine::WHITE, o.whiteTimeMs, *whiteTable)
-                                                       : reversedComMove(g, o.whiteLevel);
-        if (!white) return {"draw", "white cannot move"};
-        play(g, *white);
-        if (kingGoneFromEitherBoard(g, BLACK_KING)) return {"white", "took a king"};
-        // The computer's turn says when it ended the game.
-        if (com_ban(g)) {
+        const Answer white = whiteMove(g, o, programs, whiteTable.get());
+        if (const std::string* failure = std::get_if<std::string>(&white)) return *failure;
+        if (std::holds_alternative<NoMove>(white)) return Outcome{"draw", "white cannot move"};
+        play(g, std::get<Placed>(white));
+        if (kingGoneFromEitherBoard(g, BLACK_KING)) return Outcome{"white", "took a king"};
+        if (programs.black) {
+            const Answer black = programMove(*programs.black, g, engine::BLACK);
+            if (const std::string* failure = std::get_if<std::string>(&black)) return *failure;
+            if (std::holds_alternative<NoMove>(black)) return Outcome{"draw", "black cannot move"};
+            play(g, std::get<Placed>(black));
+            st.sideToMove = st.whiteTurn;
+        } else if (com_ban(g)) {
+            // The computer's turn says when it ended the game.
             return st.gameWinner == st.blackTurn ? Outcome{"black", "took a king"} : Outcome{"draw", "black cannot move"};
         }
-        if (kingGoneFromEitherBoard(g, WHITE_KING)) return {"black", "took a king"};
+        if (kingGoneFromEitherBoard(g, WHITE_KING)) return Outcome{"black", "took a king"};
     }
-    return {};
+    return Outcome{};
+}
+
+// A side's name in the output: its level, or the program playing it.
+void writeSide(JsonWriter& json, const char* side, int level, const std::unique_ptr<ProgramPlayer>& program) {
+    json.key(side);
+    if (program) {
+        json.value(program->program());
+    } else {
+        json.value(level);
+    }
 }
 
 }  // namespace
 
-std::optional<std::string> runMatch(const Options& o) {
+std::optional<RunFailure> runMatch(const Options& o) {
+    Programs programs;
+    for (const auto& [path, timeMs, player] : {std::tuple(&o.whiteProgram, o.whiteTimeMs, &programs.white),
+                                              std::tuple(&o.blackProgram, o.blackTimeMs, &programs.black)}) {
+        if (path->empty()) continue;
+        std::string failure;
+        *player = std::make_unique<ProgramPlayer>(*path, timeMs, failure);
+        if (!failure.empty()) return RunFailure{failure, 1};
+    }
     std::mt19937 random(static_cast<std::mt19937::result_type>(o.seed));
     int whiteWins = 0, blackWins = 0, draws = 0;
     for (int game = 0; game < o.games; ++game) {
         auto g = newComputerGame(o.blackLevel);
         const GameState& st = g->state;
         g->com.engineTimeMs = o.blackTimeMs;  // black's moves come from the computer's turn
-        const Outcome out = playGame(*g, o, random);
+        const GameResult result = playGame(*g, o, programs, random);
+        if (const std::string* failure = std::get_if<std::string>(&result)) {
+            return RunFailure{"game " + std::to_string(game) + ": " + *failure, 1};
+        }
+        const Outcome& out = std::get<Outcome>(result);
         (out.winner == "white" ? whiteWins : out.winner == "black" ? blackWins : draws) += 1;
         JsonWriter json;
-        json.beginObject().key("game").value(game).key("white").value(o.whiteLevel).key("black").value(o.blackLevel);
+        json.beginObject().key("game").value(game);
+        writeSide(json, "white", o.whiteLevel, programs.white);
+        writeSide(json, "black", o.blackLevel, programs.black);
         json.key("moves").value(st.lastMoveNumber).key("winner").value(out.winner).key("reason").value(out.reason);
         json.endObject();
         const std::string line = json.text() + "\n";
@@ -154,7 +255,10 @@ std::optional<std::string> runMatch(const Options& o) {
         std::fflush(stdout);
     }
     JsonWriter json;
-    json.beginObject().key("white").value(o.whiteLevel).key("black").value(o.blackLevel).key("games").value(o.games);
+    json.beginObject();
+    writeSide(json, "white", o.whiteLevel, programs.white);
+    writeSide(json, "black", o.blackLevel, programs.black);
+    json.key("games").value(o.games);
     json.key("whiteWins").value(whiteWins).key("blackWins").value(blackWins).key("draws").value(draws);
     // Tenths of a point are all the figure's precision is worth.
     const EloEstimate elo = eloFromResults(whiteWins, draws, blackWins);

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <set>
+#include <tuple>
 #include <string_view>
 
 namespace velmora::cli {
@@ -15,10 +16,12 @@ const char* const USAGE =
     "  com FILE [--level 1|2|3|4] [--time MS] [--move N | --all]  the computer's choice on each position\n"
     "    (level 4 is the search engine, thinking MS milliseconds a move, 1000 by default)\n"
     "  selfplay --games N --seed S [--level L] [--out FILE]  computer against a random mover\n"
-    "  match --white L --black L --games N --seed S [--time MS] [--white-time MS] [--black-time MS]\n"
+    "  match --white L|--white-program PATH --black L|--black-program PATH --games N --seed S\n"
+    "        [--time MS] [--white-time MS] [--black-time MS]\n"
     "    two levels (1-4) against each other; --time is both sides' budget at level 4,\n"
     "    --white-time and --black-time one side's (and win over --time); the summary\n"
-    "    line gives white's Elo difference and its 95% margin\n"
+    "    line gives white's Elo difference and its 95% margin. A side given a program\n"
+    "    plays the answers of 'PATH com RECORD --level 4 --time MS'\n"
     "  perft FILE --depth D [--move N] [--divide] [--side white|black]  engine move counts\n"
     "FILE is a game record: 3 header lines, then 512-character snapshot lines.\n"
     "--move N picks snapshot line N (0-based, default the last one).\n";
@@ -106,6 +109,9 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
         } else if ((arg == "--white" || arg == "--black") && match) {
             if (!value(v)) return std::string(arg) + " needs a level, 1 to 4";
             bad = parseNumber(arg, v, 1, 4, arg == "--white" ? o.whiteLevel : o.blackLevel);
+        } else if ((arg == "--white-program" || arg == "--black-program") && match) {
+            if (!value(v) || v.empty()) return std::string(arg) + " needs a program";
+            (arg == "--white-program" ? o.whiteProgram : o.blackProgram) = std::string(v);
         } else if (arg == "--time" && match) {
             if (!value(v)) return std::string("--time needs a number of milliseconds");
             bad = parseNumber(arg, v, 1, 600'000, o.timeMs);
@@ -151,7 +157,16 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
     if (o.command == "moves" && o.side.empty()) return std::string("moves needs --side white|black");
     if (o.command == "perft" && o.depth == 0) return std::string("perft needs --depth D");
     if (timeGiven && !match && o.level != 4) return std::string("--time is the budget of level 4 only");
-    if (match && (o.whiteLevel == 0 || o.blackLevel == 0)) return std::string("match needs --white L and --black L");
+    if (match) {
+        for (const auto& [level, program, side] : {std::tuple(&o.whiteLevel, &o.whiteProgram, "white"),
+                                                  std::tuple(&o.blackLevel, &o.blackProgram, "black")}) {
+            const std::string s = side;
+            if (*level != 0 && !program->empty()) return "--" + s + " and --" + s + "-program exclude each other";
+            if (*level == 0 && program->empty()) return "match needs --" + s + " L or --" + s + "-program PATH";
+            // Another program plays at its level 4, with that level's budget.
+            if (!program->empty()) *level = 4;
+        }
+    }
     if (timeGiven && match && o.whiteLevel != 4 && o.blackLevel != 4) {
         return std::string("--time is the budget of level 4 only");
     }

@@ -16,6 +16,9 @@ struct Options {
     int timeMs = 1000;  // the search engine's budget per move (level 4)
     int whiteLevel = 0;  // match
     int blackLevel = 0;
+    // match: a side played by another program's `com` answers (level 4)
+    std::string whiteProgram;
+    std::string blackProgram;
     int whiteTimeMs = 1000;  // match: each side's budget; --time sets both
     int blackTimeMs = 1000;
     int games = 1;

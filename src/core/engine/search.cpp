@@ -19,6 +19,16 @@ constexpr int KING_VALUE_FOR_ORDER = 2000;
 // The positional terms of the evaluation rarely reach this far: a material
 // lead this much above beta ends a quiescence node without evaluating.
 constexpr int LAZY_MARGIN = 350;
+// Selective search: the null move searches this many plies less (one more
+// from depth 7 on), late quiet moves one or two, and near the horizon a
+// static evaluation this far above beta per ply left ends the node.
+constexpr int NULL_REDUCTION = 2;
+constexpr int STATIC_CUT_MARGIN = 90;
+constexpr int STATIC_CUT_DEPTH = 3;
+// Quiet moves before this one in the ordering are searched to full depth.
+constexpr int FIRST_REDUCED_MOVE = 3;
+// The history of quiet moves saturates at this value either way.
+constexpr int HISTORY_LIMIT = 1 << 14;
 // Mixed into the table's keys between two people: the same position is
 // searched under other rules there, so its results must not meet.
 constexpr std::uint64_t TWO_PEOPLE_KEY = 0x9e3779b97f4a7c15ULL;
@@ -82,6 +92,50 @@ private:
         return KingTest::Tested;
     }
 
+    // A king of `color` that the enemy could take with its next move: a
+    // piece covers its square on its own board, or the same square on the
+    // other board, where landing removes the king as well. Passing,
+    // reducing or pruning then risks overlooking its fall.
+    bool kingInDanger(Colour color) const {
+        for (int b = 0; b < 2; ++b) {
+            if (pos_.kingCount(b, color) == 0) continue;
+            const int king = pos_.kingSquare(b, color);
+            if (attacked(pos_, b, king, -color) || attacked(pos_, 1 - b, king, -color)) return true;
+        }
+        return false;
+    }
+
+    // Does the side that just moved on `board` now cover the square of an
+    // enemy king there, or the twin of one on the other board?
+    bool threatensKingAfterMove(int board) const {
+        const Colour enemy = pos_.sideToMove();
+        for (int b = 0; b < 2; ++b) {
+            if (pos_.kingCount(b, enemy) > 0 && attacked(pos_, board, pos_.kingSquare(b, enemy), -enemy)) return true;
+        }
+        return false;
+    }
+
+    // Pieces besides king and pawns: without them zugzwang is common and
+    // a null move proves nothing.
+    bool hasPieces(Colour color) const {
+        for (int b = 0; b < 2; ++b) {
+            for (int sq = 0; sq < 128; ++sq) {
+                if (offBoard(sq)) continue;
+                const int code = pos_.at(b, sq) * sign(color);
+                if (code >= 2 && code <= 5) return true;
+            }
+        }
+        return false;
+    }
+
+    int& history(EngineMove m) { return history_[colorIndex(pos_.sideToMove())][m.board()][m.from()][m.to()]; }
+
+    // Moves toward +-HISTORY_LIMIT in proportion to how far it still is.
+    void addHistory(EngineMove m, int bonus) {
+        int& h = history(m);
+        h += bonus - h * std::abs(bonus) / HISTORY_LIMIT;
+    }
+
     std::uint64_t tableKey() const {
         return limits_.kind == GameKind::TWO_PEOPLE ? pos_.hash() ^ TWO_PEOPLE_KEY : pos_.hash();
     }
@@ -116,7 +170,7 @@ private:
     }
 
     void order(MoveList& list, std::vector<int>& scores, EngineMove best, int ply);
-    int search(int depth, int alpha, int beta, int ply);
+    int search(int depth, int alpha, int beta, int ply, bool nullAllowed = true);
     int quiesce(int alpha, int beta, int ply);
 
     struct EvalEntry {
@@ -133,6 +187,9 @@ private:
     std::vector<MoveList> lists_;
     std::vector<std::vector<int>> scores_;
     EngineMove killers_[MAX_PLY + 1][2]{};
+    // How often each quiet move (by side, board, from and to) cut off a
+    // search, less how often it was tried before another one did.
+    int history_[2][2][128][128]{};
     bool rootKings_[2][2]{};
     Clock::time_point start_;
     Clock::time_point deadline_;
@@ -152,6 +209,8 @@ void Searcher::order(MoveList& list, std::vector<int>& scores, EngineMove best, 
             s = (1 << 20) + gain * 16 - PIECE_VALUE[std::abs(pos_.at(m.board(), m.from())) % 6] / 10;
         } else if (ply <= MAX_PLY && (m == killers_[ply][0] || m == killers_[ply][1])) {
             s = 1 << 19;
+        } else if (ply <= MAX_PLY) {
+            s = history(m);
         }
         scores[static_cast<size_t>(i)] = s;
     }
@@ -201,7 +260,7 @@ int Searcher::quiesce(int alpha, int beta, int ply) {
     return alpha;
 }
 
-int Searcher::search(int depth, int alpha, int beta, int ply) {
+int Searcher::search(int depth, int alpha, int beta, int ply, bool nullAllowed) {
     if (ply > 0 && lostKing(pos_.sideToMove())) return -(KING_LOSS - ply);
     if (depth <= 0 || ply >= MAX_PLY) return quiesce(alpha, beta, ply);
     ++nodes_;
@@ -220,6 +279,27 @@ int Searcher::search(int depth, int alpha, int beta, int ply) {
     }
     if (ply == 0 && !rootBest_.isNull()) ttMove = rootBest_;
 
+    const Colour us = pos_.sideToMove();
+    const bool pvNode = beta - alpha > 1;
+    // A king of the side to move under attack may simply be taken next: no
+    // pass, no reduction, no static cut-off then.
+    const bool danger = limits_.selective && kingInDanger(us);
+    if (limits_.selective && ply > 0 && !pvNode && !danger && std::abs(beta) < KING_LOSS - MAX_PLY) {
+        const int eval = evaluateCached();
+        // So far above beta that the last plies will hardly bring it down.
+        if (depth <= STATIC_CUT_DEPTH && eval - STATIC_CUT_MARGIN * depth >= beta) return eval;
+        // Even passing keeps the score above beta: a real move would too.
+        if (nullAllowed && depth >= 3 && eval >= beta && hasPieces(us)) {
+            const int reduction = NULL_REDUCTION + (depth >= 7 ? 1 : 0);
+            pos_.setSideToMove(-us);
+            const int score = -search(depth - 1 - reduction, -beta, -beta + 1, ply + 1, false);
+            pos_.setSideToMove(us);
+            if (aborted_) return 0;
+            // A king's fall seen after a pass is not proven for a real move.
+            if (score >= beta) return score > KING_LOSS - MAX_PLY ? beta : score;
+        }
+    }
+
     MoveList& list = lists_[static_cast<size_t>(ply)];
     generateMoves(pos_, list, kingTest());
     if (list.size == 0) return 0;  // nothing to move on either board
@@ -228,9 +308,15 @@ int Searcher::search(int depth, int alpha, int beta, int ply) {
     const int alphaStart = alpha;
     int best = -INFINITE_SCORE;
     EngineMove bestMove;
+    // The quiet moves searched so far at this node, which lose history when
+    // a later move cuts off.
+    EngineMove quietsTried[64];
+    int quietCount = 0;
     for (int i = 0; i < list.size; ++i) {
         const EngineMove m = list.moves[i];
         const bool quiet = captureGain(pos_, m) == 0;
+        const bool reducible = limits_.selective && quiet && ply > 0 && depth >= 3 && i >= FIRST_REDUCED_MOVE &&
+                               !danger && m != killers_[ply][0] && m != killers_[ply][1];
         Undo undo;
         pos_.make(m, undo);
         int score;
@@ -239,9 +325,19 @@ int Searcher::search(int depth, int alpha, int beta, int ply) {
         } else if (i == 0) {
             score = -search(depth - 1, -beta, -alpha, ply + 1);
         } else {
+            bool full = true;
+            // A late quiet move is first searched less deep; only a move
+            // that then beats alpha is searched again to the full depth.
+            if (reducible && !threatensKingAfterMove(m.board())) {
+                const int reduction = depth >= 6 && i >= 3 * FIRST_REDUCED_MOVE ? 2 : 1;
+                score = -search(depth - 1 - reduction, -alpha - 1, -alpha, ply + 1);
+                full = score > alpha;
+            }
             // A null window proves the move no better; only then search fully.
-            score = -search(depth - 1, -alpha - 1, -alpha, ply + 1);
-            if (score > alpha && score < beta) score = -search(depth - 1, -beta, -alpha, ply + 1);
+            if (full) {
+                score = -search(depth - 1, -alpha - 1, -alpha, ply + 1);
+                if (score > alpha && score < beta) score = -search(depth - 1, -beta, -alpha, ply + 1);
+            }
         }
         pos_.unmake(m, undo);
         if (aborted_) return 0;
@@ -252,12 +348,17 @@ int Searcher::search(int depth, int alpha, int beta, int ply) {
         }
         if (score > alpha) alpha = score;
         if (alpha >= beta) {
-            if (quiet && killers_[ply][0] != m) {
-                killers_[ply][1] = killers_[ply][0];
-                killers_[ply][0] = m;
+            if (quiet) {
+                if (killers_[ply][0] != m) {
+                    killers_[ply][1] = killers_[ply][0];
+                    killers_[ply][0] = m;
+                }
+                addHistory(m, depth * depth);
+                for (int j = 0; j < quietCount; ++j) addHistory(quietsTried[j], -depth * depth);
             }
             break;
         }
+        if (quiet && quietCount < 64) quietsTried[quietCount++] = m;
     }
     const Bound bound = best >= beta ? Bound::LOWER : best > alphaStart ? Bound::EXACT : Bound::UPPER;
     if (table_) table_->store(tableKey(), bestMove, scoreToTable(best, ply), depth, bound);

@@ -47,6 +47,11 @@ struct SearchLimits {
     // Ends the search after about this many nodes (0: no limit); unlike the
     // clock it stops at the same node on every run.
     std::uint64_t maxNodes = 0;
+    // Prunes and reduces what is unlikely to matter (a null move, shallower
+    // searches of late quiet moves, a static cut-off near the horizon): much
+    // deeper in the same time, but the score at a given depth is no longer
+    // the exact minimax value. Off, the search is exact alpha-beta again.
+    bool selective = true;
 };
 
 // The chosen move in the game's terms, and what the search saw.

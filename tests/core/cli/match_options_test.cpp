@@ -68,6 +68,34 @@ TEST(MatchOptions, RefusesABudgetForASideWithoutTheEngine) {
     }
 }
 
+TEST(MatchOptions, AProgramPlaysASideAtLevelFourWithThatSidesBudget) {
+    Options o;
+    std::optional<std::string> error =
+        parse({"match", "--white-program", "/x/cli", "--black", "2", "--games", "1", "--seed", "1", "--white-time", "30"}, o);
+    ASSERT_FALSE(error) << *error;
+    EXPECT_EQ(o.whiteProgram, "/x/cli");
+    EXPECT_EQ(o.whiteLevel, 4);
+    EXPECT_EQ(o.whiteTimeMs, 30);
+    EXPECT_TRUE(o.blackProgram.empty());
+    const struct {
+        std::vector<std::string> words;
+        std::string message;
+    } cases[] = {
+        {{"match", "--white", "4", "--white-program", "p", "--black", "4", "--games", "1", "--seed", "1"},
+         "--white and --white-program exclude each other"},
+        {{"match", "--white", "4", "--games", "1", "--seed", "1"}, "match needs --black L or --black-program PATH"},
+        {{"match", "--white", "4", "--black-program", "", "--games", "1", "--seed", "1"}, "--black-program needs a program"},
+        {{"match", "--white", "1", "--black-program", "p", "--games", "1", "--seed", "1", "--white-time", "5"},
+         "--white-time is the budget of level 4 only (--white 4)"},
+    };
+    for (const auto& c : cases) {
+        Options bad;
+        error = parse(c.words, bad);
+        ASSERT_TRUE(error) << c.message;
+        EXPECT_EQ(*error, c.message);
+    }
+}
+
 TEST(MatchElo, KnownScoresAndTheirMargins) {
     // Three points of four: +190.8.
     EXPECT_NEAR(eloFromResults(3, 0, 1).elo, 190.85, 0.01);

@@ -274,6 +274,37 @@ TEST(EngineSearch, AvoidsTheStalemateWhenWinning) {
     EXPECT_GT(r.score, 500);
 }
 
+// The draw after a white move counts inside the quiescence search too.
+// Black, two queens up on the right board, could take the white rook on b3
+// with its knight; white's queen would take back on b3, leaving the black
+// king on a1 unattacked with every square around it attacked: a draw,
+// which white, far behind, gladly takes. One ply deep that recapture is
+// only seen by the quiescence search: black must keep its lead instead.
+TEST(EngineSearch, ACaptureThatDrawsIsADrawInTheQuiescenceSearch) {
+    const Board left = boardFrom({"k.n.....", "........", ".R......", "........", "........", "........",
+                                  "........", ".Q.....K"});
+    const Board right = boardFrom({"......q.", "....q...", "........", "........", "........", "........",
+                                   "........", "........"});
+    const Position p = positionFromBoards(left, right, BLACK);
+    // The recapture draws.
+    Position after = p;
+    Undo undo;
+    after.make(EngineMove(0, squareOf(3, 1), squareOf(2, 3), BLACK_KNIGHT, false), undo);
+    after.make(EngineMove(0, squareOf(2, 8), squareOf(2, 3), WHITE_QUEEN, false), undo);
+    ASSERT_TRUE(drawnAfterMove(after, 0, WHITE, GameKind::AGAINST_COM));
+    for (const int depth : {1, 2, 3}) {
+        SearchLimits limits = toDepth(depth);
+        limits.everyDepth = true;
+        limits.selective = false;
+        const SearchResult r = bestMove(p, limits);
+        ASSERT_TRUE(r.found());
+        EXPECT_FALSE(r.board == BoardId::LEFT && r.from == (Square{3, 1}) && r.to == (Square{2, 3}))
+            << "depth " << depth << ": the knight takes on b3, score " << r.score;
+        // The two queens' lead over white's queen and rook stays.
+        EXPECT_GT(r.score, 500) << "depth " << depth;
+    }
+}
+
 TEST(EngineEvaluation, BothColoursAlike) {
     EXPECT_EQ(evaluate(startPosition()), 0);
     const Board left = boardFrom({"r...k..r", "pp...ppp", "..n.....", "...qP...", "..B.....", ".....N..",

@@ -4,7 +4,7 @@
 // minimax value whatever the order of the moves, so the real search
 // (principal variation search, fail-soft, table, killers, its own ordering)
 // must report the same root score at the same depth, with its table on and
-// off. Two things make the plain search fast enough without changing its
+// off, once its selective pruning is switched off. Two things make the plain search fast enough without changing its
 // value: it orders its moves (biggest victims first, then by the
 // evaluation after the move) and it confirms the engine's score s with the
 // window (s - 1, s + 1), in which plain fail-hard alpha-beta returns s
@@ -229,6 +229,8 @@ SearchResult realSearch(const Position& p, int depth, bool table, GameKind kind)
     limits.tableLog2 = 16;
     limits.kind = kind;
     limits.maxNodes = REAL_BUDGET;
+    // Pruning and reductions trade the exact value for depth: off here.
+    limits.selective = false;
     return bestMove(p, limits);
 }
 

@@ -1,0 +1,50 @@
+#pragma once
+// A side of a match played by another velmora-cli program: each move is the
+// answer of `PROGRAM com RECORD --level 4 --time MS` on a record holding the
+// position, black to move.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "rules/board.h"
+
+namespace velmora::cli {
+
+// One move of the answer, in the game's terms (black's colours).
+struct ProgramMove {
+    BoardId board = BoardId::LEFT;
+    Square from, to;
+    PieceCode placed = EMPTY;
+};
+
+// The program's answer: a move, no move at all (black cannot move), or what
+// went wrong, as one line.
+struct NoMove {};
+using ProgramAnswer = std::variant<ProgramMove, NoMove, std::string>;
+
+// Reads the JSON line `com` prints for one position. Anything but a board
+// named with a move on it, or no board and no move, is a message.
+ProgramAnswer parseComAnswer(const std::string& text);
+
+class ProgramPlayer {
+public:
+    // Makes a private folder for the records it hands over; `failure` says
+    // why when it cannot.
+    ProgramPlayer(std::string program, int timeMs, std::string& failure);
+    ~ProgramPlayer();
+    ProgramPlayer(const ProgramPlayer&) = delete;
+    ProgramPlayer& operator=(const ProgramPlayer&) = delete;
+
+    // Black's move on these boards as the program answers it.
+    ProgramAnswer blackMove(const Board& left, const Board& right);
+
+    const std::string& program() const { return program_; }
+
+private:
+    std::string program_;
+    int timeMs_;
+    std::filesystem::path folder_;
+};
+
+}  // namespace velmora::cli

@@ -1,0 +1,180 @@
+// velmora-cli match with a side played by another program: the program is
+// asked through its `com` command on a record of the position, its moves are
+// played for either colour, and a program that fails or answers nonsense
+// ends the match with one line and status 1.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/options.h"
+#include "cli/program_player.h"
+#include "json_value.h"
+#include "record/record_file.h"
+
+namespace velmora::cli {
+namespace {
+
+using velmora::testing::Json;
+namespace fs = std::filesystem;
+
+struct MatchRun {
+    int status = -1;
+    std::vector<std::string> out;
+    std::vector<std::string> err;
+};
+
+std::vector<std::string> lines(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<std::string> out;
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
+}
+
+class MatchProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("velmora-match-test-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    MatchRun match(const std::string& args) {
+        const std::string out = (dir_ / "out.txt").string(), err = (dir_ / "err.txt").string();
+        const std::string command = std::string(VELMORA_CLI) + " match " + args + " >'" + out + "' 2>'" + err + "'";
+        const int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, lines(out), lines(err)};
+    }
+
+    // A shell script standing in for the other program.
+    std::string script(const std::string& name, const std::string& body) {
+        const fs::path path = dir_ / name;
+        std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
+        fs::permissions(path, fs::perms::owner_all);
+        return path.string();
+    }
+
+    fs::path dir_;
+};
+
+const std::string& text(const Json& j, const std::string& key) {
+    return std::get<std::string>(std::get<std::map<std::string, Json>>(j.value).at(key).value);
+}
+double number(const Json& j, const std::string& key) {
+    return std::get<double>(std::get<std::map<std::string, Json>>(j.value).at(key).value);
+}
+
+// The program plays each colour in turn: as white it answers for the
+// reversed boards, and every move it gives must turn back into one of
+// white's, or the match would stop with status 1.
+TEST_F(MatchProgram, PlaysWholeGamesForEitherColour) {
+    const std::string cli = VELMORA_CLI;
+    for (const std::string& sides : {"--white 4 --black-program " + cli, "--white-program " + cli + " --black 4"}) {
+        const MatchRun run = match(sides + " --games 1 --seed 7 --time 20");
+        ASSERT_EQ(run.status, 0) << sides << ": " << (run.err.empty() ? "" : run.err[0]);
+        EXPECT_TRUE(run.err.empty());
+        ASSERT_EQ(run.out.size(), 2u);
+        const Json game = Json::parse(run.out[0]);
+        EXPECT_EQ(text(game, "reason"), "took a king") << run.out[0];
+        EXPECT_GT(number(game, "moves"), 4);
+        const Json summary = Json::parse(run.out[1]);
+        EXPECT_EQ(number(summary, "games"), 1);
+        EXPECT_EQ(text(summary, sides.starts_with("--white 4") ? "black" : "white"), cli);
+    }
+}
+
+// The program is called as `PATH com RECORD --level 4 --time MS` on a record
+// of one position with black to move, which is gone after the move.
+TEST_F(MatchProgram, HandsTheProgramARecordOfThePositionAndRemovesIt) {
+    const std::string log = (dir_ / "calls.txt").string();
+    const std::string copy = (dir_ / "first.棋譜").string();
+    const std::string program = script("logging.sh", "echo \"$@\" >> '" + log + "'\n[ -e '" + copy + "' ] || cp \"$2\" '" +
+                                                         copy + "'\nexec " + VELMORA_CLI + " \"$@\"");
+    const MatchRun run = match("--white 4 --black-program " + program + " --games 1 --seed 7 --time 30 --black-time 15");
+    ASSERT_EQ(run.status, 0) << (run.err.empty() ? "" : run.err[0]);
+    const std::vector<std::string> calls = lines(log);
+    ASSERT_FALSE(calls.empty());
+    std::istringstream words(calls[0]);
+    std::string command, record, level, four, time, ms;
+    words >> command >> record >> level >> four >> time >> ms;
+    EXPECT_EQ(command, "com");
+    EXPECT_EQ(level + " " + four + " " + time + " " + ms, "--level 4 --time 15");
+    EXPECT_FALSE(fs::exists(record)) << record;
+    EXPECT_FALSE(fs::exists(fs::path(record).parent_path())) << record;
+    RecordFile first;
+    std::string error;
+    ASSERT_TRUE(readRecordFileStrict(copy, first, error)) << error;
+    ASSERT_EQ(first.snapshots.size(), 1u);
+    // The position the game reached, not an empty or starting record: black
+    // is asked only while both its kings stand, and nothing took a white one.
+    int kings = 0;
+    for (const Board* b : {&first.snapshots[0].left, &first.snapshots[0].right}) {
+        for (int f = 1; f <= 8; ++f) {
+            for (int r = 1; r <= 8; ++r) kings += b->at(f, r) == BLACK_KING || b->at(f, r) == WHITE_KING;
+        }
+    }
+    EXPECT_EQ(kings, 4);
+}
+
+TEST_F(MatchProgram, AProgramThatFailsOrAnswersNonsenseEndsTheMatch) {
+    const struct {
+        std::string body;
+        std::string message;  // what the one line on stderr says after the program's name
+    } cases[] = {
+        {"echo 'it broke' >&2; exit 3", ": exited with status 3: it broke"},
+        {"echo 'thinking...'", ": answered no JSON line: 'thinking...'"},
+        {"echo '{\"move\": 0, \"left\": null, \"right\": null, \"board\": \"middle\"}'",
+         ": answered a board that is neither left nor right"},
+        // A black pawn cannot jump from a1 to h8.
+        {"echo '{\"move\": 0, \"left\": {\"score\": 0.0, \"from\": [1, 1], \"to\": [8, 8], \"placedPiece\": 1, "
+         "\"movingPiece\": 1}, \"right\": null, \"board\": \"left\"}'",
+         ": answered left 11-88 placing 1, which is no move of black here"},
+        {"echo '{\"move\": 0, \"left\": null, \"right\": null, \"board\": null}'", ": answered no move, but black has"},
+        {"kill -9 $$", ": ended by signal 9"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const std::string program = script("bad" + std::to_string(n++) + ".sh", c.body);
+        const MatchRun run = match("--white 4 --black-program " + program + " --games 3 --seed 7 --time 10");
+        EXPECT_EQ(run.status, 1) << c.body;
+        ASSERT_EQ(run.err.size(), 1u) << c.body;
+        EXPECT_TRUE(run.err[0].starts_with("velmora-cli: game 0: " + program + c.message)) << run.err[0];
+        EXPECT_TRUE(run.out.empty()) << c.body;  // no summary of a match that did not finish
+    }
+    const MatchRun missing = match("--white-program " + (dir_ / "none").string() + " --black 4 --games 1 --seed 1 --time 10");
+    EXPECT_EQ(missing.status, 1);
+    ASSERT_EQ(missing.err.size(), 1u);
+    EXPECT_NE(missing.err[0].find("cannot run it: No such file or directory"), std::string::npos) << missing.err[0];
+}
+
+TEST(MatchProgramAnswer, ReadsTheMoveOnTheChosenBoard) {
+    const ProgramAnswer a = parseComAnswer(
+        "{\"move\": 3, \"left\": {\"score\": 1.5, \"from\": [2, 7], \"to\": [2, 8], \"placedPiece\": 5, \"movingPiece\": "
+        "1}, \"right\": {\"score\": 0.5, \"from\": [1, 1], \"to\": [1, 2], \"placedPiece\": 3, \"movingPiece\": 3}, "
+        "\"board\": \"right\"}\n");
+    ASSERT_TRUE(std::holds_alternative<ProgramMove>(a));
+    const ProgramMove& m = std::get<ProgramMove>(a);
+    EXPECT_EQ(m.board, BoardId::RIGHT);
+    EXPECT_EQ(std::tuple(m.from, m.to, m.placed), std::tuple(Square{1, 1}, Square{1, 2}, BLACK_BISHOP));
+    EXPECT_TRUE(std::holds_alternative<NoMove>(parseComAnswer("{\"move\": 0, \"left\": null, \"right\": null, \"board\": null}")));
+    for (const char* bad : {"", "{}", "{\"left\": null, \"right\": null, \"board\": \"left\"}",
+                            "{\"left\": {\"from\": [0, 1], \"to\": [1, 2], \"placedPiece\": 1}, \"right\": null, \"board\": \"left\"}",
+                            "{\"left\": {\"from\": [1, 1], \"to\": [1, 2], \"placedPiece\": -1}, \"right\": null, \"board\": \"left\"}",
+                            "{\"left\": {\"from\": [1, 1], \"to\": [1, 2.5], \"placedPiece\": 1}, \"right\": null, \"board\": \"left\"}",
+                            "{\"left\": null, \"right\": null, \"board\": null} trailing", "[1, 2]\n[3]"}) {
+        EXPECT_TRUE(std::holds_alternative<std::string>(parseComAnswer(bad))) << bad;
+    }
+}
+
+}  // namespace
+}  // namespace velmora::cli

@@ -1,0 +1,132 @@
+// The selective search (null move, reductions of late quiet moves, the
+// static cut-off near the horizon): it must not lose what the exact search
+// finds where kings can fall. A king's capture is found at the same
+// distance, a threatened king is defended, and every answer is a move.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "board_text_fixture.h"
+#include "engine/movegen.h"
+#include "engine/position.h"
+#include "engine/search.h"
+#include "record/record_file.h"
+#include "rules/setup.h"
+
+namespace velmora::engine {
+namespace {
+
+using testing::boardFrom;
+
+SearchResult toDepth(const Position& p, int depth, bool selective) {
+    SearchLimits limits;
+    limits.maxDepth = depth;
+    limits.timeMs = 60'000;
+    limits.everyDepth = true;
+    limits.selective = selective;
+    limits.tableLog2 = 16;
+    // The few positions whose captures pile up on both boards are left out.
+    limits.maxNodes = 100'000;
+    return bestMove(p, limits);
+}
+
+bool isGenerated(Position p, EngineMove m) {
+    MoveList list;
+    generateMoves(p, list, KingTest::Untested);
+    for (const EngineMove x : list) {
+        if (x == m) return true;
+    }
+    return false;
+}
+
+bool kingFalls(int score) { return std::abs(score) > KING_LOSS - MAX_PLY; }
+
+// Black threatens Ra8, after which nothing saves the white king on h8 (and
+// no white piece reaches a black king in time); a pawn fork on the right
+// board attacks white's queen and knight at once.
+// Saving the queen leaves the mate: white must make room for its king or
+// keep black busy, and give up the queen. A search that cut off the node where white stands
+// attacked (its material far above the bound) would save the queen.
+TEST(SelectiveSearch, AThreatenedKingIsDefendedBeforeMaterial) {
+    const Board left = boardFrom({"....k...", "........", "r.......", "........", "........", "........",
+                                  ".....PPP", ".......K"});
+    const Board right = boardFrom({"....k...", "...p.p..", ".p.p....", "..p.p...", "...Q.N..", "........",
+                                   "PP......", "..K....."});
+    const Position p = positionFromBoards(left, right, WHITE);
+    for (const int depth : {3, 4, 5}) {
+        for (const bool selective : {true, false}) {
+            const SearchResult r = toDepth(p, depth, selective);
+            ASSERT_TRUE(r.found());
+            EXPECT_FALSE(kingFalls(r.score)) << "depth " << depth << " selective " << selective << " score " << r.score;
+            // Black cannot take a white king after the move white chose.
+            Position after = p;
+            Undo undo;
+            after.make(r.move, undo);
+            const SearchResult reply = toDepth(after, 3, false);
+            EXPECT_FALSE(kingFalls(reply.score)) << "depth " << depth << " selective " << selective << " move "
+                                                 << r.from.file << r.from.rank << "-" << r.to.file << r.to.rank;
+        }
+    }
+}
+
+struct Sample {
+    Position position;
+    std::string where;
+};
+
+// Positions of seeded random games and of the corpus, both sides to move.
+std::vector<Sample> samples() {
+    std::vector<Sample> out;
+    RecordFile record;
+    std::string error;
+    EXPECT_TRUE(readRecordFileStrict(VELMORA_CORPUS_DIR "/selfplay.棋譜", record, error)) << error;
+    for (size_t n = 0; n < record.snapshots.size(); n += 10) {
+        const SnapshotPair& s = record.snapshots[n];
+        out.push_back({positionFromBoards(s.left, s.right, n % 2 == 0 ? WHITE : BLACK), "corpus " + std::to_string(n)});
+    }
+    std::mt19937 random(777);
+    Board start;
+    setStartPosition(start);
+    for (int game = 0; game < 120; ++game) {
+        Position p = positionFromBoards(start, start, WHITE);
+        const int plies = 10 + static_cast<int>(random() % 80);
+        for (int ply = 0; ply < plies; ++ply) {
+            MoveList list;
+            generateMoves(p, list);
+            if (list.size == 0) break;
+            Undo undo;
+            p.make(list.moves[random() % static_cast<unsigned>(list.size)], undo);
+        }
+        out.push_back({p, "random game " + std::to_string(game)});
+    }
+    return out;
+}
+
+// Where the exact search sees the side to move take a king within four
+// plies, the selective one sees it too, at the same distance, and plays a
+// move; and it never claims a king's fall the exact search does not see.
+TEST(SelectiveSearch, AKingsFallIsFoundAtTheSameDistance) {
+    int wins = 0, checked = 0;
+    for (const Sample& s : samples()) {
+        const SearchResult exact = toDepth(s.position, 4, false);
+        const SearchResult selective = toDepth(s.position, 4, true);
+        if (!exact.found() || exact.depth < 4 || selective.depth < 4) continue;
+        ++checked;
+        ASSERT_TRUE(selective.found()) << s.where;
+        EXPECT_TRUE(isGenerated(s.position, selective.move)) << s.where;
+        if (exact.score > KING_LOSS - MAX_PLY) {
+            ++wins;
+            EXPECT_EQ(selective.score, exact.score) << s.where;
+        } else {
+            EXPECT_LE(selective.score, KING_LOSS - MAX_PLY) << s.where << " exact " << exact.score;
+        }
+    }
+    EXPECT_GT(checked, 80);
+    EXPECT_GE(wins, 20);
+}
+
+}  // namespace
+}  // namespace velmora::engine
