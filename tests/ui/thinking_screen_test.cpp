@@ -408,10 +408,14 @@ void ThinkingScreenTest::optionsHelpAndVersionRunBesideTheSearch() {
     Script s;
     // Whether the engine still thought once each command had shown.
     auto besides = std::make_shared<QList<bool>>();
-    startThinking(s, 4000);
+    // Long enough for three commands on a loaded machine (the search may
+    // end at a third of its budget): a key sent while the computer's move is
+    // being shown is dropped.
+    startThinking(s, 12000);
     command(s, "背景画 緑", [] {});
     menuLater(s, {"OPTION", "HAIKEI_GA", "MIDORI"});
-    waitFor(s, [this] { return w_->marks().isChecked(MenuItem::Green); });
+    // Chosen, and the menu gone: a key sent while it closes would be lost.
+    waitFor(s, [this] { return w_->marks().isChecked(MenuItem::Green) && !QApplication::activePopupWidget(); });
     s.once([this, besides] {
         report(false);
         besides->append(w_->thinking());
