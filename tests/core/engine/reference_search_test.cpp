@@ -27,6 +27,7 @@
 #include "engine/movegen.h"
 #include "engine/position.h"
 #include "engine/search.h"
+#include "sample_positions.h"
 #include "record/record_file.h"
 #include "rules/setup.h"
 
@@ -166,51 +167,12 @@ private:
     std::vector<std::vector<EngineMove>> sorted_ = std::vector<std::vector<EngineMove>>(MAX_PLY + 1);
 };
 
-struct Sample {
-    Position position;
-    std::string where;
-};
-
-std::vector<Sample> recordSamples(const std::string& path, const std::string& name, size_t stride) {
-    RecordFile record;
-    std::string error;
-    EXPECT_TRUE(readRecordFileStrict(path, record, error)) << error;
-    std::vector<Sample> out;
-    for (size_t n = 0; n < record.snapshots.size(); n += stride) {
-        const SnapshotPair& s = record.snapshots[n];
-        // Both sides to move, alternating along the record.
-        const Colour color = (n / stride) % 2 == 0 ? WHITE : BLACK;
-        out.push_back({positionFromBoards(s.left, s.right, color), name + " " + std::to_string(n)});
-    }
-    return out;
-}
-
-// Positions of seeded random games from the start: early, middle and late
-// ones, kings lost on a board included.
-std::vector<Sample> randomSamples(int count) {
-    std::mt19937 random(5150);
-    std::vector<Sample> out;
-    Board start;
-    setStartPosition(start);
-    for (int game = 0; static_cast<int>(out.size()) < count; ++game) {
-        Position p = positionFromBoards(start, start, WHITE);
-        const int plies = 6 + static_cast<int>(random() % 90);
-        for (int ply = 0; ply < plies; ++ply) {
-            MoveList list;
-            generateMoves(p, list);
-            if (list.size == 0) break;
-            Undo undo;
-            p.make(list.moves[random() % static_cast<unsigned>(list.size)], undo);
-        }
-        out.push_back({p, "random game " + std::to_string(game)});
-    }
-    return out;
-}
+using testing::Sample;
 
 std::vector<Sample> allSamples() {
-    std::vector<Sample> samples = recordSamples(VELMORA_GOLDEN_DIR "/play.棋譜", "golden", 1);
-    for (Sample& s : recordSamples(VELMORA_CORPUS_DIR "/selfplay.棋譜", "corpus", 5)) samples.push_back(s);
-    for (Sample& s : randomSamples(150)) samples.push_back(s);
+    std::vector<Sample> samples = testing::recordPositions(VELMORA_GOLDEN_DIR "/play.棋譜", "golden", 1);
+    for (Sample& s : testing::recordPositions(VELMORA_CORPUS_DIR "/selfplay.棋譜", "corpus", 5)) samples.push_back(s);
+    for (Sample& s : testing::randomGamePositions(5150, 150, 6, 90)) samples.push_back(s);
     return samples;
 }
 

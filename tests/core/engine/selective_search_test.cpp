@@ -13,6 +13,7 @@
 #include "engine/movegen.h"
 #include "engine/position.h"
 #include "engine/search.h"
+#include "sample_positions.h"
 #include "record/record_file.h"
 #include "rules/setup.h"
 
@@ -72,36 +73,12 @@ TEST(SelectiveSearch, AThreatenedKingIsDefendedBeforeMaterial) {
     }
 }
 
-struct Sample {
-    Position position;
-    std::string where;
-};
+using testing::Sample;
 
-// Positions of seeded random games and of the corpus, both sides to move.
+// Positions of the corpus and of seeded random games, both sides to move.
 std::vector<Sample> samples() {
-    std::vector<Sample> out;
-    RecordFile record;
-    std::string error;
-    EXPECT_TRUE(readRecordFileStrict(VELMORA_CORPUS_DIR "/selfplay.棋譜", record, error)) << error;
-    for (size_t n = 0; n < record.snapshots.size(); n += 10) {
-        const SnapshotPair& s = record.snapshots[n];
-        out.push_back({positionFromBoards(s.left, s.right, n % 2 == 0 ? WHITE : BLACK), "corpus " + std::to_string(n)});
-    }
-    std::mt19937 random(777);
-    Board start;
-    setStartPosition(start);
-    for (int game = 0; game < 120; ++game) {
-        Position p = positionFromBoards(start, start, WHITE);
-        const int plies = 10 + static_cast<int>(random() % 80);
-        for (int ply = 0; ply < plies; ++ply) {
-            MoveList list;
-            generateMoves(p, list);
-            if (list.size == 0) break;
-            Undo undo;
-            p.make(list.moves[random() % static_cast<unsigned>(list.size)], undo);
-        }
-        out.push_back({p, "random game " + std::to_string(game)});
-    }
+    std::vector<Sample> out = testing::recordPositions(VELMORA_CORPUS_DIR "/selfplay.棋譜", "corpus", 10);
+    for (Sample& s : testing::randomGamePositions(777, 120, 10, 80)) out.push_back(s);
     return out;
 }
 
