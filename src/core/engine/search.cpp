@@ -128,6 +128,18 @@ private:
         return false;
     }
 
+    // The root move's share of the spread: the same on every depth of the
+    // search, different from move to move and from seed to seed.
+    int rootBias(EngineMove m) const {
+        if (limits_.rootSpread <= 0) return 0;
+        std::uint64_t x = limits_.seed ^ (std::uint64_t{m.raw()} * 0x9e3779b97f4a7c15ULL);
+        // splitmix64's finaliser: every bit of the move and the seed counts.
+        x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
+        x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
+        x ^= x >> 31;
+        return static_cast<int>(x % static_cast<std::uint64_t>(limits_.rootSpread + 1));
+    }
+
     int& history(EngineMove m) { return history_[colorIndex(pos_.sideToMove())][m.board()][m.from()][m.to()]; }
 
     // Moves toward +-HISTORY_LIMIT in proportion to how far it still is.
@@ -248,6 +260,7 @@ int Searcher::quiesce(int alpha, int beta, int ply) {
         const int placedKind = std::abs(m.placed());
         const int moverKind = std::abs(pos_.at(m.board(), m.from()));
         if (moverKind == 1 && placedKind != 1 && placedKind != 5) continue;
+        if (!limits_.quiescence && captureGain(pos_, m) < KING_VALUE_FOR_ORDER) continue;
         Undo undo;
         pos_.make(m, undo);
         const bool drawn = drawnAfterMove(pos_, m.board(), -pos_.sideToMove(), limits_.kind);
@@ -315,30 +328,38 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool nullAllowed) 
     for (int i = 0; i < list.size; ++i) {
         const EngineMove m = list.moves[i];
         const bool quiet = captureGain(pos_, m) == 0;
+        // At the root a move's score carries its bias: the window it is
+        // searched with is moved by the same amount.
+        const int bias = ply == 0 ? rootBias(m) : 0;
         const bool reducible = limits_.selective && quiet && ply > 0 && depth >= 3 && i >= FIRST_REDUCED_MOVE &&
                                !danger && m != killers_[ply][0] && m != killers_[ply][1];
         Undo undo;
         pos_.make(m, undo);
         int score;
+        const int a = alpha - bias;
+        const int b = beta - bias;
         if (drawnAfterMove(pos_, m.board(), -pos_.sideToMove(), limits_.kind)) {
             score = 0;  // the game ends in a draw after this move
         } else if (i == 0) {
-            score = -search(depth - 1, -beta, -alpha, ply + 1);
+            score = -search(depth - 1, -b, -a, ply + 1);
         } else {
             bool full = true;
             // A late quiet move is first searched less deep; only a move
             // that then beats alpha is searched again to the full depth.
             if (reducible && !threatensKingAfterMove(m.board())) {
                 const int reduction = depth >= 6 && i >= 3 * FIRST_REDUCED_MOVE ? 2 : 1;
-                score = -search(depth - 1 - reduction, -alpha - 1, -alpha, ply + 1);
-                full = score > alpha;
+                score = -search(depth - 1 - reduction, -a - 1, -a, ply + 1);
+                full = score > a;
             }
             // A null window proves the move no better; only then search fully.
             if (full) {
-                score = -search(depth - 1, -alpha - 1, -alpha, ply + 1);
-                if (score > alpha && score < beta) score = -search(depth - 1, -beta, -alpha, ply + 1);
+                score = -search(depth - 1, -a - 1, -a, ply + 1);
+                if (score > a && score < b) score = -search(depth - 1, -b, -a, ply + 1);
             }
         }
+        // A king's fall keeps its exact distance: the nearer fall must
+        // always weigh more than any bias.
+        if (std::abs(score) <= KING_LOSS - MAX_PLY) score += bias;
         pos_.unmake(m, undo);
         if (aborted_) return 0;
         if (score > best) {
@@ -361,7 +382,10 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool nullAllowed) 
         if (quiet && quietCount < 64) quietsTried[quietCount++] = m;
     }
     const Bound bound = best >= beta ? Bound::LOWER : best > alphaStart ? Bound::EXACT : Bound::UPPER;
-    if (table_) table_->store(tableKey(), bestMove, scoreToTable(best, ply), depth, bound);
+    // A root score raised by a bias is no value of the position.
+    if (table_ && (ply > 0 || limits_.rootSpread <= 0)) {
+        table_->store(tableKey(), bestMove, scoreToTable(best, ply), depth, bound);
+    }
     return best;
 }
 
@@ -385,7 +409,7 @@ SearchResult Searcher::run() {
             break;
         }
         result.move = rootBest_;
-        result.score = score;
+        result.score = std::abs(score) > KING_LOSS - MAX_PLY ? score : score - rootBias(rootBest_);
         result.depth = depth;
         beforeLast = last;
         last = Clock::now() - began;

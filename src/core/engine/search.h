@@ -52,6 +52,16 @@ struct SearchLimits {
     // deeper in the same time, but the score at a given depth is no longer
     // the exact minimax value. Off, the search is exact alpha-beta again.
     bool selective = true;
+    // Weakens the choice for the lower levels: each root move's score is
+    // raised by its own amount from 0 to this many hundredths of a pawn,
+    // drawn from `seed`, so the search picks among the moves within this
+    // of the best, the nearer the likelier. A king that can be taken, or
+    // one that would be lost, outweighs any spread. 0: the best move.
+    int rootSpread = 0;
+    std::uint64_t seed = 0;
+    // Off: past the horizon only the captures of a king are followed, so a
+    // piece left hanging is overlooked but a king never is.
+    bool quiescence = true;
 };
 
 // The chosen move in the game's terms, and what the search saw.
