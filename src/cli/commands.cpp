@@ -2,6 +2,7 @@
 
 #include "cli/json_out.h"
 #include "com/com_turn.h"
+#include "com/level.h"
 #include "com/one_ply_search.h"
 #include "engine/position.h"
 #include "engine/search.h"
@@ -35,8 +36,10 @@ std::string movesLine(Game& g, int n, const std::string& side) {
 namespace {
 
 // The search engine's answer for the computer (black) in the same shape.
-std::string engineLine(Game& g, int n, int timeMs) {
-    const engine::SearchResult r = engine::bestMove(engine::positionFromGame(g, engine::BLACK), timeMs);
+std::string engineLine(Game& g, int n, int level, int timeMs) {
+    engine::SearchLimits limits = levelLimits(g, level);
+    if (timeMs > 0) limits.timeMs = timeMs;
+    const engine::SearchResult r = engine::bestMove(engine::positionFromGame(g, engine::BLACK), limits);
     JsonWriter json;
     json.beginObject().key("move").value(n);
     for (const BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
@@ -60,7 +63,7 @@ std::string engineLine(Game& g, int n, int timeMs) {
 }  // namespace
 
 std::string comLine(Game& g, int n, int level, int timeMs) {
-    if (level == 4) return engineLine(g, n, timeMs);
+    if (isEngineLevel(level)) return engineLine(g, n, level, timeMs);
     g.state.comLevel = level;
     const std::optional<BoardId> chosen = comSearch(g);
     JsonWriter json;

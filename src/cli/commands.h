@@ -17,9 +17,10 @@ std::string surveyLine(Game& g, int n);
 // The moves the person's rules accept for `side` ("white" or "black"): one JSON line.
 std::string movesLine(Game& g, int n, const std::string& side);
 // The computer's search at `level`: one JSON line.
-// Level 4 is the search engine with `timeMs` per move; its move stands on
-// its board, the other board's entry is null.
-std::string comLine(Game& g, int n, int level, int timeMs = 1000);
+// Levels 4-9 are the search engine's rungs, each with its own budget a move
+// unless `timeMs` gives one; its move stands on its board, the other board's
+// entry is null.
+std::string comLine(Game& g, int n, int level, int timeMs = 0);
 // Both boards side by side, as a person reads them: black at the top, files
 // ａ-ｈ, rank digits as the game shows them (rank 1 reads ８).
 std::string boardsText(const Board& left, const Board& right);

@@ -2,11 +2,13 @@
 // openings, one JSON line a game and a summary line last. Levels 1 to 3 are
 // the computer's own one-move player, which plays black; as white it plays
 // the colour-reversed position (each board turned round with the colours
-// exchanged, as 反転 does) and its move is turned back. Level 4 is the search
-// engine, for either colour, each side with its own time budget. A side may
-// also be another program's level 4, asked through its `com` command; as
-// white it gets the colour-reversed position too. The summary gives white's
-// Elo difference, so a change's strength is a figure.
+// exchanged, as 反転 does) and its move is turned back. Levels 4 to 9 are the
+// search engine's rungs, for either colour, each side at its level's budget
+// or one given. A side may also be another program at an engine level, asked
+// through its `com` command; as white it gets the colour-reversed position
+// too. The seed fixes the openings and the lower rungs' chance choices, so
+// it fixes the games. The summary gives white's Elo difference, so a
+// change's strength is a figure.
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -74,11 +76,11 @@ bool randomMove(Game& g, Side turn, std::mt19937& random) {
     return true;
 }
 
-// The engine's move with its own table, which it keeps for the game as the
-// computer's turn keeps black's.
-std::optional<Placed> engineMove(Game& g, Colour colour, int timeMs, engine::TranspositionTable& table) {
-    engine::SearchLimits limits;
-    limits.timeMs = timeMs;
+// The engine's move at `level` with its own table, which it keeps for the
+// game as the computer's turn keeps black's. `timeMs` 0: the level's budget.
+std::optional<Placed> engineMove(Game& g, Colour colour, int level, int timeMs, engine::TranspositionTable& table) {
+    engine::SearchLimits limits = levelLimits(g, level);
+    limits.timeMs = timeMs > 0 ? timeMs : strengthOf(level).timeMs;
     limits.table = &table;
     const engine::SearchResult r = engine::bestMove(engine::positionFromGame(g, colour), limits);
     if (!r.found()) return std::nullopt;
@@ -173,7 +175,8 @@ struct Programs {
 // White's move, from whichever player plays white.
 Answer whiteMove(Game& g, const Options& o, Programs& programs, engine::TranspositionTable* table) {
     if (programs.white) return programMove(*programs.white, g, engine::WHITE);
-    const std::optional<Placed> m = table ? engineMove(g, engine::WHITE, o.whiteTimeMs, *table) : reversedComMove(g, o.whiteLevel);
+    const std::optional<Placed> m =
+        table ? engineMove(g, engine::WHITE, o.whiteLevel, o.whiteTimeMs, *table) : reversedComMove(g, o.whiteLevel);
     if (!m) return NoMove{};
     return *m;
 }
@@ -187,7 +190,7 @@ GameResult playGame(Game& g, const Options& o, Programs& programs, std::mt19937&
     st.sideToMove = st.whiteTurn;
     st.comLevel = o.blackLevel;
     std::unique_ptr<engine::TranspositionTable> whiteTable;
-    if (o.whiteLevel == ENGINE_LEVEL && !programs.white) {
+    if (isEngineLevel(o.whiteLevel) && !programs.white) {
         whiteTable = std::make_unique<engine::TranspositionTable>(EngineRunner::TABLE_LOG2);
     }
     while (st.moveNumber < MAX_MOVES - 1) {
@@ -225,11 +228,12 @@ void writeSide(JsonWriter& json, const char* side, int level, const std::unique_
 
 std::optional<RunFailure> runMatch(const Options& o) {
     Programs programs;
-    for (const auto& [path, timeMs, player] : {std::tuple(&o.whiteProgram, o.whiteTimeMs, &programs.white),
-                                              std::tuple(&o.blackProgram, o.blackTimeMs, &programs.black)}) {
+    for (const auto& [path, level, timeMs, player] :
+         {std::tuple(&o.whiteProgram, o.whiteLevel, o.whiteTimeMs, &programs.white),
+          std::tuple(&o.blackProgram, o.blackLevel, o.blackTimeMs, &programs.black)}) {
         if (path->empty()) continue;
         std::string failure;
-        *player = std::make_unique<ProgramPlayer>(*path, timeMs, failure);
+        *player = std::make_unique<ProgramPlayer>(*path, level, timeMs, failure);
         if (!failure.empty()) return RunFailure{failure, 1};
     }
     std::mt19937 random(static_cast<std::mt19937::result_type>(o.seed));
@@ -238,6 +242,10 @@ std::optional<RunFailure> runMatch(const Options& o) {
         auto g = newComputerGame(o.blackLevel);
         const GameState& st = g->state;
         g->com.engineTimeMs = o.blackTimeMs;  // black's moves come from the computer's turn
+        // The lower rungs' choices follow the match's seed and the game's
+        // number, apart from the openings' generator so those stay as they were.
+        g->com.seed = (std::uint64_t{o.seed} << 32) ^ static_cast<std::uint64_t>(game) * 0xd1b54a32d192ed03ULL;
+        g->com.searches = 0;
         const GameResult result = playGame(*g, o, programs, random);
         if (const std::string* failure = std::get_if<std::string>(&result)) {
             return RunFailure{"game " + std::to_string(game) + ": " + *failure, 1};

@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "com/level.h"
+
 #include <charconv>
 #include <set>
 #include <tuple>
@@ -13,15 +15,17 @@ const char* const USAGE =
     "  survey FILE [--move N | --all]                 influence grids of both boards\n"
     "  moves FILE --side white|black [--move N | --all]  moves the person's rules accept\n"
     "  show FILE [--move N]                           both boards as text\n"
-    "  com FILE [--level 1|2|3|4] [--time MS] [--move N | --all]  the computer's choice on each position\n"
-    "    (level 4 is the search engine, thinking MS milliseconds a move, 1000 by default)\n"
+    "  com FILE [--level 1-9] [--time MS] [--move N | --all]  the computer's choice on each position\n"
+    "    (levels 4-9 are the search engine's ladder, each with its own budget a move\n"
+    "    unless --time gives one; level 9 is the full engine)\n"
     "  selfplay --games N --seed S [--level L] [--out FILE]  computer against a random mover\n"
     "  match --white L|--white-program PATH --black L|--black-program PATH --games N --seed S\n"
     "        [--time MS] [--white-time MS] [--black-time MS]\n"
-    "    two levels (1-4) against each other; --time is both sides' budget at level 4,\n"
-    "    --white-time and --black-time one side's (and win over --time); the summary\n"
-    "    line gives white's Elo difference and its 95% margin. A side given a program\n"
-    "    plays the answers of 'PATH com RECORD --level 4 --time MS'\n"
+    "    two levels (1-9) against each other; --time is both sides' budget at levels\n"
+    "    4-9, --white-time and --black-time one side's (and win over --time); without\n"
+    "    them each level plays at its own. The summary line gives white's Elo\n"
+    "    difference and its 95% margin. A side given a program plays the answers of\n"
+    "    'PATH com RECORD --level L [--time MS]', L from --white/--black or else 9\n"
     "  perft FILE --depth D [--move N] [--divide] [--side white|black]  engine move counts\n"
     "FILE is a game record: 3 header lines, then 512-character snapshot lines.\n"
     "--move N picks snapshot line N (0-based, default the last one).\n";
@@ -104,11 +108,11 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
             if (!value(v) || (v != "white" && v != "black")) return std::string("--side needs white or black");
             o.side = std::string(v);
         } else if (arg == "--level" && o.command == "com") {
-            if (!value(v)) return std::string("--level needs 1, 2, 3 or 4");
-            bad = parseNumber(arg, v, 1, 4, o.level);
+            if (!value(v)) return std::string("--level needs a level, 1 to 9");
+            bad = parseNumber(arg, v, 1, MAX_LEVEL, o.level);
         } else if ((arg == "--white" || arg == "--black") && match) {
-            if (!value(v)) return std::string(arg) + " needs a level, 1 to 4";
-            bad = parseNumber(arg, v, 1, 4, arg == "--white" ? o.whiteLevel : o.blackLevel);
+            if (!value(v)) return std::string(arg) + " needs a level, 1 to 9";
+            bad = parseNumber(arg, v, 1, MAX_LEVEL, arg == "--white" ? o.whiteLevel : o.blackLevel);
         } else if ((arg == "--white-program" || arg == "--black-program") && match) {
             if (!value(v) || v.empty()) return std::string(arg) + " needs a program";
             (arg == "--white-program" ? o.whiteProgram : o.blackProgram) = std::string(v);
@@ -156,25 +160,27 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
     if (o.all && o.move) return std::string("--move and --all exclude each other");
     if (o.command == "moves" && o.side.empty()) return std::string("moves needs --side white|black");
     if (o.command == "perft" && o.depth == 0) return std::string("perft needs --depth D");
-    if (timeGiven && !match && o.level != 4) return std::string("--time is the budget of level 4 only");
+    if (timeGiven && !match && !isEngineLevel(o.level)) return std::string("--time is the budget of levels 4-9 only");
     if (match) {
         for (const auto& [level, program, side] : {std::tuple(&o.whiteLevel, &o.whiteProgram, "white"),
                                                   std::tuple(&o.blackLevel, &o.blackProgram, "black")}) {
             const std::string s = side;
-            if (*level != 0 && !program->empty()) return "--" + s + " and --" + s + "-program exclude each other";
             if (*level == 0 && program->empty()) return "match needs --" + s + " L or --" + s + "-program PATH";
-            // Another program plays at its level 4, with that level's budget.
-            if (!program->empty()) *level = 4;
+            // Another program is asked for the level given, else its full engine.
+            if (!program->empty() && *level == 0) *level = MAX_LEVEL;
+            if (!program->empty() && !isEngineLevel(*level)) return "--" + s + "-program plays levels 4-9 only";
         }
     }
-    if (timeGiven && match && o.whiteLevel != 4 && o.blackLevel != 4) {
-        return std::string("--time is the budget of level 4 only");
+    if (timeGiven && match && !isEngineLevel(o.whiteLevel) && !isEngineLevel(o.blackLevel)) {
+        return std::string("--time is the budget of levels 4-9 only");
     }
-    if (whiteTime && o.whiteLevel != 4) return std::string("--white-time is the budget of level 4 only (--white 4)");
-    if (blackTime && o.blackLevel != 4) return std::string("--black-time is the budget of level 4 only (--black 4)");
-    // A side's own budget wins over --time.
-    o.whiteTimeMs = whiteTime.value_or(o.timeMs);
-    o.blackTimeMs = blackTime.value_or(o.timeMs);
+    if (whiteTime && !isEngineLevel(o.whiteLevel)) return std::string("--white-time is the budget of levels 4-9 only");
+    if (blackTime && !isEngineLevel(o.blackLevel)) return std::string("--black-time is the budget of levels 4-9 only");
+    // A side's own budget wins over --time; without either the level's own.
+    const std::optional<int> both = timeGiven ? std::optional(o.timeMs) : std::nullopt;
+    o.whiteTimeMs = whiteTime.value_or(both.value_or(0));
+    o.blackTimeMs = blackTime.value_or(both.value_or(0));
+    if (!timeGiven) o.timeMs = 0;
     if (selfplay && !gamesGiven) return o.command + " needs --games N";
     if (selfplay && !seedGiven) return o.command + " needs --seed S";
     return std::nullopt;

@@ -13,14 +13,14 @@ struct Options {
     bool all = false;
     std::string side;
     int level = 3;
-    int timeMs = 1000;  // the search engine's budget per move (level 4)
+    int timeMs = 0;  // the search engine's budget per move (levels 4-9; 0: the level's own)
     int whiteLevel = 0;  // match
     int blackLevel = 0;
-    // match: a side played by another program's `com` answers (level 4)
+    // match: a side played by another program's `com` answers at that side's level
     std::string whiteProgram;
     std::string blackProgram;
-    int whiteTimeMs = 1000;  // match: each side's budget; --time sets both
-    int blackTimeMs = 1000;
+    int whiteTimeMs = 0;  // match: each side's budget (0: the level's own); --time sets both
+    int blackTimeMs = 0;
     int games = 1;
     unsigned long seed = 1;
     std::string out;

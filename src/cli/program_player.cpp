@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <map>
@@ -253,8 +254,8 @@ ProgramAnswer parseComAnswer(const std::string& text) {
     return m;
 }
 
-ProgramPlayer::ProgramPlayer(std::string program, int timeMs, std::string& failure)
-    : program_(std::move(program)), timeMs_(timeMs) {
+ProgramPlayer::ProgramPlayer(std::string program, int level, int timeMs, std::string& failure)
+    : program_(std::move(program)), level_(level), timeMs_(timeMs) {
     std::error_code ec;
     const std::filesystem::path base = std::filesystem::temp_directory_path(ec);
     std::string pattern = ((ec ? std::filesystem::path("/tmp") : base) / "velmora-match-XXXXXX").string();
@@ -281,8 +282,9 @@ ProgramAnswer ProgramPlayer::blackMove(const Board& left, const Board& right) {
     const std::filesystem::path file = folder_ / "position.棋譜";
     std::string bytes, error;
     if (!encodeRecordFile(record, bytes, error) || !writeFileAtomically(file, bytes, error)) return error;
-    const Spawned run = runProgram({program_, "com", file.string(), "--level", "4", "--time", std::to_string(timeMs_)},
-                                   folder_ / "stderr.txt", 2 * timeMs_ + 30'000);
+    std::vector<std::string> words = {program_, "com", file.string(), "--level", std::to_string(level_)};
+    if (timeMs_ > 0) words.insert(words.end(), {"--time", std::to_string(timeMs_)});
+    const Spawned run = runProgram(words, folder_ / "stderr.txt", 2 * std::max(timeMs_, 1000) + 30'000);
     std::error_code ec;
     std::filesystem::remove(file, ec);
     if (!run.failure.empty()) return who + ": " + run.failure;

@@ -1,6 +1,6 @@
 #pragma once
 // A side of a match played by another velmora-cli program: each move is the
-// answer of `PROGRAM com RECORD --level 4 --time MS` on a record holding the
+// answer of `PROGRAM com RECORD --level L [--time MS]` on a record holding the
 // position, black to move.
 #include <filesystem>
 #include <optional>
@@ -31,7 +31,8 @@ class ProgramPlayer {
 public:
     // Makes a private folder for the records it hands over; `failure` says
     // why when it cannot.
-    ProgramPlayer(std::string program, int timeMs, std::string& failure);
+    // `timeMs` 0: the program's own budget for the level.
+    ProgramPlayer(std::string program, int level, int timeMs, std::string& failure);
     ~ProgramPlayer();
     ProgramPlayer(const ProgramPlayer&) = delete;
     ProgramPlayer& operator=(const ProgramPlayer&) = delete;
@@ -43,6 +44,7 @@ public:
 
 private:
     std::string program_;
+    int level_;
     int timeMs_;
     std::filesystem::path folder_;
 };

@@ -1,5 +1,7 @@
 #include "game.h"
 
+#include <random>
+
 #include "rules/execution.h"
 #include "rules/setup.h"
 
@@ -38,6 +40,8 @@ Game::Game(Ports ports) : ports_(ports) {
         for (int r = 1; r <= 8; ++r) squareShade.at(f, r) = (f % 2) == (r % 2) ? 1 : 0;
     }
     state.comLevel = 3;
+    std::random_device entropy;
+    com.seed = (std::uint64_t{entropy()} << 32) | entropy();
     state.moveNumber = 0;
     state.lastMoveNumber = state.moveNumber;
 }

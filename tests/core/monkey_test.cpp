@@ -154,9 +154,9 @@ struct Monkey {
             case 0: START_Click(g); break;
             case 1: SENTE_Click(g); break;
             case 2: GOTE_Click(g); break;
-            // Levels 1 to 3 and a value that is no level; level 4 thinks
-            // for most of a second a move, too slow for a million events.
-            case 3: LEVEL_Click(g, std::array{1, 2, 3, 5}[pick(4)]); break;
+            // Levels 1 to 3 and a value that is no level; the engine levels
+            // search thousands of nodes a move, too slow for a million events.
+            case 3: LEVEL_Click(g, std::array{1, 2, 3, 10}[pick(4)]); break;
             case 4: CANCEL_Click(g); break;
             case 5: REVERSE_Click(g); break;
             case 6: case 7: REPLAY_Click(g); break;

@@ -99,7 +99,7 @@ private:
     }
     // Clicks through the menu bar: the top entry, then each item as its menu opens.
     void menuLater(Script& s, const QStringList& path);
-    // A game against LEVEL4 with the person first; e2-e4 on the left board,
+    // A game against LEVEL9 with the person first; e2-e4 on the left board,
     // then the steps wait until the engine has thought for a while.
     void startThinking(Script& s, int searchMs = LONG_SEARCH_MS);
     // Sends the command's input, noting when; the search's end and the first
@@ -194,7 +194,7 @@ void ThinkingScreenTest::startThinking(Script& s, int searchMs) {
     // From the first position, whatever the scenario before left.
     s.once([&g, searchMs] {
         CANCEL_Click(g);
-        LEVEL_Click(g, ENGINE_LEVEL);
+        LEVEL_Click(g, MAX_LEVEL);
         g.com.engineTimeMs = searchMs;
     });
     menuLater(s, {"TAIKYOKU", "START2", "SENTE"});

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 #include "rules/board.h"
 
 namespace velmora {
@@ -27,13 +29,25 @@ struct ComBoardWork {
     BestMove best;
 };
 
-// The search engine's thinking time a move at level 4: a little under a
+// The full engine's thinking time a move (level 9): a little under a
 // second, so the move is on the board within one.
-constexpr int LEVEL4_TIME_MS = 950;
+constexpr int LEVEL9_TIME_MS = 950;
 
 struct ComState {
     ComBoardWork boards[2];
-    int engineTimeMs = LEVEL4_TIME_MS;
+    // The engine's budget a move in place of its level's own (0: the level's).
+    int engineTimeMs = 0;
+    // Where the lower levels' chance choices come from: each search draws the
+    // next seed, so that no two games go alike unless the seed is set.
+    std::uint64_t seed = 0;
+    std::uint64_t searches = 0;
+    std::uint64_t nextSeed() {
+        // splitmix64: a well-mixed value from the seed and the count.
+        std::uint64_t x = seed + 0x9e3779b97f4a7c15ULL * ++searches;
+        x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
+        x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
+        return x ^ (x >> 31);
+    }
     PieceCode searchPiece = EMPTY;
     int blackPieceCount = 0;
     bool blackPinned = false;

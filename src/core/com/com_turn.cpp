@@ -77,7 +77,7 @@ struct Choice {
 // The search engine's move, as the chosen board's best move.
 Choice engineSearch(Game& g) {
     const std::optional<engine::SearchResult> r =
-        g.engineRunner().think(engine::positionFromGame(g, engine::BLACK), engineLimits(g, g.com.engineTimeMs));
+        g.engineRunner().think(engine::positionFromGame(g, engine::BLACK), levelLimits(g, g.state.comLevel));
     if (!r) return {std::nullopt, true};
     if (!r->found()) return {};
     g.com.of(r->board).best = bestMoveOf(g, *r);
@@ -105,6 +105,21 @@ engine::SearchLimits engineLimits(const Game& g, int timeMs) {
     return limits;
 }
 
+engine::SearchLimits levelLimits(Game& g, int level) {
+    const LevelStrength strength = strengthOf(level);
+    engine::SearchLimits limits = engineLimits(g, g.com.engineTimeMs > 0 ? g.com.engineTimeMs : strength.timeMs);
+    limits.maxDepth = strength.maxDepth;
+    limits.maxNodes = strength.maxNodes;
+    limits.rootSpread = strength.rootSpread;
+    limits.seed = g.com.nextSeed();
+    // The seed's top bits decide an oversight; the bias uses all of them.
+    if (static_cast<int>((limits.seed >> 40) % 100) < strength.oversightPercent) {
+        limits.maxDepth = strength.oversightDepth;
+        limits.quiescence = strength.oversightDepth > 1;
+    }
+    return limits;
+}
+
 BestMove bestMoveOf(const Game& g, const engine::SearchResult& r) {
     return BestMove{r.score / 100.0, r.from, r.to, static_cast<PieceCode>(r.placed), g.board(r.board).at(r.from)};
 }
@@ -113,7 +128,7 @@ std::optional<Winner> com_ban(Game& g) {
     GameState& st = g.state;
     g.com.turnStopped = false;
     showThinking(g);
-    const Choice choice = st.comLevel == ENGINE_LEVEL ? engineSearch(g) : Choice{comSearch(g)};
+    const Choice choice = isEngineLevel(st.comLevel) ? engineSearch(g) : Choice{comSearch(g)};
     if (choice.stopped) {
         setTurnAside(g);
         return std::nullopt;

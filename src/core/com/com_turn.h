@@ -11,6 +11,11 @@ namespace velmora {
 // the computer, or between two people.
 engine::SearchLimits engineLimits(const Game& g, int timeMs);
 
+// The search of an engine level (4..9): its rung's limits, the budget set in
+// ComState::engineTimeMs in place of the rung's when there is one, and the
+// next seed for the rung's chance choices.
+engine::SearchLimits levelLimits(Game& g, int level);
+
 // The search engine's move as the computer's best move on its board.
 BestMove bestMoveOf(const Game& g, const engine::SearchResult& r);
 

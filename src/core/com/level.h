@@ -1,14 +1,39 @@
 #pragma once
+#include <cstdint>
+
 #include "game.h"
 
 namespace velmora {
 
-// Levels 1 to 3 look one move ahead on both boards; level 4 is the search
-// engine, which thinks for a little under a second a move.
-constexpr int ENGINE_LEVEL = 4;
-constexpr int MAX_LEVEL = ENGINE_LEVEL;
+// Levels 1 to 3 look one move ahead on both boards. Levels 4 to 9 are the
+// search engine, a rung of a ladder each: the lower rungs search less deep
+// and choose among the better moves by chance, so that they miss tactics and
+// vary from game to game; level 9 is the full engine at a little under a
+// second a move.
+constexpr int FIRST_ENGINE_LEVEL = 4;
+constexpr int MAX_LEVEL = 9;
 
-// Sets the computer's strength 1..4 with its check mark; any other value clears
+constexpr bool isEngineLevel(int level) { return level >= FIRST_ENGINE_LEVEL && level <= MAX_LEVEL; }
+
+// What limits one rung's search.
+struct LevelStrength {
+    int timeMs = 0;              // its budget a move
+    int maxDepth = 0;            // the deepest iteration
+    std::uint64_t maxNodes = 0;  // 0: no limit but the time
+    int rootSpread = 0;          // hundredths of a pawn; see SearchLimits
+    // The share of moves, in percent, chosen by an oversight: a search only
+    // `oversightDepth` moves deep, as when a player hurries. One move deep,
+    // it follows no capture past the move but a king's, so a piece left
+    // hanging goes unseen; deeper, a threat beyond the horizon does. The
+    // rest are searched as above.
+    int oversightPercent = 0;
+    int oversightDepth = 1;
+};
+
+// The rung of an engine level (4..9).
+LevelStrength strengthOf(int level);
+
+// Sets the computer's strength 1..9 with its check mark; any other value clears
 // the marks and keeps the level. Draws the level in a game against the computer.
 void レベル_設定(Game& g, int level);
 

@@ -2,11 +2,14 @@
 
 namespace velmora {
 
-// The menu items that carry a check mark: the four levels, move guidance,
+// The menu items that carry a check mark: the nine levels, move guidance,
 // the music, fast display and the five backgrounds.
-enum class MenuItem { Level1, Level2, Level3, Level4, MoveGuidance, Music, FastDisplay, Green, Tatami, Bamboo, Space, Brick };
+enum class MenuItem {
+    Level1, Level2, Level3, Level4, Level5, Level6, Level7, Level8, Level9,
+    MoveGuidance, Music, FastDisplay, Green, Tatami, Bamboo, Space, Brick
+};
 
-// The level menu's item of level 1..4.
+// The level menu's item of level 1..9.
 constexpr MenuItem levelItem(int level) {
     return static_cast<MenuItem>(static_cast<int>(MenuItem::Level1) + level - 1);
 }
@@ -18,6 +21,11 @@ constexpr const char* menuItemName(MenuItem item) {
         case MenuItem::Level2: return "LEVEL2";
         case MenuItem::Level3: return "LEVEL3";
         case MenuItem::Level4: return "LEVEL4";
+        case MenuItem::Level5: return "LEVEL5";
+        case MenuItem::Level6: return "LEVEL6";
+        case MenuItem::Level7: return "LEVEL7";
+        case MenuItem::Level8: return "LEVEL8";
+        case MenuItem::Level9: return "LEVEL9";
         case MenuItem::MoveGuidance: return "SIDOU";
         case MenuItem::Music: return "BGM";
         case MenuItem::FastDisplay: return "HAYAI_HYOUJI";

@@ -30,10 +30,11 @@ TEST(MatchOptions, EachSideHasItsOwnBudgetAndTimeSetsBoth) {
         EXPECT_FALSE(error) << *error;
         return std::pair(o.whiteTimeMs, o.blackTimeMs);
     };
-    EXPECT_EQ(with({}), std::pair(1000, 1000));
+    // 0: each level's own budget.
+    EXPECT_EQ(with({}), std::pair(0, 0));
     EXPECT_EQ(with({"--time", "70"}), std::pair(70, 70));
-    EXPECT_EQ(with({"--white-time", "30"}), std::pair(30, 1000));
-    EXPECT_EQ(with({"--black-time", "40"}), std::pair(1000, 40));
+    EXPECT_EQ(with({"--white-time", "30"}), std::pair(30, 0));
+    EXPECT_EQ(with({"--black-time", "40"}), std::pair(0, 40));
     // A side's own budget wins over --time, in either order.
     EXPECT_EQ(with({"--white-time", "30", "--time", "70"}), std::pair(30, 70));
     EXPECT_EQ(with({"--time", "70", "--black-time", "40"}), std::pair(70, 40));
@@ -46,9 +47,10 @@ TEST(MatchOptions, RefusesABudgetForASideWithoutTheEngine) {
         std::string message;
     } cases[] = {
         {{"match", "--white", "1", "--black", "4", "--games", "1", "--seed", "1", "--white-time", "50"},
-         "--white-time is the budget of level 4 only (--white 4)"},
-        {{"match", "--white", "4", "--black", "2", "--games", "1", "--seed", "1", "--black-time", "50"},
-         "--black-time is the budget of level 4 only (--black 4)"},
+         "--white-time is the budget of levels 4-9 only"},
+        {{"match", "--white", "9", "--black", "2", "--games", "1", "--seed", "1", "--black-time", "50"},
+         "--black-time is the budget of levels 4-9 only"},
+        {{"match", "--white", "10", "--black", "2", "--games", "1", "--seed", "1"}, "--white 10 is out of range (1 to 9)"},
         {{"match", "--white", "4", "--black", "4", "--games", "1", "--seed", "1", "--white-time", "0"},
          "--white-time 0 is out of range (1 to 600000)"},
         {{"match", "--white", "4", "--black", "4", "--games", "1", "--seed", "1", "--black-time", "x"},
@@ -68,25 +70,32 @@ TEST(MatchOptions, RefusesABudgetForASideWithoutTheEngine) {
     }
 }
 
-TEST(MatchOptions, AProgramPlaysASideAtLevelFourWithThatSidesBudget) {
+TEST(MatchOptions, AProgramPlaysASideAtItsFullEngineOrTheLevelGiven) {
     Options o;
     std::optional<std::string> error =
         parse({"match", "--white-program", "/x/cli", "--black", "2", "--games", "1", "--seed", "1", "--white-time", "30"}, o);
     ASSERT_FALSE(error) << *error;
     EXPECT_EQ(o.whiteProgram, "/x/cli");
-    EXPECT_EQ(o.whiteLevel, 4);
+    EXPECT_EQ(o.whiteLevel, 9);
     EXPECT_EQ(o.whiteTimeMs, 30);
     EXPECT_TRUE(o.blackProgram.empty());
+    // An older program's engine is its level 4.
+    Options older;
+    error = parse({"match", "--white", "2", "--black", "4", "--black-program", "/x/old", "--games", "1", "--seed", "1"}, older);
+    ASSERT_FALSE(error) << *error;
+    EXPECT_EQ(older.blackLevel, 4);
+    EXPECT_EQ(older.blackProgram, "/x/old");
+    EXPECT_EQ(older.blackTimeMs, 0);
     const struct {
         std::vector<std::string> words;
         std::string message;
     } cases[] = {
-        {{"match", "--white", "4", "--white-program", "p", "--black", "4", "--games", "1", "--seed", "1"},
-         "--white and --white-program exclude each other"},
+        {{"match", "--white", "3", "--white-program", "p", "--black", "4", "--games", "1", "--seed", "1"},
+         "--white-program plays levels 4-9 only"},
         {{"match", "--white", "4", "--games", "1", "--seed", "1"}, "match needs --black L or --black-program PATH"},
         {{"match", "--white", "4", "--black-program", "", "--games", "1", "--seed", "1"}, "--black-program needs a program"},
         {{"match", "--white", "1", "--black-program", "p", "--games", "1", "--seed", "1", "--white-time", "5"},
-         "--white-time is the budget of level 4 only (--white 4)"},
+         "--white-time is the budget of levels 4-9 only"},
     };
     for (const auto& c : cases) {
         Options bad;

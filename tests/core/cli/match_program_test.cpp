@@ -93,7 +93,7 @@ TEST_F(MatchProgram, PlaysWholeGamesForEitherColour) {
     }
 }
 
-// The program is called as `PATH com RECORD --level 4 --time MS` on a record
+// The program is called as `PATH com RECORD --level L --time MS` on a record
 // of one position with black to move, which is gone after the move.
 TEST_F(MatchProgram, HandsTheProgramARecordOfThePositionAndRemovesIt) {
     const std::string log = (dir_ / "calls.txt").string();
@@ -105,10 +105,10 @@ TEST_F(MatchProgram, HandsTheProgramARecordOfThePositionAndRemovesIt) {
     const std::vector<std::string> calls = lines(log);
     ASSERT_FALSE(calls.empty());
     std::istringstream words(calls[0]);
-    std::string command, record, level, four, time, ms;
-    words >> command >> record >> level >> four >> time >> ms;
+    std::string command, record, level, nine, time, ms;
+    words >> command >> record >> level >> nine >> time >> ms;
     EXPECT_EQ(command, "com");
-    EXPECT_EQ(level + " " + four + " " + time + " " + ms, "--level 4 --time 15");
+    EXPECT_EQ(level + " " + nine + " " + time + " " + ms, "--level 9 --time 15");
     EXPECT_FALSE(fs::exists(record)) << record;
     EXPECT_FALSE(fs::exists(fs::path(record).parent_path())) << record;
     RecordFile first;

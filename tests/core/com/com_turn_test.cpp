@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "board_text_fixture.h"
 #include "rules/move_list.h"
@@ -135,12 +137,10 @@ TEST(ComTurn, TakingTheKingWinsAfterTheMoveIsCounted) {
 // The search engine with a short budget, noting what it was asked.
 struct QuickEngine : EngineRunner {
     int calls = 0;
-    int budgetAsked = 0;
-    engine::GameKind kindAsked = engine::GameKind::TWO_PEOPLE;
+    std::vector<engine::SearchLimits> asked;
     std::optional<engine::SearchResult> think(const engine::Position& p, const engine::SearchLimits& limits) override {
         ++calls;
-        budgetAsked = limits.timeMs;
-        kindAsked = limits.kind;
+        asked.push_back(limits);
         return engine::bestMove(p, 30);
     }
 };
@@ -163,13 +163,16 @@ TEST(ComTurn, LevelFourPlaysTheEnginesMoveThroughTheSameTurn) {
     g.state.gameMode = GameMode::AgainstComputer;
     g.state.sideToMove = g.state.whiteTurn;
     dialogs.answers = {Answer::No};
-    LEVEL_Click(g, 4);
+    LEVEL_Click(g, MAX_LEVEL);
     // The engine sees the king on a8 take: it wins, as the one-move levels do.
     EXPECT_EQ(finishTurn(g, com_ban(g)), GameOutcome::ProgramEnds);
     EXPECT_EQ(engine.calls, 1);
-    EXPECT_EQ(engine.budgetAsked, LEVEL4_TIME_MS);
-    EXPECT_LE(engine.budgetAsked, 1000);
-    EXPECT_EQ(engine.kindAsked, engine::GameKind::AGAINST_COM);
+    ASSERT_EQ(engine.asked.size(), 1u);
+    EXPECT_EQ(engine.asked[0].timeMs, LEVEL9_TIME_MS);
+    EXPECT_LE(engine.asked[0].timeMs, 1000);
+    EXPECT_EQ(engine.asked[0].maxNodes, 0u);
+    EXPECT_EQ(engine.asked[0].rootSpread, 0);
+    EXPECT_EQ(engine.asked[0].kind, engine::GameKind::AGAINST_COM);
     EXPECT_EQ(g.board(BoardId::LEFT).at(1, 8), BLACK_ROOK);
     EXPECT_EQ(g.state.moveNumber, 1);
     EXPECT_EQ(g.history.left[1].at(1, 8), BLACK_ROOK);  // stored as a snapshot
@@ -299,10 +302,16 @@ TEST(Level, SettingMarksAndDrawsOnlyAgainstTheComputer) {
     EXPECT_TRUE(w.marks.marks["LEVEL4"]);
     EXPECT_FALSE(w.marks.marks["LEVEL2"]);
     EXPECT_TRUE(w.view.saw("level 4"));
+    // The ladder's top rung, and its two-digit neighbour that is no level.
+    LEVEL_Click(w.game, 9);
+    EXPECT_EQ(w.game.state.comLevel, 9);
+    EXPECT_TRUE(w.marks.marks["LEVEL9"]);
+    EXPECT_FALSE(w.marks.marks["LEVEL4"]);
+    EXPECT_TRUE(w.view.saw("level 9"));
     // A value that is no level clears the marks and keeps the level.
-    レベル_設定(w.game, 5);
-    EXPECT_EQ(w.game.state.comLevel, 4);
-    EXPECT_FALSE(w.marks.marks["LEVEL1"] || w.marks.marks["LEVEL2"] || w.marks.marks["LEVEL3"] || w.marks.marks["LEVEL4"]);
+    レベル_設定(w.game, 10);
+    EXPECT_EQ(w.game.state.comLevel, 9);
+    for (int n = 1; n <= MAX_LEVEL; ++n) EXPECT_FALSE(w.marks.marks["LEVEL" + std::to_string(n)]) << n;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "board_text_fixture.h"
 #include "com/hint.h"
+#include "com/level.h"
 #include "draw/geometry.h"
 #include "fakes.h"
 #include "flow/game_flow.h"
@@ -65,6 +66,36 @@ TEST(Hint, OutlinesALegalMoveOfTheSideToMoveAndChangesNothing) {
         EXPECT_EQ(w.game.board(BoardId::LEFT), left);
         EXPECT_EQ(w.game.board(BoardId::RIGHT), right);
         EXPECT_EQ(w.dialogs.boxes.size(), boxes);
+    }
+}
+
+// The hint is the full engine's move at any level: no chance choice, no
+// oversight, no depth or node limit, even while a lower rung plays.
+TEST(Hint, AsksTheFullEngineWhateverTheLevel) {
+    struct RecordingEngine : EngineRunner {
+        std::vector<engine::SearchLimits> asked;
+        std::optional<engine::SearchResult> think(const engine::Position& p, const engine::SearchLimits& limits) override {
+            asked.push_back(limits);
+            return engine::bestMove(p, 20);
+        }
+    } engine;
+    testing::FakeWorld w(&engine);
+    初期設定(w.game);
+    SENTE_Click(w.game);
+    for (const int level : {4, 6}) {
+        LEVEL_Click(w.game, level);
+        engine.asked.clear();
+        w.view.lines.clear();
+        HINT_Click(w.game);
+        ASSERT_EQ(engine.asked.size(), 1u);
+        const engine::SearchLimits& limits = engine.asked[0];
+        const engine::SearchLimits full;
+        EXPECT_EQ(limits.timeMs, HINT_TIME_MS);
+        EXPECT_EQ(limits.maxDepth, full.maxDepth);
+        EXPECT_EQ(limits.maxNodes, 0u);
+        EXPECT_EQ(limits.rootSpread, 0);
+        EXPECT_TRUE(limits.quiescence);
+        EXPECT_EQ(hintMarks(w).size(), 2u) << "level " << level;
     }
 }
 

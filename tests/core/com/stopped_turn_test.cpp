@@ -36,7 +36,7 @@ struct World : testing::FakeWorld {
         dialogs.answers.assign(20, Answer::Ok);
         初期設定(game);
         SENTE_Click(game);
-        LEVEL_Click(game, ENGINE_LEVEL);
+        LEVEL_Click(game, MAX_LEVEL);
     }
     // The person's first move, e2-e4 on the left board, with the computer's search stopped.
     void personMovesWhileSearchIsStopped() {

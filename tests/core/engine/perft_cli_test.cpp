@@ -32,6 +32,7 @@ using velmora::testing::Json;
 struct CliRun {
     int status = -1;
     std::vector<Json> lines;
+    std::string text;  // the whole output
 };
 
 CliRun cli(const std::string& args) {
@@ -45,6 +46,7 @@ CliRun cli(const std::string& args) {
     while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
     const int raw = ::pclose(pipe);
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.text = out;
     std::istringstream in(out);
     for (std::string line; std::getline(in, line);) run.lines.push_back(Json::parse(line));
     return run;
@@ -150,12 +152,14 @@ TEST(PerftCli, SideDefaultsToTheSideThatDidNotMoveLast) {
     EXPECT_EQ(static_cast<std::uint64_t>(number(forced.lines.back(), "nodes")), enginePerft(1, WHITE, 2));
 }
 
-TEST(EngineCli, LevelFourAnswersWithALegalMoveInTheComputersShape) {
+TEST(EngineCli, EachEngineLevelAnswersWithALegalMoveInTheComputersShape) {
     RecordFile record;
     std::string error;
     ASSERT_TRUE(readRecordFileStrict(VELMORA_GOLDEN_DIR "/play.棋譜", record, error));
-    for (int n : {0, 5, 17, 33}) {
-        const CliRun run = cli("com " + GOLDEN + " --level 4 --time 50 --move " + std::to_string(n));
+    // Levels 4 to 8 at their own budgets, the full engine at a short one.
+    for (const auto& [n, level] : {std::pair(0, "4"), std::pair(5, "5 --time 50"), std::pair(17, "6"),
+                                   std::pair(33, "7"), std::pair(20, "8"), std::pair(10, "9 --time 50")}) {
+        const CliRun run = cli("com " + GOLDEN + " --level " + level + " --move " + std::to_string(n));
         ASSERT_EQ(run.status, 0) << n;
         ASSERT_EQ(run.lines.size(), 1u);
         const Json& line = run.lines[0];
@@ -177,9 +181,9 @@ TEST(EngineCli, LevelFourAnswersWithALegalMoveInTheComputersShape) {
         }
         EXPECT_TRUE(legal) << n;
     }
-    // The budget belongs to level 4 only; levels 1 to 3 answer as before.
+    // The budget belongs to the engine levels only; levels 1 to 3 answer as before.
     EXPECT_EQ(cli("com " + GOLDEN + " --level 3 --time 50").status, 2);
-    EXPECT_EQ(cli("com " + GOLDEN + " --level 5").status, 2);
+    EXPECT_EQ(cli("com " + GOLDEN + " --level 10").status, 2);
     EXPECT_EQ(cli("com " + GOLDEN + " --level 4 --time 0").status, 2);
 }
 
@@ -218,6 +222,13 @@ TEST(MatchCli, GamesFromSeededOpeningsAndASummaryThatAddsUp) {
         ASSERT_EQ(engine.status, 0) << sides;
         EXPECT_EQ(engine.lines.size(), 2u);
     }
+    // The rungs below the full engine play by depth and nodes, with chance
+    // choices drawn from the seed: the same seed, the very same games.
+    const CliRun rungs = cli("match --white 5 --black 4 --games 3 --seed 11");
+    ASSERT_EQ(rungs.status, 0);
+    ASSERT_EQ(rungs.lines.size(), 4u);
+    EXPECT_EQ(cli("match --white 5 --black 4 --games 3 --seed 11").text, rungs.text);
+    EXPECT_NE(cli("match --white 5 --black 4 --games 3 --seed 12").text, rungs.text);
     // White's Elo difference and its margin, from the counts of the summary.
     const double points = number(summary, "whiteWins") + number(summary, "draws") / 2;
     const double elo = number(summary, "elo");
@@ -229,7 +240,7 @@ TEST(MatchCli, GamesFromSeededOpeningsAndASummaryThatAddsUp) {
     EXPECT_GE(number(summary, "eloError"), 0);
     // Bad command lines: one message, status 2.
     EXPECT_EQ(cli("match --white 1 --games 1 --seed 1").status, 2);                     // no black level
-    EXPECT_EQ(cli("match --white 1 --black 5 --games 1 --seed 1").status, 2);           // no such level
+    EXPECT_EQ(cli("match --white 1 --black 10 --games 1 --seed 1").status, 2);          // no such level
     EXPECT_EQ(cli("match --white 1 --black 2 --games 1 --seed 1 --time 50").status, 2);  // no engine to time
     EXPECT_EQ(cli("match --white 1 --black 2 --seed 1").status, 2);                     // no game count
 }
