@@ -9,6 +9,7 @@
 // too. The seed fixes the openings and the lower rungs' chance choices, so
 // it fixes the games. The summary gives white's Elo difference, so a
 // change's strength is a figure.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -20,6 +21,7 @@
 #include "cli/elo.h"
 #include "cli/json_out.h"
 #include "cli/program_player.h"
+#include "clock/game_clock.h"
 #include "com/com_turn.h"
 #include "com/level.h"
 #include "com/one_ply_search.h"
@@ -77,10 +79,11 @@ bool randomMove(Game& g, Side turn, std::mt19937& random) {
 }
 
 // The engine's move at `level` with its own table, which it keeps for the
-// game as the computer's turn keeps black's. `timeMs` 0: the level's budget.
+// game as the computer's turn keeps black's. `timeMs` 0: the level's budget;
+// under a clock, less when the time left asks for it.
 std::optional<Placed> engineMove(Game& g, Colour colour, int level, int timeMs, engine::TranspositionTable& table) {
-    engine::SearchLimits limits = levelLimits(g, level);
-    limits.timeMs = timeMs > 0 ? timeMs : strengthOf(level).timeMs;
+    engine::SearchLimits limits = levelLimits(g, level, colour);
+    limits.timeMs = computerBudgetMs(g, colour, timeMs > 0 ? timeMs : strengthOf(level).timeMs);
     limits.table = &table;
     const engine::SearchResult r = engine::bestMove(engine::positionFromGame(g, colour), limits);
     if (!r.found()) return std::nullopt;
@@ -164,6 +167,8 @@ struct Outcome {
     std::string reason = "move limit";
 };
 
+const char* const TIME_UP = "time";
+
 // How a game ended, or why a program could not go on with it.
 using GameResult = std::variant<Outcome, std::string>;
 
@@ -193,8 +198,13 @@ GameResult playGame(Game& g, const Options& o, Programs& programs, std::mt19937&
     if (isEngineLevel(o.whiteLevel) && !programs.white) {
         whiteTable = std::make_unique<engine::TranspositionTable>(EngineRunner::TABLE_LOG2);
     }
+    // Under a clock, white's runs around its choice as the computer's runs
+    // around its search: the rest of the turn is nobody's time.
+    ChessClock& clock = g.chessClock;
     while (st.moveNumber < MAX_MOVES - 1) {
+        if (clock.on()) clock.start(Colour::White, g.clock().now());
         const Answer white = whiteMove(g, o, programs, whiteTable.get());
+        if (clock.on() && !clock.moveMade(Colour::White, g.clock().now())) return Outcome{"black", TIME_UP};
         if (const std::string* failure = std::get_if<std::string>(&white)) return *failure;
         if (std::holds_alternative<NoMove>(white)) return Outcome{"draw", "white cannot move"};
         play(g, std::get<Placed>(white));
@@ -205,8 +215,9 @@ GameResult playGame(Game& g, const Options& o, Programs& programs, std::mt19937&
             if (std::holds_alternative<NoMove>(black)) return Outcome{"draw", "black cannot move"};
             play(g, std::get<Placed>(black));
             st.sideToMove = st.whiteTurn;
-        } else if (com_ban(g)) {
+        } else if (const std::optional<Winner> ended = com_ban(g)) {
             // The computer's turn says when it ended the game.
+            if (*ended == Winner::Person) return Outcome{"white", TIME_UP};
             return st.gameWinner == st.blackTurn ? Outcome{"black", "took a king"} : Outcome{"draw", "black cannot move"};
         }
         if (kingGoneFromEitherBoard(g, WHITE_KING)) return Outcome{"black", "took a king"};
@@ -238,6 +249,10 @@ std::optional<RunFailure> runMatch(const Options& o) {
     }
     std::mt19937 random(static_cast<std::mt19937::result_type>(o.seed));
     int whiteWins = 0, blackWins = 0, draws = 0;
+    // Under a clock: the games lost on time, and the least time either side
+    // had left at the end of a game.
+    int timeLosses = 0;
+    double leastLeftMs = o.timeControl.baseMs;
     for (int game = 0; game < o.games; ++game) {
         auto g = newComputerGame(o.blackLevel);
         const GameState& st = g->state;
@@ -246,6 +261,8 @@ std::optional<RunFailure> runMatch(const Options& o) {
         // number, apart from the openings' generator so those stay as they were.
         g->com.seed = (std::uint64_t{o.seed} << 32) ^ static_cast<std::uint64_t>(game) * 0xd1b54a32d192ed03ULL;
         g->com.searches = 0;
+        g->options.timeControl = o.timeControl;
+        g->chessClock.reset(o.timeControl);
         const GameResult result = playGame(*g, o, programs, random);
         if (const std::string* failure = std::get_if<std::string>(&result)) {
             return RunFailure{"game " + std::to_string(game) + ": " + *failure, 1};
@@ -257,6 +274,14 @@ std::optional<RunFailure> runMatch(const Options& o) {
         writeSide(json, "white", o.whiteLevel, programs.white);
         writeSide(json, "black", o.blackLevel, programs.black);
         json.key("moves").value(st.lastMoveNumber).key("winner").value(out.winner).key("reason").value(out.reason);
+        if (o.timeControl.on()) {
+            const double now = g->clock().now();
+            const double whiteLeft = g->chessClock.remainingMs(Colour::White, now);
+            const double blackLeft = g->chessClock.remainingMs(Colour::Black, now);
+            json.key("whiteLeftMs").value(static_cast<int>(whiteLeft)).key("blackLeftMs").value(static_cast<int>(blackLeft));
+            timeLosses += out.reason == TIME_UP;
+            leastLeftMs = std::min({leastLeftMs, whiteLeft, blackLeft});
+        }
         json.endObject();
         const std::string line = json.text() + "\n";
         if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size()) return std::nullopt;
@@ -268,6 +293,10 @@ std::optional<RunFailure> runMatch(const Options& o) {
     writeSide(json, "black", o.blackLevel, programs.black);
     json.key("games").value(o.games);
     json.key("whiteWins").value(whiteWins).key("blackWins").value(blackWins).key("draws").value(draws);
+    if (o.timeControl.on()) {
+        json.key("timeControl").value(timeControlText(o.timeControl)).key("timeLosses").value(timeLosses);
+        json.key("leastLeftMs").value(static_cast<int>(leastLeftMs));
+    }
     // Tenths of a point are all the figure's precision is worth.
     const EloEstimate elo = eloFromResults(whiteWins, draws, blackWins);
     auto tenths = [](double x) { return std::round(x * 10) / 10; };

@@ -25,7 +25,10 @@ const char* const USAGE =
     "    4-9, --white-time and --black-time one side's (and win over --time); without\n"
     "    them each level plays at its own. The summary line gives white's Elo\n"
     "    difference and its 95% margin. A side given a program plays the answers of\n"
-    "    'PATH com RECORD --level L [--time MS]', L from --white/--black or else 9\n"
+    "    'PATH com RECORD --level L [--time MS]', L from --white/--black or else 9.\n"
+    "    --time-control puts both sides on clocks (MIN minutes, INC seconds added a\n"
+    "    move, e.g. 0.1+0.1): levels 4-9 plan each search from the time left, its\n"
+    "    budget at most; a side whose time runs out loses\n"
     "  perft FILE --depth D [--move N] [--divide] [--side white|black]  engine move counts\n"
     "FILE is a game record: 3 header lines, then 512-character snapshot lines.\n"
     "--move N picks snapshot line N (0-based, default the last one).\n";
@@ -125,6 +128,14 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
             std::optional<int>& side = arg == "--white-time" ? whiteTime : blackTime;
             side = 0;
             bad = parseNumber(arg, v, 1, 600'000, *side);
+        } else if (arg == "--time-control" && match) {
+            if (!value(v)) return std::string("--time-control needs MIN+INC, e.g. 1+0");
+            const std::optional<TimeControl> control = parseTimeControl(v);
+            if (!control) {
+                return "bad --time-control '" + escapeForMessage(v) +
+                       "': give MIN+INC, minutes above 0 and at most 180, seconds 0 to 60";
+            }
+            o.timeControl = *control;
         } else if (arg == "--level" && selfplay && !match) {
             if (!value(v)) return std::string("--level needs 1, 2 or 3");
             bad = parseNumber(arg, v, 1, 3, o.level);
@@ -170,6 +181,9 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
             if (!program->empty() && *level == 0) *level = MAX_LEVEL;
             if (!program->empty() && !isEngineLevel(*level)) return "--" + s + "-program plays levels 4-9 only";
         }
+    }
+    if (o.timeControl.on() && (!o.whiteProgram.empty() || !o.blackProgram.empty())) {
+        return std::string("--time-control is for this program's own levels, not with another program");
     }
     if (timeGiven && match && !isEngineLevel(o.whiteLevel) && !isEngineLevel(o.blackLevel)) {
         return std::string("--time is the budget of levels 4-9 only");

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "clock/time_control.h"
+
 namespace velmora::cli {
 
 // Command-line words of velmora-cli, checked but not yet applied to a file.
@@ -21,6 +23,8 @@ struct Options {
     std::string blackProgram;
     int whiteTimeMs = 0;  // match: each side's budget (0: the level's own); --time sets both
     int blackTimeMs = 0;
+    // match: both sides play on clocks (off: no clocks)
+    TimeControl timeControl;
     int games = 1;
     unsigned long seed = 1;
     std::string out;

@@ -61,6 +61,8 @@ void 初期設定(Game& g) {
     st.sideToMove = Side::None;
     st.moveNumber = 0;
     g.com.turnStopped = false;
+    g.chessClock.reset(g.options.timeControl);
+    g.playResumedAt = -1;
     g.selection(BoardId::LEFT).pieceSelected = false;
     g.selection(BoardId::RIGHT).pieceSelected = false;
     st.kingQueenSwapped = false;

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "clock/chess_clock.h"
 #include "com/com_state.h"
 #include "influence/influence_map.h"
 #include "ports/file_writer_port.h"
@@ -69,6 +70,9 @@ struct OptionState {
     // person has chosen the option, in this run or an earlier one, so that a
     // first-run file keeps its three lines.
     bool fastDisplayLine = false;
+    // The time control the next game is played under (none: no clocks); it
+    // holds for the run and is not kept in the settings file.
+    TimeControl timeControl;
 
     std::string dataFile(const std::string& name) const {
         return dataDirectory.empty() ? name : dataDirectory + "/" + name;
@@ -94,6 +98,9 @@ public:
     SoundPort& sound() { return *ports_.sound; }
     // Every pause goes through here, paced by the fast display option.
     Clock& clock() { return pacedClock_; }
+    const Clock& clock() const { return pacedClock_; }
+    // How long all the presentation pauses so far have lasted, seconds.
+    double pausedSeconds() const { return pacedClock_.pausedSeconds(); }
     Shell& shell() { return *ports_.shell; }
     MenuMarks& menuMarks() { return *ports_.menuMarks; }
     RecordPanel& recordPanel() { return *ports_.recordPanel; }
@@ -116,6 +123,12 @@ public:
 
     History history;
     ComState com;
+    // The players' clocks of the game under way.
+    ChessClock chessClock;
+    // The move number at which the person last took a stepped-back game up
+    // again (a click, "OKですか？"): the clocks run there as on the latest
+    // position. -1: not since the last new board.
+    int playResumedAt = -1;
     SoundHandles sounds;
     OptionState options;
     // The header lines of the last record loaded: title, black's and white's player.

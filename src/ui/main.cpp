@@ -8,8 +8,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <vector>
 
+#include "clock/time_control.h"
 #include "ui/end_signals.h"
 #include "ui/install_layout.h"
 #include "ui/main_window.h"
@@ -62,15 +64,44 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-        std::printf("usage: velmora [--version | --help]\n"
+        std::printf("usage: velmora [--version | --help | --time-control MIN+INC]\n"
                     "A chess game on two boards at once, against the computer or another person.\n"
+                    "--time-control MIN+INC  play this run's games on clocks: MIN minutes each\n"
+                    "                        (more than 0, at most 180), INC seconds added after\n"
+                    "                        each move (0 to 60); decimals allowed, e.g. 0.5+2\n"
                     "Settings are kept in Velmora.ini: in the folder the game starts in when it is run\n"
                     "from its own folder, else in $XDG_CONFIG_HOME/velmora (~/.config/velmora).\n");
         return 0;
     }
+    // The one option that starts the game: checked before any window opens.
+    std::optional<velmora::TimeControl> timeControl;
+    for (int k = 1; k < argc; ++k) {
+        const bool withValue = std::strcmp(argv[k], "--time-control") == 0 && k + 1 < argc;
+        const char* value = withValue ? argv[k + 1]
+                            : std::strncmp(argv[k], "--time-control=", 15) == 0 ? argv[k] + 15
+                                                                                 : nullptr;
+        if (!value) {
+            // Qt's own options (-platform, -display, ...) are left to it.
+            if (std::strcmp(argv[k], "--time-control") == 0) {
+                std::fprintf(stderr, "velmora: --time-control needs a value MIN+INC, e.g. 5+0\n");
+                return 2;
+            }
+            continue;
+        }
+        timeControl = velmora::parseTimeControl(value);
+        if (!timeControl) {
+            std::fprintf(stderr,
+                         "velmora: bad --time-control '%s': give MIN+INC, minutes above 0 and at most 180, "
+                         "seconds 0 to 60 (e.g. 5+0 or 0.5+2)\n",
+                         value);
+            return 2;
+        }
+        if (withValue) ++k;
+    }
     QApplication app(argc, argv);
     velmora::ui::MainWindow window;
     window.useLayout(velmora::ui::InstallLayout::detect(QCoreApplication::applicationDirPath()));
+    if (timeControl) window.game().options.timeControl = *timeControl;
     // For measuring: report the time to the first complete frame and the
     // resident memory then, and end.
     if (qEnvironmentVariableIsSet("VELMORA_MEASURE_STARTUP")) {

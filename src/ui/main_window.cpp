@@ -9,18 +9,22 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <utility>
 
 #include "com/handicap.h"
 #include "com/hint.h"
 #include "com/level.h"
+#include "clock/game_clock.h"
 #include "command_support.h"
 #include "draw/geometry.h"
 #include "record/listed_moves.h"
 #include "record/record_commands.h"
 #include "record/replay.h"
 #include "record/resume.h"
+#include "flow/clock_commands.h"
 #include "flow/game_flow.h"
+#include "flow/resign_draw.h"
 #include "help/help.h"
 #include "input/mouse_input.h"
 #include "options/option_commands.h"
@@ -97,6 +101,11 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
         run([&] { dropPiece(*game_, button, from, x, y); }, WhileThinking::Dropped);
     });
     painter_->followRecord();
+    // The players' clocks are drawn and watched ten times a second.
+    auto* clockTimer = new QTimer(this);
+    clockTimer->setInterval(CLOCK_TICK_MS);
+    connect(clockTimer, &QTimer::timeout, this, &MainWindow::tickClocks);
+    clockTimer->start();
 }
 
 MainWindow::~MainWindow() { game_->setPresentation(nullptr); }
@@ -192,6 +201,18 @@ void MainWindow::buildMenus() {
         markedItem(level, QStringLiteral("LEVEL%1").arg(n), levelItem(n), [&g, n] { LEVEL_Click(g, n); });
     }
     taikyoku->addMenu(level);
+    // The time control is that of the next game: it leaves a running one alone.
+    QMenu* time = menu(taikyoku, "持ち時間", "TIME_CONTROL");
+    markedItem(time, "なし", MenuItem::TimeNone, [&g] { chooseTimeControl(g, TimeControl{}); }, WhileThinking::Beside);
+    for (int k = 0; k < static_cast<int>(TIME_CONTROL_PRESETS.size()); ++k) {
+        const TimeControl preset = TIME_CONTROL_PRESETS[static_cast<size_t>(k)];
+        markedItem(time, QString::fromStdString(timeControlText(preset)), timePresetItem(k),
+                   [&g, preset] { chooseTimeControl(g, preset); }, WhileThinking::Beside);
+    }
+    markedItem(time, "設定...", MenuItem::TimeCustom, [&g] { setTimeControlClick(g); }, WhileThinking::Beside);
+    taikyoku->addMenu(time);
+    item(taikyoku, "投了", "RESIGN", [&g] { resignClick(g); });
+    item(taikyoku, "引き分け提案", "OFFER_DRAW", [&g] { offerDrawClick(g); });
     item(taikyoku, "終わり", "OWARI", [&g] { OWARI_Click(g); });
     menuBar()->addMenu(taikyoku);
 
@@ -319,11 +340,29 @@ void MainWindow::run(const std::function<void()>& handler, WhileThinking whileTh
     }
     if (shell_.ending()) return;
     painter_->followRecord();
+    if (running_ == 0) {
+        // The clocks follow what the command did: a move, a pause, a new game.
+        followClock(*game_);
+        painter_->drawClocks();
+    }
     if (running_ == 0 && afterSearch_) {
         const std::function<void()> command = std::exchange(afterSearch_, nullptr);
         run(command);
         run([this] { continueComputerTurn(*game_); });
     }
+}
+
+void MainWindow::tickClocks() {
+    if (shell_.ending() || shell_.givingWay() || !game_->chessClock.on()) return;
+    // While a command runs (a box, a pause, the computer's search) the clocks
+    // are only drawn; the flag is looked at once it has returned.
+    if (running_ > 0) {
+        painter_->drawClocks();
+        return;
+    }
+    followClock(*game_);
+    painter_->drawClocks();
+    if (timeUpColour(*game_)) run([this] { clockTick(*game_); }, WhileThinking::Dropped);
 }
 
 void MainWindow::endIfRequested() {

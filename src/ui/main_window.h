@@ -103,6 +103,10 @@ private:
     void run(const std::function<void()>& handler, WhileThinking whileThinking = WhileThinking::Stops);
     // After a handler returned: the end asked for while it ran.
     void endIfRequested();
+    // The clock timer: the clocks drawn, and a flag that fell while no
+    // command ran ends the game.
+    void tickClocks();
+    static constexpr int CLOCK_TICK_MS = 100;
 
     Pictures pictures_;
     QtShell shell_;

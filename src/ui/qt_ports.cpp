@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #include "ui/promotion_dialog.h"
+#include "ui/time_control_dialog.h"
 
 namespace velmora::ui {
 
@@ -179,6 +180,15 @@ void QtDialogs::closePromotionDialog(velmora::PromotionDialog which) {
 void QtDialogs::hidePromotionDialogs() {
     form2_->hide();
     form3_->hide();
+}
+
+std::optional<TimeControl> QtDialogs::askTimeControl(TimeControl current) {
+    if (shell_.givingWay()) return std::nullopt;
+    TimeControlDialog dialog(current, window_);
+    const bool set = dialog.exec() == QDialog::Accepted;
+    giveBackActivation();
+    if (!set || !dialog.control().on()) return std::nullopt;
+    return dialog.control();
 }
 
 void QtMenuMarks::add(QAction* action) { actions_.insert(action->objectName(), action); }

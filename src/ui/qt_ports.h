@@ -63,6 +63,7 @@ public:
     void highlightPromotionButton(velmora::PromotionDialog dialog, PieceCode button) override;
     void closePromotionDialog(velmora::PromotionDialog dialog) override;
     void hidePromotionDialogs() override;
+    std::optional<TimeControl> askTimeControl(TimeControl current) override;
 
     ui::PromotionDialog* dialog(velmora::PromotionDialog which) const;
     // The piece-choice highlight pauses on the game's clock once there is a game.

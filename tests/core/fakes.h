@@ -40,12 +40,21 @@ public:
     void highlightPromotionButton(PromotionDialog, PieceCode button) override { highlighted.push_back(button); }
     void closePromotionDialog(PromotionDialog) override { ++closed; }
     void hidePromotionDialogs() override { ++hidden; }
+    std::optional<TimeControl> askTimeControl(TimeControl current) override {
+        askedTimeControls.push_back(current);
+        if (timeControls.empty()) return std::nullopt;
+        const std::optional<TimeControl> c = timeControls.front();
+        timeControls.pop_front();
+        return c;
+    }
     struct Promotion {
         PromotionDialog dialog;
         int left, top;
     };
     std::deque<Answer> answers;      // for Yes/No boxes
     std::deque<PieceCode> choices;   // for piece-choice dialogs
+    std::deque<std::optional<TimeControl>> timeControls;  // for the time control dialog
+    std::vector<TimeControl> askedTimeControls;
     std::vector<Box> boxes;
     std::vector<Promotion> promotions;
     std::vector<Promotion> shown;
@@ -117,10 +126,16 @@ public:
 
 class RecordingClock : public Clock {
 public:
-    void wait(double s) override { waits.push_back(s); }
+    // Time moves on only by the waits and by what a test adds to `time`.
+    void wait(double s) override {
+        waits.push_back(s);
+        time += s;
+    }
     void waitTick() override { ++ticks; }
+    double now() const override { return time; }
     std::vector<double> waits;
     int ticks = 0;
+    double time = 1000;
 };
 
 // Keeps the marks by the items' object names, as the window's menus do.

@@ -111,7 +111,7 @@ void MainWindowTest::menuTreeHasTheCaptionsNamesAndMarks() {
     QVERIFY(!w.menuBar()->isNativeMenuBar());
     // Each mark the game sets lands on its own checkable item and is read back from it.
     QSet<QString> names;
-    for (int k = 0; k <= static_cast<int>(MenuItem::Brick); ++k) {
+    for (int k = 0; k <= static_cast<int>(MenuItem::TimeCustom); ++k) {
         const auto mark = static_cast<MenuItem>(k);
         names.insert(menuItemName(mark));
         QAction* a = actionNamed(w, menuItemName(mark));
@@ -123,7 +123,14 @@ void MainWindowTest::menuTreeHasTheCaptionsNamesAndMarks() {
         w.marks().setChecked(mark, before);
         QCOMPARE(a->isChecked(), before);
     }
-    QCOMPARE(names.size(), static_cast<int>(MenuItem::Brick) + 1);
+    QCOMPARE(names.size(), static_cast<int>(MenuItem::TimeCustom) + 1);
+    // 持ち時間: なし checked from the start, then the presets and 設定...
+    QStringList times;
+    for (QAction* a : w.findChild<QMenu*>("TIME_CONTROL")->actions()) times << a->text() + (a->isChecked() ? "*" : "");
+    QCOMPARE(times, QStringList({"なし*", "1+0", "3+2", "5+0", "10+5", "15+10", "30+0", "設定..."}));
+    QStringList game;
+    for (QAction* a : w.findChild<QMenu*>("TAIKYOKU")->actions()) game << a->objectName();
+    QCOMPARE(game, QStringList({"MATCH_MAN", "START2", "LEVEL", "TIME_CONTROL", "RESIGN", "OFFER_DRAW", "OWARI"}));
 }
 
 void MainWindowTest::windowAndClientGeometry() {

@@ -99,22 +99,7 @@ void ScreenTest::checkStep(const QString& step) {
     QVERIFY2(differ == 0, qPrintable(QString("%1: %2 pixels differ from the back buffer").arg(step).arg(differ)));
 }
 
-void ScreenTest::clickMenu(const QStringList& path) {
-    QMenuBar* bar = w_->menuBar();
-    QAction* top = w_->findChild<QAction*>(path.first());
-    QVERIFY2(top, qPrintable(path.first()));
-    clickAt(bar->mapToGlobal(bar->actionGeometry(top).center()));
-    for (int i = 1; i < path.size(); ++i) {
-        QAction* item = w_->findChild<QAction*>(path[i]);
-        QVERIFY2(item, qPrintable(path[i]));
-        QMenu* shown = nullptr;
-        for (QMenu* m : w_->findChildren<QMenu*>()) {
-            if (m->isVisible() && m->actions().contains(item)) shown = m;
-        }
-        QVERIFY2(shown, qPrintable("menu holding " + path[i]));
-        clickAt(shown->mapToGlobal(shown->actionGeometry(item).center()));
-    }
-}
+void ScreenTest::clickMenu(const QStringList& path) { xtest::clickMenu(*w_, path); }
 
 void ScreenTest::aScriptedSessionShowsEveryStepOnTheScreen() {
     MainWindow window;

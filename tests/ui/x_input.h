@@ -5,6 +5,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEventLoop>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPoint>
 #include <QProcess>
@@ -36,6 +39,25 @@ inline void xdotool(const QStringList& args) {
 inline void clickAt(QPoint global, int button = 1) {
     xdotool({"mousemove", "--sync", QString::number(global.x()), QString::number(global.y())});
     xdotool({"click", QString::number(button)});
+}
+
+// Clicks through the menu bar as a person does: the top entry, then each
+// item as its menu opens. Items are named by their object names.
+inline void clickMenu(QMainWindow& window, const QStringList& path) {
+    QMenuBar* bar = window.menuBar();
+    QAction* top = window.findChild<QAction*>(path.first());
+    QVERIFY2(top, qPrintable(path.first()));
+    clickAt(bar->mapToGlobal(bar->actionGeometry(top).center()));
+    for (int i = 1; i < path.size(); ++i) {
+        QAction* item = window.findChild<QAction*>(path[i]);
+        QVERIFY2(item, qPrintable(path[i]));
+        QMenu* shown = nullptr;
+        for (QMenu* m : window.findChildren<QMenu*>()) {
+            if (m->isVisible() && m->actions().contains(item)) shown = m;
+        }
+        QVERIFY2(shown, qPrintable("menu holding " + path[i]));
+        clickAt(shown->mapToGlobal(shown->actionGeometry(item).center()));
+    }
 }
 
 // Answers every message box with its default button, as a person pressing

@@ -1,5 +1,6 @@
 #include "com/com_turn.h"
 
+#include "clock/game_clock.h"
 #include "com/level.h"
 #include "com/one_ply_search.h"
 #include "engine/position.h"
@@ -77,7 +78,7 @@ struct Choice {
 // The search engine's move, as the chosen board's best move.
 Choice engineSearch(Game& g) {
     const std::optional<engine::SearchResult> r =
-        g.engineRunner().think(engine::positionFromGame(g, engine::BLACK), levelLimits(g, g.state.comLevel));
+        g.engineRunner().think(engine::positionFromGame(g, engine::BLACK), levelLimits(g, g.state.comLevel, Colour::Black));
     if (!r) return {std::nullopt, true};
     if (!r->found()) return {};
     g.com.of(r->board).best = bestMoveOf(g, *r);
@@ -105,9 +106,10 @@ engine::SearchLimits engineLimits(const Game& g, int timeMs) {
     return limits;
 }
 
-engine::SearchLimits levelLimits(Game& g, int level) {
+engine::SearchLimits levelLimits(Game& g, int level, Colour mover) {
     const LevelStrength strength = strengthOf(level);
-    engine::SearchLimits limits = engineLimits(g, g.com.engineTimeMs > 0 ? g.com.engineTimeMs : strength.timeMs);
+    const int budget = g.com.engineTimeMs > 0 ? g.com.engineTimeMs : strength.timeMs;
+    engine::SearchLimits limits = engineLimits(g, computerBudgetMs(g, mover, budget));
     limits.maxDepth = strength.maxDepth;
     limits.maxNodes = strength.maxNodes;
     limits.rootSpread = strength.rootSpread;
@@ -128,10 +130,16 @@ std::optional<Winner> com_ban(Game& g) {
     GameState& st = g.state;
     g.com.turnStopped = false;
     showThinking(g);
+    startComputerClock(g);
     const Choice choice = isEngineLevel(st.comLevel) ? engineSearch(g) : Choice{comSearch(g)};
+    const bool inTime = stopComputerClock(g);
     if (choice.stopped) {
         setTurnAside(g);
         return std::nullopt;
+    }
+    if (!inTime) {
+        g.presentation().消去_思考中(ThinkingStrip::Above);
+        return announceTimeUp(g, Colour::Black);
     }
     const std::optional<BoardId> chosen = choice.board;
     if (!chosen) {
@@ -149,6 +157,7 @@ std::optional<Winner> com_ban(Game& g) {
     g.clock().wait(0.5);
 
     recordMove(g);
+    clockComputerMove(g);
     g.presentation().描画_手数(st.moveNumber);
 
     if (st.gameWinner == st.blackTurn) return winnerOf(st.gameMode, Colour::Black);

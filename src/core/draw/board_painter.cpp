@@ -141,6 +141,49 @@ void BoardPainter::画面_再描画() {
     描画_絵(LEFT_ORIGIN_X, PIC_TITLE, 9.5, -1.4);
     if (g_.state.gameMode == GameMode::AgainstComputer) 描画_レベル(g_.state.comLevel);
     if (g_.state.handicapApplied) 描画_ハンデレベル(g_.state.handicapLevel);
+    clocksShown_ = false;
+    drawClocks();
+}
+
+namespace {
+// The clocks' rows in the band: black's above the move counter, white's
+// below it, each on the side of the boards its pieces start on.
+constexpr int TOP_CLOCK_ROW = 3;
+constexpr int BOTTOM_CLOCK_ROW = 6;
+}  // namespace
+
+void BoardPainter::clearClockRow(int row) {
+    // Two cells of the empty band; their background reaches a little into
+    // the band's third cell and the row below, never onto a board.
+    for (int column : {10, 11}) 描画_絵(LEFT_ORIGIN_X, g_.options.backgroundPicture, column, row);
+}
+
+void BoardPainter::drawClocks() {
+    const ChessClock& clock = g_.chessClock;
+    if (!clock.on()) {
+        if (clocksShown_) {
+            clearClockRow(TOP_CLOCK_ROW);
+            clearClockRow(BOTTOM_CLOCK_ROW);
+            clocksShown_ = false;
+        }
+        return;
+    }
+    const double now = g_.clock().now();
+    for (Colour c : {Colour::Black, Colour::White}) {
+        // Turned round, white's pieces stand at the top.
+        const int row = (c == Colour::Black) != g_.state.reversed ? TOP_CLOCK_ROW : BOTTOM_CLOCK_ROW;
+        clearClockRow(row);
+        const bool running = clock.running() == c;
+        const std::string face = clockFace(clock.remainingMs(c, now));
+        // The running clock is marked and in the labels' colour.
+        if (running) {
+            描画_数値(10.15, row + 0.5, "●", SHADOW_COLOR, 9);
+            描画_数値(10.1, row + 0.45, "●", LABEL_COLOR, 9);
+        }
+        描画_数値(10.6, row + 0.5, face, SHADOW_COLOR, 12);
+        描画_数値(10.5, row + 0.4, face, running ? LABEL_COLOR : WHITE_COLOR, 12);
+    }
+    clocksShown_ = true;
 }
 
 void BoardPainter::描画_桝駒(BoardId board, Square square) {

@@ -52,16 +52,20 @@ public:
     void 描画_文字(double x, double y, const std::string& text, int size, int colour) override;
     void repaint() override { canvas_.refresh(); }
     void followRecord() override;
+    void drawClocks() override;
     // What else follows the record (the window's move list).
     void setRecordFollower(std::function<void()> follower) { recordFollower_ = std::move(follower); }
 
 private:
     void text(double x, double y, const std::string& s, int colour, int size);
+    // The band's cells of one clock row back to the background.
+    void clearClockRow(int row);
 
     Game& g_;
     Canvas& canvas_;
     bool bold_ = false;  // the window font turns bold with the first board labels
     std::function<void()> recordFollower_;
+    bool clocksShown_ = false;  // the band shows the clocks, to be cleared when they go
 };
 
 // The label texts of the handicap grades (-7..7) and "手目" (99); "" otherwise.

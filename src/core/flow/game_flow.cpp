@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "com/com_turn.h"
+#include "flow/clock_commands.h"
 #include "draw/geometry.h"
 #include "flow/shutdown.h"
 #include "io/stale_temporaries.h"
@@ -51,6 +52,7 @@ void Form_Load(Game& g) {
     g.menuMarks().setChecked(MenuItem::MoveGuidance, false);
     g.menuMarks().setChecked(MenuItem::Level3, true);
     g.state.comLevel = 3;
+    markTimeControl(g);
     g.options.guideColor = WHITE_COLOR;
     読込_環境設定ファイル(g);
     初期設定(g);
@@ -70,6 +72,9 @@ void START_Click(Game& g) {
     st.kingQueenSwapped = false;
     view.描画_盤(BoardId::LEFT);
     view.描画_盤(BoardId::RIGHT);
+    // Both clocks afresh; the first player's runs once the box is answered.
+    g.chessClock.reset(g.options.timeControl);
+    view.drawClocks();
     g.dialogs().messageBox("先手の番です", " ", Buttons::Ok);
 }
 
@@ -93,6 +98,7 @@ void startAgainstComputer(Game& g, bool personFirst) {
     // The computer moves first on exchanged files: that position is move 0.
     if (!personFirst) 手順保存(g, st.moveNumber);
     st.kingQueenSwapped = layout;
+    g.chessClock.reset(g.options.timeControl);
     view.画面_再描画();
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "clock/game_clock.h"
 #include "com/com_turn.h"
 #include "command_support.h"
 #include "flow/shutdown.h"
@@ -30,6 +31,7 @@ void resume(Game& g) {
         return;
     }
     g.dialogs().messageBox("OKですか？", "再開", Buttons::Ok);
+    g.playResumedAt = st.moveNumber;
     const Side next = opposite(調査_手番(g, st.moveNumber));
     if (next == st.blackTurn && st.gameMode == GameMode::AgainstComputer) {
         // When the computer's move ends the game, or a command stopped its
@@ -196,8 +198,14 @@ GameOutcome マウスダウン(Game& g, BoardId id, MouseButton button, int, int
     view.描画_桝輪郭(id, OUTLINE_COLOR, file, rank);
     view.描画_移動可能桝色(id, s.from, OUTLINE_COLOR, s.movingPiece);
 
-    if (アンパサンド_移動前(b, s.from, {file, rank}, s.movingPiece) &&
-        g.dialogs().messageBox("取りますか？", "アンパッサン", Buttons::YesNo) == Answer::Yes) {
+    const bool takesPassed = アンパサンド_移動前(b, s.from, {file, rank}, s.movingPiece) &&
+                             g.dialogs().messageBox("取りますか？", "アンパッサン", Buttons::YesNo) == Answer::Yes;
+    // The move is made now: the mover's clock stops, unless their time ran
+    // out while they chose (their dialogs count as their time).
+    if (const std::optional<Colour> mover = colourOf(st, st.sideToMove); mover && !clockPersonMove(g, *mover)) {
+        return 終了(g, announceTimeUp(g, *mover));
+    }
+    if (takesPassed) {
         const int passedRank = colourOf(st, st.sideToMove) == Colour::White ? rank + 1 : rank - 1;
         b.at(file, passedRank) = EMPTY;
         view.描画_桝駒(id, {file, passedRank});

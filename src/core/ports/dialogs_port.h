@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "clock/time_control.h"
 #include "rules/piece.h"
 
 namespace velmora {
@@ -29,6 +30,9 @@ public:
     virtual void closePromotionDialog(PromotionDialog dialog) = 0;
     // Hides both piece-choice dialogs (every click on the window does).
     virtual void hidePromotionDialogs() = 0;
+    // The time control dialog, showing `current`: the control set, or nothing
+    // when it was closed without one.
+    virtual std::optional<TimeControl> askTimeControl(TimeControl) { return std::nullopt; }
 };
 
 }  // namespace velmora

@@ -6,12 +6,19 @@ namespace velmora {
 // the music, fast display and the five backgrounds.
 enum class MenuItem {
     Level1, Level2, Level3, Level4, Level5, Level6, Level7, Level8, Level9,
-    MoveGuidance, Music, FastDisplay, Green, Tatami, Bamboo, Space, Brick
+    MoveGuidance, Music, FastDisplay, Green, Tatami, Bamboo, Space, Brick,
+    // 持ち時間: none, the six presets in their order, and one set in the dialog.
+    TimeNone, Time1_0, Time3_2, Time5_0, Time10_5, Time15_10, Time30_0, TimeCustom
 };
 
 // The level menu's item of level 1..9.
 constexpr MenuItem levelItem(int level) {
     return static_cast<MenuItem>(static_cast<int>(MenuItem::Level1) + level - 1);
+}
+
+// The 持ち時間 menu's item of preset k (0..5).
+constexpr MenuItem timePresetItem(int k) {
+    return static_cast<MenuItem>(static_cast<int>(MenuItem::Time1_0) + k);
 }
 
 // The item's object name in the window's menus.
@@ -34,6 +41,14 @@ constexpr const char* menuItemName(MenuItem item) {
         case MenuItem::Bamboo: return "TAKE";
         case MenuItem::Space: return "UCHU";
         case MenuItem::Brick: return "RENGA";
+        case MenuItem::TimeNone: return "TIME_NONE";
+        case MenuItem::Time1_0: return "TIME_1_0";
+        case MenuItem::Time3_2: return "TIME_3_2";
+        case MenuItem::Time5_0: return "TIME_5_0";
+        case MenuItem::Time10_5: return "TIME_10_5";
+        case MenuItem::Time15_10: return "TIME_15_10";
+        case MenuItem::Time30_0: return "TIME_30_0";
+        case MenuItem::TimeCustom: return "TIME_CUSTOM";
     }
     return "";
 }

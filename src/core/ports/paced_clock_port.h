@@ -22,15 +22,25 @@ public:
 
     PacedClock(Clock& inner, const bool& fast) : inner_(&inner), fast_(fast) {}
 
-    void wait(double seconds) override { inner_->wait(fast_ ? seconds * FAST_FACTOR : seconds); }
+    void wait(double seconds) override {
+        const double began = inner_->now();
+        inner_->wait(fast_ ? seconds * FAST_FACTOR : seconds);
+        paused_ += inner_->now() - began;
+    }
     // A wait for the next second is at most a second long.
     void waitTick() override {
+        const double began = inner_->now();
         if (fast_) {
             inner_->wait(FAST_FACTOR);
         } else {
             inner_->waitTick();
         }
+        paused_ += inner_->now() - began;
     }
+    double now() const override { return inner_->now(); }
+    // How long all the pauses so far have lasted, seconds: the computer's
+    // clock does not pay for the pauses of its turn.
+    double pausedSeconds() const { return paused_; }
 
     Clock& inner() { return *inner_; }
     void setInner(Clock& inner) { inner_ = &inner; }
@@ -38,6 +48,7 @@ public:
 private:
     Clock* inner_;
     const bool& fast_;
+    double paused_ = 0;
 };
 
 }  // namespace velmora

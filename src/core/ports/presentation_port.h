@@ -49,6 +49,9 @@ public:
     // The record or the position shown has changed: the last move is marked
     // anew, and the window's move list follows.
     virtual void followRecord() {}
+    // The two players' clocks in the band between the boards, as they stand
+    // now; nothing (and the band as it was) when the game has no clock.
+    virtual void drawClocks() {}
 };
 
 }  // namespace velmora

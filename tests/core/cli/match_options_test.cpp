@@ -105,6 +105,24 @@ TEST(MatchOptions, AProgramPlaysASideAtItsFullEngineOrTheLevelGiven) {
     }
 }
 
+TEST(MatchOptions, ATimeControlIsMinutesPlusSecondsForTheProgramsOwnLevels) {
+    Options o;
+    EXPECT_FALSE(parse({"match", "--white", "9", "--black", "2", "--games", "1", "--seed", "1", "--time-control", "0.1+0.1"}, o));
+    EXPECT_EQ(o.timeControl, (TimeControl{6'000, 100}));
+    for (const char* bad : {"0+0", "5", "181+0", "5+61", "x"}) {
+        Options refused;
+        const std::optional<std::string> error =
+            parse({"match", "--white", "9", "--black", "9", "--games", "1", "--seed", "1", "--time-control", bad}, refused);
+        ASSERT_TRUE(error) << bad;
+        EXPECT_EQ(error->rfind("bad --time-control '" + std::string(bad) + "'", 0), 0u) << *error;
+    }
+    Options program;
+    const std::optional<std::string> error = parse({"match", "--white", "9", "--black-program", "/bin/true", "--games",
+                                                    "1", "--seed", "1", "--time-control", "1+0"}, program);
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->find("not with another program"), std::string::npos);
+}
+
 TEST(MatchElo, KnownScoresAndTheirMargins) {
     // Three points of four: +190.8.
     EXPECT_NEAR(eloFromResults(3, 0, 1).elo, 190.85, 0.01);

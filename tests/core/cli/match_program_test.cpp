@@ -93,6 +93,37 @@ TEST_F(MatchProgram, PlaysWholeGamesForEitherColour) {
     }
 }
 
+// Under a clock each game says the time both sides had left, and the summary
+// the losses on time; levels 1-3 and 4-9 both play on it. A control so
+// short that even the least budgets do not fit makes a side lose on time.
+TEST_F(MatchProgram, PlaysOnClocksAndCountsTheLossesOnTime) {
+    const MatchRun run = match("--white 4 --black 3 --games 2 --seed 5 --time-control 0.2+0.5");
+    ASSERT_EQ(run.status, 0) << (run.err.empty() ? "" : run.err[0]);
+    ASSERT_EQ(run.out.size(), 3u);
+    for (int k = 0; k < 2; ++k) {
+        const Json game = Json::parse(run.out[static_cast<size_t>(k)]);
+        EXPECT_NE(text(game, "reason"), "time") << run.out[static_cast<size_t>(k)];
+        EXPECT_GT(number(game, "whiteLeftMs"), 0);
+        EXPECT_GT(number(game, "blackLeftMs"), 0);
+    }
+    const Json summary = Json::parse(run.out[2]);
+    EXPECT_EQ(text(summary, "timeControl"), "0.2+0.5");
+    EXPECT_EQ(number(summary, "timeLosses"), 0);
+    EXPECT_GT(number(summary, "leastLeftMs"), 0);
+    // A millisecond each: white's first search already outlasts it.
+    const MatchRun flagged = match("--white 9 --black 3 --games 1 --seed 5 --time-control 0.00002+0");
+    ASSERT_EQ(flagged.status, 0);
+    const Json lost = Json::parse(flagged.out[0]);
+    EXPECT_EQ(text(lost, "winner"), "black");
+    EXPECT_EQ(text(lost, "reason"), "time");
+    EXPECT_EQ(number(Json::parse(flagged.out[1]), "timeLosses"), 1);
+    // A match without clocks prints no clock figures.
+    const MatchRun plain = match("--white 4 --black 3 --games 1 --seed 5");
+    ASSERT_EQ(plain.status, 0);
+    EXPECT_EQ(plain.out[0].find("LeftMs"), std::string::npos);
+    EXPECT_EQ(plain.out[1].find("timeLosses"), std::string::npos);
+}
+
 // The program is called as `PATH com RECORD --level L --time MS` on a record
 // of one position with black to move, which is gone after the move.
 TEST_F(MatchProgram, HandsTheProgramARecordOfThePositionAndRemovesIt) {

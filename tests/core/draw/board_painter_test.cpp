@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "board_text_fixture.h"
@@ -226,6 +227,55 @@ TEST(StatusTexts, ThinkingIsShownAboveBothBoards) {
     EXPECT_DOUBLE_EQ(w.canvas.texts[1].y, 900 + 525 * -1.1);
     EXPECT_DOUBLE_EQ(w.canvas.texts[3].x, 700 + 522 * 16.0);
     EXPECT_EQ(w.canvas.texts[3].text, "思考中");
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// The texts drawn in the band between the boards, top to bottom (shadows left out).
+std::vector<std::string> bandTexts(const RecordingCanvas& canvas) {
+    std::vector<std::pair<double, std::string>> found;
+    for (const auto& t : canvas.texts) {
+        if (t.x > gridX(LEFT_ORIGIN_X, 9.5) && t.x < gridX(LEFT_ORIGIN_X, 12) && t.colour != SHADOW_COLOR) {
+            found.emplace_back(t.y, t.text);
+        }
+    }
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> texts;
+    for (const auto& [y, text] : found) texts.push_back(text);
+    return texts;
+}
+
+TEST(ClockDrawing, BothClocksInTheBandTheRunningOneMarkedAndNothingWithoutAControl) {
+    PainterWorld w;
+    w.game.chessClock.reset({300'000, 0});
+    w.painter.画面_再描画();
+    EXPECT_EQ(bandTexts(w.canvas), (std::vector<std::string>{"5:00", "5:00"}));
+    // White's clock, below, runs: marked, and counting from the port's time.
+    w.canvas.clear();
+    w.game.chessClock.start(Colour::White, w.world.clock.time);
+    w.world.clock.time += 291.25;
+    w.painter.drawClocks();
+    EXPECT_EQ(bandTexts(w.canvas), (std::vector<std::string>{"5:00", "0:08.7", "●"}));
+    // Turned round, white's clock stands at the top.
+    w.canvas.clear();
+    w.game.state.reversed = true;
+    w.painter.drawClocks();
+    EXPECT_EQ(bandTexts(w.canvas), (std::vector<std::string>{"0:08.7", "●", "5:00"}));
+    // No control: the band is cleared once, then left alone.
+    w.canvas.clear();
+    w.game.chessClock.reset({});
+    w.painter.drawClocks();
+    EXPECT_TRUE(bandTexts(w.canvas).empty());
+    EXPECT_EQ(w.canvas.pictures.size(), 4u);
+    w.canvas.clear();
+    w.painter.drawClocks();
+    EXPECT_TRUE(w.canvas.pictures.empty());
+    w.painter.画面_再描画();
+    EXPECT_TRUE(bandTexts(w.canvas).empty());
 }
 
 }  // namespace
