@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -11,6 +12,7 @@
 #include "ports/null_ports.h"
 #include "ports/paced_clock_port.h"
 #include "record/history.h"
+#include "text/translating_dialogs.h"
 #include "rules/board_state.h"
 
 namespace velmora {
@@ -36,6 +38,8 @@ struct Ports {
     VersionDialog* versionDialog = nullptr;
     FileWriter* files = nullptr;
     EngineRunner* engineRunner = nullptr;
+    // The run's language; none: the game's own Japanese texts.
+    const Translator* translator = nullptr;
 };
 
 // What the person has picked on one board: whether a piece of the side to
@@ -93,7 +97,9 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    Dialogs& dialogs() { return *ports_.dialogs; }
+    // The boxes in the run's language.
+    Dialogs& dialogs() { return translatingDialogs_ ? static_cast<Dialogs&>(*translatingDialogs_) : *ports_.dialogs; }
+    const Translator* translator() const { return ports_.translator; }
     Presentation& presentation() { return *ports_.presentation; }
     SoundPort& sound() { return *ports_.sound; }
     // Every pause goes through here, paced by the fast display option.
@@ -143,6 +149,7 @@ private:
     Selection selections_[2];
     Ports ports_;
     NullDialogs nullDialogs_;
+    std::optional<TranslatingDialogs> translatingDialogs_;
     NullPresentation nullPresentation_;
     NullSound nullSound_;
     NullClock nullClock_;

@@ -2,6 +2,7 @@
 
 #include "draw/move_marks.h"
 #include "record/notation.h"
+#include "text/translated_text.h"
 #include "rules/legality.h"
 
 namespace velmora {
@@ -15,7 +16,7 @@ std::string labelText(int code) {
 }
 
 void BoardPainter::text(double x, double y, const std::string& s, int colour, int size) {
-    if (!s.empty()) canvas_.drawText(x, y, s, size, bold_, colour);
+    if (!s.empty()) canvas_.drawText(x, y, translated(g_.translator(), s), size, bold_, colour);
 }
 
 void BoardPainter::描画_絵(int origin, int code, double column, double row) {

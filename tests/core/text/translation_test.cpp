@@ -1,0 +1,323 @@
+// The game in English: the translation of each line of a text, the English
+// catalogue (assets/translations/velmora_en.ts) complete and finished, every
+// text the core shows present in it, and a game played in English showing
+// no Japanese character in any box or on the picture.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <set>
+#include <sstream>
+
+#include "clock/game_clock.h"
+#include "com/handicap.h"
+#include "com/hint.h"
+#include "com/level.h"
+#include "draw/board_painter.h"
+#include "fakes.h"
+#include "flow/clock_commands.h"
+#include "flow/game_flow.h"
+#include "flow/resign_draw.h"
+#include "record/replay.h"
+#include "test_support.h"
+#include "text/translated_text.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string unescaped(std::string s) {
+    for (const auto& [entity, c] : {std::pair("&lt;", "<"), {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&amp;", "&"}}) {
+        for (size_t at = s.find(entity); at != std::string::npos; at = s.find(entity, at + 1)) {
+            s.replace(at, std::string_view(entity).size(), c);
+        }
+    }
+    return s;
+}
+
+// The catalogue as Qt's tools keep it: contexts of source texts and their translations.
+struct Catalogue {
+    struct Entry {
+        std::string translation;
+        std::string type;  // "unfinished", "obsolete", ... or empty
+    };
+    std::map<std::string, std::map<std::string, Entry>> contexts;
+    std::vector<std::string> repeated;
+
+    static Catalogue load(const fs::path& path) {
+        std::ifstream in(path);
+        std::stringstream all;
+        all << in.rdbuf();
+        const std::string text = all.str();
+        // What stands between `open` and `close` after `from`; `from` moves past it.
+        auto between = [&text](const std::string& open, const std::string& close, size_t& from, size_t limit) {
+            const size_t a = text.find(open, from);
+            if (a == std::string::npos || a >= limit) return std::optional<std::string>();
+            const size_t b = text.find(close, a + open.size());
+            if (b == std::string::npos || b > limit) return std::optional<std::string>();
+            from = b + close.size();
+            return std::optional(text.substr(a + open.size(), b - a - open.size()));
+        };
+        Catalogue c;
+        for (size_t at = text.find("<context>"); at != std::string::npos; at = text.find("<context>", at)) {
+            const size_t contextEnd = text.find("</context>", at);
+            if (contextEnd == std::string::npos) break;
+            const std::optional<std::string> name = between("<name>", "</name>", at, contextEnd);
+            auto& messages = c.contexts[name.value_or("")];
+            for (std::optional<std::string> message; (message = between("<message>", "</message>", at, contextEnd));) {
+                const std::string& m = *message;
+                const size_t s0 = m.find("<source>"), s1 = m.find("</source>");
+                const size_t t0 = m.find("<translation"), t1 = m.find("</translation>");
+                if (s0 == std::string::npos || s1 == std::string::npos || t0 == std::string::npos || t1 == std::string::npos) {
+                    c.repeated.push_back("a message without source or translation");
+                    continue;
+                }
+                const size_t tagEnd = m.find('>', t0);
+                Entry entry{unescaped(m.substr(tagEnd + 1, t1 - tagEnd - 1)), ""};
+                const size_t type = m.find("type=\"", t0);
+                if (type != std::string::npos && type < tagEnd) entry.type = m.substr(type + 6, m.find('"', type + 6) - type - 6);
+                const std::string source = unescaped(m.substr(s0 + 8, s1 - s0 - 8));
+                if (messages.count(source)) c.repeated.push_back(source);
+                messages[source] = entry;
+            }
+            at = contextEnd;
+        }
+        return c;
+    }
+};
+
+const fs::path SOURCE_DIR = VELMORA_SOURCE_DIR;
+
+const Catalogue& english() {
+    static const Catalogue c = Catalogue::load(SOURCE_DIR / "assets/translations/velmora_en.ts");
+    return c;
+}
+
+// The core's texts in English, as the window's translator gives them.
+class EnglishTranslator : public Translator {
+public:
+    std::optional<std::string> translation(const std::string& source) const override {
+        const auto& messages = english().contexts.at("Velmora");
+        const auto it = messages.find(source);
+        if (it == messages.end()) return std::nullopt;
+        return it->second.translation;
+    }
+};
+
+class TableTranslator : public Translator {
+public:
+    explicit TableTranslator(std::map<std::string, std::string> table) : table_(std::move(table)) {}
+    std::optional<std::string> translation(const std::string& source) const override {
+        const auto it = table_.find(source);
+        if (it == table_.end()) return std::nullopt;
+        return it->second;
+    }
+
+private:
+    std::map<std::string, std::string> table_;
+};
+
+TEST(TranslatedText, EachLineOnItsOwnWithNumbersAndLabelsAsArguments) {
+    const TableTranslator t({{"はい", "Yes"},
+                             {"棋譜", "Record"},
+                             {"%1 行目", "line %1"},
+                             {"ﾌｧｲﾙ: %1", "File: %1"},
+                             {"段位:%1", "Grade: %1"},
+                             {"初段", "1 dan"}});
+    EXPECT_EQ(translated(&t, "はい"), "Yes");
+    EXPECT_EQ(translated(&t, "棋譜\n/home/a/b.棋譜\n\nはい"), "Record\n/home/a/b.棋譜\n\nYes");
+    EXPECT_EQ(translated(&t, "12 行目"), "line 12");
+    EXPECT_EQ(translated(&t, "ﾌｧｲﾙ: /tmp/棋譜"), "File: /tmp/棋譜");
+    // The argument is itself translated when it has a translation.
+    EXPECT_EQ(translated(&t, "段位:初段"), "Grade: 1 dan");
+    // No translation: the line as it is, numbers and all.
+    EXPECT_EQ(translated(&t, "0:09.8"), "0:09.8");
+    EXPECT_EQ(translated(&t, "いいえ"), "いいえ");
+    EXPECT_EQ(translated(&t, ""), "");
+    EXPECT_EQ(translated(nullptr, "はい\n棋譜"), "はい\n棋譜");
+}
+
+TEST(TranslatedText, JapaneseCharactersAreFound) {
+    for (const char* japanese : {"あ", "ア", "ｱ", "棋", "「", "？", "ａ", "１", "x：y"}) EXPECT_TRUE(hasJapanese(japanese)) << japanese;
+    for (const char* other : {"", "Record", "0:09.8", "●", "▸", "é", "±"}) EXPECT_FALSE(hasJapanese(other)) << other;
+}
+
+TEST(EnglishCatalogue, IsCompleteAndFinished) {
+    const Catalogue& c = english();
+    EXPECT_EQ(c.contexts.size(), 3u);
+    EXPECT_TRUE(c.repeated.empty()) << c.repeated.front();
+    size_t messages = 0;
+    for (const auto& [context, entries] : c.contexts) {
+        for (const auto& [source, entry] : entries) {
+            ++messages;
+            EXPECT_TRUE(entry.type.empty()) << context << ": " << source << " is " << entry.type;
+            EXPECT_FALSE(entry.translation.empty()) << context << ": " << source;
+            EXPECT_FALSE(hasJapanese(entry.translation)) << context << ": " << entry.translation;
+            EXPECT_EQ(entry.translation.find("%1") != std::string::npos, source.find("%1") != std::string::npos)
+                << context << ": " << source;
+        }
+    }
+    EXPECT_GT(messages, 190u);
+}
+
+// The string literals of a source file, comments left out.
+std::vector<std::string> literals(const fs::path& file) {
+    std::ifstream in(file);
+    std::stringstream all;
+    all << in.rdbuf();
+    const std::string s = all.str();
+    std::vector<std::string> out;
+    for (size_t k = 0; k < s.size(); ++k) {
+        if (s.compare(k, 2, "//") == 0) {
+            k = s.find('\n', k);
+            if (k == std::string::npos) break;
+        } else if (s[k] == '\'') {
+            // A digit separator (60'000) stands between digits; a character literal is closed.
+            if (k > 0 && std::isxdigit(static_cast<unsigned char>(s[k - 1]))) continue;
+            k = s.find('\'', k + (k + 1 < s.size() && s[k + 1] == '\\' ? 3 : 2));
+            if (k == std::string::npos) break;
+        } else if (s[k] == '"') {
+            std::string literal;
+            for (++k; k < s.size() && s[k] != '"'; ++k) {
+                if (s[k] == '\\' && k + 1 < s.size()) {
+                    ++k;
+                    literal += s[k] == 'n' ? '\n' : s[k] == 'r' ? '\r' : s[k];
+                } else {
+                    literal += s[k];
+                }
+            }
+            out.push_back(literal);
+        }
+    }
+    return out;
+}
+
+// Every Japanese text of the core that can reach a box or the picture has a
+// translation: line by line, a line ending in a label as its "%1" template.
+TEST(EnglishCatalogue, HoldsEveryTextTheCoreShows) {
+    // Japanese literals that are never shown: file names, the settings file's
+    // words, the separators the translation itself looks for, and the two
+    // halves of the unread-line message, whose whole is a template.
+    const std::set<std::string> notShown = {
+        "*.棋譜", ".棋譜", "resume.棋譜", "その他.wav", "禁止.wav", "駒打音.wav", "：", "緑", "畳", "竹", "宇宙", "煉瓦",
+        "背景画", "移動指導", "速い表示", "背景画=", "移動指導=ON\r\n", "移動指導=OFF\r\n", "速い表示=ON\r\n",
+        "速い表示=OFF\r\n", "背景画=緑\r\n移動指導=OFF\r\nBGM=ON\r\n", "棋譜ﾌｧｲﾙの ", " 行目が読めません"};
+    const auto& messages = english().contexts.at("Velmora");
+    std::vector<std::string> missing;
+    for (const auto& entry : fs::recursive_directory_iterator(SOURCE_DIR / "src/core")) {
+        if (!entry.is_regular_file()) continue;
+        for (const std::string& literal : literals(entry.path())) {
+            if (!hasJapanese(literal) || notShown.count(literal)) continue;
+            std::stringstream lines(literal);
+            for (std::string line; std::getline(lines, line);) {
+                if (line.empty() || messages.count(line) || messages.count(line + "%1")) continue;
+                missing.push_back(entry.path().filename().string() + ": " + line);
+            }
+        }
+    }
+    EXPECT_TRUE(missing.empty()) << missing.size() << " texts without English, the first: " << missing.front();
+    EXPECT_TRUE(messages.count("棋譜ﾌｧｲﾙの %1 行目が読めません"));
+}
+
+// Keeps every text the painter draws.
+class TextCanvas : public testing::BlankCanvas {
+public:
+    void drawText(double, double, const std::string& text, int, bool, int) override { texts.push_back(text); }
+    std::vector<std::string> texts;
+};
+
+// A whole program in English: boxes, their answers and the picture.
+struct EnglishWorld {
+    EnglishTranslator translator;
+    testing::ScriptedDialogs dialogs;
+    testing::RecordingSound sound;
+    testing::RecordingClock clock;
+    NullShell shell;
+    testing::RecordingMarks marks;
+    Game game{ports()};
+    TextCanvas canvas;
+    BoardPainter painter{game, canvas};
+
+    EnglishWorld() { game.setPresentation(&painter); }
+    Ports ports() {
+        Ports p{&dialogs, nullptr, &sound, &clock, &shell, &marks};
+        p.translator = &translator;
+        return p;
+    }
+    template <typename F>
+    void command(F f) {
+        f();
+        followClock(game);
+        painter.drawClocks();
+    }
+};
+
+// Refusals, a game between people with a declined draw and a flag, a game
+// against the computer with its replies, stepping, a handicap and a resign:
+// every box and every drawn text is in English, and the game is the same.
+TEST(EnglishRun, NoJapaneseReachesTheBoxesOrThePicture) {
+    testing::ScratchFolder folder(testing::ScratchFolder::ENTER);
+    EnglishWorld w;
+    Game& g = w.game;
+    w.dialogs.answers.assign(200, Answer::No);
+    w.command([&] { Form_Load(g); });
+    w.command([&] { testing::clickSquare(g, BoardId::LEFT, 5, 7); });
+    w.command([&] { HINT_Click(g); });
+    w.command([&] { resignClick(g); });
+    w.command([&] { offerDrawClick(g); });
+    w.command([&] { REPLAY_Click(g); });
+    w.command([&] { LBEL_UP_Click(g); });
+    w.command([&] { LBEL_UP_Click(g); });
+    w.command([&] { LEBEL_DOWN_Click(g); });
+    w.command([&] { LEBEL_DOWN_Click(g); });
+    w.command([&] { chooseTimeControl(g, TIME_CONTROL_PRESETS[0]); });
+    w.command([&] { START_Click(g); });
+    w.command([&] { testing::clickMove(g, BoardId::LEFT, 5, 7, 5, 5); });
+    w.command([&] { testing::clickMove(g, BoardId::LEFT, 5, 2, 5, 4); });
+    w.command([&] { offerDrawClick(g); });
+    w.command([&] { LBEL_UP_Click(g); });
+    w.command([&] { REPLAY_Click(g); });
+    w.command([&] { AFTER_Click(g); });
+    w.command([&] { AFTER_Click(g); });
+    // The first player's flag; "Play again?" answered Yes.
+    w.dialogs.answers.push_front(Answer::Yes);
+    w.clock.time += 61;
+    w.command([&] { clockTick(g); });
+    ASSERT_EQ(g.state.sideToMove, Side::None);
+    w.command([&] { LEVEL_Click(g, 3); });
+    w.command([&] { SENTE_Click(g); });
+    w.command([&] { testing::clickMove(g, BoardId::RIGHT, 5, 7, 5, 5); });
+    ASSERT_EQ(g.state.sideToMove, Side::First);
+    w.dialogs.answers.push_front(Answer::Yes);
+    w.command([&] { resignClick(g); });
+    // A second game against the computer, played until it ends.
+    w.command([&] { SENTE_Click(g); });
+    for (const auto& [from, to] : {std::pair(Square{5, 7}, Square{5, 5}), {Square{4, 7}, Square{4, 5}},
+                                   {Square{7, 8}, Square{6, 6}}, {Square{6, 8}, Square{3, 5}}}) {
+        if (g.state.sideToMove != Side::First) break;
+        w.command([&] { testing::clickMove(g, BoardId::RIGHT, from.file, from.rank, to.file, to.rank); });
+    }
+
+    std::set<std::string> titles;
+    for (const testing::Box& box : w.dialogs.boxes) {
+        EXPECT_FALSE(hasJapanese(box.text)) << box.text;
+        EXPECT_FALSE(hasJapanese(box.title)) << box.title;
+        titles.insert(box.title);
+    }
+    for (const std::string& text : w.canvas.texts) EXPECT_FALSE(hasJapanese(text)) << text;
+    // The run went through the boxes and texts it was meant to.
+    for (const char* title : {"Start", "Resign", "Draw offer", "Time up", "Game over", "New game", "Handicap", "Back"}) {
+        EXPECT_TRUE(titles.count(title)) << title;
+    }
+    for (const char* text : {"Thinking", "moves", "Pawn", "Handicap: 3 kyu", "e", "4"}) {
+        EXPECT_NE(std::find(w.canvas.texts.begin(), w.canvas.texts.end(), text), w.canvas.texts.end()) << text;
+    }
+    EXPECT_GE(g.state.lastMoveNumber, 0);
+}
+
+}  // namespace
+}  // namespace velmora
