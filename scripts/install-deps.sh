@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ipafont-mincho
+          qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libgl-dev fonts-ipafont-mincho
           qt6-multimedia-dev libqt6multimedia6
           xvfb xdotool pulseaudio desktop-file-utils appstream file man-db dpkg-dev)
 missing=()

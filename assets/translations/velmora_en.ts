@@ -604,7 +604,7 @@
     </message>
     <message>
         <source>ﾌｧｲﾙ名 ：</source>
-        <translation>File name:</translation>
+        <translation>File:</translation>
     </message>
     <message>
         <source>対 局 名：</source>
@@ -645,6 +645,10 @@
     <message>
         <source>ホームページ</source>
         <translation>Home page</translation>
+    </message>
+    <message>
+        <source>解説</source>
+        <translation>Help</translation>
     </message>
 </context>
 <context>

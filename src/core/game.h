@@ -12,6 +12,7 @@
 #include "ports/null_ports.h"
 #include "ports/paced_clock_port.h"
 #include "record/history.h"
+#include "text/language.h"
 #include "text/translating_dialogs.h"
 #include "rules/board_state.h"
 
@@ -77,6 +78,8 @@ struct OptionState {
     // The time control the next game is played under (none: no clocks); it
     // holds for the run and is not kept in the settings file.
     TimeControl timeControl;
+    // The help page of the run's language, beside the wave files.
+    std::string helpPage = helpPageOf(Language::Japanese);
 
     std::string dataFile(const std::string& name) const {
         return dataDirectory.empty() ? name : dataDirectory + "/" + name;

@@ -7,11 +7,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <vector>
 
 #include "clock/time_control.h"
+#include "text/language.h"
 #include "ui/end_signals.h"
 #include "ui/install_layout.h"
 #include "ui/main_window.h"
@@ -53,6 +55,25 @@ protected:
     }
 };
 
+// An option of the game's own, with its value as the next argument or after
+// "=" ("--lang en", "--lang=en"); no name: not one of the game's options.
+constexpr const char* TIME_CONTROL = "--time-control";
+constexpr const char* LANG = "--lang";
+struct OptionValue {
+    const char* name = nullptr;
+    const char* value = nullptr;
+    bool separate = false;  // the value is the next argument
+};
+
+OptionValue optionValue(int argc, char** argv, int k) {
+    for (const char* name : {TIME_CONTROL, LANG}) {
+        const size_t length = std::strlen(name);
+        if (std::strcmp(argv[k], name) == 0) return {name, k + 1 < argc ? argv[k + 1] : nullptr, true};
+        if (std::strncmp(argv[k], name, length) == 0 && argv[k][length] == '=') return {name, argv[k] + length + 1, false};
+    }
+    return {};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -64,43 +85,60 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-        std::printf("usage: velmora [--version | --help | --time-control MIN+INC]\n"
+        std::printf("usage: velmora [--version | --help] [--time-control MIN+INC] [--lang ja|en]\n"
                     "A chess game on two boards at once, against the computer or another person.\n"
                     "--time-control MIN+INC  play this run's games on clocks: MIN minutes each\n"
                     "                        (more than 0, at most 180), INC seconds added after\n"
                     "                        each move (0 to 60); decimals allowed, e.g. 0.5+2\n"
+                    "--lang ja|en            play in Japanese or English; without it the locale\n"
+                    "                        decides (Japanese, C or POSIX: Japanese; others: English)\n"
                     "Settings are kept in Velmora.ini: in the folder the game starts in when it is run\n"
                     "from its own folder, else in $XDG_CONFIG_HOME/velmora (~/.config/velmora).\n");
         return 0;
     }
-    // The one option that starts the game: checked before any window opens.
+    // The options that start the game: checked before any window opens.
     std::optional<velmora::TimeControl> timeControl;
+    std::optional<velmora::Language> language;
     for (int k = 1; k < argc; ++k) {
-        const bool withValue = std::strcmp(argv[k], "--time-control") == 0 && k + 1 < argc;
-        const char* value = withValue ? argv[k + 1]
-                            : std::strncmp(argv[k], "--time-control=", 15) == 0 ? argv[k] + 15
-                                                                                 : nullptr;
-        if (!value) {
-            // Qt's own options (-platform, -display, ...) are left to it.
-            if (std::strcmp(argv[k], "--time-control") == 0) {
-                std::fprintf(stderr, "velmora: --time-control needs a value MIN+INC, e.g. 5+0\n");
-                return 2;
-            }
-            continue;
-        }
-        timeControl = velmora::parseTimeControl(value);
-        if (!timeControl) {
-            std::fprintf(stderr,
-                         "velmora: bad --time-control '%s': give MIN+INC, minutes above 0 and at most 180, "
-                         "seconds 0 to 60 (e.g. 5+0 or 0.5+2)\n",
-                         value);
+        const OptionValue option = optionValue(argc, argv, k);
+        if (!option.name) continue;  // Qt's own options (-platform, -display, ...) are left to it.
+        if (!option.value) {
+            std::fprintf(stderr, "velmora: %s needs a value, %s\n", option.name,
+                         option.name == TIME_CONTROL ? "MIN+INC, e.g. 5+0" : "ja or en");
             return 2;
         }
-        if (withValue) ++k;
+        if (option.name == TIME_CONTROL) {
+            timeControl = velmora::parseTimeControl(option.value);
+            if (!timeControl) {
+                std::fprintf(stderr,
+                             "velmora: bad --time-control '%s': give MIN+INC, minutes above 0 and at most 180, "
+                             "seconds 0 to 60 (e.g. 5+0 or 0.5+2)\n",
+                             option.value);
+                return 2;
+            }
+        } else {
+            language = velmora::languageNamed(option.value);
+            if (!language) {
+                std::fprintf(stderr, "velmora: bad --lang '%s': give ja (Japanese) or en (English)\n", option.value);
+                return 2;
+            }
+        }
+        if (option.separate) ++k;
+    }
+    if (!language) {
+        language = velmora::systemLanguage(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
     }
     QApplication app(argc, argv);
-    velmora::ui::MainWindow window;
-    window.useLayout(velmora::ui::InstallLayout::detect(QCoreApplication::applicationDirPath()));
+    const auto layout = velmora::ui::InstallLayout::detect(QCoreApplication::applicationDirPath());
+    // The catalogue is installed beside the help page, and in the build tree
+    // stands beside the program.
+    if (!velmora::ui::loadCatalogue(*language, {layout.dataDirectory, QCoreApplication::applicationDirPath()})) {
+        std::fprintf(stderr, "velmora: no translation %s.qm is installed; playing in Japanese\n",
+                     velmora::catalogueNameOf(*language).c_str());
+        language = velmora::Language::Japanese;
+    }
+    velmora::ui::MainWindow window(*language);
+    window.useLayout(layout);
     if (timeControl) window.game().options.timeControl = *timeControl;
     // For measuring: report the time to the first complete frame and the
     // resident memory then, and end.

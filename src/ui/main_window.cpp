@@ -33,7 +33,7 @@
 
 namespace velmora::ui {
 
-MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
+MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), browser_(this) {
     setWindowTitle("Velmora");
     // The platform's own menu fonts would bring a second Japanese font file.
     QApplication::setFont(gameFont());
@@ -54,7 +54,11 @@ MainWindow::MainWindow() : pictures_(devicePixelRatioF()), browser_(this) {
     recordPanel_ = new QtRecordPanel(canvas_);
     moveList_ = new MoveListPanel(canvas_);
     ports.recordPanel = recordPanel_;
+    // Japanese is the core's own language: no translator at all, so that
+    // every text stays exactly as written.
+    if (language != Language::Japanese) ports.translator = &translator_;
     game_ = std::make_unique<Game>(ports);
+    game_->options.helpPage = helpPageOf(language);
     painter_ = std::make_unique<BoardPainter>(*game_, *canvas_);
     game_->setPresentation(painter_.get());
     dialogs_->pauseWith(game_->clock());
@@ -147,7 +151,7 @@ void MainWindow::start() {
 }
 
 QMenu* MainWindow::menu(QWidget* parent, const QString& caption, const QString& name) {
-    auto* m = new QMenu(caption, parent);
+    auto* m = new QMenu(menuText(caption), parent);
     m->setObjectName(name);
     m->menuAction()->setObjectName(name);
     return m;
@@ -160,7 +164,7 @@ void MainWindow::shortcut(QAction* action, const QKeySequence& keys) {
 
 QAction* MainWindow::item(QMenu* m, const QString& caption, const QString& name, std::function<void()> handler,
                           bool checkable, WhileThinking whileThinking) {
-    QAction* a = m->addAction(caption);
+    QAction* a = m->addAction(menuText(caption));
     a->setObjectName(name);
     a->setCheckable(checkable);
     // A check mark changes only through the game's own handlers.
@@ -178,7 +182,7 @@ QAction* MainWindow::markedItem(QMenu* m, const QString& caption, MenuItem mark,
 }
 
 QAction* MainWindow::barCommand(const QString& caption, const QString& name, std::function<void()> handler) {
-    QAction* a = menuBar()->addAction(caption);
+    QAction* a = menuBar()->addAction(menuText(caption));
     a->setObjectName(name);
     connect(a, &QAction::triggered, this, [this, handler] { run(handler); });
     return a;
@@ -222,7 +226,7 @@ void MainWindow::buildMenus() {
     hintAction_ = item(stop, "ヒント", "HINT", [&g] { HINT_Click(g); });
     shortcut(hintAction_, QKeySequence(Qt::CTRL | Qt::Key_H));
     // Whether the move list stands beside the boards, for this run only.
-    QAction* moveList = stop->addAction("棋譜一覧");
+    QAction* moveList = stop->addAction(menuText("棋譜一覧"));
     moveList->setObjectName("MOVE_LIST");
     moveList->setCheckable(true);
     moveList->setChecked(true);

@@ -16,6 +16,7 @@
 #include "ui/qt_browser.h"
 #include "ui/qt_ports.h"
 #include "ui/qt_sound.h"
+#include "ui/qt_translation.h"
 #include "ui/record_panel.h"
 #include "ui/version_dialog.h"
 
@@ -29,7 +30,9 @@ namespace velmora::ui {
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow();
+    // The window in a language; for any but Japanese its catalogue must be
+    // loaded into the application first (loadCatalogue).
+    explicit MainWindow(Language language = Language::Japanese);
     ~MainWindow() override;
 
     // Start-up: the first complete drawing, then the window's place and size.
@@ -109,6 +112,7 @@ private:
     static constexpr int CLOCK_TICK_MS = 100;
 
     Pictures pictures_;
+    QtTranslator translator_;
     QtShell shell_;
     QtClock clock_{shell_};
     // Set to stop the engine's search: a command that changes or ends the

@@ -7,6 +7,7 @@
 #include "ui/game_font.h"
 #include "ui/palette.h"
 #include "ui/picture_transform.h"
+#include "ui/qt_translation.h"
 
 namespace velmora::ui {
 namespace {
@@ -66,7 +67,7 @@ void MoveListPanel::showMoves(const std::vector<ListedMove>& moves, int current)
         setRowCount(static_cast<int>(rows.size()) + 1);
         setItem(0, 0, cell("", Qt::AlignRight));
         setItem(0, 1, cell("", Qt::AlignHCenter));
-        setItem(0, 2, cell("開始局面", Qt::AlignLeft));
+        setItem(0, 2, cell(windowText("開始局面"), Qt::AlignLeft));
         for (std::size_t k = 0; k < rows.size(); ++k) {
             const int row = static_cast<int>(k) + 1;
             setItem(row, 0, cell(QString::number(row), Qt::AlignRight));

@@ -7,6 +7,8 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+#include "ui/qt_translation.h"
+
 namespace velmora::ui {
 
 bool QtBrowser::desktopCanLaunchBrowser() {
@@ -49,7 +51,7 @@ bool QtBrowser::showInHelpWindow(const QString& file) {
     }
     help_->setSearchPaths({QFileInfo(file).absolutePath()});
     help_->setSource(QUrl::fromLocalFile(file));
-    help_->setWindowTitle(help_->documentTitle().isEmpty() ? QStringLiteral("解説") : help_->documentTitle());
+    help_->setWindowTitle(help_->documentTitle().isEmpty() ? windowText("解説") : help_->documentTitle());
     if (window_) {
         // Over the game window.
         const QRect over = window_->frameGeometry();

@@ -17,6 +17,7 @@
 
 #include "ui/promotion_dialog.h"
 #include "ui/time_control_dialog.h"
+#include "ui/qt_translation.h"
 
 namespace velmora::ui {
 
@@ -124,9 +125,9 @@ Answer QtDialogs::messageBox(const std::string& text, const std::string& title, 
     keepTitleWhole(box, caption);
     QPushButton* yes = nullptr;
     if (buttons == Buttons::YesNo) {
-        yes = box.addButton("はい", QMessageBox::YesRole);
+        yes = box.addButton(windowText("はい"), QMessageBox::YesRole);
         box.setDefaultButton(yes);
-        box.setEscapeButton(box.addButton("いいえ", QMessageBox::NoRole));
+        box.setEscapeButton(box.addButton(windowText("いいえ"), QMessageBox::NoRole));
     } else {
         box.setEscapeButton(box.addButton("OK", QMessageBox::AcceptRole));
     }

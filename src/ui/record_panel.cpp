@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "ports/dialogs_port.h"
+#include "ui/qt_translation.h"
 
 namespace velmora::ui {
 namespace {
@@ -78,7 +79,7 @@ QtRecordPanel::QtRecordPanel(QWidget* parent) : QObject(parent), baseFont_(paren
     static const char* const CAPTIONS[4] = {"ﾌｧｲﾙ名 ：", "対 局 名：", "先    手 ：", "後    手 ："};
     static const int TOPS[4] = {3120, 2400, 2640, 2880};  // fields 1 (file name) .. 4 (second player)
     for (int k = 0; k < 4; ++k) {
-        labels_[k] = new QLabel(CAPTIONS[k], parent);
+        labels_[k] = new QLabel(windowText(CAPTIONS[k]), parent);
         labels_[k]->setObjectName(QStringLiteral("Label1_%1").arg(k));
         place(labels_[k], twips(120, TOPS[k], 855, 255));
         labels_[k]->setStyleSheet("color: white;");
@@ -132,7 +133,7 @@ void QtRecordPanel::setHandlers(std::function<void(const std::string&)> fileClic
 void QtRecordPanel::Drive1_Change(int index) {
     const QString root = drives_->itemText(index);
     if (!QDir(root).isReadable()) {
-        if (dialogs_) dialogs_->messageBox("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ", Buttons::Ok);
+        if (dialogs_) dialogs_->messageBox(windowText("ﾃﾞﾊﾞｲｽが準備できていません").toStdString(), windowText("ｴﾗｰ").toStdString(), Buttons::Ok);
         return;
     }
     drive_ = root;

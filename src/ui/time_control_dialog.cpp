@@ -5,6 +5,8 @@
 #include <QFormLayout>
 #include <QPushButton>
 
+#include "ui/qt_translation.h"
+
 namespace velmora::ui {
 
 TimeControlDialog::TimeControlDialog(TimeControl current, QWidget* parent)
@@ -12,7 +14,7 @@ TimeControlDialog::TimeControlDialog(TimeControl current, QWidget* parent)
       minutes_(new QDoubleSpinBox(this)),
       increment_(new QDoubleSpinBox(this)) {
     setObjectName("TimeControlDialog");
-    setWindowTitle("持ち時間の設定");
+    setWindowTitle(windowText("持ち時間の設定"));
     minutes_->setObjectName("Minutes");
     minutes_->setRange(DIALOG_MIN_MINUTES, MAX_MINUTES);
     minutes_->setDecimals(1);
@@ -25,12 +27,12 @@ TimeControlDialog::TimeControlDialog(TimeControl current, QWidget* parent)
     increment_->setValue(current.incrementMs / 1'000.0);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton("OK", QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton("キャンセル", QDialogButtonBox::RejectRole);
+    buttons->addButton(windowText("キャンセル"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* form = new QFormLayout(this);
-    form->addRow("持ち時間（分）", minutes_);
-    form->addRow("加算（秒）", increment_);
+    form->addRow(windowText("持ち時間（分）"), minutes_);
+    form->addRow(windowText("加算（秒）"), increment_);
     form->addRow(buttons);
     form->setSizeConstraint(QLayout::SetFixedSize);
     minutes_->setFocus();

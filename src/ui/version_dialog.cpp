@@ -7,6 +7,8 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "ui/qt_translation.h"
+
 namespace velmora::ui {
 namespace {
 
@@ -28,13 +30,13 @@ Form4::Form4(std::function<void()> homePage, QWidget* parent)
       picture_(QStringLiteral(":/version/version.png")),
       sharpPicture_(QStringLiteral(":/version/version@2x.png")) {
     setObjectName("Form4");
-    setWindowTitle("バージョン情報");
+    setWindowTitle(windowText("バージョン情報"));
     setFixedSize(px(4995), px(1530));
     sharpPicture_.setDevicePixelRatio(2.0);
     // Made in tab order: O K first, ホームページ second.
     command2_ = button("O K", 2880, 1080, this);
     command2_->setObjectName("Command2");
-    command1_ = button("ホームページ", 600, 1080, this);
+    command1_ = button(windowText("ホームページ"), 600, 1080, this);
     command1_->setObjectName("Command1");
     command2_->setFocus();
     connect(command1_, &QPushButton::clicked, this, [this] {

@@ -72,4 +72,13 @@ expected=$(printf '背景画=緑\r\n移動指導=OFF\r\nBGM=ON\r\n' | iconv -f U
 [ -z "$(ls -A "$start")" ] || fail "written into the start folder: $(ls -A "$start")"
 after=$(cd "$root" && find . -printf '%p %s %T@ %m\n' | sort)
 [ "$before" = "$after" ] || fail "the install tree changed: $(diff <(echo "$before") <(echo "$after"))"
+
+# A person whose locale is English: the installed catalogue and help page.
+for file in velmora_en.qm Velmora.en.htm two_board_capture.en.png castling.en.png; do
+  [ -s "$root/usr/share/velmora/$file" ] || fail "not installed: $file"
+done
+output=$(cd "$start" && env -u XDG_CONFIG_HOME -u LC_ALL -u LC_MESSAGES HOME="$scratch/home-en" LANG=en_US.UTF-8 \
+  DISPLAY=":$display" PULSE_SERVER="unix:$scratch/no-such-server" QT_QPA_PLATFORM=xcb VELMORA_MEASURE_STARTUP=1 \
+  "$root/usr/bin/velmora" 2>&1) || fail "the program did not start in English: $output"
+echo "$output" | grep -q "^box: .* | The sound device cannot be opened" || fail "not in English: $output"
 echo "install test passed"

@@ -191,15 +191,7 @@ void MainWindowTest::messageBoxesHaveJapaneseButtons() {
     MainWindow w;
     w.start();
     QStringList captions;
-    QTimer::singleShot(0, &w, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        for (QAbstractButton* b : box->buttons()) captions << b->text();
-        captions << box->windowTitle() << box->text();
-        for (QAbstractButton* b : box->buttons()) {
-            if (b->text() == "いいえ") b->click();
-        }
-    });
+    answerNextBox(&w, captions, "いいえ");
     const Answer answer = w.dialogs().messageBox("続けますか？", "再ゲーム", Buttons::YesNo, false);
     QCOMPARE(answer, Answer::No);
     QVERIFY(captions.contains("はい"));

@@ -1,9 +1,13 @@
 #pragma once
 // What the window tests on the offscreen platform share: finding a menu
 // action, starting at the natural size, a square's middle on the canvas, and
-// a two-person game with white to move.
+// a two-person game with white to move, and what the next box said.
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QMessageBox>
+#include <QTimer>
 
 #include "draw/geometry.h"
 #include "ui/main_window.h"
@@ -34,6 +38,20 @@ inline void whiteToMove(ui::MainWindow& w) {
     st.blackTurn = Side::Second;
     st.sideToMove = Side::First;
     st.gameMode = GameMode::BetweenPeople;
+}
+
+// The next message box's button captions, title and text, kept in `captions`
+// once it is shown; then the button captioned `answer` is clicked.
+inline void answerNextBox(QObject* context, QStringList& captions, const QString& answer) {
+    QTimer::singleShot(0, context, [&captions, answer] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        for (QAbstractButton* b : box->buttons()) captions << b->text();
+        captions << box->windowTitle() << box->text();
+        for (QAbstractButton* b : box->buttons()) {
+            if (b->text() == answer) b->click();
+        }
+    });
 }
 
 }  // namespace velmora::testing

@@ -7,8 +7,8 @@
 namespace velmora {
 
 std::string helpPagePath(const Game& g) {
-    if (!g.options.dataDirectory.empty()) return g.options.dataFile(HELP_PAGE);
-    return (std::filesystem::path(g.options.startDirectory) / HELP_PAGE).string();
+    if (!g.options.dataDirectory.empty()) return g.options.dataFile(g.options.helpPage);
+    return (std::filesystem::path(g.options.startDirectory) / g.options.helpPage).string();
 }
 
 void KAISETU_Click(Game& g) {

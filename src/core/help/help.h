@@ -5,10 +5,10 @@
 
 namespace velmora {
 
-inline constexpr const char* HELP_PAGE = "Velmora.htm";
 inline constexpr const char* MAKER_SITE = "https://velmora.example/";
 
-// The help page in the folder the program was started in.
+// The help page of the run's language, in the data folder or else the
+// folder the program was started in.
 std::string helpPagePath(const Game& g);
 
 // その他 ▸ 解説: the help page in a browser window; when none opens, a box

@@ -5,6 +5,7 @@
 
 #include "record/notation.h"
 #include "record/replay.h"
+#include "text/translated_text.h"
 
 namespace velmora {
 
@@ -16,10 +17,13 @@ std::vector<ListedMove> listedMoves(const Game& g) {
         entry.number = n;
         entry.move = playedMove(g, n);
         if (entry.move) {
-            entry.board = entry.move->board == BoardId::LEFT ? "左" : "右";
-            entry.text = moveText(entry.move->to.file, entry.move->to.rank, entry.move->placed).line();
+            // In the run's language, part by part as the picture shows them.
+            const Translator* t = g.translator();
+            entry.board = translated(t, entry.move->board == BoardId::LEFT ? "左" : "右");
+            const MoveText text = moveText(entry.move->to.file, entry.move->to.rank, entry.move->placed);
+            entry.text = translated(t, text.file) + translated(t, text.rank) + " " + translated(t, text.piece);
         } else {
-            entry.text = "？";
+            entry.text = translated(g.translator(), "？");
         }
         list.push_back(std::move(entry));
     }

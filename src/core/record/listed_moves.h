@@ -12,8 +12,8 @@ namespace velmora {
 struct ListedMove {
     int number = 0;
     std::optional<PlayedMove> move;  // none when the snapshots do not read as one move
-    std::string board;               // "左" or "右"
-    std::string text;                // the game's text for the move, "？" when unread
+    std::string board;               // "左" or "右", in the run's language
+    std::string text;                // the game's text for the move, "？" when unread, likewise
 };
 
 // Moves 1 .. lastMoveNumber, the ones 戻 and 進 can reach from the start.

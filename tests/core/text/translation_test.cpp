@@ -21,8 +21,11 @@
 #include "flow/clock_commands.h"
 #include "flow/game_flow.h"
 #include "flow/resign_draw.h"
+#include "help/help.h"
+#include "record/listed_moves.h"
 #include "record/replay.h"
 #include "test_support.h"
+#include "text/language.h"
 #include "text/translated_text.h"
 
 namespace velmora {
@@ -196,6 +199,27 @@ std::vector<std::string> literals(const fs::path& file) {
     return out;
 }
 
+// The window's own captions (menus, dialogs, the record panel and the move
+// list) are Japanese literals of src/ui, each translated in the "Window" or
+// "Menu" context.
+TEST(EnglishCatalogue, HoldsEveryCaptionOfTheWindow) {
+    // Never shown: file names and the font families asked for.
+    const std::set<std::string> notShown = {"*.棋譜", "/velmora/resume.棋譜", "IPA P明朝"};
+    const auto& window = english().contexts.at("Window");
+    const auto& menu = english().contexts.at("Menu");
+    std::vector<std::string> missing;
+    size_t captions = 0;
+    for (const auto& entry : fs::directory_iterator(SOURCE_DIR / "src/ui")) {
+        for (const std::string& literal : literals(entry.path())) {
+            if (!hasJapanese(literal) || notShown.count(literal)) continue;
+            ++captions;
+            if (!window.count(literal) && !menu.count(literal)) missing.push_back(entry.path().filename().string() + ": " + literal);
+        }
+    }
+    EXPECT_TRUE(missing.empty()) << missing.size() << " captions without English, the first: " << missing.front();
+    EXPECT_GT(captions, 50u);
+}
+
 // Every Japanese text of the core that can reach a box or the picture has a
 // translation: line by line, a line ending in a label as its "%1" template.
 TEST(EnglishCatalogue, HoldsEveryTextTheCoreShows) {
@@ -316,7 +340,46 @@ TEST(EnglishRun, NoJapaneseReachesTheBoxesOrThePicture) {
     for (const char* text : {"Thinking", "moves", "Pawn", "Handicap: 3 kyu", "e", "4"}) {
         EXPECT_NE(std::find(w.canvas.texts.begin(), w.canvas.texts.end(), text), w.canvas.texts.end()) << text;
     }
-    EXPECT_GE(g.state.lastMoveNumber, 0);
+    // The move list in English too, part by part as the picture shows a move.
+    const std::vector<ListedMove> listed = listedMoves(g);
+    ASSERT_FALSE(listed.empty());
+    EXPECT_EQ(listed[0].board, "Right");
+    EXPECT_EQ(listed[0].text, "e4 Pawn");
+    for (const ListedMove& m : listed) EXPECT_FALSE(hasJapanese(m.board + m.text)) << m.board << m.text;
+}
+
+TEST(Language, TheLocaleChoosesJapaneseOnlyForJapaneseCAndPosix) {
+    for (const char* japanese : {"ja", "ja_JP", "ja_JP.UTF-8", "ja_JP.eucJP", "ja_JP@x", "C", "C.UTF-8", "POSIX", ""}) {
+        EXPECT_EQ(languageOfLocale(japanese), Language::Japanese) << japanese;
+    }
+    for (const char* english : {"en_US.UTF-8", "en", "de_DE", "fr_FR.UTF-8", "jam", "zh_CN", "Cx"}) {
+        EXPECT_EQ(languageOfLocale(english), Language::English) << english;
+    }
+    // LC_ALL over LC_MESSAGES over LANG, an empty one as if unset; none at all: Japanese.
+    EXPECT_EQ(systemLanguage("C", "en_GB", "en_GB"), Language::Japanese);
+    EXPECT_EQ(systemLanguage("", "en_GB", "ja_JP"), Language::English);
+    EXPECT_EQ(systemLanguage(nullptr, nullptr, "de_DE.UTF-8"), Language::English);
+    EXPECT_EQ(systemLanguage(nullptr, "", "ja_JP.UTF-8"), Language::Japanese);
+    EXPECT_EQ(systemLanguage(nullptr, nullptr, nullptr), Language::Japanese);
+    EXPECT_EQ(languageNamed("ja"), Language::Japanese);
+    EXPECT_EQ(languageNamed("en"), Language::English);
+    for (const char* bad : {"", "EN", "english", "ja_JP", "fr"}) EXPECT_FALSE(languageNamed(bad)) << bad;
+    EXPECT_EQ(catalogueNameOf(Language::Japanese), "");
+    EXPECT_EQ(catalogueNameOf(Language::English), "velmora_en");
+}
+
+// The help command opens the page of the run's language, and names it when
+// it is missing.
+TEST(Language, TheHelpPageIsTheRunsLanguages) {
+    testing::ScratchFolder folder(testing::ScratchFolder::ENTER);
+    EnglishWorld w;
+    w.game.options.helpPage = helpPageOf(Language::English);
+    w.game.options.dataDirectory = folder.path.string();
+    w.dialogs.answers.assign(20, Answer::Yes);
+    KAISETU_Click(w.game);
+    ASSERT_FALSE(w.dialogs.boxes.empty());
+    EXPECT_EQ(w.dialogs.boxes.back().text, "Help file not found: " + (folder.path / "Velmora.en.htm").string());
+    EXPECT_EQ(helpPagePath(Game()), "Velmora.htm");
 }
 
 }  // namespace
