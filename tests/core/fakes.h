@@ -40,6 +40,12 @@ public:
     void highlightPromotionButton(PromotionDialog, PieceCode button) override { highlighted.push_back(button); }
     void closePromotionDialog(PromotionDialog) override { ++closed; }
     void hidePromotionDialogs() override { ++hidden; }
+    // Each box shown as "title|text", in order.
+    std::vector<std::string> titledTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& b : boxes) texts.push_back(b.title + "|" + b.text);
+        return texts;
+    }
     std::optional<TimeControl> askTimeControl(TimeControl current) override {
         askedTimeControls.push_back(current);
         if (timeControls.empty()) return std::nullopt;

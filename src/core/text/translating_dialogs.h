@@ -10,7 +10,6 @@ namespace velmora {
 class TranslatingDialogs final : public Dialogs {
 public:
     TranslatingDialogs(Dialogs& inner, const Translator& translator) : inner_(&inner), translator_(&translator) {}
-    void setInner(Dialogs& inner) { inner_ = &inner; }
 
     Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, bool warningIcon) override {
         return inner_->messageBox(translated(translator_, text), translated(translator_, title), buttons, warningIcon);
@@ -29,8 +28,8 @@ public:
     std::optional<TimeControl> askTimeControl(TimeControl current) override { return inner_->askTimeControl(current); }
 
 private:
-    Dialogs* inner_;
-    const Translator* translator_;
+    Dialogs* const inner_;
+    const Translator* const translator_;
 };
 
 }  // namespace velmora

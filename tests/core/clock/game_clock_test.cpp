@@ -55,11 +55,7 @@ struct ClockWorld : testing::FakeWorld {
         return command([&] { return testing::clickMove(game, BoardId::LEFT, fromFile, fromRank, toFile, toRank); });
     }
     double left(Colour c) const { return game.chessClock.remainingMs(c, clock.time); }
-    std::vector<std::string> boxTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& b : dialogs.boxes) texts.push_back(b.title + "|" + b.text);
-        return texts;
-    }
+    std::vector<std::string> boxTexts() const { return dialogs.titledTexts(); }
 };
 
 TEST(GameClock, BetweenPeopleTheMoverPaysAndGetsTheIncrementThenTheOtherClockRuns) {

@@ -30,11 +30,7 @@ struct World : testing::FakeWorld {
         初期設定(game);
         dialogs.boxes.clear();
     }
-    std::vector<std::string> boxTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& b : dialogs.boxes) texts.push_back(b.title + "|" + b.text);
-        return texts;
-    }
+    std::vector<std::string> boxTexts() const { return dialogs.titledTexts(); }
     // Both games go through the game's end; 続けますか？ answered Yes.
     std::vector<std::string> endedWith(const std::string& result) const {
         return {"終了|" + result, "再ゲーム|続けますか？"};
