@@ -213,7 +213,7 @@
     </message>
     <message>
         <source>局面→最初にして下さい</source>
-        <translation>Choose Position ▸ First position first</translation>
+        <translation>Go back to the first position (Position ▸ First position)</translation>
     </message>
     <message>
         <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定</source>
@@ -257,7 +257,7 @@
     </message>
     <message>
         <source>棋譜ﾌｧｲﾙに書けない文字があります</source>
-        <translation>The record holds characters a record file cannot</translation>
+        <translation>The record has characters a record file cannot hold</translation>
     </message>
     <message>
         <source>棋譜を書き込みました</source>

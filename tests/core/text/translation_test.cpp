@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "clock/game_clock.h"
+#include "clock/time_control.h"
 #include "com/handicap.h"
 #include "com/hint.h"
 #include "com/level.h"
@@ -218,6 +219,66 @@ TEST(EnglishCatalogue, HoldsEveryCaptionOfTheWindow) {
     }
     EXPECT_TRUE(missing.empty()) << missing.size() << " captions without English, the first: " << missing.front();
     EXPECT_GT(captions, 50u);
+}
+
+// The English help page quotes the game's English texts as the game shows
+// them: each message (class "msg") is a translation of the catalogue, and
+// each menu caption or button ("cmd", "menu", "bar") a translation of the
+// window's, or a caption shown as it is in both languages.
+TEST(EnglishHelpPage, QuotesTheGamesOwnTexts) {
+    std::ifstream in(SOURCE_DIR / "assets/help/Velmora.en.htm");
+    std::stringstream all;
+    all << in.rdbuf();
+    const std::string page = all.str();
+    std::set<std::string> messages, captions = {"BGM", "△", "▽", "RETURN", "O K"};
+    for (const auto& [context, entries] : english().contexts) {
+        for (const auto& [source, entry] : entries) {
+            messages.insert(entry.translation);
+            if (context != "Velmora") captions.insert(entry.translation);
+        }
+    }
+    for (int level = 1; level <= 9; ++level) captions.insert("LEVEL" + std::to_string(level));
+    for (const TimeControl& preset : TIME_CONTROL_PRESETS) captions.insert(timeControlText(preset));
+    auto trimmed = [](std::string t) {
+        t.erase(0, t.find_first_not_of(' '));
+        t.erase(t.find_last_not_of(' ') + 1);
+        return t;
+    };
+    std::set<std::string> trimmedMessages;
+    for (const std::string& m : messages) trimmedMessages.insert(trimmed(m));
+    // A message with a number or a name in it, "%1" standing for any text.
+    auto shown = [&](const std::string& text) {
+        if (trimmedMessages.count(text)) return true;
+        for (const std::string& m : trimmedMessages) {
+            const size_t arg = m.find("%1");
+            if (arg == std::string::npos) continue;
+            const std::string before = m.substr(0, arg), after = m.substr(arg + 2);
+            if (text.size() > before.size() + after.size() && text.compare(0, before.size(), before) == 0 &&
+                text.compare(text.size() - after.size(), after.size(), after) == 0) {
+                return true;
+            }
+        }
+        return false;
+    };
+    size_t quoted = 0;
+    for (size_t at = page.find("<span class=\""); at != std::string::npos; at = page.find("<span class=\"", at + 1)) {
+        const size_t classEnd = page.find('"', at + 13);
+        const std::string kind = page.substr(at + 13, classEnd - at - 13);
+        const size_t textStart = page.find('>', classEnd) + 1;
+        const std::string text = unescaped(page.substr(textStart, page.find("</span>", textStart) - textStart));
+        if (kind == "msg") {
+            ++quoted;
+            EXPECT_TRUE(shown(text)) << "message not shown by the game: " << text;
+        } else if (kind == "cmd" || kind == "menu" || kind == "bar") {
+            ++quoted;
+            EXPECT_TRUE(captions.count(text)) << "caption not shown by the game: " << text;
+        }
+    }
+    EXPECT_GT(quoted, 100u);
+    // No Japanese but the record files' extension.
+    std::string rest = page;
+    for (size_t at = rest.find("棋譜"); at != std::string::npos; at = rest.find("棋譜")) rest.erase(at, std::string("棋譜").size());
+    EXPECT_FALSE(hasJapanese(rest));
 }
 
 // Every Japanese text of the core that can reach a box or the picture has a
