@@ -388,6 +388,10 @@
         <translation>moves</translation>
     </message>
     <message>
+        <source>%1 手目</source>
+        <translation>Move %1</translation>
+    </message>
+    <message>
         <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ:%1</source>
         <translation>Handicap: %1</translation>
     </message>

@@ -7,6 +7,11 @@
 
 namespace velmora {
 
+namespace {
+// The move counter as one text, for a translation.
+constexpr const char* MOVE_COUNTER = "%1 手目";
+}  // namespace
+
 std::string labelText(int code) {
     static const char* const GRADES[] = {"６段", "５段", "４段", "３段", "２段", "初段", "１級", "２級",
                                          "３級", "４級", "５級", "６級", "７級", "８級", "９級"};
@@ -271,6 +276,15 @@ void BoardPainter::描画_手数(int n) {
     for (int column : {10, 11, 12}) 描画_絵(LEFT_ORIGIN_X, g_.options.backgroundPicture, column, 4);
     描画_桝輪郭(RIGHT_ORIGIN_X, BACK_COLOR, 1, 4);
     描画_桝駒(BoardId::LEFT, {8, 4});
+    if (g_.translator()) {
+        // Another language may put its word before the number ("Move 12"):
+        // the counter is translated as one text, drawn where the number starts.
+        std::string counter = MOVE_COUNTER;
+        counter.replace(counter.find("%1"), 2, std::to_string(n));
+        描画_数値(10.4, 4.5, counter, SHADOW_COLOR, 12);
+        描画_数値(10.3, 4.4, counter, WHITE_COLOR, 12);
+        return;
+    }
     const double column = n < 10 ? 10.7 : n < 100 ? 10.5 : 10.3;
     描画_数値(column, 4.5, n, SHADOW_COLOR, 0, 12);
     描画_数値(column - 0.1, 4.4, n, WHITE_COLOR, 0, 12);

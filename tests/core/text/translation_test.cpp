@@ -398,7 +398,7 @@ TEST(EnglishRun, NoJapaneseReachesTheBoxesOrThePicture) {
     for (const char* title : {"Start", "Resign", "Draw offer", "Time up", "Game over", "New game", "Handicap", "Back"}) {
         EXPECT_TRUE(titles.count(title)) << title;
     }
-    for (const char* text : {"Thinking", "moves", "Pawn", "Handicap: 3 kyu", "e", "4"}) {
+    for (const char* text : {"Thinking", "Move 2", "Pawn", "Handicap: 3 kyu", "e", "4"}) {
         EXPECT_NE(std::find(w.canvas.texts.begin(), w.canvas.texts.end(), text), w.canvas.texts.end()) << text;
     }
     // The move list in English too, part by part as the picture shows a move.
