@@ -9,6 +9,6 @@ cmake --build --preset release --target velmora velmora-cli
 # keeps its settings file there; its translations beside the program.
 run=build/release/run
 mkdir -p "$run"
-cp assets/sound/*.wav assets/help/*.htm assets/help/*.png "$run"/
+cp assets/sound/*.wav assets/help/*.htm assets/help/*.css assets/help/*.png "$run"/
 cd "$run"
 exec ../src/ui/velmora "$@"

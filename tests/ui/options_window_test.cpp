@@ -124,7 +124,7 @@ void OptionsWindowTest::helpOpensInItsOwnWindowWithoutABrowser() {
     QVERIFY(help->toPlainText().contains("二つの盤"));
     QVERIFY(w.frameGeometry().contains(help->frameGeometry().center()));
     // The game's own page, with its pictures.
-    for (const char* name : {"Velmora.htm", "two_board_capture.png", "castling.png"}) {
+    for (const char* name : {"Velmora.htm", "velmora-help.css", "two_board_capture.png", "castling.png"}) {
         QFile::remove(name);
         QVERIFY(QFile::copy(QStringLiteral(VELMORA_HELP_DIR "/") + name, name));
     }
@@ -133,6 +133,8 @@ void OptionsWindowTest::helpOpensInItsOwnWindowWithoutABrowser() {
         const QVariant image = help->document()->resource(QTextDocument::ImageResource, QUrl(picture));
         QVERIFY2(!image.value<QImage>().isNull() || !image.value<QPixmap>().isNull(), picture);
     }
+    // Its look, from the style sheet both pages share.
+    QVERIFY(!help->document()->resource(QTextDocument::StyleSheetResource, QUrl("velmora-help.css")).toString().isEmpty());
     // A second time shows the same window again.
     help->close();
     w.findChild<QAction*>("KAISETU")->trigger();
