@@ -654,6 +654,10 @@
         <source>解説</source>
         <translation>Help</translation>
     </message>
+    <message>
+        <source>O K</source>
+        <translation>OK</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>

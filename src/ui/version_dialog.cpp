@@ -34,7 +34,7 @@ Form4::Form4(std::function<void()> homePage, QWidget* parent)
     setFixedSize(px(4995), px(1530));
     sharpPicture_.setDevicePixelRatio(2.0);
     // Made in tab order: O K first, ホームページ second.
-    command2_ = button("O K", 2880, 1080, this);
+    command2_ = button(windowText("O K"), 2880, 1080, this);
     command2_->setObjectName("Command2");
     command1_ = button(windowText("ホームページ"), 600, 1080, this);
     command1_->setObjectName("Command1");

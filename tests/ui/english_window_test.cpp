@@ -114,6 +114,7 @@ void EnglishWindowTest::boxesDialogsAndPanelsAreEnglish() {
     ui::Form4 version({}, &w);
     QCOMPARE(version.windowTitle(), QString("About Velmora"));
     QCOMPARE(version.command1()->text(), QString("Home page"));
+    QCOMPARE(version.command2()->text(), QString("OK"));
 }
 
 void EnglishWindowTest::theGameShowsEnglishAndOpensTheEnglishHelpPage() {
