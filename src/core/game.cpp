@@ -37,6 +37,7 @@ Game::Game(Ports ports) : ports_(ports) {
     if (!ports_.browser) ports_.browser = &nullBrowser_;
     if (!ports_.versionDialog) ports_.versionDialog = &nullVersionDialog_;
     if (!ports_.engineRunner) ports_.engineRunner = &directEngine_;
+    if (!ports_.sequencer) ports_.sequencer = &immediateSequencer_;
     for (int f = 1; f <= 8; ++f) {
         for (int r = 1; r <= 8; ++r) squareShade.at(f, r) = (f % 2) == (r % 2) ? 1 : 0;
     }

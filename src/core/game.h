@@ -11,6 +11,7 @@
 #include "ports/engine_runner_port.h"
 #include "ports/null_ports.h"
 #include "ports/paced_clock_port.h"
+#include "ports/sequencer_port.h"
 #include "record/history.h"
 #include "text/language.h"
 #include "text/translating_dialogs.h"
@@ -39,6 +40,9 @@ struct Ports {
     VersionDialog* versionDialog = nullptr;
     FileWriter* files = nullptr;
     EngineRunner* engineRunner = nullptr;
+    // Orders the game's steps after what the screen still shows (none: the
+    // screen shows everything at once).
+    Sequencer* sequencer = nullptr;
     // The run's language; none: the game's own Japanese texts.
     const Translator* translator = nullptr;
 };
@@ -119,6 +123,7 @@ public:
     Selection& selection(BoardId id) { return selections_[boardIndex(id)]; }
     const Selection& selection(BoardId id) const { return selections_[boardIndex(id)]; }
     EngineRunner& engineRunner() { return *ports_.engineRunner; }
+    Sequencer& sequencer() { return *ports_.sequencer; }
     // The window's drawing layer is created after the game it draws.
     void setPresentation(Presentation* presentation) { ports_.presentation = presentation ? presentation : &nullPresentation_; }
     // Stands in another clock for a while (null: one that never waits); returns the clock it replaces.
@@ -163,6 +168,7 @@ private:
     NullBrowser nullBrowser_;
     NullVersionDialog nullVersionDialog_;
     EngineRunner directEngine_;
+    Sequencer immediateSequencer_;
     PacedClock pacedClock_{nullClock_, options.fastDisplay};
 };
 

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QTime>
 #include <QTimer>
 #include <utility>
 
@@ -24,6 +25,7 @@
 #include "record/resume.h"
 #include "flow/clock_commands.h"
 #include "flow/game_flow.h"
+#include "position_change.h"
 #include "flow/resign_draw.h"
 #include "help/help.h"
 #include "input/mouse_input.h"
@@ -38,12 +40,14 @@ MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), brow
     // The platform's own menu fonts would bring a second Japanese font file.
     QApplication::setFont(gameFont());
     for (const char* menuClass : {"QMenuBar", "QMenu"}) QApplication::setFont(gameFont(), menuClass);
-    dialogs_ = std::make_unique<QtDialogs>(this, pictures_, clock_, shell_);
+    dialogs_ = std::make_unique<QtDialogs>(this, pictures_, shell_);
     canvas_ = new CanvasWidget(pictures_, this);
     setCentralWidget(canvas_);
+    timeline_ = std::make_unique<Timeline>(*canvas_, timer_, *dialogs_);
     Ports ports;
-    ports.dialogs = dialogs_.get();
-    ports.clock = &clock_;
+    ports.dialogs = &timeline_->dialogs();
+    ports.clock = timeline_.get();
+    ports.sequencer = timeline_.get();
     ports.engineRunner = &engineRunner_;
     ports.shell = &shell_;
     ports.menuMarks = &marks_;
@@ -59,24 +63,22 @@ MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), brow
     if (language != Language::Japanese) ports.translator = &translator_;
     game_ = std::make_unique<Game>(ports);
     game_->options.helpPage = helpPageOf(language);
-    painter_ = std::make_unique<BoardPainter>(*game_, *canvas_);
+    painter_ = std::make_unique<BoardPainter>(*game_, *timeline_);
     game_->setPresentation(painter_.get());
-    dialogs_->pauseWith(game_->clock());
+    // The person's piece choice stays highlighted to the clock's next second,
+    // or a moment with fast display.
+    dialogs_->highlightFor([this] {
+        const double toTick = (1000 - QTime::currentTime().msec()) / 1000.0;
+        return game_->options.fastDisplay ? PacedClock::FAST_FACTOR : toTick;
+    });
     painter_->setRecordFollower([this] { moveList_->showMoves(listedMoves(*game_), game_->state.moveNumber); });
     canvas_->setSidePanel(moveList_);
     connect(moveList_, &MoveListPanel::moveClicked, this, [this](int n) { run([this, n] { stepToMove(*game_, n); }); });
-    versionDialog_->setHomePage([this] { run([this] { Form4_Command1_Click(*game_); }, WhileThinking::Beside); });
-    // Saving leaves the game alone and may run while the computer thinks;
-    // loading replaces the game.
+    versionDialog_->setHomePage([this] { run([this] { Form4_Command1_Click(*game_); }); });
     recordPanel_->setHandlers([this](const std::string& name) { run([this, name] { File1_Click(*game_, name); }); },
-                              [this] { run([this] { Command1_Click(*game_); }, WhileThinking::Beside); },
-                              dialogs_.get());
+                              [this] { run([this] { Command1_Click(*game_); }); }, dialogs_.get());
     buildMenus();
-    // A hint is searched by the same engine: not while it thinks already.
-    engineRunner_.onThinking([this](bool thinking) {
-        hintAction_->setEnabled(!thinking);
-        emit thinkingChanged(thinking);
-    });
+    engineRunner_.onThinking([this](bool thinking) { emit thinkingChanged(thinking); });
     // The record panel and the piece-choice dialogs follow the picture's scale.
     connect(canvas_, &CanvasWidget::transformChanged, this, [this](const PictureTransform& t) {
         recordPanel_->applyTransform(t);
@@ -91,8 +93,7 @@ MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), brow
         keyCursor_.follow(x, y);
         showKeyCursor();
         dragFrom_.reset();
-        if (engineRunner_.thinking()) return;
-        run([&] { Form_MouseDown(*game_, button, 0, x, y); }, WhileThinking::Dropped);
+        run([&] { Form_MouseDown(*game_, button, 0, x, y); });
         if (shell_.ending()) return;
         dragFrom_ = pickedUp(*game_, x, y);
         if (dragFrom_) {
@@ -102,7 +103,7 @@ MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), brow
     connect(canvas_, &CanvasWidget::pieceDropped, this, [this](MouseButton button, double x, double y) {
         if (!dragFrom_) return;
         const BoardSquare from = *std::exchange(dragFrom_, std::nullopt);
-        run([&] { dropPiece(*game_, button, from, x, y); }, WhileThinking::Dropped);
+        run([&] { dropPiece(*game_, button, from, x, y); });
     });
     painter_->followRecord();
     // The players' clocks are drawn and watched ten times a second.
@@ -112,7 +113,10 @@ MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), brow
     clockTimer->start();
 }
 
-MainWindow::~MainWindow() { game_->setPresentation(nullptr); }
+MainWindow::~MainWindow() {
+    stopEverything(*game_);
+    game_->setPresentation(nullptr);
+}
 
 void MainWindow::useLayout(const InstallLayout& layout) {
     game_->options.dataDirectory = layout.dataDirectory.toStdString();
@@ -128,6 +132,7 @@ void MainWindow::start() {
     // follows once the event loop runs.
     ++running_;
     Form_Load(*game_);
+    timeline_->catchUp();
     --running_;
     if (shell_.endRequested()) QMetaObject::invokeMethod(this, &MainWindow::endIfRequested, Qt::QueuedConnection);
     // The window stands at the screen's top-left corner with the outer size
@@ -163,22 +168,21 @@ void MainWindow::shortcut(QAction* action, const QKeySequence& keys) {
 }
 
 QAction* MainWindow::item(QMenu* m, const QString& caption, const QString& name, std::function<void()> handler,
-                          bool checkable, WhileThinking whileThinking) {
+                          bool checkable) {
     QAction* a = m->addAction(menuText(caption));
     a->setObjectName(name);
     a->setCheckable(checkable);
     // A check mark changes only through the game's own handlers.
-    connect(a, &QAction::triggered, this, [this, a, checkable, handler, whileThinking](bool checked) {
+    connect(a, &QAction::triggered, this, [this, a, checkable, handler](bool checked) {
         if (checkable) a->setChecked(!checked);
-        run(handler, whileThinking);
+        run(handler);
     });
     if (checkable) marks_.add(a);
     return a;
 }
 
-QAction* MainWindow::markedItem(QMenu* m, const QString& caption, MenuItem mark, std::function<void()> handler,
-                                WhileThinking whileThinking) {
-    return item(m, caption, QString::fromLatin1(menuItemName(mark)), std::move(handler), true, whileThinking);
+QAction* MainWindow::markedItem(QMenu* m, const QString& caption, MenuItem mark, std::function<void()> handler) {
+    return item(m, caption, QString::fromLatin1(menuItemName(mark)), std::move(handler), true);
 }
 
 QAction* MainWindow::barCommand(const QString& caption, const QString& name, std::function<void()> handler) {
@@ -205,15 +209,14 @@ void MainWindow::buildMenus() {
         markedItem(level, QStringLiteral("LEVEL%1").arg(n), levelItem(n), [&g, n] { LEVEL_Click(g, n); });
     }
     taikyoku->addMenu(level);
-    // The time control is that of the next game: it leaves a running one alone.
     QMenu* time = menu(taikyoku, "持ち時間", "TIME_CONTROL");
-    markedItem(time, "なし", MenuItem::TimeNone, [&g] { chooseTimeControl(g, TimeControl{}); }, WhileThinking::Beside);
+    markedItem(time, "なし", MenuItem::TimeNone, [&g] { chooseTimeControl(g, TimeControl{}); });
     for (int k = 0; k < static_cast<int>(TIME_CONTROL_PRESETS.size()); ++k) {
         const TimeControl preset = TIME_CONTROL_PRESETS[static_cast<size_t>(k)];
         markedItem(time, QString::fromStdString(timeControlText(preset)), timePresetItem(k),
-                   [&g, preset] { chooseTimeControl(g, preset); }, WhileThinking::Beside);
+                   [&g, preset] { chooseTimeControl(g, preset); });
     }
-    markedItem(time, "設定...", MenuItem::TimeCustom, [&g] { setTimeControlClick(g); }, WhileThinking::Beside);
+    markedItem(time, "設定...", MenuItem::TimeCustom, [&g] { setTimeControlClick(g); });
     taikyoku->addMenu(time);
     item(taikyoku, "投了", "RESIGN", [&g] { resignClick(g); });
     item(taikyoku, "引き分け提案", "OFFER_DRAW", [&g] { offerDrawClick(g); });
@@ -223,8 +226,7 @@ void MainWindow::buildMenus() {
     QMenu* stop = menu(menuBar(), "局面", "STOP");
     shortcut(item(stop, "最初", "CANCEL", [&g] { CANCEL_Click(g); }), QKeySequence(Qt::Key_Home));
     item(stop, "反転", "REVERSE", [&g] { REVERSE_Click(g); });
-    hintAction_ = item(stop, "ヒント", "HINT", [&g] { HINT_Click(g); });
-    shortcut(hintAction_, QKeySequence(Qt::CTRL | Qt::Key_H));
+    shortcut(item(stop, "ヒント", "HINT", [&g] { HINT_Click(g); }), QKeySequence(Qt::CTRL | Qt::Key_H));
     // Whether the move list stands beside the boards, for this run only.
     QAction* moveList = stop->addAction(menuText("棋譜一覧"));
     moveList->setObjectName("MOVE_LIST");
@@ -240,29 +242,27 @@ void MainWindow::buildMenus() {
 
     QMenu* kifu = menu(menuBar(), "棋譜", "KIFU");
     shortcut(item(kifu, "読込", "KIFU_READ", [&g] { KIFU_READ_Click(g); }), QKeySequence(Qt::CTRL | Qt::Key_O));
-    shortcut(item(kifu, "書込", "KIFU_WRITE", [&g] { KIFU_WRITE_Click(g); }, false, WhileThinking::Beside),
+    shortcut(item(kifu, "書込", "KIFU_WRITE", [&g] { KIFU_WRITE_Click(g); }),
              QKeySequence(Qt::CTRL | Qt::Key_S));
     item(kifu, "前回の対局", "KIFU_RESUME", [&g] { KIFU_RESUME_Click(g); });
     menuBar()->addMenu(kifu);
 
     QMenu* option = menu(menuBar(), "ｵﾌﾟｼｮﾝ", "OPTION");
-    // The options, help and version leave the game alone: they run beside the search.
-    const WhileThinking beside = WhileThinking::Beside;
-    markedItem(option, "移動指導", MenuItem::MoveGuidance, [&g] { SIDOU_Click(g); }, beside);
+    markedItem(option, "移動指導", MenuItem::MoveGuidance, [&g] { SIDOU_Click(g); });
     QMenu* haikei = menu(option, "背景画", "HAIKEI_GA");
-    markedItem(haikei, "緑", MenuItem::Green, [&g] { MIDORI_Click(g); }, beside);
-    markedItem(haikei, "畳", MenuItem::Tatami, [&g] { TATAMI_Click(g); }, beside);
-    markedItem(haikei, "竹", MenuItem::Bamboo, [&g] { TAKE_Click(g); }, beside);
-    markedItem(haikei, "宇宙", MenuItem::Space, [&g] { UCHU_Click(g); }, beside);
-    markedItem(haikei, "煉瓦", MenuItem::Brick, [&g] { RENGA_Click(g); }, beside);
+    markedItem(haikei, "緑", MenuItem::Green, [&g] { MIDORI_Click(g); });
+    markedItem(haikei, "畳", MenuItem::Tatami, [&g] { TATAMI_Click(g); });
+    markedItem(haikei, "竹", MenuItem::Bamboo, [&g] { TAKE_Click(g); });
+    markedItem(haikei, "宇宙", MenuItem::Space, [&g] { UCHU_Click(g); });
+    markedItem(haikei, "煉瓦", MenuItem::Brick, [&g] { RENGA_Click(g); });
     option->addMenu(haikei);
-    markedItem(option, "BGM", MenuItem::Music, [&g] { BGM_Click(g); }, beside);
-    markedItem(option, "速い表示", MenuItem::FastDisplay, [&g] { HAYAI_HYOUJI_Click(g); }, beside);
+    markedItem(option, "BGM", MenuItem::Music, [&g] { BGM_Click(g); });
+    markedItem(option, "速い表示", MenuItem::FastDisplay, [&g] { HAYAI_HYOUJI_Click(g); });
     menuBar()->addMenu(option);
 
     QMenu* sonota = menu(menuBar(), "その他", "SONOTA");
-    shortcut(item(sonota, "解説", "KAISETU", [&g] { KAISETU_Click(g); }, false, beside), QKeySequence(Qt::Key_F1));
-    item(sonota, "バージョン情報", "VER", [&g] { VER_Click(g); }, false, beside);
+    shortcut(item(sonota, "解説", "KAISETU", [&g] { KAISETU_Click(g); }), QKeySequence(Qt::Key_F1));
+    item(sonota, "バージョン情報", "VER", [&g] { VER_Click(g); }, false);
     menuBar()->addMenu(sonota);
 
     // Esc ends the program wherever the keyboard focus stands in the window:
@@ -276,7 +276,7 @@ void MainWindow::buildMenus() {
     marks_.setChecked(MenuItem::Tatami, true);
     // Opening these three menus hides the record panel.
     for (QMenu* m : {taikyoku, stop, option}) {
-        connect(m, &QMenu::aboutToShow, this, [this, &g] { run([&g] { hideRecordPanel(g); }, WhileThinking::Beside); });
+        connect(m, &QMenu::aboutToShow, this, [this, &g] { run([&g] { hideRecordPanel(g); }); });
     }
 }
 
@@ -316,57 +316,48 @@ void MainWindow::keyClick(MouseButton button) {
     }
     dragFrom_.reset();
     const double x = keyCursor_.xTwips(), y = keyCursor_.yTwips();
-    run([&] { Form_MouseDown(*game_, button, 0, x, y); }, WhileThinking::Dropped);
+    run([&] { Form_MouseDown(*game_, button, 0, x, y); });
 }
 
 void MainWindow::showKeyCursor() {
     canvas_->setKeyCursor(keyCursor_.shown() ? std::optional<CellMark>(keyCursor_.mark()) : std::nullopt);
 }
 
-void MainWindow::run(const std::function<void()>& handler, WhileThinking whileThinking) {
+void MainWindow::run(const std::function<void()>& handler) {
     if (shell_.givingWay()) return;
-    if (engineRunner_.thinking() && whileThinking != WhileThinking::Beside) {
-        // The first such command is kept; the search stops within milliseconds.
-        if (whileThinking == WhileThinking::Stops && !afterSearch_) {
-            afterSearch_ = handler;
-            stopSearch_ = true;
-            emit searchStopAsked();
-        }
-        return;
-    }
-    if (running_ == 0) stopSearch_ = false;
     ++running_;
+    const std::uint64_t outerEvent = timeline_->beginEvent();
     handler();
+    if (!shell_.ending() && !shell_.endRequested()) timeline_->endEvent(outerEvent);
     --running_;
     if (shell_.endRequested()) {
         endIfRequested();
         return;
     }
     if (shell_.ending()) return;
-    painter_->followRecord();
-    if (running_ == 0) {
-        // The clocks follow what the command did: a move, a pause, a new game.
+    // Only the outermost event: one handled inside a box (a timer's, a
+    // search's answer) leaves this to the handler that showed the box.
+    if (running_ > 0) return;
+    commandDone(*game_);
+    timeline_->then([this] {
+        painter_->followRecord();
+        // The clocks follow what the event did: a move, a pause, a new game.
         followClock(*game_);
-        painter_->drawClocks();
-    }
-    if (running_ == 0 && afterSearch_) {
-        const std::function<void()> command = std::exchange(afterSearch_, nullptr);
-        run(command);
-        run([this] { continueComputerTurn(*game_); });
-    }
+        timeline_->direct([this] { painter_->drawClocks(); });
+    });
 }
 
 void MainWindow::tickClocks() {
     if (shell_.ending() || shell_.givingWay() || !game_->chessClock.on()) return;
-    // While a command runs (a box, a pause, the computer's search) the clocks
-    // are only drawn; the flag is looked at once it has returned.
-    if (running_ > 0) {
-        painter_->drawClocks();
+    // While a box is open or the computer's turn is under way the clocks are
+    // only drawn: the computer's own flag is looked at when its search ends.
+    if (running_ > 0 || game_->com.turn != ComState::Turn::None) {
+        timeline_->direct([this] { painter_->drawClocks(); });
         return;
     }
     followClock(*game_);
-    painter_->drawClocks();
-    if (timeUpColour(*game_)) run([this] { clockTick(*game_); }, WhileThinking::Dropped);
+    timeline_->direct([this] { painter_->drawClocks(); });
+    if (timeUpColour(*game_)) run([this] { clockTick(*game_); });
 }
 
 void MainWindow::endIfRequested() {
@@ -379,11 +370,11 @@ void MainWindow::requestEnd() {
         Form_Unload(*game_);
         return;
     }
+    // A box is open: nothing more is searched or shown, the box's event
+    // loop returns, and boxes the handler would show next are taken as
+    // answered, so it runs to its end; run() then ends the program.
     shell_.requestEnd();
-    stopSearch_ = true;
-    // Every event loop returns now (the box's or the pause's among them), and
-    // the ones the handler enters afterwards return at once: it runs to its
-    // end without waiting, and run() then ends the program.
+    stopEverything(*game_);
     QCoreApplication::exit(0);
 }
 
@@ -393,7 +384,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    // Closed during a pause: the window stays until the handler has returned.
+    // Closed while a box is open: the window stays until its handler has returned.
     if (running_ > 0) {
         event->ignore();
         requestEnd();

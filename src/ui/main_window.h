@@ -1,11 +1,11 @@
 #pragma once
 #include <QMainWindow>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
 
 #include "draw/board_painter.h"
+#include "draw/timeline.h"
 #include "game.h"
 #include "input/drag_input.h"
 #include "input/key_cursor.h"
@@ -51,43 +51,29 @@ public:
     QtShell& shell() { return shell_; }
 
     // Ends the program as closing the window does (a signal asks for it):
-    // at once when no handler is running; otherwise the box or pause the
-    // handler waits in gives way, and the end follows when it has returned.
+    // at once when no box is open; otherwise the box gives way, and the end
+    // follows when its handler has returned.
     void requestEnd();
     const KeyCursor& keyCursor() const { return keyCursor_; }
     // The engine searches for the computer's move or a hint.
     bool thinking() const { return engineRunner_.thinking(); }
-    // A game handler is running (it may wait in a box, a pause or a search).
-    bool busy() const { return running_ > 0; }
+    // The computer's turn is under way, or the screen still shows a move.
+    bool busy() const { return game_->com.turn != ComState::Turn::None || timeline_->waiting(); }
+    Timeline& timeline() { return *timeline_; }
 
 signals:
     void thinkingChanged(bool thinking);
-    // A command that changes or ends the game asked the search to stop.
-    void searchStopAsked();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // What a command does while the computer's search (or a hint's) runs.
-    enum class WhileThinking {
-        // It changes or ends the game: the search stops, its move is thrown
-        // away, then the command runs as when idle.
-        Stops,
-        // It leaves the game alone (options, help, saving): it runs at once
-        // and the search goes on.
-        Beside,
-        // A click or key on the boards: dropped, the move is the computer's.
-        Dropped,
-    };
-
     void buildMenus();
     QAction* item(QMenu* menu, const QString& caption, const QString& name, std::function<void()> handler,
-                  bool checkable = false, WhileThinking whileThinking = WhileThinking::Stops);
+                  bool checkable = false);
     // A checkable item named after the mark the game sets on it.
-    QAction* markedItem(QMenu* menu, const QString& caption, MenuItem mark, std::function<void()> handler,
-                        WhileThinking whileThinking = WhileThinking::Stops);
+    QAction* markedItem(QMenu* menu, const QString& caption, MenuItem mark, std::function<void()> handler);
     QAction* barCommand(const QString& caption, const QString& name, std::function<void()> handler);
     QMenu* menu(QWidget* parent, const QString& caption, const QString& name);
     // A key that runs a menu command; the window holds the action too, so the
@@ -97,13 +83,12 @@ private:
     void keyClick(velmora::MouseButton button);
     void moveKeyCursor(KeyCursor::Step step);
     void showKeyCursor();
-    // Runs a game handler unless the program has been told to end; then the
-    // last move's marks and the move list follow what it did. While the
-    // engine thinks, what happens depends on the command (WhileThinking); a
-    // stopping command waits until the handler the search ran in has
-    // returned, then runs, and the computer's turn is taken up again if the
-    // command left the game where it stood.
-    void run(const std::function<void()>& handler, WhileThinking whileThinking = WhileThinking::Stops);
+    // Hands one event to the game (a command, a click, a pause's timer, a
+    // search's answer) unless the program has been told to end; the game
+    // does its part and returns. Then a turn a command set aside is taken up
+    // again, and the last move's marks, the move list and the clocks follow
+    // once the screen shows what the event did.
+    void run(const std::function<void()>& handler);
     // After a handler returned: the end asked for while it ran.
     void endIfRequested();
     // The clock timer: the clocks drawn, and a flag that fell while no
@@ -114,14 +99,9 @@ private:
     Pictures pictures_;
     QtTranslator translator_;
     QtShell shell_;
-    QtClock clock_{shell_};
-    // Set to stop the engine's search: a command that changes or ends the
-    // game arrived while it thinks.
-    std::atomic<bool> stopSearch_{false};
-    QtEngineRunner engineRunner_{stopSearch_};
-    // The command that stopped the search, run once the search's handler returned.
-    std::function<void()> afterSearch_;
-    QAction* hintAction_ = nullptr;
+    // The timeline's pauses and the engine's answers reach the game as events.
+    QtTimer timer_{[this](const std::function<void()>& fire) { run(fire); }};
+    QtEngineRunner engineRunner_{[this](const std::function<void()>& answer) { run(answer); }};
     QtMenuMarks marks_;
     QtSound sound_;
     QtBrowser browser_;
@@ -130,9 +110,11 @@ private:
     CanvasWidget* canvas_;
     QtRecordPanel* recordPanel_;
     MoveListPanel* moveList_;
+    // What the game draws, shown in order with its pauses.
+    std::unique_ptr<Timeline> timeline_;
     // The square a press picked a piece up from, while it may be dragged.
     std::optional<BoardSquare> dragFrom_;
-    // Handlers running: more than one when one waits in a box or a pause.
+    // Events being handled: more than one when one waits in a box.
     int running_ = 0;
     KeyCursor keyCursor_;
     std::unique_ptr<Game> game_;

@@ -1,6 +1,7 @@
 #include "ui/promotion_dialog.h"
 
-#include "ports/clock_port.h"
+#include <QTime>
+#include <QTimer>
 
 namespace velmora::ui {
 namespace {
@@ -14,8 +15,10 @@ QIcon iconOf(const Pictures& pictures, const QString& name) { return QIcon(QPixm
 
 }  // namespace
 
-PromotionDialog::PromotionDialog(bool blackPictures, const Pictures& pictures, Clock& clock, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), black_(blackPictures), clock_(&clock) {
+PromotionDialog::PromotionDialog(bool blackPictures, const Pictures& pictures, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      black_(blackPictures),
+      highlightSeconds_([] { return (1000 - QTime::currentTime().msec()) / 1000.0; }) {
     setObjectName(blackPictures ? "Form2" : "Form3");
     setWindowTitle(" ");
     const QString prefix = blackPictures ? "B_" : "W_";
@@ -36,14 +39,22 @@ PromotionDialog::PromotionDialog(bool blackPictures, const Pictures& pictures, C
 }
 
 void PromotionDialog::press(int index) {
+    // The first choice holds while its highlight shows.
+    if (chosen_) return;
     const PieceCode kind = KINDS[index];
     choice_ = static_cast<PieceCode>(black_ ? kind : -kind);
-    if (kind != BLACK_KING) {
-        highlight(*choice_);
-        clock_->waitTick();
-        unhighlight();
+    if (kind == BLACK_KING) {
+        accept();
+        return;
     }
-    accept();
+    chosen_ = true;
+    highlight(*choice_);
+    QTimer::singleShot(static_cast<int>(highlightSeconds_() * 1000), this, [this, shown = shown_] {
+        if (shown != shown_ || !chosen_) return;
+        chosen_ = false;
+        unhighlight();
+        accept();
+    });
 }
 
 void PromotionDialog::highlight(PieceCode piece) {

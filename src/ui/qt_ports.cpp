@@ -2,17 +2,15 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QEventLoop>
 #include <QFontDatabase>
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTime>
 #include <QSpacerItem>
-#include <QTimer>
 #include <algorithm>
-#include <thread>
 #include <cstdio>
 
 #include "ui/promotion_dialog.h"
@@ -22,28 +20,6 @@
 namespace velmora::ui {
 
 namespace {
-
-// Drops the person's input while the game pauses: a click made while the
-// computer thinks or a piece blinks must not act afterwards.
-class InputSwallower : public QObject {
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        switch (event->type()) {
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonRelease:
-            case QEvent::MouseButtonDblClick:
-            case QEvent::KeyPress:
-            case QEvent::KeyRelease:
-            case QEvent::Wheel:
-            case QEvent::ContextMenu:
-            case QEvent::Shortcut:
-            case QEvent::ShortcutOverride:
-                return true;
-            default:
-                return false;
-        }
-    }
-};
 
 // The title bar beside its text holds the window's icon and close button;
 // this much room for them keeps the title from being cut short.
@@ -66,53 +42,67 @@ void keepTitleWhole(QMessageBox& box, const QString& title) {
 
 }  // namespace
 
-void QtClock::wait(double seconds) {
-    if (shell_.givingWay()) return;
-    // Painting and timers go on; input is swallowed until the pause ends.
-    InputSwallower swallower;
-    QCoreApplication::instance()->installEventFilter(&swallower);
-    QEventLoop loop;
-    QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
-    loop.exec();
-    QCoreApplication::instance()->removeEventFilter(&swallower);
+QtEngineRunner::~QtEngineRunner() { stopAll(); }
+
+void QtEngineRunner::stopAll() {
+    for (Running& r : running_) r.task->cancel();
+    for (Running& r : running_) r.future.waitForFinished();
 }
 
-std::optional<engine::SearchResult> QtEngineRunner::think(const engine::Position& position,
-                                                          const engine::SearchLimits& limits) {
-    // One search at a time; a stop asked for already (the program is ending)
-    // answers at once.
-    if (thinking_ || stop_.load()) return std::nullopt;
-    thinking_ = true;
-    if (notify_) notify_(true);
-    QEventLoop loop;
-    engine::SearchResult result;
+std::shared_ptr<SearchTask> QtEngineRunner::start(const engine::Position& position, const engine::SearchLimits& limits,
+                                                  SearchAnswer answer) {
+    // The table serves one search at a time: the newest search is the one
+    // wanted, and an older one (cancelled already, or given up now) ends
+    // within milliseconds.
+    stopAll();
+    auto task = std::make_shared<SearchTask>();
     engine::SearchLimits own = withTable(limits);
-    own.stop = &stop_;
-    std::thread worker([&loop, &result, position, own] {
-        result = engine::bestMove(position, own);
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    own.stop = &task->stopFlag();
+    QFuture<engine::SearchResult> future =
+        QtConcurrent::run([position, own] { return engine::bestMove(position, own); });
+    running_.push_back({task, future});
+    auto* watcher = new QFutureWatcher<engine::SearchResult>(&context_);
+    QObject::connect(watcher, &QFutureWatcherBase::finished, &context_, [this, watcher, task, answer] {
+        const engine::SearchResult result = watcher->result();
+        watcher->deleteLater();
+        std::erase_if(running_, [&task](const Running& r) { return r.task == task; });
+        if (running_.empty() && notify_) notify_(false);
+        task->setAnswered();
+        if (!task->cancelled()) deliver_([&answer, &result] { answer(result); });
     });
-    // The loop also returns early when the program is told to end; the stop
-    // flag is set then too, so the worker is done within milliseconds.
-    loop.exec();
-    worker.join();
-    thinking_ = false;
-    if (notify_) notify_(false);
-    if (stop_.load()) return std::nullopt;
-    return result;
+    watcher->setFuture(future);
+    if (notify_) notify_(true);
+    return task;
 }
 
-void QtClock::waitTick() { wait((1000 - QTime::currentTime().msec()) / 1000.0); }
+QtTimer::QtTimer(Deliver deliver) : deliver_(std::move(deliver)) {
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+        std::function<void()> fire = std::exchange(fire_, nullptr);
+        if (fire) deliver_(fire);
+    });
+}
 
-QtDialogs::QtDialogs(QWidget* window, const Pictures& pictures, Clock& clock, const QtShell& shell)
+void QtTimer::start(int ms, std::function<void()> fire) {
+    fire_ = std::move(fire);
+    timer_.start(ms);
+}
+
+void QtTimer::stop() {
+    timer_.stop();
+    fire_ = nullptr;
+}
+
+QtDialogs::QtDialogs(QWidget* window, const Pictures& pictures, const QtShell& shell)
     : window_(window),
       shell_(shell),
-      form2_(new ui::PromotionDialog(true, pictures, clock, window)),
-      form3_(new ui::PromotionDialog(false, pictures, clock, window)) {}
+      form2_(new ui::PromotionDialog(true, pictures, window)),
+      form3_(new ui::PromotionDialog(false, pictures, window)) {}
 
-void QtDialogs::pauseWith(Clock& clock) {
-    form2_->pauseWith(clock);
-    form3_->pauseWith(clock);
+void QtDialogs::highlightFor(std::function<double()> seconds) {
+    form2_->highlightFor(seconds);
+    form3_->highlightFor(seconds);
 }
 
 Answer QtDialogs::messageBox(const std::string& text, const std::string& title, Buttons buttons, bool warningIcon) {
@@ -157,9 +147,10 @@ std::optional<PieceCode> QtDialogs::choosePromotion(velmora::PromotionDialog whi
     ui::PromotionDialog* d = dialog(which);
     d->resetChoice();
     place(d, leftTwips, topTwips);
-    d->exec();
+    // Closed while a chosen piece showed its highlight: no choice after all.
+    const bool accepted = d->exec() == QDialog::Accepted;
     giveBackActivation();
-    return d->choice();
+    return accepted ? d->choice() : std::nullopt;
 }
 
 void QtDialogs::showPromotionDialog(velmora::PromotionDialog which, int leftTwips, int topTwips) {

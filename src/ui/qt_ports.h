@@ -1,17 +1,22 @@
 #pragma once
 // The Qt side of the game's small ports: message boxes and piece-choice
 // dialogs, pauses, menu check marks and ending the program.
+#include <QFuture>
 #include <QHash>
+#include <QObject>
 #include <QPoint>
 #include <QString>
-#include <atomic>
+#include <QTimer>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "ports/clock_port.h"
 #include "ports/dialogs_port.h"
 #include "ports/engine_runner_port.h"
 #include "ports/menu_marks_port.h"
 #include "ports/shell_port.h"
+#include "ports/timer_port.h"
 
 class QAction;
 class QWidget;
@@ -22,41 +27,59 @@ class Pictures;
 class PromotionDialog;
 class QtShell;
 
-// The search engine on a thread of its own while the window keeps painting
-// and its menus keep working. The window owns the stop flag: set, it ends the
-// search within a few milliseconds and the search answers nothing.
+// How the window hands an event to the game: a timer's, a search's answer.
+using Deliver = std::function<void(const std::function<void()>&)>;
+
+// The search engine on a worker thread (QtConcurrent), watched by a
+// QFutureWatcher whose finished signal brings the answer back to the event
+// loop, where it is delivered to the game. Each search has its own stop flag
+// (its SearchTask): cancelled, it ends within milliseconds and its answer is
+// never delivered. One search uses the table at a time: a new one waits for
+// a cancelled one to end, and the runner waits for its searches as it goes.
 class QtEngineRunner : public EngineRunner {
 public:
-    explicit QtEngineRunner(const std::atomic<bool>& stop) : stop_(stop) {}
-    std::optional<engine::SearchResult> think(const engine::Position& position,
-                                              const engine::SearchLimits& limits) override;
-    bool thinking() const { return thinking_; }
-    // Called with true as a search starts and false as it ends.
+    explicit QtEngineRunner(Deliver deliver) : deliver_(std::move(deliver)) {}
+    ~QtEngineRunner() override;
+    std::shared_ptr<SearchTask> start(const engine::Position& position, const engine::SearchLimits& limits,
+                                      SearchAnswer answer) override;
+    // A search runs on the worker.
+    bool thinking() const { return !running_.empty(); }
+    // Called with true as a search starts and false as the last one ends.
     void onThinking(std::function<void(bool)> notify) { notify_ = std::move(notify); }
 
 private:
-    const std::atomic<bool>& stop_;
-    bool thinking_ = false;
+    struct Running {
+        std::shared_ptr<SearchTask> task;
+        QFuture<engine::SearchResult> future;
+    };
+    // Stops the searches under way and waits until their workers are done.
+    void stopAll();
+
+    Deliver deliver_;
+    QObject context_;
+    std::vector<Running> running_;
     std::function<void(bool)> notify_;
 };
 
-// Pauses that keep painting but take no input; clicks made meanwhile are
-// dropped. Once the program is to end, pauses no longer wait.
-class QtClock : public Clock {
+// The event loop's single-shot timer, for the game's pauses; its event is
+// delivered to the game as every other is.
+class QtTimer : public Timer {
 public:
-    explicit QtClock(const QtShell& shell) : shell_(shell) {}
-    void wait(double seconds) override;
-    void waitTick() override;
+    explicit QtTimer(Deliver deliver);
+    void start(int ms, std::function<void()> fire) override;
+    void stop() override;
 
 private:
-    const QtShell& shell_;
+    Deliver deliver_;
+    QTimer timer_;
+    std::function<void()> fire_;
 };
 
 class QtDialogs : public Dialogs {
 public:
     // Once the program is to end, boxes are not shown: an OK box is taken as
     // answered, a Yes/No box as No, a piece choice as closed.
-    QtDialogs(QWidget* window, const Pictures& pictures, Clock& clock, const QtShell& shell);
+    QtDialogs(QWidget* window, const Pictures& pictures, const QtShell& shell);
     Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, bool warningIcon) override;
     std::optional<PieceCode> choosePromotion(velmora::PromotionDialog dialog, int leftTwips, int topTwips) override;
     void showPromotionDialog(velmora::PromotionDialog dialog, int leftTwips, int topTwips) override;
@@ -66,8 +89,9 @@ public:
     std::optional<TimeControl> askTimeControl(TimeControl current) override;
 
     ui::PromotionDialog* dialog(velmora::PromotionDialog which) const;
-    // The piece-choice highlight pauses on the game's clock once there is a game.
-    void pauseWith(Clock& clock);
+    // How long a chosen piece stays highlighted, in seconds: up to the clock's
+    // next second, or a moment with fast display.
+    void highlightFor(std::function<double()> seconds);
     // Where the picture stands in the window and its scale: the piece-choice
     // dialogs keep their place beside the board at every size.
     void setPicturePlacement(QPoint offset, double scale) {

@@ -138,7 +138,7 @@ QString saveOneMove(MainWindow& w, const QString& name) {
     whiteToMove(w);
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 7));
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 5));
-    if (w.game().state.moveNumber != 1) return "no move";
+    if (w.game().state.moveNumber != 1 || !settled(w)) return "no move";
     actionNamed(w, "KIFU_WRITE")->trigger();
     w.findChild<QLineEdit*>("Text1")->setText(name);
     QString said;

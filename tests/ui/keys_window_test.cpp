@@ -119,6 +119,7 @@ void KeysWindowTest::shortcutsStepThroughTheGameAndAreRefusedLikeTheirCommands()
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 7));
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 5));
     QCOMPARE(w.game().state.moveNumber, 1);
+    QVERIFY(settled(w));
     key(w, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w.game().state.moveNumber, 0);
     QCOMPARE(w.game().state.sideToMove, Side::None);

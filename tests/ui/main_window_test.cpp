@@ -58,7 +58,7 @@ private slots:
     void messageBoxesAreWideEnoughForTheirTitles();
     void recordPanelOpensAndAClickClosesIt();
     void enterInTheFileNameFieldSavesAsReturnDoes();
-    void clicksDuringAPauseAreIgnored();
+    void aMoveMadeWhileTheLastOneIsShownIsKept();
     void promotionDialogStaysBesideItsBoardAtEverySize();
     // Last: these end the application's event loop.
     void closingTheWindowEndsTheProgram();
@@ -179,11 +179,12 @@ void MainWindowTest::blinkShowsTheEmptySquareWhileWaiting() {
     startAtNaturalSize(w);
     const QPoint centre = squareCentre(w, BoardId::LEFT, 4, 8) + QPoint(0, 8);  // inside the queen's figure
     const QColor withPiece = bufferPixel(w, centre);
-    QColor duringBlink;
-    QTimer::singleShot(100, &w, [&] { duringBlink = bufferPixel(w, centre); });
+    // The blink returns at once; its two halves are played by timer events.
     w.game().presentation().描画_駒点滅(BoardId::LEFT, {4, 8}, 1);
-    QVERIFY(duringBlink.isValid());
-    QVERIFY(duringBlink != withPiece);
+    QVERIFY(w.busy());
+    QTest::qWait(100);
+    QVERIFY(bufferPixel(w, centre) != withPiece);
+    QVERIFY(settled(w));
     QCOMPARE(bufferPixel(w, centre), withPiece);
 }
 
@@ -253,6 +254,7 @@ void MainWindowTest::enterInTheFileNameFieldSavesAsReturnDoes() {
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 7));
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 5));
     QCOMPARE(w.game().state.moveNumber, 1);
+    QVERIFY(settled(w));
     actionNamed(w, "KIFU_WRITE")->trigger();
     auto* text1 = w.findChild<QLineEdit*>("Text1");
     QVERIFY(text1 && text1->isVisible());
@@ -270,16 +272,33 @@ void MainWindowTest::enterInTheFileNameFieldSavesAsReturnDoes() {
     QVERIFY(!text1->isVisible());
 }
 
-void MainWindowTest::clicksDuringAPauseAreIgnored() {
+void MainWindowTest::aMoveMadeWhileTheLastOneIsShownIsKept() {
     MainWindow w;
     startAtNaturalSize(w);
     whiteToMove(w);
-    QTimer::singleShot(50, &w, [&] { QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 7)); });
-    w.game().clock().wait(0.2);
-    QVERIFY(!w.game().selection(BoardId::LEFT).pieceSelected);
-    // After the pause a click selects as usual.
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 7));
-    QVERIFY(w.game().selection(BoardId::LEFT).pieceSelected);
+    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 5));
+    // White's move text is still on its pause when black answers.
+    QVERIFY(w.busy());
+    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 4, 2));
+    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 4, 4));
+    QCOMPARE(w.game().state.moveNumber, 2);
+    QCOMPARE(w.game().board(BoardId::LEFT).at(5, 5), WHITE_PAWN);
+    QCOMPARE(w.game().board(BoardId::LEFT).at(4, 4), BLACK_PAWN);
+    QCOMPARE(w.game().history.left[2].at(4, 4), BLACK_PAWN);
+    QVERIFY(settled(w));
+    // What the screen shows square by square is what a whole new drawing shows.
+    QList<QColor> shown;
+    for (const auto& [f, r] : {std::pair{5, 7}, {5, 5}, {4, 2}, {4, 4}}) {
+        shown << bufferPixel(w, squareCentre(w, BoardId::LEFT, f, r) + QPoint(0, 8));
+    }
+    w.game().presentation().画面_再描画();
+    QVERIFY(settled(w));
+    QList<QColor> redrawn;
+    for (const auto& [f, r] : {std::pair{5, 7}, {5, 5}, {4, 2}, {4, 4}}) {
+        redrawn << bufferPixel(w, squareCentre(w, BoardId::LEFT, f, r) + QPoint(0, 8));
+    }
+    QCOMPARE(shown, redrawn);
 }
 
 void MainWindowTest::promotionDialogStaysBesideItsBoardAtEverySize() {

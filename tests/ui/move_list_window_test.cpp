@@ -31,6 +31,7 @@ void resizeClient(MainWindow& w, QSize client) {
 void clickMove(MainWindow& w, BoardId id, int ff, int fr, int tf, int tr) {
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, id, ff, fr));
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, id, tf, tr));
+    QVERIFY(settled(w));
 }
 
 // A pixel of the last move's ring on a square: two pixels in from the
@@ -145,6 +146,7 @@ void MoveListWindowTest::theListFollowsTheGameAndAClickStepsThere() {
     QVERIFY(list.item(3, 2)->foreground().color() != list.item(1, 0)->foreground().color());
     // And 進 from the menu moves the highlight with it.
     actionNamed(w, "AFTER")->trigger();
+    QVERIFY(settled(w));
     QCOMPARE(list.currentMove(), 2);
     QCOMPARE(list.item(2, 2)->background().color(), yellow);
 }

@@ -151,7 +151,8 @@ void ScreenTest::aScriptedSessionShowsEveryStepOnTheScreen() {
     clickSquare(BoardId::LEFT, 5, 3);
     const int boxesBefore = boxes_.texts.size();
     clickSquare(BoardId::LEFT, 5, 1);
-    QVERIFY2(boxes_.texts.size() >= boxesBefore + 2, qPrintable(boxes_.texts.join(" / ")));
+    // The result and "続けますか？" once the screen has shown the move.
+    QTRY_VERIFY2_WITH_TIMEOUT(boxes_.texts.size() >= boxesBefore + 2, qPrintable(boxes_.texts.join(" / ")), 5000);
     QCOMPARE(g.state.sideToMove, Side::None);
     QCOMPARE(g.board(BoardId::LEFT).at(5, 8), WHITE_KING);
     checkStep("game-over");

@@ -89,6 +89,7 @@ private slots:
     void aLevelTheBoardsTurnedAndRefusalsLetTheComputerGoOn();
     void optionsHelpAndVersionRunBesideTheSearch();
     void escEndsTheProgramWithTheGameKept();
+    void keysAndMenusAtEveryMomentOfATurnTakeEffect();
 
 private:
     QImage screen() const;
@@ -102,6 +103,9 @@ private:
     // A game against LEVEL9 with the person first; e2-e4 on the left board,
     // then the steps wait until the engine has thought for a while.
     void startThinking(Script& s, int searchMs = LONG_SEARCH_MS);
+    // The same game and move at LEVEL9's own budget, with 速い表示 off; the
+    // steps go on `delayMs` after the move's second click reached the window.
+    void movedAgo(Script& s, int delayMs);
     // Sends the command's input, noting when; the search's end and the first
     // change on the screen are noted as they come. A search started after
     // the command (the computer going on, a new game) is a short one.
@@ -111,8 +115,9 @@ private:
         clickLater(bar->mapToGlobal(bar->actionGeometry(w_->findChild<QAction*>(name)).center()));
     }
     void waitFor(Script& s, std::function<bool()> condition) { s.then(std::move(condition)); }
-    // The figures of the command just made, printed, and whether it stopped the search.
-    void report(bool expectStopped);
+    // The figures of the command just made, printed, and whether it stopped
+    // the search and changed the screen.
+    void report(bool expectStopped, bool expectShown = true);
 
     QTemporaryDir folder_;
     BoxAnswerer boxes_;
@@ -150,9 +155,6 @@ void ThinkingScreenTest::init() {
     settle(100);
     connect(w_.get(), &MainWindow::thinkingChanged, this, [this](bool thinking) {
         if (!thinking && sentAt_ >= 0 && stoppedAt_ < 0) stoppedAt_ = clock_.elapsed();
-    });
-    connect(w_.get(), &MainWindow::searchStopAsked, this, [this] {
-        if (sentAt_ >= 0 && askedAt_ < 0) askedAt_ = clock_.elapsed();
     });
     sentAt_ = askedAt_ = stoppedAt_ = shownAt_ = -1;
     watching_ = false;
@@ -213,12 +215,37 @@ void ThinkingScreenTest::startThinking(Script& s, int searchMs) {
     waitFor(s, [since] { return since->elapsed() > 300; });
 }
 
+void ThinkingScreenTest::movedAgo(Script& s, int delayMs) {
+    Game& g = w_->game();
+    s.once([&g] {
+        CANCEL_Click(g);
+        LEVEL_Click(g, MAX_LEVEL);
+        g.com.engineTimeMs = 0;
+        g.options.fastDisplay = false;
+    });
+    menuLater(s, {"TAIKYOKU", "START2", "SENTE"});
+    waitFor(s, [&g] {
+        return g.state.gameMode == GameMode::AgainstComputer && g.state.sideToMove != Side::None &&
+               !QApplication::activeModalWidget();
+    });
+    s.once([this] { clickLater(square(BoardId::LEFT, 5, 7)); });
+    waitFor(s, [&g] { return g.selection(BoardId::LEFT).pieceSelected; });
+    s.once([this] { clickLater(square(BoardId::LEFT, 5, 5)); });
+    auto movedAt = std::make_shared<QElapsedTimer>();
+    waitFor(s, [&g, movedAt] {
+        if (g.state.lastMoveNumber < 1) return false;
+        movedAt->start();
+        return true;
+    });
+    waitFor(s, [movedAt, delayMs] { return movedAt->elapsed() >= delayMs; });
+}
+
 void ThinkingScreenTest::command(Script& s, const QString& what, std::function<void()> send) {
     s.once([this, what, send] {
         what_ = what;
         before_ = screen();
-        askedAt_ = stoppedAt_ = shownAt_ = -1;
-        sentAt_ = clock_.elapsed();
+        stoppedAt_ = shownAt_ = -1;
+        sentAt_ = askedAt_ = clock_.elapsed();
         watching_ = true;
         // The search under way keeps the budget it started with.
         w_->game().com.engineTimeMs = 200;
@@ -226,7 +253,7 @@ void ThinkingScreenTest::command(Script& s, const QString& what, std::function<v
     });
 }
 
-void ThinkingScreenTest::report(bool expectStopped) {
+void ThinkingScreenTest::report(bool expectStopped, bool expectShown) {
     watching_ = false;
     const auto since = [this](qint64 at) { return at < 0 ? QString("-") : QString::number(at - sentAt_) + " ms"; };
     // From the command reaching the window to the search's end: the stop itself.
@@ -237,7 +264,7 @@ void ThinkingScreenTest::report(bool expectStopped) {
     if (expectStopped) {
         // A search of half a minute that ended within a second was stopped.
         QVERIFY2(stoppedAt_ >= 0 && stoppedAt_ - sentAt_ < 1000, qPrintable(what_));
-        QVERIFY(shownAt_ >= 0);
+        if (expectShown) QVERIFY(shownAt_ >= 0);
     }
 }
 
@@ -327,20 +354,18 @@ void ThinkingScreenTest::aNewGameReplacesTheThinkingOne() {
 
 void ThinkingScreenTest::loadingAndTheLastGameStopTheSearch() {
     Game& g = w_->game();
-    // 読込 opens the file list; the game stood where it was, so the computer
-    // goes on thinking. A file chosen from the list stops it again and loads.
+    // 読込 opens the file list beside the search: the position stands as it
+    // was. A file chosen from the list stops the search and loads.
     Script s;
     startThinking(s);
-    command(s, "読込 (Ctrl+O)", [&g] {
-        // The search that goes on lasts until a file is chosen.
-        g.com.engineTimeMs = LONG_SEARCH_MS;
-        sendLater({"key", "ctrl+o"});
-    });
-    // The search stopped (the next one starts before this timer fires again).
-    waitFor(s, [this] { return stoppedAt_ >= 0; });
-    waitFor(s, [this] { return w_->thinking() && w_->recordPanel().fileList()->isVisible(); });
+    command(s, "読込 (Ctrl+O)", [] { sendLater({"key", "ctrl+o"}); });
+    waitFor(s, [this] { return w_->recordPanel().fileList()->isVisible(); });
     waitFor(s, [this] { return shownAt_ >= 0; });
-    s.once([this] { report(true); });
+    s.once([this] {
+        report(false);
+        QVERIFY(w_->thinking());
+        QCOMPARE(stoppedAt_, -1);
+    });
     waitFor(s, [this] {
         auto* list = w_->recordPanel().fileList();
         return !list->findItems("play.棋譜", Qt::MatchExactly).isEmpty();
@@ -451,13 +476,99 @@ void ThinkingScreenTest::escEndsTheProgramWithTheGameKept() {
     command(s, "Esc", [] { sendLater({"key", "Escape"}); });
     waitFor(s, [this] { return w_->shell().ending(); });
     s.run(*w_);
-    report(true);
+    // The window goes: nothing more is drawn on it.
+    report(true, false);
     QVERIFY(w_->shell().ending());
     QCOMPARE(g.state.moveNumber, 1);
     // Kept: the header and the snapshots of moves 0 and 1, the computer's move never made.
     QFile kept(folder_.filePath(QString::fromStdString(RESUME_FILE_NAME)));
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll().count("\r\n"), 5);
+}
+
+void ThinkingScreenTest::keysAndMenusAtEveryMomentOfATurnTakeEffect() {
+    Game& g = w_->game();
+    // 0.2 s after the move its blink shows, at 1.0 s its move text; the
+    // engine searches from about 1.1 s for up to a second (often less), so
+    // 1.3 s is mostly in the search and 2.0 s in it or in the computer's
+    // move being shown.
+    for (const int delay : {200, 1000, 1300, 2000}) {
+        const QString when = QString(" at %1 s").arg(delay / 1000.0);
+        {
+            Script s;
+            movedAgo(s, delay);
+            auto stored = std::make_shared<int>();
+            command(s, "戻 (Ctrl+Z)" + when, [&g, stored] {
+                *stored = g.state.lastMoveNumber;
+                sendLater({"key", "ctrl+z"});
+            });
+            waitFor(s, [&g] { return g.state.sideToMove == Side::None; });
+            QVERIFY(s.run(*w_));
+            report(false);
+            // One move back from the last one stored (the computer's, once
+            // it has landed); a computer's move not made yet never lands.
+            settle(300);
+            QCOMPARE(g.state.lastMoveNumber, *stored);
+            QCOMPARE(g.state.moveNumber, *stored - 1);
+            QVERIFY(!w_->thinking());
+            QVERIFY(shownAt_ >= 0);
+        }
+        {
+            Script s;
+            movedAgo(s, delay);
+            command(s, "最初 (Home)" + when, [] { sendLater({"key", "Home"}); });
+            waitFor(s, [&g] { return g.state.moveNumber == 0 && g.state.sideToMove == Side::None; });
+            QVERIFY(s.run(*w_));
+            report(false);
+            settle(300);
+            QCOMPARE(g.state.moveNumber, 0);
+            QCOMPARE(g.board(BoardId::LEFT).at(5, 7), WHITE_PAWN);
+            QVERIFY(shownAt_ >= 0);
+        }
+        {
+            // 解説 runs beside the turn: the box says the page is missing,
+            // and the computer's move lands all the same.
+            Script s;
+            movedAgo(s, delay);
+            const int boxes = boxes_.texts.filter("解説ファイルが見つかりません").size();
+            command(s, "解説 (F1)" + when, [] { sendLater({"key", "F1"}); });
+            waitFor(s, [this, boxes] { return boxes_.texts.filter("解説ファイルが見つかりません").size() > boxes; });
+            s.once([this] {
+                report(false);
+                qInfo().noquote() << QString("%1: its box was answered %2 ms after the key was sent")
+                                         .arg(what_)
+                                         .arg(clock_.elapsed() - sentAt_);
+            });
+            waitFor(s, [&g] { return g.state.lastMoveNumber == 2; });
+            QVERIFY(s.run(*w_));
+            QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+        }
+        {
+            // A level by the menu: the turn goes on at the new level.
+            Script s;
+            movedAgo(s, delay);
+            command(s, "LEVEL3 (menu)" + when, [] {});
+            menuLater(s, {"TAIKYOKU", "LEVEL", "LEVEL3"});
+            waitFor(s, [&g] { return g.state.comLevel == 3; });
+            s.once([this] { report(false); });
+            waitFor(s, [&g] { return g.state.lastMoveNumber == 2 && g.com.turn == ComState::Turn::None; });
+            QVERIFY(s.run(*w_));
+            QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+        }
+    }
+    // Esc last: it ends the program.
+    Script s;
+    movedAgo(s, 1000);
+    auto endedAt = std::make_shared<qint64>(-1);
+    command(s, "Esc at 1 s", [] { sendLater({"key", "Escape"}); });
+    waitFor(s, [this, endedAt] {
+        if (!w_->shell().ending()) return false;
+        *endedAt = clock_.elapsed();
+        return true;
+    });
+    s.run(*w_);
+    qInfo().noquote() << QString("Esc at 1 s: the program was ending %1 ms after the key was sent").arg(*endedAt - sentAt_);
+    QVERIFY(*endedAt >= 0 && *endedAt - sentAt_ < 300);
 }
 
 QTEST_MAIN(ThinkingScreenTest)

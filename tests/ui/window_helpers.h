@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include "draw/geometry.h"
@@ -29,6 +30,15 @@ inline void startAtNaturalSize(ui::MainWindow& w) {
 // wherever the window has placed the picture.
 inline QPoint squareCentre(ui::MainWindow& w, BoardId id, int file, int rank) {
     return w.canvas().toWidget(QPointF((originX(id) + 522.0 * file + 261) / 15, (900 + 525.0 * rank + 262) / 15));
+}
+
+// Until the screen has shown everything the game did (the blinks, the move
+// texts, the computer's turn) and the events it left are handled: false if
+// that takes more than ten seconds.
+inline bool settled(ui::MainWindow& w) {
+    const bool done = QTest::qWaitFor([&w] { return !w.busy(); }, 10000);
+    QCoreApplication::processEvents();
+    return done;
 }
 
 // A game between two people in which white is to move.

@@ -9,6 +9,8 @@ namespace {
 std::optional<Colour> personToMove(const Game& g) {
     const GameState& st = g.state;
     if (st.sideToMove == Side::None || st.gameWinner != Side::None || st.recordMode) return std::nullopt;
+    // The computer's turn lasts until the screen has shown its move.
+    if (g.com.turn != ComState::Turn::None) return std::nullopt;
     // Stepped back or forward, the game stands paused until a move is made
     // there or the person takes it up again.
     if (st.moveNumber != st.lastMoveNumber && st.moveNumber != g.playResumedAt) return std::nullopt;
@@ -23,7 +25,7 @@ std::optional<Colour> personToMove(const Game& g) {
 bool gameUnderWay(const Game& g) {
     const GameState& st = g.state;
     if (st.recordMode || st.gameWinner != Side::None) return false;
-    if (st.sideToMove != Side::None) return true;
+    if (st.sideToMove != Side::None || g.com.turn != ComState::Turn::None) return true;
     return g.com.turnStopped && st.gameMode == GameMode::AgainstComputer && st.moveNumber == st.lastMoveNumber;
 }
 

@@ -1,6 +1,11 @@
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
 
+#include "game_outcome.h"
+#include "ports/engine_runner_port.h"
 #include "rules/board.h"
 
 namespace velmora {
@@ -54,6 +59,22 @@ struct ComState {
     // The computer's search was stopped for a command before it moved: the
     // game stands paused with the computer to move until it is taken up again.
     bool turnStopped = false;
+
+    // Where the computer's turn stands. Thinking: from the turn's start to
+    // its move (the pauses before the search, the search); Showing: the move
+    // is made and stored, and the screen still shows it (the blinking, the
+    // animations, the pause after it, the check box).
+    enum class Turn { None, Thinking, Showing };
+    Turn turn = Turn::None;
+    // Counts the turns begun: a step or an answer of an earlier turn finds
+    // another number here and does nothing.
+    std::uint64_t turnNumber = 0;
+    // What ends the turn: the game's end when it names a winner.
+    std::function<void(std::optional<Winner>)> turnEnded;
+    // The searches under way: the computer's, a hint's, a draw offer's.
+    std::shared_ptr<SearchTask> search;
+    std::shared_ptr<SearchTask> hintSearch;
+    bool thinking() const { return turn == Turn::Thinking; }
 
     ComBoardWork& of(BoardId id) { return boards[boardIndex(id)]; }
     const ComBoardWork& of(BoardId id) const { return boards[boardIndex(id)]; }

@@ -1,5 +1,7 @@
 #include "com/com_turn.h"
 
+#include <utility>
+
 #include "clock/game_clock.h"
 #include "com/level.h"
 #include "com/one_ply_search.h"
@@ -9,9 +11,12 @@
 #include "record/notation.h"
 #include "rules/end_tests.h"
 #include "rules/execution.h"
+#include "rules/legality.h"
 
 namespace velmora {
 namespace {
+
+using Turn = ComState::Turn;
 
 // Clears the person's side of the display and shows "思考中" over both boards.
 void showThinking(Game& g) {
@@ -68,33 +73,166 @@ void announceCheck(Game& g) {
     g.state.whiteInCheck = false;
 }
 
-// What the computer's search came to: the board of its move, no move on
-// either board, or stopped by a command before it chose.
-struct Choice {
-    std::optional<BoardId> board;
-    bool stopped = false;
-};
+// The turn `n` is the one under way and stands at `phase`.
+bool stillAt(const Game& g, std::uint64_t n, Turn phase) { return g.com.turnNumber == n && g.com.turn == phase; }
 
-// The search engine's move, as the chosen board's best move.
-Choice engineSearch(Game& g) {
-    const std::optional<engine::SearchResult> r =
-        g.engineRunner().think(engine::positionFromGame(g, engine::BLACK), levelLimits(g, g.state.comLevel, Colour::Black));
-    if (!r) return {std::nullopt, true};
-    if (!r->found()) return {};
-    g.com.of(r->board).best = bestMoveOf(g, *r);
-    // Taking the white king wins, as the one-move levels decide it too.
-    if (g.board(r->board).at(r->to) == WHITE_KING) g.state.gameWinner = g.state.blackTurn;
-    return {r->board};
+void endTurn(Game& g, std::optional<Winner> winner) {
+    ComState& c = g.com;
+    c.turn = Turn::None;
+    c.search.reset();
+    // The person's clock runs from here, not while the screen still showed the computer's move.
+    followClock(g);
+    g.presentation().drawClocks();
+    g.presentation().followRecord();
+    if (TurnEnded ended = std::exchange(c.turnEnded, nullptr)) ended(winner);
 }
 
-// A command stopped the search: nothing is played, "思考中" goes, and the
-// game stands paused with the computer to move, as after a step back. The
-// command runs next; continueComputerTurn takes the turn up again if the
-// command left the game where it stood.
-void setTurnAside(Game& g) {
+// The turn has done all it does to the game; it ends once the screen has shown it.
+void showThenEnd(Game& g, std::optional<Winner> winner) {
+    ComState& c = g.com;
+    c.turn = Turn::Showing;
+    const std::uint64_t n = c.turnNumber;
+    g.sequencer().then([&g, n, winner] {
+        if (stillAt(g, n, Turn::Showing)) endTurn(g, winner);
+    });
+}
+
+// The search has chosen (or found nothing on either board): the move is made,
+// stored and announced at once; the screen follows at its own pace.
+void play(Game& g, std::optional<BoardId> chosen) {
+    GameState& st = g.state;
+    const bool inTime = stopComputerClock(g);
+    if (!inTime) {
+        g.presentation().消去_思考中(ThinkingStrip::Above);
+        showThenEnd(g, announceTimeUp(g, Colour::Black));
+        return;
+    }
+    if (!chosen) {
+        // Black cannot move on either board: the game is drawn.
+        showThenEnd(g, Winner::Draw);
+        return;
+    }
+    if (st.moveNumber >= MAX_MOVES) {
+        // The history is full; the move cannot be recorded, so it is not made.
+        g.sound().dsPlay(g.sounds.forbiddenSound);
+        g.dialogs().messageBox("これ以上指せません", "手数", Buttons::Ok);
+        st.sideToMove = st.whiteTurn;
+        showThenEnd(g, std::nullopt);
+        return;
+    }
+    playMove(g, *chosen, g.com.of(*chosen).best);
+    g.clock().wait(0.5);
+
+    recordMove(g);
+    clockComputerMove(g);
+    g.presentation().描画_手数(st.moveNumber);
+
+    if (st.gameWinner == st.blackTurn) {
+        showThenEnd(g, winnerOf(st.gameMode, Colour::Black));
+        return;
+    }
+    announceCheck(g);
+    st.sideToMove = st.whiteTurn;
+    showThenEnd(g, std::nullopt);
+}
+
+// A search that answered nothing: nothing is played, "思考中" goes, and the
+// game stands paused with the computer to move, as after a step back.
+void setAside(Game& g) {
+    ComState& c = g.com;
+    if (c.search) c.search->cancel();
+    c.search.reset();
+    c.turn = Turn::None;
+    ++c.turnNumber;
     g.presentation().消去_思考中(ThinkingStrip::Above);
     g.state.sideToMove = Side::None;
-    g.com.turnStopped = true;
+    c.turnStopped = true;
+    stopComputerClock(g);
+}
+
+// Whether the engine's answer is a move the rules allow black here and now.
+bool acceptedByRules(Game& g, const engine::SearchResult& r) {
+    BoardState& bs = g.side(r.board);
+    const PieceCode moving = bs.board.at(r.from);
+    return isBlack(moving) && 移動チェック(bs, r.from, r.to, moving);
+}
+
+void engineAnswered(Game& g, const std::optional<engine::SearchResult>& r) {
+    ComState& c = g.com;
+    c.search.reset();
+    const bool unchanged = g.board(BoardId::LEFT) == c.of(BoardId::LEFT).boardBefore &&
+                           g.board(BoardId::RIGHT) == c.of(BoardId::RIGHT).boardBefore;
+    // Stopped, or an answer for boards that are no longer these: nothing is played.
+    if (!r || !unchanged || (r->found() && !acceptedByRules(g, *r))) {
+        const TurnEnded ended = std::exchange(c.turnEnded, nullptr);
+        setAside(g);
+        if (ended) ended(std::nullopt);
+        return;
+    }
+    if (!r->found()) {
+        play(g, std::nullopt);
+        return;
+    }
+    c.of(r->board).best = bestMoveOf(g, *r);
+    // Taking the white king wins, as the one-move levels decide it too.
+    if (g.board(r->board).at(r->to) == WHITE_KING) g.state.gameWinner = g.state.blackTurn;
+    play(g, r->board);
+}
+
+// The one-move levels: the right board after its pause, then the move.
+void searchRight(Game& g) {
+    // The right board's terms and the left-board probes see the left
+    // board's real position, not the last candidate tried there.
+    勢力調査(g, BoardId::LEFT);
+    prepareBoard(g, BoardId::RIGHT);
+    searchMoves(g, BoardId::RIGHT);
+    const BestMove& left = g.com.of(BoardId::LEFT).best;
+    const BestMove& right = g.com.of(BoardId::RIGHT).best;
+    if (!left.found() && !right.found()) {
+        play(g, std::nullopt);
+        return;
+    }
+    play(g, left.score >= right.score ? BoardId::LEFT : BoardId::RIGHT);
+}
+
+// The one-move levels: the left board after its pause, then the right
+// board's pause. Each board is prepared in the step that searches it, so
+// nothing done between the steps can leave it a stale survey.
+void searchLeft(Game& g) {
+    prepareTurn(g);
+    prepareBoard(g, BoardId::LEFT);
+    searchMoves(g, BoardId::LEFT);
+    g.presentation().repaint();
+    g.clock().wait(0.3);
+    const std::uint64_t n = g.com.turnNumber;
+    g.sequencer().then([&g, n] {
+        if (stillAt(g, n, Turn::Thinking)) searchRight(g);
+    });
+}
+
+void startTurn(Game& g) {
+    ComState& c = g.com;
+    showThinking(g);
+    startComputerClock(g);
+    const std::uint64_t n = c.turnNumber;
+    if (isEngineLevel(g.state.comLevel)) {
+        // The boards the engine searches: its answer is for these only.
+        c.of(BoardId::LEFT).boardBefore = g.board(BoardId::LEFT);
+        c.of(BoardId::RIGHT).boardBefore = g.board(BoardId::RIGHT);
+        std::shared_ptr<SearchTask> task = g.engineRunner().start(
+            engine::positionFromGame(g, engine::BLACK), levelLimits(g, g.state.comLevel, Colour::Black),
+            [&g, n](std::optional<engine::SearchResult> r) {
+                if (stillAt(g, n, Turn::Thinking)) engineAnswered(g, r);
+            });
+        // A search that answered within the call has played its move already.
+        if (!task->answered()) c.search = std::move(task);
+        return;
+    }
+    g.presentation().repaint();
+    g.clock().wait(0.3);
+    g.sequencer().then([&g, n] {
+        if (stillAt(g, n, Turn::Thinking)) searchLeft(g);
+    });
 }
 
 }  // namespace
@@ -126,44 +264,31 @@ BestMove bestMoveOf(const Game& g, const engine::SearchResult& r) {
     return BestMove{r.score / 100.0, r.from, r.to, static_cast<PieceCode>(r.placed), g.board(r.board).at(r.from)};
 }
 
+void beginComputerTurn(Game& g, TurnEnded ended) {
+    ComState& c = g.com;
+    // A turn still being shown ends first, as the screen catches up.
+    if (c.turn == Turn::Showing) g.sequencer().catchUp();
+    c.turnStopped = false;
+    c.turn = Turn::Thinking;
+    c.turnEnded = std::move(ended);
+    const std::uint64_t n = ++c.turnNumber;
+    // "思考中" comes once the screen has shown the move before.
+    g.sequencer().then([&g, n] {
+        if (stillAt(g, n, Turn::Thinking)) startTurn(g);
+    });
+}
+
+void setComputerTurnAside(Game& g) {
+    if (!g.com.thinking()) return;
+    // A turn that never moved has nothing to end.
+    g.com.turnEnded = nullptr;
+    setAside(g);
+}
+
 std::optional<Winner> com_ban(Game& g) {
-    GameState& st = g.state;
-    g.com.turnStopped = false;
-    showThinking(g);
-    startComputerClock(g);
-    const Choice choice = isEngineLevel(st.comLevel) ? engineSearch(g) : Choice{comSearch(g)};
-    const bool inTime = stopComputerClock(g);
-    if (choice.stopped) {
-        setTurnAside(g);
-        return std::nullopt;
-    }
-    if (!inTime) {
-        g.presentation().消去_思考中(ThinkingStrip::Above);
-        return announceTimeUp(g, Colour::Black);
-    }
-    const std::optional<BoardId> chosen = choice.board;
-    if (!chosen) {
-        // Black cannot move on either board: the game is drawn.
-        return Winner::Draw;
-    }
-    if (st.moveNumber >= MAX_MOVES) {
-        // The history is full; the move cannot be recorded, so it is not made.
-        g.sound().dsPlay(g.sounds.forbiddenSound);
-        g.dialogs().messageBox("これ以上指せません", "手数", Buttons::Ok);
-        st.sideToMove = st.whiteTurn;
-        return std::nullopt;
-    }
-    playMove(g, *chosen, g.com.of(*chosen).best);
-    g.clock().wait(0.5);
-
-    recordMove(g);
-    clockComputerMove(g);
-    g.presentation().描画_手数(st.moveNumber);
-
-    if (st.gameWinner == st.blackTurn) return winnerOf(st.gameMode, Colour::Black);
-    announceCheck(g);
-    st.sideToMove = st.whiteTurn;
-    return std::nullopt;
+    std::optional<Winner> result;
+    beginComputerTurn(g, [&result](std::optional<Winner> w) { result = w; });
+    return result;
 }
 
 }  // namespace velmora

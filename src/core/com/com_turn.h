@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <optional>
 
 #include "engine/search.h"
@@ -20,15 +21,34 @@ engine::SearchLimits levelLimits(Game& g, int level, Colour mover = Colour::Blac
 // The search engine's move as the computer's best move on its board.
 BestMove bestMoveOf(const Game& g, const engine::SearchResult& r);
 
-// One whole turn of the computer (black): search both boards, play the better
-// board's best move with its drawing, sound and pauses, store it, then
-// announce check or mate and hand the turn to the person. Under a clock its
-// search runs on the computer's clock, and its move gets the increment.
-// Returns the winner when the turn ended the game (a draw when black cannot
-// move on either board, the computer when it took a white king, the person
-// when the computer's time ran out); ending it is the caller's.
-// When a command stopped the search, nothing is played and the game stands
-// paused with the computer to move (ComState::turnStopped).
+// What follows the computer's turn: the winner when the turn ended the game
+// (a draw when black cannot move on either board, the computer when it took
+// a white king, the person when the computer's time ran out); ending it is
+// the receiver's.
+using TurnEnded = std::function<void(std::optional<Winner>)>;
+
+// One whole turn of the computer (black), as steps driven by events: once the
+// screen has shown what came before, "思考中"; the search of both boards
+// (the one-move levels with their pause before each board, the engine on the
+// runner's worker); when its answer comes and the rules accept it, the
+// better board's move with its drawing, sound and pauses, stored, check or
+// mate announced and the turn handed to the person. Under a clock the search
+// runs on the computer's clock and its move gets the increment. `ended` is
+// called once the screen has shown the move. The call returns at once; in a
+// headless game every step runs within it.
+// A search stopped before it answered plays nothing: the game stands paused
+// with the computer to move (ComState::turnStopped), and `ended` is called
+// with no winner.
+void beginComputerTurn(Game& g, TurnEnded ended);
+
+// The position is about to change while the computer thinks: its search is
+// cancelled, "思考中" goes and the game stands paused with the computer to
+// move, to be taken up again if the command leaves the position as it was.
+// Nothing is done when the computer is not thinking.
+void setComputerTurnAside(Game& g);
+
+// The computer's turn run to its end within the call, for a headless game
+// (the command line, tests): the winner when it ended the game.
 std::optional<Winner> com_ban(Game& g);
 
 }  // namespace velmora

@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "game.h"
 
 namespace velmora {
@@ -14,6 +16,12 @@ constexpr int DRAW_OFFER_MARGIN = 50;
 // levels search the position at their level's depth and node limits (no
 // chance choices) and take it when the score is within the margin; the
 // one-move levels decline. Declines also when the search was stopped.
+// `decided` is called with the answer once the search has answered (within
+// the call when the engine searches in it); never when the search is
+// cancelled because the position changed meanwhile.
+void askComputerForDraw(Game& g, std::function<void(bool accepted)> decided);
+
+// The same answer, searched within the call (a headless game).
 bool computerAcceptsDraw(Game& g);
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "command_support.h"
+#include "position_change.h"
 
 namespace velmora {
 namespace {
@@ -29,6 +30,7 @@ void step(Game& g, int k, bool black, bool putBack) {
 }
 
 void change(Game& g, int delta) {
+    positionAboutToChange(g);
     hideRecordPanel(g);
     GameState& st = g.state;
     std::optional<HandicapRefusal> refusal;

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "engine/search.h"
+#include "position_change.h"
 
 namespace velmora {
 
@@ -40,6 +41,7 @@ void レベル_設定(Game& g, int level) {
 }
 
 void LEVEL_Click(Game& g, int level) {
+    positionAboutToChange(g);
     for (int column : {-2, -1, 0}) g.presentation().描画_背景セル(column, 0);
     レベル_設定(g, level);
 }

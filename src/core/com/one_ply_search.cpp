@@ -49,7 +49,10 @@ void searchBoard(Game& g, BoardId id) {
     prepareBoard(g, id);
     g.presentation().repaint();
     g.clock().wait(0.3);
+    searchMoves(g, id);
+}
 
+void searchMoves(Game& g, BoardId id) {
     Board& b = g.board(id);
     BoardState& bs = g.side(id);
     BestMove& best = g.com.of(id).best;

@@ -23,6 +23,10 @@ Candidate tryCandidate(Game& g, BoardId id, Square from, Square to);
 
 // Tries every legal black move on one board and keeps the best in that
 // board's BestMove. A capture of the white king ends the board's search.
+void searchMoves(Game& g, BoardId id);
+
+// One board's whole search: prepared, the window repainted, the pause before
+// the search, then every move tried (searchMoves).
 void searchBoard(Game& g, BoardId id);
 
 // The search part of the computer's turn: both boards surveyed, the grids of

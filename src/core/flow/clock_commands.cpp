@@ -4,13 +4,17 @@
 
 #include "clock/game_clock.h"
 #include "flow/shutdown.h"
+#include "position_change.h"
 
 namespace velmora {
 
 GameOutcome clockTick(Game& g) {
     followClock(g);
     g.presentation().drawClocks();
-    if (const std::optional<Colour> loser = timeUpColour(g)) return 終了(g, announceTimeUp(g, *loser));
+    if (const std::optional<Colour> loser = timeUpColour(g)) {
+        positionAboutToChange(g);
+        return 終了(g, announceTimeUp(g, *loser));
+    }
     return GameOutcome::Continues;
 }
 
@@ -26,6 +30,7 @@ void markTimeControl(Game& g) {
 }
 
 void chooseTimeControl(Game& g, TimeControl control) {
+    positionAboutToChange(g);
     g.options.timeControl = control;
     markTimeControl(g);
     if (g.state.moveNumber == 0 && !g.state.recordMode) {
@@ -36,6 +41,7 @@ void chooseTimeControl(Game& g, TimeControl control) {
 }
 
 void setTimeControlClick(Game& g) {
+    positionAboutToChange(g);
     const TimeControl current = g.options.timeControl.on() ? g.options.timeControl : TIME_CONTROL_PRESETS[2];
     if (const std::optional<TimeControl> chosen = g.dialogs().askTimeControl(current)) {
         chooseTimeControl(g, *chosen);

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "com/com_turn.h"
+#include "position_change.h"
 #include "flow/clock_commands.h"
 #include "draw/geometry.h"
 #include "flow/shutdown.h"
@@ -60,6 +61,7 @@ void Form_Load(Game& g) {
 }
 
 void START_Click(Game& g) {
+    positionAboutToChange(g);
     GameState& st = g.state;
     Presentation& view = g.presentation();
     view.描画_棋譜読込み部分消去();
@@ -83,6 +85,7 @@ namespace {
 // The steps both games against the computer start with; `personFirst` decides
 // who has the first move and whether kings and queens stand exchanged.
 void startAgainstComputer(Game& g, bool personFirst) {
+    positionAboutToChange(g);
     GameState& st = g.state;
     Presentation& view = g.presentation();
     view.描画_棋譜読込み部分消去();
@@ -111,7 +114,7 @@ void SENTE_Click(Game& g) {
 
 void GOTE_Click(Game& g) {
     startAgainstComputer(g, false);
-    finishTurn(g, com_ban(g));
+    playComputerTurn(g);
 }
 
 void continueComputerTurn(Game& g) {
@@ -120,7 +123,12 @@ void continueComputerTurn(Game& g) {
         st.recordMode || st.gameWinner != Side::None || st.moveNumber != st.lastMoveNumber) {
         return;
     }
-    finishTurn(g, com_ban(g));
+    playComputerTurn(g);
+}
+
+void commandDone(Game& g) {
+    // Only a turn set aside by a command is taken up; a turn still under way goes on by itself.
+    if (g.com.turn == ComState::Turn::None) continueComputerTurn(g);
 }
 
 void OWARI_Click(Game& g) { endProgram(g); }

@@ -17,6 +17,10 @@ void GOTE_Click(Game& g);
 // happens.
 void continueComputerTurn(Game& g);
 
+// After every command the window runs: the computer's turn taken up again if
+// the command set it aside and left the game where it stood.
+void commandDone(Game& g);
+
 // 終わり, Esc (key code 27) and closing the window end the program.
 void OWARI_Click(Game& g);
 void Form_KeyDown(Game& g, int keyCode);

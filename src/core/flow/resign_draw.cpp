@@ -1,15 +1,20 @@
 #include "flow/resign_draw.h"
 
+#include <memory>
+#include <optional>
+
 #include "clock/game_clock.h"
 #include "com/draw_offer.h"
 #include "command_support.h"
 #include "flow/shutdown.h"
+#include "position_change.h"
 
 namespace velmora {
 namespace {
 
 // Both commands need a game to act on.
 bool refusedOutsideGame(Game& g) {
+    positionAboutToChange(g);
     hideRecordPanel(g);
     if (gameUnderWay(g)) return false;
     refuse(g, "「対局」で始めて下さい", "開始");
@@ -29,23 +34,42 @@ GameOutcome resignClick(Game& g) {
     return 終了(g, winnerOf(st.gameMode, -loser));
 }
 
+namespace {
+
+constexpr const char* DRAW_TITLE = "引き分け提案";
+
+GameOutcome drawAgreed(Game& g) {
+    g.chessClock.stop(g.clock().now());
+    return 終了(g, Winner::Draw);
+}
+
+}  // namespace
+
 GameOutcome offerDrawClick(Game& g) {
     if (refusedOutsideGame(g)) return GameOutcome::Continues;
     const GameState& st = g.state;
-    const char* title = "引き分け提案";
-    bool accepted = false;
     if (st.gameMode == GameMode::BetweenPeople) {
         const char* offer = st.sideToMove == Side::First ? "先手から引き分けの提案です。後手は受けますか？"
                                                          : "後手から引き分けの提案です。先手は受けますか？";
-        accepted = g.dialogs().messageBox(offer, title, Buttons::YesNo) == Answer::Yes;
-        if (!accepted) g.dialogs().messageBox("引き分けの提案は断られました", title, Buttons::Ok);
-    } else {
-        accepted = computerAcceptsDraw(g);
-        if (!accepted) g.dialogs().messageBox("ｺﾝﾋﾟｭｰﾀは引き分けを断りました", title, Buttons::Ok);
+        if (g.dialogs().messageBox(offer, DRAW_TITLE, Buttons::YesNo) == Answer::Yes) return drawAgreed(g);
+        g.dialogs().messageBox("引き分けの提案は断られました", DRAW_TITLE, Buttons::Ok);
+        return GameOutcome::Continues;
     }
-    if (!accepted) return GameOutcome::Continues;
-    g.chessClock.stop(g.clock().now());
-    return 終了(g, Winner::Draw);
+    // The computer thinks it over beside the game; its answer comes when its search does.
+    // An answer within the call gives its outcome to the caller.
+    auto inCall = std::make_shared<std::optional<GameOutcome>>(GameOutcome::Continues);
+    askComputerForDraw(g, [&g, inCall](bool accepted) {
+        GameOutcome outcome = GameOutcome::Continues;
+        if (accepted) {
+            outcome = drawAgreed(g);
+        } else {
+            g.dialogs().messageBox("ｺﾝﾋﾟｭｰﾀは引き分けを断りました", DRAW_TITLE, Buttons::Ok);
+        }
+        if (*inCall) *inCall = outcome;
+    });
+    const GameOutcome outcome = inCall->value();
+    inCall->reset();
+    return outcome;
 }
 
 }  // namespace velmora

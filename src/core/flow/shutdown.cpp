@@ -1,5 +1,9 @@
 #include "flow/shutdown.h"
 
+#include <memory>
+
+#include "com/com_turn.h"
+#include "position_change.h"
 #include "record/resume.h"
 
 namespace velmora {
@@ -30,6 +34,42 @@ GameOutcome finishTurn(Game& g, std::optional<Winner> winner) {
     return winner ? 終了(g, *winner) : GameOutcome::Continues;
 }
 
+namespace {
+
+// How a step that may run later left the game, for a caller that returns an
+// outcome: the step's own when it ran within the call, else Continues.
+class OutcomeInCall {
+public:
+    // Hands the step's outcome to the caller while the call lasts.
+    void set(GameOutcome outcome) const {
+        if (*outcome_) *outcome_ = outcome;
+    }
+    // The outcome so far; later steps no longer report to the caller.
+    GameOutcome take() const {
+        const GameOutcome outcome = outcome_->value();
+        outcome_->reset();
+        return outcome;
+    }
+
+private:
+    std::shared_ptr<std::optional<GameOutcome>> outcome_ =
+        std::make_shared<std::optional<GameOutcome>>(GameOutcome::Continues);
+};
+
+}  // namespace
+
+GameOutcome playComputerTurn(Game& g) {
+    const OutcomeInCall inCall;
+    beginComputerTurn(g, [&g, inCall](std::optional<Winner> winner) { inCall.set(finishTurn(g, winner)); });
+    return inCall.take();
+}
+
+GameOutcome endWhenShown(Game& g, Winner winner) {
+    const OutcomeInCall inCall;
+    g.sequencer().then([&g, inCall, winner] { inCall.set(終了(g, winner)); });
+    return inCall.take();
+}
+
 void 終了処理(Game& g) {
     SoundHandles& s = g.sounds;
     SoundPort& port = g.sound();
@@ -44,6 +84,8 @@ void 終了処理(Game& g) {
 }
 
 void endProgram(Game& g) {
+    // Nothing more is searched or shown: the program ends now, from any state.
+    stopEverything(g);
     writeResumeRecord(g);
     終了処理(g);
     g.shell().quit();

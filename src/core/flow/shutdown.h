@@ -18,6 +18,16 @@ GameOutcome 終了(Game& g, Winner winner);
 // game when it names a winner; otherwise the game continues.
 GameOutcome finishTurn(Game& g, std::optional<Winner> winner);
 
+// The computer's turn (beginComputerTurn), the game's end following it when
+// it names a winner. Returns how the turn left the game when it ran to its
+// end within the call (a headless game); otherwise Continues, and the rest
+// follows as the search answers and the screen shows the move.
+GameOutcome playComputerTurn(Game& g);
+
+// The end of the game once the screen has shown the move that ended it: at
+// once, with its outcome, when nothing is still to be shown.
+GameOutcome endWhenShown(Game& g, Winner winner);
+
 // Releases the sound buffers and the device; every way out of the program runs it.
 void 終了処理(Game& g);
 

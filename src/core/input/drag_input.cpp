@@ -27,7 +27,9 @@ bool selectedOn(const Game& g, const BoardSquare& at) {
 
 std::optional<BoardSquare> pickedUp(const Game& g, double x, double y) {
     const std::optional<BoardSquare> at = squareAt(x, y);
-    if (!at || g.state.sideToMove == Side::None || !selectedOn(g, *at)) return std::nullopt;
+    if (!at || g.state.sideToMove == Side::None || g.com.turn != ComState::Turn::None || !selectedOn(g, *at)) {
+        return std::nullopt;
+    }
     return at;
 }
 

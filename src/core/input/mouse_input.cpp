@@ -5,6 +5,7 @@
 #include "clock/game_clock.h"
 #include "com/com_turn.h"
 #include "command_support.h"
+#include "position_change.h"
 #include "flow/shutdown.h"
 #include "draw/geometry.h"
 #include "influence/survey.h"
@@ -34,9 +35,8 @@ void resume(Game& g) {
     g.playResumedAt = st.moveNumber;
     const Side next = opposite(調査_手番(g, st.moveNumber));
     if (next == st.blackTurn && st.gameMode == GameMode::AgainstComputer) {
-        // When the computer's move ends the game, or a command stopped its
-        // search, no new turn is handed out.
-        if (finishTurn(g, com_ban(g)) == GameOutcome::Continues && !g.com.turnStopped) st.sideToMove = st.whiteTurn;
+        // The turn hands the game to the person when it has moved.
+        playComputerTurn(g);
     } else {
         st.sideToMove = next;
     }
@@ -49,10 +49,12 @@ GameOutcome endOfMoveAgainstComputer(Game& g, BoardId id) {
     BoardState& bs = g.side(id);
     if (ステールメイトか(bs, bs.blackKing)) {
         g.dialogs().messageBox("ステールメイト", "判定", Buttons::Ok);
-        return 終了(g, Winner::Draw);
+        return endWhenShown(g, Winner::Draw);
     }
-    if (詰めかCOM(bs) || kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, winnerOf(g.state.gameMode, Colour::White));
-    if (g.state.gameWinner == Side::None) return finishTurn(g, com_ban(g));
+    if (詰めかCOM(bs) || kingGoneFromEitherBoard(g, BLACK_KING)) {
+        return endWhenShown(g, winnerOf(g.state.gameMode, Colour::White));
+    }
+    if (g.state.gameWinner == Side::None) return playComputerTurn(g);
     return GameOutcome::Continues;
 }
 
@@ -68,12 +70,12 @@ GameOutcome endOfMoveBetweenPeople(Game& g, BoardId id) {
     if (st.sideToMove == Side::First || st.sideToMove == Side::Second) {
         if (調査_駒数(bs.board, moverTurn, st) == 1 && ステールメイトか(bs, king)) {
             g.dialogs().messageBox("ステールメイト", "判定", Buttons::Ok);
-            return 終了(g, Winner::Draw);
+            return endWhenShown(g, Winner::Draw);
         }
         if (attacks.at(king) > 0) g.dialogs().messageBox("   ** チェック **", "", Buttons::Ok);
     }
-    if (kingGoneFromEitherBoard(g, BLACK_KING)) return 終了(g, winnerOf(st.gameMode, Colour::White));
-    if (kingGoneFromEitherBoard(g, WHITE_KING)) return 終了(g, winnerOf(st.gameMode, Colour::Black));
+    if (kingGoneFromEitherBoard(g, BLACK_KING)) return endWhenShown(g, winnerOf(st.gameMode, Colour::White));
+    if (kingGoneFromEitherBoard(g, WHITE_KING)) return endWhenShown(g, winnerOf(st.gameMode, Colour::Black));
     if (st.sideToMove == Side::First) {
         st.sideToMove = Side::Second;
     } else if (st.sideToMove == Side::Second) {
@@ -99,6 +101,8 @@ std::optional<PieceCode> askPromotion(Game& g, BoardId id, PieceCode mover) {
 }  // namespace
 
 GameOutcome Form_MouseDown(Game& g, MouseButton button, int shift, double x, double y) {
+    // The boards are the computer's from its turn's start until the screen has shown its move.
+    if (g.com.turn != ComState::Turn::None) return GameOutcome::Continues;
     hideRecordPanel(g);
     g.dialogs().hidePromotionDialogs();
     GameState& st = g.state;
@@ -193,6 +197,9 @@ GameOutcome マウスダウン(Game& g, BoardId id, MouseButton button, int, int
         // The dialog of the other colour's pictures returns codes of the other sign.
         s.movingPiece = static_cast<PieceCode>(st.kingQueenSwapped ? -*choice : *choice);
     }
+    // The move is going to be made: what the screen still shows of the
+    // move before (the other player's blink or move text) is shown at once.
+    positionAboutToChange(g);
     s.pieceSelected = false;
     view.描画_桝輪郭(id, OUTLINE_COLOR, s.from.file, s.from.rank);
     view.描画_桝輪郭(id, OUTLINE_COLOR, file, rank);

@@ -1,4 +1,6 @@
 #pragma once
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -6,20 +8,54 @@
 
 namespace velmora {
 
-// Runs the search engine for the computer's move. The window runs it off
-// its own thread so that it keeps painting while the computer thinks; a
-// headless game simply calls it. One runner keeps one table for all the
-// searches of its game, so each move's search starts from what the last
-// one learnt. The window may stop a search because the person gave a command
-// that changes or ends the game; the search then answers nothing, and its
-// move is not to be played.
+// One search, as its starter holds it: it can be cancelled, and asked
+// afterwards whether it was. The stop flag belongs to this search alone, so
+// a later search never inherits a stop meant for an earlier one.
+class SearchTask {
+public:
+    void cancel() {
+        cancelled_ = true;
+        stop_ = true;
+    }
+    bool cancelled() const { return cancelled_; }
+    // The answer has been given (the runner sets it just before).
+    bool answered() const { return answered_; }
+    void setAnswered() { answered_ = true; }
+    const std::atomic<bool>& stopFlag() const { return stop_; }
+
+private:
+    std::atomic<bool> stop_{false};
+    bool cancelled_ = false;
+    bool answered_ = false;
+};
+
+// The engine's answer: none when the search was stopped before it chose.
+using SearchAnswer = std::function<void(std::optional<engine::SearchResult>)>;
+
+// Runs the search engine for the computer's move, a hint or a draw offer.
+// The window runs it on a worker thread and posts the answer back to its
+// event loop; a headless game searches in the call and answers at once. One
+// runner keeps one table for all the searches of its game, so each move's
+// search starts from what the last one learnt.
 class EngineRunner {
 public:
     // Entries of the table the runner keeps: a second's search fills about this many.
     static constexpr int TABLE_LOG2 = 20;
 
     virtual ~EngineRunner() = default;
-    // The engine's choice; none when the search was stopped for a command.
+
+    // Starts a search; `answer` is called once with its result, or never
+    // when the task is cancelled first.
+    virtual std::shared_ptr<SearchTask> start(const engine::Position& position, const engine::SearchLimits& limits,
+                                              SearchAnswer answer) {
+        auto task = std::make_shared<SearchTask>();
+        std::optional<engine::SearchResult> r = think(position, limits);
+        task->setAnswered();
+        if (!task->cancelled()) answer(std::move(r));
+        return task;
+    }
+
+    // The engine's choice, searched in the call; none when it was stopped.
     virtual std::optional<engine::SearchResult> think(const engine::Position& position,
                                                       const engine::SearchLimits& limits) {
         return engine::bestMove(position, withTable(limits));

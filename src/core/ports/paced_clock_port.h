@@ -1,4 +1,6 @@
 #pragma once
+#include <algorithm>
+
 #include "ports/clock_port.h"
 
 namespace velmora {
@@ -24,8 +26,11 @@ public:
 
     void wait(double seconds) override {
         const double began = inner_->now();
-        inner_->wait(fast_ ? seconds * FAST_FACTOR : seconds);
-        paused_ += inner_->now() - began;
+        const double paced = fast_ ? seconds * FAST_FACTOR : seconds;
+        inner_->wait(paced);
+        // A clock that queues its pauses returns at once; the pause still
+        // lasts its length on the screen.
+        paused_ += std::max(inner_->now() - began, paced);
     }
     // A wait for the next second is at most a second long.
     void waitTick() override {

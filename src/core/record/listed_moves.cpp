@@ -6,6 +6,7 @@
 #include "record/notation.h"
 #include "record/replay.h"
 #include "text/translated_text.h"
+#include "position_change.h"
 
 namespace velmora {
 
@@ -31,6 +32,7 @@ std::vector<ListedMove> listedMoves(const Game& g) {
 }
 
 void stepToMove(Game& g, int n) {
+    positionAboutToChange(g);
     while (g.state.moveNumber != n) {
         const int from = g.state.moveNumber;
         // The steps on the way do not pause; the one that arrives does.

@@ -8,6 +8,7 @@
 #include "record/notation.h"
 #include "record/record_file.h"
 #include "rules/setup.h"
+#include "position_change.h"
 
 namespace velmora {
 namespace {
@@ -190,6 +191,7 @@ void showOpenFailure(Game& g, const std::filesystem::path& path, int reason) {
 }
 
 void File1_Click(Game& g, const std::string& fileName) {
+    positionAboutToChange(g);
     g.recordPanel().描画_可視(false, false, false);
     const std::filesystem::path path = g.recordPanel().folder() / std::filesystem::path(fileName);
     std::string bytes;

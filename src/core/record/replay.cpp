@@ -4,6 +4,7 @@
 #include "ports/palette_port.h"
 #include "record/notation.h"
 #include "rules/setup.h"
+#include "position_change.h"
 
 namespace velmora {
 namespace {
@@ -41,6 +42,7 @@ void dropSelections(Game& g) {
 }  // namespace
 
 void CANCEL_Click(Game& g) {
+    positionAboutToChange(g);
     初期設定(g);
     g.presentation().画面_再描画();
     g.sound().dsPlay(g.sounds.pieceSound);
@@ -49,6 +51,7 @@ void CANCEL_Click(Game& g) {
 }
 
 void REPLAY_Click(Game& g) {
+    positionAboutToChange(g);
     hideRecordPanel(g);
     GameState& st = g.state;
     if (st.moveNumber < 1) {
@@ -69,6 +72,7 @@ void REPLAY_Click(Game& g) {
 }
 
 void AFTER_Click(Game& g) {
+    positionAboutToChange(g);
     hideRecordPanel(g);
     GameState& st = g.state;
     if (st.moveNumber >= st.lastMoveNumber || !History::valid(st.moveNumber + 1)) {
@@ -93,6 +97,7 @@ void AFTER_Click(Game& g) {
 }
 
 void REVERSE_Click(Game& g) {
+    positionAboutToChange(g);
     GameState& st = g.state;
     if (st.recordMode) {
         refuse(g, "棋譜ﾓｰﾄﾞではできません", "反転");

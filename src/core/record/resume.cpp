@@ -9,6 +9,7 @@
 #include "record/listed_moves.h"
 #include "record/record_commands.h"
 #include "record/record_file.h"
+#include "position_change.h"
 
 namespace velmora {
 
@@ -35,6 +36,7 @@ bool writeResumeRecord(Game& g) {
 }
 
 void KIFU_RESUME_Click(Game& g) {
+    positionAboutToChange(g);
     const fs::path path = g.options.resumePath(RESUME_FILE_NAME);
     std::string bytes;
     int reason = 0;

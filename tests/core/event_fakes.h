@@ -1,0 +1,159 @@
+#pragma once
+// The event-driven window without a window: a timer the test fires by hand,
+// a search engine that answers when the test says, and a game whose drawing
+// and pauses go through a Timeline as the window's do.
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "draw/board_painter.h"
+#include "draw/timeline.h"
+#include "fakes.h"
+#include "flow/game_flow.h"
+
+namespace velmora::testing {
+
+// The event loop's single-shot timer, fired by the test.
+class ManualTimer : public Timer {
+public:
+    void start(int ms, std::function<void()> fire) override {
+        pendingMs = ms;
+        pending_ = std::move(fire);
+    }
+    void stop() override { pending_ = nullptr; }
+    bool running() const { return static_cast<bool>(pending_); }
+    // The timer's event: false when none is pending.
+    bool fire() {
+        if (!pending_) return false;
+        std::function<void()> f = std::exchange(pending_, nullptr);
+        f();
+        return true;
+    }
+    int pendingMs = 0;
+
+private:
+    std::function<void()> pending_;
+};
+
+// A search engine on a worker: each search waits until the test answers it.
+class HeldEngine : public EngineRunner {
+public:
+    struct Search {
+        std::shared_ptr<SearchTask> task;
+        engine::Position position;
+        engine::SearchLimits limits;
+        SearchAnswer answer;
+    };
+    std::shared_ptr<SearchTask> start(const engine::Position& position, const engine::SearchLimits& limits,
+                                      SearchAnswer answer) override {
+        auto task = std::make_shared<SearchTask>();
+        searches.push_back({task, position, limits, std::move(answer)});
+        return task;
+    }
+    // A search neither answered nor cancelled.
+    bool holding() const {
+        for (const Search& s : searches) {
+            if (!s.task->answered() && !s.task->cancelled()) return true;
+        }
+        return false;
+    }
+    // Answers the searches still held with a short real search, as the
+    // worker's finished signal would; a cancelled one is never answered.
+    void answerAll() {
+        for (Search& s : searches) {
+            if (s.task->answered() || s.task->cancelled()) continue;
+            engine::SearchLimits quick = s.limits;
+            quick.maxDepth = 2;
+            quick.maxNodes = 0;
+            quick.timeMs = 10000;
+            const engine::SearchResult r = engine::bestMove(s.position, withTable(quick));
+            s.task->setAnswered();
+            s.answer(r);
+        }
+    }
+    int cancelled() const {
+        int n = 0;
+        for (const Search& s : searches) n += s.task->cancelled();
+        return n;
+    }
+    std::vector<Search> searches;
+};
+
+// Counts what reaches the screen: outlines in the guidance colour (a hint's
+// or the computer's target) and everything drawn.
+class CountingCanvas : public Canvas {
+public:
+    void drawPicture(int, double, double) override { ++drawn; }
+    void drawOutline(double, double, double, double, int colour) override {
+        ++drawn;
+        if (colour == 15) ++whiteOutlines;
+    }
+    void drawText(double, double, const std::string& text, int, bool, int) override {
+        ++drawn;
+        texts.push_back(text);
+    }
+    void fillBackground(int) override { ++drawn; }
+    void refresh() override {}
+    int drawn = 0;
+    int whiteOutlines = 0;
+    std::vector<std::string> texts;
+};
+
+struct EventWorld {
+    EventWorld() : game(ports()), painter(game, timeline) {
+        game.setPresentation(&painter);
+        boxes.answers.assign(50, Answer::Yes);
+        初期設定(game);
+    }
+    ~EventWorld() { game.setPresentation(nullptr); }
+    EventWorld(const EventWorld&) = delete;
+    EventWorld& operator=(const EventWorld&) = delete;
+
+    // As the window does after every event it hands to the game.
+    void command(const std::function<void()>& handler) {
+        const std::uint64_t outer = timeline.beginEvent();
+        handler();
+        timeline.endEvent(outer);
+        commandDone(game);
+    }
+    // The timer's events until the screen has shown everything.
+    void playOut() {
+        while (timer.fire()) {
+        }
+    }
+    // Every search answered and every pause played, until nothing is left.
+    void settle() {
+        for (int k = 0; k < 100 && (timer.running() || engine.holding()); ++k) {
+            playOut();
+            engine.answerAll();
+        }
+    }
+
+    ScriptedDialogs boxes;
+    CountingCanvas screen;
+    ManualTimer timer;
+    HeldEngine engine;
+    RecordingSound sound;
+    RecordingMarks marks;
+    NullShell shell;
+    Timeline timeline{screen, timer, boxes};
+    Game game;
+    BoardPainter painter;
+
+private:
+    Ports ports() {
+        Ports p;
+        p.dialogs = &timeline.dialogs();
+        p.clock = &timeline;
+        p.sequencer = &timeline;
+        p.engineRunner = &engine;
+        p.sound = &sound;
+        p.menuMarks = &marks;
+        p.shell = &shell;
+        return p;
+    }
+};
+
+}  // namespace velmora::testing
