@@ -1,8 +1,23 @@
 #include "position_change.h"
 
-#include "com/com_turn.h"
 
 namespace velmora {
+
+void setComputerTurnAside(Game& g) {
+    ComState& c = g.com;
+    if (!c.thinking()) return;
+    if (c.search) c.search->cancel();
+    c.search.reset();
+    // A turn that never moved has nothing to end.
+    c.turnEnded = nullptr;
+    c.turn = ComState::Turn::None;
+    ++c.turnNumber;
+    g.presentation().消去_思考中(ThinkingStrip::Above);
+    g.state.sideToMove = Side::None;
+    c.turnStopped = true;
+    // The computer's clock stops, less the pauses of its turn.
+    if (g.chessClock.on() && g.chessClock.running() == Colour::Black) g.chessClock.stop(g.clock().now(), g.pausedSeconds());
+}
 
 void positionAboutToChange(Game& g) {
     setComputerTurnAside(g);

@@ -16,4 +16,10 @@ void positionAboutToChange(Game& g);
 // The program ends: every search is cancelled and nothing more is shown.
 void stopEverything(Game& g);
 
+// Ends a computer's turn that has not moved: its search is cancelled,
+// "思考中" goes, and the game stands paused with the computer to move
+// (ComState::turnStopped), as after a step back, until it is taken up again.
+// Nothing is done when the computer is not thinking.
+void setComputerTurnAside(Game& g);
+
 }  // namespace velmora

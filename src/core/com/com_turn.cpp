@@ -6,6 +6,7 @@
 #include "com/level.h"
 #include "com/one_ply_search.h"
 #include "engine/position.h"
+#include "position_change.h"
 #include "influence/survey.h"
 #include "ports/palette_port.h"
 #include "record/notation.h"
@@ -136,20 +137,6 @@ void play(Game& g, std::optional<BoardId> chosen) {
     showThenEnd(g, std::nullopt);
 }
 
-// A search that answered nothing: nothing is played, "思考中" goes, and the
-// game stands paused with the computer to move, as after a step back.
-void setAside(Game& g) {
-    ComState& c = g.com;
-    if (c.search) c.search->cancel();
-    c.search.reset();
-    c.turn = Turn::None;
-    ++c.turnNumber;
-    g.presentation().消去_思考中(ThinkingStrip::Above);
-    g.state.sideToMove = Side::None;
-    c.turnStopped = true;
-    stopComputerClock(g);
-}
-
 // Whether the engine's answer is a move the rules allow black here and now.
 bool acceptedByRules(Game& g, const engine::SearchResult& r) {
     BoardState& bs = g.side(r.board);
@@ -165,7 +152,7 @@ void engineAnswered(Game& g, const std::optional<engine::SearchResult>& r) {
     // Stopped, or an answer for boards that are no longer these: nothing is played.
     if (!r || !unchanged || (r->found() && !acceptedByRules(g, *r))) {
         const TurnEnded ended = std::exchange(c.turnEnded, nullptr);
-        setAside(g);
+        setComputerTurnAside(g);
         if (ended) ended(std::nullopt);
         return;
     }
@@ -276,13 +263,6 @@ void beginComputerTurn(Game& g, TurnEnded ended) {
     g.sequencer().then([&g, n] {
         if (stillAt(g, n, Turn::Thinking)) startTurn(g);
     });
-}
-
-void setComputerTurnAside(Game& g) {
-    if (!g.com.thinking()) return;
-    // A turn that never moved has nothing to end.
-    g.com.turnEnded = nullptr;
-    setAside(g);
 }
 
 std::optional<Winner> com_ban(Game& g) {

@@ -41,12 +41,6 @@ using TurnEnded = std::function<void(std::optional<Winner>)>;
 // with no winner.
 void beginComputerTurn(Game& g, TurnEnded ended);
 
-// The position is about to change while the computer thinks: its search is
-// cancelled, "思考中" goes and the game stands paused with the computer to
-// move, to be taken up again if the command leaves the position as it was.
-// Nothing is done when the computer is not thinking.
-void setComputerTurnAside(Game& g);
-
 // The computer's turn run to its end within the call, for a headless game
 // (the command line, tests): the winner when it ended the game.
 std::optional<Winner> com_ban(Game& g);
