@@ -7,7 +7,7 @@ void setComputerTurnAside(Game& g) {
     ComState& c = g.com;
     if (!c.thinking()) return;
     if (c.search) c.search->cancel();
-    c.search.reset();
+    c.search = nullptr;
     // A turn that never moved has nothing to end.
     c.turnEnded = nullptr;
     c.turn = ComState::Turn::None;
@@ -22,7 +22,7 @@ void setComputerTurnAside(Game& g) {
 void positionAboutToChange(Game& g) {
     setComputerTurnAside(g);
     if (g.com.hintSearch) g.com.hintSearch->cancel();
-    g.com.hintSearch.reset();
+    g.com.hintSearch = nullptr;
     // A computer's move already made is shown to its end, boxes and all.
     g.sequencer().catchUp();
 }
@@ -31,7 +31,7 @@ void stopEverything(Game& g) {
     ComState& c = g.com;
     for (std::shared_ptr<SearchTask>* task : {&c.search, &c.hintSearch}) {
         if (*task) (*task)->cancel();
-        task->reset();
+        *task = nullptr;
     }
     c.turn = ComState::Turn::None;
     c.turnEnded = nullptr;

@@ -80,11 +80,7 @@ bool stillAt(const Game& g, std::uint64_t n, Turn phase) { return g.com.turnNumb
 void endTurn(Game& g, std::optional<Winner> winner) {
     ComState& c = g.com;
     c.turn = Turn::None;
-    c.search.reset();
-    // The person's clock runs from here, not while the screen still showed the computer's move.
-    followClock(g);
-    g.presentation().drawClocks();
-    g.presentation().followRecord();
+    c.search = nullptr;
     if (TurnEnded ended = std::exchange(c.turnEnded, nullptr)) ended(winner);
 }
 
@@ -146,7 +142,7 @@ bool acceptedByRules(Game& g, const engine::SearchResult& r) {
 
 void engineAnswered(Game& g, const std::optional<engine::SearchResult>& r) {
     ComState& c = g.com;
-    c.search.reset();
+    c.search = nullptr;
     const bool unchanged = g.board(BoardId::LEFT) == c.of(BoardId::LEFT).boardBefore &&
                            g.board(BoardId::RIGHT) == c.of(BoardId::RIGHT).boardBefore;
     // Stopped, or an answer for boards that are no longer these: nothing is played.
