@@ -75,6 +75,8 @@ struct OptionState {
     std::string resumeFile;
     // Fast display: every presentation pause nearly vanishes (see PacedClock).
     bool fastDisplay = false;
+    // The background music is wanted (BGM); whether it plays is the sound's.
+    bool music = false;
     // Whether the settings file carries the fast display line: only once the
     // person has chosen the option, in this run or an earlier one, so that a
     // first-run file keeps its three lines.

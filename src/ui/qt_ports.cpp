@@ -66,7 +66,7 @@ std::shared_ptr<SearchTask> QtEngineRunner::start(const engine::Position& positi
         const engine::SearchResult result = watcher->result();
         watcher->deleteLater();
         std::erase_if(running_, [&task](const Running& r) { return r.task == task; });
-        if (running_.empty() && notify_) notify_(false);
+        if (notify_) notify_(false);
         task->setAnswered();
         if (!task->cancelled()) deliver_([&answer, &result] { answer(result); });
     });

@@ -44,7 +44,8 @@ public:
                                       SearchAnswer answer) override;
     // A search runs on the worker.
     bool thinking() const { return !running_.empty(); }
-    // Called with true as a search starts and false as the last one ends.
+    // Called with true as a search starts and false as each one ends
+    // (cancelled or not).
     void onThinking(std::function<void(bool)> notify) { notify_ = std::move(notify); }
 
 private:

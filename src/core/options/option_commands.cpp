@@ -9,7 +9,7 @@ namespace {
 // Choosing the background already marked still rewrites the file and redraws
 // the whole window.
 void chooseBackground(Game& g, int code) {
-    if (!g.menuMarks().isChecked(backgroundOf(code)->item)) {
+    if (g.options.backgroundPicture != code) {
         チェック設定(g, code);
         g.options.backgroundPicture = code;
     }
@@ -26,7 +26,7 @@ void UCHU_Click(Game& g) { chooseBackground(g, BG_SPACE); }
 void RENGA_Click(Game& g) { chooseBackground(g, BG_BRICK); }
 
 void SIDOU_Click(Game& g) {
-    if (g.menuMarks().isChecked(MenuItem::MoveGuidance)) {
+    if (g.state.moveGuidance) {
         // Redrawing every outline in the normal colour wipes the target marks
         // on screen.
         for (int file = 1; file <= 8; ++file) {
@@ -48,7 +48,7 @@ void SIDOU_Click(Game& g) {
 }
 
 void HAYAI_HYOUJI_Click(Game& g) {
-    const bool on = !g.menuMarks().isChecked(MenuItem::FastDisplay);
+    const bool on = !g.options.fastDisplay;
     g.menuMarks().setChecked(MenuItem::FastDisplay, on);
     g.options.fastDisplay = on;
     g.options.fastDisplayLine = true;

@@ -47,6 +47,7 @@ void applySetting(Game& g, std::string_view key, std::string_view value, bool& b
         g.options.fastDisplayLine = true;
     } else if (key == "BGM") {
         const bool on = value == "ON";
+        g.options.music = on;
         g.menuMarks().setChecked(MenuItem::Music, on);
         if (on) g.sound().dsPlayLooping(g.sounds.bgmSound);
     }
@@ -92,7 +93,8 @@ void applyDefaults(Game& g, bool write) {
     g.options.backgroundPicture = BG_GREEN;
     // Guidance stays off and keeps its start-up colour.
     g.menuMarks().setChecked(MenuItem::MoveGuidance, false);
-    // The music is not started here; the mark alone says it is wanted.
+    // The music is not started here; it is only wanted.
+    g.options.music = true;
     g.menuMarks().setChecked(MenuItem::Music, true);
 }
 
@@ -122,24 +124,16 @@ void 読込_環境設定ファイル(Game& g) {
     }
 }
 
-std::string settingsText(Game& g) {
-    const MenuMarks& marks = g.menuMarks();
+std::string settingsText(const Game& g) {
+    const OptionState& o = g.options;
     std::string text;
-    // The first marked item in this order decides; none marked, no line.
-    for (MenuItem item : {MenuItem::Green, MenuItem::Bamboo, MenuItem::Tatami, MenuItem::Space, MenuItem::Brick}) {
-        if (!marks.isChecked(item)) continue;
-        for (const Background& b : BACKGROUNDS) {
-            if (b.item == item) text.append("背景画=").append(b.value).append("\r\n");
-        }
-        break;
-    }
-    text.append(marks.isChecked(MenuItem::MoveGuidance) ? "移動指導=ON\r\n" : "移動指導=OFF\r\n");
-    text.append(marks.isChecked(MenuItem::Music) ? "BGM=ON\r\n" : "BGM=OFF\r\n");
+    // The background shown; the empty-square tiles (no background read) write no line.
+    if (const Background* b = backgroundOf(o.backgroundPicture)) text.append("背景画=").append(b->value).append("\r\n");
+    text.append(g.state.moveGuidance ? "移動指導=ON\r\n" : "移動指導=OFF\r\n");
+    text.append(o.music ? "BGM=ON\r\n" : "BGM=OFF\r\n");
     // A fourth line only once the person has chosen the option: a file the
     // person never touched keeps the three lines every earlier version wrote.
-    if (g.options.fastDisplayLine) {
-        text.append(marks.isChecked(MenuItem::FastDisplay) ? "速い表示=ON\r\n" : "速い表示=OFF\r\n");
-    }
+    if (o.fastDisplayLine) text.append(o.fastDisplay ? "速い表示=ON\r\n" : "速い表示=OFF\r\n");
     return text;
 }
 

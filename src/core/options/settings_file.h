@@ -29,12 +29,13 @@ void 読込_環境設定ファイル(Game& g);
 // a usable background line no background item keeps its mark.
 void applySettings(Game& g, std::string_view bytes);
 
-// Writes the file from the menu's check marks. The old file stays as it was
-// when the new one cannot be written, or when it could not be read.
+// Writes the file from the options as they stand (the menu's check marks
+// only mirror them). The old file stays as it was when the new one cannot be
+// written, or when it could not be read.
 void 書込_環境設定ファイル(Game& g);
 
-// The file's text as written from the check marks (UTF-8, CR LF line ends).
-std::string settingsText(Game& g);
+// The file's text as written from the options (UTF-8, CR LF line ends).
+std::string settingsText(const Game& g);
 
 // Clears the check marks of the five background items and sets the one of
 // `code`; a code outside 3..7 leaves all five without a mark.

@@ -51,12 +51,12 @@ void loadSounds(Game& g) {
 }
 
 void BGM_Click(Game& g) {
-    if (g.menuMarks().isChecked(MenuItem::Music)) {
-        g.menuMarks().setChecked(MenuItem::Music, false);
-        g.sound().dsStop(g.sounds.bgmSound);
-    } else {
-        g.menuMarks().setChecked(MenuItem::Music, true);
+    g.options.music = !g.options.music;
+    g.menuMarks().setChecked(MenuItem::Music, g.options.music);
+    if (g.options.music) {
         g.sound().dsPlayLooping(g.sounds.bgmSound);
+    } else {
+        g.sound().dsStop(g.sounds.bgmSound);
     }
     書込_環境設定ファイル(g);
 }

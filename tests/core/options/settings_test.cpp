@@ -191,19 +191,48 @@ TEST(SettingsFile, FailedWriteKeepsTheOldFileAndTheChosenOptions) {
     EXPECT_TRUE(w.dialogs.boxes.empty());
 }
 
-TEST(SettingsFile, WriterTakesTheFirstMarkedBackgroundInItsOrder) {
-    const std::pair<Items, std::string> cases[] = {
-        {{}, "移動指導=OFF\r\nBGM=OFF\r\n"},
-        {{"RENGA", "TATAMI", "TAKE", "SIDOU"}, "背景画=竹\r\n移動指導=ON\r\nBGM=OFF\r\n"},
-        {{"TATAMI", "MIDORI", "BGM"}, "背景画=緑\r\n移動指導=OFF\r\nBGM=ON\r\n"},
+TEST(SettingsFile, WriterWritesTheOptionsWhateverTheMenuMarksSay) {
+    struct Case {
+        int background;
+        bool guidance, music;
+        std::string text;
     };
-    for (const auto& [marked, text] : cases) {
+    const Case cases[] = {
+        {PIC_EMPTY_0, false, false, "移動指導=OFF\r\nBGM=OFF\r\n"},
+        {BG_BAMBOO, true, false, "背景画=竹\r\n移動指導=ON\r\nBGM=OFF\r\n"},
+        {BG_GREEN, false, true, "背景画=緑\r\n移動指導=OFF\r\nBGM=ON\r\n"},
+    };
+    for (const Case& c : cases) {
         PlatformWorld w;
-        w.marks.marks.clear();
-        for (const std::string& item : marked) w.marks.setChecked(item, true);
+        // Marks that say otherwise are only the menu's.
+        w.marks.marks = {{"RENGA", true}, {"SIDOU", !c.guidance}, {"BGM", !c.music}};
+        w.game.options.backgroundPicture = c.background;
+        w.game.state.moveGuidance = c.guidance;
+        w.game.options.music = c.music;
         書込_環境設定ファイル(w.game);
-        EXPECT_EQ(fileText(w), text);
+        EXPECT_EQ(fileText(w), c.text);
     }
+}
+
+TEST(SettingsFile, AGameWithoutMenusTogglesAndKeepsItsOptions) {
+    // No menu at all (the marks read back nothing): the options still turn
+    // on and off, and the file says what they are.
+    testing::ScratchFolder folder(testing::ScratchFolder::ENTER);
+    Game g;
+    読込_環境設定ファイル(g);
+    EXPECT_EQ(cp932ToUtf8(folder.read(SETTINGS_FILE)).value_or("?"), "背景画=緑\r\n移動指導=OFF\r\nBGM=ON\r\n");
+    SIDOU_Click(g);
+    RENGA_Click(g);
+    HAYAI_HYOUJI_Click(g);
+    EXPECT_TRUE(g.state.moveGuidance);
+    EXPECT_TRUE(g.options.fastDisplay);
+    EXPECT_EQ(cp932ToUtf8(folder.read(SETTINGS_FILE)).value_or("?"),
+              "背景画=煉瓦\r\n移動指導=ON\r\nBGM=ON\r\n速い表示=ON\r\n");
+    SIDOU_Click(g);
+    HAYAI_HYOUJI_Click(g);
+    EXPECT_FALSE(g.state.moveGuidance);
+    EXPECT_EQ(cp932ToUtf8(folder.read(SETTINGS_FILE)).value_or("?"),
+              "背景画=煉瓦\r\n移動指導=OFF\r\nBGM=ON\r\n速い表示=OFF\r\n");
 }
 
 TEST(BackgroundCommands, MarkWriteAndRedrawEvenWhenAlreadyChosen) {
@@ -217,8 +246,9 @@ TEST(BackgroundCommands, MarkWriteAndRedrawEvenWhenAlreadyChosen) {
         // state before the settings file is read.
         click(w.game);
         EXPECT_EQ(w.markedBackgrounds(), Items{item});
-        // Choosing the item already marked changes nothing but still writes and redraws.
-        EXPECT_EQ(w.game.options.backgroundPicture, code == BG_TATAMI ? PIC_EMPTY_0 : code);
+        // The background is chosen, the one marked included (the mark only
+        // mirrors the option); the file is written and the window redrawn.
+        EXPECT_EQ(w.game.options.backgroundPicture, code);
         EXPECT_EQ(fileText(w), std::string("背景画=") + value + "\r\n移動指導=OFF\r\nBGM=OFF\r\n");
         EXPECT_EQ(w.view.lines, Items{"redraw"});
     }
@@ -231,12 +261,13 @@ TEST(MoveGuidance, OffWipesTheTargetMarksOfBothBoardsOnDrawsNothing) {
     EXPECT_TRUE(w.game.state.moveGuidance);
     EXPECT_EQ(w.game.options.guideColor, WHITE_COLOR);
     EXPECT_TRUE(w.view.lines.empty());
-    EXPECT_EQ(fileText(w), "背景画=畳\r\n移動指導=ON\r\nBGM=OFF\r\n");
+    // No background chosen yet (the settings were never read): no line for it.
+    EXPECT_EQ(fileText(w), "移動指導=ON\r\nBGM=OFF\r\n");
     SIDOU_Click(w.game);
     EXPECT_FALSE(w.marks.isChecked("SIDOU"));
     EXPECT_FALSE(w.game.state.moveGuidance);
     EXPECT_EQ(w.game.options.guideColor, OUTLINE_COLOR);
-    EXPECT_EQ(fileText(w), "背景画=畳\r\n移動指導=OFF\r\nBGM=OFF\r\n");
+    EXPECT_EQ(fileText(w), "移動指導=OFF\r\nBGM=OFF\r\n");
     ASSERT_EQ(w.view.lines.size(), 128u);
     EXPECT_EQ(w.view.lines[0], "outline 1 2 1 1");
     EXPECT_EQ(w.view.lines[1], "outline 2 2 1 1");

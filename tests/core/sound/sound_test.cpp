@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "draw/geometry.h"
 #include "flow/game_flow.h"
 #include "flow/shutdown.h"
 #include "help/help.h"
@@ -133,11 +134,16 @@ TEST(SoundEvents, EachEventPlaysItsOwnFile) {
 
 TEST(BgmCommand, WritesItsLine) {
     PlatformWorld w;
+    // The music wanted on 畳, as the settings file would have said.
+    w.game.options.music = true;
+    w.game.options.backgroundPicture = BG_TATAMI;
     w.marks.setChecked("BGM", true);
     BGM_Click(w.game);
+    EXPECT_FALSE(w.game.options.music);
     EXPECT_FALSE(w.marks.isChecked("BGM"));
     EXPECT_EQ(cp932ToUtf8(w.folder.read(SETTINGS_FILE)), "背景画=畳\r\n移動指導=OFF\r\nBGM=OFF\r\n");
     BGM_Click(w.game);
+    EXPECT_TRUE(w.marks.isChecked("BGM"));
     EXPECT_EQ(cp932ToUtf8(w.folder.read(SETTINGS_FILE)), "背景画=畳\r\n移動指導=OFF\r\nBGM=ON\r\n");
 }
 
