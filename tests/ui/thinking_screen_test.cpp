@@ -103,8 +103,11 @@ private:
     // A game against LEVEL9 with the person first; e2-e4 on the left board,
     // then the steps wait until the engine has thought for a while.
     void startThinking(Script& s, int searchMs = LONG_SEARCH_MS);
-    // The same game and move at LEVEL9's own budget, with 速い表示 off; the
-    // steps go on `delayMs` after the move's second click reached the window.
+    // A game against LEVEL9 (its budget `searchMs`, 0: its own) with the
+    // person first and 速い表示 off, and e2-e4 clicked on the left board.
+    void personMoves(Script& s, int searchMs);
+    // That game and move at LEVEL9's own budget; the steps go on `delayMs`
+    // after the move reached the game.
     void movedAgo(Script& s, int delayMs);
     // Sends the command's input, noting when; the search's end and the first
     // change on the screen are noted as they come. A search started after
@@ -191,13 +194,15 @@ void ThinkingScreenTest::menuLater(Script& s, const QStringList& path) {
     }
 }
 
-void ThinkingScreenTest::startThinking(Script& s, int searchMs) {
+void ThinkingScreenTest::personMoves(Script& s, int searchMs) {
     Game& g = w_->game();
-    // From the first position, whatever the scenario before left.
+    // From the first position, whatever the scenario before left, with the
+    // pauses at their full length.
     s.once([&g, searchMs] {
         CANCEL_Click(g);
         LEVEL_Click(g, MAX_LEVEL);
         g.com.engineTimeMs = searchMs;
+        g.options.fastDisplay = false;
     });
     menuLater(s, {"TAIKYOKU", "START2", "SENTE"});
     // The game started and its box answered.
@@ -208,6 +213,10 @@ void ThinkingScreenTest::startThinking(Script& s, int searchMs) {
     s.once([this] { clickLater(square(BoardId::LEFT, 5, 7)); });
     waitFor(s, [&g] { return g.selection(BoardId::LEFT).pieceSelected; });
     s.once([this] { clickLater(square(BoardId::LEFT, 5, 5)); });
+}
+
+void ThinkingScreenTest::startThinking(Script& s, int searchMs) {
+    personMoves(s, searchMs);
     waitFor(s, [this] { return w_->thinking(); });
     auto since = std::make_shared<QElapsedTimer>();
     s.once([since] { since->start(); });
@@ -217,20 +226,7 @@ void ThinkingScreenTest::startThinking(Script& s, int searchMs) {
 
 void ThinkingScreenTest::movedAgo(Script& s, int delayMs) {
     Game& g = w_->game();
-    s.once([&g] {
-        CANCEL_Click(g);
-        LEVEL_Click(g, MAX_LEVEL);
-        g.com.engineTimeMs = 0;
-        g.options.fastDisplay = false;
-    });
-    menuLater(s, {"TAIKYOKU", "START2", "SENTE"});
-    waitFor(s, [&g] {
-        return g.state.gameMode == GameMode::AgainstComputer && g.state.sideToMove != Side::None &&
-               !QApplication::activeModalWidget();
-    });
-    s.once([this] { clickLater(square(BoardId::LEFT, 5, 7)); });
-    waitFor(s, [&g] { return g.selection(BoardId::LEFT).pieceSelected; });
-    s.once([this] { clickLater(square(BoardId::LEFT, 5, 5)); });
+    personMoves(s, 0);
     auto movedAt = std::make_shared<QElapsedTimer>();
     waitFor(s, [&g, movedAt] {
         if (g.state.lastMoveNumber < 1) return false;
