@@ -139,6 +139,22 @@ void Timeline::catchUp() {
     screen_.refresh();
 }
 
+void Timeline::playToNextStep() {
+    timer_.stop();
+    pausing_ = false;
+    const unsigned epoch = epoch_;
+    ++catchingUp_;
+    while (!queue_.empty() && queue_.front().kind != Kind::Step && epoch == epoch_) {
+        Entry e = std::move(queue_.front());
+        queue_.pop_front();
+        if (e.kind == Kind::Pause || e.kind == Kind::Tick) continue;
+        run(e, epoch);
+    }
+    if (epoch != epoch_) return;
+    --catchingUp_;
+    screen_.refresh();
+}
+
 void Timeline::discard() {
     timer_.stop();
     queue_.clear();
@@ -159,13 +175,11 @@ Answer Timeline::QueuedDialogs::messageBox(const std::string& text, const std::s
         return Answer::Ok;
     }
     // A question is answered on a screen that shows everything before it.
-    t_.catchUp();
-    return boxes_.messageBox(text, title, buttons, warningIcon);
+    return t_.askNow([&] { return boxes_.messageBox(text, title, buttons, warningIcon); });
 }
 
 std::optional<PieceCode> Timeline::QueuedDialogs::choosePromotion(PromotionDialog dialog, int leftTwips, int topTwips) {
-    t_.catchUp();
-    return boxes_.choosePromotion(dialog, leftTwips, topTwips);
+    return t_.askNow([&] { return boxes_.choosePromotion(dialog, leftTwips, topTwips); });
 }
 
 void Timeline::QueuedDialogs::showPromotionDialog(PromotionDialog dialog, int leftTwips, int topTwips) {
@@ -185,8 +199,7 @@ void Timeline::QueuedDialogs::hidePromotionDialogs() {
 }
 
 std::optional<TimeControl> Timeline::QueuedDialogs::askTimeControl(TimeControl current) {
-    t_.catchUp();
-    return boxes_.askTimeControl(current);
+    return t_.askNow([&] { return boxes_.askTimeControl(current); });
 }
 
 }  // namespace velmora

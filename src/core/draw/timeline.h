@@ -97,6 +97,18 @@ private:
         Dialogs& boxes_;
     };
 
+    // Shows at once what waits up to the next step, for a question: the
+    // step (the computer's search, say) keeps its place and its own pauses.
+    void playToNextStep();
+    // Asks through `ask` on a screen that shows everything before the
+    // question, then plays on.
+    template <typename Ask>
+    auto askNow(Ask ask) {
+        playToNextStep();
+        auto answer = ask();
+        advance();
+        return answer;
+    }
     // A drawing: now on the screen when nothing waits, else queued.
     void draw(std::function<void()> run);
     void push(Entry entry);

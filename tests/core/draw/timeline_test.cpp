@@ -102,6 +102,29 @@ TEST(Timeline, ABoxOfACommandThatQueuedNothingShowsBesideWhatIsShown) {
     EXPECT_EQ(l.log, (std::vector<std::string>{"box 解説ファイルが見つかりません", "move", "box チェック"}));
 }
 
+TEST(Timeline, AQuestionLeavesAWaitingStepAndItsPausesToComeAfterIt) {
+    Line l;
+    std::vector<std::string> steps;
+    l.t.wait(0.3);
+    l.t.drawText(0, 0, "before", 10, false, 0);
+    l.t.then([&] {
+        steps.push_back("search");
+        l.t.wait(0.3);
+        l.t.then([&] { steps.push_back("after its pause"); });
+    });
+    l.boxes.answers = {Answer::No};
+    // A question from a command beside the turn (overwrite a record?).
+    EXPECT_EQ(l.t.dialogs().messageBox("上書きしますか？", "", Buttons::YesNo), Answer::No);
+    // What came before it was shown first; the step ran once it was
+    // answered, and its own pause still waits.
+    EXPECT_EQ(l.log, (std::vector<std::string>{"before", "box 上書きしますか？"}));
+    EXPECT_EQ(steps, std::vector<std::string>{"search"});
+    EXPECT_TRUE(l.timer.running());
+    EXPECT_EQ(l.timer.pendingMs, 300);
+    l.timer.fire();
+    EXPECT_EQ(steps, (std::vector<std::string>{"search", "after its pause"}));
+}
+
 TEST(Timeline, StepsWaitForTheScreenAndRunInOrder) {
     Line l;
     std::vector<int> ran;
