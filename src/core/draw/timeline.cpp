@@ -122,29 +122,17 @@ void Timeline::run(Entry& e, unsigned epoch) {
     if (e.kind == Kind::Box) --showing_;
 }
 
-void Timeline::catchUp() {
+void Timeline::catchUp() { playWithoutPauses(false); }
+
+void Timeline::playToNextStep() { playWithoutPauses(true); }
+
+void Timeline::playWithoutPauses(bool stopAtStep) {
     timer_.stop();
     pausing_ = false;
     const unsigned epoch = epoch_;
     // A step run here that pauses leaves its pause to be skipped too.
     ++catchingUp_;
-    while (!queue_.empty() && epoch == epoch_) {
-        Entry e = std::move(queue_.front());
-        queue_.pop_front();
-        if (e.kind == Kind::Pause || e.kind == Kind::Tick) continue;
-        run(e, epoch);
-    }
-    if (epoch != epoch_) return;
-    --catchingUp_;
-    screen_.refresh();
-}
-
-void Timeline::playToNextStep() {
-    timer_.stop();
-    pausing_ = false;
-    const unsigned epoch = epoch_;
-    ++catchingUp_;
-    while (!queue_.empty() && queue_.front().kind != Kind::Step && epoch == epoch_) {
+    while (!queue_.empty() && !(stopAtStep && queue_.front().kind == Kind::Step) && epoch == epoch_) {
         Entry e = std::move(queue_.front());
         queue_.pop_front();
         if (e.kind == Kind::Pause || e.kind == Kind::Tick) continue;

@@ -100,6 +100,8 @@ private:
     // Shows at once what waits up to the next step, for a question: the
     // step (the computer's search, say) keeps its place and its own pauses.
     void playToNextStep();
+    // Plays what waits at once, its pauses skipped: everything, or up to the next step.
+    void playWithoutPauses(bool stopAtStep);
     // Asks through `ask` on a screen that shows everything before the
     // question, then plays on.
     template <typename Ask>

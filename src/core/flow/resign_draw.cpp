@@ -1,8 +1,5 @@
 #include "flow/resign_draw.h"
 
-#include <memory>
-#include <optional>
-
 #include "clock/game_clock.h"
 #include "com/draw_offer.h"
 #include "command_support.h"
@@ -57,19 +54,15 @@ GameOutcome offerDrawClick(Game& g) {
     }
     // The computer thinks it over beside the game; its answer comes when its search does.
     // An answer within the call gives its outcome to the caller.
-    auto inCall = std::make_shared<std::optional<GameOutcome>>(GameOutcome::Continues);
+    const OutcomeInCall inCall;
     askComputerForDraw(g, [&g, inCall](bool accepted) {
-        GameOutcome outcome = GameOutcome::Continues;
         if (accepted) {
-            outcome = drawAgreed(g);
+            inCall.set(drawAgreed(g));
         } else {
             g.dialogs().messageBox("ｺﾝﾋﾟｭｰﾀは引き分けを断りました", DRAW_TITLE, Buttons::Ok);
         }
-        if (*inCall) *inCall = outcome;
     });
-    const GameOutcome outcome = inCall->value();
-    inCall->reset();
-    return outcome;
+    return inCall.take();
 }
 
 }  // namespace velmora

@@ -1,7 +1,5 @@
 #include "flow/shutdown.h"
 
-#include <memory>
-
 #include "com/com_turn.h"
 #include "position_change.h"
 #include "record/resume.h"
@@ -33,30 +31,6 @@ GameOutcome 終了(Game& g, Winner winner) {
 GameOutcome finishTurn(Game& g, std::optional<Winner> winner) {
     return winner ? 終了(g, *winner) : GameOutcome::Continues;
 }
-
-namespace {
-
-// How a step that may run later left the game, for a caller that returns an
-// outcome: the step's own when it ran within the call, else Continues.
-class OutcomeInCall {
-public:
-    // Hands the step's outcome to the caller while the call lasts.
-    void set(GameOutcome outcome) const {
-        if (*outcome_) *outcome_ = outcome;
-    }
-    // The outcome so far; later steps no longer report to the caller.
-    GameOutcome take() const {
-        const GameOutcome outcome = outcome_->value();
-        outcome_->reset();
-        return outcome;
-    }
-
-private:
-    std::shared_ptr<std::optional<GameOutcome>> outcome_ =
-        std::make_shared<std::optional<GameOutcome>>(GameOutcome::Continues);
-};
-
-}  // namespace
 
 GameOutcome playComputerTurn(Game& g) {
     const OutcomeInCall inCall;

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,26 @@ GameOutcome 終了(Game& g, Winner winner);
 // After a turn that may have ended the game (the computer's): the end of the
 // game when it names a winner; otherwise the game continues.
 GameOutcome finishTurn(Game& g, std::optional<Winner> winner);
+
+// How a step that may run later left the game, for a caller that returns an
+// outcome: the step's own when it ran within the call, else Continues.
+class OutcomeInCall {
+public:
+    // Hands the step's outcome to the caller while the call lasts.
+    void set(GameOutcome outcome) const {
+        if (*outcome_) *outcome_ = outcome;
+    }
+    // The outcome so far; later steps no longer report to the caller.
+    GameOutcome take() const {
+        const GameOutcome outcome = outcome_->value();
+        outcome_->reset();
+        return outcome;
+    }
+
+private:
+    std::shared_ptr<std::optional<GameOutcome>> outcome_ =
+        std::make_shared<std::optional<GameOutcome>>(GameOutcome::Continues);
+};
 
 // The computer's turn (beginComputerTurn), the game's end following it when
 // it names a winner. Returns how the turn left the game when it ran to its
