@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "com/com_state.h"
 #include "com/com_turn.h"
 #include "com/level.h"
 #include "corpus.h"
@@ -29,7 +30,7 @@ int main() {
     std::printf("level  positions  median ms  max ms  median nodes  median depth\n");
     for (int level = FIRST_ENGINE_LEVEL; level <= MAX_LEVEL; ++level) {
         Game g;
-        g.com.seed = 2026;
+        comState(g).seed = 2026;
         engine::TranspositionTable table(EngineRunner::TABLE_LOG2);
         std::vector<double> ms;
         std::vector<std::uint64_t> nodes;

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/json_out.h"
+#include "com/com_state.h"
 #include "com/com_turn.h"
 #include "com/level.h"
 #include "com/one_ply_search.h"
@@ -68,8 +69,8 @@ std::string comLine(Game& g, int n, int level, int timeMs) {
     const std::optional<BoardId> chosen = comSearch(g);
     JsonWriter json;
     json.beginObject().key("move").value(n);
-    writeBestMove(json.key("left"), g.com.of(BoardId::LEFT).best);
-    writeBestMove(json.key("right"), g.com.of(BoardId::RIGHT).best);
+    writeBestMove(json.key("left"), comState(g).of(BoardId::LEFT).best);
+    writeBestMove(json.key("right"), comState(g).of(BoardId::RIGHT).best);
     json.key("board");
     if (chosen) {
         json.value(*chosen == BoardId::LEFT ? "left" : "right");

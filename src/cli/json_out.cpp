@@ -1,4 +1,5 @@
 #include "cli/json_out.h"
+#include "com/com_state.h"
 
 #include <charconv>
 

@@ -22,14 +22,15 @@
 #include "cli/json_out.h"
 #include "cli/program_player.h"
 #include "clock/game_clock.h"
+#include "com/com_state.h"
 #include "com/com_turn.h"
 #include "com/level.h"
 #include "com/one_ply_search.h"
 #include "engine/movegen.h"
 #include "engine/position.h"
 #include "engine/search.h"
-#include "ports/engine_runner_port.h"
 #include "influence/survey.h"
+#include "ports/engine_runner_port.h"
 #include "record/notation.h"
 #include "rules/end_tests.h"
 #include "rules/execution.h"
@@ -114,7 +115,7 @@ std::optional<Placed> reversedComMove(const Game& g, int level) {
     st.comLevel = level;
     const std::optional<BoardId> chosen = comSearch(mirror);
     if (!chosen) return std::nullopt;
-    const BestMove& best = mirror.com.of(*chosen).best;
+    const BestMove& best = comState(mirror).of(*chosen).best;
     Placed m{*chosen, turnedBack(best.from), turnedBack(best.to), static_cast<PieceCode>(-best.placedPiece), false};
     const PieceCode moving = g.board(m.board).at(m.from);
     m.enPassant = アンパサンド_移動前(g.board(m.board), m.from, m.to, moving);
@@ -256,11 +257,11 @@ std::optional<RunFailure> runMatch(const Options& o) {
     for (int game = 0; game < o.games; ++game) {
         auto g = newComputerGame(o.blackLevel);
         const GameState& st = g->state;
-        g->com.engineTimeMs = o.blackTimeMs;  // black's moves come from the computer's turn
+        comState(*g).engineTimeMs = o.blackTimeMs;  // black's moves come from the computer's turn
         // The lower rungs' choices follow the match's seed and the game's
         // number, apart from the openings' generator so those stay as they were.
-        g->com.seed = (std::uint64_t{o.seed} << 32) ^ static_cast<std::uint64_t>(game) * 0xd1b54a32d192ed03ULL;
-        g->com.searches = 0;
+        comState(*g).seed = (std::uint64_t{o.seed} << 32) ^ static_cast<std::uint64_t>(game) * 0xd1b54a32d192ed03ULL;
+        comState(*g).searches = 0;
         g->options.timeControl = o.timeControl;
         g->chessClock.reset(o.timeControl);
         const GameResult result = playGame(*g, o, programs, random);

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "clock/time_control.h"
+#include "timing/time_control.h"
 
 namespace velmora::cli {
 

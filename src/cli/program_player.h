@@ -7,7 +7,7 @@
 #include <string>
 #include <variant>
 
-#include "rules/board.h"
+#include "board/board.h"
 
 namespace velmora::cli {
 

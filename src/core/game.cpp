@@ -1,7 +1,5 @@
 #include "game.h"
 
-#include <random>
-
 #include "rules/execution.h"
 #include "rules/setup.h"
 
@@ -42,8 +40,6 @@ Game::Game(Ports ports) : ports_(ports) {
         for (int r = 1; r <= 8; ++r) squareShade.at(f, r) = (f % 2) == (r % 2) ? 1 : 0;
     }
     state.comLevel = 3;
-    std::random_device entropy;
-    com.seed = (std::uint64_t{entropy()} << 32) | entropy();
     state.moveNumber = 0;
     state.lastMoveNumber = state.moveNumber;
 }
@@ -62,7 +58,7 @@ void 初期設定(Game& g) {
     st.gameWinner = Side::None;
     st.sideToMove = Side::None;
     st.moveNumber = 0;
-    g.com.turnStopped = false;
+    if (g.computer) g.computer->newBoard();
     g.chessClock.reset(g.options.timeControl);
     g.playResumedAt = -1;
     g.selection(BoardId::LEFT).pieceSelected = false;

@@ -4,18 +4,17 @@
 #include <string>
 #include <utility>
 
-#include "clock/chess_clock.h"
-#include "com/com_state.h"
-#include "influence/influence_map.h"
-#include "ports/file_writer_port.h"
+#include "board/board_state.h"
+#include "board/history.h"
+#include "board/influence_map.h"
 #include "ports/engine_runner_port.h"
+#include "ports/file_writer_port.h"
 #include "ports/null_ports.h"
 #include "ports/paced_clock_port.h"
 #include "ports/sequencer_port.h"
-#include "record/history.h"
 #include "text/language.h"
 #include "text/translating_dialogs.h"
-#include "rules/board_state.h"
+#include "timing/chess_clock.h"
 
 namespace velmora {
 
@@ -97,6 +96,23 @@ struct OptionState {
     }
 };
 
+class Game;
+
+// The computer player as the rest of the game sees it. The player keeps its
+// own state behind this face (ComState, made by comState(g) when first
+// needed); the game only tells it what concerns every part of the game.
+class ComputerPlayer {
+public:
+    virtual ~ComputerPlayer() = default;
+    // The position is about to change: a turn that has not moved yet is set
+    // aside, a hint's or a draw offer's search is cancelled.
+    virtual void positionAboutToChange(Game& g) = 0;
+    // The program ends: every search is cancelled.
+    virtual void stopEverything() = 0;
+    // A new board is set up: no turn of the computer's stands paused.
+    virtual void newBoard() = 0;
+};
+
 // One running program: a fresh Game is a freshly started program. The rules'
 // state (boards, maps, kings, game-wide variables) is its base, so the rules
 // take a Game wherever they take a RulesState.
@@ -138,7 +154,8 @@ public:
     FileWriter* swapFiles(FileWriter* files) { return std::exchange(ports_.files, files ? files : &diskWriter_); }
 
     History history;
-    ComState com;
+    // The computer player, none until it is first needed (comState(g)).
+    std::unique_ptr<ComputerPlayer> computer;
     // The players' clocks of the game under way.
     ChessClock chessClock;
     // The move number at which the person last took a stepped-back game up

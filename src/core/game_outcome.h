@@ -1,6 +1,6 @@
 #pragma once
-#include "rules/piece.h"
-#include "rules/side.h"
+#include "board/piece.h"
+#include "board/side.h"
 
 namespace velmora {
 

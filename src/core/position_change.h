@@ -6,7 +6,7 @@ namespace velmora {
 // Every command that changes the position (a new game, a load, stepping, the
 // level, the handicap, turning the boards, a move, a time control, the end of
 // a game) calls this first. The computer's turn stops if it has not moved
-// yet (setComputerTurnAside), a hint's or a draw offer's search is
+// yet (ComputerPlayer::positionAboutToChange), a hint's or a draw offer's search is
 // cancelled, and the screen catches up at once with what it still had to
 // show, so that the command acts on the game as it stands and on a screen
 // that shows it. Commands that leave the position alone (options, help,
@@ -15,11 +15,5 @@ void positionAboutToChange(Game& g);
 
 // The program ends: every search is cancelled and nothing more is shown.
 void stopEverything(Game& g);
-
-// Ends a computer's turn that has not moved: its search is cancelled,
-// "思考中" goes, and the game stands paused with the computer to move
-// (ComState::turnStopped), as after a step back, until it is taken up again.
-// Nothing is done when the computer is not thinking.
-void setComputerTurnAside(Game& g);
 
 }  // namespace velmora

@@ -12,8 +12,8 @@
 #include <optional>
 #include <vector>
 
-#include "clock/time_control.h"
 #include "text/language.h"
+#include "timing/time_control.h"
 #include "ui/end_signals.h"
 #include "ui/install_layout.h"
 #include "ui/main_window.h"

@@ -13,23 +13,24 @@
 #include <QTimer>
 #include <utility>
 
+#include "clock/game_clock.h"
+#include "com/com_state.h"
 #include "com/handicap.h"
 #include "com/hint.h"
 #include "com/level.h"
-#include "clock/game_clock.h"
 #include "command_support.h"
 #include "draw/geometry.h"
-#include "record/listed_moves.h"
-#include "record/record_commands.h"
-#include "record/replay.h"
-#include "record/resume.h"
 #include "flow/clock_commands.h"
 #include "flow/game_flow.h"
-#include "position_change.h"
 #include "flow/resign_draw.h"
 #include "help/help.h"
 #include "input/mouse_input.h"
 #include "options/option_commands.h"
+#include "position_change.h"
+#include "record/listed_moves.h"
+#include "record/record_commands.h"
+#include "record/replay.h"
+#include "record/resume.h"
 #include "sound/sound.h"
 #include "ui/game_font.h"
 
@@ -351,7 +352,7 @@ void MainWindow::tickClocks() {
     if (shell_.ending() || shell_.givingWay() || !game_->chessClock.on()) return;
     // While a box is open or the computer's turn is under way the clocks are
     // only drawn: the computer's own flag is looked at when its search ends.
-    if (running_ > 0 || game_->com.turn != ComState::Turn::None) {
+    if (running_ > 0 || comState(*game_).turn != ComState::Turn::None) {
         timeline_->direct([this] { painter_->drawClocks(); });
         return;
     }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "com/com_state.h"
 #include "draw/board_painter.h"
 #include "draw/timeline.h"
 #include "game.h"
@@ -58,7 +59,7 @@ public:
     // The engine searches for the computer's move or a hint.
     bool thinking() const { return engineRunner_.thinking(); }
     // The computer's turn is under way, or the screen still shows a move.
-    bool busy() const { return game_->com.turn != ComState::Turn::None || timeline_->waiting(); }
+    bool busy() const { return comState(*game_).turn != ComState::Turn::None || timeline_->waiting(); }
     Timeline& timeline() { return *timeline_; }
 
 signals:

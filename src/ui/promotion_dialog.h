@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-#include "rules/piece.h"
+#include "board/piece.h"
 #include "ui/pictures.h"
 
 namespace velmora::ui {

@@ -1,7 +1,7 @@
 #pragma once
 #include <QDialog>
 
-#include "clock/time_control.h"
+#include "timing/time_control.h"
 
 class QDoubleSpinBox;
 

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "cli/json_out.h"
+#include "com/com_state.h"
 
 namespace velmora::cli {
 namespace {

@@ -6,8 +6,8 @@
 #include <QtTest>
 #include <memory>
 
-#include "clock/time_control.h"
 #include "draw/geometry.h"
+#include "timing/time_control.h"
 #include "ui/main_window.h"
 #include "x_input.h"
 

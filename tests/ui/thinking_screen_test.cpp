@@ -19,6 +19,7 @@
 #include <deque>
 #include <functional>
 
+#include "com/com_state.h"
 #include "com/level.h"
 #include "draw/geometry.h"
 #include "record/replay.h"
@@ -201,7 +202,7 @@ void ThinkingScreenTest::personMoves(Script& s, int searchMs) {
     s.once([&g, searchMs] {
         CANCEL_Click(g);
         LEVEL_Click(g, MAX_LEVEL);
-        g.com.engineTimeMs = searchMs;
+        comState(g).engineTimeMs = searchMs;
         g.options.fastDisplay = false;
     });
     menuLater(s, {"TAIKYOKU", "START2", "SENTE"});
@@ -244,7 +245,7 @@ void ThinkingScreenTest::command(Script& s, const QString& what, std::function<v
         sentAt_ = askedAt_ = clock_.elapsed();
         watching_ = true;
         // The search under way keeps the budget it started with.
-        w_->game().com.engineTimeMs = 200;
+        comState(w_->game()).engineTimeMs = 200;
         send();
     });
 }
@@ -292,7 +293,7 @@ void ThinkingScreenTest::stepsBackAndToTheFirstPositionStopTheSearch() {
     QCOMPARE(g.state.moveNumber, 0);
     QCOMPARE(g.state.sideToMove, Side::None);
     QCOMPARE(g.board(BoardId::LEFT).at(5, 7), WHITE_PAWN);
-    QVERIFY(!g.com.turnStopped);
+    QVERIFY(!comState(g).turnStopped);
 
     // 進 at the last move is refused as when idle, and the computer goes on.
     Script forward;
@@ -476,8 +477,8 @@ void ThinkingScreenTest::escEndsTheProgramWithTheGameKept() {
     // as it goes, so the search's end may never be signalled (see
     // bench/measure_quit.sh for the process's end).
     report(false, false);
-    QVERIFY(!g.com.search);
-    QCOMPARE(g.com.turn, ComState::Turn::None);
+    QVERIFY(!comState(g).search);
+    QCOMPARE(comState(g).turn, ComState::Turn::None);
     QVERIFY(w_->shell().ending());
     QCOMPARE(g.state.moveNumber, 1);
     // Kept: the header and the snapshots of moves 0 and 1, the computer's move never made.
@@ -553,7 +554,7 @@ void ThinkingScreenTest::keysAndMenusAtEveryMomentOfATurnTakeEffect() {
             menuLater(s, {"TAIKYOKU", "LEVEL", "LEVEL3"});
             waitFor(s, [&g] { return g.state.comLevel == 3; });
             s.once([this] { report(false); });
-            waitFor(s, [&g] { return g.state.lastMoveNumber == 2 && g.com.turn == ComState::Turn::None; });
+            waitFor(s, [&g] { return g.state.lastMoveNumber == 2 && comState(g).turn == ComState::Turn::None; });
             QVERIFY(s.run(*w_));
             QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
         }

@@ -7,20 +7,9 @@
 
 namespace velmora {
 
-// The players' clocks in the running game. Only the flow and the turns that
-// make moves call these; the window ticks them through clockTick.
-
-// Whether a game is being played: a side is to move, or the computer's turn
-// stands stopped for a command while the boards show the latest position.
-bool gameUnderWay(const Game& g);
-
-// The clocks follow the game after each command: the clock of a person to
-// move in a game under way, on the latest position or where the person took
-// the game up again, runs; any other stops. A pause (戻, 最初, 進, the move
-// list, a record) or the end of the game so stops both, and play taken up
-// again goes on with the times as they stood. The computer's clock runs only
-// around its search (startComputerClock).
-void followClock(Game& g);
+// The players' clocks in the running game, as the moves and the flag fall
+// move them. Only the flow and the turns that make moves call these; the
+// window ticks them through clockTick.
 
 // The person's move is being made: their clock stops and, unless their time
 // had run out meanwhile (in a dialog of the move, say), gets the increment.

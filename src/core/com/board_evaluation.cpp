@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "com/com_state.h"
 #include "com/danger.h"
 #include "com/probes.h"
 #include "rules/end_tests.h"
@@ -53,7 +54,7 @@ bool group1(Eval& e, double& score) {
         if (right.blackAttacks.at(e.tf, e.tr) == 0 && right.whiteAttacks.at(e.tf, e.tr) > 0) score -= e.piece;
     }
     if (e.m.blackAttacks.at(e.wk) == 0) {
-        if (e.g.com.blackPieceCount == 1 && ステールメイトか(e.bs, e.wk)) score += 1;
+        if (comState(e.g).blackPieceCount == 1 && ステールメイトか(e.bs, e.wk)) score += 1;
     } else {
         if (詰めかMAN(e.bs)) return score = (e.piece == BLACK_PAWN ? -MATE : MATE), true;
         if (e.piece == BLACK_KNIGHT) {
@@ -68,7 +69,7 @@ bool group1(Eval& e, double& score) {
         }
         if (e.waTo() == 0) score += 10;
     }
-    if (e.piece > e.g.com.searchPiece) score += 10;
+    if (e.piece > comState(e.g).searchPiece) score += 10;
     score += 盤評価_COM危険座標(e.g, e.id, e.piece, {e.tf, e.tr});
     return false;
 }
@@ -84,7 +85,7 @@ void pinnedAttackerTerm(Eval& e, double& score) {
           ((e.tf == e.wk.file || e.tr == e.wk.rank) && tf2 != e.wk.file && tr2 != e.wk.rank))) {
         return;
     }
-    if (!移動チェック(e.bs, {e.tf, e.tr}, {tf2, tr2}, e.g.com.searchPiece)) return;
+    if (!移動チェック(e.bs, {e.tf, e.tr}, {tf2, tr2}, comState(e.g).searchPiece)) return;
     const Square guard = e.work.blackThreatFromBefore.at(tf2, tr2);
     if (pieceAtOrEmpty(e.b, guard.file, guard.rank) == EMPTY) return;
     score += absCode(e.b.at(tf2, tr2));
@@ -239,7 +240,7 @@ bool rookRules(Eval& e, double& score) {
 }
 
 void kingRules(Eval& e, double& score) {
-    if (e.g.com.blackPinned) score += 10;
+    if (comState(e.g).blackPinned) score += 10;
     if (e.baTo() > e.work.blackAttacksBefore.at(e.tf, e.tr)) score += 1;
     if (調査_移動可場所数(e.bs, {e.tf, e.tr}, BLACK_KING) < 2) score -= 20;
 }
@@ -249,7 +250,7 @@ void kingRules(Eval& e, double& score) {
 double 盤評価(Game& g, BoardId id, PieceCode captured, PieceCode piece, Square from, Square to) {
     BoardState& bs = g.side(id);
     const Square wk = bs.whiteKing;
-    Eval e{g,        id,       bs,      g.side(otherBoard(id)), g.com.of(id), g.com.of(otherBoard(id)),
+    Eval e{g,        id,       bs,      g.side(otherBoard(id)), comState(g).of(id), comState(g).of(otherBoard(id)),
            bs.influence, bs.board, captured, piece, from.file, from.rank, to.file, to.rank, wk,
            std::abs(to.file - wk.file), std::abs(to.rank - wk.rank)};
     double score = 0;

@@ -4,9 +4,10 @@
 #include <memory>
 #include <optional>
 
+#include "board/board.h"
+#include "game.h"
 #include "game_outcome.h"
 #include "ports/engine_runner_port.h"
-#include "rules/board.h"
 
 namespace velmora {
 
@@ -38,7 +39,11 @@ struct ComBoardWork {
 // second, so the move is on the board within one.
 constexpr int LEVEL9_TIME_MS = 950;
 
-struct ComState {
+// The computer player's own state: its working boards, its seed, its turn and
+// its searches. A game makes one the first time the computer is asked for
+// anything (comState(g)).
+struct ComState final : ComputerPlayer {
+    ComState();
     ComBoardWork boards[2];
     // The engine's budget a move in place of its level's own (0: the level's).
     int engineTimeMs = 0;
@@ -78,6 +83,23 @@ struct ComState {
 
     ComBoardWork& of(BoardId id) { return boards[boardIndex(id)]; }
     const ComBoardWork& of(BoardId id) const { return boards[boardIndex(id)]; }
+
+    void positionAboutToChange(Game& g) override;
+    void stopEverything() override;
+    void newBoard() override { turnStopped = false; }
 };
+
+// The computer player's state of this game, made (with a fresh seed) the
+// first time it is asked for.
+ComState& comState(Game& g);
+// Its state as it stands; a game the computer has never been asked anything
+// in answers as a fresh one.
+const ComState& comState(const Game& g);
+
+// Ends a computer's turn that has not moved: its search is cancelled,
+// "思考中" goes, and the game stands paused with the computer to move
+// (turnStopped), as after a step back, until it is taken up again. Nothing is
+// done when the computer is not thinking.
+void setComputerTurnAside(Game& g);
 
 }  // namespace velmora

@@ -3,12 +3,13 @@
 #include <utility>
 
 #include "clock/game_clock.h"
+#include "com/com_state.h"
 #include "com/level.h"
 #include "com/one_ply_search.h"
 #include "engine/position.h"
-#include "position_change.h"
 #include "influence/survey.h"
 #include "ports/palette_port.h"
+#include "position_change.h"
 #include "record/notation.h"
 #include "rules/end_tests.h"
 #include "rules/execution.h"
@@ -75,10 +76,10 @@ void announceCheck(Game& g) {
 }
 
 // The turn `n` is the one under way and stands at `phase`.
-bool stillAt(const Game& g, std::uint64_t n, Turn phase) { return g.com.turnNumber == n && g.com.turn == phase; }
+bool stillAt(const Game& g, std::uint64_t n, Turn phase) { return comState(g).turnNumber == n && comState(g).turn == phase; }
 
 void endTurn(Game& g, std::optional<Winner> winner) {
-    ComState& c = g.com;
+    ComState& c = comState(g);
     c.turn = Turn::None;
     c.search = nullptr;
     if (TurnEnded ended = std::exchange(c.turnEnded, nullptr)) ended(winner);
@@ -86,7 +87,7 @@ void endTurn(Game& g, std::optional<Winner> winner) {
 
 // The turn has done all it does to the game; it ends once the screen has shown it.
 void showThenEnd(Game& g, std::optional<Winner> winner) {
-    ComState& c = g.com;
+    ComState& c = comState(g);
     c.turn = Turn::Showing;
     const std::uint64_t n = c.turnNumber;
     g.sequencer().then([&g, n, winner] {
@@ -117,7 +118,7 @@ void play(Game& g, std::optional<BoardId> chosen) {
         showThenEnd(g, std::nullopt);
         return;
     }
-    playMove(g, *chosen, g.com.of(*chosen).best);
+    playMove(g, *chosen, comState(g).of(*chosen).best);
     g.clock().wait(0.5);
 
     recordMove(g);
@@ -141,7 +142,7 @@ bool acceptedByRules(Game& g, const engine::SearchResult& r) {
 }
 
 void engineAnswered(Game& g, const std::optional<engine::SearchResult>& r) {
-    ComState& c = g.com;
+    ComState& c = comState(g);
     c.search = nullptr;
     const bool unchanged = g.board(BoardId::LEFT) == c.of(BoardId::LEFT).boardBefore &&
                            g.board(BoardId::RIGHT) == c.of(BoardId::RIGHT).boardBefore;
@@ -169,8 +170,8 @@ void searchRight(Game& g) {
     勢力調査(g, BoardId::LEFT);
     prepareBoard(g, BoardId::RIGHT);
     searchMoves(g, BoardId::RIGHT);
-    const BestMove& left = g.com.of(BoardId::LEFT).best;
-    const BestMove& right = g.com.of(BoardId::RIGHT).best;
+    const BestMove& left = comState(g).of(BoardId::LEFT).best;
+    const BestMove& right = comState(g).of(BoardId::RIGHT).best;
     if (!left.found() && !right.found()) {
         play(g, std::nullopt);
         return;
@@ -187,14 +188,14 @@ void searchLeft(Game& g) {
     searchMoves(g, BoardId::LEFT);
     g.presentation().repaint();
     g.clock().wait(0.3);
-    const std::uint64_t n = g.com.turnNumber;
+    const std::uint64_t n = comState(g).turnNumber;
     g.sequencer().then([&g, n] {
         if (stillAt(g, n, Turn::Thinking)) searchRight(g);
     });
 }
 
 void startTurn(Game& g) {
-    ComState& c = g.com;
+    ComState& c = comState(g);
     showThinking(g);
     startComputerClock(g);
     const std::uint64_t n = c.turnNumber;
@@ -229,12 +230,12 @@ engine::SearchLimits engineLimits(const Game& g, int timeMs) {
 
 engine::SearchLimits levelLimits(Game& g, int level, Colour mover) {
     const LevelStrength strength = strengthOf(level);
-    const int budget = g.com.engineTimeMs > 0 ? g.com.engineTimeMs : strength.timeMs;
+    const int budget = comState(g).engineTimeMs > 0 ? comState(g).engineTimeMs : strength.timeMs;
     engine::SearchLimits limits = engineLimits(g, computerBudgetMs(g, mover, budget));
     limits.maxDepth = strength.maxDepth;
     limits.maxNodes = strength.maxNodes;
     limits.rootSpread = strength.rootSpread;
-    limits.seed = g.com.nextSeed();
+    limits.seed = comState(g).nextSeed();
     // The seed's top bits decide an oversight; the bias uses all of them.
     if (static_cast<int>((limits.seed >> 40) % 100) < strength.oversightPercent) {
         limits.maxDepth = strength.oversightDepth;
@@ -248,7 +249,7 @@ BestMove bestMoveOf(const Game& g, const engine::SearchResult& r) {
 }
 
 void beginComputerTurn(Game& g, TurnEnded ended) {
-    ComState& c = g.com;
+    ComState& c = comState(g);
     // A turn still being shown ends first, as the screen catches up.
     if (c.turn == Turn::Showing) g.sequencer().catchUp();
     c.turnStopped = false;

@@ -2,6 +2,7 @@
 #include <functional>
 #include <optional>
 
+#include "com/com_state.h"
 #include "engine/search.h"
 #include "game.h"
 #include "game_outcome.h"

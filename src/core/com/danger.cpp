@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "com/com_state.h"
 #include "com/probes.h"
 #include "rules/legality.h"
 
@@ -31,7 +32,7 @@ double 盤評価_白ビショ注意_COM(BoardState& bs, Square to, PieceCode pie
 double 盤評価_COM危険座標(Game& g, BoardId id, PieceCode piece, Square to) {
     BoardState& bs = g.side(id);
     BoardState& left = g.side(BoardId::LEFT);
-    const ComBoardWork& work = g.com.of(id);
+    const ComBoardWork& work = comState(g).of(id);
     const InfluenceMap& m = bs.influence;
     const Board& b = bs.board;
     // Only the left board has a pin grid; on the right every attacker counts as free.

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "com/com_state.h"
 #include "com/com_turn.h"
 #include "com/level.h"
 #include "engine/position.h"
@@ -24,10 +25,10 @@ void askComputerForDraw(Game& g, std::function<void(bool accepted)> decided) {
     // The offer's search is the hint's slot: a command that changes the position cancels it.
     std::shared_ptr<SearchTask> task = g.engineRunner().start(
         engine::positionFromGame(g, mover), limits, [&g, decided](std::optional<engine::SearchResult> r) {
-            g.com.hintSearch.reset();
+            comState(g).hintSearch.reset();
             decided(r && r->found() && std::abs(r->score) <= DRAW_OFFER_MARGIN);
         });
-    if (!task->answered()) g.com.hintSearch = std::move(task);
+    if (!task->answered()) comState(g).hintSearch = std::move(task);
 }
 
 bool computerAcceptsDraw(Game& g) {

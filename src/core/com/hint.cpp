@@ -1,5 +1,6 @@
 #include "com/hint.h"
 
+#include "com/com_state.h"
 #include "com/com_turn.h"
 #include "command_support.h"
 #include "draw/geometry.h"
@@ -11,7 +12,7 @@ void HINT_Click(Game& g) {
     hideRecordPanel(g);
     const GameState& st = g.state;
     // The computer's own turn, or a hint still being searched: the search is busy.
-    if (g.com.turn != ComState::Turn::None || g.com.hintSearch) return;
+    if (comState(g).turn != ComState::Turn::None || comState(g).hintSearch) return;
     if (st.sideToMove == Side::None) {
         refuse(g, "「対局」で始めて下さい", "開始");
         return;
@@ -23,7 +24,7 @@ void HINT_Click(Game& g) {
     std::shared_ptr<SearchTask> task = g.engineRunner().start(
         engine::positionFromGame(g, colour), engineLimits(g, HINT_TIME_MS),
         [&g, left, right, moveNumber](std::optional<engine::SearchResult> r) {
-            g.com.hintSearch.reset();
+            comState(g).hintSearch.reset();
             // Stopped, or for a position no longer on the boards: nothing is drawn.
             if (!r || !r->found() || g.state.moveNumber != moveNumber || g.board(BoardId::LEFT) != left ||
                 g.board(BoardId::RIGHT) != right) {
@@ -34,7 +35,7 @@ void HINT_Click(Game& g) {
             g.presentation().描画_桝輪郭(r->board, WHITE_COLOR, r->to.file, r->to.rank);
         });
     // A search that answered within the call is over already.
-    if (!task->answered()) g.com.hintSearch = std::move(task);
+    if (!task->answered()) comState(g).hintSearch = std::move(task);
 }
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "com/com_state.h"
 #include "engine/search.h"
 #include "position_change.h"
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "com/board_evaluation.h"
+#include "com/com_state.h"
 #include "com/probes.h"
 #include "influence/survey.h"
 #include "rules/end_tests.h"
@@ -15,11 +16,11 @@ namespace velmora {
 
 void prepareBoard(Game& g, BoardId id) {
     BoardState& bs = g.side(id);
-    ComBoardWork& work = g.com.of(id);
+    ComBoardWork& work = comState(g).of(id);
     work.boardBefore = bs.board;
     bs.whiteKingEscapeMap.fill(0);
     work.whiteKingEscapes = 調査_白キング逃道(bs);
-    g.com.blackPieceCount = 調査_駒数(bs.board, g.state.whiteTurn, g.state);
+    comState(g).blackPieceCount = 調査_駒数(bs.board, g.state.whiteTurn, g.state);
     勢力調査(bs);
     調査_移動不可駒(g);  // the pin probe reads the left board, whichever is searched
 }
@@ -30,8 +31,8 @@ Candidate tryCandidate(Game& g, BoardId id, Square from, Square to) {
     BoardState& bs = g.side(id);
     Board& b = bs.board;
     const PieceCode moving = b.at(ff, fr);
-    g.com.searchPiece = moving;
-    g.com.of(id).kingDistance = std::max(std::abs(ff - bs.whiteKing.file), std::abs(fr - bs.whiteKing.rank));
+    comState(g).searchPiece = moving;
+    comState(g).of(id).kingDistance = std::max(std::abs(ff - bs.whiteKing.file), std::abs(fr - bs.whiteKing.rank));
     const PieceCode captured = b.at(tf, tr);
     b.at(ff, fr) = EMPTY;
     b.at(tf, tr) = moving;
@@ -55,7 +56,7 @@ void searchBoard(Game& g, BoardId id) {
 void searchMoves(Game& g, BoardId id) {
     Board& b = g.board(id);
     BoardState& bs = g.side(id);
-    BestMove& best = g.com.of(id).best;
+    BestMove& best = comState(g).of(id).best;
     best = BestMove{};
     for (int ff = 1; ff <= 8; ++ff) {
         for (int fr = 1; fr <= 8; ++fr) {
@@ -84,7 +85,7 @@ void prepareTurn(Game& g) {
     勢力調査(g, BoardId::RIGHT);
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         const InfluenceMap& m = g.map(id);
-        ComBoardWork& work = g.com.of(id);
+        ComBoardWork& work = comState(g).of(id);
         work.whiteAttacksBefore = m.whiteAttacks;
         work.blackAttacksBefore = m.blackAttacks;
         work.blackThreatFromBefore = m.blackThreatFrom;
@@ -99,8 +100,8 @@ std::optional<BoardId> comSearch(Game& g) {
     勢力調査(g, BoardId::LEFT);
     searchBoard(g, BoardId::RIGHT);
 
-    const BestMove& left = g.com.of(BoardId::LEFT).best;
-    const BestMove& right = g.com.of(BoardId::RIGHT).best;
+    const BestMove& left = comState(g).of(BoardId::LEFT).best;
+    const BestMove& right = comState(g).of(BoardId::RIGHT).best;
     if (!left.found() && !right.found()) return std::nullopt;
     return left.score >= right.score ? BoardId::LEFT : BoardId::RIGHT;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 
+#include "com/com_state.h"
 #include "game.h"
 
 namespace velmora {

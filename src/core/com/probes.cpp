@@ -1,5 +1,6 @@
 #include "com/probes.h"
 
+#include "com/com_state.h"
 #include "rules/legality.h"
 
 namespace velmora {
@@ -50,8 +51,8 @@ bool 調査_自守駒MAN_直進駒(BoardState& left, Square square) {
 void 調査_移動不可駒(Game& g) {
     BoardState& left = g.side(BoardId::LEFT);
     Board& b = left.board;
-    IntGrid& pinned = g.com.of(BoardId::LEFT).pinnedWhite;
-    g.com.blackPinned = false;
+    IntGrid& pinned = comState(g).of(BoardId::LEFT).pinnedWhite;
+    comState(g).blackPinned = false;
 
     // The pinning pieces: bishops and rooks only, queens are not looked at.
     Square blackLiners[64], whiteLiners[64];
@@ -78,9 +79,9 @@ void 調査_移動不可駒(Game& g) {
                 }
             } else {
                 const Square k = left.blackKing;
-                for (int i = 0; i < whiteCount && !g.com.blackPinned; ++i) {
+                for (int i = 0; i < whiteCount && !comState(g).blackPinned; ++i) {
                     const Square s = whiteLiners[i];
-                    if (移動チェック(left, s, k, b.at(s))) g.com.blackPinned = true;
+                    if (移動チェック(left, s, k, b.at(s))) comState(g).blackPinned = true;
                 }
             }
             b.at(f, r) = piece;

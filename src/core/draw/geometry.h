@@ -1,8 +1,8 @@
 #pragma once
 // The drawing grid: every item of the window sits at a grid position (column,
 // row) from an origin; one cell is 522 x 525 twips.
+#include "board/board.h"
 #include "ports/palette_port.h"
-#include "rules/board.h"
 
 namespace velmora {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "rules/directions.h"
+#include "board/directions.h"
 
 namespace velmora::engine {
 

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
+#include "board/board_state.h"
 #include "engine/piece_values.h"
 #include "engine/zobrist.h"
-#include "rules/board_state.h"
 
 namespace velmora::engine {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <cstring>
 
+#include "board/board.h"
+#include "board/piece.h"
 #include "engine/move.h"
-#include "rules/board.h"
-#include "rules/piece.h"
 
 namespace velmora {
 class RulesState;

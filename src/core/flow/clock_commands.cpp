@@ -3,10 +3,48 @@
 #include <algorithm>
 
 #include "clock/game_clock.h"
+#include "com/com_state.h"
 #include "flow/shutdown.h"
 #include "position_change.h"
 
 namespace velmora {
+namespace {
+
+// The colour of a person who is to move, if any.
+std::optional<Colour> personToMove(const Game& g) {
+    const GameState& st = g.state;
+    if (st.sideToMove == Side::None || st.gameWinner != Side::None || st.recordMode) return std::nullopt;
+    // The computer's turn lasts until the screen has shown its move.
+    if (comState(g).turn != ComState::Turn::None) return std::nullopt;
+    // Stepped back or forward, the game stands paused until a move is made
+    // there or the person takes it up again.
+    if (st.moveNumber != st.lastMoveNumber && st.moveNumber != g.playResumedAt) return std::nullopt;
+    const std::optional<Colour> c = colourOf(st, st.sideToMove);
+    // Against the computer the person plays white.
+    if (st.gameMode == GameMode::AgainstComputer && c != Colour::White) return std::nullopt;
+    return c;
+}
+
+}  // namespace
+
+bool gameUnderWay(const Game& g) {
+    const GameState& st = g.state;
+    if (st.recordMode || st.gameWinner != Side::None) return false;
+    if (st.sideToMove != Side::None || comState(g).turn != ComState::Turn::None) return true;
+    return comState(g).turnStopped && st.gameMode == GameMode::AgainstComputer && st.moveNumber == st.lastMoveNumber;
+}
+
+void followClock(Game& g) {
+    ChessClock& clock = g.chessClock;
+    if (!clock.on()) return;
+    const double now = g.clock().now();
+    const std::optional<Colour> person = personToMove(g);
+    if (person) {
+        clock.start(*person, now);
+    } else {
+        clock.stop(now);
+    }
+}
 
 GameOutcome clockTick(Game& g) {
     followClock(g);

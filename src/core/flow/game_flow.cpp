@@ -3,15 +3,16 @@
 #include <filesystem>
 #include <system_error>
 
+#include "com/com_state.h"
 #include "com/com_turn.h"
-#include "position_change.h"
-#include "flow/clock_commands.h"
 #include "draw/geometry.h"
+#include "flow/clock_commands.h"
 #include "flow/shutdown.h"
 #include "io/stale_temporaries.h"
 #include "options/settings_file.h"
-#include "record/resume.h"
+#include "position_change.h"
 #include "record/notation.h"
+#include "record/resume.h"
 #include "rules/setup.h"
 #include "sound/sound.h"
 
@@ -119,7 +120,7 @@ void GOTE_Click(Game& g) {
 
 void continueComputerTurn(Game& g) {
     const GameState& st = g.state;
-    if (!g.com.turnStopped || st.sideToMove != Side::None || st.gameMode != GameMode::AgainstComputer ||
+    if (!comState(g).turnStopped || st.sideToMove != Side::None || st.gameMode != GameMode::AgainstComputer ||
         st.recordMode || st.gameWinner != Side::None || st.moveNumber != st.lastMoveNumber) {
         return;
     }
@@ -128,7 +129,7 @@ void continueComputerTurn(Game& g) {
 
 void commandDone(Game& g) {
     // Only a turn set aside by a command is taken up; a turn still under way goes on by itself.
-    if (g.com.turn == ComState::Turn::None) continueComputerTurn(g);
+    if (comState(g).turn == ComState::Turn::None) continueComputerTurn(g);
 }
 
 void OWARI_Click(Game& g) { endProgram(g); }

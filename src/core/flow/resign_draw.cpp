@@ -1,8 +1,8 @@
 #include "flow/resign_draw.h"
 
-#include "clock/game_clock.h"
 #include "com/draw_offer.h"
 #include "command_support.h"
+#include "flow/clock_commands.h"
 #include "flow/shutdown.h"
 #include "position_change.h"
 

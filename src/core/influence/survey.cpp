@@ -1,6 +1,6 @@
 #include "influence/survey.h"
 
-#include "rules/directions.h"
+#include "board/directions.h"
 
 // The survey walks every piece of a board and marks what it covers: attack
 // counts, the weakest guard and strongest threat of each square (with the

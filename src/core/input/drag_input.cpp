@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "com/com_state.h"
 #include "draw/geometry.h"
 #include "input/mouse_input.h"
 
@@ -27,7 +28,7 @@ bool selectedOn(const Game& g, const BoardSquare& at) {
 
 std::optional<BoardSquare> pickedUp(const Game& g, double x, double y) {
     const std::optional<BoardSquare> at = squareAt(x, y);
-    if (!at || g.state.sideToMove == Side::None || g.com.turn != ComState::Turn::None || !selectedOn(g, *at)) {
+    if (!at || g.state.sideToMove == Side::None || comState(g).turn != ComState::Turn::None || !selectedOn(g, *at)) {
         return std::nullopt;
     }
     return at;

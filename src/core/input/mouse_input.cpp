@@ -3,12 +3,13 @@
 #include <cmath>
 
 #include "clock/game_clock.h"
+#include "com/com_state.h"
 #include "com/com_turn.h"
 #include "command_support.h"
-#include "position_change.h"
-#include "flow/shutdown.h"
 #include "draw/geometry.h"
+#include "flow/shutdown.h"
 #include "influence/survey.h"
+#include "position_change.h"
 #include "record/notation.h"
 #include "rules/end_tests.h"
 #include "rules/execution.h"
@@ -102,7 +103,7 @@ std::optional<PieceCode> askPromotion(Game& g, BoardId id, PieceCode mover) {
 
 GameOutcome Form_MouseDown(Game& g, MouseButton button, int shift, double x, double y) {
     // The boards are the computer's from its turn's start until the screen has shown its move.
-    if (g.com.turn != ComState::Turn::None) return GameOutcome::Continues;
+    if (comState(g).turn != ComState::Turn::None) return GameOutcome::Continues;
     hideRecordPanel(g);
     g.dialogs().hidePromotionDialogs();
     GameState& st = g.state;

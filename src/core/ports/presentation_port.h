@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "rules/board.h"
+#include "board/board.h"
 
 namespace velmora {
 

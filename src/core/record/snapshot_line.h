@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "rules/board.h"
+#include "board/board.h"
 
 namespace velmora {
 

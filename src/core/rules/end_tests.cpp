@@ -1,7 +1,7 @@
 #include "rules/end_tests.h"
 
+#include "board/directions.h"
 #include "influence/survey.h"
-#include "rules/directions.h"
 #include "rules/legality.h"
 
 namespace velmora {

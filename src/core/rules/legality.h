@@ -1,5 +1,5 @@
 #pragma once
-#include "rules/board_state.h"
+#include "board/board_state.h"
 
 namespace velmora {
 

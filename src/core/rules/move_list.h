@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "rules/board_state.h"
+#include "board/board_state.h"
 
 namespace velmora {
 

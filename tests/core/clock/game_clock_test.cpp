@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "clock/game_clock.h"
+#include "com/com_state.h"
 #include "com/level.h"
 #include "fakes.h"
 #include "flow/clock_commands.h"

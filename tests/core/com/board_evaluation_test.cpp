@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "board_text_fixture.h"
-#include "rules/move_list.h"
+#include "com/com_state.h"
 #include "com/danger.h"
 #include "com/one_ply_search.h"
 #include "influence/survey.h"
+#include "rules/move_list.h"
 
 namespace velmora {
 namespace {
@@ -111,7 +112,7 @@ TEST(Evaluation, AMoveThatThreatensAPinnedAttackerScoresTheAttackersValue) {
         g.state.comLevel = 3;
         prepareTurn(g);
         prepareBoard(g, BoardId::LEFT);
-        IntGrid& pins = g.com.of(BoardId::LEFT).pinnedWhite;
+        IntGrid& pins = comState(g).of(BoardId::LEFT).pinnedWhite;
         EXPECT_EQ(pins.at(5, 6), 1);
         if (!keepPins) pins.fill(0);
         return tryCandidate(g, BoardId::LEFT, {6, 3}, {4, 4}).score;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "board_text_fixture.h"
-#include "rules/move_list.h"
+#include "com/com_state.h"
 #include "com/com_turn.h"
 #include "com/level.h"
 #include "com/one_ply_search.h"
@@ -14,6 +14,7 @@
 #include "flow/shutdown.h"
 #include "record/record_file.h"
 #include "rules/legality.h"
+#include "rules/move_list.h"
 
 namespace velmora {
 namespace {
@@ -218,7 +219,7 @@ TEST(ComSearch, EqualBoardsChooseTheLeftBoard) {
                                "....K..."});
     putPosition(g, b, b);
     ASSERT_EQ(comSearch(g), BoardId::LEFT);
-    EXPECT_EQ(g.com.of(BoardId::LEFT).best.score, g.com.of(BoardId::RIGHT).best.score);
+    EXPECT_EQ(comState(g).of(BoardId::LEFT).best.score, comState(g).of(BoardId::RIGHT).best.score);
 }
 
 TEST(ComSearch, TheSamePositionAlwaysGivesTheSameMove) {
@@ -235,8 +236,8 @@ TEST(ComSearch, TheSamePositionAlwaysGivesTheSameMove) {
         const auto chosen = comSearch(*b);
         EXPECT_EQ(comSearch(*a), chosen);
         for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
-            const BestMove& x = a->com.of(id).best;
-            const BestMove& y = b->com.of(id).best;
+            const BestMove& x = comState(*a).of(id).best;
+            const BestMove& y = comState(*b).of(id).best;
             EXPECT_EQ(x.score, y.score);
             EXPECT_EQ(std::tie(x.from.file, x.from.rank, x.to.file, x.to.rank), std::tie(y.from.file, y.from.rank, y.to.file, y.to.rank));
         }
@@ -254,7 +255,7 @@ TEST(ComSearch, TiesWithinABoardGoToTheFirstMoveInScanOrder) {
         auto g = std::make_unique<Game>();
         putPosition(*g, p.left, p.right);
         comSearch(*g);
-        const BestMove best = g->com.of(BoardId::LEFT).best;
+        const BestMove best = comState(*g).of(BoardId::LEFT).best;
 
         auto h = std::make_unique<Game>();
         putPosition(*h, p.left, p.right);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "board_text_fixture.h"
+#include "com/com_state.h"
 #include "com/com_turn.h"
 #include "com/level.h"
 #include "engine/movegen.h"
@@ -30,7 +31,7 @@ using testing::boardFrom;
 // with a short cap on the time (the full engine's budget is a second).
 engine::SearchResult rungMove(Game& g, int level, const Position& p, int capMs = 40,
                               engine::GameKind kind = engine::GameKind::TWO_PEOPLE) {
-    g.com.engineTimeMs = capMs;
+    comState(g).engineTimeMs = capMs;
     engine::SearchLimits limits = levelLimits(g, level);
     limits.kind = kind;
     limits.tableLog2 = 14;
@@ -73,7 +74,7 @@ TEST(Ladder, EveryRungAnswersAMoveTheRulesAllow) {
     const std::vector<testing::Sample> samples = testing::randomGamePositions(4242, 40, 6, 90);
     for (int level = FIRST_ENGINE_LEVEL; level <= MAX_LEVEL; ++level) {
         Game g;
-        g.com.seed = static_cast<std::uint64_t>(level);
+        comState(g).seed = static_cast<std::uint64_t>(level);
         int answered = 0;
         for (const testing::Sample& s : samples) {
             engine::MoveList list;
@@ -133,7 +134,7 @@ TEST(Ladder, EveryRungTakesAKingThatCanBeTakenAndSavesItsOwn) {
         Game g;
         for (const auto& c : cases) {
             for (std::uint64_t seed = 1; seed <= 12; ++seed) {
-                g.com.seed = seed * 7919;
+                comState(g).seed = seed * 7919;
                 const engine::SearchResult r = rungMove(g, level, c.position, 40, c.kind);
                 ASSERT_TRUE(r.found()) << c.what;
                 if (c.take) {
@@ -156,7 +157,7 @@ TEST(Ladder, EachSearchAsksTheRungsLimitsWithANewSeed) {
     for (int level = FIRST_ENGINE_LEVEL; level <= MAX_LEVEL; ++level) {
         const LevelStrength rung = strengthOf(level);
         Game g;
-        g.com.seed = 99;
+        comState(g).seed = 99;
         std::set<std::uint64_t> seeds;
         int oversights = 0;
         constexpr int SEARCHES = 2000;
@@ -176,7 +177,7 @@ TEST(Ladder, EachSearchAsksTheRungsLimitsWithANewSeed) {
         EXPECT_EQ(seeds.size(), static_cast<size_t>(SEARCHES)) << "level " << level;
         // Within about three standard deviations of the rung's share.
         EXPECT_NEAR(oversights * 100.0 / SEARCHES, rung.oversightPercent, 3.5) << "level " << level;
-        g.com.engineTimeMs = 123;
+        comState(g).engineTimeMs = 123;
         EXPECT_EQ(levelLimits(g, level).timeMs, 123);
     }
     EXPECT_EQ(strengthOf(MAX_LEVEL).oversightPercent, 0);
@@ -187,7 +188,7 @@ TEST(Ladder, EachSearchAsksTheRungsLimitsWithANewSeed) {
 // as the raw moves; the seed is the game's.
 std::vector<std::uint32_t> gameAt(int level, std::uint64_t seed, int plies) {
     Game g;
-    g.com.seed = seed;
+    comState(g).seed = seed;
     Board start;
     setStartPosition(start);
     Position p = engine::positionFromBoards(start, start, engine::WHITE);

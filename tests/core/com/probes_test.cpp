@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "board_text_fixture.h"
+#include "com/com_state.h"
 #include "com/probes.h"
 #include "rules/move_list.h"
 
@@ -38,11 +39,11 @@ TEST_P(PinProbe, MarksThePiecesThatShieldTheirKing) {
     Game g;
     putPosition(g, boardFrom(c.left), Board{});
     const Board before = g.board(BoardId::LEFT);
-    g.com.of(BoardId::LEFT).pinnedWhite.fill(1);  // left over from an earlier turn
-    g.com.blackPinned = true;
+    comState(g).of(BoardId::LEFT).pinnedWhite.fill(1);  // left over from an earlier turn
+    comState(g).blackPinned = true;
     調査_移動不可駒(g);
-    EXPECT_EQ(squaresWith(g.com.of(BoardId::LEFT).pinnedWhite, 1), c.pinnedWhite);
-    EXPECT_EQ(g.com.blackPinned, c.blackPinned);
+    EXPECT_EQ(squaresWith(comState(g).of(BoardId::LEFT).pinnedWhite, 1), c.pinnedWhite);
+    EXPECT_EQ(comState(g).blackPinned, c.blackPinned);
     EXPECT_EQ(g.board(BoardId::LEFT), before);  // every lifted piece is put back
 }
 

@@ -3,6 +3,7 @@
 // the turn starts again only if the command left the game where it stood.
 #include <gtest/gtest.h>
 
+#include "com/com_state.h"
 #include "com/com_turn.h"
 #include "com/hint.h"
 #include "com/level.h"
@@ -65,7 +66,7 @@ TEST(StoppedTurn, NothingIsPlayedAndTheGameWaitsWithTheComputerToMove) {
     ASSERT_TRUE(w.view.saw("thinking"));
     EXPECT_EQ(w.view.lines.back(), "erase 上");
     EXPECT_EQ(st.sideToMove, Side::None);
-    EXPECT_TRUE(w.game.com.turnStopped);
+    EXPECT_TRUE(comState(w.game).turnStopped);
 
     // A click on the board now asks to resume, as after a step back; a
     // second stop leaves the turn nobody's again, not the person's.
@@ -86,7 +87,7 @@ TEST(StoppedTurn, ACommandThatLeftTheGameWhereItStoodLetsTheComputerMove) {
     const GameState& st = w.game.state;
     EXPECT_EQ(st.moveNumber, 2);  // the one-move level answered
     EXPECT_EQ(st.sideToMove, st.whiteTurn);
-    EXPECT_FALSE(w.game.com.turnStopped);
+    EXPECT_FALSE(comState(w.game).turnStopped);
     EXPECT_EQ(w.engine.calls, 1);
 
     // Taken up again by the engine too, and only once.
@@ -113,7 +114,7 @@ TEST(StoppedTurn, ACommandThatSteppedOrReplacedTheGameIsNotFollowedByTheComputer
     World first;
     first.personMovesWhileSearchIsStopped();
     CANCEL_Click(first.game);
-    EXPECT_FALSE(first.game.com.turnStopped);
+    EXPECT_FALSE(comState(first.game).turnStopped);
     continueComputerTurn(first.game);
     EXPECT_EQ(first.engine.calls, 1);
 
@@ -134,7 +135,7 @@ TEST(StoppedTurn, AStoppedHintDrawsNothing) {
     EXPECT_EQ(w.engine.calls, 1);
     EXPECT_EQ(w.view.lines.size(), drawn);
     EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
-    EXPECT_FALSE(w.game.com.turnStopped);
+    EXPECT_FALSE(comState(w.game).turnStopped);
 }
 
 }  // namespace

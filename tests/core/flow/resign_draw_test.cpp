@@ -1,6 +1,7 @@
 // 投了 and 引き分け提案 in each kind of game, and outside one.
 #include <gtest/gtest.h>
 
+#include "com/com_state.h"
 #include "com/draw_offer.h"
 #include "com/level.h"
 #include "fakes.h"
@@ -81,7 +82,7 @@ TEST(ResignAndDraw, AgainstTheComputerThePersonResignsAlsoWhileItsTurnStandsStop
     World stopped;
     SENTE_Click(stopped.game);
     stopped.game.state.sideToMove = Side::None;
-    stopped.game.com.turnStopped = true;
+    comState(stopped.game).turnStopped = true;
     stopped.dialogs.boxes.clear();
     stopped.dialogs.answers = {Answer::Yes, Answer::No};
     EXPECT_EQ(resignClick(stopped.game), GameOutcome::ProgramEnds);

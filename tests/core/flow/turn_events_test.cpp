@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "clock/game_clock.h"
+#include "com/com_state.h"
 #include "com/handicap.h"
 #include "com/hint.h"
 #include "com/level.h"
@@ -46,7 +46,7 @@ bool reach(EventWorld& w, int level, Phase phase) {
     w.command([&] { LEVEL_Click(w.game, level); });
     w.command([&] { SENTE_Click(w.game); });
     w.command([&] { testing::clickMove(w.game, BoardId::LEFT, 5, 7, 5, 5); });
-    const ComState& c = w.game.com;
+    const ComState& c = comState(w.game);
     for (int events = 0; events < 50; ++events) {
         const bool paused = w.timer.running();
         switch (phase) {
@@ -83,7 +83,7 @@ struct Case {
 // moves on it, one that had moved is kept.
 void expectNoMoveAfter(const EventWorld& w, bool moved) {
     EXPECT_EQ(w.game.state.lastMoveNumber, moved ? 2 : 1);
-    EXPECT_EQ(w.game.com.turn, Turn::None);
+    EXPECT_EQ(comState(w.game).turn, Turn::None);
 }
 
 // The command left the position as it was: the computer's turn was taken up
@@ -92,7 +92,7 @@ void expectComputerWentOn(const EventWorld& w, bool) {
     EXPECT_TRUE(computerMoved(w));
     EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
     EXPECT_EQ(w.game.state.moveNumber, 2);
-    EXPECT_FALSE(w.game.com.turnStopped);
+    EXPECT_FALSE(comState(w.game).turnStopped);
 }
 
 bool boxSaid(const EventWorld& w, const std::string& titledText) {
@@ -112,7 +112,7 @@ std::vector<Case> commands(const testing::ScratchFolder& folder) {
          [](EventWorld& w, bool) {
              EXPECT_TRUE(w.game.state.recordMode);
              EXPECT_EQ(w.game.state.moveNumber, 0);
-             EXPECT_EQ(w.game.com.turn, Turn::None);
+             EXPECT_EQ(comState(w.game).turn, Turn::None);
          }},
         {"前回の対局 (none kept)", [](EventWorld& w) { KIFU_RESUME_Click(w.game); },
          [](EventWorld& w, bool moved) {
@@ -124,7 +124,7 @@ std::vector<Case> commands(const testing::ScratchFolder& folder) {
              EXPECT_EQ(w.game.state.moveNumber, 0);
              EXPECT_EQ(w.game.state.sideToMove, Side::None);
              EXPECT_EQ(w.game.board(BoardId::LEFT).at(5, 7), WHITE_PAWN);
-             EXPECT_FALSE(w.game.com.turnStopped);
+             EXPECT_FALSE(comState(w.game).turnStopped);
          }},
         {"戻", [](EventWorld& w) { REPLAY_Click(w.game); },
          [](EventWorld& w, bool moved) {
@@ -225,7 +225,7 @@ TEST(TurnEvents, TheTurnIsStepsNotOneCall) {
     w.command([&] { testing::clickMove(w.game, BoardId::LEFT, 5, 7, 5, 5); });
     // The click returned with the person's move text still on its pause and
     // the computer's turn only begun: nothing of it is on the boards.
-    EXPECT_EQ(w.game.com.turn, Turn::Thinking);
+    EXPECT_EQ(comState(w.game).turn, Turn::Thinking);
     EXPECT_TRUE(w.timer.running());
     EXPECT_EQ(w.game.state.lastMoveNumber, 1);
     // A click on the board while the computer thinks is dropped.
@@ -243,14 +243,14 @@ TEST(TurnEvents, TheTurnIsStepsNotOneCall) {
     EXPECT_EQ(w.game.state.lastMoveNumber, 2);
     // Made and stored, and still shown: the piece's blink, the other
     // board's, the move text, the pause after it.
-    EXPECT_EQ(w.game.com.turn, Turn::Showing);
+    EXPECT_EQ(comState(w.game).turn, Turn::Showing);
     pauses.clear();
     while (w.timer.running()) {
         pauses.push_back(w.timer.pendingMs);
         w.timer.fire();
     }
     EXPECT_EQ(pauses, (std::vector<int>{200, 200, 200, 200, 200, 200, 200, 200, 300, 500}));
-    EXPECT_EQ(w.game.com.turn, Turn::None);
+    EXPECT_EQ(comState(w.game).turn, Turn::None);
     EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
     // Now the board is the person's again.
     w.command([&] { testing::clickSquare(w.game, BoardId::LEFT, 4, 7); });
@@ -265,8 +265,8 @@ TEST(TurnEvents, AnAnswerForAnotherPositionIsDropped) {
     w.game.board(BoardId::RIGHT).at(1, 7) = EMPTY;
     w.engine.answerAll();
     EXPECT_EQ(w.game.state.lastMoveNumber, 1);
-    EXPECT_EQ(w.game.com.turn, Turn::None);
-    EXPECT_TRUE(w.game.com.turnStopped);
+    EXPECT_EQ(comState(w.game).turn, Turn::None);
+    EXPECT_TRUE(comState(w.game).turnStopped);
     EXPECT_EQ(w.game.state.sideToMove, Side::None);
 }
 
@@ -324,7 +324,7 @@ TEST(TurnEvents, AHintRunsBesideCommandsAndAChangeOfPositionCancelsIt) {
         EXPECT_EQ(w.engine.cancelled(), c.cancels ? 1 : 0);
         // The hint's two outlines are drawn only when it was left to answer.
         EXPECT_EQ(w.screen.whiteOutlines - outlines, c.cancels ? 0 : 2);
-        EXPECT_FALSE(w.game.com.hintSearch);
+        EXPECT_FALSE(comState(w.game).hintSearch);
     }
 }
 

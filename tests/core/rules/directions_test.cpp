@@ -4,8 +4,8 @@
 #include <set>
 #include <utility>
 
+#include "board/directions.h"
 #include "engine/move.h"
-#include "rules/directions.h"
 
 namespace velmora {
 namespace {

@@ -12,8 +12,6 @@
 #include <set>
 #include <sstream>
 
-#include "clock/game_clock.h"
-#include "clock/time_control.h"
 #include "com/handicap.h"
 #include "com/hint.h"
 #include "com/level.h"
@@ -28,6 +26,7 @@
 #include "test_support.h"
 #include "text/language.h"
 #include "text/translated_text.h"
+#include "timing/time_control.h"
 
 namespace velmora {
 namespace {

@@ -1,10 +1,10 @@
 #pragma once
 #include <optional>
 
-#include "influence/influence_map.h"
-#include "rules/board.h"
-#include "rules/piece.h"
-#include "rules/side.h"
+#include "board/board.h"
+#include "board/influence_map.h"
+#include "board/piece.h"
+#include "board/side.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "clock/time_control.h"
+#include "timing/time_control.h"
 
 #include <charconv>
 #include <cmath>

@@ -2,8 +2,8 @@
 #include <optional>
 #include <string>
 
-#include "clock/time_control.h"
-#include "rules/piece.h"
+#include "board/piece.h"
+#include "timing/time_control.h"
 
 namespace velmora {
 

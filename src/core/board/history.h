@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "rules/board.h"
+#include "board/board.h"
 
 namespace velmora {
 

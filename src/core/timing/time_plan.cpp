@@ -1,4 +1,4 @@
-#include "clock/time_plan.h"
+#include "timing/time_plan.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // time plan, with the time given by the test.
 #include <gtest/gtest.h>
 
-#include "clock/chess_clock.h"
-#include "clock/time_plan.h"
+#include "timing/chess_clock.h"
+#include "timing/time_plan.h"
 
 namespace velmora {
 namespace {

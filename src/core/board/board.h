@@ -2,7 +2,7 @@
 #include <array>
 #include <cstdint>
 
-#include "rules/piece.h"
+#include "board/piece.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "clock/chess_clock.h"
+#include "timing/chess_clock.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 #pragma once
-#include "rules/board.h"
+#include "board/board.h"
 
 namespace velmora {
 
