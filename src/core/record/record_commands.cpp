@@ -138,6 +138,12 @@ RecordLoad applyRecord(Game& g, std::string_view bytes) {
         g.dialogs().messageBox(unreadLineText(record.unreadLine), "棋譜", Buttons::Ok);
         return RecordLoad::Refused;
     }
+    if (record.snapshots.size() < 2) {
+        // No move to step through (a line of text, the header lines only, a
+        // start position alone): refused like any other, the game stays.
+        g.dialogs().messageBox("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜", Buttons::Ok);
+        return RecordLoad::NoMoves;
+    }
     初期設定(g);
     g.presentation().画面_再描画();
     GameState& st = g.state;
@@ -154,8 +160,7 @@ RecordLoad applyRecord(Game& g, std::string_view bytes) {
         g.history.right[k] = record.snapshots[k].right;
     }
     st.moveNumber = 0;
-    // Without any snapshot line the history keeps the start position as move 0.
-    st.lastMoveNumber = n > 0 ? n - 1 : 0;
+    st.lastMoveNumber = n - 1;
     // The history is now the file's: nothing in it is unsaved.
     g.movesUnsaved = false;
     const PieceCode mover = st.lastMoveNumber >= 1 ? 調査_手番駒(g, 1) : EMPTY;
@@ -177,10 +182,6 @@ RecordLoad applyRecord(Game& g, std::string_view bytes) {
     if (record.unreadLine > 0) {
         g.dialogs().messageBox(unreadLineText(record.unreadLine), "棋譜", Buttons::Ok);
         return RecordLoad::Damaged;
-    }
-    if (st.lastMoveNumber == 0) {
-        g.dialogs().messageBox("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜", Buttons::Ok);
-        return RecordLoad::NoMoves;
     }
     return RecordLoad::Loaded;
 }

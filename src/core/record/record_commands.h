@@ -26,11 +26,11 @@ void File1_Click(Game& g, const std::string& fileName);
 enum class RecordLoad { Refused, Damaged, NoMoves, Loaded };
 
 // A load after the file was read. A record that stops before its first
-// move is refused with a box and changes nothing. Otherwise: a new game on
-// the boards in record mode, the header texts printed, the snapshots into
-// the history, who moved first, both boards drawn, and the box for a
-// damaged record or one without moves (a loaded one is announced by the
-// caller). The game is left at move 0 for stepping through.
+// move, or holds no move at all, is refused with its box and changes
+// nothing. Otherwise: a new game on the boards in record mode, the header
+// texts printed, the snapshots into the history, who moved first, both
+// boards drawn, and the box for a damaged record (a loaded one is announced
+// by the caller). The game is left at move 0 for stepping through.
 RecordLoad applyRecord(Game& g, std::string_view bytes);
 
 // The box for a record file that cannot be opened.

@@ -289,6 +289,40 @@ TEST(LoadRecord, BadFilesGiveTheirMessages) {
     }
 }
 
+// A file that holds no game is refused before anything changes: the game in
+// progress, its boards, its history and what is drawn stay as they were.
+TEST(LoadRecord, AFileWithoutAGameLeavesTheGameInProgress) {
+    Board start;
+    setStartPosition(start);
+    const std::string good = formatSnapshotLine(start, start);
+    const std::pair<std::string, std::string> files[] = {
+        {"line", "just one line of text\r\n"},
+        {"headers", "title\r\nblack\r\nwhite\r\n"},
+        {"start", "title\r\nblack\r\nwhite\r\n" + good + "\r\n"},
+    };
+    for (const auto& [name, content] : files) {
+        RecordWorld w;
+        w.playMoves(3);
+        w.game.movesUnsaved = true;
+        const GameState before = w.game.state;
+        const Board left = w.game.board(BoardId::LEFT), right = w.game.board(BoardId::RIGHT);
+        const std::vector<Board> history(w.game.history.left.begin(), w.game.history.left.begin() + 4);
+        w.view.lines.clear();
+        w.write(name + ".棋譜", content);
+        File1_Click(w.game, name + ".棋譜");
+        EXPECT_EQ(w.boxTexts(), (std::vector<std::string>{"棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません"})) << name;
+        EXPECT_EQ(w.game.state.moveNumber, before.moveNumber) << name;
+        EXPECT_EQ(w.game.state.lastMoveNumber, before.lastMoveNumber) << name;
+        EXPECT_EQ(w.game.state.recordMode, before.recordMode) << name;
+        EXPECT_EQ(w.game.state.gameMode, before.gameMode) << name;
+        EXPECT_EQ(w.game.board(BoardId::LEFT), left) << name;
+        EXPECT_EQ(w.game.board(BoardId::RIGHT), right) << name;
+        EXPECT_TRUE(std::equal(history.begin(), history.end(), w.game.history.left.begin())) << name;
+        EXPECT_TRUE(w.game.movesUnsaved) << name;
+        EXPECT_EQ(w.view.lines, std::vector<std::string>{}) << name;  // nothing redrawn, no header printed
+    }
+}
+
 TEST(LoadRecord, TheSnapshotsBeforeADamagedLineStayLoaded) {
     RecordWorld w;
     w.playMoves(3);
