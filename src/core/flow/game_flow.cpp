@@ -83,6 +83,17 @@ void START_Click(Game& g) {
 
 namespace {
 
+// The colour to move on the position a game against the computer starts
+// from: at move 0 the one the command names (the person's white for 先手,
+// the computer's black for 後手); on a position stepped to or loaded, the
+// colour that did not make the move that led to it, so that no side moves
+// twice in a row.
+Colour colourToMoveAt(const Game& g, bool personFirst) {
+    const PieceCode mover = 調査_手番駒(g, g.state.moveNumber);
+    if (mover == EMPTY) return personFirst ? Colour::White : Colour::Black;
+    return isWhite(mover) ? Colour::Black : Colour::White;
+}
+
 // The steps both games against the computer start with; `personFirst` decides
 // who has the first move and whether kings and queens stand exchanged.
 void startAgainstComputer(Game& g, bool personFirst) {
@@ -108,14 +119,33 @@ void startAgainstComputer(Game& g, bool personFirst) {
 
 }  // namespace
 
+namespace {
+
+// The game goes on with the side to move: the person is told it is their
+// move, or the computer makes its own.
+void firstMoveOf(Game& g, Colour toMove) {
+    GameState& st = g.state;
+    if (toMove == Colour::White) {
+        st.sideToMove = st.whiteTurn;
+        g.dialogs().messageBox("あなたの番です", " ", Buttons::Ok);
+    } else {
+        st.sideToMove = st.blackTurn;
+        playComputerTurn(g);
+    }
+}
+
+}  // namespace
+
 void SENTE_Click(Game& g) {
+    const Colour toMove = colourToMoveAt(g, true);
     startAgainstComputer(g, true);
-    g.dialogs().messageBox("あなたの番です", " ", Buttons::Ok);
+    firstMoveOf(g, toMove);
 }
 
 void GOTE_Click(Game& g) {
+    const Colour toMove = colourToMoveAt(g, false);
     startAgainstComputer(g, false);
-    playComputerTurn(g);
+    firstMoveOf(g, toMove);
 }
 
 void continueComputerTurn(Game& g) {

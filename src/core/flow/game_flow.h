@@ -6,7 +6,9 @@ namespace velmora {
 // Start-up up to the first complete drawing of the window.
 void Form_Load(Game& g);
 
-// Game start commands: two people, person first, computer first.
+// Game start commands: two people, person first, computer first. On a
+// position stepped to or loaded, a game against the computer goes on with
+// the colour to move there, whichever command started it.
 void START_Click(Game& g);
 void SENTE_Click(Game& g);
 void GOTE_Click(Game& g);

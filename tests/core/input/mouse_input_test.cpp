@@ -375,6 +375,45 @@ TEST(Clicks, ReselectAndIllegalDestination) {
     EXPECT_EQ(w.game.state.moveNumber, 0);
 }
 
+// A game against the computer started on a position stepped to goes on with
+// the colour to move there: 先手 with black to move lets the computer move
+// first, 後手 with white to move gives the person the move; nobody moves
+// twice in a row.
+TEST(StartCommands, AGameFromASteppedPositionGoesOnWithTheColourToMove) {
+    testing::FakeWorld w;
+    startOn(w, START, START, START_Click);
+    GameState& st = w.game.state;
+    clickMove(w.game, BoardId::LEFT, 5, 7, 5, 5);  // white's first move
+    clickMove(w.game, BoardId::RIGHT, 4, 2, 4, 4);
+    REPLAY_Click(w.game);  // back to move 1: black to move
+    ASSERT_EQ(st.moveNumber, 1);
+    w.dialogs.boxes.clear();
+    SENTE_Click(w.game);
+    EXPECT_EQ(lastBox(w), "");  // no "あなたの番です": the computer moves
+    ASSERT_EQ(st.moveNumber, 2);
+    EXPECT_TRUE(isBlack(調査_手番駒(w.game, 2)));
+    EXPECT_EQ(st.sideToMove, st.whiteTurn);
+    clickMove(w.game, BoardId::LEFT, 4, 7, 4, 6);  // the person answers as white
+    EXPECT_EQ(st.moveNumber, 4);
+    EXPECT_TRUE(isWhite(調査_手番駒(w.game, 3)));
+    EXPECT_TRUE(isBlack(調査_手番駒(w.game, 4)));
+
+    // 後手 on a position with white to move: the person's move, not the computer's.
+    testing::FakeWorld v;
+    startOn(v, START, START, START_Click);
+    clickMove(v.game, BoardId::LEFT, 5, 7, 5, 5);
+    clickMove(v.game, BoardId::RIGHT, 4, 2, 4, 4);
+    v.dialogs.boxes.clear();
+    GOTE_Click(v.game);
+    EXPECT_EQ(lastBox(v), "あなたの番です");
+    EXPECT_EQ(v.game.state.moveNumber, 2);
+    EXPECT_EQ(v.game.state.sideToMove, v.game.state.whiteTurn);
+    clickMove(v.game, BoardId::LEFT, 7, 8, 6, 6);
+    EXPECT_EQ(v.game.state.moveNumber, 4);
+    EXPECT_TRUE(isWhite(調査_手番駒(v.game, 3)));
+    EXPECT_TRUE(isBlack(調査_手番駒(v.game, 4)));
+}
+
 TEST(StartCommands, ComputerFirstExchangesKingsAndQueensOnce) {
     testing::FakeWorld w;
     Form_Load(w.game);
