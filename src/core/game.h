@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -72,6 +73,9 @@ struct OptionState {
     // The record the program keeps of an unsaved game when it ends; empty
     // means resume.棋譜 in the folder it starts in.
     std::string resumeFile;
+    // When this program started: a resume record written after it is
+    // another running program's kept game.
+    std::filesystem::file_time_type startedAt = std::filesystem::file_time_type::clock::now();
     // Fast display: every presentation pause nearly vanishes (see PacedClock).
     bool fastDisplay = false;
     // The background music is wanted (BGM); whether it plays is the sound's.

@@ -362,13 +362,14 @@ void MainWindow::tickClocks() {
 }
 
 void MainWindow::endIfRequested() {
-    if (running_ == 0 && !shell_.ending()) Form_Unload(*game_);
+    // Asked while a box was open: no box can be shown any more.
+    if (running_ == 0 && !shell_.ending()) Form_Unload(*game_, EndCause::Signal);
 }
 
 void MainWindow::requestEnd() {
     if (shell_.givingWay()) return;
     if (running_ == 0) {
-        Form_Unload(*game_);
+        Form_Unload(*game_, EndCause::Signal);
         return;
     }
     // A box is open: nothing more is searched or shown, the box's event

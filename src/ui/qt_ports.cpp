@@ -194,6 +194,8 @@ bool QtMenuMarks::isChecked(MenuItem item) const {
     return a && a->isChecked();
 }
 
+void QtShell::warn(const std::string& line) { std::fprintf(stderr, "velmora: %s\n", line.c_str()); }
+
 void QtShell::quit() {
     if (ending_) return;
     ending_ = true;

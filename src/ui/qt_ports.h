@@ -126,6 +126,8 @@ private:
 class QtShell : public Shell {
 public:
     void quit() override;
+    // One line on stderr, "velmora: " before it.
+    void warn(const std::string& line) override;
     // The program has been told to end: the window's handlers do nothing more.
     bool ending() const { return ending_; }
     // An end asked for (a signal, the window closed) while a handler waits in

@@ -168,6 +168,6 @@ void Form_KeyDown(Game& g, int keyCode) {
     if (keyCode == 27) endProgram(g);
 }
 
-void Form_Unload(Game& g) { endProgram(g); }
+void Form_Unload(Game& g, EndCause cause) { endProgram(g, cause); }
 
 }  // namespace velmora

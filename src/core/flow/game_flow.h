@@ -1,4 +1,5 @@
 #pragma once
+#include "flow/shutdown.h"
 #include "game.h"
 
 namespace velmora {
@@ -26,6 +27,6 @@ void commandDone(Game& g);
 // 終わり, Esc (key code 27) and closing the window end the program.
 void OWARI_Click(Game& g);
 void Form_KeyDown(Game& g, int keyCode);
-void Form_Unload(Game& g);
+void Form_Unload(Game& g, EndCause cause = EndCause::Person);
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #include "flow/shutdown.h"
 
 #include "com/com_turn.h"
+#include "io/file_reason.h"
 #include "position_change.h"
 #include "record/resume.h"
 
@@ -57,10 +58,19 @@ void 終了処理(Game& g) {
     }
 }
 
-void endProgram(Game& g) {
+void endProgram(Game& g, EndCause cause) {
     // Nothing more is searched or shown: the program ends now, from any state.
     stopEverything(g);
-    writeResumeRecord(g);
+    if (const std::optional<KeepFailure> failure = writeResumeRecord(g)) {
+        const std::string file = failure->path.string();
+        if (cause == EndCause::Signal) {
+            g.shell().warn(file + ": cannot keep the unsaved game: " + fileReasonTextEnglish(failure->reason));
+        } else {
+            g.dialogs().messageBox("棋譜ﾌｧｲﾙを書き込めませんでした\n" + elidePath(file) + "\n" +
+                                       fileReasonText(failure->reason),
+                                   "棋譜", Buttons::Ok);
+        }
+    }
     終了処理(g);
     g.shell().quit();
 }

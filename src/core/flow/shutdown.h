@@ -52,9 +52,17 @@ GameOutcome endWhenShown(Game& g, Winner winner);
 // Releases the sound buffers and the device; every way out of the program runs it.
 void 終了処理(Game& g);
 
+// Who ends the program: the person (終わり, Esc, closing the window, No to
+// "続けますか？"), or a signal from the system, when nobody is there to
+// answer a box.
+enum class EndCause { Person, Signal };
+
 // Every way out of the program: keeps a game with unsaved moves in the
 // resume record, releases what the program holds, then tells the shell to
-// end the program. A second call finds nothing more to keep or release.
-void endProgram(Game& g);
+// end the program. A game that cannot be kept is not lost in silence: the
+// person is told in a box naming the file and the reason, a signal's end
+// says it in one line through the shell; the program ends either way. A
+// second call finds nothing more to keep or release.
+void endProgram(Game& g, EndCause cause = EndCause::Person);
 
 }  // namespace velmora

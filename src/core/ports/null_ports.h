@@ -1,4 +1,7 @@
 #pragma once
+#include <string>
+#include <vector>
+
 #include "ports/browser_port.h"
 #include "ports/clock_port.h"
 #include "ports/dialogs_port.h"
@@ -44,7 +47,9 @@ public:
 class NullShell : public Shell {
 public:
     void quit() override { quitRequested = true; }
+    void warn(const std::string& line) override { warnings.push_back(line); }
     bool quitRequested = false;
+    std::vector<std::string> warnings;
 };
 
 class NullMenuMarks : public MenuMarks {

@@ -118,12 +118,14 @@ TEST(StoppedTurn, ACommandThatSteppedOrReplacedTheGameIsNotFollowedByTheComputer
     continueComputerTurn(first.game);
     EXPECT_EQ(first.engine.calls, 1);
 
-    // A new game against the computer with the person first: the person's turn.
+    // 先手 on this position, black to move: the computer moves first, once,
+    // and the person is not given a second move in a row.
     World fresh;
     fresh.personMovesWhileSearchIsStopped();
     SENTE_Click(fresh.game);
     continueComputerTurn(fresh.game);
-    EXPECT_EQ(fresh.engine.calls, 1);
+    EXPECT_EQ(fresh.engine.calls, 2);
+    EXPECT_EQ(fresh.game.state.moveNumber, 2);
     EXPECT_EQ(fresh.game.state.sideToMove, fresh.game.state.whiteTurn);
 }
 

@@ -17,6 +17,7 @@
 #include "options/option_commands.h"
 #include "record/listed_moves.h"
 #include "record/record_commands.h"
+#include "record/notation.h"
 #include "record/replay.h"
 #include "record/resume.h"
 #include "test_support.h"
@@ -102,11 +103,15 @@ bool boxSaid(const EventWorld& w, const std::string& titledText) {
 
 std::vector<Case> commands(const testing::ScratchFolder& folder) {
     return {
+        // The game goes on from the position as the command found it: with
+        // black to move the computer makes that move (its own turn, afresh),
+        // with white to move it is the person's. Either way one black move.
         {"new game (先手)", [](EventWorld& w) { SENTE_Click(w.game); },
-         [](EventWorld& w, bool moved) {
-             expectNoMoveAfter(w, moved);
+         [](EventWorld& w, bool) {
+             EXPECT_EQ(w.game.state.lastMoveNumber, 2);
+             EXPECT_TRUE(isBlack(調査_手番駒(w.game, 2)));
+             EXPECT_EQ(comState(w.game).turn, Turn::None);
              EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
-             EXPECT_TRUE(boxSaid(w, " |あなたの番です"));
          }},
         {"読込 (a record chosen)", [&folder](EventWorld& w) { File1_Click(w.game, (folder / "play.棋譜").string()); },
          [](EventWorld& w, bool) {

@@ -3,14 +3,17 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <thread>
 
 #include "fakes.h"
 #include "flow/game_flow.h"
 #include "flow/shutdown.h"
+#include "io/file_reason.h"
 #include "io/stale_temporaries.h"
 #include "record/record_commands.h"
 #include "record/record_file.h"
@@ -240,28 +243,115 @@ protected:
     }
 };
 
-TEST(ResumeOnEnd, AFailedWriteEndsTheProgramAndKeepsTheOldRecordWhole) {
-    HalfWriter half;
-    testing::ScriptedDialogs dialogs;
-    testing::RecordingSound sound;
-    NullShell shell;
-    Game g{Ports{.dialogs = &dialogs, .sound = &sound, .shell = &shell, .files = &half}};
-    testing::ScratchFolder scratch;
-    g.options.resumeFile = (scratch / "sub" / "resume.棋譜").string();
-    fs::create_directory(scratch / "sub");
-    scratch.write("sub/resume.棋譜", "the game kept last time");
-    g.sounds = {1, 11, 12, 13, 14};
-    初期設定(g);
-    START_Click(g);
-    clickMove(g, BoardId::LEFT, 5, 7, 5, 5);
-    dialogs.boxes.clear();
-    EXPECT_FALSE(writeResumeRecord(g));
-    Form_KeyDown(g, 27);
-    EXPECT_TRUE(shell.quitRequested);
-    EXPECT_TRUE(dialogs.boxes.empty());
-    EXPECT_EQ(sound.terminated, (std::vector<std::int32_t>{1}));
-    EXPECT_EQ(scratch.read("sub/resume.棋譜"), "the game kept last time");
-    EXPECT_TRUE(temporariesIn(scratch / "sub").empty());
+TEST(ResumeOnEnd, AFailedWriteIsToldEndsTheProgramAndKeepsTheOldRecordWhole) {
+    for (const EndCause cause : {EndCause::Person, EndCause::Signal}) {
+        HalfWriter half;
+        testing::ScriptedDialogs dialogs;
+        testing::RecordingSound sound;
+        NullShell shell;
+        Game g{Ports{.dialogs = &dialogs, .sound = &sound, .shell = &shell, .files = &half}};
+        testing::ScratchFolder scratch;
+        const fs::path kept = scratch / "sub" / "resume.棋譜";
+        g.options.resumeFile = kept.string();
+        fs::create_directory(scratch / "sub");
+        scratch.write("sub/resume.棋譜", "the game kept last time");
+        g.options.startedAt = fs::file_time_type::clock::now();  // the old record is older than this run
+        g.sounds = {1, 11, 12, 13, 14};
+        初期設定(g);
+        START_Click(g);
+        clickMove(g, BoardId::LEFT, 5, 7, 5, 5);
+        dialogs.boxes.clear();
+        const std::optional<KeepFailure> failure = writeResumeRecord(g);
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->path, kept);
+        EXPECT_EQ(failure->reason, ENOSPC);
+        Form_Unload(g, cause);
+        EXPECT_TRUE(shell.quitRequested);
+        EXPECT_EQ(sound.terminated, (std::vector<std::int32_t>{1}));
+        EXPECT_EQ(scratch.read("sub/resume.棋譜"), "the game kept last time");
+        EXPECT_TRUE(temporariesIn(scratch / "sub").empty());
+        if (cause == EndCause::Person) {
+            // The person is told before the window goes, in the save's own box.
+            ASSERT_EQ(dialogs.boxes.size(), 1u);
+            EXPECT_EQ(dialogs.boxes[0].text,
+                      "棋譜ﾌｧｲﾙを書き込めませんでした\n" + elidePath(kept.string()) + "\n" + fileReasonText(ENOSPC));
+            EXPECT_EQ(dialogs.boxes[0].title, "棋譜");
+            EXPECT_TRUE(shell.warnings.empty());
+        } else {
+            // Nobody to answer a box: one line for whoever sent the signal.
+            EXPECT_TRUE(dialogs.boxes.empty());
+            EXPECT_EQ(shell.warnings, (std::vector<std::string>{kept.string() + ": cannot keep the unsaved game: " +
+                                                                fileReasonTextEnglish(ENOSPC)}));
+        }
+    }
+}
+
+// Places where the game cannot go: resume.棋譜 a folder, its folder under a
+// plain file. Each end is told, and the program still ends.
+TEST(ResumeOnEnd, AKeptGameThatCannotBeWrittenIsToldWithTheFileAndTheReason) {
+    const struct {
+        const char* name;
+        std::function<fs::path(const fs::path&)> place;
+        int reason;
+    } cases[] = {
+        {"a folder", [](const fs::path& dir) { fs::create_directory(dir / "resume.棋譜"); return dir / "resume.棋譜"; },
+         EISDIR},
+        {"under a file",
+         [](const fs::path& dir) {
+             std::ofstream(dir / "data") << "x";
+             return dir / "data" / "resume.棋譜";
+         },
+         ENOTDIR},
+    };
+    for (const auto& c : cases) {
+        ResumeWorld w;
+        const fs::path kept = c.place(w.scratch.path);
+        w.game.options.resumeFile = kept.string();
+        w.game.options.startedAt = fs::file_time_type::clock::now();
+        w.playThreeMoves();
+        w.dialogs.boxes.clear();
+        Form_KeyDown(w.game, 27);
+        EXPECT_TRUE(w.shell.quitRequested) << c.name;
+        ASSERT_EQ(w.dialogs.boxes.size(), 1u) << c.name;
+        EXPECT_EQ(w.dialogs.boxes[0].text,
+                  "棋譜ﾌｧｲﾙを書き込めませんでした\n" + elidePath(kept.string()) + "\n" + fileReasonText(c.reason))
+            << c.name;
+    }
+}
+
+// Two programs with unsaved games ending in one folder keep both games: the
+// one that ends second finds the first one's record newer than its own start.
+TEST(ResumeOnEnd, TwoProgramsEndingInOneFolderKeepBothGames) {
+    ResumeWorld first;
+    ResumeWorld second;
+    second.game.options.resumeFile = first.resume.string();
+    first.playThreeMoves();
+    second.playThreeMoves();
+    clickMove(second.game, BoardId::RIGHT, 3, 2, 3, 3);  // a fourth move, black's: the games differ
+    second.dialogs.boxes.clear();
+    OWARI_Click(first.game);
+    OWARI_Click(second.game);
+    EXPECT_EQ(readBytes(first.resume), recordOf(first.game, 3));
+    EXPECT_EQ(readBytes(first.scratch / "resume-2.棋譜"), recordOf(second.game, 4));
+    EXPECT_TRUE(second.dialogs.boxes.empty());
+    // At the same moment, many times over: never one game lost.
+    for (int round = 0; round < 20; ++round) {
+        testing::ScratchFolder dir;
+        ResumeWorld a, b;
+        a.game.options.resumeFile = b.game.options.resumeFile = (dir / "resume.棋譜").string();
+        a.playThreeMoves();
+        b.playThreeMoves();
+        clickMove(b.game, BoardId::RIGHT, 3, 2, 3, 3);
+        std::thread other([&a] { Form_Unload(a.game, EndCause::Signal); });
+        Form_Unload(b.game, EndCause::Signal);
+        other.join();
+        std::vector<std::string> kept;
+        for (const char* name : {"resume.棋譜", "resume-2.棋譜"}) kept.push_back(readBytes(dir / name));
+        std::sort(kept.begin(), kept.end());
+        std::vector<std::string> games = {recordOf(a.game, 3), recordOf(b.game, 4)};
+        std::sort(games.begin(), games.end());
+        EXPECT_EQ(kept, games) << "round " << round;
+    }
 }
 
 TEST(ResumeOnEnd, TheKeptGamesFolderIsMadeWhenMissing) {
