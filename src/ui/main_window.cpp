@@ -22,6 +22,7 @@
 #include "draw/geometry.h"
 #include "flow/clock_commands.h"
 #include "flow/game_flow.h"
+#include "flow/last_game.h"
 #include "flow/resign_draw.h"
 #include "help/help.h"
 #include "input/mouse_input.h"

@@ -1,6 +1,7 @@
 #include "flow/shutdown.h"
 
 #include "com/com_turn.h"
+#include "flow/clock_commands.h"
 #include "io/file_reason.h"
 #include "position_change.h"
 #include "record/resume.h"
@@ -59,9 +60,13 @@ void 終了処理(Game& g) {
 }
 
 void endProgram(Game& g, EndCause cause) {
+    // A game stepped back or stopped on the computer's move was being played too.
+    const GameState& st = g.state;
+    const bool underWay = gameUnderWay(g) || (!st.recordMode && st.gameWinner == Side::None &&
+                                             st.moveNumber != st.lastMoveNumber);
     // Nothing more is searched or shown: the program ends now, from any state.
     stopEverything(g);
-    if (const std::optional<KeepFailure> failure = writeResumeRecord(g)) {
+    if (const std::optional<KeepFailure> failure = writeResumeRecord(g, underWay)) {
         const std::string file = failure->path.string();
         if (cause == EndCause::Signal) {
             g.shell().warn(file + ": cannot keep the unsaved game: " + fileReasonTextEnglish(failure->reason));

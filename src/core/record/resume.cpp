@@ -9,12 +9,8 @@
 #include <string>
 #include <system_error>
 
-#include "command_support.h"
-#include "io/whole_file.h"
-#include "record/listed_moves.h"
-#include "record/record_commands.h"
+#include "record/kept_game.h"
 #include "record/record_file.h"
-#include "position_change.h"
 
 namespace velmora {
 
@@ -57,12 +53,22 @@ fs::path keepingPath(const fs::path& path, fs::file_time_type startedAt) {
 
 }  // namespace
 
-std::optional<KeepFailure> writeResumeRecord(Game& g) {
+std::optional<KeepFailure> writeResumeRecord(Game& g, bool underWay) {
     if (!g.movesUnsaved) return std::nullopt;
     const GameState& st = g.state;
-    RecordFile record;  // no title and no players, as a save with empty boxes
+    RecordFile record;  // no players, as a save with empty boxes
     for (int n = 0; n <= st.lastMoveNumber && History::valid(n); ++n) {
         record.snapshots.push_back({g.history.left[n], g.history.right[n]});
+    }
+    // A game under way says in its title how it was being played, so that
+    // 前回の対局 can go on with it; a finished game or a record is kept as one.
+    if (underWay) {
+        KeptGame kept{st.gameMode, st.comLevel, g.chessClock.control()};
+        if (kept.control.on()) {
+            kept.whiteMs = g.chessClock.remainingMs(Colour::White, g.clock().now());
+            kept.blackMs = g.chessClock.remainingMs(Colour::Black, g.clock().now());
+        }
+        record.title = keptGameLine(kept);
     }
     const fs::path path = g.options.resumePath(RESUME_FILE_NAME);
     std::string bytes, error;
@@ -77,28 +83,6 @@ std::optional<KeepFailure> writeResumeRecord(Game& g) {
     if (!g.files().write(target, bytes, failure)) return KeepFailure{target, failure.reason};
     g.movesUnsaved = false;
     return std::nullopt;
-}
-
-void KIFU_RESUME_Click(Game& g) {
-    positionAboutToChange(g);
-    const fs::path path = g.options.resumePath(RESUME_FILE_NAME);
-    std::string bytes;
-    int reason = 0;
-    // Read before anything changes: without a kept game the boards stay as they are.
-    switch (readWholeFile(path, MAX_RECORD_FILE_BYTES, bytes, reason)) {
-        case FileRead::Missing:
-            refuse(g, "前回の対局はありません", "棋譜");
-            return;
-        case FileRead::Failed:
-            showOpenFailure(g, path, reason);
-            return;
-        case FileRead::Ok:
-            break;
-    }
-    hideRecordPanel(g);
-    if (applyRecord(g, bytes) != RecordLoad::Loaded) return;
-    stepToMove(g, g.state.lastMoveNumber);
-    g.dialogs().messageBox(" 読み込みました", "棋譜", Buttons::Ok);
 }
 
 }  // namespace velmora

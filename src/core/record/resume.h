@@ -26,10 +26,8 @@ struct KeepFailure {
 // folder is locked while the file is chosen and written, and a resume.棋譜
 // another program wrote after this one started is left alone, the game
 // going to the first free "resume-N.棋譜" beside it instead.
-std::optional<KeepFailure> writeResumeRecord(Game& g);
-
-// 棋譜 ▸ 前回の対局: loads the kept game as the load panel would and steps to
-// its last position, so that a click on a board goes on with it.
-void KIFU_RESUME_Click(Game& g);
+// `underWay`: the game was being played (not finished, not a record), and
+// its title says how, for 前回の対局 to go on with it.
+std::optional<KeepFailure> writeResumeRecord(Game& g, bool underWay);
 
 }  // namespace velmora

@@ -12,6 +12,12 @@ void ChessClock::reset(TimeControl control) {
     running_.reset();
 }
 
+void ChessClock::resume(TimeControl control, double whiteMs, double blackMs) {
+    reset(control);
+    remainingMs_[index(Colour::White)] = whiteMs;
+    remainingMs_[index(Colour::Black)] = blackMs;
+}
+
 void ChessClock::start(Colour c, double now, double pauses) {
     if (running_ == c) return;
     stop(now);

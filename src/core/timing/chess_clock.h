@@ -14,6 +14,8 @@ class ChessClock {
 public:
     // Both clocks stopped, each with the control's full time.
     void reset(TimeControl control);
+    // Both clocks stopped with the times a kept game left them at.
+    void resume(TimeControl control, double whiteMs, double blackMs);
     TimeControl control() const { return control_; }
     bool on() const { return control_.on(); }
 

@@ -13,6 +13,7 @@
 #include "com/level.h"
 #include "event_fakes.h"
 #include "flow/clock_commands.h"
+#include "flow/last_game.h"
 #include "help/help.h"
 #include "options/option_commands.h"
 #include "record/listed_moves.h"

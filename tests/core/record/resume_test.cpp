@@ -11,10 +11,15 @@
 #include <thread>
 
 #include "fakes.h"
+#include "flow/clock_commands.h"
 #include "flow/game_flow.h"
+#include "flow/last_game.h"
 #include "flow/shutdown.h"
 #include "io/file_reason.h"
 #include "io/stale_temporaries.h"
+#include "com/level.h"
+#include "record/kept_game.h"
+#include "record/notation.h"
 #include "record/record_commands.h"
 #include "record/record_file.h"
 #include "record/replay.h"
@@ -53,9 +58,13 @@ struct ResumeWorld : testing::FakeWorld {
     }
 };
 
+// The title line of a game between people kept while under way, without clocks.
+const std::string PEOPLE = "velmora game: people";
+
 // The bytes the record writer makes of snapshots 0..last of a game.
-std::string recordOf(const Game& g, int last) {
+std::string recordOf(const Game& g, int last, const std::string& title = "") {
     RecordFile record;
+    record.title = title;
     for (int n = 0; n <= last; ++n) record.snapshots.push_back({g.history.left[n], g.history.right[n]});
     std::string bytes, error;
     EXPECT_TRUE(encodeRecordFile(record, bytes, error)) << error;
@@ -82,6 +91,7 @@ const EndPath END_PATHS[] = {
     {"window closed", [](Game& g, testing::ScriptedDialogs&) { Form_Unload(g); }},
     {"No to 続けますか", [](Game& g, testing::ScriptedDialogs& d) {
          d.answers.push_back(Answer::No);
+         g.state.sideToMove = Side::None;  // the game has ended
          終了(g, Winner::Draw);
      }},
 };
@@ -90,16 +100,20 @@ TEST(ResumeOnEnd, EveryWayOutKeepsTheWholeUnsavedGame) {
     for (const EndPath& path : END_PATHS) {
         ResumeWorld w;
         w.playThreeMoves();
-        // Stepped back: the kept game still runs to the last move made.
+        // Stepped back: the kept game still runs to the last move made. (A
+        // game ends on its last position: the end's path steps forward again.)
+        const bool ended = std::string(path.name) == "No to 続けますか";
         REPLAY_Click(w.game);
         ASSERT_EQ(w.game.state.moveNumber, 2);
+        if (ended) AFTER_Click(w.game);
         const size_t boxesBefore = w.dialogs.boxes.size();
         path.end(w.game, w.dialogs);
         EXPECT_TRUE(w.shell.quitRequested) << path.name;
         ASSERT_TRUE(fs::exists(w.resume)) << path.name;
-        EXPECT_EQ(readBytes(w.resume), recordOf(w.game, 3)) << path.name;
+        // "No to 続けますか" comes after the game ended: kept as a finished game.
+        EXPECT_EQ(readBytes(w.resume), recordOf(w.game, 3, ended ? "" : PEOPLE)) << path.name;
         // Nothing asked on the way out beyond what the path itself asks.
-        const size_t own = std::string(path.name) == "No to 続けますか" ? 2 : 0;
+        const size_t own = ended ? 2 : 0;
         EXPECT_EQ(w.dialogs.boxes.size(), boxesBefore + own) << path.name;
         // The sound is released after the game is kept, and only once.
         EXPECT_EQ(w.sound.terminated, (std::vector<std::int32_t>{1})) << path.name;
@@ -171,7 +185,9 @@ TEST(ResumeOnEnd, TheKeptGameComesBackAtItsLastPositionReadyToPlay) {
     }
     EXPECT_EQ(b.board(BoardId::LEFT), a.history.left[3]);
     EXPECT_EQ(b.board(BoardId::RIGHT), a.history.right[3]);
-    EXPECT_TRUE(b.state.recordMode);
+    // A game between people under way goes on as one, out of record mode.
+    EXPECT_FALSE(b.state.recordMode);
+    EXPECT_EQ(b.state.gameMode, GameMode::BetweenPeople);
     // White made move 1 and black move 2: after move 3 (white's) black is to move.
     EXPECT_EQ(b.state.sideToMove, b.state.blackTurn);
     EXPECT_EQ(second.boxTexts(), (std::vector<std::string>{" 読み込みました"}));
@@ -180,6 +196,125 @@ TEST(ResumeOnEnd, TheKeptGameComesBackAtItsLastPositionReadyToPlay) {
     clickMove(second.game, BoardId::LEFT, 4, 2, 4, 4);
     EXPECT_EQ(b.state.lastMoveNumber, 4);
     EXPECT_TRUE(b.movesUnsaved);
+}
+
+// A game against the computer comes back as it was left: the level, the
+// person's side, the clocks with their times, and the computer answering.
+TEST(ResumeCommand, AGameAgainstTheComputerGoesOnAtItsLevelSideAndClocks) {
+    for (const bool personFirst : {true, false}) {
+        ResumeWorld first;
+        first.game.options.timeControl = {300'000, 2'000};
+        LEVEL_Click(first.game, 2);
+        personFirst ? SENTE_Click(first.game) : GOTE_Click(first.game);
+        const int start = first.game.state.moveNumber;  // 1 after the computer's first move
+        first.clock.time += 7;
+        clickMove(first.game, BoardId::LEFT, 7, 7, 7, 6);  // the person's pawn; the computer answers
+        ASSERT_EQ(first.game.state.lastMoveNumber, start + 2);
+        followClock(first.game);  // as the window does after every event: the person's clock runs
+        first.clock.time += 3;  // the person thinks, then ends the program
+        const double whiteMs = first.game.chessClock.remainingMs(Colour::White, first.clock.time);
+        const double blackMs = first.game.chessClock.remainingMs(Colour::Black, first.clock.time);
+        Form_KeyDown(first.game, 27);
+
+        ResumeWorld second;
+        second.game.options.resumeFile = first.resume.string();
+        KIFU_RESUME_Click(second.game);
+        const Game& b = second.game;
+        const GameState& st = b.state;
+        EXPECT_FALSE(st.recordMode);
+        EXPECT_EQ(st.gameMode, GameMode::AgainstComputer);
+        EXPECT_EQ(st.comLevel, 2);
+        EXPECT_TRUE(second.marks.isChecked("LEVEL2"));
+        EXPECT_EQ(st.whiteTurn, personFirst ? Side::First : Side::Second);
+        EXPECT_EQ(st.kingQueenSwapped, !personFirst);
+        EXPECT_EQ(st.sideToMove, st.whiteTurn);
+        EXPECT_EQ(b.chessClock.control(), (TimeControl{300'000, 2'000}));
+        EXPECT_NEAR(b.chessClock.remainingMs(Colour::White, second.clock.time), whiteMs, 1);
+        EXPECT_NEAR(b.chessClock.remainingMs(Colour::Black, second.clock.time), blackMs, 1);
+        EXPECT_LT(whiteMs, 302'000);  // the person's three seconds are charged
+        // Nothing of the kept title is printed round the boards.
+        for (const std::string& line : second.view.lines) EXPECT_EQ(line.find("velmora game"), std::string::npos);
+        // The person's move, and the computer answers it.
+        const int before = st.lastMoveNumber;
+        clickMove(second.game, BoardId::LEFT, 1, 7, 1, 6);
+        EXPECT_EQ(st.lastMoveNumber, before + 2) << personFirst;
+        EXPECT_EQ(st.sideToMove, st.whiteTurn);
+    }
+}
+
+// Kept while the computer was to move (the program ended during its turn):
+// back, the computer makes that move.
+TEST(ResumeCommand, AGameKeptOnTheComputersMoveGoesOnWithIt) {
+    ResumeWorld first;
+    LEVEL_Click(first.game, 1);
+    SENTE_Click(first.game);
+    clickMove(first.game, BoardId::LEFT, 5, 7, 5, 5);
+    RecordFile record;
+    record.title = "velmora game: computer level=1";
+    // Up to the person's move only: the computer's answer is not kept.
+    for (int n = 0; n <= 1; ++n) record.snapshots.push_back({first.game.history.left[n], first.game.history.right[n]});
+    std::string bytes, error;
+    ASSERT_TRUE(encodeRecordFile(record, bytes, error)) << error;
+    ResumeWorld second;
+    second.scratch.write("resume.棋譜", bytes);
+    KIFU_RESUME_Click(second.game);
+    EXPECT_EQ(second.boxTexts(), (std::vector<std::string>{" 読み込みました"}));
+    EXPECT_EQ(second.game.state.lastMoveNumber, 2);
+    EXPECT_TRUE(isBlack(調査_手番駒(second.game, 2)));
+    EXPECT_EQ(second.game.state.sideToMove, second.game.state.whiteTurn);
+}
+
+// A game taken back and played on from an earlier move comes back as it was
+// left: the new moves, not the ones taken back.
+TEST(ResumeCommand, AGameTakenBackAndPlayedOnComesBackAsLeft) {
+    ResumeWorld first;
+    first.playThreeMoves();
+    REPLAY_Click(first.game);
+    REPLAY_Click(first.game);  // back at move 1: black to move
+    first.dialogs.boxes.clear();
+    testing::clickSquare(first.game, BoardId::LEFT, 1, 1);  // "OKですか？": play on from here
+    clickMove(first.game, BoardId::RIGHT, 1, 2, 1, 3);  // black's other move 2
+    ASSERT_EQ(first.game.state.lastMoveNumber, 2);
+    Form_KeyDown(first.game, 27);
+    ResumeWorld second;
+    second.game.options.resumeFile = first.resume.string();
+    KIFU_RESUME_Click(second.game);
+    EXPECT_EQ(second.game.state.lastMoveNumber, 2);
+    EXPECT_EQ(second.game.board(BoardId::RIGHT), first.game.history.right[2]);
+    EXPECT_EQ(second.game.board(BoardId::RIGHT).at(1, 3), BLACK_PAWN);
+    EXPECT_EQ(second.game.state.sideToMove, second.game.state.whiteTurn);
+}
+
+// The title line: written and read back alike; anything else, or anything
+// damaged, is no kept game and the file loads as a plain record.
+TEST(KeptGameLine, ReadsWhatItWritesAndNothingElse) {
+    const KeptGame games[] = {
+        {GameMode::BetweenPeople, 3, {}, 0, 0},
+        {GameMode::AgainstComputer, 9, {}, 0, 0},
+        {GameMode::AgainstComputer, 1, {60'000, 0}, 1'234, 59'999},
+        {GameMode::BetweenPeople, 3, {1'800'000, 60'000}, 0, 2'000'000},
+    };
+    for (const KeptGame& g : games) {
+        const std::string line = keptGameLine(g);
+        const std::optional<KeptGame> back = readKeptGameLine(line);
+        ASSERT_TRUE(back) << line;
+        EXPECT_EQ(back->mode, g.mode) << line;
+        if (g.mode == GameMode::AgainstComputer) {
+            EXPECT_EQ(back->level, g.level) << line;
+        }
+        EXPECT_EQ(back->control, g.control) << line;
+        EXPECT_EQ(back->whiteMs, g.whiteMs) << line;
+        EXPECT_EQ(back->blackMs, g.blackMs) << line;
+    }
+    EXPECT_EQ(keptGameLine(games[2]), "velmora game: computer level=1 clock=60000+0 white=1234 black=59999");
+    for (const char* other : {"", "練習対局", "velmora game:", "velmora game: computer", "velmora game: computer level=0",
+                              "velmora game: computer level=10", "velmora game: computer level=3x",
+                              "velmora game: robots", "velmora game: people clock=0+0 white=1 black=1",
+                              "velmora game: people clock=60000+0 white=-5 black=1",
+                              "velmora game: people clock=60000 white=1 black=1",
+                              "velmora game: people clock=60000+0 white=1", "velmora game: people extra"}) {
+        EXPECT_FALSE(readKeptGameLine(other)) << other;
+    }
 }
 
 TEST(ResumeCommand, WithoutAKeptGameItRefusesAndChangesNothing) {
@@ -261,7 +396,7 @@ TEST(ResumeOnEnd, AFailedWriteIsToldEndsTheProgramAndKeepsTheOldRecordWhole) {
         START_Click(g);
         clickMove(g, BoardId::LEFT, 5, 7, 5, 5);
         dialogs.boxes.clear();
-        const std::optional<KeepFailure> failure = writeResumeRecord(g);
+        const std::optional<KeepFailure> failure = writeResumeRecord(g, true);
         ASSERT_TRUE(failure);
         EXPECT_EQ(failure->path, kept);
         EXPECT_EQ(failure->reason, ENOSPC);
@@ -331,8 +466,8 @@ TEST(ResumeOnEnd, TwoProgramsEndingInOneFolderKeepBothGames) {
     second.dialogs.boxes.clear();
     OWARI_Click(first.game);
     OWARI_Click(second.game);
-    EXPECT_EQ(readBytes(first.resume), recordOf(first.game, 3));
-    EXPECT_EQ(readBytes(first.scratch / "resume-2.棋譜"), recordOf(second.game, 4));
+    EXPECT_EQ(readBytes(first.resume), recordOf(first.game, 3, PEOPLE));
+    EXPECT_EQ(readBytes(first.scratch / "resume-2.棋譜"), recordOf(second.game, 4, PEOPLE));
     EXPECT_TRUE(second.dialogs.boxes.empty());
     // At the same moment, many times over: never one game lost.
     for (int round = 0; round < 20; ++round) {
@@ -348,7 +483,7 @@ TEST(ResumeOnEnd, TwoProgramsEndingInOneFolderKeepBothGames) {
         std::vector<std::string> kept;
         for (const char* name : {"resume.棋譜", "resume-2.棋譜"}) kept.push_back(readBytes(dir / name));
         std::sort(kept.begin(), kept.end());
-        std::vector<std::string> games = {recordOf(a.game, 3), recordOf(b.game, 4)};
+        std::vector<std::string> games = {recordOf(a.game, 3, PEOPLE), recordOf(b.game, 4, PEOPLE)};
         std::sort(games.begin(), games.end());
         EXPECT_EQ(kept, games) << "round " << round;
     }
@@ -360,7 +495,7 @@ TEST(ResumeOnEnd, TheKeptGamesFolderIsMadeWhenMissing) {
     w.game.options.resumeFile = nested.string();
     w.playThreeMoves();
     OWARI_Click(w.game);
-    EXPECT_EQ(readBytes(nested), recordOf(w.game, 3));
+    EXPECT_EQ(readBytes(nested), recordOf(w.game, 3, PEOPLE));
 }
 
 // Sets a file's last change `minutes` before now.
