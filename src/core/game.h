@@ -84,6 +84,21 @@ struct OptionState {
     // person has chosen the option, in this run or an earlier one, so that a
     // first-run file keeps its three lines.
     bool fastDisplayLine = false;
+    // The same for the computer's level and the time control: remembered
+    // from the run where the person first chose one.
+    bool levelLine = false;
+    bool timeControlLine = false;
+    // Where the window stood and how large it was when the program last
+    // ended, in the screen's pixels; remembered once the person has moved or
+    // resized it.
+    struct WindowPlace {
+        int x = 0, y = 0, width = 0, height = 0;
+        bool operator==(const WindowPlace&) const = default;
+    };
+    std::optional<WindowPlace> windowPlace;
+    // The person moved or resized the window in this run: the settings file
+    // gets its place as the program ends.
+    bool windowPlaceChanged = false;
     // The time control the next game is played under (none: no clocks); it
     // holds for the run and is not kept in the settings file.
     TimeControl timeControl;

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
@@ -148,13 +149,66 @@ void MainWindow::start() {
         outer = outer.boundedTo(avail.size());
         corner = avail.topLeft();
     }
-    resize(outer);
-    show();
+    // Where the person last left it, when that still lies on a screen.
+    std::optional<QRect> remembered;
+    if (const std::optional<OptionState::WindowPlace>& w = game_->options.windowPlace) {
+        const QRect place(w->x, w->y, w->width, w->height);
+        for (const QScreen* s : QGuiApplication::screens()) {
+            if (s->availableGeometry().intersected(place).width() >= 100 &&
+                s->availableGeometry().intersected(place).height() >= 100) {
+                remembered = place;
+            }
+        }
+    }
+    if (remembered) {
+        resize(remembered->size());
+        move(remembered->topLeft());
+        show();
+    } else {
+        resize(outer);
+        show();
+        const QSize frame = frameGeometry().size() - geometry().size();
+        if (frame != QSize(0, 0)) resize(outer - frame);
+        move(corner);
+    }
     // The keys reach the boards from the start.
     canvas_->setFocus();
-    const QSize frame = frameGeometry().size() - geometry().size();
-    if (frame != QSize(0, 0)) resize(outer - frame);
-    move(corner);
+    // Moves and resizes from here on are the person's (or the window
+    // manager's answer to them); those of the placing above are not.
+    connect(
+        canvas_, &CanvasWidget::firstFramePainted, this,
+        [this] {
+            placedAt_ = placeNow();
+            sinceShown_.start();
+        },
+        Qt::SingleShotConnection);
+}
+
+OptionState::WindowPlace MainWindow::placeNow() const {
+    const QPoint corner = frameGeometry().topLeft();
+    return {corner.x(), corner.y(), width(), height()};
+}
+
+void MainWindow::notePlace() {
+    if (!placedAt_ || shell_.ending() || isMaximized() || isFullScreen() || isMinimized()) return;
+    const OptionState::WindowPlace now = placeNow();
+    if (sinceShown_.elapsed() < 1000 && !game_->options.windowPlaceChanged) {
+        placedAt_ = now;  // still the window manager placing it
+        return;
+    }
+    if (now == *placedAt_ && !game_->options.windowPlaceChanged) return;
+    game_->options.windowPlace = now;
+    game_->options.windowPlaceChanged = true;
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    notePlace();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    notePlace();
 }
 
 QMenu* MainWindow::menu(QWidget* parent, const QString& caption, const QString& name) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -68,8 +69,15 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The frame's top-left corner and the window's size now.
+    OptionState::WindowPlace placeNow() const;
+    // A move or resize by the person (not the start's own placing) is
+    // remembered for the next start.
+    void notePlace();
     void buildMenus();
     QAction* item(QMenu* menu, const QString& caption, const QString& name, std::function<void()> handler,
                   bool checkable = false);
@@ -99,6 +107,11 @@ private:
 
     Pictures pictures_;
     QtTranslator translator_;
+    // Where the window stood once it was first shown and placed; none before.
+    std::optional<OptionState::WindowPlace> placedAt_;
+    // Since the first frame: a window manager places a new window within
+    // its first second, and that is no choice of the person's.
+    QElapsedTimer sinceShown_;
     QtShell shell_;
     // The timeline's pauses and the engine's answers reach the game as events.
     QtTimer timer_{[this](const std::function<void()>& fire) { run(fire); }};

@@ -5,6 +5,7 @@
 
 #include "com/com_state.h"
 #include "engine/search.h"
+#include "options/settings_file.h"
 #include "position_change.h"
 
 namespace velmora {
@@ -45,6 +46,9 @@ void LEVEL_Click(Game& g, int level) {
     positionAboutToChange(g);
     for (int column : {-2, -1, 0}) g.presentation().描画_背景セル(column, 0);
     レベル_設定(g, level);
+    // The next start begins at the level chosen.
+    g.options.levelLine = true;
+    書込_環境設定ファイル(g);
 }
 
 }  // namespace velmora

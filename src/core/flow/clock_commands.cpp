@@ -5,6 +5,7 @@
 #include "clock/game_clock.h"
 #include "com/com_state.h"
 #include "flow/shutdown.h"
+#include "options/settings_file.h"
 #include "position_change.h"
 
 namespace velmora {
@@ -71,6 +72,9 @@ void chooseTimeControl(Game& g, TimeControl control) {
     positionAboutToChange(g);
     g.options.timeControl = control;
     markTimeControl(g);
+    // Remembered for the next start.
+    g.options.timeControlLine = true;
+    書込_環境設定ファイル(g);
     if (g.state.moveNumber == 0 && !g.state.recordMode) {
         g.chessClock.reset(control);
         followClock(g);

@@ -54,9 +54,10 @@ void Form_Load(Game& g) {
     g.menuMarks().setChecked(MenuItem::MoveGuidance, false);
     g.menuMarks().setChecked(MenuItem::Level3, true);
     g.state.comLevel = 3;
-    markTimeControl(g);
     g.options.guideColor = WHITE_COLOR;
     読込_環境設定ファイル(g);
+    // The control the settings remember, or the run's own.
+    markTimeControl(g);
     初期設定(g);
     g.presentation().画面_再描画();
 }

@@ -3,6 +3,7 @@
 #include "com/com_turn.h"
 #include "flow/clock_commands.h"
 #include "io/file_reason.h"
+#include "options/settings_file.h"
 #include "position_change.h"
 #include "record/resume.h"
 
@@ -75,6 +76,10 @@ void endProgram(Game& g, EndCause cause) {
                                        fileReasonText(failure->reason),
                                    "棋譜", Buttons::Ok);
         }
+    }
+    if (g.options.windowPlaceChanged) {
+        g.options.windowPlaceChanged = false;
+        書込_環境設定ファイル(g);
     }
     終了処理(g);
     g.shell().quit();

@@ -1,5 +1,7 @@
 #include "options/settings_file.h"
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "draw/geometry.h"
@@ -23,6 +25,19 @@ const Background* backgroundOf(int code) {
 
 namespace {
 
+// A whole number of at most six digits, a minus sign first when `signedOk`.
+std::optional<int> wholeNumber(std::string_view text, bool signedOk = false) {
+    const bool negative = signedOk && !text.empty() && text.front() == '-';
+    if (negative) text.remove_prefix(1);
+    if (text.empty() || text.size() > 6) return std::nullopt;
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
 constexpr const char* DEFAULT_LINES = "背景画=緑\r\n移動指導=OFF\r\nBGM=ON\r\n";
 
 void applySetting(Game& g, std::string_view key, std::string_view value, bool& backgroundRead) {
@@ -45,6 +60,38 @@ void applySetting(Game& g, std::string_view key, std::string_view value, bool& b
         g.menuMarks().setChecked(MenuItem::FastDisplay, on);
         g.options.fastDisplay = on;
         g.options.fastDisplayLine = true;
+    } else if (key == "レベル") {
+        // A level of the menu; anything else leaves LEVEL3 and is written over.
+        const std::optional<int> level = wholeNumber(value);
+        if (level && *level >= 1 && *level <= MENU_LEVELS) {
+            for (int n = 1; n <= MENU_LEVELS; ++n) g.menuMarks().setChecked(levelItem(n), n == *level);
+            g.state.comLevel = *level;
+            g.options.levelLine = true;
+        }
+    } else if (key == "持ち時間") {
+        // A control given on the command line holds for the run instead.
+        if (g.options.timeControl.on()) return;
+        if (value == "なし") {
+            g.options.timeControl = {};
+            g.options.timeControlLine = true;
+        } else if (const std::optional<TimeControl> control = parseTimeControl(value)) {
+            g.options.timeControl = *control;
+            g.options.timeControlLine = true;
+        }
+    } else if (key == "ウィンドウ") {
+        // "x,y,width,height"; the window checks that it still fits a screen.
+        int numbers[4];
+        std::string_view rest = value;
+        for (int k = 0; k < 4; ++k) {
+            const std::size_t comma = k < 3 ? rest.find(',') : rest.size();
+            if (comma == std::string_view::npos) return;
+            const std::optional<int> n = wholeNumber(rest.substr(0, comma), true);
+            if (!n) return;
+            numbers[k] = *n;
+            rest.remove_prefix(k < 3 ? comma + 1 : comma);
+        }
+        if (numbers[2] <= 0 || numbers[3] <= 0) return;
+        g.options.windowPlace = OptionState::WindowPlace{numbers[0], numbers[1], numbers[2], numbers[3]};
     } else if (key == "BGM") {
         const bool on = value == "ON";
         g.options.music = on;
@@ -134,6 +181,17 @@ std::string settingsText(const Game& g) {
     // A fourth line only once the person has chosen the option: a file the
     // person never touched keeps the three lines every earlier version wrote.
     if (o.fastDisplayLine) text.append(o.fastDisplay ? "速い表示=ON\r\n" : "速い表示=OFF\r\n");
+    // The same for what the person chose of these.
+    if (o.levelLine) text.append("レベル=").append(std::to_string(g.state.comLevel)).append("\r\n");
+    if (o.timeControlLine) {
+        text.append("持ち時間=").append(o.timeControl.on() ? timeControlText(o.timeControl) : "なし").append("\r\n");
+    }
+    if (const std::optional<OptionState::WindowPlace>& w = o.windowPlace) {
+        text.append("ウィンドウ=")
+            .append(std::to_string(w->x) + "," + std::to_string(w->y) + "," + std::to_string(w->width) + "," +
+                    std::to_string(w->height))
+            .append("\r\n");
+    }
     return text;
 }
 

@@ -11,6 +11,8 @@ enum class MenuItem {
     TimeNone, Time1_0, Time3_2, Time5_0, Time10_5, Time15_10, Time30_0, TimeCustom
 };
 
+constexpr int MENU_LEVELS = static_cast<int>(MenuItem::Level9) - static_cast<int>(MenuItem::Level1) + 1;
+
 // The level menu's item of level 1..9.
 constexpr MenuItem levelItem(int level) {
     return static_cast<MenuItem>(static_cast<int>(MenuItem::Level1) + level - 1);

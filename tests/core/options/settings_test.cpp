@@ -5,7 +5,10 @@
 
 #include <sys/stat.h>
 
+#include "com/level.h"
 #include "draw/geometry.h"
+#include "flow/clock_commands.h"
+#include "flow/game_flow.h"
 #include "options/option_commands.h"
 #include "options/settings_file.h"
 #include "platform_world.h"
@@ -233,6 +236,64 @@ TEST(SettingsFile, AGameWithoutMenusTogglesAndKeepsItsOptions) {
     EXPECT_FALSE(g.state.moveGuidance);
     EXPECT_EQ(cp932ToUtf8(folder.read(SETTINGS_FILE)).value_or("?"),
               "背景画=煉瓦\r\n移動指導=OFF\r\nBGM=ON\r\n速い表示=OFF\r\n");
+}
+
+// The level, the time control and the window's place come back at the next
+// start; a file the person never changed them in keeps its three lines.
+TEST(SettingsFile, TheLevelTimeControlAndWindowAreRememberedOnceChosen) {
+    PlatformWorld w;
+    Form_Load(w.game);
+    const std::string untouched = "背景画=緑\r\n移動指導=OFF\r\nBGM=ON\r\n";
+    EXPECT_EQ(fileText(w), untouched);
+    OWARI_Click(w.game);  // nothing chosen, nothing moved: still three lines
+    EXPECT_EQ(fileText(w), untouched);
+
+    PlatformWorld first;
+    Form_Load(first.game);
+    LEVEL_Click(first.game, 6);
+    EXPECT_EQ(fileText(first), untouched + "レベル=6\r\n");
+    chooseTimeControl(first.game, TIME_CONTROL_PRESETS[1]);
+    EXPECT_EQ(fileText(first), untouched + "レベル=6\r\n持ち時間=3+2\r\n");
+    first.game.options.windowPlace = OptionState::WindowPlace{40, -10, 900, 500};
+    first.game.options.windowPlaceChanged = true;
+    OWARI_Click(first.game);
+    const std::string remembered = untouched + "レベル=6\r\n持ち時間=3+2\r\nウィンドウ=40,-10,900,500\r\n";
+    EXPECT_EQ(fileText(first), remembered);
+
+    // The next start, in the same folder.
+    PlatformWorld next;
+    next.folder.write(SETTINGS_FILE, cp932(remembered));
+    Form_Load(next.game);
+    EXPECT_EQ(next.game.state.comLevel, 6);
+    EXPECT_TRUE(next.marks.isChecked("LEVEL6"));
+    EXPECT_FALSE(next.marks.isChecked("LEVEL3"));
+    EXPECT_EQ(next.game.options.timeControl, TIME_CONTROL_PRESETS[1]);
+    EXPECT_TRUE(next.marks.isChecked(menuItemName(timePresetItem(1))));
+    EXPECT_EQ(next.game.chessClock.control(), TIME_CONTROL_PRESETS[1]);
+    ASSERT_TRUE(next.game.options.windowPlace);
+    EXPECT_EQ(*next.game.options.windowPlace, (OptionState::WindowPlace{40, -10, 900, 500}));
+    // なし chosen later is remembered as such.
+    chooseTimeControl(next.game, TimeControl{});
+    EXPECT_NE(fileText(next).find("持ち時間=なし\r\n"), std::string::npos);
+
+    // A control given on the command line holds for the run over the remembered one.
+    PlatformWorld run;
+    run.folder.write(SETTINGS_FILE, cp932(remembered));
+    run.game.options.timeControl = {600'000, 5'000};
+    Form_Load(run.game);
+    EXPECT_EQ(run.game.options.timeControl, (TimeControl{600'000, 5'000}));
+}
+
+TEST(SettingsFile, DamagedRememberedLinesAreIgnored) {
+    for (const char* line : {"レベル=0", "レベル=10", "レベル=x", "レベル=", "持ち時間=5", "持ち時間=999+0",
+                             "ウィンドウ=1,2,3", "ウィンドウ=1,2,0,4", "ウィンドウ=a,2,3,4", "ウィンドウ=1,2,3,4,5"}) {
+        PlatformWorld w;
+        w.folder.write(SETTINGS_FILE, cp932(std::string("背景画=緑\r\n") + line + "\r\n"));
+        Form_Load(w.game);
+        EXPECT_EQ(w.game.state.comLevel, 3) << line;
+        EXPECT_FALSE(w.game.options.timeControl.on()) << line;
+        EXPECT_FALSE(w.game.options.windowPlace) << line;
+    }
 }
 
 TEST(BackgroundCommands, MarkWriteAndRedrawEvenWhenAlreadyChosen) {

@@ -289,7 +289,8 @@ TEST(EnglishCatalogue, HoldsEveryTextTheCoreShows) {
     const std::set<std::string> notShown = {
         "*.棋譜", ".棋譜", "resume.棋譜", "その他.wav", "禁止.wav", "駒打音.wav", "：", "緑", "畳", "竹", "宇宙", "煉瓦",
         "背景画", "移動指導", "速い表示", "背景画=", "移動指導=ON\r\n", "移動指導=OFF\r\n", "速い表示=ON\r\n",
-        "速い表示=OFF\r\n", "背景画=緑\r\n移動指導=OFF\r\nBGM=ON\r\n", "棋譜ﾌｧｲﾙの ", " 行目が読めません"};
+        "速い表示=OFF\r\n", "背景画=緑\r\n移動指導=OFF\r\nBGM=ON\r\n", "レベル", "持ち時間", "なし", "ウィンドウ",
+        "レベル=", "持ち時間=", "ウィンドウ=", "棋譜ﾌｧｲﾙの ", " 行目が読めません"};
     const auto& messages = english().contexts.at("Velmora");
     std::vector<std::string> missing;
     for (const auto& entry : fs::recursive_directory_iterator(SOURCE_DIR / "src/core")) {
