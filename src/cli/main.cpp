@@ -11,6 +11,7 @@
 #include "ports/file_writer_port.h"
 #include "record/record_file.h"
 #include "rules/move_list.h"
+#include "text/escaped_text.h"
 #include "velmora_version.h"
 
 using namespace velmora;
