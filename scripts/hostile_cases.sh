@@ -39,11 +39,13 @@ all_gone() {
 }
 
 # A refused command line: status 2, one line on stderr holding TEXT, no
-# control byte in it. Runs in the scratch folder.
+# control byte in it. Runs in the scratch folder; a game that starts instead
+# does so without a display and ends after its first frame.
 refused() {  # NAME TEXT PROGRAM ARGS...
   local name=$1 text=$2; shift 2
   local err status lines
-  err=$(cd "$scratch" && "$@" 2>&1 >/dev/null); status=$?
+  err=$(cd "$scratch" && QT_QPA_PLATFORM=offscreen VELMORA_MEASURE_STARTUP=1 XDG_CONFIG_HOME="$scratch" \
+    XDG_DATA_HOME="$scratch" "$@" 2>&1 >/dev/null); status=$?
   lines=$(printf '%s\n' "$err" | wc -l)
   if [ "$status" -eq 2 ] && [ "$lines" -eq 1 ] && [[ $err == *"$text"* ]] && ! printf '%s' "$err" | grep -q '[[:cntrl:]]'; then
     report "$name" held "status 2: $err"
