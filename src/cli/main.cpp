@@ -8,9 +8,11 @@
 
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "cli/program_player.h"
 #include "ports/file_writer_port.h"
 #include "record/record_file.h"
 #include "rules/move_list.h"
+#include "text/escaped_text.h"
 #include "velmora_version.h"
 
 using namespace velmora;
@@ -65,7 +67,15 @@ int main(int argc, char** argv) {
         return finishOutput();
     }
     if (options.command == "match") {
-        if (std::optional<RunFailure> failure = runMatch(options)) {
+        std::optional<RunFailure> failure = runMatch(options);
+        // Ended by SIGINT, SIGTERM or SIGHUP: the other programs are gone and their
+        // folders removed; the signal now ends this program as it would have.
+        if (const int signal = endSignal()) {
+            std::fflush(stdout);
+            std::signal(signal, SIG_DFL);
+            std::raise(signal);
+        }
+        if (failure) {
             // The games played so far stay on stdout.
             std::fflush(stdout);
             fail(failure->message);

@@ -10,7 +10,9 @@
 // it fixes the games. The summary gives white's Elo difference, so a
 // change's strength is a figure.
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <cstdio>
 #include <memory>
 #include <random>
@@ -86,6 +88,7 @@ std::optional<Placed> engineMove(Game& g, Colour colour, int level, int timeMs, 
     engine::SearchLimits limits = levelLimits(g, level, colour);
     limits.timeMs = computerBudgetMs(g, colour, timeMs > 0 ? timeMs : strengthOf(level).timeMs);
     limits.table = &table;
+    limits.stop = endRequested();  // set by SIGINT or SIGTERM while another program plays
     const engine::SearchResult r = engine::bestMove(engine::positionFromGame(g, colour), limits);
     if (!r.found()) return std::nullopt;
     return Placed{r.board, r.from, r.to, static_cast<PieceCode>(r.placed), r.enPassant};
@@ -205,6 +208,8 @@ GameResult playGame(Game& g, const Options& o, Programs& programs, std::mt19937&
     while (st.moveNumber < MAX_MOVES - 1) {
         if (clock.on()) clock.start(Colour::White, g.clock().now());
         const Answer white = whiteMove(g, o, programs, whiteTable.get());
+        // A search the signal cut short found nothing to go by.
+        if (endSignal()) return std::string("ended by signal ") + std::to_string(endSignal());
         if (clock.on() && !clock.moveMade(Colour::White, g.clock().now())) return Outcome{"black", TIME_UP};
         if (const std::string* failure = std::get_if<std::string>(&white)) return *failure;
         if (std::holds_alternative<NoMove>(white)) return Outcome{"draw", "white cannot move"};
@@ -221,6 +226,7 @@ GameResult playGame(Game& g, const Options& o, Programs& programs, std::mt19937&
             if (*ended == Winner::Person) return Outcome{"white", TIME_UP};
             return st.gameWinner == st.blackTurn ? Outcome{"black", "took a king"} : Outcome{"draw", "black cannot move"};
         }
+        if (endSignal()) return std::string("ended by signal ") + std::to_string(endSignal());
         if (kingGoneFromEitherBoard(g, WHITE_KING)) return Outcome{"black", "took a king"};
     }
     return Outcome{};
@@ -239,6 +245,10 @@ void writeSide(JsonWriter& json, const char* side, int level, const std::unique_
 }  // namespace
 
 std::optional<RunFailure> runMatch(const Options& o) {
+    // A signal to end must not leave the program running or its folder behind.
+    if (!o.whiteProgram.empty() || !o.blackProgram.empty()) {
+        if (!catchEndSignals()) return RunFailure{std::string("cannot catch SIGINT, SIGTERM and SIGHUP: ") + std::strerror(errno), 1};
+    }
     Programs programs;
     for (const auto& [path, level, timeMs, player] :
          {std::tuple(&o.whiteProgram, o.whiteLevel, o.whiteTimeMs, &programs.white),

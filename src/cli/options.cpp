@@ -33,24 +33,6 @@ const char* const USAGE =
     "FILE is a game record: 3 header lines, then 512-character snapshot lines.\n"
     "--move N picks snapshot line N (0-based, default the last one).\n";
 
-std::string escapeForMessage(std::string_view text) {
-    static const char HEX[] = "0123456789abcdef";
-    std::string out;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte == '\\') {
-            out += "\\\\";
-        } else if (byte < 0x20 || byte >= 0x7f) {
-            out += "\\x";
-            out += HEX[byte >> 4];
-            out += HEX[byte & 15];
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 namespace {
 
 // Reads a whole decimal number into `value` within [low, high]; otherwise the
@@ -132,7 +114,8 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
             if (!value(v)) return std::string("--time-control needs MIN+INC, e.g. 1+0");
             const std::optional<TimeControl> control = parseTimeControl(v);
             if (!control) {
-                return "bad --time-control '" + escapeForMessage(v) +
+                // The one line on stderr escapes it, as it does every message.
+                return "bad --time-control '" + std::string(v) +
                        "': give MIN+INC, minutes above 0 and at most 180, seconds 0 to 60";
             }
             o.timeControl = *control;

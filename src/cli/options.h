@@ -42,8 +42,4 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& options)
 
 extern const char* const USAGE;
 
-// The text with control and non-ASCII bytes (and the backslash) written as
-// \xNN escapes, so a message stays one printable line whatever it quotes.
-std::string escapeForMessage(std::string_view text);
-
 }  // namespace velmora::cli

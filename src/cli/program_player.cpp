@@ -4,11 +4,13 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <algorithm>
 #include <cstring>
@@ -146,15 +148,61 @@ std::string readSmallFile(const std::filesystem::path& path) {
     return text;
 }
 
+// The signal that asked the match to end, and a pipe written when it came:
+// the wait for a program's answer watches it, so a signal arriving at any
+// moment (even just before the wait begins) ends the wait at once.
+volatile std::sig_atomic_t endSignalSeen = 0;
+std::atomic<bool> endFlag{false};
+int wakeEnds[2] = {-1, -1};
+
+void onEndSignal(int signal) {
+    const int saved = errno;
+    endSignalSeen = signal;
+    endFlag.store(true);
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(wakeEnds[1], &byte, 1);
+    errno = saved;
+}
+
 struct Spawned {
     std::string out;
     std::string failure;  // empty when the program ran and exited with status 0
 };
 
+// Whether the process has exited, without reaping it: until it is reaped its
+// id stays reserved, so its group can still be signalled safely.
+bool hasExited(pid_t pid) {
+    siginfo_t info{};
+    if (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0) return errno != EINTR;
+    return info.si_pid == pid;
+}
+
+// Appends what the pipe holds now, without waiting for more. False at its
+// end or on an error.
+bool readAvailable(int fd, std::string& out) {
+    for (;;) {
+        char buffer[4096];
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            out.append(buffer, static_cast<size_t>(n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        return n < 0 && errno == EAGAIN;
+    }
+}
+
 // Runs `argv` with stdin from /dev/null, stdout collected and stderr into
-// `errorFile`; a program still running after `limitMs` is killed.
+// `errorFile`, in a process group of its own. The answer is what it wrote by
+// the time it exited, even when something it started still holds its
+// output open. Once it has exited, has run past `limitMs`, or a signal asks
+// the match to end, it is killed with all of its group.
 Spawned runProgram(const std::vector<std::string>& words, const std::filesystem::path& errorFile, int limitMs) {
     Spawned result;
+    if (endSignalSeen) {
+        result.failure = "not asked: the match was told to end";
+        return result;
+    }
     const std::string& name = words.front();
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0) {
@@ -166,50 +214,76 @@ Spawned runProgram(const std::vector<std::string>& words, const std::filesystem:
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
     posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    // Its own group, and SIGPIPE back to its default, which this program ignores.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
     std::vector<char*> argv;
     std::vector<std::string> copies = words;
     for (std::string& w : copies) argv.push_back(w.data());
     argv.push_back(nullptr);
     pid_t pid = 0;
-    const int spawnError = ::posix_spawnp(&pid, name.c_str(), &actions, nullptr, argv.data(), environ);
+    const int spawnError = ::posix_spawnp(&pid, name.c_str(), &actions, &attributes, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
     ::close(pipeEnds[1]);
     if (spawnError != 0) {
         ::close(pipeEnds[0]);
         result.failure = std::string("cannot run it: ") + std::strerror(spawnError);
         return result;
     }
+    ::fcntl(pipeEnds[0], F_SETFL, O_NONBLOCK);
+    // Readable when the program exits; without it (an old kernel) the wait
+    // looks at the program every 50 ms.
+    const int exitFd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
 
     // An answer is one short line; a program that talks on and on is cut off.
     constexpr size_t MAX_ANSWER = 64 * 1024;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-    bool timedOut = false;
+    bool timedOut = false, exited = false, outputOpen = true;
+    int waitError = 0;
     for (;;) {
+        if (endSignalSeen) break;
+        if (hasExited(pid)) {
+            exited = true;
+            if (outputOpen) readAvailable(pipeEnds[0], result.out);
+            break;
+        }
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             timedOut = true;
             break;
         }
-        pollfd fd{pipeEnds[0], POLLIN, 0};
-        const int ready = ::poll(&fd, 1, static_cast<int>(left.count()));
-        if (ready < 0 && errno == EINTR) continue;
-        if (ready <= 0) continue;
-        char buffer[4096];
-        const ssize_t n = ::read(pipeEnds[0], buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        result.out.append(buffer, static_cast<size_t>(n));
+        pollfd fds[3] = {{outputOpen ? pipeEnds[0] : -1, POLLIN, 0}, {exitFd, POLLIN, 0}, {wakeEnds[0], POLLIN, 0}};
+        const int wait = exitFd >= 0 ? static_cast<int>(left.count()) : std::min(50, static_cast<int>(left.count()));
+        if (::poll(fds, 3, wait) < 0 && errno != EINTR) {
+            waitError = errno;
+            break;
+        }
+        if (outputOpen && fds[0].revents != 0) outputOpen = readAvailable(pipeEnds[0], result.out);
         if (result.out.size() > MAX_ANSWER) break;
     }
     ::close(pipeEnds[0]);
-    if (timedOut || result.out.size() > MAX_ANSWER) ::kill(pid, SIGKILL);
+    if (exitFd >= 0) ::close(exitFd);
+    // The program, when still running, and whatever it started and left
+    // behind; its id stays reserved until it is reaped below.
+    ::kill(-pid, SIGKILL);
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
-    if (timedOut) {
+    if (!exited && endSignalSeen) {
+        result.failure = "ended: the match was told to end";
+    } else if (timedOut) {
         result.failure = "gave no answer within " + std::to_string(limitMs / 1000) + " s";
     } else if (result.out.size() > MAX_ANSWER) {
         result.failure = "answered more than " + std::to_string(MAX_ANSWER / 1024) + " KiB";
+    } else if (!exited) {
+        result.failure = std::string("cannot wait for its answer: ") + std::strerror(waitError);
     } else if (WIFSIGNALED(status)) {
         result.failure = "ended by signal " + std::to_string(WTERMSIG(status));
     } else if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
@@ -221,6 +295,26 @@ Spawned runProgram(const std::vector<std::string>& words, const std::filesystem:
 }
 
 }  // namespace
+
+bool catchEndSignals() {
+    if (wakeEnds[0] < 0 && ::pipe2(wakeEnds, O_CLOEXEC | O_NONBLOCK) != 0) return false;
+    struct sigaction action {};
+    action.sa_handler = onEndSignal;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        // One ignored when this program started (a shell's background job)
+        // stays ignored, as it would have without the match.
+        struct sigaction before {};
+        if (::sigaction(signal, nullptr, &before) != 0) return false;
+        if (before.sa_handler == SIG_IGN) continue;
+        if (::sigaction(signal, &action, nullptr) != 0) return false;
+    }
+    return true;
+}
+
+int endSignal() { return endSignalSeen; }
+
+const std::atomic<bool>* endRequested() { return &endFlag; }
 
 ProgramAnswer parseComAnswer(const std::string& text) {
     Value answer;

@@ -2,6 +2,7 @@
 // A side of a match played by another velmora-cli program: each move is the
 // answer of `PROGRAM com RECORD --level L [--time MS]` on a record holding the
 // position, black to move.
+#include <atomic>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -26,6 +27,16 @@ using ProgramAnswer = std::variant<ProgramMove, NoMove, std::string>;
 // Reads the JSON line `com` prints for one position. Anything but a board
 // named with a move on it, or no board and no move, is a message.
 ProgramAnswer parseComAnswer(const std::string& text);
+
+// SIGINT, SIGTERM and SIGHUP while other programs play: caught from here on,
+// so that the program running is ended with everything it started and the
+// private folders are removed before the signal takes its course. False when
+// the signals cannot be caught.
+bool catchEndSignals();
+// The signal that asked the match to end, or 0.
+int endSignal();
+// Set by that signal, for a search to stop early.
+const std::atomic<bool>* endRequested();
 
 class ProgramPlayer {
 public:

@@ -9,9 +9,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
+#include "text/escaped_text.h"
 #include "text/language.h"
 #include "timing/time_control.h"
 #include "ui/end_signals.h"
@@ -74,6 +78,44 @@ OptionValue optionValue(int argc, char** argv, int k) {
     return {};
 }
 
+// The options QApplication documents and takes out of the command line
+// itself, which the game leaves to it. Qt reads "--name" as "-name".
+constexpr std::string_view QT_OPTIONS_WITH_VALUE[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
+    "qwindowtitle", "session", "display", "geometry", "style", "stylesheet"};
+constexpr std::string_view QT_FLAGS[] = {"reverse", "widgetcount", "nograb", "dograb"};
+// Those that also take their value after "=" ("-style=fusion"), or only so.
+constexpr std::string_view QT_OPTIONS_JOINED[] = {"style", "stylesheet", "qmljsdebugger"};
+
+// How many arguments from argv[k] on are one of Qt's options: 1 or 2 (with
+// its value); 0 when it is none; -1 when its value is missing.
+int qtOptionLength(int argc, char** argv, int k) {
+    std::string_view word = argv[k];
+    if (word.starts_with("--")) {
+        word.remove_prefix(2);
+    } else if (word.starts_with("-")) {
+        word.remove_prefix(1);
+    } else {
+        return 0;
+    }
+    const auto among = [](std::string_view name, const auto& names) {
+        return std::find(std::begin(names), std::end(names), name) != std::end(names);
+    };
+    if (among(word, QT_FLAGS)) return 1;
+    if (among(word, QT_OPTIONS_WITH_VALUE)) return k + 1 < argc ? 2 : -1;
+    const size_t equals = word.find('=');
+    if (equals != std::string_view::npos && among(word.substr(0, equals), QT_OPTIONS_JOINED)) return 1;
+    return 0;
+}
+
+// A bad command line: one line on stderr, every byte of the arguments it
+// quotes printable, and status 2.
+int refuse(const std::string& message) {
+    const std::string line = "velmora: " + velmora::escapeForMessage(message) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -93,7 +135,9 @@ int main(int argc, char** argv) {
                     "--lang ja|en            play in Japanese or English; without it the locale\n"
                     "                        decides (Japanese, C or POSIX: Japanese; others: English)\n"
                     "Settings are kept in Velmora.ini: in the folder the game starts in when it is run\n"
-                    "from its own folder, else in $XDG_CONFIG_HOME/velmora (~/.config/velmora).\n");
+                    "from its own folder, else in $XDG_CONFIG_HOME/velmora (~/.config/velmora).\n"
+                    "Qt's own options (-platform, -style, -display, -geometry, ...) are passed to Qt;\n"
+                    "any other option is refused.\n");
         return 0;
     }
     // The options that start the game: checked before any window opens.
@@ -101,27 +145,31 @@ int main(int argc, char** argv) {
     std::optional<velmora::Language> language;
     for (int k = 1; k < argc; ++k) {
         const OptionValue option = optionValue(argc, argv, k);
-        if (!option.name) continue;  // Qt's own options (-platform, -display, ...) are left to it.
+        if (!option.name) {
+            const std::string_view word = argv[k];
+            const int qtLength = qtOptionLength(argc, argv, k);
+            if (qtLength < 0) return refuse(std::string(word) + " needs a value");
+            if (qtLength > 0) {  // Qt's own: QApplication reads it
+                k += qtLength - 1;
+                continue;
+            }
+            if (word == "--help" || word == "--version") return refuse(std::string(word) + " goes alone");
+            if (word.starts_with("-")) return refuse("unknown option '" + std::string(word) + "'; velmora --help lists the options");
+            return refuse("unexpected argument '" + std::string(word) + "'; velmora takes options only (velmora --help)");
+        }
         if (!option.value) {
-            std::fprintf(stderr, "velmora: %s needs a value, %s\n", option.name,
-                         option.name == TIME_CONTROL ? "MIN+INC, e.g. 5+0" : "ja or en");
-            return 2;
+            return refuse(std::string(option.name) + " needs a value, " +
+                          (option.name == TIME_CONTROL ? "MIN+INC, e.g. 5+0" : "ja or en"));
         }
         if (option.name == TIME_CONTROL) {
             timeControl = velmora::parseTimeControl(option.value);
             if (!timeControl) {
-                std::fprintf(stderr,
-                             "velmora: bad --time-control '%s': give MIN+INC, minutes above 0 and at most 180, "
-                             "seconds 0 to 60 (e.g. 5+0 or 0.5+2)\n",
-                             option.value);
-                return 2;
+                return refuse(std::string("bad --time-control '") + option.value +
+                              "': give MIN+INC, minutes above 0 and at most 180, seconds 0 to 60 (e.g. 5+0 or 0.5+2)");
             }
         } else {
             language = velmora::languageNamed(option.value);
-            if (!language) {
-                std::fprintf(stderr, "velmora: bad --lang '%s': give ja (Japanese) or en (English)\n", option.value);
-                return 2;
-            }
+            if (!language) return refuse(std::string("bad --lang '") + option.value + "': give ja (Japanese) or en (English)");
         }
         if (option.separate) ++k;
     }

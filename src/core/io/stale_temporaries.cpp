@@ -1,5 +1,8 @@
 #include "io/stale_temporaries.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <string>
 #include <system_error>
 
@@ -27,9 +30,11 @@ int removeStaleTemporaries(const fs::path& folder, std::chrono::seconds age, fs:
         if (ec) break;
         const fs::directory_entry& entry = *it;
         if (!temporaryName(entry.path().filename().string())) continue;
-        // symlink_status: a link named like a temporary is not one of ours.
+        // lstat: a link named like a temporary is not one of ours, and neither
+        // is a file of another user (a shared folder holds theirs too).
+        struct stat st {};
+        if (::lstat(entry.path().c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) continue;
         std::error_code statusError;
-        if (!fs::is_regular_file(entry.symlink_status(statusError)) || statusError) continue;
         const fs::file_time_type changed = fs::last_write_time(entry.path(), statusError);
         if (statusError || now - changed <= age) continue;
         if (fs::remove(entry.path(), statusError) && !statusError) ++removed;

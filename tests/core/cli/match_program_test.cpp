@@ -2,11 +2,16 @@
 // asked through its `com` command on a record of the position, its moves are
 // played for either colour, and a program that fails or answers nonsense
 // ends the match with one line and status 1.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
+#include <chrono>
+#include <thread>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +23,8 @@
 #include "cli/program_player.h"
 #include "json_value.h"
 #include "record/record_file.h"
+
+extern char** environ;
 
 namespace velmora::cli {
 namespace {
@@ -72,6 +79,85 @@ const std::string& text(const Json& j, const std::string& key) {
 }
 double number(const Json& j, const std::string& key) {
     return std::get<double>(std::get<std::map<std::string, Json>>(j.value).at(key).value);
+}
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+// A process that still runs: one that exists and is not a zombie waiting
+// for a parent to reap it.
+bool running(pid_t pid) {
+    if (::kill(pid, 0) != 0) return false;
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    const size_t close = line.rfind(')');
+    return close == std::string::npos || close + 2 >= line.size() || line[close + 2] != 'Z';
+}
+
+// The pids a script wrote to a file, one a line.
+std::vector<pid_t> pids(const fs::path& file) {
+    std::vector<pid_t> out;
+    for (const std::string& line : lines(file.string())) out.push_back(std::stoi(line));
+    return out;
+}
+
+// Waits up to a few seconds for every one of them to be gone (a SIGKILL
+// takes effect soon, not at once); the pids still running.
+std::vector<pid_t> leftRunning(const std::vector<pid_t>& all) {
+    std::vector<pid_t> left = all;
+    for (int k = 0; k < 100 && !left.empty(); ++k) {
+        std::erase_if(left, [](pid_t pid) { return !running(pid); });
+        if (!left.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return left;
+}
+
+// velmora-cli match started in the background, its private folders made
+// in `temporaries`; the caller waits for it.
+pid_t startMatch(const std::vector<std::string>& args, const fs::path& temporaries, const fs::path& err) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<std::string> words = {VELMORA_CLI, "match"};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> environment = {"TMPDIR=" + temporaries.string()};
+    for (char** e = environ; *e; ++e) {
+        if (!std::string_view(*e).starts_with("TMPDIR=")) environment.emplace_back(*e);
+    }
+    std::vector<char*> envp;
+    for (std::string& e : environment) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    // The signals at their defaults whatever the test runner left them at.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGINT);
+    sigaddset(&defaults, SIGTERM);
+    sigaddset(&defaults, SIGHUP);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    pid_t pid = -1;
+    if (::posix_spawn(&pid, VELMORA_CLI, &actions, &attributes, argv.data(), envp.data()) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    return pid;
+}
+
+// The names in `folder` that start with "velmora-match-".
+std::vector<std::string> privateFolders(const fs::path& folder) {
+    std::vector<std::string> out;
+    for (const fs::directory_entry& e : fs::directory_iterator(folder)) {
+        if (e.path().filename().string().starts_with("velmora-match-")) out.push_back(e.path().string());
+    }
+    return out;
 }
 
 // The program plays each colour in turn: as white it answers for the
@@ -186,6 +272,85 @@ TEST_F(MatchProgram, AProgramThatFailsOrAnswersNonsenseEndsTheMatch) {
     EXPECT_EQ(missing.status, 1);
     ASSERT_EQ(missing.err.size(), 1u);
     EXPECT_NE(missing.err[0].find("cannot run it: No such file or directory"), std::string::npos) << missing.err[0];
+}
+
+// A program that never answers is killed after the limit (twice the budget
+// of at least a second, and 30 s more) together with what it started: its
+// group goes, not only the program.
+TEST_F(MatchProgram, ASilentProgramIsEndedWithEverythingItStarted) {
+    const fs::path leaders = dir_ / "leaders", children = dir_ / "children";
+    const std::string program = script("silent.sh", "sleep 1000 &\necho $! >> '" + children.string() + "'\necho $$ >> '" +
+                                                        leaders.string() + "'\nwait");
+    const auto start = Clock::now();
+    const MatchRun run = match("--white 4 --black-program " + program + " --games 1 --seed 7 --time 1");
+    const double seconds = secondsSince(start);
+    EXPECT_EQ(run.status, 1);
+    ASSERT_EQ(run.err.size(), 1u);
+    EXPECT_EQ(run.err[0], "velmora-cli: game 0: " + program + ": gave no answer within 32 s");
+    EXPECT_GE(seconds, 31.5);
+    EXPECT_LT(seconds, 40);
+    const std::vector<pid_t> started = pids(leaders), left = pids(children);
+    ASSERT_EQ(started.size(), 1u);
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_TRUE(leftRunning({started[0], left[0]}).empty());
+}
+
+// A program that answers and exits, leaving behind a child that holds its
+// output open: the answer counts at the program's exit, not when the child
+// lets go of the pipe (here after 100 s, past the limit), and the child is
+// ended with the program's group.
+TEST_F(MatchProgram, AnAnswerCountsWhenTheProgramExitsThoughItsChildHoldsTheOutput) {
+    const fs::path children = dir_ / "children";
+    const std::string program = script("leaving.sh", "sleep 100 &\necho $! >> '" + children.string() + "'\nexec " +
+                                                         std::string(VELMORA_CLI) + " \"$@\"");
+    const auto start = Clock::now();
+    const MatchRun run = match("--white 4 --black-program " + program + " --games 1 --seed 7 --time 20");
+    const double seconds = secondsSince(start);
+    ASSERT_EQ(run.status, 0) << (run.err.empty() ? "" : run.err[0]);
+    ASSERT_EQ(run.out.size(), 2u);
+    const std::vector<pid_t> left = pids(children);
+    ASSERT_FALSE(left.empty());
+    // Each answer about as fast as the program's own: a whole game in far
+    // less than one wait for the limit.
+    EXPECT_LT(seconds, 20) << left.size() << " answers";
+    EXPECT_TRUE(leftRunning(left).empty());
+}
+
+// SIGTERM, SIGINT or SIGHUP to a match waiting for a program: the program and its
+// group are ended, the private folder is removed, and the match ends by
+// that signal, at once.
+TEST_F(MatchProgram, ASignalEndsTheMatchWithoutLeavingTheProgramOrItsFolder) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        const fs::path temporaries = dir_ / ("tmp" + std::to_string(signal));
+        fs::create_directories(temporaries);
+        const fs::path leaders = dir_ / ("leaders" + std::to_string(signal));
+        const fs::path children = dir_ / ("children" + std::to_string(signal));
+        const fs::path folders = dir_ / ("folders" + std::to_string(signal));
+        const std::string program = script("waiting" + std::to_string(signal) + ".sh",
+                                           "dirname \"$2\" >> '" + folders.string() + "'\nsleep 1000 &\necho $! >> '" +
+                                               children.string() + "'\necho $$ >> '" + leaders.string() + "'\nwait");
+        const pid_t cli = startMatch({"--white-program", program, "--black", "4", "--games", "1", "--seed", "7"}, temporaries,
+                                     dir_ / "err.txt");
+        ASSERT_GT(cli, 0);
+        // Until the program has started its child and is waiting.
+        for (int k = 0; k < 200 && lines(leaders.string()).empty(); ++k) std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        ASSERT_EQ(lines(leaders.string()).size(), 1u) << "the program was not asked";
+        const std::vector<std::string> folder = lines(folders.string());
+        ASSERT_EQ(folder.size(), 1u);
+        EXPECT_TRUE(fs::is_directory(folder[0]));
+        EXPECT_EQ(privateFolders(temporaries), folder);
+
+        const auto start = Clock::now();
+        ASSERT_EQ(::kill(cli, signal), 0);
+        int status = 0;
+        ASSERT_EQ(::waitpid(cli, &status, 0), cli);
+        EXPECT_LT(secondsSince(start), 2.0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << "status " << status;
+        EXPECT_TRUE(leftRunning({pids(leaders)[0], pids(children)[0]}).empty());
+        EXPECT_FALSE(fs::exists(folder[0]));
+        EXPECT_TRUE(privateFolders(temporaries).empty());
+        EXPECT_TRUE(lines((dir_ / "err.txt").string()).empty());
+    }
 }
 
 TEST(MatchProgramAnswer, ReadsTheMoveOnTheChosenBoard) {

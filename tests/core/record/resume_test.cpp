@@ -529,6 +529,22 @@ TEST(StaleTemporaries, OnlyOldRegularFilesOfTheTemporaryNameGo) {
     EXPECT_EQ(removeStaleTemporaries(dir / "missing", STALE_TEMPORARY_AGE), 0);
 }
 
+// In a folder other users write to as well, their temporaries are theirs to
+// clear: only the running user's go, however old the others are.
+TEST(StaleTemporaries, AnotherUsersTemporaryIsLeftAlone) {
+    if (::geteuid() != 0) GTEST_SKIP() << "giving a file to another user needs root";
+    testing::ScratchFolder dir;
+    dir.write(".velmora-mine.tmp", "x");
+    dir.write(".velmora-theirs.tmp", "x");
+    ASSERT_EQ(::chown((dir / ".velmora-theirs.tmp").c_str(), 65534, 65534), 0);
+    age(dir / ".velmora-mine.tmp", 30);
+    age(dir / ".velmora-theirs.tmp", 30);
+
+    EXPECT_EQ(removeStaleTemporaries(dir.path, STALE_TEMPORARY_AGE), 1);
+    EXPECT_FALSE(fs::exists(dir / ".velmora-mine.tmp"));
+    EXPECT_TRUE(fs::exists(dir / ".velmora-theirs.tmp"));
+}
+
 TEST(StaleTemporaries, StartUpClearsTheSettingsResumeAndRecordFolders) {
     testing::ScratchFolder settings, resume, records, other;
     struct Panel : RecordPanel {
