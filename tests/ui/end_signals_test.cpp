@@ -89,10 +89,11 @@ void EndSignalsTest::aSignalEndsAnIdleWindowAndKeepsTheGame() {
     QTimer::singleShot(0, &w, [] { ::raise(SIGTERM); });
     QCOMPARE(runUntilTheEnd(w), 0);
     QVERIFY(w.shell().ending());
-    // Three empty header lines, the start and the position after the move.
+    // The title saying how the game was being played, two empty player
+    // lines, the start and the position after the move.
     const QStringList kept = lines(resumePath());
     QCOMPARE(kept.size(), 5);
-    QCOMPARE(kept.mid(0, 3), QStringList({"", "", ""}));
+    QCOMPARE(kept.mid(0, 3), QStringList({"velmora game: people", "", ""}));
     QCOMPARE(kept[4].size(), 512);
     QVERIFY(kept[3] != kept[4]);
 }
