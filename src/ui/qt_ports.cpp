@@ -108,7 +108,10 @@ void QtDialogs::highlightFor(std::function<double()> seconds) {
 Answer QtDialogs::messageBox(const std::string& text, const std::string& title, Buttons buttons, bool warningIcon) {
     if (shell_.givingWay()) return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
     QMessageBox box(window_);
-    const QString caption = QString::fromStdString(title);
+    // A box the game gives no title (" ", "  ") carries the program's name,
+    // so the window list and the title bar say whose box it is.
+    QString caption = QString::fromStdString(title);
+    if (caption.trimmed().isEmpty()) caption = QStringLiteral("Velmora");
     box.setWindowTitle(caption);
     box.setText(QString::fromStdString(text));
     if (warningIcon) box.setIcon(QMessageBox::Warning);

@@ -110,7 +110,7 @@ void ScreenTest::aScriptedSessionShowsEveryStepOnTheScreen() {
     checkStep("start");
 
     clickMenu({"TAIKYOKU", "MATCH_MAN", "START"});
-    QVERIFY(boxes_.texts.contains(" |先手の番です"));
+    QVERIFY(boxes_.texts.contains("Velmora|先手の番です"));
     // Boxes open over the game window.
     QVERIFY(window.frameGeometry().contains(boxes_.over.last()));
     checkStep("start-game");

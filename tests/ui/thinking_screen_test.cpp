@@ -343,7 +343,7 @@ void ThinkingScreenTest::aNewGameReplacesTheThinkingOne() {
         } else {
             QCOMPARE(g.state.gameMode, GameMode::BetweenPeople);
             QCOMPARE(g.state.sideToMove, Side::First);
-            QVERIFY(boxes_.texts.contains(" |先手の番です"));
+            QVERIFY(boxes_.texts.contains("Velmora|先手の番です"));
         }
         QVERIFY(!w_->thinking());
     }

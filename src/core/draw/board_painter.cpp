@@ -125,7 +125,10 @@ void BoardPainter::描画_移動結果(double c, double r, Square square, PieceC
 }
 
 void BoardPainter::描画_ハンデレベル(int code) {
-    描画_絵(LEFT_ORIGIN_X, g_.options.backgroundPicture, 12, 2);
+    // The whole band under the label, from the left board's edge to the
+    // right board's: a translated label is longer and its grade may stand
+    // further left than the Japanese one.
+    for (int column : {10, 11, 12}) 描画_絵(LEFT_ORIGIN_X, g_.options.backgroundPicture, column, 2);
     描画_文字列(11.1, 2.1, code, SHADOW_COLOR, 10);
     描画_文字列(11, 2, code, WHITE_COLOR, 10);
 }

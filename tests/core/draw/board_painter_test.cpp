@@ -5,6 +5,7 @@
 
 #include "board_text_fixture.h"
 #include "draw/board_painter.h"
+#include "draw/geometry.h"
 #include "fakes.h"
 #include "rules/setup.h"
 
@@ -215,8 +216,31 @@ TEST(StatusTexts, HandicapLabelsAndUnknownCodes) {
     EXPECT_EQ(labelText(-2), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段");
     PainterWorld w;
     w.painter.描画_ハンデレベル(8);
-    EXPECT_EQ(w.canvas.pictures.size(), 1u);  // the fresh tile stays
+    EXPECT_EQ(w.canvas.pictures.size(), 3u);  // the fresh tiles stay
     EXPECT_TRUE(w.canvas.texts.empty());
+}
+
+// A new label is drawn over a cleared band that reaches from where the text
+// starts to the right board, so no part of a longer old one is left.
+TEST(StatusTexts, AHandicapLabelIsDrawnOverTheWholeBandCleared) {
+    PainterWorld w;
+    w.game.options.backgroundPicture = BG_TATAMI;
+    w.painter.描画_ハンデレベル(1);
+    ASSERT_FALSE(w.canvas.texts.empty());
+    const double textStart = w.canvas.texts.front().x;
+    const size_t tilesBeforeText = w.canvas.pictures.size();
+    double clearedFrom = 1e9, clearedTo = 0;
+    for (const auto& p : w.canvas.pictures) {
+        EXPECT_EQ(p.code, BG_TATAMI);
+        EXPECT_DOUBLE_EQ(p.y, 900 + 525 * 2.0);
+        clearedFrom = std::min(clearedFrom, p.x);
+        clearedTo = std::max(clearedTo, p.x + 522);
+    }
+    EXPECT_GT(tilesBeforeText, 0u);
+    EXPECT_LE(clearedFrom - textStart, 522 * 0.2);  // from the text's start, give or take its first letter
+    EXPECT_DOUBLE_EQ(clearedTo, 700 + 522 * 13.0);   // to the right board's first file
+    EXPECT_LE(clearedFrom, 700 + 522 * 10.0);        // never onto the left board's labels
+    EXPECT_GE(clearedFrom, 700 + 522 * 10.0);
 }
 
 TEST(StatusTexts, ThinkingIsShownAboveBothBoards) {
