@@ -42,6 +42,8 @@ MoveListPanel::MoveListPanel(QWidget* parent) : QTableWidget(0, 3, parent) {
     setSelectionMode(NoSelection);
     setFocusPolicy(Qt::NoFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // By pixels, so a move scrolled to the bottom edge shows whole there.
+    setVerticalScrollMode(ScrollPerPixel);
     setFrameShape(QFrame::NoFrame);
     horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
@@ -92,13 +94,21 @@ void MoveListPanel::highlight() {
             it->setForeground(paletteColor(here ? CURRENT_TEXT : row > current_ ? AHEAD : TEXT));
         }
     }
-    if (current_ >= 0 && current_ < rowCount()) scrollToItem(item(current_, 2), EnsureVisible);
+    scrollToCurrent();
+}
+
+void MoveListPanel::scrollToCurrent() {
+    if (current_ < 0 || current_ >= rowCount()) return;
+    // Rows just added reach the scroll bar's range only at the next layout:
+    // laid out now, the newest move can be brought wholly into view.
+    updateGeometries();
+    scrollToItem(item(current_, 2), EnsureVisible);
 }
 
 void MoveListPanel::resizeEvent(QResizeEvent* event) {
     QTableWidget::resizeEvent(event);
     applyFont();
-    if (current_ >= 0 && current_ < rowCount()) scrollToItem(item(current_, 2), EnsureVisible);
+    scrollToCurrent();
 }
 
 void MoveListPanel::applyFont() {

@@ -28,6 +28,8 @@ protected:
 
 private:
     void highlight();
+    // The position shown brought wholly into view.
+    void scrollToCurrent();
     void applyFont();
 
     std::optional<std::vector<std::pair<std::string, std::string>>> shown_;  // board and text of each move

@@ -7,9 +7,11 @@
 
 #include "draw/geometry.h"
 #include "draw/move_marks.h"
+#include "record/listed_moves.h"
 #include "record/replay.h"
 #include "sound_warning_watch.h"
 #include "ui/main_window.h"
+#include "ui/move_list_panel.h"
 #include "ui/palette.h"
 #include "window_helpers.h"
 
@@ -55,6 +57,7 @@ private slots:
     void initTestCase() { QVERIFY(folder_.isValid() && QDir::setCurrent(folder_.path())); }
     void theListStandsBesideTheBoardsOnlyWhereThereIsRoom();
     void theListFollowsTheGameAndAClickStepsThere();
+    void theCurrentMoveIsAlwaysWhollyInView();
     void theLastMoveIsMarkedOnBothSquareColours();
     void aDraggedPieceFollowsThePointerAndMovesOnRelease();
 
@@ -149,6 +152,33 @@ void MoveListWindowTest::theListFollowsTheGameAndAClickStepsThere() {
     QVERIFY(settled(w));
     QCOMPARE(list.currentMove(), 2);
     QCOMPARE(list.item(2, 2)->background().color(), yellow);
+}
+
+// Stepping through a long game, forward and back, at heights that are no
+// whole number of rows: the highlighted move is never cut at an edge.
+void MoveListWindowTest::theCurrentMoveIsAlwaysWhollyInView() {
+    std::vector<ListedMove> moves;
+    for (int n = 1; n <= 80; ++n) moves.push_back({n, std::nullopt, n % 2 ? "左" : "右", "ｅ４ ポーン"});
+    for (const int height : {203, 250, 317}) {
+        ui::MoveListPanel list(nullptr);
+        list.resize(220, height);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        auto wholly = [&list](int row) {
+            const QRect r = list.visualItemRect(list.item(row, 2));
+            return list.viewport()->rect().contains(r);
+        };
+        // As a game is played: one move more each time, the newest shown.
+        for (int made = 0; made <= 80; ++made) {
+            list.showMoves(std::vector<ListedMove>(moves.begin(), moves.begin() + made), made);
+            QCoreApplication::processEvents();
+            QVERIFY2(wholly(made), qPrintable(QString("move %1 at height %2").arg(made).arg(height)));
+        }
+        for (int current = 80; current >= 0; current -= 7) {
+            list.showMoves(moves, current);
+            QVERIFY2(wholly(current), qPrintable(QString("move %1 back at height %2").arg(current).arg(height)));
+        }
+    }
 }
 
 void MoveListWindowTest::theLastMoveIsMarkedOnBothSquareColours() {
