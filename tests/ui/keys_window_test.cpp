@@ -328,9 +328,14 @@ double contrast(const QColor& a, const QColor& b) {
 void KeysWindowTest::altPutsTheKeysOnTheMenuBarAndTheArrowsReachEveryItem() {
     MainWindow w;
     activate(w);
+    QMenuBar* bar = w.menuBar();
+    const QRect first = bar->actionGeometry(bar->actions().first());
+    const QImage before = bar->grab(first).toImage();
     tapAlt(&w.canvas());
     QCOMPARE(activeItem(w), QString("TAIKYOKU"));
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.menuBar()));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(bar));
+    // The item the keys stand on is drawn highlighted.
+    QVERIFY(bar->grab(first).toImage() != before);
     // Right walks over every item, the direct commands included, and no
     // arrow reaches the boards' cursor.
     QStringList visited = {activeItem(w)};
