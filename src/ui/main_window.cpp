@@ -8,6 +8,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QProxyStyle>
+#include <QStyleOptionMenuItem>
 #include <QScreen>
 #include <QShortcut>
 #include <QTime>
@@ -37,6 +39,37 @@
 #include "ui/game_font.h"
 
 namespace velmora::ui {
+namespace {
+
+// The menu bar's own style: Alt pressed and let go alone puts the keys on the
+// bar, whose arrow keys then walk over every item (the direct commands 戻, 進,
+// △ and ▽ included), Enter or Down opens a menu or runs a command there, and
+// Esc leaves the bar. Every other look and behaviour is the application's.
+class MenuBarStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_MenuBar_AltKeyNavigation) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+    // The item the keys stand on is drawn as an open menu's item is: some
+    // styles draw a selected item only while its menu is open, which leaves
+    // the keys' place on the bar unseen.
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (element == CE_MenuBarItem && (option->state & State_Selected) && !(option->state & State_Sunken)) {
+            if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
+                QStyleOptionMenuItem shown = *item;
+                shown.state |= State_Sunken;
+                QProxyStyle::drawControl(element, &shown, painter, widget);
+                return;
+            }
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
+
+}  // namespace
 
 MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), browser_(this) {
     setWindowTitle("Velmora");
@@ -250,6 +283,9 @@ QAction* MainWindow::barCommand(const QString& caption, const QString& name, std
 
 void MainWindow::buildMenus() {
     menuBar()->setNativeMenuBar(false);
+    auto* barStyle = new MenuBarStyle;
+    barStyle->setParent(menuBar());
+    menuBar()->setStyle(barStyle);
     Game& g = *game_;
 
     QMenu* taikyoku = menu(menuBar(), "対局", "TAIKYOKU");
@@ -321,9 +357,9 @@ void MainWindow::buildMenus() {
     item(sonota, "バージョン情報", "VER", [&g] { VER_Click(g); }, false);
     menuBar()->addMenu(sonota);
 
-    // Esc ends the program wherever the keyboard focus stands in the window:
-    // a menu closed with Esc leaves the focus on the menu bar, which would
-    // otherwise keep the key from the window.
+    // Esc ends the program wherever the keyboard focus stands in the window,
+    // except while the menu bar has the keys: there the bar takes it first
+    // (its shortcut override), closing an open menu or leaving the bar.
     auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     esc->setContext(Qt::WindowShortcut);
     connect(esc, &QShortcut::activated, this, [this] { run([this] { Form_KeyDown(*game_, 27); }); });

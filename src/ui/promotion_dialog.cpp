@@ -1,5 +1,6 @@
 #include "ui/promotion_dialog.h"
 
+#include <QKeyEvent>
 #include <QTime>
 #include <QTimer>
 
@@ -10,6 +11,9 @@ namespace {
 constexpr const char* NAMES[6] = {"QEEN", "BISYO", "NIGT", "ROOK", "PORN", "KING"};
 constexpr PieceCode KINDS[6] = {BLACK_QUEEN, BLACK_BISHOP, BLACK_KNIGHT, BLACK_ROOK, BLACK_PAWN, BLACK_KING};
 constexpr int BUTTON_SIZE = 40;
+// The frame around the piece the keys stand on: black, 3 pixels, which reads
+// on the dialog's light grey and on the buttons' faces.
+constexpr int MARKER_WIDTH = 3;
 
 QIcon iconOf(const Pictures& pictures, const QString& name) { return QIcon(QPixmap::fromImage(pictures.byName(name))); }
 
@@ -33,9 +37,76 @@ PromotionDialog::PromotionDialog(bool blackPictures, const Pictures& pictures, Q
         button->setAutoRaise(true);
         button->setGeometry(350 / 15, (840 + 720 * i) / 15 - 40, BUTTON_SIZE + 4, BUTTON_SIZE + 4);
         connect(button, &QToolButton::clicked, this, [this, i] { press(i); });
+        button->installEventFilter(this);
         buttons_[i] = button;
     }
+    marker_ = new QFrame(this);
+    marker_->setObjectName("KeyMarker");
+    marker_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    marker_->setLineWidth(MARKER_WIDTH);
+    QPalette markerColours = marker_->palette();
+    markerColours.setColor(QPalette::WindowText, Qt::black);
+    marker_->setPalette(markerColours);
+    marker_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    marker_->hide();
+    // The dialog's own keys too, for when no button has the focus yet.
+    installEventFilter(this);
     setFixedSize(350 / 15 * 2 + BUTTON_SIZE + 4, (840 + 720 * 5) / 15 - 40 + BUTTON_SIZE + 24);
+}
+
+void PromotionDialog::resetChoice() {
+    choice_.reset();
+    chosen_ = false;
+    ++shown_;
+    moveTo(0);
+    marker_->show();
+}
+
+void PromotionDialog::moveTo(int index) {
+    current_ = index;
+    const QRect around = buttons_[index]->geometry();
+    marker_->setGeometry(around.adjusted(-MARKER_WIDTH, -MARKER_WIDTH, MARKER_WIDTH, MARKER_WIDTH));
+    marker_->raise();
+    buttons_[index]->setFocus(Qt::OtherFocusReason);
+}
+
+bool PromotionDialog::eventFilter(QObject* watched, QEvent* event) {
+    // The buttons get the keys first; while the person chooses, the dialog's
+    // keys are these.
+    if (event->type() != QEvent::KeyPress || !marker_->isVisible()) return QDialog::eventFilter(watched, event);
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    if (keyEvent->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return QDialog::eventFilter(watched, event);
+    switch (keyEvent->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+        case Qt::Key_Backtab:
+            if (!chosen_) moveTo((current_ + 5) % 6);
+            return true;
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+        case Qt::Key_Tab:
+            if (!chosen_) moveTo((current_ + 1) % 6);
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            press(current_);
+            return true;
+        default:
+            return QDialog::eventFilter(watched, event);
+    }
+}
+
+void PromotionDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The keys start where the frame stands.
+    if (marker_->isVisible()) buttons_[current_]->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void PromotionDialog::hideEvent(QHideEvent* event) {
+    // Shown again for the computer's own choice, it shows no key frame.
+    marker_->hide();
+    QDialog::hideEvent(event);
 }
 
 void PromotionDialog::press(int index) {

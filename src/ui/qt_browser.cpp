@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QTextBrowser>
 #include <QUrl>
@@ -48,6 +49,12 @@ bool QtBrowser::showInHelpWindow(const QString& file) {
         help_->setAttribute(Qt::WA_DeleteOnClose);
         help_->setOpenExternalLinks(false);
         help_->resize(640, 480);
+        // Esc and Ctrl+W close the help window and leave the game as it is.
+        for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+            auto* close = new QShortcut(keys, help_);
+            close->setContext(Qt::WindowShortcut);
+            QObject::connect(close, &QShortcut::activated, help_, &QWidget::close);
+        }
     }
     help_->setSearchPaths({QFileInfo(file).absolutePath()});
     help_->setSource(QUrl::fromLocalFile(file));

@@ -1,5 +1,6 @@
 #include "ui/record_panel.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -100,7 +101,8 @@ QtRecordPanel::QtRecordPanel(QWidget* parent) : QObject(parent), baseFont_(paren
     // Long names lose their start, never their end: the end says where one is.
     folders_->setTextElideMode(Qt::ElideLeft);
     folders_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    folders_->installEventFilter(this);
+    for (QWidget* w : std::initializer_list<QWidget*>{drives_, folders_, files_, returnButton_}) w->installEventFilter(this);
+    for (QLineEdit* f : fields_) f->installEventFilter(this);
     connect(folders_, &QListWidget::itemDoubleClicked, this, &QtRecordPanel::openFolderItem);
     connect(files_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         if (fileClicked_) fileClicked_(item->text().toStdString());
@@ -152,9 +154,48 @@ void QtRecordPanel::openFolderItem(QListWidgetItem* item) {
     if (item && (item->flags() & Qt::ItemIsEnabled)) Dir1_Change(QDir(folder_).absoluteFilePath(item->data(Qt::UserRole).toString()));
 }
 
+QList<QWidget*> QtRecordPanel::shownControls() const {
+    // Fields 2, 3 and 4 stand above the file name (field 1).
+    QList<QWidget*> order = {drives_, folders_, files_, fields_[1], fields_[2], fields_[3], fields_[0], returnButton_};
+    order.removeIf([](QWidget* w) { return w->isHidden(); });
+    return order;
+}
+
+bool QtRecordPanel::hasKeys() const {
+    const QWidget* focus = QApplication::focusWidget();
+    for (const QWidget* w : {static_cast<QWidget*>(drives_), static_cast<QWidget*>(folders_), static_cast<QWidget*>(files_),
+                             static_cast<QWidget*>(returnButton_)}) {
+        if (focus == w || (focus && w->isAncestorOf(focus))) return true;
+    }
+    return std::any_of(std::begin(fields_), std::end(fields_), [focus](const QLineEdit* f) { return focus == f; });
+}
+
+void QtRecordPanel::moveKeys(bool forward) {
+    const QList<QWidget*> controls = shownControls();
+    if (controls.isEmpty()) return;
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        if (QApplication::focusWidget() == controls[i] || controls[i]->isAncestorOf(QApplication::focusWidget())) at = i;
+    }
+    const qsizetype n = controls.size();
+    const qsizetype next = at < 0 ? 0 : (at + (forward ? 1 : n - 1)) % n;
+    controls[next]->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+}
+
 bool QtRecordPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == folders_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const int key = keyEvent->key();
+    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !(keyEvent->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        moveKeys(key == Qt::Key_Tab && !(keyEvent->modifiers() & Qt::ShiftModifier));
+        return true;
+    }
+    // Enter on a file loads it, as a click on it does.
+    if (watched == files_ && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        if (QListWidgetItem* item = files_->currentItem(); item && fileClicked_) fileClicked_(item->text().toStdString());
+        return true;
+    }
+    if (watched == folders_) {
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             openFolderItem(folders_->currentItem());
             return true;
@@ -196,6 +237,8 @@ void QtRecordPanel::refreshFiles() {
 }
 
 void QtRecordPanel::描画_可視(bool drive, bool folderList, bool file) {
+    filesOpened_ = file && files_->isHidden();
+    hadKeys_ = hasKeys();
     drives_->setVisible(drive);
     folders_->setVisible(folderList);
     if (file) refreshFiles();
@@ -203,6 +246,9 @@ void QtRecordPanel::描画_可視(bool drive, bool folderList, bool file) {
 }
 
 void QtRecordPanel::描画_棋譜_IO(bool shown) {
+    // Always called after 描画_可視, so the whole panel is settled here.
+    const bool hadKeys = hadKeys_ || hasKeys();
+    const bool fieldsOpened = shown && fields_[0]->isHidden();
     if (!shown) {
         for (QLineEdit* f : fields_) f->clear();
     }
@@ -211,6 +257,19 @@ void QtRecordPanel::描画_棋譜_IO(bool shown) {
         fields_[k]->setVisible(shown);
     }
     returnButton_->setVisible(shown);
+    // A panel that opens takes the keys: the file name to save under, or
+    // the file list to load from with its first file chosen.
+    if (fieldsOpened) {
+        fields_[0]->setFocus(Qt::OtherFocusReason);
+    } else if (filesOpened_ && !shown) {
+        if (!files_->currentItem() && files_->count() > 0) files_->setCurrentRow(0);
+        files_->setFocus(Qt::OtherFocusReason);
+    } else if (hadKeys && shownControls().isEmpty()) {
+        // A panel that closes gives the keys back to the boards.
+        if (QWidget* boards = qobject_cast<QWidget*>(parent())) boards->setFocus(Qt::OtherFocusReason);
+    }
+    filesOpened_ = false;
+    hadKeys_ = false;
 }
 
 std::string QtRecordPanel::fieldText(RecordField field) {

@@ -54,6 +54,12 @@ private:
     void openFolderItem(QListWidgetItem* item);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void place(QWidget* w, QRect twips);
+    // The panel's controls in the order Tab visits them: top to bottom, the
+    // RETURN button last; only those shown.
+    QList<QWidget*> shownControls() const;
+    bool hasKeys() const;
+    // Tab and Shift+Tab go round the panel's controls and never out to the boards.
+    void moveKeys(bool forward);
 
     QComboBox* drives_;
     QListWidget* folders_;
@@ -65,6 +71,10 @@ private:
     PictureTransform transform_;
     QFont baseFont_;
     QString drive_;
+    // The file list has just been shown: the keys go to it once the fields are settled.
+    bool filesOpened_ = false;
+    // A control of the panel had the keys before this change of the panel.
+    bool hadKeys_ = false;
     std::function<void(const std::string&)> fileClicked_;
     std::function<void()> returnPressed_;
     Dialogs* dialogs_ = nullptr;

@@ -21,8 +21,10 @@ constexpr int COM_MOVE_COLOR = 15;
 // computer's destination bright white (15).
 constexpr int LAST_MOVE_COLOR = 14;
 constexpr int TWIN_CAPTURE_COLOR = 13;
-// The keyboard's square cursor: light cyan, which no other mark uses and
-// which reads on both square colours and beside the marks above.
-constexpr int KEY_CURSOR_COLOR = 11;
+// The keyboard's square cursor: dark blue, which nothing else draws with and
+// which stands out at least 3:1 from every pixel of both marble squares
+// (their lightest veins included, where light cyan fell below 2:1); of the
+// palette only black does so too, and black is the texts' shadow.
+constexpr int KEY_CURSOR_COLOR = 1;
 
 }  // namespace velmora
