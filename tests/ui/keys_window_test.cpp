@@ -62,6 +62,22 @@ void activate(MainWindow& w) {
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&w.canvas()));
 }
 
+// A white pawn on a7 of the left board, its a8 empty, white to move, and
+// the keyboard's cursor taken from e2 onto the pawn and Enter pressed there.
+Board& pawnOnA7Selected(MainWindow& w) {
+    activate(w);
+    whiteToMove(w);
+    Board& left = w.game().board(BoardId::LEFT);
+    left.at(1, 2) = WHITE_PAWN;
+    left.at(1, 1) = EMPTY;
+    w.game().presentation().描画_盤(BoardId::LEFT);
+    key(w, Qt::Key_Left, {}, 5);
+    key(w, Qt::Key_Up, {}, 5);
+    if (w.keyCursor().file() != 1 || w.keyCursor().rank() != 2) qFatal("the cursor did not reach a7");
+    key(w, Qt::Key_Return);
+    return left;
+}
+
 }  // namespace
 
 class KeysWindowTest : public QObject {
@@ -206,18 +222,7 @@ void KeysWindowTest::arrowKeysMoveTheCursorAcrossTheGapAndEnterClicksThere() {
 
 void KeysWindowTest::shiftEnterIsTheRightButtonForAPromotion() {
     MainWindow w;
-    activate(w);
-    whiteToMove(w);
-    Board& left = w.game().board(BoardId::LEFT);
-    left.at(1, 2) = WHITE_PAWN;
-    left.at(1, 1) = EMPTY;
-    w.game().presentation().描画_盤(BoardId::LEFT);
-    // The cursor from e2 to a2, then onto the pawn on a7.
-    key(w, Qt::Key_Left, {}, 5);
-    key(w, Qt::Key_Up, {}, 5);
-    QCOMPARE(w.keyCursor().file(), 1);
-    QCOMPARE(w.keyCursor().rank(), 2);
-    key(w, Qt::Key_Return);
+    Board& left = pawnOnA7Selected(w);
     QVERIFY(w.game().selection(BoardId::LEFT).pieceSelected);
     key(w, Qt::Key_Up);
     // Enter alone is the left button: refused with its message.
@@ -468,15 +473,7 @@ void KeysWindowTest::theRecordPanelKeepsTheKeysAndEnterLoadsTheChosenFile() {
 
 void KeysWindowTest::thePromotionChoiceShowsWhereTheKeysStandAndTheyChoose() {
     MainWindow w;
-    activate(w);
-    whiteToMove(w);
-    Board& left = w.game().board(BoardId::LEFT);
-    left.at(1, 2) = WHITE_PAWN;
-    left.at(1, 1) = EMPTY;
-    w.game().presentation().描画_盤(BoardId::LEFT);
-    key(w, Qt::Key_Left, {}, 5);
-    key(w, Qt::Key_Up, {}, 5);
-    key(w, Qt::Key_Return);
+    Board& left = pawnOnA7Selected(w);
     key(w, Qt::Key_Up);
     // In the piece choice the keys start on the queen, framed in black;
     // Down twice moves to the knight, Up once back to the bishop, Enter takes it.
