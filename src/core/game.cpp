@@ -48,6 +48,7 @@ void 手順保存(Game& g, int n) {
     if (!History::valid(n)) return;
     g.history.left[n] = g.board(BoardId::LEFT);
     g.history.right[n] = g.board(BoardId::RIGHT);
+    g.history.turned[n] = g.state.boardsTurned;
 }
 
 void 初期設定(Game& g) {
@@ -66,6 +67,7 @@ void 初期設定(Game& g) {
     st.kingQueenSwapped = false;
     st.whiteInCheck = false;
     st.reversed = false;
+    st.boardsTurned = false;
     setStartPosition(g.board(BoardId::LEFT));
     g.board(BoardId::RIGHT) = g.board(BoardId::LEFT);
     手順保存(g, st.moveNumber);

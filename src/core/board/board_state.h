@@ -24,6 +24,10 @@ struct GameState {
     PieceCode comPromotionPiece = EMPTY;
     bool handicapApplied = false;
     bool reversed = false;
+    // The boards on the screen stand turned round by 反転 (an odd number of
+    // times since the snapshot they came from was stored unturned): the
+    // labels and the names of squares turn with them.
+    bool boardsTurned = false;
     bool moveGuidance = false;
     int comLevel = 3;
     int handicapLevel = 0;

@@ -12,6 +12,8 @@ constexpr int HISTORY_SIZE = MAX_MOVES + 1;
 struct History {
     std::vector<Board> left = std::vector<Board>(HISTORY_SIZE);
     std::vector<Board> right = std::vector<Board>(HISTORY_SIZE);
+    // Snapshot n was stored from boards turned round by 反転.
+    std::vector<bool> turned = std::vector<bool>(HISTORY_SIZE);
 
     static constexpr bool valid(int n) { return n >= 0 && n < HISTORY_SIZE; }
     std::vector<Board>& of(BoardId id) { return id == BoardId::LEFT ? left : right; }

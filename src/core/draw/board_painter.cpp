@@ -2,6 +2,7 @@
 
 #include "draw/move_marks.h"
 #include "record/notation.h"
+#include "record/played_move.h"
 #include "text/translated_text.h"
 #include "rules/legality.h"
 
@@ -98,14 +99,16 @@ void BoardPainter::描画_桝_数値(BoardId id) {
     const int origin = originX(id);
     const double textShift = id == BoardId::LEFT ? 0 : 12;
     const int bg = g_.options.backgroundPicture;
+    // Boards turned round by 反転 are labelled turned round: h to a, 8 at the bottom.
+    const auto label = [this](int i) { return g_.state.boardsTurned ? 9 - i : i; };
     for (int i = 1; i <= 8; ++i) {
         描画_絵(origin, bg, i, 0);
-        描画_数値(i + 0.4 + textShift, 0.3, i, SHADOW_COLOR, 2, 16);
-        描画_数値(i + 0.3 + textShift, 0.2, i, LABEL_COLOR, 2, 16);
+        描画_数値(i + 0.4 + textShift, 0.3, label(i), SHADOW_COLOR, 2, 16);
+        描画_数値(i + 0.3 + textShift, 0.2, label(i), LABEL_COLOR, 2, 16);
         描画_桝駒(id, {i, 1});
         描画_絵(origin, bg, 9, 9 - i);
-        描画_数値(9.2 + textShift, 9 - i + 0.4, i, SHADOW_COLOR, 0, 16);
-        描画_数値(9.1 + textShift, 9 - i + 0.3, i, LABEL_COLOR, 0, 16);
+        描画_数値(9.2 + textShift, 9 - i + 0.4, label(i), SHADOW_COLOR, 0, 16);
+        描画_数値(9.1 + textShift, 9 - i + 0.3, label(i), LABEL_COLOR, 0, 16);
         描画_桝輪郭(origin, BACK_COLOR, 8, 9 - i);
     }
 }
@@ -113,7 +116,9 @@ void BoardPainter::描画_桝_数値(BoardId id) {
 void BoardPainter::描画_移動結果(double c, double r, Square square, PieceCode piece, int colour) {
     if (isWhite(piece)) 消去_思考中(ThinkingStrip::Below);
     if (isBlack(piece)) 消去_思考中(ThinkingStrip::Above);
-    const MoveText t = moveText(square.file, square.rank, piece);
+    // The square is named as the labels name it.
+    const Square named = g_.state.boardsTurned ? turnedSquare(square) : square;
+    const MoveText t = moveText(named.file, named.rank, piece);
     描画_移動駒種類(c + 1.1, r + 0.1, t.file, SHADOW_COLOR, 14);
     描画_移動駒種類(c + 1, r, t.file, colour, 14);
     描画_移動駒種類(c + 1.5, r + 0.2, t.rank, SHADOW_COLOR, 12);
@@ -180,7 +185,7 @@ void BoardPainter::drawClocks() {
     const double now = g_.clock().now();
     for (Colour c : {Colour::Black, Colour::White}) {
         // Turned round, white's pieces stand at the top.
-        const int row = (c == Colour::Black) != g_.state.reversed ? TOP_CLOCK_ROW : BOTTOM_CLOCK_ROW;
+        const int row = (c == Colour::Black) != g_.state.boardsTurned ? TOP_CLOCK_ROW : BOTTOM_CLOCK_ROW;
         clearClockRow(row);
         const bool running = clock.running() == c;
         const std::string face = clockFace(clock.remainingMs(c, now));

@@ -6,6 +6,7 @@
 
 #include "com/level.h"
 #include "command_support.h"
+#include "flow/clock_commands.h"
 #include "flow/shutdown.h"
 #include "io/whole_file.h"
 #include "position_change.h"
@@ -32,6 +33,11 @@ void goOnWith(Game& g, const KeptGame& kept) {
     } else {
         g.chessClock.reset(kept.control);
     }
+    // The control the game goes on with becomes the one in use, as if chosen
+    // (without writing the settings): the menu marks it and the custom
+    // dialog opens on it.
+    g.options.timeControl = kept.control;
+    markTimeControl(g);
     g.presentation().画面_再描画();
     if (kept.mode == GameMode::AgainstComputer) レベル_設定(g, kept.level);
     g.presentation().描画_手数(st.moveNumber);

@@ -21,7 +21,9 @@ std::vector<ListedMove> listedMoves(const Game& g) {
             // In the run's language, part by part as the picture shows them.
             const Translator* t = g.translator();
             entry.board = translated(t, entry.move->board == BoardId::LEFT ? "左" : "右");
-            const MoveText text = moveText(entry.move->to.file, entry.move->to.rank, entry.move->placed);
+            // Named as the labels named the square when the move was made.
+            const Square to = g.history.turned[n] ? turnedSquare(entry.move->to) : entry.move->to;
+            const MoveText text = moveText(to.file, to.rank, entry.move->placed);
             entry.text = translated(t, text.file) + translated(t, text.rank) + " " + translated(t, text.piece);
         } else {
             entry.text = translated(g.translator(), "？");

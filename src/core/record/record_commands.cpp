@@ -158,6 +158,7 @@ RecordLoad applyRecord(Game& g, std::string_view bytes) {
     for (int k = 0; k < n; ++k) {
         g.history.left[k] = record.snapshots[k].left;
         g.history.right[k] = record.snapshots[k].right;
+        g.history.turned[k] = false;
     }
     st.moveNumber = 0;
     st.lastMoveNumber = n - 1;

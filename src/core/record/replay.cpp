@@ -3,6 +3,7 @@
 #include "command_support.h"
 #include "ports/palette_port.h"
 #include "record/notation.h"
+#include "record/played_move.h"
 #include "rules/setup.h"
 #include "position_change.h"
 
@@ -17,19 +18,31 @@ struct Arrival {
 
 // Puts snapshot `moveNumber` on both boards, redrawing the squares that change,
 // and returns the last square (file, then rank, left before right) where a piece arrived.
+// A snapshot stored the other way round than the boards stand brings its own
+// orientation, and the whole screen is drawn again for the labels to follow.
 Arrival showSnapshot(Game& g) {
     const int n = g.state.moveNumber;
+    const bool turnRound = g.history.turned[n] != g.state.boardsTurned;
+    // What arrived is found against the boards as the snapshot stands.
+    const auto seen = [&g, turnRound](BoardId id) { return turnRound ? turnedBoard(g.board(id)) : g.board(id); };
+    const Board seenBoards[2] = {seen(BoardId::LEFT), seen(BoardId::RIGHT)};
     Arrival last;
     for (int f = 1; f <= 8; ++f) {
         for (int r = 1; r <= 8; ++r) {
             for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
                 const PieceCode stored = g.history.of(id)[n].at(f, r);
-                if (stored == g.board(id).at(f, r)) continue;
+                if (stored == seenBoards[boardIndex(id)].at(f, r)) continue;
+                if (stored != EMPTY) last = {id, {f, r}, stored};
+                if (turnRound) continue;
                 g.board(id).at(f, r) = stored;
                 g.presentation().描画_桝駒(id, {f, r});
-                if (stored != EMPTY) last = {id, {f, r}, stored};
             }
         }
+    }
+    if (turnRound) {
+        g.state.boardsTurned = g.history.turned[n];
+        for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) g.board(id) = g.history.of(id)[n];
+        g.presentation().画面_再描画();
     }
     return last;
 }
@@ -104,6 +117,7 @@ void REVERSE_Click(Game& g) {
         return;
     }
     st.reversed = true;
+    st.boardsTurned = !st.boardsTurned;
     dropSelections(g);
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         const Board copy = g.board(id);

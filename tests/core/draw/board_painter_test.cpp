@@ -209,6 +209,21 @@ TEST(StatusTexts, MoveTextClearsTheSideItNames) {
     EXPECT_TRUE(w.canvas.pictures.empty());
 }
 
+TEST(StatusTexts, TurnedBoardsAreLabelledAndTheirSquaresNamedTurnedRound) {
+    PainterWorld w;
+    w.game.state.boardsTurned = true;
+    w.painter.描画_桝_数値(BoardId::RIGHT);
+    EXPECT_EQ(w.canvas.texts[1].text, "ｈ");  // the leftmost file
+    EXPECT_EQ(w.canvas.texts[3].text, " 8");  // the bottom row
+    EXPECT_DOUBLE_EQ(w.canvas.texts[3].y, 900 + 525 * (8 + 0.3));
+    EXPECT_EQ(w.canvas.texts.back().text, " 1");  // the top row
+    w.canvas.clear();
+    // The square at the top of the fifth column is e1 on turned boards.
+    w.painter.描画_移動結果(BoardId::LEFT, {4, 8}, BLACK_KING, RESULT_COLOR);
+    EXPECT_EQ(w.canvas.texts[1].text, "ｅ");
+    EXPECT_EQ(w.canvas.texts[3].text, "８");
+}
+
 TEST(StatusTexts, HandicapLabelsAndUnknownCodes) {
     EXPECT_EQ(labelText(-7), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段");
     EXPECT_EQ(labelText(0), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級");
@@ -286,7 +301,7 @@ TEST(ClockDrawing, BothClocksInTheBandTheRunningOneMarkedAndNothingWithoutAContr
     EXPECT_EQ(bandTexts(w.canvas), (std::vector<std::string>{"5:00", "0:08.7", "●"}));
     // Turned round, white's clock stands at the top.
     w.canvas.clear();
-    w.game.state.reversed = true;
+    w.game.state.boardsTurned = true;
     w.painter.drawClocks();
     EXPECT_EQ(bandTexts(w.canvas), (std::vector<std::string>{"0:08.7", "●", "5:00"}));
     // No control: the band is cleared once, then left alone.

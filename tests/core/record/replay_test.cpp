@@ -5,6 +5,7 @@
 #include "fakes.h"
 #include "flow/game_flow.h"
 #include "input/mouse_input.h"
+#include "record/listed_moves.h"
 #include "record/notation.h"
 #include "record/replay.h"
 #include "rules/setup.h"
@@ -97,6 +98,41 @@ TEST(Replay, TurningTwiceRestoresAndDropsSelections) {
     REVERSE_Click(w.game);
     EXPECT_EQ(w.dialogs.boxes.back().text, "棋譜ﾓｰﾄﾞではできません");
     EXPECT_EQ(w.game.board(BoardId::LEFT), left);
+}
+
+TEST(Replay, TheBoardsOrientationFollowsThemThroughMovesAndSteps) {
+    testing::FakeWorld w;
+    threeMoves(w);
+    REVERSE_Click(w.game);
+    EXPECT_TRUE(w.game.state.boardsTurned);
+    // Black moves white's old h-pawn, now at the top left, one square on.
+    clickMove(w.game, BoardId::LEFT, 1, 2, 1, 3);
+    ASSERT_EQ(w.game.state.moveNumber, 4);
+    EXPECT_TRUE(w.game.history.turned[4]);
+    const std::vector<ListedMove> list = listedMoves(w.game);
+    ASSERT_EQ(list.size(), 4u);
+    EXPECT_EQ(list[0].text, "ｅ４ ポーン");  // made unturned
+    EXPECT_EQ(list[3].text, "ｈ３ ポーン");  // named as the turned labels name it
+    // The click that picked the pawn stored the turned boards as move 3, which
+    // is then read on them and named as before.
+    EXPECT_TRUE(w.game.history.turned[3]);
+    EXPECT_EQ(list[2].text, "ｆ３ ナイト");
+    // Back to a snapshot stored unturned: the boards come back the right way round.
+    REPLAY_Click(w.game);
+    EXPECT_TRUE(w.game.state.boardsTurned);
+    REPLAY_Click(w.game);
+    EXPECT_FALSE(w.game.state.boardsTurned);
+    EXPECT_EQ(w.game.board(BoardId::LEFT), w.game.history.left[2]);
+    w.view.lines.clear();
+    AFTER_Click(w.game);
+    EXPECT_TRUE(w.game.state.boardsTurned);
+    EXPECT_EQ(w.game.board(BoardId::LEFT), w.game.history.left[3]);
+    EXPECT_TRUE(w.view.saw("redraw"));
+    EXPECT_TRUE(w.view.saw("result 1 3 3 2 15"));  // the knight that arrived, found on the turned boards
+    // A new game stands the right way round.
+    CANCEL_Click(w.game);
+    EXPECT_FALSE(w.game.state.boardsTurned);
+    EXPECT_FALSE(w.game.history.turned[0]);
 }
 
 TEST(Replay, TurningTheBoardsTurnsAHandicapToTheOtherSide) {

@@ -232,6 +232,11 @@ TEST(ResumeCommand, AGameAgainstTheComputerGoesOnAtItsLevelSideAndClocks) {
         EXPECT_NEAR(b.chessClock.remainingMs(Colour::White, second.clock.time), whiteMs, 1);
         EXPECT_NEAR(b.chessClock.remainingMs(Colour::Black, second.clock.time), blackMs, 1);
         EXPECT_LT(whiteMs, 302'000);  // the person's three seconds are charged
+        // The control in use is the game's: marked as custom, and the dialog opens on it.
+        EXPECT_TRUE(second.marks.isChecked(MenuItem::TimeCustom));
+        setTimeControlClick(second.game);
+        ASSERT_EQ(second.dialogs.askedTimeControls.size(), 1u);
+        EXPECT_EQ(second.dialogs.askedTimeControls[0], (TimeControl{300'000, 2'000}));
         // Nothing of the kept title is printed round the boards.
         for (const std::string& line : second.view.lines) EXPECT_EQ(line.find("velmora game"), std::string::npos);
         // The person's move, and the computer answers it.
