@@ -60,7 +60,7 @@ struct Selection {
 // The display options and what the drawing reads of them.
 struct OptionState {
     int backgroundPicture = 0;  // the empty-square tiles until the settings choose a picture
-    int guideColor = 15;        // bright white while move guidance is on
+    PaletteColour guideColor = WHITE_COLOR;        // bright white while move guidance is on
     std::string startDirectory;
     // The settings file is there but could not be read: it is left as it is
     // and never written over in this run.

@@ -14,7 +14,7 @@ namespace velmora::ui {
 namespace {
 
 // The one-pixel grid line of the board; outlines in every other colour are marks.
-constexpr int GRID_LINE_COLOR = OUTLINE_COLOR;
+constexpr PaletteColour GRID_LINE_COLOUR = OUTLINE_COLOR;
 constexpr int MARK_WIDTH = 2;
 
 // What lies wholly outside the picture is never seen: around the picture the
@@ -69,10 +69,10 @@ void CanvasWidget::drawPicture(int code, double x, double y) {
     changed(transform_.deviceRect(list_.ops().back().bounds));
 }
 
-void CanvasWidget::drawOutline(double x, double y, double width, double height, int colour) {
+void CanvasWidget::drawOutline(double x, double y, double width, double height, PaletteColour colour) {
     const int left = pixels(x), top = pixels(y);
     const QRect bounds(left, top, pixels(x + width) - left + 1, pixels(y + height) - top + 1);
-    const std::optional<QRect> restore = list_.addOutline(bounds, colour, colour == GRID_LINE_COLOR ? 1 : MARK_WIDTH);
+    const std::optional<QRect> restore = list_.addOutline(bounds, colour, colour == GRID_LINE_COLOUR ? 1 : MARK_WIDTH);
     if (!ready()) return;
     if (restore) {
         renderRegion(*restore);
@@ -84,7 +84,7 @@ void CanvasWidget::drawOutline(double x, double y, double width, double height, 
     changed(transform_.deviceRect(bounds));
 }
 
-void CanvasWidget::drawText(double x, double y, const std::string& text, int pointSize, bool bold, int colour) {
+void CanvasWidget::drawText(double x, double y, const std::string& text, int pointSize, bool bold, PaletteColour colour) {
     const QString s = QString::fromStdString(text);
     const QPointF at(x / TWIPS_PER_PIXEL, y / TWIPS_PER_PIXEL);
     const QRect bounds = textBounds(at, s, pointSize, bold);
@@ -97,12 +97,12 @@ void CanvasWidget::drawText(double x, double y, const std::string& text, int poi
     changed(transform_.deviceRect(list_.ops().back().bounds));
 }
 
-void CanvasWidget::fillBackground(int colour) {
+void CanvasWidget::fillBackground(PaletteColour colour) {
     list_.clear();
     backColour_ = colour;
     backdrop_ = -1;
     if (!ready()) return;
-    buffer_.fill(paletteColor(colour));
+    buffer_.fill(qtColour(colour));
     changed(buffer_.rect());
 }
 
@@ -144,7 +144,7 @@ void CanvasWidget::renderAll() {
     QPainter p(&buffer_);
     const QRect picture = transform_.pictureDeviceRect();
     renderBackdrop(p, QRegion(buffer_.rect()).subtracted(picture));
-    p.fillRect(picture, paletteColor(backColour_));
+    p.fillRect(picture, qtColour(backColour_));
     for (const DrawOp& op : list_.ops()) {
         if (op.alive) renderOp(p, op);
     }
@@ -172,12 +172,12 @@ void CanvasWidget::renderOp(QPainter& p, const DrawOp& op) {
             break;
         }
         case DrawOp::Kind::Outline:
-            fillRing(p, transform_, op.bounds, op.width, paletteColor(op.code));
+            fillRing(p, transform_, op.bounds, op.width, qtColour(op.colour));
             break;
         case DrawOp::Kind::Text: {
             p.setRenderHint(QPainter::TextAntialiasing);
             p.setFont(fontFor(op.pointSize, op.bold, transform_.deviceScale()));
-            p.setPen(paletteColor(op.code));
+            p.setPen(qtColour(op.colour));
             const QPointF corner(transform_.deviceX(op.at.x()), transform_.deviceY(op.at.y()));
             p.drawText(QRectF(corner, QSizeF(buffer_.width(), buffer_.height())),
                        Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, op.text);
@@ -190,7 +190,7 @@ void CanvasWidget::renderBackdrop(QPainter& p, const QRegion& area) {
     if (area.isEmpty()) return;
     const QSize tile = pictures_.naturalSize(backdrop_);
     if (tile.isEmpty()) {
-        for (const QRect& r : area) p.fillRect(r, paletteColor(backColour_));
+        for (const QRect& r : area) p.fillRect(r, qtColour(backColour_));
         return;
     }
     p.save();
@@ -290,10 +290,10 @@ void CanvasWidget::renderOverlay(QPainter& p, const QRect& area) {
     }
 }
 
-void CanvasWidget::renderMark(QPainter& p, const QRect& cell, int colour, int inset) {
+void CanvasWidget::renderMark(QPainter& p, const QRect& cell, PaletteColour colour, int inset) {
     // Inside the outline a selection or the guidance draws on the same cell.
     const int d = MARK_WIDTH * inset;
-    fillRing(p, transform_, cell.adjusted(d, d, -d, -d), MARK_WIDTH, paletteColor(colour));
+    fillRing(p, transform_, cell.adjusted(d, d, -d, -d), MARK_WIDTH, qtColour(colour));
 }
 
 namespace {

@@ -35,9 +35,9 @@ public:
     CanvasWidget(Pictures& pictures, QWidget* parent = nullptr);
 
     void drawPicture(int code, double x, double y) override;
-    void drawOutline(double x, double y, double width, double height, int colour) override;
-    void drawText(double x, double y, const std::string& text, int pointSize, bool bold, int colour) override;
-    void fillBackground(int colour) override;
+    void drawOutline(double x, double y, double width, double height, PaletteColour colour) override;
+    void drawText(double x, double y, const std::string& text, int pointSize, bool bold, PaletteColour colour) override;
+    void fillBackground(PaletteColour colour) override;
     void setBackdrop(int code) override;
     void refresh() override;
     void setMarks(const std::vector<CellMark>& marks) override;
@@ -94,7 +94,7 @@ private:
     // last move's marks, the dragged piece.
     void renderOverlay(QPainter& p, const QRect& pictureArea);
     // A ring `inset` rings of marks inside the cell's own outline.
-    void renderMark(QPainter& p, const QRect& cell, int colour, int inset = 1);
+    void renderMark(QPainter& p, const QRect& cell, PaletteColour colour, int inset = 1);
     // Draws again the cells of marks that came, went or moved.
     void redrawCells(const std::vector<QRect>& cells);
     QRect floatingBounds() const;
@@ -113,14 +113,14 @@ private:
     PictureTransform transform_;
     QImage buffer_;
     QFont font_;
-    int backColour_ = 2;
+    PaletteColour backColour_ = BACK_COLOR;
     int backdrop_ = -1;
     bool valid_ = false;
     bool painted_ = false;
     QRect pending_;
     struct Mark {
         QRect cell;
-        int colour;
+        PaletteColour colour;
         bool operator==(const Mark&) const = default;
     };
     std::vector<Mark> marks_;

@@ -38,7 +38,7 @@ void DrawingList::addPicture(int code, const QRect& bounds) {
     compactIfLarge();
 }
 
-std::optional<QRect> DrawingList::addOutline(const QRect& bounds, int colour, int width) {
+std::optional<QRect> DrawingList::addOutline(const QRect& bounds, PaletteColour colour, int width) {
     std::optional<QRect> restore;
     const quint64 k = key(bounds);
     if (auto it = outlineAt_.find(k); it != outlineAt_.end()) {
@@ -50,7 +50,7 @@ std::optional<QRect> DrawingList::addOutline(const QRect& bounds, int colour, in
     DrawOp op;
     op.kind = DrawOp::Kind::Outline;
     op.bounds = bounds;
-    op.code = colour;
+    op.colour = colour;
     op.width = width;
     outlineAt_.insert(k, ops_.size());
     push(std::move(op));
@@ -64,7 +64,7 @@ std::optional<int> DrawingList::pictureAt(const QRect& bounds) const {
     return ops_[*it].code;
 }
 
-void DrawingList::addText(const QRect& bounds, QPointF at, const QString& text, int pointSize, bool bold, int colour) {
+void DrawingList::addText(const QRect& bounds, QPointF at, const QString& text, int pointSize, bool bold, PaletteColour colour) {
     DrawOp op;
     op.kind = DrawOp::Kind::Text;
     op.bounds = bounds;
@@ -72,7 +72,7 @@ void DrawingList::addText(const QRect& bounds, QPointF at, const QString& text, 
     op.text = text;
     op.pointSize = pointSize;
     op.bold = bold;
-    op.code = colour;
+    op.colour = colour;
     push(std::move(op));
     compactIfLarge();
 }

@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "ports/palette_port.h"
+
 namespace velmora::ui {
 
 // One drawing operation of the game, kept in picture pixels so that the whole
@@ -16,8 +18,10 @@ struct DrawOp {
     bool alive = true;
     // Picture pixels the operation may touch.
     QRect bounds;
-    // Picture code, or the colour of an outline or a text.
+    // Picture code (pictures).
     int code = 0;
+    // Outlines and texts.
+    PaletteColour colour{};
     // Outline width in picture pixels.
     int width = 1;
     // Text: its top-left corner in picture pixels, size and weight.
@@ -38,8 +42,8 @@ public:
     void addPicture(int code, const QRect& bounds);
     // Returns the cell to draw again when the outline replaces a wider mark,
     // whose inner pixels the new outline would not cover.
-    std::optional<QRect> addOutline(const QRect& bounds, int colour, int width);
-    void addText(const QRect& bounds, QPointF at, const QString& text, int pointSize, bool bold, int colour);
+    std::optional<QRect> addOutline(const QRect& bounds, PaletteColour colour, int width);
+    void addText(const QRect& bounds, QPointF at, const QString& text, int pointSize, bool bold, PaletteColour colour);
 
     // The code of the live picture drawn at exactly these bounds, if any.
     std::optional<int> pictureAt(const QRect& bounds) const;

@@ -163,7 +163,7 @@ void MainWindow::useLayout(const InstallLayout& layout) {
 }
 
 void MainWindow::start() {
-    canvas_->fillBackground(2);
+    canvas_->fillBackground(BACK_COLOR);
     // Start-up may wait in a box (no sound device); an end asked for then
     // follows once the event loop runs.
     ++running_;

@@ -14,11 +14,11 @@ namespace {
 
 // Palette colours: white lines on black, the position shown in black on
 // yellow, the moves ahead in grey.
-constexpr int BACKGROUND = 0;
-constexpr int TEXT = 15;
-constexpr int AHEAD = 7;
-constexpr int CURRENT_BACKGROUND = 14;
-constexpr int CURRENT_TEXT = 0;
+constexpr PaletteColour BACKGROUND{0};
+constexpr PaletteColour TEXT{15};
+constexpr PaletteColour AHEAD{7};
+constexpr PaletteColour CURRENT_BACKGROUND{14};
+constexpr PaletteColour CURRENT_TEXT{0};
 // Points at the picture's natural size.
 constexpr double POINT_SIZE = 10;
 
@@ -49,9 +49,9 @@ MoveListPanel::MoveListPanel(QWidget* parent) : QTableWidget(0, 3, parent) {
     horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     QPalette colours = palette();
-    colours.setColor(QPalette::Base, paletteColor(BACKGROUND));
-    colours.setColor(QPalette::Window, paletteColor(BACKGROUND));
-    colours.setColor(QPalette::Text, paletteColor(TEXT));
+    colours.setColor(QPalette::Base, qtColour(BACKGROUND));
+    colours.setColor(QPalette::Window, qtColour(BACKGROUND));
+    colours.setColor(QPalette::Text, qtColour(TEXT));
     setPalette(colours);
     viewport()->setAutoFillBackground(true);
     applyFont();
@@ -90,8 +90,8 @@ void MoveListPanel::highlight() {
         for (int column = 0; column < columnCount(); ++column) {
             QTableWidgetItem* it = item(row, column);
             if (!it) continue;
-            it->setBackground(here ? paletteColor(CURRENT_BACKGROUND) : paletteColor(BACKGROUND));
-            it->setForeground(paletteColor(here ? CURRENT_TEXT : row > current_ ? AHEAD : TEXT));
+            it->setBackground(here ? qtColour(CURRENT_BACKGROUND) : qtColour(BACKGROUND));
+            it->setForeground(qtColour(here ? CURRENT_TEXT : row > current_ ? AHEAD : TEXT));
         }
     }
     scrollToCurrent();

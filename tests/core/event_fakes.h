@@ -86,15 +86,15 @@ public:
 class CountingCanvas : public Canvas {
 public:
     void drawPicture(int, double, double) override { ++drawn; }
-    void drawOutline(double, double, double, double, int colour) override {
+    void drawOutline(double, double, double, double, PaletteColour colour) override {
         ++drawn;
-        if (colour == 15) ++whiteOutlines;
+        if (colour == WHITE_COLOR) ++whiteOutlines;
     }
-    void drawText(double, double, const std::string& text, int, bool, int) override {
+    void drawText(double, double, const std::string& text, int, bool, PaletteColour) override {
         ++drawn;
         texts.push_back(text);
     }
-    void fillBackground(int) override { ++drawn; }
+    void fillBackground(PaletteColour) override { ++drawn; }
     void refresh() override {}
     int drawn = 0;
     int whiteOutlines = 0;

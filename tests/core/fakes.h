@@ -76,7 +76,7 @@ public:
     void 描画_桝駒(BoardId b, Square s) override { log("square " + n(b) + " " + n(s)); }
     void 描画_駒点滅(BoardId b, Square s, int c) override { log("blink " + n(b) + " " + n(s) + " " + n(c)); }
     void 描画_桝駒成アニメ(PieceCode p, BoardId b) override { log("promotion " + n(p) + " " + n(b)); }
-    void 描画_桝輪郭(BoardId b, int colour, int c, int r) override {
+    void 描画_桝輪郭(BoardId b, PaletteColour colour, int c, int r) override {
         log("outline " + n(b) + " " + n(colour) + " " + n(c) + " " + n(r));
     }
     void 描画_背景セル(int c, int r) override { log("background " + n(c) + " " + n(r)); }
@@ -85,19 +85,19 @@ public:
         log(std::string("erase ") + (strip == ThinkingStrip::Above ? "上" : "下"));
     }
     void 描画_思考中() override { log("thinking"); }
-    void 描画_移動結果(BoardId b, Square s, PieceCode p, int colour) override {
+    void 描画_移動結果(BoardId b, Square s, PieceCode p, PaletteColour colour) override {
         log("result " + n(b) + " " + n(s) + " " + n(p) + " " + n(colour));
     }
     void 描画_手数(int m) override { log("count " + n(m)); }
     void 描画_レベル(int level) override { log("level " + n(level)); }
     void 描画_盤(BoardId b) override { log("board " + n(b)); }
     void 描画_チェス盤桝(BoardId b) override { log("outlines " + n(b)); }
-    void 描画_移動可能桝色(BoardId b, Square s, int colour, PieceCode p) override {
+    void 描画_移動可能桝色(BoardId b, Square s, PaletteColour colour, PieceCode p) override {
         log("targets " + n(b) + " " + n(s) + " " + n(colour) + " " + n(p));
     }
     void 描画_棋譜読込み部分消去() override { log("erase record area"); }
     void 描画_ハンデレベル(int code) override { log("handicap " + n(code)); }
-    void 描画_文字(double x, double y, const std::string& text, int, int) override {
+    void 描画_文字(double x, double y, const std::string& text, int, PaletteColour) override {
         log("text " + n(static_cast<int>(x)) + " " + n(static_cast<int>(y)) + " " + text);
     }
     void repaint() override { log("repaint"); }
@@ -113,6 +113,7 @@ public:
 private:
     void log(std::string line) { lines.push_back(std::move(line)); }
     static std::string n(int v) { return std::to_string(v); }
+    static std::string n(PaletteColour c) { return std::to_string(paletteNumber(c)); }
     static std::string n(BoardId b) { return std::to_string(static_cast<int>(b)); }
     static std::string n(Square s) { return n(s.file) + " " + n(s.rank); }
 };
@@ -163,9 +164,9 @@ public:
 class BlankCanvas : public Canvas {
 public:
     void drawPicture(int, double, double) override {}
-    void drawOutline(double, double, double, double, int) override {}
-    void drawText(double, double, const std::string&, int, bool, int) override {}
-    void fillBackground(int) override {}
+    void drawOutline(double, double, double, double, PaletteColour) override {}
+    void drawText(double, double, const std::string&, int, bool, PaletteColour) override {}
+    void fillBackground(PaletteColour) override {}
     void refresh() override {}
 };
 

@@ -80,12 +80,12 @@ public:
 class CheckingCanvas : public Canvas {
 public:
     void drawPicture(int, double x, double y) override { check(x, y); }
-    void drawOutline(double x, double y, double, double, int colour) override {
+    void drawOutline(double x, double y, double, double, PaletteColour colour) override {
         check(x, y);
-        EXPECT_TRUE(colour >= 0 && colour < 16);
+        EXPECT_TRUE(paletteNumber(colour) >= 0 && paletteNumber(colour) < 16);
     }
-    void drawText(double x, double y, const std::string&, int, bool, int) override { check(x, y); }
-    void fillBackground(int) override {}
+    void drawText(double x, double y, const std::string&, int, bool, PaletteColour) override { check(x, y); }
+    void fillBackground(PaletteColour) override {}
     void refresh() override {}
 
 private:

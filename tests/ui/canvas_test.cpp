@@ -13,7 +13,7 @@ namespace {
 
 // A board's worth of drawing: background tiles, squares, their grid lines and a text.
 void drawScene(CanvasWidget& c) {
-    c.fillBackground(2);
+    c.fillBackground(BACK_COLOR);
     c.setBackdrop(BG_TATAMI);
     for (int column = -3; column <= 29; ++column) {
         for (int row = -2; row <= 15; ++row) c.drawPicture(BG_TATAMI, gridX(LEFT_ORIGIN_X, column), gridY(row));
@@ -45,7 +45,7 @@ void CanvasTest::aClearedMarkLeavesThePictureAsItWas() {
     c.show();
     drawScene(c);
     const QImage before = c.backBuffer().copy();
-    for (int colour : {SELECT_COLOR, WHITE_COLOR}) {
+    for (PaletteColour colour : {SELECT_COLOR, WHITE_COLOR}) {
         c.drawOutline(gridX(LEFT_ORIGIN_X, 3), gridY(5), SQUARE_WIDTH, SQUARE_HEIGHT, colour);
         QVERIFY(c.backBuffer() != before);
     }

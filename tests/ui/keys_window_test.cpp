@@ -35,7 +35,7 @@ QPoint cursorRingPixel(MainWindow& w, BoardId id, int file, int rank) {
     return w.canvas().toWidget(QPointF(left + 4, top + 17));
 }
 
-const QColor CURSOR = ui::paletteColor(KEY_CURSOR_COLOR);
+const QColor CURSOR = ui::qtColour(KEY_CURSOR_COLOR);
 
 void key(MainWindow& w, Qt::Key k, Qt::KeyboardModifiers modifiers = {}, int times = 1) {
     for (int i = 0; i < times; ++i) QTest::keyClick(&w.canvas(), k, modifiers);

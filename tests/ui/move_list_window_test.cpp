@@ -135,7 +135,7 @@ void MoveListWindowTest::theListFollowsTheGameAndAClickStepsThere() {
     QCOMPARE(list.item(2, 1)->text(), QString("右"));
     QCOMPARE(list.item(2, 2)->text(), QString("ｄ５ ポーン"));
     QCOMPARE(list.item(3, 2)->text(), QString("ｆ３ ナイト"));
-    const QColor yellow = ui::paletteColor(14);
+    const QColor yellow = ui::qtColour(paletteColour(14));  // the current row;
     QCOMPARE(list.currentMove(), 3);
     QCOMPARE(list.item(3, 2)->background().color(), yellow);
     // A click on move 1 steps back there as 戻 twice: paused, move 1 shown.

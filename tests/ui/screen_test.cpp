@@ -385,7 +385,7 @@ void ScreenTest::movesByTheKeyboardAloneShowOnTheScreen() {
     checkStep("keys-cursor");
     const QPoint ring = w_->canvas().toWidget(QPointF(std::lround((LEFT_ORIGIN_X + 522.0 * 5) / 15) + 4,
                                                       std::lround((900 + 525.0 * 7) / 15) + 17));
-    QCOMPARE(screen().pixelColor(ring), ui::paletteColor(KEY_CURSOR_COLOR));
+    QCOMPARE(screen().pixelColor(ring), ui::qtColour(KEY_CURSOR_COLOR));
     // e2-e4 on the left board, then black's b7-b5 across the gap on the right board.
     keys({"space", "Up", "Up", "Return"});
     QCOMPARE(g.board(BoardId::LEFT).at(5, 5), WHITE_PAWN);

@@ -21,7 +21,7 @@ std::string labelText(int code) {
     return "";
 }
 
-void BoardPainter::text(double x, double y, const std::string& s, int colour, int size) {
+void BoardPainter::text(double x, double y, const std::string& s, PaletteColour colour, int size) {
     if (!s.empty()) canvas_.drawText(x, y, translated(g_.translator(), s), size, bold_, colour);
 }
 
@@ -46,7 +46,7 @@ void BoardPainter::描画_桝駒(int origin, PieceCode piece, int shade, double 
     描画_桝輪郭(origin, BACK_COLOR, column, row);
 }
 
-void BoardPainter::描画_桝輪郭(int origin, int colour, double column, double row) {
+void BoardPainter::描画_桝輪郭(int origin, PaletteColour colour, double column, double row) {
     canvas_.drawOutline(gridX(origin, column), gridY(row), SQUARE_WIDTH, SQUARE_HEIGHT, colour);
 }
 
@@ -67,7 +67,7 @@ void BoardPainter::描画_背景(int code) {
     }
 }
 
-void BoardPainter::描画_数値(double column, double row, int value, int colour, int mode, int size) {
+void BoardPainter::描画_数値(double column, double row, int value, PaletteColour colour, int mode, int size) {
     std::string s;
     if (mode == 0) {
         // A number takes a blank in the place of its sign.
@@ -82,15 +82,15 @@ void BoardPainter::描画_数値(double column, double row, int value, int colou
     text(gridX(LEFT_ORIGIN_X, column), gridY(row), s, colour, size);
 }
 
-void BoardPainter::描画_数値(double column, double row, const std::string& s, int colour, int size) {
+void BoardPainter::描画_数値(double column, double row, const std::string& s, PaletteColour colour, int size) {
     text(gridX(LEFT_ORIGIN_X, column), gridY(row), s, colour, size);
 }
 
-void BoardPainter::描画_移動駒種類(double column, double row, const std::string& s, int colour, int size) {
+void BoardPainter::描画_移動駒種類(double column, double row, const std::string& s, PaletteColour colour, int size) {
     text(gridX(0, column), gridY(row), s, colour, size);
 }
 
-void BoardPainter::描画_文字列(double column, double row, int labelCode, int colour, int size) {
+void BoardPainter::描画_文字列(double column, double row, int labelCode, PaletteColour colour, int size) {
     text(120 + SQUARE_WIDTH * column, 160 + gridY(row), labelText(labelCode), colour, size);
 }
 
@@ -113,7 +113,7 @@ void BoardPainter::描画_桝_数値(BoardId id) {
     }
 }
 
-void BoardPainter::描画_移動結果(double c, double r, Square square, PieceCode piece, int colour) {
+void BoardPainter::描画_移動結果(double c, double r, Square square, PieceCode piece, PaletteColour colour) {
     if (isWhite(piece)) 消去_思考中(ThinkingStrip::Below);
     if (isBlack(piece)) 消去_思考中(ThinkingStrip::Above);
     // The square is named as the labels name it.
@@ -138,7 +138,7 @@ void BoardPainter::描画_ハンデレベル(int code) {
     描画_文字列(11, 2, code, WHITE_COLOR, 10);
 }
 
-void BoardPainter::描画_文字(double x, double y, const std::string& s, int size, int colour) {
+void BoardPainter::描画_文字(double x, double y, const std::string& s, int size, PaletteColour colour) {
     text(x, y, s, colour, size);
 }
 
@@ -237,7 +237,7 @@ void BoardPainter::描画_桝駒成アニメ(PieceCode piece, BoardId board) {
     dialogs.closePromotionDialog(dialog);
 }
 
-void BoardPainter::描画_桝輪郭(BoardId board, int colour, int column, int row) {
+void BoardPainter::描画_桝輪郭(BoardId board, PaletteColour colour, int column, int row) {
     描画_桝輪郭(originX(board), colour, column, row);
 }
 
@@ -273,7 +273,7 @@ void BoardPainter::描画_思考中() {
     }
 }
 
-void BoardPainter::描画_移動結果(BoardId board, Square square, PieceCode piece, int colour) {
+void BoardPainter::描画_移動結果(BoardId board, Square square, PieceCode piece, PaletteColour colour) {
     // Texts about the top side (black) go above the board, about the bottom side below it.
     const double column = board == BoardId::LEFT ? 5 : 17;
     const double row = isBlack(piece) ? -1.5 : 9.5;
@@ -318,7 +318,7 @@ void BoardPainter::描画_盤(BoardId id) {
 
 void BoardPainter::描画_チェス盤桝(BoardId board) { 描画_チェス盤桝(originX(board)); }
 
-void BoardPainter::描画_移動可能桝色(BoardId board, Square from, int colour, PieceCode piece) {
+void BoardPainter::描画_移動可能桝色(BoardId board, Square from, PaletteColour colour, PieceCode piece) {
     const int origin = originX(board);
     描画_チェス盤桝(origin);
     if (!g_.state.moveGuidance) return;

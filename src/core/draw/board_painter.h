@@ -19,17 +19,17 @@ public:
     void 描画_絵(int origin, int code, double column, double row);
     void 描画_駒(int origin, int code, double column, double row);
     void 描画_桝駒(int origin, PieceCode piece, int shade, double column, double row);
-    void 描画_桝輪郭(int origin, int colour, double column, double row);
+    void 描画_桝輪郭(int origin, PaletteColour colour, double column, double row);
     void 描画_チェス盤桝(int origin);
     void 描画_背景(int code) override;
 
     // Texts: each call draws once; callers draw the shadow, then the text.
-    void 描画_数値(double column, double row, int value, int colour, int mode, int size);
-    void 描画_数値(double column, double row, const std::string& text, int colour, int size);
-    void 描画_移動駒種類(double column, double row, const std::string& text, int colour, int size);
-    void 描画_文字列(double column, double row, int labelCode, int colour, int size);
+    void 描画_数値(double column, double row, int value, PaletteColour colour, int mode, int size);
+    void 描画_数値(double column, double row, const std::string& text, PaletteColour colour, int size);
+    void 描画_移動駒種類(double column, double row, const std::string& text, PaletteColour colour, int size);
+    void 描画_文字列(double column, double row, int labelCode, PaletteColour colour, int size);
     void 描画_桝_数値(BoardId board);
-    void 描画_移動結果(double column, double row, Square square, PieceCode piece, int colour);
+    void 描画_移動結果(double column, double row, Square square, PieceCode piece, PaletteColour colour);
     bool bold() const { return bold_; }
 
     // Presentation
@@ -37,19 +37,19 @@ public:
     void 描画_桝駒(BoardId board, Square square) override;
     void 描画_駒点滅(BoardId board, Square square, int count) override;
     void 描画_桝駒成アニメ(PieceCode piece, BoardId board) override;
-    void 描画_桝輪郭(BoardId board, int colour, int column, int row) override;
+    void 描画_桝輪郭(BoardId board, PaletteColour colour, int column, int row) override;
     void 描画_背景セル(int column, int row) override;
     void 消去_思考中(ThinkingStrip strip) override;
     void 描画_思考中() override;
-    void 描画_移動結果(BoardId board, Square square, PieceCode piece, int colour) override;
+    void 描画_移動結果(BoardId board, Square square, PieceCode piece, PaletteColour colour) override;
     void 描画_手数(int moveNumber) override;
     void 描画_レベル(int level) override;
     void 描画_盤(BoardId board) override;
     void 描画_チェス盤桝(BoardId board) override;
-    void 描画_移動可能桝色(BoardId board, Square from, int colour, PieceCode piece) override;
+    void 描画_移動可能桝色(BoardId board, Square from, PaletteColour colour, PieceCode piece) override;
     void 描画_棋譜読込み部分消去() override;
     void 描画_ハンデレベル(int code) override;
-    void 描画_文字(double x, double y, const std::string& text, int size, int colour) override;
+    void 描画_文字(double x, double y, const std::string& text, int size, PaletteColour colour) override;
     void repaint() override { canvas_.refresh(); }
     void followRecord() override;
     void drawClocks() override;
@@ -57,7 +57,7 @@ public:
     void setRecordFollower(std::function<void()> follower) { recordFollower_ = std::move(follower); }
 
 private:
-    void text(double x, double y, const std::string& s, int colour, int size);
+    void text(double x, double y, const std::string& s, PaletteColour colour, int size);
     // The band's cells of one clock row back to the background.
     void clearClockRow(int row);
 

@@ -10,7 +10,7 @@ namespace velmora {
 struct SquareMark {
     BoardId board = BoardId::LEFT;
     Square square;
-    int colour = LAST_MOVE_COLOR;
+    PaletteColour colour = LAST_MOVE_COLOR;
     bool operator==(const SquareMark&) const = default;
 };
 

@@ -27,15 +27,15 @@ void Timeline::drawPicture(int code, double x, double y) {
     draw([this, code, x, y] { screen_.drawPicture(code, x, y); });
 }
 
-void Timeline::drawOutline(double x, double y, double width, double height, int colour) {
+void Timeline::drawOutline(double x, double y, double width, double height, PaletteColour colour) {
     draw([this, x, y, width, height, colour] { screen_.drawOutline(x, y, width, height, colour); });
 }
 
-void Timeline::drawText(double x, double y, const std::string& text, int pointSize, bool bold, int colour) {
+void Timeline::drawText(double x, double y, const std::string& text, int pointSize, bool bold, PaletteColour colour) {
     draw([this, x, y, text, pointSize, bold, colour] { screen_.drawText(x, y, text, pointSize, bold, colour); });
 }
 
-void Timeline::fillBackground(int colour) {
+void Timeline::fillBackground(PaletteColour colour) {
     draw([this, colour] { screen_.fillBackground(colour); });
 }
 

@@ -32,9 +32,9 @@ public:
 
     // Canvas: drawn now when nothing waits, else queued behind what does.
     void drawPicture(int code, double x, double y) override;
-    void drawOutline(double x, double y, double width, double height, int colour) override;
-    void drawText(double x, double y, const std::string& text, int pointSize, bool bold, int colour) override;
-    void fillBackground(int colour) override;
+    void drawOutline(double x, double y, double width, double height, PaletteColour colour) override;
+    void drawText(double x, double y, const std::string& text, int pointSize, bool bold, PaletteColour colour) override;
+    void fillBackground(PaletteColour colour) override;
     void setBackdrop(int pictureCode) override;
     void refresh() override;
     void setMarks(const std::vector<CellMark>& marks) override;

@@ -140,7 +140,7 @@ GameOutcome マウスダウン(Game& g, BoardId id, MouseButton button, int, int
     Board& b = bs.board;
     Selection& s = g.selection(id);
     Presentation& view = g.presentation();
-    const int guide = g.options.guideColor;
+    const PaletteColour guide = g.options.guideColor;
     auto movers = [&](PieceCode c) {
         const std::optional<Colour> moving = colourOf(st, st.sideToMove);
         return moving && isColour(c, *moving);

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "ports/palette_port.h"
+
 namespace velmora {
 
 // A marked cell of the drawing grid, in twips, and the mark's colour.
@@ -10,7 +12,7 @@ struct CellMark {
     double y = 0;
     double width = 0;
     double height = 0;
-    int colour = 0;
+    PaletteColour colour{};
     bool operator==(const CellMark&) const = default;
 };
 
@@ -27,10 +29,10 @@ public:
     // it is the one-pixel grid line; in any other colour it marks the square
     // (selection, guidance, the computer's target) and is drawn two pixels
     // wide inside the cell, so that it reads on both square colours.
-    virtual void drawOutline(double x, double y, double width, double height, int colour) = 0;
+    virtual void drawOutline(double x, double y, double width, double height, PaletteColour colour) = 0;
     // Text in the window's Japanese serif font, top-left at (x, y).
-    virtual void drawText(double x, double y, const std::string& text, int pointSize, bool bold, int colour) = 0;
-    virtual void fillBackground(int colour) = 0;
+    virtual void drawText(double x, double y, const std::string& text, int pointSize, bool bold, PaletteColour colour) = 0;
+    virtual void fillBackground(PaletteColour colour) = 0;
     // The tile the background is drawn with: a window larger than the picture
     // continues it around the picture.
     virtual void setBackdrop(int /*pictureCode*/) {}

@@ -83,20 +83,20 @@ public:
     void 描画_桝駒(BoardId, Square) override {}
     void 描画_駒点滅(BoardId, Square, int) override {}
     void 描画_桝駒成アニメ(PieceCode, BoardId) override {}
-    void 描画_桝輪郭(BoardId, int, int, int) override {}
+    void 描画_桝輪郭(BoardId, PaletteColour, int, int) override {}
     void 描画_背景セル(int, int) override {}
     void 描画_背景(int) override {}
     void 消去_思考中(ThinkingStrip) override {}
     void 描画_思考中() override {}
-    void 描画_移動結果(BoardId, Square, PieceCode, int) override {}
+    void 描画_移動結果(BoardId, Square, PieceCode, PaletteColour) override {}
     void 描画_手数(int) override {}
     void 描画_レベル(int) override {}
     void 描画_盤(BoardId) override {}
     void 描画_チェス盤桝(BoardId) override {}
-    void 描画_移動可能桝色(BoardId, Square, int, PieceCode) override {}
+    void 描画_移動可能桝色(BoardId, Square, PaletteColour, PieceCode) override {}
     void 描画_棋譜読込み部分消去() override {}
     void 描画_ハンデレベル(int) override {}
-    void 描画_文字(double, double, const std::string&, int, int) override {}
+    void 描画_文字(double, double, const std::string&, int, PaletteColour) override {}
     void repaint() override {}
 };
 

@@ -17,7 +17,7 @@ std::vector<std::array<int, 3>> hintMarks(const testing::FakeWorld& w) {
     std::vector<std::array<int, 3>> marks;
     for (const std::string& line : w.view.lines) {
         int b = 0, colour = 0, f = 0, r = 0;
-        if (std::sscanf(line.c_str(), "outline %d %d %d %d", &b, &colour, &f, &r) == 4 && colour == WHITE_COLOR) {
+        if (std::sscanf(line.c_str(), "outline %d %d %d %d", &b, &colour, &f, &r) == 4 && paletteColour(colour) == WHITE_COLOR) {
             marks.push_back({b, f, r});
         }
     }

@@ -20,21 +20,21 @@ public:
     };
     struct Outline {
         double x, y;
-        int colour;
+        PaletteColour colour;
     };
     struct Text {
         double x, y;
         std::string text;
         int size;
         bool bold;
-        int colour;
+        PaletteColour colour;
     };
     void drawPicture(int code, double x, double y) override { pictures.push_back({code, x, y}); }
-    void drawOutline(double x, double y, double, double, int colour) override { outlines.push_back({x, y, colour}); }
-    void drawText(double x, double y, const std::string& t, int size, bool bold, int colour) override {
+    void drawOutline(double x, double y, double, double, PaletteColour colour) override { outlines.push_back({x, y, colour}); }
+    void drawText(double x, double y, const std::string& t, int size, bool bold, PaletteColour colour) override {
         texts.push_back({x, y, t, size, bold, colour});
     }
-    void fillBackground(int) override {}
+    void fillBackground(PaletteColour) override {}
     void refresh() override { ++refreshes; }
     void clear() {
         pictures.clear();

@@ -14,9 +14,9 @@ class LoggingCanvas : public Canvas {
 public:
     explicit LoggingCanvas(std::vector<std::string>& log) : log_(log) {}
     void drawPicture(int code, double, double) override { log_.push_back("picture " + std::to_string(code)); }
-    void drawOutline(double, double, double, double, int) override { log_.push_back("outline"); }
-    void drawText(double, double, const std::string& text, int, bool, int) override { log_.push_back(text); }
-    void fillBackground(int) override { log_.push_back("fill"); }
+    void drawOutline(double, double, double, double, PaletteColour) override { log_.push_back("outline"); }
+    void drawText(double, double, const std::string& text, int, bool, PaletteColour) override { log_.push_back(text); }
+    void fillBackground(PaletteColour) override { log_.push_back("fill"); }
     void refresh() override {}
 
 private:
@@ -47,14 +47,14 @@ struct Line {
 
 TEST(Timeline, DrawsAtOnceUntilAPauseThenInOrderOneTimerEventAPause) {
     Line l;
-    l.t.drawText(0, 0, "a", 10, false, 0);
+    l.t.drawText(0, 0, "a", 10, false, SHADOW_COLOR);
     EXPECT_EQ(l.log, std::vector<std::string>{"a"});
     l.t.wait(0.3);
     EXPECT_TRUE(l.timer.running());
     EXPECT_EQ(l.timer.pendingMs, 300);
-    l.t.drawText(0, 0, "b", 10, false, 0);
+    l.t.drawText(0, 0, "b", 10, false, SHADOW_COLOR);
     l.t.wait(0.2);
-    l.t.drawText(0, 0, "c", 10, false, 0);
+    l.t.drawText(0, 0, "c", 10, false, SHADOW_COLOR);
     // The call returned: nothing after the first pause is on the screen yet.
     EXPECT_EQ(l.log, std::vector<std::string>{"a"});
     EXPECT_TRUE(l.t.waiting());
@@ -67,17 +67,17 @@ TEST(Timeline, DrawsAtOnceUntilAPauseThenInOrderOneTimerEventAPause) {
     EXPECT_DOUBLE_EQ(l.t.pausedSeconds(), 0.5);
     // The clocks' band is drawn beside what waits.
     l.t.wait(1);
-    l.t.direct([&] { l.t.drawText(0, 0, "clock", 10, false, 0); });
+    l.t.direct([&] { l.t.drawText(0, 0, "clock", 10, false, SHADOW_COLOR); });
     EXPECT_EQ(l.log.back(), "clock");
 }
 
 TEST(Timeline, AnInformingBoxWaitsItsTurnAndAQuestionShowsEverythingBeforeIt) {
     Line l;
     l.t.wait(0.5);
-    l.t.drawText(0, 0, "move", 10, false, 0);
+    l.t.drawText(0, 0, "move", 10, false, SHADOW_COLOR);
     EXPECT_EQ(l.t.dialogs().messageBox("チェック", "", Buttons::Ok), Answer::Ok);
     EXPECT_TRUE(l.log.empty());
-    l.t.drawText(0, 0, "after", 10, false, 0);
+    l.t.drawText(0, 0, "after", 10, false, SHADOW_COLOR);
     l.boxes.answers = {Answer::Yes};
     // A question needs its answer now: first what came before it, without the pause.
     EXPECT_EQ(l.t.dialogs().messageBox("続けますか？", "", Buttons::YesNo), Answer::Yes);
@@ -89,7 +89,7 @@ TEST(Timeline, AnInformingBoxWaitsItsTurnAndAQuestionShowsEverythingBeforeIt) {
 TEST(Timeline, ABoxOfACommandThatQueuedNothingShowsBesideWhatIsShown) {
     Line l;
     l.t.wait(0.5);
-    l.t.drawText(0, 0, "move", 10, false, 0);
+    l.t.drawText(0, 0, "move", 10, false, SHADOW_COLOR);
     // The help command's box, while the move still shows.
     const std::uint64_t outer = l.t.beginEvent();
     l.t.dialogs().messageBox("解説ファイルが見つかりません", "解説", Buttons::Ok);
@@ -106,7 +106,7 @@ TEST(Timeline, AQuestionLeavesAWaitingStepAndItsPausesToComeAfterIt) {
     Line l;
     std::vector<std::string> steps;
     l.t.wait(0.3);
-    l.t.drawText(0, 0, "before", 10, false, 0);
+    l.t.drawText(0, 0, "before", 10, false, SHADOW_COLOR);
     l.t.then([&] {
         steps.push_back("search");
         l.t.wait(0.3);
@@ -161,7 +161,7 @@ TEST(Timeline, DiscardedNothingMoreIsShownNotEvenBehindAnOpenBox) {
     Line l;
     l.t.wait(0.3);
     l.t.dialogs().messageBox("first", "", Buttons::Ok);
-    l.t.drawText(0, 0, "behind", 10, false, 0);
+    l.t.drawText(0, 0, "behind", 10, false, SHADOW_COLOR);
     bool stepRan = false;
     l.t.then([&] { stepRan = true; });
     // The program is told to end while the box is open.

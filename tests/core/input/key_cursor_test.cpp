@@ -69,7 +69,7 @@ TEST(KeyCursor, ItsMiddleAndItsRingAreThoseOfTheSquareOnBothBoards) {
     EXPECT_DOUBLE_EQ(c.xTwips(), 700 + 522 * 14 + 261);
     const CellMark m = c.mark();
     EXPECT_EQ(m, (CellMark{700 + 522 * 14, 900 + 525 * 6, 522, 525, KEY_CURSOR_COLOR}));
-    for (int colour : {SELECT_COLOR, WHITE_COLOR, LAST_MOVE_COLOR, TWIN_CAPTURE_COLOR, OUTLINE_COLOR, SHADOW_COLOR}) {
+    for (PaletteColour colour : {SELECT_COLOR, WHITE_COLOR, LAST_MOVE_COLOR, TWIN_CAPTURE_COLOR, OUTLINE_COLOR, SHADOW_COLOR}) {
         EXPECT_NE(KEY_CURSOR_COLOR, colour);
     }
 }

@@ -30,7 +30,7 @@ struct ReadCase {
     int background;          // starts at PIC_EMPTY_0, with the menu's mark on 畳
     Items backgroundMarks;   // none when no line chose a background: the empty squares show
     bool guidance;
-    int guideColor;  // starts at WHITE_COLOR
+    PaletteColour guideColor;  // starts at WHITE_COLOR
     bool music;
     friend void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 };

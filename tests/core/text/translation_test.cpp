@@ -311,7 +311,7 @@ TEST(EnglishCatalogue, HoldsEveryTextTheCoreShows) {
 // Keeps every text the painter draws.
 class TextCanvas : public testing::BlankCanvas {
 public:
-    void drawText(double, double, const std::string& text, int, bool, int) override { texts.push_back(text); }
+    void drawText(double, double, const std::string& text, int, bool, PaletteColour) override { texts.push_back(text); }
     std::vector<std::string> texts;
 };
 
