@@ -245,7 +245,7 @@ engine::SearchLimits levelLimits(Game& g, int level, Colour mover) {
 }
 
 BestMove bestMoveOf(const Game& g, const engine::SearchResult& r) {
-    return BestMove{r.score / 100.0, r.from, r.to, static_cast<PieceCode>(r.placed), g.board(r.board).at(r.from)};
+    return BestMove{engine::inPawns(r.score), r.from, r.to, static_cast<PieceCode>(r.placed), g.board(r.board).at(r.from)};
 }
 
 void beginComputerTurn(Game& g, TurnEnded ended) {

@@ -25,11 +25,11 @@ int rays(const Position& p, int b, int from, const int* dirs, Colour color) {
 // Pawn shield in front of the king, enemy pieces close to it, and a king of
 // the side to move standing in check counts heavily. (The other side's king
 // in check can simply be taken: the search sees that itself.)
-int kingSafety(const Position& p, int b, Colour color) {
+Score kingSafety(const Position& p, int b, Colour color) {
     if (p.kingCount(b, color) == 0) return 0;
     const int king = p.kingSquare(b, color);
     const int forward = color == BLACK ? 16 : -16;
-    int score = 0;
+    Score score = 0;
     for (int side : {-1, 0, 1}) {
         const int s = king + forward + side;
         if (!offBoard(s) && p.at(b, s) == pieceCode(color, PAWN)) score += 12;
@@ -101,7 +101,7 @@ EvaluationTerms evaluationTerms(const Position& p, Colour color) {
     return terms[colorIndex(color)];
 }
 
-int evaluate(const Position& p) {
+Score evaluate(const Position& p) {
     EvaluationTerms terms[2];
     allTerms(p, terms);
     const EvaluationTerms& mine = terms[colorIndex(p.sideToMove())];

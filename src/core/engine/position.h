@@ -6,6 +6,7 @@
 #include "board/board.h"
 #include "board/piece.h"
 #include "engine/move.h"
+#include "engine/score.h"
 
 namespace velmora {
 class RulesState;
@@ -28,7 +29,7 @@ struct Undo {
     std::int8_t rookTo = 0;
     std::array<std::array<std::int8_t, 2>, 2> kingCount{};
     std::array<std::array<std::uint8_t, 2>, 2> kingSquare{};
-    std::array<int, 2> material{};
+    std::array<Score, 2> material{};
     std::uint64_t hash = 0;
 };
 
@@ -53,7 +54,7 @@ public:
     std::uint64_t hash() const { return hash_; }
     int kingCount(int board, Colour color) const { return kingCount_[board][colorIndex(color)]; }
     // The value of `color`'s pieces over both boards, kept as moves are made.
-    int material(Colour color) const { return material_[colorIndex(color)]; }
+    Score material(Colour color) const { return material_[colorIndex(color)]; }
 
     // The square the self-check test reads for `color` on `board`: its king,
     // the last one in file-then-rank order when there are several, or the
@@ -91,7 +92,7 @@ private:
     std::array<std::array<std::int8_t, 128>, 2> squares_{};
     std::array<std::array<std::int8_t, 2>, 2> kingCount_{};
     std::array<std::array<std::uint8_t, 2>, 2> kingSquare_{};
-    std::array<int, 2> material_{};
+    std::array<Score, 2> material_{};
     Colour sideToMove_ = WHITE;
     std::uint64_t hash_ = 0;
 };
