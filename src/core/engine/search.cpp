@@ -40,7 +40,7 @@ Score captureGain(const Position& p, EngineMove m) {
     auto value = [](int code) { return std::abs(code) == 6 ? KING_VALUE_FOR_ORDER : PIECE_VALUE[std::abs(code)]; };
     Score gain = 0;
     const int there = p.at(m.board(), m.to());
-    const int twin = p.at(1 - m.board(), m.to());
+    const int twin = p.at(otherBoard(m.board()), m.to());
     if (there * mover < 0) gain += value(there);
     if (twin * mover < 0) gain += value(twin);
     if (m.enPassant()) gain += PIECE_VALUE[1];
@@ -63,8 +63,8 @@ public:
         }
         start_ = SteadyTime::now();
         deadline_ = start_ + std::chrono::milliseconds(limits.timeMs);
-        for (int b = 0; b < 2; ++b) {
-            for (Colour c : {WHITE, BLACK}) rootKings_[b][colorIndex(c)] = root.kingCount(b, c) > 0;
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
+            for (Colour c : {WHITE, BLACK}) rootKings_[boardIndex(b)][colorIndex(c)] = root.kingCount(b, c) > 0;
         }
     }
 
@@ -72,8 +72,8 @@ public:
 
 private:
     bool lostKing(Colour color) const {
-        for (int b = 0; b < 2; ++b) {
-            if (rootKings_[b][colorIndex(color)] && pos_.kingCount(b, color) == 0) return true;
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
+            if (rootKings_[boardIndex(b)][colorIndex(color)] && pos_.kingCount(b, color) == 0) return true;
         }
         return false;
     }
@@ -86,7 +86,7 @@ private:
     KingTest kingTest() const {
         if (limits_.kind != GameKind::AGAINST_COM) return KingTest::Tested;
         if (pos_.sideToMove() == BLACK) return KingTest::Untested;
-        for (int b = 0; b < 2; ++b) {
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
             if (attacked(pos_, b, pos_.kingSquare(b, WHITE), BLACK)) return KingTest::Untested;
         }
         return KingTest::Tested;
@@ -97,19 +97,19 @@ private:
     // other board, where landing removes the king as well. Passing,
     // reducing or pruning then risks overlooking its fall.
     bool kingInDanger(Colour color) const {
-        for (int b = 0; b < 2; ++b) {
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
             if (pos_.kingCount(b, color) == 0) continue;
             const int king = pos_.kingSquare(b, color);
-            if (attacked(pos_, b, king, -color) || attacked(pos_, 1 - b, king, -color)) return true;
+            if (attacked(pos_, b, king, -color) || attacked(pos_, otherBoard(b), king, -color)) return true;
         }
         return false;
     }
 
     // Does the side that just moved on `board` now cover the square of an
     // enemy king there, or the twin of one on the other board?
-    bool threatensKingAfterMove(int board) const {
+    bool threatensKingAfterMove(BoardId board) const {
         const Colour enemy = pos_.sideToMove();
-        for (int b = 0; b < 2; ++b) {
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
             if (pos_.kingCount(b, enemy) > 0 && attacked(pos_, board, pos_.kingSquare(b, enemy), -enemy)) return true;
         }
         return false;
@@ -118,7 +118,7 @@ private:
     // Pieces besides king and pawns: without them zugzwang is common and
     // a null move proves nothing.
     bool hasPieces(Colour color) const {
-        for (int b = 0; b < 2; ++b) {
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
             for (int sq = 0; sq < 128; ++sq) {
                 if (offBoard(sq)) continue;
                 const int code = pos_.at(b, sq) * sign(color);
@@ -140,7 +140,9 @@ private:
         return static_cast<Score>(x % static_cast<std::uint64_t>(limits_.rootSpread + 1));
     }
 
-    int& history(EngineMove m) { return history_[colorIndex(pos_.sideToMove())][m.board()][m.from()][m.to()]; }
+    int& history(EngineMove m) {
+        return history_[colorIndex(pos_.sideToMove())][boardIndex(m.board())][m.from()][m.to()];
+    }
 
     // Moves toward +-HISTORY_LIMIT in proportion to how far it still is.
     void addHistory(EngineMove m, int bonus) {
@@ -418,7 +420,7 @@ SearchResult Searcher::run() {
     }
     result.nodes = nodes_;
     const EngineMove m = result.move;
-    result.board = m.board() == 0 ? BoardId::LEFT : BoardId::RIGHT;
+    result.board = m.board();
     result.from = {fileOf(m.from()), rankOf(m.from())};
     result.to = {fileOf(m.to()), rankOf(m.to())};
     result.placed = m.placed();

@@ -34,13 +34,13 @@
 namespace velmora::engine {
 namespace {
 
-constexpr int INFINITE = 32000;
+constexpr Score INFINITE = 32000;
 
 class PlainSearch {
 public:
     PlainSearch(const Position& root, GameKind kind) : p_(root), kind_(kind), lists_(MAX_PLY + 1) {
-        for (int b = 0; b < 2; ++b) {
-            for (Colour c : {WHITE, BLACK}) rootKings_[b][colorIndex(c)] = root.kingCount(b, c) > 0;
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
+            for (Colour c : {WHITE, BLACK}) rootKings_[boardIndex(b)][colorIndex(c)] = root.kingCount(b, c) > 0;
         }
     }
 
@@ -57,8 +57,8 @@ public:
 private:
     // A king the side had at the root and no longer has on some board.
     bool lostKing(Colour color) const {
-        for (int b = 0; b < 2; ++b) {
-            if (rootKings_[b][colorIndex(color)] && p_.kingCount(b, color) == 0) return true;
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
+            if (rootKings_[boardIndex(b)][colorIndex(color)] && p_.kingCount(b, color) == 0) return true;
         }
         return false;
     }
@@ -69,7 +69,7 @@ private:
     KingTest kingTest() const {
         if (kind_ == GameKind::TWO_PEOPLE) return KingTest::Tested;
         if (p_.sideToMove() == BLACK) return KingTest::Untested;
-        for (int b = 0; b < 2; ++b) {
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
             if (attacked(p_, b, p_.kingSquare(b, WHITE), BLACK)) return KingTest::Untested;
         }
         return KingTest::Tested;
@@ -95,7 +95,7 @@ private:
     int victims(EngineMove m) const {
         const int mover = p_.at(m.board(), m.from());
         int taken = m.enPassant() ? 100 : 0;
-        for (const int code : {p_.at(m.board(), m.to()), p_.at(1 - m.board(), m.to())}) {
+        for (const int code : {p_.at(m.board(), m.to()), p_.at(otherBoard(m.board()), m.to())}) {
             if (code * mover < 0) taken += std::abs(code) == 6 ? 100'000 : valueOf(code);
         }
         return taken;
