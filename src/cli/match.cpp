@@ -118,7 +118,7 @@ std::optional<Placed> reversedComMove(const Game& g, int level) {
     st.comLevel = level;
     const std::optional<BoardId> chosen = comSearch(mirror);
     if (!chosen) return std::nullopt;
-    const BestMove& best = comState(mirror).of(*chosen).best;
+    const BestMove& best = *comState(mirror).of(*chosen).best;
     Placed m{*chosen, turnedBack(best.from), turnedBack(best.to), static_cast<PieceCode>(-best.placedPiece), false};
     const PieceCode moving = g.board(m.board).at(m.from);
     m.enPassant = アンパサンド_移動前(g.board(m.board), m.from, m.to, moving);
