@@ -136,15 +136,15 @@ void writeInfluence(JsonWriter& json, const BoardState& bs) {
     json.endObject();
 }
 
-void writeBestMove(JsonWriter& json, const BestMove& best) {
-    if (!best.found()) {
+void writeBestMove(JsonWriter& json, const std::optional<BestMove>& best) {
+    if (!best) {
         json.null();
         return;
     }
-    json.beginObject().key("score").value(best.score);
-    writeSquare(json.key("from"), best.from);
-    writeSquare(json.key("to"), best.to);
-    json.key("placedPiece").value(best.placedPiece).key("movingPiece").value(best.movingPiece).endObject();
+    json.beginObject().key("score").value(best->score);
+    writeSquare(json.key("from"), best->from);
+    writeSquare(json.key("to"), best->to);
+    json.key("placedPiece").value(best->placedPiece).key("movingPiece").value(best->movingPiece).endObject();
 }
 
 void writeMoves(JsonWriter& json, const std::vector<Move>& moves) {

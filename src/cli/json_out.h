@@ -3,6 +3,7 @@
 // the reference answers use (", " between items, ": " after a key, reals
 // always with a fraction or an exponent).
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,7 +48,7 @@ private:
 void writeSquare(JsonWriter& json, Square square);  // [file, rank]
 void writeGrid(JsonWriter& json, const IntGrid& grid);  // eight files of eight ranks
 void writeInfluence(JsonWriter& json, const BoardState& bs);
-void writeBestMove(JsonWriter& json, const BestMove& best);  // null when none was found
+void writeBestMove(JsonWriter& json, const std::optional<BestMove>& best);  // null when none was found
 void writeMoves(JsonWriter& json, const std::vector<Move>& moves);
 
 }  // namespace velmora::cli

@@ -118,7 +118,7 @@ std::optional<Placed> reversedComMove(const Game& g, int level) {
     st.comLevel = level;
     const std::optional<BoardId> chosen = comSearch(mirror);
     if (!chosen) return std::nullopt;
-    const BestMove& best = comState(mirror).of(*chosen).best;
+    const BestMove& best = *comState(mirror).of(*chosen).best;
     Placed m{*chosen, turnedBack(best.from), turnedBack(best.to), static_cast<PieceCode>(-best.placedPiece), false};
     const PieceCode moving = g.board(m.board).at(m.from);
     m.enPassant = アンパサンド_移動前(g.board(m.board), m.from, m.to, moving);
@@ -152,11 +152,10 @@ Answer programMove(ProgramPlayer& program, const Game& g, Colour colour) {
         m.to = turnedBack(m.to);
         m.placed = static_cast<PieceCode>(-m.placed);
     }
-    const int board = m.board == BoardId::LEFT ? 0 : 1;
     const int from = engine::squareOf(m.from.file, m.from.rank);
     const int to = engine::squareOf(m.to.file, m.to.rank);
     for (const engine::EngineMove x : moves) {
-        if (x.board() == board && x.from() == from && x.to() == to && x.placed() == m.placed) {
+        if (x.board() == m.board && x.from() == from && x.to() == to && x.placed() == m.placed) {
             const Board& b = g.board(m.board);
             return Placed{m.board, m.from, m.to, m.placed, アンパサンド_移動前(b, m.from, m.to, b.at(m.from))};
         }

@@ -32,7 +32,7 @@ std::optional<Colour> moverOf(const RecordFile& record, int n) {
 std::string moveJson(const engine::DivideEntry& e) {
     const engine::EngineMove m = e.move;
     JsonWriter json;
-    json.beginObject().key("board").value(m.board() == 0 ? "left" : "right").key("from");
+    json.beginObject().key("board").value(m.board() == BoardId::LEFT ? "left" : "right").key("from");
     writeSquare(json, {engine::fileOf(m.from()), engine::rankOf(m.from())});
     json.key("to");
     writeSquare(json, {engine::fileOf(m.to()), engine::rankOf(m.to())});

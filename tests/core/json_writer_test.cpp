@@ -49,7 +49,7 @@ TEST(JsonWriter, GameValues) {
     EXPECT_EQ(moves.text(), "[[1, 2, 1, 4], [7, 1, 6, 3]]");
     JsonWriter best;
     best.beginArray();
-    writeBestMove(best, BestMove{});
+    writeBestMove(best, std::nullopt);
     writeBestMove(best, BestMove{0.1, {3, 1}, {1, 3}, BLACK_BISHOP, BLACK_BISHOP});
     best.endArray();
     EXPECT_EQ(best.text(),

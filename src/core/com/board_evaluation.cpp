@@ -36,11 +36,11 @@ struct Eval {
     bool whitePawnAt(int f, int r) const { return pieceAtOrEmpty(b, f, r) == WHITE_PAWN; }
 };
 
-constexpr double FINAL_KING_CAPTURE = 9999;
-constexpr double MATE = 9998;
+constexpr CandidateScore FINAL_KING_CAPTURE = 9999;
+constexpr CandidateScore MATE = 9998;
 
 // Group 1, every level. Returns true when a final term decided the score.
-bool group1(Eval& e, double& score) {
+bool group1(Eval& e, CandidateScore& score) {
     if (e.captured == WHITE_KING) return score = FINAL_KING_CAPTURE, true;
     if (e.m.whiteAttacks.at(e.bs.blackKing) >= 1) return score = -MATE, true;
     // A white piece moving onto this square on the other board would take the piece here.
@@ -75,7 +75,7 @@ bool group1(Eval& e, double& score) {
 }
 
 // Taking the cheapest attacker of the moved piece when it is pinned to its king.
-void pinnedAttackerTerm(Eval& e, double& score) {
+void pinnedAttackerTerm(Eval& e, CandidateScore& score) {
     const auto [tf2, tr2] = e.m.whiteThreatFrom.at(e.tf, e.tr);
     if (!onBoard(tf2, tr2)) return;  // nothing attacks the moved piece
     if (e.wa(tf2, tr2) <= 0) return;
@@ -91,7 +91,7 @@ void pinnedAttackerTerm(Eval& e, double& score) {
     score += absCode(e.b.at(tf2, tr2));
 }
 
-void group2(Eval& e, double& score) {
+void group2(Eval& e, CandidateScore& score) {
     const int d = e.work.kingDistance;
     if (e.dx > e.dy) {
         if (d > e.dx) score += 1;
@@ -131,7 +131,7 @@ void group2(Eval& e, double& score) {
     }
 }
 
-void pawnRules(Eval& e, double& score) {
+void pawnRules(Eval& e, CandidateScore& score) {
     Board& b = e.b;
     const int tf = e.tf, tr = e.tr;
     if (e.captured == EMPTY) {
@@ -191,7 +191,7 @@ void pawnRules(Eval& e, double& score) {
     }
 }
 
-void knightRules(Eval& e, double& score) {
+void knightRules(Eval& e, CandidateScore& score) {
     const int tf = e.tf, tr = e.tr;
     score -= 0.1;
     if (tf == 3 && tr == 3 && e.wa(3, 3) == 0 && isWhite(e.b.at(4, 5))) score += 5;
@@ -203,7 +203,7 @@ bool rookGuardedEdgePawn(const Eval& e) {
     return e.whitePawnAt(8, 5) && e.m.whiteDefender.at(8, 5) == WHITE_ROOK;
 }
 
-void bishopRules(Eval& e, double& score) {
+void bishopRules(Eval& e, CandidateScore& score) {
     const int tf = e.tf, tr = e.tr;
     // The neighbourhood is always read on the left board.
     score += 調査_周辺状況(e.g.board(BoardId::LEFT), {tf, tr});
@@ -220,7 +220,7 @@ void bishopRules(Eval& e, double& score) {
 }
 
 // Returns true when a final term decided the score.
-bool rookRules(Eval& e, double& score) {
+bool rookRules(Eval& e, CandidateScore& score) {
     const int tf = e.tf, tr = e.tr, fr = e.fr;
     score += 調査_周辺状況(e.g.board(BoardId::LEFT), {tf, tr});
     if (tr < 7 && e.wa(tf, tr + 1) > 0) {
@@ -239,7 +239,7 @@ bool rookRules(Eval& e, double& score) {
     return false;
 }
 
-void kingRules(Eval& e, double& score) {
+void kingRules(Eval& e, CandidateScore& score) {
     if (comState(e.g).blackPinned) score += 10;
     if (e.baTo() > e.work.blackAttacksBefore.at(e.tf, e.tr)) score += 1;
     if (調査_移動可場所数(e.bs, {e.tf, e.tr}, BLACK_KING) < 2) score -= 20;
@@ -247,13 +247,13 @@ void kingRules(Eval& e, double& score) {
 
 }  // namespace
 
-double 盤評価(Game& g, BoardId id, PieceCode captured, PieceCode piece, Square from, Square to) {
+CandidateScore 盤評価(Game& g, BoardId id, PieceCode captured, PieceCode piece, Square from, Square to) {
     BoardState& bs = g.side(id);
     const Square wk = bs.whiteKing;
     Eval e{g,        id,       bs,      g.side(otherBoard(id)), comState(g).of(id), comState(g).of(otherBoard(id)),
            bs.influence, bs.board, captured, piece, from.file, from.rank, to.file, to.rank, wk,
            std::abs(to.file - wk.file), std::abs(to.rank - wk.rank)};
-    double score = 0;
+    CandidateScore score = 0;
     if (group1(e, score)) return score;
     if (g.state.comLevel < 2) return score;
     group2(e, score);

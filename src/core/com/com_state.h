@@ -11,15 +11,19 @@
 
 namespace velmora {
 
+// A candidate move's score as the one-move levels' evaluation gives it: a
+// real sum of the evaluation's terms, which count the pieces by their codes'
+// values (a pawn 1, a queen 5). Not the engine's Score: a move of the
+// engine's levels carries the engine's score in pawns (engine::inPawns).
+using CandidateScore = double;
+
 // One board's best move of the computer's search.
 struct BestMove {
-    double score = -99999;
+    CandidateScore score = 0;
     Square from;
     Square to;
     PieceCode placedPiece = EMPTY;
     PieceCode movingPiece = EMPTY;
-
-    bool found() const { return from.file != 0; }
 };
 
 // The computer's per-board working copies, taken before the search so the
@@ -32,7 +36,9 @@ struct ComBoardWork {
     int kingDistance = 0;
     int whiteKingEscapes = 0;
     IntGrid pinnedWhite;  // filled for the left board only
-    BestMove best;
+    // The board's best move; none until the search finds one (none at all
+    // when black cannot move on this board).
+    std::optional<BestMove> best;
 };
 
 // The full engine's thinking time a move (level 9): a little under a

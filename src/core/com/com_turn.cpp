@@ -118,7 +118,7 @@ void play(Game& g, std::optional<BoardId> chosen) {
         showThenEnd(g, std::nullopt);
         return;
     }
-    playMove(g, *chosen, comState(g).of(*chosen).best);
+    playMove(g, *chosen, *comState(g).of(*chosen).best);
     g.pauses().wait(0.5);
 
     recordMove(g);
@@ -170,13 +170,7 @@ void searchRight(Game& g) {
     勢力調査(g, BoardId::LEFT);
     prepareBoard(g, BoardId::RIGHT);
     searchMoves(g, BoardId::RIGHT);
-    const BestMove& left = comState(g).of(BoardId::LEFT).best;
-    const BestMove& right = comState(g).of(BoardId::RIGHT).best;
-    if (!left.found() && !right.found()) {
-        play(g, std::nullopt);
-        return;
-    }
-    play(g, left.score >= right.score ? BoardId::LEFT : BoardId::RIGHT);
+    play(g, betterBoard(comState(g)));
 }
 
 // The one-move levels: the left board after its pause, then the right
@@ -245,7 +239,7 @@ engine::SearchLimits levelLimits(Game& g, int level, Colour mover) {
 }
 
 BestMove bestMoveOf(const Game& g, const engine::SearchResult& r) {
-    return BestMove{r.score / 100.0, r.from, r.to, static_cast<PieceCode>(r.placed), g.board(r.board).at(r.from)};
+    return BestMove{engine::inPawns(r.score), r.from, r.to, static_cast<PieceCode>(r.placed), g.board(r.board).at(r.from)};
 }
 
 void beginComputerTurn(Game& g, TurnEnded ended) {

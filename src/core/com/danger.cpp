@@ -13,7 +13,7 @@ const IntGrid& bishopCautionMarks() {
     return none;
 }
 
-double 盤評価_白ビショ注意_COM(BoardState& bs, Square to, PieceCode piece, const IntGrid& marks) {
+CandidateScore 盤評価_白ビショ注意_COM(BoardState& bs, Square to, PieceCode piece, const IntGrid& marks) {
     for (int a = 1; a <= 8; ++a) {
         for (int b = 1; b <= 8; ++b) {
             if (marks.at(a, b) != 1) continue;
@@ -29,7 +29,7 @@ double 盤評価_白ビショ注意_COM(BoardState& bs, Square to, PieceCode pie
     return 0;
 }
 
-double 盤評価_COM危険座標(Game& g, BoardId id, PieceCode piece, Square to) {
+CandidateScore 盤評価_COM危険座標(Game& g, BoardId id, PieceCode piece, Square to) {
     BoardState& bs = g.side(id);
     BoardState& left = g.side(BoardId::LEFT);
     const ComBoardWork& work = comState(g).of(id);
@@ -40,7 +40,7 @@ double 盤評価_COM危険座標(Game& g, BoardId id, PieceCode piece, Square to
         return id == BoardId::LEFT && onBoard(f, r) ? work.pinnedWhite.at(f, r) : 0;
     };
 
-    double d = 0;
+    CandidateScore d = 0;
     int forks = 0;
     int smallestForked = 9999;
     for (int f = 1; f <= 8; ++f) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 
+#include "engine/score.h"
 #include "game.h"
 
 namespace velmora {
@@ -8,9 +9,8 @@ namespace velmora {
 // The computer takes a draw only once the game has gone this far (the move
 // counter), so that an offer is no way out of an opening gone wrong.
 constexpr int DRAW_OFFER_MIN_MOVES = 30;
-// ... and only when its search finds the position this even, hundredths of a
-// pawn either way.
-constexpr int DRAW_OFFER_MARGIN = 50;
+// ... and only when its search finds the position this even, either way.
+constexpr engine::Score DRAW_OFFER_MARGIN = 50;
 
 // Whether the computer accepts the person's offer of a draw: the engine's
 // levels search the position at their level's depth and node limits (no

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/score.h"
 #include "game.h"
 
 namespace velmora {
@@ -20,7 +21,7 @@ struct LevelStrength {
     int timeMs = 0;              // its budget a move
     int maxDepth = 0;            // the deepest iteration
     std::uint64_t maxNodes = 0;  // 0: no limit but the time
-    int rootSpread = 0;          // hundredths of a pawn; see SearchLimits
+    engine::Score rootSpread = 0;  // see SearchLimits
     // The share of moves, in percent, chosen by an oversight: a search only
     // `oversightDepth` moves deep, as when a player hurries. One move deep,
     // it follows no capture past the move but a king's, so a piece left

@@ -40,7 +40,7 @@ Candidate tryCandidate(Game& g, BoardId id, Square from, Square to) {
     if (調査_駒成(g.state, from, to, moving)) b.at(tf, tr) = g.state.comPromotionPiece;
     const PieceCode placed = b.at(tf, tr);
     勢力調査(bs);
-    const double score = 盤評価(g, id, captured, placed, from, to);
+    const CandidateScore score = 盤評価(g, id, captured, placed, from, to);
     b.at(tf, tr) = captured;
     b.at(ff, fr) = moving;
     return {score, placed, captured};
@@ -56,8 +56,8 @@ void searchBoard(Game& g, BoardId id) {
 void searchMoves(Game& g, BoardId id) {
     Board& b = g.board(id);
     BoardState& bs = g.side(id);
-    BestMove& best = comState(g).of(id).best;
-    best = BestMove{};
+    std::optional<BestMove>& best = comState(g).of(id).best;
+    best.reset();
     for (int ff = 1; ff <= 8; ++ff) {
         for (int fr = 1; fr <= 8; ++fr) {
             if (b.at(ff, fr) < BLACK_PAWN) continue;
@@ -67,7 +67,7 @@ void searchMoves(Game& g, BoardId id) {
                     const PieceCode moving = b.at(ff, fr);
                     const Candidate c = tryCandidate(g, id, {ff, fr}, {tf, tr});
                     // Strictly better only: the first move found wins a tie.
-                    if (c.score > best.score) {
+                    if (!best || c.score > best->score) {
                         best = BestMove{c.score, {ff, fr}, {tf, tr}, c.placed, moving};
                         if (c.captured == WHITE_KING) {
                             g.state.gameWinner = g.state.blackSide;
@@ -100,10 +100,15 @@ std::optional<BoardId> comSearch(Game& g) {
     勢力調査(g, BoardId::LEFT);
     searchBoard(g, BoardId::RIGHT);
 
-    const BestMove& left = comState(g).of(BoardId::LEFT).best;
-    const BestMove& right = comState(g).of(BoardId::RIGHT).best;
-    if (!left.found() && !right.found()) return std::nullopt;
-    return left.score >= right.score ? BoardId::LEFT : BoardId::RIGHT;
+    return betterBoard(comState(g));
+}
+
+std::optional<BoardId> betterBoard(const ComState& c) {
+    const std::optional<BestMove>& left = c.of(BoardId::LEFT).best;
+    const std::optional<BestMove>& right = c.of(BoardId::RIGHT).best;
+    if (!left && !right) return std::nullopt;
+    if (!right || (left && left->score >= right->score)) return BoardId::LEFT;
+    return BoardId::RIGHT;
 }
 
 }  // namespace velmora

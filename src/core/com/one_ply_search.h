@@ -14,7 +14,7 @@ void prepareTurn(Game& g);
 void prepareBoard(Game& g, BoardId id);
 
 struct Candidate {
-    double score;
+    CandidateScore score;
     PieceCode placed;
     PieceCode captured;
 };
@@ -23,7 +23,8 @@ struct Candidate {
 Candidate tryCandidate(Game& g, BoardId id, Square from, Square to);
 
 // Tries every legal black move on one board and keeps the best in that
-// board's BestMove. A capture of the white king ends the board's search.
+// board's BestMove (none when it has no legal move). A capture of the white
+// king ends the board's search.
 void searchMoves(Game& g, BoardId id);
 
 // One board's whole search: prepared, the window repainted, the pause before
@@ -35,5 +36,10 @@ void searchBoard(Game& g, BoardId id);
 // position, the right board searched. Returns the board to play on, or nothing
 // when neither board has a legal black move.
 std::optional<BoardId> comSearch(Game& g);
+
+// The board whose best move scores higher, the left one on equal scores;
+// the only board with a move when the other has none; nothing when neither
+// has one.
+std::optional<BoardId> betterBoard(const ComState& c);
 
 }  // namespace velmora

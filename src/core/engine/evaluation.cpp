@@ -9,7 +9,7 @@ namespace velmora::engine {
 namespace {
 
 // Squares a line piece can reach: empty ones and the first enemy piece.
-int rays(const Position& p, int b, int from, const int* dirs, Colour color) {
+int rays(const Position& p, BoardId b, int from, const int* dirs, Colour color) {
     int n = 0;
     for (int d = 0; d < 4; ++d) {
         for (int to = from + dirs[d]; !offBoard(to); to += dirs[d]) {
@@ -25,11 +25,11 @@ int rays(const Position& p, int b, int from, const int* dirs, Colour color) {
 // Pawn shield in front of the king, enemy pieces close to it, and a king of
 // the side to move standing in check counts heavily. (The other side's king
 // in check can simply be taken: the search sees that itself.)
-int kingSafety(const Position& p, int b, Colour color) {
+Score kingSafety(const Position& p, BoardId b, Colour color) {
     if (p.kingCount(b, color) == 0) return 0;
     const int king = p.kingSquare(b, color);
     const int forward = color == BLACK ? 16 : -16;
-    int score = 0;
+    Score score = 0;
     for (int side : {-1, 0, 1}) {
         const int s = king + forward + side;
         if (!offBoard(s) && p.at(b, s) == pieceCode(color, PAWN)) score += 12;
@@ -48,7 +48,7 @@ int kingSafety(const Position& p, int b, Colour color) {
 }
 
 // Material, pawn advance and mobility of the piece `code` on `sq`.
-void addPieceTerms(const Position& p, int b, int sq, int code, EvaluationTerms terms[2]) {
+void addPieceTerms(const Position& p, BoardId b, int sq, int code, EvaluationTerms terms[2]) {
     const Colour color = colourOf(code);
     const int piece = code * sign(color);
     EvaluationTerms& t = terms[colorIndex(color)];
@@ -80,7 +80,7 @@ void addPieceTerms(const Position& p, int b, int sq, int code, EvaluationTerms t
 // empty, so each rank is read as one word and only its occupied squares are
 // visited.
 void allTerms(const Position& p, EvaluationTerms terms[2]) {
-    for (int b = 0; b < 2; ++b) {
+    for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
         for (int rank = 0; rank < 8; ++rank) {
             for (std::uint64_t w = p.rankWord(b, rank); w != 0;) {
                 const int file = std::countr_zero(w) / 8;
@@ -101,7 +101,7 @@ EvaluationTerms evaluationTerms(const Position& p, Colour color) {
     return terms[colorIndex(color)];
 }
 
-int evaluate(const Position& p) {
+Score evaluate(const Position& p) {
     EvaluationTerms terms[2];
     allTerms(p, terms);
     const EvaluationTerms& mine = terms[colorIndex(p.sideToMove())];

@@ -1,19 +1,20 @@
 #pragma once
 #include "engine/piece_values.h"
 #include "engine/position.h"
+#include "engine/score.h"
 
 namespace velmora::engine {
 
-// The position's worth for the side to move, in hundredths of a pawn:
+// The position's worth for the side to move:
 // material over both boards, pawn advance, king safety on both boards and
 // mobility of the pieces.
-int evaluate(const Position& p);
+Score evaluate(const Position& p);
 
 // The parts of the evaluation for `color` alone, for tests and tuning.
 struct EvaluationTerms {
-    int material = 0;
-    int kingSafety = 0;
-    int mobility = 0;
+    Score material = 0;
+    Score kingSafety = 0;
+    Score mobility = 0;
 };
 EvaluationTerms evaluationTerms(const Position& p, Colour color);
 

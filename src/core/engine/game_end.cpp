@@ -5,7 +5,7 @@
 namespace velmora::engine {
 namespace {
 
-int pieceCount(const Position& p, int board, Colour color) {
+int pieceCount(const Position& p, BoardId board, Colour color) {
     int n = 0;
     for (int sq = 0; sq < 128; ++sq) {
         if (!offBoard(sq) && isColour(p.at(board, sq), color)) ++n;
@@ -15,7 +15,7 @@ int pieceCount(const Position& p, int board, Colour color) {
 
 }  // namespace
 
-bool drawnAfterMove(const Position& p, int board, Colour mover, GameKind kind) {
+bool drawnAfterMove(const Position& p, BoardId board, Colour mover, GameKind kind) {
     const Colour enemy = -mover;
     if (kind == GameKind::AGAINST_COM && mover != WHITE) return false;
     if (p.kingCount(board, enemy) == 0) return false;  // the square holds no king

@@ -12,6 +12,6 @@ enum class GameKind { AGAINST_COM, TWO_PEOPLE };
 // Against the computer the test follows white's moves only; between two
 // people it follows every move, and only when the king stands alone on that
 // board.
-bool drawnAfterMove(const Position& p, int board, Colour mover, GameKind kind);
+bool drawnAfterMove(const Position& p, BoardId board, Colour mover, GameKind kind);
 
 }  // namespace velmora::engine

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "board/board.h"
 #include "board/directions.h"
 
 namespace velmora::engine {
@@ -27,19 +28,19 @@ inline constexpr std::array<int, 4> STRAIGHT_DELTAS = squareSteps(STRAIGHT_STEPS
 inline constexpr std::array<int, 4> DIAGONAL_DELTAS = squareSteps(DIAGONAL_STEPS);
 
 // One move on one of the two boards, packed in 32 bits: from and to square,
-// the board (0 left, 1 right), the code placed on the destination (the pawn's
+// the board (one bit, set for the right board), the code placed on the destination (the pawn's
 // own code unless it promotes) and whether the passed pawn is taken.
 class EngineMove {
 public:
     constexpr EngineMove() = default;
-    constexpr EngineMove(int board, int from, int to, int placed, bool enPassant)
+    constexpr EngineMove(BoardId board, int from, int to, int placed, bool enPassant)
         : bits_(static_cast<std::uint32_t>(from) | static_cast<std::uint32_t>(to) << 7 |
-                static_cast<std::uint32_t>(board) << 14 | static_cast<std::uint32_t>(placed + 8) << 15 |
+                static_cast<std::uint32_t>(boardIndex(board)) << 14 | static_cast<std::uint32_t>(placed + 8) << 15 |
                 (enPassant ? 1u << 19 : 0u)) {}
 
     constexpr int from() const { return static_cast<int>(bits_ & 127); }
     constexpr int to() const { return static_cast<int>(bits_ >> 7 & 127); }
-    constexpr int board() const { return static_cast<int>(bits_ >> 14 & 1); }
+    constexpr BoardId board() const { return (bits_ >> 14 & 1) != 0 ? BoardId::RIGHT : BoardId::LEFT; }
     constexpr int placed() const { return static_cast<int>(bits_ >> 15 & 15) - 8; }
     constexpr bool enPassant() const { return (bits_ >> 19 & 1) != 0; }
     constexpr bool isNull() const { return bits_ == 0; }

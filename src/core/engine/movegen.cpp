@@ -25,7 +25,7 @@ constexpr AlignmentTable ALIGNMENT;
 struct Sink {
     Position& p;
     MoveList& list;
-    int board;
+    BoardId board;
     Colour color;
     bool capturesOnly;
     bool testKing;
@@ -63,7 +63,7 @@ struct Sink {
 
     bool takes(int to) const {
         const int there = p.at(board, to);
-        const int twin = p.at(1 - board, to);
+        const int twin = p.at(otherBoard(board), to);
         return isColour(there, -color) || isColour(twin, -color);
     }
 
@@ -87,7 +87,7 @@ struct Sink {
 
 void pawnMoves(Sink& s, int from) {
     const Position& p = s.p;
-    const int b = s.board;
+    const BoardId b = s.board;
     const Colour color = s.color;
     const int forward = color == BLACK ? 16 : -16;
     const int lastRank = color == BLACK ? 8 : 1;
@@ -145,7 +145,7 @@ void steps(Sink& s, int from, const int* deltas) {
 // squares between empty. Squares passed over may be attacked.
 void castling(Sink& s, int from) {
     const Position& p = s.p;
-    const int b = s.board;
+    const BoardId b = s.board;
     const Colour color = s.color;
     const int rank = color == WHITE ? 8 : 1;
     const int file = fileOf(from);
@@ -185,7 +185,7 @@ void pieceMoves(Sink& s, int from) {
     }
 }
 
-void boardMoves(Position& p, MoveList& list, int board, bool capturesOnly, KingTest test) {
+void boardMoves(Position& p, MoveList& list, BoardId board, bool capturesOnly, KingTest test) {
     const Colour color = p.sideToMove();
     Sink s{p, list, board, color, capturesOnly, test == KingTest::Tested};
     s.prepare();
@@ -202,7 +202,7 @@ void boardMoves(Position& p, MoveList& list, int board, bool capturesOnly, KingT
 
 }  // namespace
 
-bool attacked(const Position& p, int board, int sq, Colour color) {
+bool attacked(const Position& p, BoardId board, int sq, Colour color) {
     const int enemyKing = pieceCode(-color, KING);
     // Pawns: a white pawn covers the squares diagonally towards rank 1.
     const int pawnFrom = color == WHITE ? sq + 16 : sq - 16;
@@ -237,14 +237,14 @@ bool attacked(const Position& p, int board, int sq, Colour color) {
 
 void generateMoves(Position& p, MoveList& list, KingTest test) {
     list.size = 0;
-    boardMoves(p, list, 0, false, test);
-    boardMoves(p, list, 1, false, test);
+    boardMoves(p, list, BoardId::LEFT, false, test);
+    boardMoves(p, list, BoardId::RIGHT, false, test);
 }
 
 void generateCaptures(Position& p, MoveList& list, KingTest test) {
     list.size = 0;
-    boardMoves(p, list, 0, true, test);
-    boardMoves(p, list, 1, true, test);
+    boardMoves(p, list, BoardId::LEFT, true, test);
+    boardMoves(p, list, BoardId::RIGHT, true, test);
 }
 
 }  // namespace velmora::engine

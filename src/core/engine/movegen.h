@@ -6,7 +6,7 @@ namespace velmora::engine {
 
 // Does `color` cover `sq` on `board`, as the influence survey counts it? Line
 // pieces see through the enemy king (their walk only stops at other pieces).
-bool attacked(const Position& p, int board, int sq, Colour color);
+bool attacked(const Position& p, BoardId board, int sq, Colour color);
 
 // Whether a move must keep the mover's own king unattacked. The person's
 // moves are tested (except while the computer's check stands against white);
@@ -29,7 +29,7 @@ void generateCaptures(Position& p, MoveList& list, KingTest test = KingTest::Tes
 inline bool isCapture(const Position& p, EngineMove m) {
     const int mover = p.at(m.board(), m.from());
     const int there = p.at(m.board(), m.to());
-    const int twin = p.at(1 - m.board(), m.to());
+    const int twin = p.at(otherBoard(m.board()), m.to());
     return m.enPassant() || opponents(there, mover) || opponents(twin, mover);
 }
 

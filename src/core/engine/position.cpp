@@ -10,49 +10,52 @@ namespace velmora::engine {
 
 Position::Position() {
     // Before any survey the game assumes the kings on their home squares.
-    for (int b = 0; b < 2; ++b) {
-        kingSquare_[b][colorIndex(WHITE)] = static_cast<std::uint8_t>(squareOf(5, 8));
-        kingSquare_[b][colorIndex(BLACK)] = static_cast<std::uint8_t>(squareOf(5, 1));
+    for (auto& kings : kingSquare_) {
+        kings[colorIndex(WHITE)] = static_cast<std::uint8_t>(squareOf(5, 8));
+        kings[colorIndex(BLACK)] = static_cast<std::uint8_t>(squareOf(5, 1));
     }
 }
 
-int Position::scanKing(int board, Colour color) const {
+int Position::scanKing(BoardId board, Colour color) const {
     // The survey walks file by file, rank by rank, and keeps the last king.
     const int king = pieceCode(color, KING);
+    const Squares& squares = squaresOf(board);
     for (int f = 8; f >= 1; --f) {
         for (int r = 8; r >= 1; --r) {
-            if (squares_[board][squareOf(f, r)] == king) return squareOf(f, r);
+            if (squares[squareOf(f, r)] == king) return squareOf(f, r);
         }
     }
     return -1;
 }
 
-int Position::kingSquare(int board, Colour color) const {
+int Position::kingSquare(BoardId board, Colour color) const {
+    const int bi = boardIndex(board);
     const int ci = colorIndex(color);
-    if (kingCount_[board][ci] > 1) return scanKing(board, color);
-    return kingSquare_[board][ci];
+    if (kingCount_[bi][ci] > 1) return scanKing(board, color);
+    return kingSquare_[bi][ci];
 }
 
-void Position::set(int board, int sq, int code) {
-    const int old = squares_[board][sq];
+void Position::set(BoardId board, int sq, int code) {
+    const int old = squaresOf(board)[sq];
     if (old != 0) hash_ ^= pieceKey(board, old, sq);
     if (old != 0) material_[colorIndex(colourOf(old))] -= valueOf(old);
     if (code != 0) material_[colorIndex(colourOf(code))] += valueOf(code);
-    squares_[board][sq] = static_cast<std::int8_t>(code);
+    squaresOf(board)[sq] = static_cast<std::int8_t>(code);
     if (code != 0) hash_ ^= pieceKey(board, code, sq);
     for (Colour color : {WHITE, BLACK}) {
         if (old == pieceCode(color, KING) || code == pieceCode(color, KING)) recountKings(board, color, sq);
     }
 }
 
-void Position::recountKings(int board, Colour color, int lostAt) {
+void Position::recountKings(BoardId board, Colour color, int lostAt) {
+    const int bi = boardIndex(board);
     const int ci = colorIndex(color);
     int count = 0;
     for (int sq = 0; sq < 128; ++sq) {
-        if (!offBoard(sq) && squares_[board][sq] == pieceCode(color, KING)) ++count;
+        if (!offBoard(sq) && squaresOf(board)[sq] == pieceCode(color, KING)) ++count;
     }
-    kingCount_[board][ci] = static_cast<std::int8_t>(count);
-    kingSquare_[board][ci] = static_cast<std::uint8_t>(count > 0 ? scanKing(board, color) : lostAt);
+    kingCount_[bi][ci] = static_cast<std::int8_t>(count);
+    kingSquare_[bi][ci] = static_cast<std::uint8_t>(count > 0 ? scanKing(board, color) : lostAt);
 }
 
 void Position::setSideToMove(Colour color) {
@@ -60,35 +63,39 @@ void Position::setSideToMove(Colour color) {
     sideToMove_ = color;
 }
 
-void Position::setMissingKingSquare(int board, Colour color, int sq) {
-    if (kingCount_[board][colorIndex(color)] == 0) kingSquare_[board][colorIndex(color)] = static_cast<std::uint8_t>(sq);
+void Position::setMissingKingSquare(BoardId board, Colour color, int sq) {
+    const int bi = boardIndex(board);
+    if (kingCount_[bi][colorIndex(color)] == 0) kingSquare_[bi][colorIndex(color)] = static_cast<std::uint8_t>(sq);
 }
 
-void Position::remove(int board, int sq) {
-    const int code = squares_[board][sq];
+void Position::remove(BoardId board, int sq) {
+    const int code = squaresOf(board)[sq];
     hash_ ^= pieceKey(board, code, sq);
     const Colour color = colourOf(code);
     material_[colorIndex(color)] -= valueOf(code);
-    squares_[board][sq] = 0;
+    squaresOf(board)[sq] = 0;
     if (absCode(code) == KING) {
+        const int bi = boardIndex(board);
         const int ci = colorIndex(color);
-        if (--kingCount_[board][ci] == 0) {
-            kingSquare_[board][ci] = static_cast<std::uint8_t>(sq);  // the rules keep looking here
+        if (--kingCount_[bi][ci] == 0) {
+            kingSquare_[bi][ci] = static_cast<std::uint8_t>(sq);  // the rules keep looking here
         } else {
-            kingSquare_[board][ci] = static_cast<std::uint8_t>(scanKing(board, color));
+            kingSquare_[bi][ci] = static_cast<std::uint8_t>(scanKing(board, color));
         }
     }
 }
 
 void Position::make(EngineMove m, Undo& undo) {
-    const int b = m.board();
-    const int o = 1 - b;
+    const BoardId b = m.board();
+    const BoardId o = otherBoard(b);
+    Squares& squares = squaresOf(b);
+    Squares& otherSquares = squaresOf(o);
     const int from = m.from();
     const int to = m.to();
-    const int mover = squares_[b][from];
+    const int mover = squares[from];
     const int placed = m.placed();
-    undo.captured = squares_[b][to];
-    undo.twinCaptured = squares_[o][to];
+    undo.captured = squares[to];
+    undo.twinCaptured = otherSquares[to];
     undo.kingCount = kingCount_;
     undo.kingSquare = kingSquare_;
     undo.hash = hash_;
@@ -98,17 +105,18 @@ void Position::make(EngineMove m, Undo& undo) {
 
     if (undo.captured != 0) remove(b, to);
     hash_ ^= pieceKey(b, mover, from);
-    squares_[b][from] = 0;
+    squares[from] = 0;
     // The passed pawn stands beside the capturing pawn, on its rank.
     if (m.enPassant()) remove(b, squareOf(fileOf(to), rankOf(from)));
-    squares_[b][to] = static_cast<std::int8_t>(placed);
+    squares[to] = static_cast<std::int8_t>(placed);
     hash_ ^= pieceKey(b, placed, to);
     const Colour color = colourOf(placed);
     material_[colorIndex(color)] += valueOf(placed) - valueOf(mover);
 
     if (absCode(placed) == KING) {
         const int ci = colorIndex(color);
-        if (kingCount_[b][ci] == 1) kingSquare_[b][ci] = static_cast<std::uint8_t>(to);
+        const int bi = boardIndex(b);
+        if (kingCount_[bi][ci] == 1) kingSquare_[bi][ci] = static_cast<std::uint8_t>(to);
         // A king moving two files castles; the rook is chosen by the king's
         // destination, on the colour's home rank.
         if (std::abs(fileOf(to) - fileOf(from)) == 2) {
@@ -128,18 +136,18 @@ void Position::make(EngineMove m, Undo& undo) {
                 undo.rookFrom = static_cast<std::int8_t>(rf);
                 undo.rookTo = static_cast<std::int8_t>(rt);
                 // The rules write the rook and then empty the corner.
-                if (squares_[b][rt] != 0) hash_ ^= pieceKey(b, squares_[b][rt], rt);
-                squares_[b][rt] = static_cast<std::int8_t>(rook);
+                if (squares[rt] != 0) hash_ ^= pieceKey(b, squares[rt], rt);
+                squares[rt] = static_cast<std::int8_t>(rook);
                 hash_ ^= pieceKey(b, rook, rt);
-                if (squares_[b][rf] != 0) hash_ ^= pieceKey(b, squares_[b][rf], rf);
-                squares_[b][rf] = 0;
+                if (squares[rf] != 0) hash_ ^= pieceKey(b, squares[rf], rf);
+                squares[rf] = 0;
             }
         }
     }
 
     // The two-board capture: the arriving piece removes an enemy piece on the
     // same square of the other board; its own side's piece stays.
-    const int twin = squares_[o][to];
+    const int twin = otherSquares[to];
     if (opponents(placed, twin)) remove(o, to);
 
     sideToMove_ = -sideToMove_;
@@ -147,18 +155,19 @@ void Position::make(EngineMove m, Undo& undo) {
 }
 
 void Position::unmake(EngineMove m, const Undo& undo) {
-    const int b = m.board();
+    const BoardId b = m.board();
+    Squares& squares = squaresOf(b);
     const int from = m.from();
     const int to = m.to();
     sideToMove_ = -sideToMove_;
-    squares_[1 - b][to] = undo.twinCaptured;
+    squaresOf(otherBoard(b))[to] = undo.twinCaptured;
     if (undo.rookFrom != undo.rookTo) {
-        squares_[b][undo.rookFrom] = squares_[b][undo.rookTo];
-        squares_[b][undo.rookTo] = 0;
+        squares[undo.rookFrom] = squares[undo.rookTo];
+        squares[undo.rookTo] = 0;
     }
-    squares_[b][to] = undo.captured;
-    if (m.enPassant()) squares_[b][squareOf(fileOf(to), rankOf(from))] = static_cast<std::int8_t>(pieceCode(-colourOf(undo.mover), PAWN));
-    squares_[b][from] = undo.mover;
+    squares[to] = undo.captured;
+    if (m.enPassant()) squares[squareOf(fileOf(to), rankOf(from))] = static_cast<std::int8_t>(pieceCode(-colourOf(undo.mover), PAWN));
+    squares[from] = undo.mover;
     kingCount_ = undo.kingCount;
     kingSquare_ = undo.kingSquare;
     material_ = undo.material;
@@ -172,16 +181,16 @@ bool Position::operator==(const Position& o) const {
 
 Position positionFromBoards(const Board& left, const Board& right, Colour color) {
     Position p;
-    const Board* boards[2] = {&left, &right};
-    for (int b = 0; b < 2; ++b) {
+    for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
+        const Board& board = id == BoardId::LEFT ? left : right;
         for (int f = 1; f <= 8; ++f) {
-            for (int r = 1; r <= 8; ++r) p.set(b, squareOf(f, r), boards[b]->at(f, r));
+            for (int r = 1; r <= 8; ++r) p.set(id, squareOf(f, r), board.at(f, r));
         }
     }
     // Missing kings: the squares a fresh program assumes.
-    for (int b = 0; b < 2; ++b) {
-        p.setMissingKingSquare(b, WHITE, squareOf(5, 8));
-        p.setMissingKingSquare(b, BLACK, squareOf(5, 1));
+    for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
+        p.setMissingKingSquare(id, WHITE, squareOf(5, 8));
+        p.setMissingKingSquare(id, BLACK, squareOf(5, 1));
     }
     p.setSideToMove(color);
     return p;
@@ -191,8 +200,8 @@ Position positionFromGame(const RulesState& g, Colour color) {
     Position p = positionFromBoards(g.board(BoardId::LEFT), g.board(BoardId::RIGHT), color);
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         const BoardState& bs = g.side(id);
-        p.setMissingKingSquare(boardIndex(id), WHITE, squareOf(bs.whiteKing.file, bs.whiteKing.rank));
-        p.setMissingKingSquare(boardIndex(id), BLACK, squareOf(bs.blackKing.file, bs.blackKing.rank));
+        p.setMissingKingSquare(id, WHITE, squareOf(bs.whiteKing.file, bs.whiteKing.rank));
+        p.setMissingKingSquare(id, BLACK, squareOf(bs.blackKing.file, bs.blackKing.rank));
     }
     return p;
 }
@@ -204,7 +213,7 @@ Position positionFromGame(const RulesState& g) {
 Board boardOf(const Position& p, BoardId id) {
     Board board;
     for (int f = 1; f <= 8; ++f) {
-        for (int r = 1; r <= 8; ++r) board.at(f, r) = static_cast<PieceCode>(p.at(boardIndex(id), squareOf(f, r)));
+        for (int r = 1; r <= 8; ++r) board.at(f, r) = static_cast<PieceCode>(p.at(id, squareOf(f, r)));
     }
     return board;
 }

@@ -6,6 +6,7 @@
 #include "board/board.h"
 #include "board/piece.h"
 #include "engine/move.h"
+#include "engine/score.h"
 
 namespace velmora {
 class RulesState;
@@ -28,7 +29,7 @@ struct Undo {
     std::int8_t rookTo = 0;
     std::array<std::array<std::int8_t, 2>, 2> kingCount{};
     std::array<std::array<std::uint8_t, 2>, 2> kingSquare{};
-    std::array<int, 2> material{};
+    std::array<Score, 2> material{};
     std::uint64_t hash = 0;
 };
 
@@ -41,57 +42,64 @@ class Position {
 public:
     Position();
 
-    int at(int board, int sq) const { return squares_[board][sq]; }
+    int at(BoardId board, int sq) const { return squaresOf(board)[sq]; }
     // The eight squares of one rank (0..7) as one word, file a in the lowest
     // byte: a whole empty rank is skipped with one test.
-    std::uint64_t rankWord(int board, int rank) const {
+    std::uint64_t rankWord(BoardId board, int rank) const {
         std::uint64_t w;
-        std::memcpy(&w, &squares_[board][rank * 16], sizeof w);
+        std::memcpy(&w, &squaresOf(board)[rank * 16], sizeof w);
         return w;
     }
     Colour sideToMove() const { return sideToMove_; }
     std::uint64_t hash() const { return hash_; }
-    int kingCount(int board, Colour color) const { return kingCount_[board][colorIndex(color)]; }
+    int kingCount(BoardId board, Colour color) const { return kingCount_[boardIndex(board)][colorIndex(color)]; }
     // The value of `color`'s pieces over both boards, kept as moves are made.
-    int material(Colour color) const { return material_[colorIndex(color)]; }
+    Score material(Colour color) const { return material_[colorIndex(color)]; }
 
     // The square the self-check test reads for `color` on `board`: its king,
     // the last one in file-then-rank order when there are several, or the
     // remembered square when it has none.
-    int kingSquare(int board, Colour color) const;
+    int kingSquare(BoardId board, Colour color) const;
 
-    void set(int board, int sq, int code);
+    void set(BoardId board, int sq, int code);
     void setSideToMove(Colour color);
     // Where the rules look for a missing king of `color` on `board`.
-    void setMissingKingSquare(int board, Colour color, int sq);
+    void setMissingKingSquare(BoardId board, Colour color, int sq);
 
     void make(EngineMove m, Undo& undo);
     void unmake(EngineMove m, const Undo& undo);
 
     // Tentative plain move for the self-check test: the piece moves, nothing
     // else happens; undone by undoPlain.
-    void plain(int board, int from, int to) {
-        squares_[board][to] = squares_[board][from];
-        squares_[board][from] = 0;
+    void plain(BoardId board, int from, int to) {
+        Squares& squares = squaresOf(board);
+        squares[to] = squares[from];
+        squares[from] = 0;
     }
-    void undoPlain(int board, int from, int to, int fromCode, int toCode) {
-        squares_[board][from] = static_cast<std::int8_t>(fromCode);
-        squares_[board][to] = static_cast<std::int8_t>(toCode);
+    void undoPlain(BoardId board, int from, int to, int fromCode, int toCode) {
+        Squares& squares = squaresOf(board);
+        squares[from] = static_cast<std::int8_t>(fromCode);
+        squares[to] = static_cast<std::int8_t>(toCode);
     }
 
     // The last king of `color` on `board` in file-then-rank order, or -1.
-    int scanKing(int board, Colour color) const;
+    int scanKing(BoardId board, Colour color) const;
 
     bool operator==(const Position& o) const;
 
 private:
-    void remove(int board, int sq);
-    void recountKings(int board, Colour color, int lostAt);
+    // One board's 0x88 squares; the arrays hold the left board first.
+    using Squares = std::array<std::int8_t, 128>;
+    Squares& squaresOf(BoardId board) { return squares_[boardIndex(board)]; }
+    const Squares& squaresOf(BoardId board) const { return squares_[boardIndex(board)]; }
 
-    std::array<std::array<std::int8_t, 128>, 2> squares_{};
+    void remove(BoardId board, int sq);
+    void recountKings(BoardId board, Colour color, int lostAt);
+
+    std::array<Squares, 2> squares_{};
     std::array<std::array<std::int8_t, 2>, 2> kingCount_{};
     std::array<std::array<std::uint8_t, 2>, 2> kingSquare_{};
-    std::array<int, 2> material_{};
+    std::array<Score, 2> material_{};
     Colour sideToMove_ = WHITE;
     std::uint64_t hash_ = 0;
 };

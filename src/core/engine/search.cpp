@@ -14,16 +14,16 @@ namespace {
 
 using SteadyTime = std::chrono::steady_clock;
 
-constexpr int INFINITE_SCORE = 32000;
-constexpr int KING_VALUE_FOR_ORDER = 2000;
+constexpr Score INFINITE_SCORE = 32000;
+constexpr Score KING_VALUE_FOR_ORDER = 2000;
 // The positional terms of the evaluation rarely reach this far: a material
 // lead this much above beta ends a quiescence node without evaluating.
-constexpr int LAZY_MARGIN = 350;
+constexpr Score LAZY_MARGIN = 350;
 // Selective search: the null move searches this many plies less (one more
 // from depth 7 on), late quiet moves one or two, and near the horizon a
 // static evaluation this far above beta per ply left ends the node.
 constexpr int NULL_REDUCTION = 2;
-constexpr int STATIC_CUT_MARGIN = 90;
+constexpr Score STATIC_CUT_MARGIN = 90;
 constexpr int STATIC_CUT_DEPTH = 3;
 // Quiet moves before this one in the ordering are searched to full depth.
 constexpr int FIRST_REDUCED_MOVE = 3;
@@ -35,12 +35,12 @@ constexpr std::uint64_t TWO_PEOPLE_KEY = 0x9e3779b97f4a7c15ULL;
 
 // Gains of a move for ordering: what it takes on both boards, most valuable
 // victims first, cheapest attackers first.
-int captureGain(const Position& p, EngineMove m) {
+Score captureGain(const Position& p, EngineMove m) {
     const int mover = p.at(m.board(), m.from());
     auto value = [](int code) { return std::abs(code) == 6 ? KING_VALUE_FOR_ORDER : PIECE_VALUE[std::abs(code)]; };
-    int gain = 0;
+    Score gain = 0;
     const int there = p.at(m.board(), m.to());
-    const int twin = p.at(1 - m.board(), m.to());
+    const int twin = p.at(otherBoard(m.board()), m.to());
     if (there * mover < 0) gain += value(there);
     if (twin * mover < 0) gain += value(twin);
     if (m.enPassant()) gain += PIECE_VALUE[1];
@@ -63,8 +63,8 @@ public:
         }
         start_ = SteadyTime::now();
         deadline_ = start_ + std::chrono::milliseconds(limits.timeMs);
-        for (int b = 0; b < 2; ++b) {
-            for (Colour c : {WHITE, BLACK}) rootKings_[b][colorIndex(c)] = root.kingCount(b, c) > 0;
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
+            for (Colour c : {WHITE, BLACK}) rootKings_[boardIndex(b)][colorIndex(c)] = root.kingCount(b, c) > 0;
         }
     }
 
@@ -72,8 +72,8 @@ public:
 
 private:
     bool lostKing(Colour color) const {
-        for (int b = 0; b < 2; ++b) {
-            if (rootKings_[b][colorIndex(color)] && pos_.kingCount(b, color) == 0) return true;
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
+            if (rootKings_[boardIndex(b)][colorIndex(color)] && pos_.kingCount(b, color) == 0) return true;
         }
         return false;
     }
@@ -86,7 +86,7 @@ private:
     KingTest kingTest() const {
         if (limits_.kind != GameKind::AGAINST_COM) return KingTest::Tested;
         if (pos_.sideToMove() == BLACK) return KingTest::Untested;
-        for (int b = 0; b < 2; ++b) {
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
             if (attacked(pos_, b, pos_.kingSquare(b, WHITE), BLACK)) return KingTest::Untested;
         }
         return KingTest::Tested;
@@ -97,19 +97,19 @@ private:
     // other board, where landing removes the king as well. Passing,
     // reducing or pruning then risks overlooking its fall.
     bool kingInDanger(Colour color) const {
-        for (int b = 0; b < 2; ++b) {
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
             if (pos_.kingCount(b, color) == 0) continue;
             const int king = pos_.kingSquare(b, color);
-            if (attacked(pos_, b, king, -color) || attacked(pos_, 1 - b, king, -color)) return true;
+            if (attacked(pos_, b, king, -color) || attacked(pos_, otherBoard(b), king, -color)) return true;
         }
         return false;
     }
 
     // Does the side that just moved on `board` now cover the square of an
     // enemy king there, or the twin of one on the other board?
-    bool threatensKingAfterMove(int board) const {
+    bool threatensKingAfterMove(BoardId board) const {
         const Colour enemy = pos_.sideToMove();
-        for (int b = 0; b < 2; ++b) {
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
             if (pos_.kingCount(b, enemy) > 0 && attacked(pos_, board, pos_.kingSquare(b, enemy), -enemy)) return true;
         }
         return false;
@@ -118,7 +118,7 @@ private:
     // Pieces besides king and pawns: without them zugzwang is common and
     // a null move proves nothing.
     bool hasPieces(Colour color) const {
-        for (int b = 0; b < 2; ++b) {
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
             for (int sq = 0; sq < 128; ++sq) {
                 if (offBoard(sq)) continue;
                 const int code = pos_.at(b, sq) * sign(color);
@@ -130,17 +130,19 @@ private:
 
     // The root move's share of the spread: the same on every depth of the
     // search, different from move to move and from seed to seed.
-    int rootBias(EngineMove m) const {
+    Score rootBias(EngineMove m) const {
         if (limits_.rootSpread <= 0) return 0;
         std::uint64_t x = limits_.seed ^ (std::uint64_t{m.raw()} * 0x9e3779b97f4a7c15ULL);
         // splitmix64's finaliser: every bit of the move and the seed counts.
         x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
         x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
         x ^= x >> 31;
-        return static_cast<int>(x % static_cast<std::uint64_t>(limits_.rootSpread + 1));
+        return static_cast<Score>(x % static_cast<std::uint64_t>(limits_.rootSpread + 1));
     }
 
-    int& history(EngineMove m) { return history_[colorIndex(pos_.sideToMove())][m.board()][m.from()][m.to()]; }
+    int& history(EngineMove m) {
+        return history_[colorIndex(pos_.sideToMove())][boardIndex(m.board())][m.from()][m.to()];
+    }
 
     // Moves toward +-HISTORY_LIMIT in proportion to how far it still is.
     void addHistory(EngineMove m, int bonus) {
@@ -171,7 +173,7 @@ private:
 
     // Moves on the two boards commute, so the same positions come back
     // often: their evaluations are kept by key.
-    int evaluateCached() {
+    Score evaluateCached() {
         EvalEntry& e = evalCache_[pos_.hash() & (evalCache_.size() - 1)];
         if (e.key != pos_.hash() || !e.valid) {
             e.key = pos_.hash();
@@ -182,12 +184,12 @@ private:
     }
 
     void order(MoveList& list, std::vector<int>& scores, EngineMove best, int ply);
-    int search(int depth, int alpha, int beta, int ply, bool nullAllowed = true);
-    int quiesce(int alpha, int beta, int ply);
+    Score search(int depth, Score alpha, Score beta, int ply, bool nullAllowed = true);
+    Score quiesce(Score alpha, Score beta, int ply);
 
     struct EvalEntry {
         std::uint64_t key = 0;
-        int score = 0;
+        Score score = 0;
         bool valid = false;
     };
 
@@ -217,7 +219,7 @@ void Searcher::order(MoveList& list, std::vector<int>& scores, EngineMove best, 
         int s = 0;
         if (m == best) {
             s = 1 << 24;
-        } else if (const int gain = captureGain(pos_, m); gain > 0) {
+        } else if (const Score gain = captureGain(pos_, m); gain > 0) {
             s = (1 << 20) + gain * 16 - PIECE_VALUE[std::abs(pos_.at(m.board(), m.from())) % 6] / 10;
         } else if (ply <= MAX_PLY && (m == killers_[ply][0] || m == killers_[ply][1])) {
             s = 1 << 19;
@@ -241,14 +243,14 @@ void Searcher::order(MoveList& list, std::vector<int>& scores, EngineMove best, 
     }
 }
 
-int Searcher::quiesce(int alpha, int beta, int ply) {
+Score Searcher::quiesce(Score alpha, Score beta, int ply) {
     ++nodes_;
     checkTime();
-    if (lostKing(pos_.sideToMove())) return -(KING_LOSS - ply);
+    if (lostKing(pos_.sideToMove())) return kingLostAt(ply);
     const Colour us = pos_.sideToMove();
-    const int lazy = pos_.material(us) - pos_.material(-us) - LAZY_MARGIN;
+    const Score lazy = pos_.material(us) - pos_.material(-us) - LAZY_MARGIN;
     if (lazy >= beta) return lazy;
-    const int standPat = evaluateCached();
+    const Score standPat = evaluateCached();
     if (ply >= MAX_PLY || standPat >= beta) return standPat;
     alpha = std::max(alpha, standPat);
     MoveList& list = lists_[static_cast<size_t>(ply)];
@@ -264,7 +266,7 @@ int Searcher::quiesce(int alpha, int beta, int ply) {
         Undo undo;
         pos_.make(m, undo);
         const bool drawn = drawnAfterMove(pos_, m.board(), -pos_.sideToMove(), limits_.kind);
-        const int score = drawn ? 0 : -quiesce(-beta, -alpha, ply + 1);
+        const Score score = drawn ? 0 : -quiesce(-beta, -alpha, ply + 1);
         pos_.unmake(m, undo);
         if (aborted_) return 0;
         if (score >= beta) return score;
@@ -273,8 +275,8 @@ int Searcher::quiesce(int alpha, int beta, int ply) {
     return alpha;
 }
 
-int Searcher::search(int depth, int alpha, int beta, int ply, bool nullAllowed) {
-    if (ply > 0 && lostKing(pos_.sideToMove())) return -(KING_LOSS - ply);
+Score Searcher::search(int depth, Score alpha, Score beta, int ply, bool nullAllowed) {
+    if (ply > 0 && lostKing(pos_.sideToMove())) return kingLostAt(ply);
     if (depth <= 0 || ply >= MAX_PLY) return quiesce(alpha, beta, ply);
     ++nodes_;
     checkTime();
@@ -283,7 +285,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool nullAllowed) 
     EngineMove ttMove;
     if (const TableEntry* e = table_ ? table_->probe(tableKey()) : nullptr) {
         ttMove = EngineMove::fromRaw(e->move);
-        const int score = scoreFromTable(e->score, ply);
+        const Score score = scoreFromTable(e->score, ply);
         if (ply > 0 && e->depth >= depth) {
             if (e->bound() == Bound::EXACT) return score;
             if (e->bound() == Bound::LOWER && score >= beta) return score;
@@ -297,19 +299,19 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool nullAllowed) 
     // A king of the side to move under attack may simply be taken next: no
     // pass, no reduction, no static cut-off then.
     const bool danger = limits_.selective && kingInDanger(us);
-    if (limits_.selective && ply > 0 && !pvNode && !danger && std::abs(beta) < KING_LOSS - MAX_PLY) {
-        const int eval = evaluateCached();
+    if (limits_.selective && ply > 0 && !pvNode && !danger && std::abs(beta) < KING_FALL_BOUND) {
+        const Score eval = evaluateCached();
         // So far above beta that the last plies will hardly bring it down.
         if (depth <= STATIC_CUT_DEPTH && eval - STATIC_CUT_MARGIN * depth >= beta) return eval;
         // Even passing keeps the score above beta: a real move would too.
         if (nullAllowed && depth >= 3 && eval >= beta && hasPieces(us)) {
             const int reduction = NULL_REDUCTION + (depth >= 7 ? 1 : 0);
             pos_.setSideToMove(-us);
-            const int score = -search(depth - 1 - reduction, -beta, -beta + 1, ply + 1, false);
+            const Score score = -search(depth - 1 - reduction, -beta, -beta + 1, ply + 1, false);
             pos_.setSideToMove(us);
             if (aborted_) return 0;
             // A king's fall seen after a pass is not proven for a real move.
-            if (score >= beta) return score > KING_LOSS - MAX_PLY ? beta : score;
+            if (score >= beta) return isKingTaken(score) ? beta : score;
         }
     }
 
@@ -318,8 +320,8 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool nullAllowed) 
     if (list.size == 0) return 0;  // nothing to move on either board
     order(list, scores_[static_cast<size_t>(ply)], ttMove, ply);
 
-    const int alphaStart = alpha;
-    int best = -INFINITE_SCORE;
+    const Score alphaStart = alpha;
+    Score best = -INFINITE_SCORE;
     EngineMove bestMove;
     // The quiet moves searched so far at this node, which lose history when
     // a later move cuts off.
@@ -330,14 +332,14 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool nullAllowed) 
         const bool quiet = captureGain(pos_, m) == 0;
         // At the root a move's score carries its bias: the window it is
         // searched with is moved by the same amount.
-        const int bias = ply == 0 ? rootBias(m) : 0;
+        const Score bias = ply == 0 ? rootBias(m) : 0;
         const bool reducible = limits_.selective && quiet && ply > 0 && depth >= 3 && i >= FIRST_REDUCED_MOVE &&
                                !danger && m != killers_[ply][0] && m != killers_[ply][1];
         Undo undo;
         pos_.make(m, undo);
-        int score;
-        const int a = alpha - bias;
-        const int b = beta - bias;
+        Score score;
+        const Score a = alpha - bias;
+        const Score b = beta - bias;
         if (drawnAfterMove(pos_, m.board(), -pos_.sideToMove(), limits_.kind)) {
             score = 0;  // the game ends in a draw after this move
         } else if (i == 0) {
@@ -359,7 +361,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool nullAllowed) 
         }
         // A king's fall keeps its exact distance: the nearer fall must
         // always weigh more than any bias.
-        if (std::abs(score) <= KING_LOSS - MAX_PLY) score += bias;
+        if (!isKingFall(score)) score += bias;
         pos_.unmake(m, undo);
         if (aborted_) return 0;
         if (score > best) {
@@ -402,23 +404,23 @@ SearchResult Searcher::run() {
     for (int depth = 1; depth <= limits_.maxDepth; ++depth) {
         if (depth > 1 && !nextDepthFits(last, beforeLast)) break;
         const SteadyTime::time_point began = SteadyTime::now();
-        const int score = search(depth, -INFINITE_SCORE, INFINITE_SCORE, 0);
+        const Score score = search(depth, -INFINITE_SCORE, INFINITE_SCORE, 0);
         if (aborted_) {
             // A move found early in an unfinished depth beats nothing at all.
             if (result.depth == 0 && !rootBest_.isNull()) result.move = rootBest_;
             break;
         }
         result.move = rootBest_;
-        result.score = std::abs(score) > KING_LOSS - MAX_PLY ? score : score - rootBias(rootBest_);
+        result.score = isKingFall(score) ? score : score - rootBias(rootBest_);
         result.depth = depth;
         beforeLast = last;
         last = SteadyTime::now() - began;
         // A king taken or lost within reach: deeper searches change nothing.
-        if (std::abs(score) > KING_LOSS - MAX_PLY && !limits_.everyDepth) break;
+        if (isKingFall(score) && !limits_.everyDepth) break;
     }
     result.nodes = nodes_;
     const EngineMove m = result.move;
-    result.board = m.board() == 0 ? BoardId::LEFT : BoardId::RIGHT;
+    result.board = m.board();
     result.from = {fileOf(m.from()), rankOf(m.from())};
     result.to = {fileOf(m.to()), rankOf(m.to())};
     result.placed = m.placed();

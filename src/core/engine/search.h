@@ -5,27 +5,21 @@
 #include "engine/game_end.h"
 #include "engine/move.h"
 #include "engine/position.h"
+#include "engine/score.h"
 #include "engine/transposition.h"
 
 namespace velmora::engine {
 
-// A score at or beyond this many hundredths of a pawn means a king is taken
-// within the search's horizon.
-constexpr int KING_LOSS = 30000;
-constexpr int MAX_PLY = 64;
-
 // A king's fall is scored by its distance from the root; the table keeps it
 // by its distance from the position stored, so that it reads right when the
 // position is met again at another ply.
-constexpr int scoreToTable(int score, int ply) {
-    if (score > KING_LOSS - MAX_PLY) return score + ply;
-    if (score < -(KING_LOSS - MAX_PLY)) return score - ply;
-    return score;
+constexpr Score scoreToTable(Score score, int ply) {
+    if (!isKingFall(score)) return score;
+    return score > 0 ? score + ply : score - ply;
 }
-constexpr int scoreFromTable(int score, int ply) {
-    if (score > KING_LOSS - MAX_PLY) return score - ply;
-    if (score < -(KING_LOSS - MAX_PLY)) return score + ply;
-    return score;
+constexpr Score scoreFromTable(Score score, int ply) {
+    if (!isKingFall(score)) return score;
+    return score > 0 ? score - ply : score + ply;
 }
 
 struct SearchLimits {
@@ -57,7 +51,7 @@ struct SearchLimits {
     // drawn from `seed`, so the search picks among the moves within this
     // of the best, the nearer the likelier. A king that can be taken, or
     // one that would be lost, outweighs any spread. 0: the best move.
-    int rootSpread = 0;
+    Score rootSpread = 0;
     std::uint64_t seed = 0;
     // Off: past the horizon only the captures of a king are followed, so a
     // piece left hanging is overlooked but a king never is.
@@ -71,7 +65,7 @@ struct SearchResult {
     Square from, to;
     int placed = 0;           // the code placed on the destination
     bool enPassant = false;   // the passed pawn is taken
-    int score = 0;            // for the side to move, hundredths of a pawn
+    Score score = 0;          // for the side to move
     int depth = 0;            // last completed depth
     std::uint64_t nodes = 0;  // positions visited, quiescence included
     bool found() const { return !move.isNull(); }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/move.h"
+#include "engine/score.h"
 
 namespace velmora::engine {
 
@@ -13,7 +14,7 @@ enum class Bound : std::uint8_t { NONE, EXACT, LOWER, UPPER };
 struct TableEntry {
     std::uint64_t key = 0;
     std::uint32_t move = 0;
-    std::int16_t score = 0;
+    std::int16_t score = 0;  // a Score as scoreToTable keeps it
     std::int8_t depth = 0;
     std::uint8_t boundAndAge = 0;
 
@@ -49,7 +50,7 @@ public:
         return nullptr;
     }
 
-    void store(std::uint64_t key, EngineMove move, int score, int depth, Bound bound) {
+    void store(std::uint64_t key, EngineMove move, Score score, int depth, Bound bound) {
         TableEntry* bucket = &entries_[(key & mask_) * BUCKET];
         TableEntry& deep = bucket[0];
         TableEntry& recent = bucket[1];

@@ -2,6 +2,8 @@
 #include <array>
 #include <cstdint>
 
+#include "board/board.h"
+
 namespace velmora::engine {
 
 // Position keys computed at compile time: one per board, piece code and
@@ -29,8 +31,8 @@ constexpr ZobristKeys makeZobristKeys() {
 
 inline constexpr ZobristKeys ZOBRIST = makeZobristKeys();
 
-constexpr std::uint64_t pieceKey(int board, int code, int sq) {
-    return ZOBRIST.piece[static_cast<std::size_t>((board * 13 + code + 6) * 128 + sq)];
+constexpr std::uint64_t pieceKey(BoardId board, int code, int sq) {
+    return ZOBRIST.piece[static_cast<std::size_t>((boardIndex(board) * 13 + code + 6) * 128 + sq)];
 }
 
 }  // namespace velmora::engine

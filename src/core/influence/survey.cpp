@@ -4,73 +4,91 @@
 
 // The survey walks every piece of a board and marks what it covers: attack
 // counts, the weakest guard and strongest threat of each square (with the
-// square they come from), and the check lines through to a king.
+// square they come from), and the check lines through to a king. Both
+// colours' pieces are walked by the same code; what differs between them is
+// in ColourGrids and coverRules.
 namespace velmora {
-namespace cover {
+namespace {
 
-// The cover steps: a piece of code p on square (af, ar) covers square (sf, sr).
-// White step 1-3. The white king performs these only; other white pieces add step 4.
-inline void whiteSteps123(BoardState& bs, int p, int af, int ar, int sf, int sr) {
-    InfluenceMap& m = bs.influence;
-    const int idx = IntGrid::index(sf, sr);
-    m.whiteAttacks.cells[idx] += 1;
-    const PieceCode there = bs.board.cells[idx];
-    if (isWhite(there)) {
-        if (m.whiteDefender.cells[idx] > p) m.whiteDefender.cells[idx] = static_cast<std::int16_t>(p);
-    } else if (isBlack(there)) {
-        if (m.whiteThreat.cells[idx] < p) {
-            m.whiteThreat.cells[idx] = static_cast<std::int16_t>(p);
-            m.whiteThreatFrom.cells[idx] = {af, ar};
-        }
-    }
-}
-
-// Black step 2 and 3 with or without writing the square grids, step 3 optional.
-struct BlackSteps {
-    bool writeSquares;
-    bool step3;
+// One colour's side of the influence map and of the board's state.
+struct ColourGrids {
+    IntGrid InfluenceMap::*attacks;
+    IntGrid InfluenceMap::*defender;
+    Grid<Square> InfluenceMap::*defenderFrom;  // null: white keeps no guard squares
+    IntGrid InfluenceMap::*threat;
+    Grid<Square> InfluenceMap::*threatFrom;
+    IntGrid InfluenceMap::*checkLine;
+    Square BoardState::*king;
+    PieceCode enemyKing;
+    int forward;  // a pawn's covered squares lie one rank this way
 };
 
-inline void blackSteps123(BoardState& bs, int p, int af, int ar, int sf, int sr, BlackSteps how) {
-    InfluenceMap& m = bs.influence;
-    const int idx = IntGrid::index(sf, sr);
-    m.blackAttacks.cells[idx] += 1;
-    const PieceCode there = bs.board.cells[idx];
-    if (isBlack(there)) {
-        if (m.blackDefender.cells[idx] > p) {
-            m.blackDefender.cells[idx] = static_cast<std::int16_t>(p);
-            if (how.writeSquares) {
-                m.blackDefenderFrom.cells[idx] = {af, ar};
-            }
-        }
-    } else if (isWhite(there) && how.step3) {
-        if (m.blackThreat.cells[idx] > p) {
-            m.blackThreat.cells[idx] = static_cast<std::int16_t>(p);
-            if (how.writeSquares) {
-                m.blackThreatFrom.cells[idx] = {af, ar};
-            }
-        }
+constexpr ColourGrids gridsOf(Colour c) {
+    if (c == Colour::White) {
+        return {&InfluenceMap::whiteAttacks, &InfluenceMap::whiteDefender, nullptr,
+                &InfluenceMap::whiteThreat,  &InfluenceMap::whiteThreatFrom, &InfluenceMap::whiteCheckLine,
+                &BoardState::whiteKing,      BLACK_KING,                    -1};
+    }
+    return {&InfluenceMap::blackAttacks, &InfluenceMap::blackDefender, &InfluenceMap::blackDefenderFrom,
+            &InfluenceMap::blackThreat,  &InfluenceMap::blackThreatFrom, &InfluenceMap::blackCheckLine,
+            &BoardState::blackKing,      WHITE_KING,                     +1};
+}
+
+// What a piece's cover writes besides the attack count and the guard's code.
+struct CoverRules {
+    bool writeSquares;  // the square of the guard or threat it becomes
+    bool threats;       // enemy pieces it covers count as threatened
+};
+
+// White's pieces all write everything. Black's pawn lowers guard and threat
+// codes but records no square, its knight marks no threat, its king neither.
+constexpr CoverRules coverRules(Colour c, int kind) {
+    if (c == Colour::White) return {true, true};
+    switch (kind) {
+        case PAWN: return {false, true};
+        case KNIGHT: return {true, false};
+        case KING: return {false, false};
+        default: return {true, true};
     }
 }
 
-}  // namespace cover
-
-namespace {
+// The piece of code p of colour C on (af, ar) covers (sf, sr): one more
+// attack there; an own piece there keeps the lower code as its guard; an
+// enemy piece keeps as its threat the code nearer zero, the cheaper attacker.
+template <Colour C>
+void cover(BoardState& bs, int p, int af, int ar, int sf, int sr, CoverRules how) {
+    constexpr ColourGrids grids = gridsOf(C);
+    InfluenceMap& m = bs.influence;
+    const int idx = IntGrid::index(sf, sr);
+    (m.*grids.attacks).cells[idx] += 1;
+    const PieceCode there = bs.board.cells[idx];
+    if (isColour(there, C)) {
+        IntGrid& defender = m.*grids.defender;
+        if (defender.cells[idx] > p) {
+            defender.cells[idx] = static_cast<std::int16_t>(p);
+            if constexpr (grids.defenderFrom != nullptr) {
+                if (how.writeSquares) (m.*grids.defenderFrom).cells[idx] = {af, ar};
+            }
+        }
+    } else if (isColour(there, -C) && how.threats) {
+        IntGrid& threat = m.*grids.threat;
+        if (p * sign(C) < threat.cells[idx] * sign(C)) {
+            threat.cells[idx] = static_cast<std::int16_t>(p);
+            if (how.writeSquares) (m.*grids.threatFrom).cells[idx] = {af, ar};
+        }
+    }
+}
 
 // Walks from (f, r) in direction (df, dr) until a piece other than the enemy
 // king stops it. Meeting the enemy king marks the check line and goes on.
-template <bool White>
+template <Colour C>
 void walk(BoardState& bs, int p, int f, int r, int df, int dr) {
-    constexpr PieceCode enemyKing = White ? BLACK_KING : WHITE_KING;
-    IntGrid& checkLine = White ? bs.influence.whiteCheckLine : bs.influence.blackCheckLine;
+    constexpr ColourGrids grids = gridsOf(C);
+    IntGrid& checkLine = bs.influence.*grids.checkLine;
     for (int sf = f + df, sr = r + dr; onBoard(sf, sr); sf += df, sr += dr) {
-        if constexpr (White) {
-            cover::whiteSteps123(bs, p, f, r, sf, sr);
-        } else {
-            cover::blackSteps123(bs, p, f, r, sf, sr, {true, true});
-        }
+        cover<C>(bs, p, f, r, sf, sr, {true, true});
         const PieceCode there = bs.board.at(sf, sr);
-        if (there == enemyKing) {
+        if (there == grids.enemyKing) {
             for (int bf = f + df, br = r + dr; bf != sf || br != sr; bf += df, br += dr) {
                 checkLine.at(bf, br) = BETWEEN_MARK;
             }
@@ -81,17 +99,13 @@ void walk(BoardState& bs, int p, int f, int r, int df, int dr) {
     }
 }
 
+// The sign of p chooses the colour.
 void lineWalk(BoardState& bs, int p, int f, int r, int df, int dr) {
     if (isWhite(p)) {
-        walk<true>(bs, p, f, r, df, dr);
+        walk<Colour::White>(bs, p, f, r, df, dr);
     } else {
-        walk<false>(bs, p, f, r, df, dr);
+        walk<Colour::Black>(bs, p, f, r, df, dr);
     }
-}
-
-// The four walks cover separate squares, so their order changes nothing.
-void diagonals(BoardState& bs, int p, int f, int r) {
-    for (const Step& d : DIAGONAL_STEPS) lineWalk(bs, p, f, r, d.df, d.dr);
 }
 
 }  // namespace
@@ -101,24 +115,15 @@ void 勢力確定上直進(BoardState& bs, int p, int f, int r) { lineWalk(bs, p
 void 勢力確定右直進(BoardState& bs, int p, int f, int r) { lineWalk(bs, p, f, r, +1, 0); }
 void 勢力確定左直進(BoardState& bs, int p, int f, int r) { lineWalk(bs, p, f, r, -1, 0); }
 
-void 勢力確定白クイーン(BoardState& bs, int f, int r) { diagonals(bs, WHITE_QUEEN, f, r); }
-void 勢力確定黒クイーン(BoardState& bs, int f, int r) { diagonals(bs, BLACK_QUEEN, f, r); }
-void 勢力確定白ビショ(BoardState& bs, int f, int r) { diagonals(bs, WHITE_BISHOP, f, r); }
-void 勢力確定黒ビショ(BoardState& bs, int p, int f, int r) { diagonals(bs, p, f, r); }
-
 namespace {
 
-// Pawns and knights of both sides mark the check line on their own square.
-void whiteJump(BoardState& bs, int p, int f, int r, int sf, int sr) {
+// A pawn's or knight's single step; a pawn or knight giving check marks the
+// check line on its own square only.
+template <Colour C>
+void jump(BoardState& bs, int p, int f, int r, int sf, int sr, CoverRules how) {
     if (!onBoard(sf, sr)) return;
-    cover::whiteSteps123(bs, p, f, r, sf, sr);
-    if (bs.board.at(sf, sr) == BLACK_KING) bs.influence.whiteCheckLine.at(f, r) = CHECKER_MARK;
-}
-
-void blackJump(BoardState& bs, int p, int f, int r, int sf, int sr, cover::BlackSteps how) {
-    if (!onBoard(sf, sr)) return;
-    cover::blackSteps123(bs, p, f, r, sf, sr, how);
-    if (bs.board.at(sf, sr) == WHITE_KING) bs.influence.blackCheckLine.at(f, r) = CHECKER_MARK;
+    cover<C>(bs, p, f, r, sf, sr, how);
+    if (bs.board.at(sf, sr) == gridsOf(C).enemyKing) (bs.influence.*gridsOf(C).checkLine).at(f, r) = CHECKER_MARK;
 }
 
 void rookLines(BoardState& bs, int p, int f, int r) {
@@ -126,6 +131,45 @@ void rookLines(BoardState& bs, int p, int f, int r) {
     勢力確定上直進(bs, p, f, r);
     勢力確定右直進(bs, p, f, r);
     勢力確定左直進(bs, p, f, r);
+}
+
+// The four diagonal walks cover separate squares, so their order changes nothing.
+template <Colour C>
+void diagonals(BoardState& bs, int p, int f, int r) {
+    for (const Step& d : DIAGONAL_STEPS) walk<C>(bs, p, f, r, d.df, d.dr);
+}
+
+// Everything the piece of code p, colour C, on (f, r) covers.
+template <Colour C>
+void pieceCover(BoardState& bs, PieceCode p, int f, int r) {
+    const int kind = absCode(p);
+    const CoverRules how = coverRules(C, kind);
+    switch (kind) {
+        case PAWN:
+            for (int side : {-1, +1}) jump<C>(bs, p, f, r, f + side, r + gridsOf(C).forward, how);
+            break;
+        case KNIGHT:
+            for (const Step& d : KNIGHT_STEPS) jump<C>(bs, p, f, r, f + d.df, r + d.dr, how);
+            break;
+        case BISHOP:
+            diagonals<C>(bs, p, f, r);
+            break;
+        case ROOK:
+            rookLines(bs, p, f, r);
+            break;
+        case QUEEN:
+            rookLines(bs, p, f, r);
+            diagonals<C>(bs, p, f, r);
+            break;
+        case KING:
+            bs.*gridsOf(C).king = {f, r};
+            for (const Step& d : KING_STEPS) {
+                if (onBoard(f + d.df, r + d.dr)) cover<C>(bs, p, f, r, f + d.df, r + d.dr, how);
+            }
+            break;
+        default:
+            break;
+    }
 }
 
 void reset(InfluenceMap& m) {
@@ -147,64 +191,12 @@ void 勢力調査(BoardState& bs) {
     for (int f = 1; f <= 8; ++f) {
         for (int r = 1; r <= 8; ++r) {
             const PieceCode c = bs.board.at(f, r);
-            switch (c) {
-                case EMPTY:
-                    break;
-                case WHITE_PAWN:
-                    if (r > 1) {
-                        whiteJump(bs, c, f, r, f - 1, r - 1);
-                        whiteJump(bs, c, f, r, f + 1, r - 1);
-                    }
-                    break;
-                case WHITE_KNIGHT:
-                    for (const Step& d : KNIGHT_STEPS) whiteJump(bs, c, f, r, f + d.df, r + d.dr);
-                    break;
-                case WHITE_BISHOP:
-                    勢力確定白ビショ(bs, f, r);
-                    break;
-                case WHITE_ROOK:
-                    rookLines(bs, c, f, r);
-                    break;
-                case WHITE_QUEEN:
-                    rookLines(bs, c, f, r);
-                    勢力確定白クイーン(bs, f, r);
-                    break;
-                case WHITE_KING:
-                    bs.whiteKing = {f, r};
-                    for (const Step& d : KING_STEPS) {
-                        if (onBoard(f + d.df, r + d.dr)) cover::whiteSteps123(bs, c, f, r, f + d.df, r + d.dr);
-                    }
-                    break;
-                case BLACK_PAWN:
-                    // A pawn lowers guard and threat codes but records no square.
-                    if (r < 8) {
-                        blackJump(bs, c, f, r, f - 1, r + 1, {false, true});
-                        blackJump(bs, c, f, r, f + 1, r + 1, {false, true});
-                    }
-                    break;
-                case BLACK_KNIGHT:
-                    for (const Step& d : KNIGHT_STEPS) blackJump(bs, c, f, r, f + d.df, r + d.dr, {true, false});
-                    break;
-                case BLACK_BISHOP:
-                    勢力確定黒ビショ(bs, c, f, r);
-                    break;
-                case BLACK_ROOK:
-                    rookLines(bs, c, f, r);
-                    break;
-                case BLACK_QUEEN:
-                    rookLines(bs, c, f, r);
-                    勢力確定黒クイーン(bs, f, r);
-                    break;
-                case BLACK_KING:
-                    bs.blackKing = {f, r};
-                    for (const Step& d : KING_STEPS) {
-                        if (onBoard(f + d.df, r + d.dr)) {
-                            cover::blackSteps123(bs, c, f, r, f + d.df, r + d.dr, {false, false});
-                        }
-                    }
-                    break;
-                default:
-                    break;  // not a piece code: covers nothing
+            // A value that is no piece code covers nothing.
+            if (c == EMPTY || !isPieceCode(c)) continue;
+            if (isWhite(c)) {
+                pieceCover<Colour::White>(bs, c, f, r);
+            } else {
+                pieceCover<Colour::Black>(bs, c, f, r);
             }
         }
     }

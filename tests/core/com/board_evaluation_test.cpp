@@ -18,7 +18,7 @@ constexpr std::array<const char*, 8> NO_PIECES = {"........", "........", ".....
 // Scores one candidate the way the turn's search does: the turn's copies,
 // then the board's own preparation (the left board searched and surveyed
 // again before the right board).
-double scoreOf(Game& g, BoardId id, int ff, int fr, int tf, int tr, int level = 3) {
+CandidateScore scoreOf(Game& g, BoardId id, int ff, int fr, int tf, int tr, int level = 3) {
     g.state.comLevel = level;
     prepareTurn(g);
     prepareBoard(g, BoardId::LEFT);
@@ -34,7 +34,7 @@ struct FinalCase {
     std::array<const char*, 8> left;
     int ff, fr, tf, tr;
     int level;
-    double expected;
+    CandidateScore expected;
 };
 
 class FinalTerms : public ::testing::TestWithParam<FinalCase> {};
@@ -94,8 +94,8 @@ TEST(Evaluation, OnlyTheLeftBoardLooksAtTheOtherBoardsExchange) {
     putPosition(left, b, b);
     Game right;
     putPosition(right, b, b);
-    const double onLeft = scoreOf(left, BoardId::LEFT, 1, 2, 1, 3);
-    const double onRight = scoreOf(right, BoardId::RIGHT, 1, 2, 1, 3);
+    const CandidateScore onLeft = scoreOf(left, BoardId::LEFT, 1, 2, 1, 3);
+    const CandidateScore onRight = scoreOf(right, BoardId::RIGHT, 1, 2, 1, 3);
     EXPECT_DOUBLE_EQ(onRight - onLeft, BLACK_PAWN);
 }
 
@@ -140,7 +140,7 @@ TEST(DangerScan, BlackKingOnItsBackRankWithTheSquareInFrontAttacked) {
     g.board(BoardId::LEFT) = boardFrom({"....k...", "........", "........", "...N....", "........", "........",
                                         "........", "K......."});
     勢力調査(g, BoardId::LEFT);
-    const double withKingOnly = 盤評価_COM危険座標(g, BoardId::LEFT, BLACK_KING, {5, 1});
+    const CandidateScore withKingOnly = 盤評価_COM危険座標(g, BoardId::LEFT, BLACK_KING, {5, 1});
     // -50 and -250 (attackers at least as many as defenders), -0.5 for the
     // attacked empty square next to the king, -0.1 for each of (3,2), (2,3)
     // and (6,3): attacked empty squares of ranks 1-3 that black does not guard.

@@ -219,7 +219,27 @@ TEST(ComSearch, EqualBoardsChooseTheLeftBoard) {
                                "....K..."});
     putPosition(g, b, b);
     ASSERT_EQ(comSearch(g), BoardId::LEFT);
-    EXPECT_EQ(comState(g).of(BoardId::LEFT).best.score, comState(g).of(BoardId::RIGHT).best.score);
+    const std::optional<BestMove>& left = comState(g).of(BoardId::LEFT).best;
+    const std::optional<BestMove>& right = comState(g).of(BoardId::RIGHT).best;
+    ASSERT_TRUE(left && right);
+    EXPECT_EQ(left->score, right->score);
+}
+
+TEST(ComSearch, ABoardWithoutAMoveLosesToAnyMoveOfTheOther) {
+    ComState c;
+    EXPECT_EQ(betterBoard(c), std::nullopt);
+    // The lowest score a candidate gets still beats no move at all, on either side.
+    const BestMove leavesKingAttacked{-9998, {5, 1}, {5, 2}, BLACK_KING, BLACK_KING};
+    c.of(BoardId::RIGHT).best = leavesKingAttacked;
+    EXPECT_EQ(betterBoard(c), BoardId::RIGHT);
+    c.of(BoardId::LEFT).best = leavesKingAttacked;
+    c.of(BoardId::RIGHT).best.reset();
+    EXPECT_EQ(betterBoard(c), BoardId::LEFT);
+    // Both with a move: the higher score, the left board on a tie.
+    c.of(BoardId::RIGHT).best = BestMove{-9997.9, {1, 2}, {1, 3}, BLACK_PAWN, BLACK_PAWN};
+    EXPECT_EQ(betterBoard(c), BoardId::RIGHT);
+    c.of(BoardId::LEFT).best->score = -9997.9;
+    EXPECT_EQ(betterBoard(c), BoardId::LEFT);
 }
 
 TEST(ComSearch, TheSamePositionAlwaysGivesTheSameMove) {
@@ -236,10 +256,13 @@ TEST(ComSearch, TheSamePositionAlwaysGivesTheSameMove) {
         const auto chosen = comSearch(*b);
         EXPECT_EQ(comSearch(*a), chosen);
         for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
-            const BestMove& x = comState(*a).of(id).best;
-            const BestMove& y = comState(*b).of(id).best;
-            EXPECT_EQ(x.score, y.score);
-            EXPECT_EQ(std::tie(x.from.file, x.from.rank, x.to.file, x.to.rank), std::tie(y.from.file, y.from.rank, y.to.file, y.to.rank));
+            const std::optional<BestMove>& x = comState(*a).of(id).best;
+            const std::optional<BestMove>& y = comState(*b).of(id).best;
+            ASSERT_EQ(x.has_value(), y.has_value());
+            if (!x) continue;
+            EXPECT_EQ(x->score, y->score);
+            EXPECT_EQ(std::tie(x->from.file, x->from.rank, x->to.file, x->to.rank),
+                      std::tie(y->from.file, y->from.rank, y->to.file, y->to.rank));
         }
     }
 }
@@ -255,7 +278,7 @@ TEST(ComSearch, TiesWithinABoardGoToTheFirstMoveInScanOrder) {
         auto g = std::make_unique<Game>();
         putPosition(*g, p.left, p.right);
         comSearch(*g);
-        const BestMove best = comState(*g).of(BoardId::LEFT).best;
+        const std::optional<BestMove> best = comState(*g).of(BoardId::LEFT).best;
 
         auto h = std::make_unique<Game>();
         putPosition(*h, p.left, p.right);
@@ -263,24 +286,26 @@ TEST(ComSearch, TiesWithinABoardGoToTheFirstMoveInScanOrder) {
         prepareBoard(*h, BoardId::LEFT);
         Board& b = h->board(BoardId::LEFT);
         std::vector<std::array<int, 4>> tied;
-        double top = -99999;
+        std::optional<CandidateScore> top;
         for (int ff = 1; ff <= 8; ++ff) {
             for (int fr = 1; fr <= 8; ++fr) {
                 if (!isBlack(b.at(ff, fr))) continue;
                 for (int tf = 1; tf <= 8; ++tf) {
                     for (int tr = 1; tr <= 8; ++tr) {
                         if (!移動チェック(*h, BoardId::LEFT, {ff, fr}, {tf, tr}, b.at(ff, fr))) continue;
-                        const double s = tryCandidate(*h, BoardId::LEFT, {ff, fr}, {tf, tr}).score;
-                        if (s > top) tied.clear(), top = s;
-                        if (s == top) tied.push_back({ff, fr, tf, tr});
+                        const CandidateScore s = tryCandidate(*h, BoardId::LEFT, {ff, fr}, {tf, tr}).score;
+                        if (!top || s > *top) tied.clear(), top = s;
+                        if (s == *top) tied.push_back({ff, fr, tf, tr});
                     }
                 }
             }
         }
-        if (tied.empty()) continue;
+        // No move on the board: none kept.
+        ASSERT_EQ(best.has_value(), !tied.empty());
+        if (!best) continue;
         positionsWithTies += tied.size() > 1;
-        EXPECT_EQ(best.score, top);
-        EXPECT_EQ((std::array<int, 4>{best.from.file, best.from.rank, best.to.file, best.to.rank}), tied.front());
+        EXPECT_EQ(best->score, *top);
+        EXPECT_EQ((std::array<int, 4>{best->from.file, best->from.rank, best->to.file, best->to.rank}), tied.front());
     }
     EXPECT_GT(positionsWithTies, 0) << "the corpus should hold a tie to make this test bite";
 }

@@ -47,7 +47,7 @@ bool isGenerated(Position p, EngineMove m) {
     return false;
 }
 
-int kings(const Position& p, Colour c) { return p.kingCount(0, c) + p.kingCount(1, c); }
+int kings(const Position& p, Colour c) { return p.kingCount(BoardId::LEFT, c) + p.kingCount(BoardId::RIGHT, c); }
 
 // The side that moved took a king with the move.
 bool takesAKing(const Position& p, EngineMove m) {

@@ -35,7 +35,7 @@ std::vector<Move> engineMoves(Position& p, BoardId id, KingTest test = KingTest:
     generateMoves(p, list, test);
     std::vector<Move> moves;
     for (const EngineMove m : list) {
-        if (m.board() != boardIndex(id)) continue;
+        if (m.board() != id) continue;
         moves.push_back({{fileOf(m.from()), rankOf(m.from())}, {fileOf(m.to()), rankOf(m.to())}});
     }
     auto key = [](const Move& m) { return std::tuple(m.from.file, m.from.rank, m.to.file, m.to.rank); };
@@ -135,7 +135,7 @@ TEST(EngineDifferential, EveryCorpusPositionBothSides) { compareRecord(VELMORA_C
 // Plays an engine move through the rules module's execution: the passed
 // pawn is removed first, then the piece is placed (promoted as chosen).
 void playByRules(Game& g, EngineMove m) {
-    const BoardId id = m.board() == 0 ? BoardId::LEFT : BoardId::RIGHT;
+    const BoardId id = m.board();
     const int ff = fileOf(m.from()), fr = rankOf(m.from()), tf = fileOf(m.to()), tr = rankOf(m.to());
     if (m.enPassant()) g.board(id).at(tf, fr) = EMPTY;
     駒移動(g, id, {ff, fr}, {tf, tr}, static_cast<PieceCode>(m.placed()));
@@ -167,7 +167,7 @@ TEST(EngineDifferential, RandomPlayFromStartAndGoldenPositions) {
             const std::string where = "walk " + std::to_string(walk) + " ply " + std::to_string(ply);
             failures += compareWithRules(boardOf(p, BoardId::LEFT), boardOf(p, BoardId::RIGHT), where);
             ++positions;
-            for (int b = 0; b < 2; ++b) kingless += p.kingCount(b, WHITE) == 0 || p.kingCount(b, BLACK) == 0;
+            for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) kingless += p.kingCount(b, WHITE) == 0 || p.kingCount(b, BLACK) == 0;
             MoveList list;
             generateMoves(p, list);
             if (list.size == 0) break;

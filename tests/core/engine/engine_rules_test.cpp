@@ -24,7 +24,7 @@ using testing::boardFrom;
 
 const Board EMPTY_BOARD{};
 
-std::vector<EngineMove> movesFrom(Position& p, int board, int ff, int fr, int tf, int tr,
+std::vector<EngineMove> movesFrom(Position& p, BoardId board, int ff, int fr, int tf, int tr,
                                   KingTest test = KingTest::Tested) {
     MoveList list;
     generateMoves(p, list, test);
@@ -47,17 +47,17 @@ TEST(EngineRules, CastlingIsJudgedFromThePositionAlone) {
     const Board passedOverAttacked = boardFrom({"....k...", ".....r..", "........", "........", "........", "........",
                                                 "........", "....K..R"});
     Position p = positionFromBoards(passedOverAttacked, EMPTY_BOARD, WHITE);
-    const auto castle = movesFrom(p, 0, 5, 8, 7, 8);
+    const auto castle = movesFrom(p, BoardId::LEFT, 5, 8, 7, 8);
     ASSERT_EQ(castle.size(), 1u);
     const Position done = after(p, castle[0]);
-    EXPECT_EQ(done.at(0, squareOf(7, 8)), WHITE_KING);
-    EXPECT_EQ(done.at(0, squareOf(6, 8)), WHITE_ROOK);
-    EXPECT_EQ(done.at(0, squareOf(8, 8)), EMPTY);
+    EXPECT_EQ(done.at(BoardId::LEFT, squareOf(7, 8)), WHITE_KING);
+    EXPECT_EQ(done.at(BoardId::LEFT, squareOf(6, 8)), WHITE_ROOK);
+    EXPECT_EQ(done.at(BoardId::LEFT, squareOf(8, 8)), EMPTY);
     // The computer's own moves skip the self-check test: the king may step
     // onto the attacked square it passes over, and still castles.
-    EXPECT_TRUE(movesFrom(p, 0, 5, 8, 6, 8).empty());
-    EXPECT_EQ(movesFrom(p, 0, 5, 8, 6, 8, KingTest::Untested).size(), 1u);
-    EXPECT_EQ(movesFrom(p, 0, 5, 8, 7, 8, KingTest::Untested).size(), 1u);
+    EXPECT_TRUE(movesFrom(p, BoardId::LEFT, 5, 8, 6, 8).empty());
+    EXPECT_EQ(movesFrom(p, BoardId::LEFT, 5, 8, 6, 8, KingTest::Untested).size(), 1u);
+    EXPECT_EQ(movesFrom(p, BoardId::LEFT, 5, 8, 7, 8, KingTest::Untested).size(), 1u);
 
     // An attacked destination: with the self-check test the king could not
     // land there anyway, so only the untested mode shows that castling
@@ -65,36 +65,36 @@ TEST(EngineRules, CastlingIsJudgedFromThePositionAlone) {
     const Board destinationAttacked = boardFrom({"....k...", "......r.", "........", "........", "........", "........",
                                                  "........", "....K..R"});
     Position q = positionFromBoards(destinationAttacked, EMPTY_BOARD, WHITE);
-    EXPECT_TRUE(movesFrom(q, 0, 5, 8, 7, 8).empty());
-    EXPECT_TRUE(movesFrom(q, 0, 5, 8, 7, 8, KingTest::Untested).empty());
+    EXPECT_TRUE(movesFrom(q, BoardId::LEFT, 5, 8, 7, 8).empty());
+    EXPECT_TRUE(movesFrom(q, BoardId::LEFT, 5, 8, 7, 8, KingTest::Untested).empty());
 }
 
 TEST(EngineRules, ExchangedLayoutCastlesBothWays) {
     const Board b = boardFrom({"....k...", "........", "........", "........", "........", "........", "........",
                                "R..K...R"});
     Position p = positionFromBoards(b, EMPTY_BOARD, WHITE);
-    const auto kingside = movesFrom(p, 0, 4, 8, 6, 8);
-    const auto queenside = movesFrom(p, 0, 4, 8, 2, 8);
+    const auto kingside = movesFrom(p, BoardId::LEFT, 4, 8, 6, 8);
+    const auto queenside = movesFrom(p, BoardId::LEFT, 4, 8, 2, 8);
     ASSERT_EQ(kingside.size(), 1u);
     ASSERT_EQ(queenside.size(), 1u);
-    EXPECT_EQ(after(p, kingside[0]).at(0, squareOf(5, 8)), WHITE_ROOK);
-    EXPECT_EQ(after(p, queenside[0]).at(0, squareOf(3, 8)), WHITE_ROOK);
-    EXPECT_EQ(after(p, queenside[0]).at(0, squareOf(1, 8)), EMPTY);
+    EXPECT_EQ(after(p, kingside[0]).at(BoardId::LEFT, squareOf(5, 8)), WHITE_ROOK);
+    EXPECT_EQ(after(p, queenside[0]).at(BoardId::LEFT, squareOf(3, 8)), WHITE_ROOK);
+    EXPECT_EQ(after(p, queenside[0]).at(BoardId::LEFT, squareOf(1, 8)), EMPTY);
 }
 
 TEST(EngineRules, EnPassantAnyTimeTakenOrDeclined) {
     const Board b = boardFrom({"....k...", "........", "........", "...pP...", "........", "........", "........",
                                "....K..."});
     Position p = positionFromBoards(b, EMPTY_BOARD, WHITE);
-    const auto moves = movesFrom(p, 0, 5, 4, 4, 3);
+    const auto moves = movesFrom(p, BoardId::LEFT, 5, 4, 4, 3);
     ASSERT_EQ(moves.size(), 2u);
     const EngineMove take = moves[0].enPassant() ? moves[0] : moves[1];
     const EngineMove decline = moves[0].enPassant() ? moves[1] : moves[0];
     EXPECT_TRUE(take.enPassant());
     EXPECT_FALSE(decline.enPassant());
-    EXPECT_EQ(after(p, take).at(0, squareOf(4, 4)), EMPTY);
-    EXPECT_EQ(after(p, decline).at(0, squareOf(4, 4)), BLACK_PAWN);
-    EXPECT_EQ(after(p, decline).at(0, squareOf(4, 3)), WHITE_PAWN);
+    EXPECT_EQ(after(p, take).at(BoardId::LEFT, squareOf(4, 4)), EMPTY);
+    EXPECT_EQ(after(p, decline).at(BoardId::LEFT, squareOf(4, 4)), BLACK_PAWN);
+    EXPECT_EQ(after(p, decline).at(BoardId::LEFT, squareOf(4, 3)), WHITE_PAWN);
 }
 
 TEST(EngineRules, EnPassantPinnedOnTheRankIsAllowedBecauseTheTestLeavesThePawn) {
@@ -103,7 +103,7 @@ TEST(EngineRules, EnPassantPinnedOnTheRankIsAllowedBecauseTheTestLeavesThePawn) 
     const Board b = boardFrom({"....k...", "........", "........", "K..Pp..r", "........", "........", "........",
                                "........"});
     Position p = positionFromBoards(b, EMPTY_BOARD, WHITE);
-    EXPECT_EQ(movesFrom(p, 0, 4, 4, 5, 3).size(), 2u);
+    EXPECT_EQ(movesFrom(p, BoardId::LEFT, 4, 4, 5, 3).size(), 2u);
     auto g = std::make_unique<Game>();
     putPosition(*g, b, EMPTY_BOARD);
     const auto accepted = acceptedMoves(*g, BoardId::LEFT, g->state.whiteSide);
@@ -114,7 +114,7 @@ TEST(EngineRules, PromotionOffersFivePiecesIncludingThePawn) {
     const Board b = boardFrom({"....k...", "........", "........", "........", "........", "........", "p.......",
                                "....K..."});
     Position p = positionFromBoards(b, EMPTY_BOARD, BLACK);
-    const auto moves = movesFrom(p, 0, 1, 7, 1, 8);
+    const auto moves = movesFrom(p, BoardId::LEFT, 1, 7, 1, 8);
     std::vector<int> placed;
     for (const EngineMove m : moves) placed.push_back(m.placed());
     std::sort(placed.begin(), placed.end());
@@ -128,21 +128,21 @@ TEST(EngineRules, TwoBoardCaptureRemovesEnemiesOnlyAndCanTakeAKing) {
                                    "........", "....K..."});
     Position p = positionFromBoards(left, right, WHITE);
     // Onto the black king's square of the other board: the king goes.
-    const auto toKing = movesFrom(p, 0, 3, 4, 4, 2);
+    const auto toKing = movesFrom(p, BoardId::LEFT, 3, 4, 4, 2);
     ASSERT_EQ(toKing.size(), 1u);
     const Position kingTaken = after(p, toKing[0]);
-    EXPECT_EQ(kingTaken.at(1, squareOf(4, 2)), EMPTY);
-    EXPECT_EQ(kingTaken.kingCount(1, BLACK), 0);
-    EXPECT_EQ(kingTaken.kingCount(0, BLACK), 1);
+    EXPECT_EQ(kingTaken.at(BoardId::RIGHT, squareOf(4, 2)), EMPTY);
+    EXPECT_EQ(kingTaken.kingCount(BoardId::RIGHT, BLACK), 0);
+    EXPECT_EQ(kingTaken.kingCount(BoardId::LEFT, BLACK), 1);
     // The square where the king was lost is the one the rules keep testing.
-    EXPECT_EQ(kingTaken.kingSquare(1, BLACK), squareOf(4, 2));
+    EXPECT_EQ(kingTaken.kingSquare(BoardId::RIGHT, BLACK), squareOf(4, 2));
     // An enemy pawn on the twin square goes, the mover's own rook stays.
-    const auto toPawn = movesFrom(p, 0, 3, 4, 2, 6);
+    const auto toPawn = movesFrom(p, BoardId::LEFT, 3, 4, 2, 6);
     ASSERT_EQ(toPawn.size(), 1u);
-    EXPECT_EQ(after(p, toPawn[0]).at(1, squareOf(2, 6)), EMPTY);
-    const auto toRook = movesFrom(p, 0, 3, 4, 5, 5);
+    EXPECT_EQ(after(p, toPawn[0]).at(BoardId::RIGHT, squareOf(2, 6)), EMPTY);
+    const auto toRook = movesFrom(p, BoardId::LEFT, 3, 4, 5, 5);
     ASSERT_EQ(toRook.size(), 1u);
-    EXPECT_EQ(after(p, toRook[0]).at(1, squareOf(5, 5)), WHITE_ROOK);
+    EXPECT_EQ(after(p, toRook[0]).at(BoardId::RIGHT, squareOf(5, 5)), WHITE_ROOK);
     EXPECT_TRUE(isCapture(p, toPawn[0]));
     EXPECT_FALSE(isCapture(p, toRook[0]));
 }
@@ -152,7 +152,7 @@ std::vector<Move> boardMoves(Position& p, BoardId id) {
     generateMoves(p, list);
     std::vector<Move> moves;
     for (const EngineMove m : list) {
-        if (m.board() != boardIndex(id)) continue;
+        if (m.board() != id) continue;
         const Move move{fileOf(m.from()), rankOf(m.from()), fileOf(m.to()), rankOf(m.to())};
         if (moves.empty() || !(moves.back() == move)) moves.push_back(move);
     }
@@ -175,8 +175,8 @@ TEST(EngineRules, SeveralKingsOrNoneAsTheRulesModuleSeesThem) {
     auto g = std::make_unique<Game>();
     putPosition(*g, left, right);
     Position p = positionFromGame(*g, WHITE);
-    EXPECT_EQ(p.kingSquare(0, WHITE), squareOf(7, 8));
-    EXPECT_EQ(p.kingSquare(1, WHITE), squareOf(5, 8));
+    EXPECT_EQ(p.kingSquare(BoardId::LEFT, WHITE), squareOf(7, 8));
+    EXPECT_EQ(p.kingSquare(BoardId::RIGHT, WHITE), squareOf(5, 8));
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         const auto expected = acceptedMoves(*g, id, g->state.whiteSide);
         EXPECT_EQ(expected.size(), id == BoardId::LEFT ? 4u : 10u);

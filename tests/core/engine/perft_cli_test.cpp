@@ -174,7 +174,7 @@ TEST(EngineCli, EachEngineLevelAnswersWithALegalMoveInTheComputersShape) {
         Position p = positionFromBoards(s.left, s.right, BLACK);
         bool legal = false;
         for (const DivideEntry& e : divide(p, 1)) {
-            legal |= (e.move.board() == 0) == (board == "left") &&
+            legal |= (e.move.board() == BoardId::LEFT) == (board == "left") &&
                      fileOf(e.move.from()) == std::get<double>(from[0].value) &&
                      rankOf(e.move.from()) == std::get<double>(from[1].value) &&
                      fileOf(e.move.to()) == std::get<double>(to[0].value) && rankOf(e.move.to()) == std::get<double>(to[1].value);

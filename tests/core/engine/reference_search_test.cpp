@@ -34,22 +34,22 @@
 namespace velmora::engine {
 namespace {
 
-constexpr int INFINITE = 32000;
+constexpr Score INFINITE = 32000;
 
 class PlainSearch {
 public:
     PlainSearch(const Position& root, GameKind kind) : p_(root), kind_(kind), lists_(MAX_PLY + 1) {
-        for (int b = 0; b < 2; ++b) {
-            for (Colour c : {WHITE, BLACK}) rootKings_[b][colorIndex(c)] = root.kingCount(b, c) > 0;
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
+            for (Colour c : {WHITE, BLACK}) rootKings_[boardIndex(b)][colorIndex(c)] = root.kingCount(b, c) > 0;
         }
     }
 
     // The value at `depth` if it is `expected`; expected - 1 or + 1 when the
     // value is below or above; nothing when the search needed more than
     // `budget` nodes.
-    std::optional<int> confirm(int depth, int expected, long budget) {
+    std::optional<Score> confirm(int depth, Score expected, long budget) {
         budget_ = budget;
-        const int value = search(depth, expected - 1, expected + 1, 0);
+        const Score value = search(depth, expected - 1, expected + 1, 0);
         if (nodes_ > budget_) return std::nullopt;
         return value;
     }
@@ -57,8 +57,8 @@ public:
 private:
     // A king the side had at the root and no longer has on some board.
     bool lostKing(Colour color) const {
-        for (int b = 0; b < 2; ++b) {
-            if (rootKings_[b][colorIndex(color)] && p_.kingCount(b, color) == 0) return true;
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
+            if (rootKings_[boardIndex(b)][colorIndex(color)] && p_.kingCount(b, color) == 0) return true;
         }
         return false;
     }
@@ -69,7 +69,7 @@ private:
     KingTest kingTest() const {
         if (kind_ == GameKind::TWO_PEOPLE) return KingTest::Tested;
         if (p_.sideToMove() == BLACK) return KingTest::Untested;
-        for (int b = 0; b < 2; ++b) {
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
             if (attacked(p_, b, p_.kingSquare(b, WHITE), BLACK)) return KingTest::Untested;
         }
         return KingTest::Tested;
@@ -83,10 +83,10 @@ private:
     // The score after `m` for the side that made it; a move that ends the
     // game in a draw scores 0.
     template <class Next>
-    int after(EngineMove m, Next next) {
+    Score after(EngineMove m, Next next) {
         Undo undo;
         p_.make(m, undo);
-        const int score = drawnAfterMove(p_, m.board(), -p_.sideToMove(), kind_) ? 0 : -next();
+        const Score score = drawnAfterMove(p_, m.board(), -p_.sideToMove(), kind_) ? 0 : -next();
         p_.unmake(m, undo);
         return score;
     }
@@ -95,7 +95,7 @@ private:
     int victims(EngineMove m) const {
         const int mover = p_.at(m.board(), m.from());
         int taken = m.enPassant() ? 100 : 0;
-        for (const int code : {p_.at(m.board(), m.to()), p_.at(1 - m.board(), m.to())}) {
+        for (const int code : {p_.at(m.board(), m.to()), p_.at(otherBoard(m.board()), m.to())}) {
             if (code * mover < 0) taken += std::abs(code) == 6 ? 100'000 : valueOf(code);
         }
         return taken;
@@ -124,24 +124,24 @@ private:
         return moves;
     }
 
-    int search(int depth, int alpha, int beta, int ply) {
+    Score search(int depth, Score alpha, Score beta, int ply) {
         if (++nodes_ > budget_) return alpha;
-        if (ply > 0 && lostKing(p_.sideToMove())) return -(KING_LOSS - ply);
+        if (ply > 0 && lostKing(p_.sideToMove())) return kingLostAt(ply);
         if (depth <= 0) return quiesce(alpha, beta, ply);
         const std::vector<EngineMove>& moves = movesAt(ply, depth >= 2);
         if (moves.empty()) return 0;  // no move on either board: a draw
         for (const EngineMove m : moves) {
-            const int score = after(m, [&] { return search(depth - 1, -beta, -alpha, ply + 1); });
+            const Score score = after(m, [&] { return search(depth - 1, -beta, -alpha, ply + 1); });
             if (score >= beta) return beta;
             alpha = std::max(alpha, score);
         }
         return alpha;
     }
 
-    int quiesce(int alpha, int beta, int ply) {
+    Score quiesce(Score alpha, Score beta, int ply) {
         if (++nodes_ > budget_) return alpha;
-        if (lostKing(p_.sideToMove())) return -(KING_LOSS - ply);
-        const int standPat = evaluate(p_);
+        if (lostKing(p_.sideToMove())) return kingLostAt(ply);
+        const Score standPat = evaluate(p_);
         if (ply >= MAX_PLY) return standPat;
         if (standPat >= beta) return beta;
         alpha = std::max(alpha, standPat);
@@ -151,7 +151,7 @@ private:
             // pieces add nothing to the exchange.
             const int placed = std::abs(m.placed());
             if (promotes(m) && placed != 5 && placed != 1) continue;
-            const int score = after(m, [&] { return quiesce(-beta, -alpha, ply + 1); });
+            const Score score = after(m, [&] { return quiesce(-beta, -alpha, ply + 1); });
             if (score >= beta) return beta;
             alpha = std::max(alpha, score);
         }
@@ -207,22 +207,22 @@ TEST(ReferenceSearch, SameRootScoreAtDepthsTwoToFourWithTableOnAndOff) {
         const SearchResult withTable = realSearch(s.position, depth, true, kind);
         const SearchResult without = realSearch(s.position, depth, false, kind);
         // A side without any move gets no move and no depth.
-        const int claimed = withTable.found() ? withTable.score : 0;
-        const int claimedWithout = without.found() ? without.score : 0;
+        const Score claimed = withTable.found() ? withTable.score : 0;
+        const Score claimedWithout = without.found() ? without.score : 0;
         if (withTable.found() && (withTable.depth < depth || without.depth < depth)) {
             ++tooBig;
             continue;
         }
-        std::optional<int> plain = PlainSearch(s.position, kind).confirm(depth, claimed, PLAIN_BUDGET);
+        std::optional<Score> plain = PlainSearch(s.position, kind).confirm(depth, claimed, PLAIN_BUDGET);
         if (!plain) {
             ++tooBig;
             continue;
         }
         ++compared[depth];
-        kingScores += std::abs(claimed) > KING_LOSS - MAX_PLY;
+        kingScores += isKingFall(claimed);
         if (*plain == claimed && claimedWithout == claimed) continue;
         if (++failures <= 5) {
-            auto relation = [](int plainValue, int score) {
+            auto relation = [](Score plainValue, Score score) {
                 return plainValue < score ? "above the plain value" : plainValue > score ? "below the plain value" : "right";
             };
             ADD_FAILURE() << s.where << (s.position.sideToMove() == WHITE ? " white" : " black") << " depth " << depth

@@ -43,8 +43,6 @@ bool isGenerated(Position p, EngineMove m) {
     return false;
 }
 
-bool kingFalls(int score) { return std::abs(score) > KING_LOSS - MAX_PLY; }
-
 // Black threatens Ra8, after which nothing saves the white king on h8 (and
 // no white piece reaches a black king in time); a pawn fork on the right
 // board attacks white's queen and knight at once.
@@ -61,13 +59,13 @@ TEST(SelectiveSearch, AThreatenedKingIsDefendedBeforeMaterial) {
         for (const bool selective : {true, false}) {
             const SearchResult r = toDepth(p, depth, selective);
             ASSERT_TRUE(r.found());
-            EXPECT_FALSE(kingFalls(r.score)) << "depth " << depth << " selective " << selective << " score " << r.score;
+            EXPECT_FALSE(isKingFall(r.score)) << "depth " << depth << " selective " << selective << " score " << r.score;
             // Black cannot take a white king after the move white chose.
             Position after = p;
             Undo undo;
             after.make(r.move, undo);
             const SearchResult reply = toDepth(after, 3, false);
-            EXPECT_FALSE(kingFalls(reply.score)) << "depth " << depth << " selective " << selective << " move "
+            EXPECT_FALSE(isKingFall(reply.score)) << "depth " << depth << " selective " << selective << " move "
                                                  << r.from.file << r.from.rank << "-" << r.to.file << r.to.rank;
         }
     }
@@ -94,11 +92,11 @@ TEST(SelectiveSearch, AKingsFallIsFoundAtTheSameDistance) {
         ++checked;
         ASSERT_TRUE(selective.found()) << s.where;
         EXPECT_TRUE(isGenerated(s.position, selective.move)) << s.where;
-        if (exact.score > KING_LOSS - MAX_PLY) {
+        if (isKingTaken(exact.score)) {
             ++wins;
             EXPECT_EQ(selective.score, exact.score) << s.where;
         } else {
-            EXPECT_LE(selective.score, KING_LOSS - MAX_PLY) << s.where << " exact " << exact.score;
+            EXPECT_FALSE(isKingTaken(selective.score)) << s.where << " exact " << exact.score << " selective " << selective.score;
         }
     }
     EXPECT_GT(checked, 80);

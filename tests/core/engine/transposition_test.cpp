@@ -70,14 +70,19 @@ TEST(TranspositionTable, EntriesAreSixteenBytesAndTheRunnersTableHoldsAMillion) 
 }
 
 TEST(TranspositionTable, AKingsFallIsKeptByItsDistanceFromThePositionStored) {
-    // Found at ply 3, two plies below it: the root sees KING_LOSS - 5.
-    const int found = KING_LOSS - 5;
-    const int kept = scoreToTable(found, 3);
-    EXPECT_EQ(kept, KING_LOSS - 2);
+    // Found at ply 3, two plies below it: the root sees a king taken at ply 5.
+    const Score found = kingTakenAt(5);
+    const Score kept = scoreToTable(found, 3);
+    EXPECT_EQ(kept, kingTakenAt(2));
     // Met again at ply 1, the same fall is three plies from the root.
-    EXPECT_EQ(scoreFromTable(kept, 1), KING_LOSS - 3);
-    EXPECT_EQ(scoreFromTable(scoreToTable(-found, 3), 1), -(KING_LOSS - 3));
-    // Other scores pass unchanged.
+    EXPECT_EQ(scoreFromTable(kept, 1), kingTakenAt(3));
+    EXPECT_EQ(scoreFromTable(scoreToTable(-found, 3), 1), kingLostAt(3));
+    // The farthest fall the search scores is still one; the bound itself,
+    // and the scores inside it, pass unchanged.
+    EXPECT_EQ(scoreToTable(kingLostAt(MAX_PLY - 1), 1), kingLostAt(MAX_PLY - 2));
+    EXPECT_EQ(scoreFromTable(kingTakenAt(MAX_PLY - 2), 1), kingTakenAt(MAX_PLY - 1));
+    EXPECT_EQ(scoreToTable(KING_FALL_BOUND, 7), KING_FALL_BOUND);
+    EXPECT_EQ(scoreFromTable(-KING_FALL_BOUND, 7), -KING_FALL_BOUND);
     EXPECT_EQ(scoreToTable(250, 7), 250);
     EXPECT_EQ(scoreFromTable(-250, 7), -250);
 }

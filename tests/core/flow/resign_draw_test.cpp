@@ -15,7 +15,7 @@ namespace {
 // The engine as the window runs it, answering a search with a move scored
 // as the test says.
 struct ScoredEngine : EngineRunner {
-    int score = 0;
+    engine::Score score = 0;
     std::vector<engine::SearchLimits> asked;
     std::optional<engine::SearchResult> think(const engine::Position& p, const engine::SearchLimits& limits) override {
         asked.push_back(limits);
@@ -111,7 +111,8 @@ TEST(ResignAndDraw, BetweenPeopleTheOtherSideAnswersTheOffer) {
 
 TEST(ResignAndDraw, TheComputerTakesADrawOnlyLateAndOnlyInAnEvenPosition) {
     struct Case {
-        int level, moves, score;
+        int level, moves;
+        engine::Score score;
         bool accepted;
         size_t searches;
     };

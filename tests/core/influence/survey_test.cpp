@@ -112,6 +112,33 @@ TEST(Survey, PawnGuardWritesNoSquareWhileBishopGuardDoes) {
     EXPECT_EQ(m.blackDefenderFrom.at(4, 3), (Square{7, 7}));
 }
 
+TEST(Survey, EachColourWritesTheGuardsThreatsAndSquaresOfItsOwnRules) {
+    Game g;
+    // Black: bishop (1,3) on the white pawn (4,6), knight (3,3) on the white
+    // pawn (2,5) and guarding the pawn (5,4), king (5,1) beside the white
+    // pawn (6,2) and guarding the pawn (4,2). White: knight (6,6) on the
+    // black pawn (5,4), king (8,8) beside the black pawn (7,7).
+    const InfluenceMap m = surveyed(g, boardFrom({"....k...", "...p.P..", "b.n.....", "....p...",
+                                                  ".P......", "...P.N..", "......p.", ".......K"}));
+    EXPECT_EQ(m.blackThreat.at(4, 6), BLACK_BISHOP);
+    EXPECT_EQ(m.blackThreatFrom.at(4, 6), (Square{1, 3}));
+    // Black's knight and king count their attacks but threaten nothing.
+    EXPECT_EQ(m.blackAttacks.at(2, 5), 1);
+    EXPECT_EQ(m.blackThreat.at(2, 5), NO_DEFENDER);
+    EXPECT_EQ(m.blackAttacks.at(6, 2), 1);
+    EXPECT_EQ(m.blackThreat.at(6, 2), NO_DEFENDER);
+    // The knight's guard keeps its square, the king's none.
+    EXPECT_EQ(m.blackDefender.at(5, 4), BLACK_KNIGHT);
+    EXPECT_EQ(m.blackDefenderFrom.at(5, 4), (Square{3, 3}));
+    EXPECT_EQ(m.blackDefender.at(4, 2), BLACK_KING);
+    EXPECT_EQ(m.blackDefenderFrom.at(4, 2), (Square{}));
+    // White's knight and king threaten, with their squares.
+    EXPECT_EQ(m.whiteThreat.at(5, 4), WHITE_KNIGHT);
+    EXPECT_EQ(m.whiteThreatFrom.at(5, 4), (Square{6, 6}));
+    EXPECT_EQ(m.whiteThreat.at(7, 7), WHITE_KING);
+    EXPECT_EQ(m.whiteThreatFrom.at(7, 7), (Square{8, 8}));
+}
+
 TEST(Survey, LinePiecesStopAtThePieceTheyMeet) {
     Game g;
     // Black rook (4,1) down over its own pawn (4,2); white bishop (3,8) behind
