@@ -10,12 +10,12 @@ namespace velmora::engine {
 // mobility of the pieces.
 Score evaluate(const Position& p);
 
-// The parts of the evaluation for `color` alone, for tests and tuning.
+// The parts of the evaluation for `colour` alone, for tests and tuning.
 struct EvaluationTerms {
     Score material = 0;
     Score kingSafety = 0;
     Score mobility = 0;
 };
-EvaluationTerms evaluationTerms(const Position& p, Colour color);
+EvaluationTerms evaluationTerms(const Position& p, Colour colour);
 
 }  // namespace velmora::engine

@@ -11,14 +11,14 @@ namespace velmora::engine {
 Position::Position() {
     // Before any survey the game assumes the kings on their home squares.
     for (auto& kings : kingSquare_) {
-        kings[colorIndex(WHITE)] = static_cast<std::uint8_t>(squareOf(5, 8));
-        kings[colorIndex(BLACK)] = static_cast<std::uint8_t>(squareOf(5, 1));
+        kings[colourIndex(WHITE)] = static_cast<std::uint8_t>(squareOf(5, 8));
+        kings[colourIndex(BLACK)] = static_cast<std::uint8_t>(squareOf(5, 1));
     }
 }
 
-int Position::scanKing(BoardId board, Colour color) const {
+int Position::scanKing(BoardId board, Colour colour) const {
     // The survey walks file by file, rank by rank, and keeps the last king.
-    const int king = pieceCode(color, KING);
+    const int king = pieceCode(colour, KING);
     const Squares& squares = squaresOf(board);
     for (int f = 8; f >= 1; --f) {
         for (int r = 8; r >= 1; --r) {
@@ -28,59 +28,59 @@ int Position::scanKing(BoardId board, Colour color) const {
     return -1;
 }
 
-int Position::kingSquare(BoardId board, Colour color) const {
+int Position::kingSquare(BoardId board, Colour colour) const {
     const int bi = boardIndex(board);
-    const int ci = colorIndex(color);
-    if (kingCount_[bi][ci] > 1) return scanKing(board, color);
+    const int ci = colourIndex(colour);
+    if (kingCount_[bi][ci] > 1) return scanKing(board, colour);
     return kingSquare_[bi][ci];
 }
 
 void Position::set(BoardId board, int sq, int code) {
     const int old = squaresOf(board)[sq];
     if (old != 0) hash_ ^= pieceKey(board, old, sq);
-    if (old != 0) material_[colorIndex(colourOf(old))] -= valueOf(old);
-    if (code != 0) material_[colorIndex(colourOf(code))] += valueOf(code);
+    if (old != 0) material_[colourIndex(colourOf(old))] -= valueOf(old);
+    if (code != 0) material_[colourIndex(colourOf(code))] += valueOf(code);
     squaresOf(board)[sq] = static_cast<std::int8_t>(code);
     if (code != 0) hash_ ^= pieceKey(board, code, sq);
-    for (Colour color : {WHITE, BLACK}) {
-        if (old == pieceCode(color, KING) || code == pieceCode(color, KING)) recountKings(board, color, sq);
+    for (Colour colour : {WHITE, BLACK}) {
+        if (old == pieceCode(colour, KING) || code == pieceCode(colour, KING)) recountKings(board, colour, sq);
     }
 }
 
-void Position::recountKings(BoardId board, Colour color, int lostAt) {
+void Position::recountKings(BoardId board, Colour colour, int lostAt) {
     const int bi = boardIndex(board);
-    const int ci = colorIndex(color);
+    const int ci = colourIndex(colour);
     int count = 0;
     for (int sq = 0; sq < 128; ++sq) {
-        if (!offBoard(sq) && squaresOf(board)[sq] == pieceCode(color, KING)) ++count;
+        if (!offBoard(sq) && squaresOf(board)[sq] == pieceCode(colour, KING)) ++count;
     }
     kingCount_[bi][ci] = static_cast<std::int8_t>(count);
-    kingSquare_[bi][ci] = static_cast<std::uint8_t>(count > 0 ? scanKing(board, color) : lostAt);
+    kingSquare_[bi][ci] = static_cast<std::uint8_t>(count > 0 ? scanKing(board, colour) : lostAt);
 }
 
-void Position::setSideToMove(Colour color) {
-    if (color != sideToMove_) hash_ ^= ZOBRIST.blackToMove;
-    sideToMove_ = color;
+void Position::setSideToMove(Colour colour) {
+    if (colour != sideToMove_) hash_ ^= ZOBRIST.blackToMove;
+    sideToMove_ = colour;
 }
 
-void Position::setMissingKingSquare(BoardId board, Colour color, int sq) {
+void Position::setMissingKingSquare(BoardId board, Colour colour, int sq) {
     const int bi = boardIndex(board);
-    if (kingCount_[bi][colorIndex(color)] == 0) kingSquare_[bi][colorIndex(color)] = static_cast<std::uint8_t>(sq);
+    if (kingCount_[bi][colourIndex(colour)] == 0) kingSquare_[bi][colourIndex(colour)] = static_cast<std::uint8_t>(sq);
 }
 
 void Position::remove(BoardId board, int sq) {
     const int code = squaresOf(board)[sq];
     hash_ ^= pieceKey(board, code, sq);
-    const Colour color = colourOf(code);
-    material_[colorIndex(color)] -= valueOf(code);
+    const Colour colour = colourOf(code);
+    material_[colourIndex(colour)] -= valueOf(code);
     squaresOf(board)[sq] = 0;
     if (absCode(code) == KING) {
         const int bi = boardIndex(board);
-        const int ci = colorIndex(color);
+        const int ci = colourIndex(colour);
         if (--kingCount_[bi][ci] == 0) {
             kingSquare_[bi][ci] = static_cast<std::uint8_t>(sq);  // the rules keep looking here
         } else {
-            kingSquare_[bi][ci] = static_cast<std::uint8_t>(scanKing(board, color));
+            kingSquare_[bi][ci] = static_cast<std::uint8_t>(scanKing(board, colour));
         }
     }
 }
@@ -110,17 +110,17 @@ void Position::make(EngineMove m, Undo& undo) {
     if (m.enPassant()) remove(b, squareOf(fileOf(to), rankOf(from)));
     squares[to] = static_cast<std::int8_t>(placed);
     hash_ ^= pieceKey(b, placed, to);
-    const Colour color = colourOf(placed);
-    material_[colorIndex(color)] += valueOf(placed) - valueOf(mover);
+    const Colour colour = colourOf(placed);
+    material_[colourIndex(colour)] += valueOf(placed) - valueOf(mover);
 
     if (absCode(placed) == KING) {
-        const int ci = colorIndex(color);
+        const int ci = colourIndex(colour);
         const int bi = boardIndex(b);
         if (kingCount_[bi][ci] == 1) kingSquare_[bi][ci] = static_cast<std::uint8_t>(to);
         // A king moving two files castles; the rook is chosen by the king's
         // destination, on the colour's home rank.
         if (std::abs(fileOf(to) - fileOf(from)) == 2) {
-            const int rank = color == WHITE ? 8 : 1;
+            const int rank = colour == WHITE ? 8 : 1;
             int rookFrom = 0, rookTo = 0;
             switch (fileOf(to)) {
                 case 2: rookFrom = 1; rookTo = 3; break;
@@ -130,7 +130,7 @@ void Position::make(EngineMove m, Undo& undo) {
                 default: break;
             }
             if (rookFrom != 0) {
-                const int rook = pieceCode(color, ROOK);
+                const int rook = pieceCode(colour, ROOK);
                 const int rf = squareOf(rookFrom, rank);
                 const int rt = squareOf(rookTo, rank);
                 undo.rookFrom = static_cast<std::int8_t>(rf);
@@ -179,7 +179,7 @@ bool Position::operator==(const Position& o) const {
            sideToMove_ == o.sideToMove_ && hash_ == o.hash_;
 }
 
-Position positionFromBoards(const Board& left, const Board& right, Colour color) {
+Position positionFromBoards(const Board& left, const Board& right, Colour colour) {
     Position p;
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         const Board& board = id == BoardId::LEFT ? left : right;
@@ -192,12 +192,12 @@ Position positionFromBoards(const Board& left, const Board& right, Colour color)
         p.setMissingKingSquare(id, WHITE, squareOf(5, 8));
         p.setMissingKingSquare(id, BLACK, squareOf(5, 1));
     }
-    p.setSideToMove(color);
+    p.setSideToMove(colour);
     return p;
 }
 
-Position positionFromGame(const RulesState& g, Colour color) {
-    Position p = positionFromBoards(g.board(BoardId::LEFT), g.board(BoardId::RIGHT), color);
+Position positionFromGame(const RulesState& g, Colour colour) {
+    Position p = positionFromBoards(g.board(BoardId::LEFT), g.board(BoardId::RIGHT), colour);
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         const BoardState& bs = g.side(id);
         p.setMissingKingSquare(id, WHITE, squareOf(bs.whiteKing.file, bs.whiteKing.rank));

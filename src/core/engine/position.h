@@ -18,7 +18,7 @@ namespace velmora::engine {
 inline constexpr Colour WHITE = Colour::White;
 inline constexpr Colour BLACK = Colour::Black;
 // Index of a colour's entry in the per-colour arrays: white 0, black 1.
-constexpr int colorIndex(Colour color) { return color == BLACK ? 1 : 0; }
+constexpr int colourIndex(Colour colour) { return colour == BLACK ? 1 : 0; }
 
 // What a move changed beyond its own squares, so that unmake restores it.
 struct Undo {
@@ -52,19 +52,19 @@ public:
     }
     Colour sideToMove() const { return sideToMove_; }
     std::uint64_t hash() const { return hash_; }
-    int kingCount(BoardId board, Colour color) const { return kingCount_[boardIndex(board)][colorIndex(color)]; }
-    // The value of `color`'s pieces over both boards, kept as moves are made.
-    Score material(Colour color) const { return material_[colorIndex(color)]; }
+    int kingCount(BoardId board, Colour colour) const { return kingCount_[boardIndex(board)][colourIndex(colour)]; }
+    // The value of `colour`'s pieces over both boards, kept as moves are made.
+    Score material(Colour colour) const { return material_[colourIndex(colour)]; }
 
-    // The square the self-check test reads for `color` on `board`: its king,
+    // The square the self-check test reads for `colour` on `board`: its king,
     // the last one in file-then-rank order when there are several, or the
     // remembered square when it has none.
-    int kingSquare(BoardId board, Colour color) const;
+    int kingSquare(BoardId board, Colour colour) const;
 
     void set(BoardId board, int sq, int code);
-    void setSideToMove(Colour color);
-    // Where the rules look for a missing king of `color` on `board`.
-    void setMissingKingSquare(BoardId board, Colour color, int sq);
+    void setSideToMove(Colour colour);
+    // Where the rules look for a missing king of `colour` on `board`.
+    void setMissingKingSquare(BoardId board, Colour colour, int sq);
 
     void make(EngineMove m, Undo& undo);
     void unmake(EngineMove m, const Undo& undo);
@@ -82,8 +82,8 @@ public:
         squares[to] = static_cast<std::int8_t>(toCode);
     }
 
-    // The last king of `color` on `board` in file-then-rank order, or -1.
-    int scanKing(BoardId board, Colour color) const;
+    // The last king of `colour` on `board` in file-then-rank order, or -1.
+    int scanKing(BoardId board, Colour colour) const;
 
     bool operator==(const Position& o) const;
 
@@ -94,7 +94,7 @@ private:
     const Squares& squaresOf(BoardId board) const { return squares_[boardIndex(board)]; }
 
     void remove(BoardId board, int sq);
-    void recountKings(BoardId board, Colour color, int lostAt);
+    void recountKings(BoardId board, Colour colour, int lostAt);
 
     std::array<Squares, 2> squares_{};
     std::array<std::array<std::int8_t, 2>, 2> kingCount_{};
@@ -104,15 +104,15 @@ private:
     std::uint64_t hash_ = 0;
 };
 
-// The game's two boards with `color` to move. A board without a king of a
+// The game's two boards with `colour` to move. A board without a king of a
 // colour keeps the king square the game last recorded for it.
-Position positionFromGame(const RulesState& g, Colour color);
+Position positionFromGame(const RulesState& g, Colour colour);
 // The same with the side to move of the running game (white when none runs).
 Position positionFromGame(const RulesState& g);
 // Both boards of a position in the game's own form.
 Board boardOf(const Position& p, BoardId id);
 // A position from two boards, with the king squares a freshly started
 // program assumes for missing kings.
-Position positionFromBoards(const Board& left, const Board& right, Colour color);
+Position positionFromBoards(const Board& left, const Board& right, Colour colour);
 
 }  // namespace velmora::engine

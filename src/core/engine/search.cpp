@@ -64,16 +64,16 @@ public:
         start_ = SteadyTime::now();
         deadline_ = start_ + std::chrono::milliseconds(limits.timeMs);
         for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
-            for (Colour c : {WHITE, BLACK}) rootKings_[boardIndex(b)][colorIndex(c)] = root.kingCount(b, c) > 0;
+            for (Colour c : {WHITE, BLACK}) rootKings_[boardIndex(b)][colourIndex(c)] = root.kingCount(b, c) > 0;
         }
     }
 
     SearchResult run();
 
 private:
-    bool lostKing(Colour color) const {
+    bool lostKing(Colour colour) const {
         for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
-            if (rootKings_[boardIndex(b)][colorIndex(color)] && pos_.kingCount(b, color) == 0) return true;
+            if (rootKings_[boardIndex(b)][colourIndex(colour)] && pos_.kingCount(b, colour) == 0) return true;
         }
         return false;
     }
@@ -92,15 +92,15 @@ private:
         return KingTest::Tested;
     }
 
-    // A king of `color` that the enemy could take with its next move: a
+    // A king of `colour` that the enemy could take with its next move: a
     // piece covers its square on its own board, or the same square on the
     // other board, where landing removes the king as well. Passing,
     // reducing or pruning then risks overlooking its fall.
-    bool kingInDanger(Colour color) const {
+    bool kingInDanger(Colour colour) const {
         for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
-            if (pos_.kingCount(b, color) == 0) continue;
-            const int king = pos_.kingSquare(b, color);
-            if (attacked(pos_, b, king, -color) || attacked(pos_, otherBoard(b), king, -color)) return true;
+            if (pos_.kingCount(b, colour) == 0) continue;
+            const int king = pos_.kingSquare(b, colour);
+            if (attacked(pos_, b, king, -colour) || attacked(pos_, otherBoard(b), king, -colour)) return true;
         }
         return false;
     }
@@ -117,11 +117,11 @@ private:
 
     // Pieces besides king and pawns: without them zugzwang is common and
     // a null move proves nothing.
-    bool hasPieces(Colour color) const {
+    bool hasPieces(Colour colour) const {
         for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
             for (int sq = 0; sq < 128; ++sq) {
                 if (offBoard(sq)) continue;
-                const int code = pos_.at(b, sq) * sign(color);
+                const int code = pos_.at(b, sq) * sign(colour);
                 if (code >= 2 && code <= 5) return true;
             }
         }
@@ -141,7 +141,7 @@ private:
     }
 
     int& history(EngineMove m) {
-        return history_[colorIndex(pos_.sideToMove())][boardIndex(m.board())][m.from()][m.to()];
+        return history_[colourIndex(pos_.sideToMove())][boardIndex(m.board())][m.from()][m.to()];
     }
 
     // Moves toward +-HISTORY_LIMIT in proportion to how far it still is.

@@ -239,12 +239,12 @@ TEST(EnginePerft, GoldenPositionsMatchTheRulesModuleAtDepthTwo) {
     std::string error;
     ASSERT_TRUE(readRecordFileStrict(VELMORA_GOLDEN_DIR "/play.棋譜", record, error)) << error;
     for (size_t n = 0; n < record.snapshots.size(); n += 7) {
-        for (Colour color : {WHITE, BLACK}) {
+        for (Colour colour : {WHITE, BLACK}) {
             auto g = std::make_unique<Game>();
             putPosition(*g, record.snapshots[n].left, record.snapshots[n].right);
-            Position p = positionFromGame(*g, color);
-            const Side turn = sideOf(g->state, color);
-            EXPECT_EQ(perft(p, 2), rulesPerft(*g, turn, 2)) << "snapshot " << n << (color == WHITE ? " white" : " black");
+            Position p = positionFromGame(*g, colour);
+            const Side turn = sideOf(g->state, colour);
+            EXPECT_EQ(perft(p, 2), rulesPerft(*g, turn, 2)) << "snapshot " << n << (colour == WHITE ? " white" : " black");
         }
     }
 }
