@@ -19,7 +19,7 @@
 
 #include "record/record_commands.h"
 #include "sound_warning_watch.h"
-#include "text/translated_text.h"
+#include "text/text.h"
 #include "ui/main_window.h"
 #include "ui/time_control_dialog.h"
 #include "ui/version_dialog.h"
@@ -93,7 +93,7 @@ void EnglishWindowTest::boxesDialogsAndPanelsAreEnglish() {
     // A question of the game's: its text, title and buttons.
     QStringList captions;
     answerNextBox(&w, captions, "No");
-    QCOMPARE(w.game().dialogs().messageBox("続けますか？", "再ゲーム", Buttons::YesNo, false), Answer::No);
+    QCOMPARE(w.game().messageBox("続けますか？", "再ゲーム", Buttons::YesNo), Answer::No);
     QCOMPARE(captions.size(), 4);
     QVERIFY(captions.contains("Yes"));
     for (const QString& c : captions) QVERIFY2(!japanese(c) && !c.isEmpty(), qPrintable(c));
@@ -122,8 +122,7 @@ void EnglishWindowTest::theGameShowsEnglishAndOpensTheEnglishHelpPage() {
     w.start();
     QCOMPARE(QString::fromStdString(w.game().options.helpPage), QString("Velmora.en.htm"));
     // The core's texts come through Qt's catalogue: a refusal outside a game.
-    QCOMPARE(QString::fromStdString(translated(w.game().translator(), "「対局」で始めて下さい")),
-             QString("Start a game from the Game menu"));
+    QCOMPARE(QString::fromStdString(w.game().shown("「対局」で始めて下さい")), QString("Start a game from the Game menu"));
     QVERIFY(!w.game().translator()->translation("LEVEL3"));
     // A Japanese window beside it has no translator at all.
     MainWindow japaneseWindow;
