@@ -1,6 +1,8 @@
 // The window in English on the offscreen platform: the catalogue built by
 // the build loads, and no menu, box, dialog or panel caption is left in
 // Japanese; the menu bar keeps every menu in view at the default size.
+#include <cerrno>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QDir>
@@ -123,6 +125,9 @@ void EnglishWindowTest::theGameShowsEnglishAndOpensTheEnglishHelpPage() {
     QCOMPARE(QString::fromStdString(w.game().options.helpPage), QString("Velmora.en.htm"));
     // The core's texts come through Qt's catalogue: a refusal outside a game.
     QCOMPARE(QString::fromStdString(w.game().shown("「対局」で始めて下さい")), QString("Start a game from the Game menu"));
+    // A text with arguments: its template through the catalogue, the path and the reason in their places.
+    QCOMPARE(QString::fromStdString(w.game().shown(recordNotOpenedText("/home/user2/棋譜2024/第12局.棋譜", ENOENT))),
+             QString("Cannot open the record file\n/home/user2/棋譜2024/第12局.棋譜\nNo such file or folder"));
     QVERIFY(!w.game().translator()->translation("LEVEL3"));
     // A Japanese window beside it has no translator at all.
     MainWindow japaneseWindow;

@@ -486,6 +486,95 @@ TEST(EnglishRun, NoJapaneseReachesTheBoxesOrThePicture) {
     for (const ListedMove& m : listed) EXPECT_FALSE(hasJapanese(m.board + m.text)) << m.board << m.text;
 }
 
+// What the boxes with arguments said, each as "title|text", and the texts
+// drawn while a record was loaded: the commands that make them run in one
+// program, with a folder, file names and a line number that all hold digits.
+struct TemplatedRun {
+    std::vector<std::string> boxes;
+    std::vector<std::string> drawn;
+};
+
+TemplatedRun templatedTexts(const Translator* translator) {
+    testing::ScratchFolder scratch(testing::ScratchFolder::ENTER);
+    World w(translator);
+    Game& g = w.game;
+    FullDisk disk;
+    g.swapFiles(&disk);
+    const std::string folder = "run2/棋譜2024";
+    fs::create_directories(folder + "/禁止.wav");
+    w.panel.where = folder;
+    g.options.dataDirectory = folder;
+    KAISETU_Click(g);         // no help page there
+    Form4_Command1_Click(g);  // no browser
+    g.sounds.device = 1;
+    loadWave(g, "禁止.wav", 3);  // a folder of that name
+    初期設定(g);
+    g.state.moveNumber = g.state.lastMoveNumber = 1;
+    手順保存(g, 1);
+    Command1_Click(g);  // the disk is full
+    showOpenFailure(g, folder + "/第3局.棋譜", ENOENT);
+    描画_メッセージ(g, HandicapRefusal::Reversed);
+    // Header lines that are words of the catalogue, two snapshots, and line 6 unread.
+    Board start;
+    setStartPosition(start);
+    std::string bytes, error;
+    EXPECT_TRUE(encodeRecordFile({"ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段", "棋譜", "先手 12", {{start, start}, {start, start}}}, bytes, error));
+    w.canvas.texts.clear();
+    applyRecord(g, bytes + "   4\r\n");
+    return {w.dialogs.titledTexts(), w.canvas.texts};
+}
+
+// Each box with arguments is in Japanese what the game always showed, byte
+// for byte, and in English the translation of its template with each
+// argument, exactly once, in its own place. A record's header lines are its
+// own words and are drawn as they are in both languages.
+TEST(TemplatedTexts, JapaneseAsTheyWereAndEnglishWithEachArgumentInItsPlace) {
+    const TemplatedRun japanese = templatedTexts(nullptr);
+    EXPECT_EQ(japanese.boxes, (std::vector<std::string>{
+                                  "解説|解説ファイルが見つかりません: run2/棋譜2024/Velmora.htm",
+                                  "ﾎｰﾑﾍﾟｰｼﾞ|ﾌﾞﾗｳｻﾞを開けませんでした\nﾎｰﾑﾍﾟｰｼﾞ: https://velmora.example/",
+                                  "Velmora.dll|禁止.wav: ﾌｧｲﾙではなくﾌｫﾙﾀﾞです",
+                                  "棋譜|棋譜ﾌｧｲﾙを書き込めませんでした\nrun2/棋譜2024/第12局.棋譜\nﾃﾞｨｽｸがいっぱいです",
+                                  "棋譜|棋譜ﾌｧｲﾙを開けません\nrun2/棋譜2024/第3局.棋譜\nﾌｧｲﾙまたはﾌｫﾙﾀﾞがありません",
+                                  "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定|反転後ではできません\n\n局面→最初にして下さい",
+                                  "棋譜|棋譜ﾌｧｲﾙの 6 行目が読めません",
+                              }));
+    const TemplatedRun english = templatedTexts(&ENGLISH);
+    EXPECT_EQ(english.boxes, (std::vector<std::string>{
+                                 "Help|Help file not found: run2/棋譜2024/Velmora.htm",
+                                 "Home page|Could not open a web browser\nHome page: https://velmora.example/",
+                                 "Velmora.dll|禁止.wav: It is a folder, not a file",
+                                 "Record|Could not write the record file\nrun2/棋譜2024/第12局.棋譜\nThe disk is full",
+                                 "Record|Cannot open the record file\nrun2/棋譜2024/第3局.棋譜\nNo such file or folder",
+                                 "Handicap|Not after the boards were turned round\n\nGo back to the first position "
+                                 "(Position ▸ First position)",
+                                 "Record|Line 6 of the record file cannot be read",
+                             }));
+    for (const TemplatedRun* run : {&japanese, &english}) {
+        for (const char* header : {"ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段", "棋譜", "先手 12"}) {
+            EXPECT_NE(std::find(run->drawn.begin(), run->drawn.end(), header), run->drawn.end()) << header;
+        }
+    }
+    // The texts of the record's boxes, made apart from a command.
+    EXPECT_EQ(shown(nullptr, unreadLineText(505)), "棋譜ﾌｧｲﾙの 505 行目が読めません");
+    EXPECT_EQ(shown(&ENGLISH, unreadLineText(505)), "Line 505 of the record file cannot be read");
+    EXPECT_EQ(shown(nullptr, recordNotWrittenText(DIGIT_PATH, "棋譜ﾌｧｲﾙに書けない文字があります")),
+              "棋譜ﾌｧｲﾙを書き込めませんでした\n" + DIGIT_PATH + "\n棋譜ﾌｧｲﾙに書けない文字があります");
+    EXPECT_EQ(shown(&ENGLISH, recordNotWrittenText(DIGIT_PATH, "棋譜ﾌｧｲﾙに書けない文字があります")),
+              "Could not write the record file\n" + DIGIT_PATH + "\nThe record has characters a record file cannot hold");
+}
+
+// In English the move counter is one text, "Move 12", drawn once over its
+// shadow; the Japanese run draws the number and "手目" apart.
+TEST(EnglishRun, TheMoveCounterIsDrawnOnceAsOneText) {
+    EnglishWorld english;
+    english.painter.描画_手数(12);
+    EXPECT_EQ(english.canvas.texts, (std::vector<std::string>{"Move 12", "Move 12"}));
+    World japanese(nullptr);
+    japanese.painter.描画_手数(12);
+    EXPECT_EQ(japanese.canvas.texts, (std::vector<std::string>{" 12", " 12", "手目", "手目"}));
+}
+
 TEST(Language, TheLocaleChoosesJapaneseOnlyForJapaneseCAndPosix) {
     for (const char* japanese : {"ja", "ja_JP", "ja_JP.UTF-8", "ja_JP.eucJP", "ja_JP@x", "C", "C.UTF-8", "POSIX", ""}) {
         EXPECT_EQ(languageOfLocale(japanese), Language::Japanese) << japanese;
