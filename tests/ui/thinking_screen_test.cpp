@@ -303,7 +303,7 @@ void ThinkingScreenTest::stepsBackAndToTheFirstPositionStopTheSearch() {
     QVERIFY(forward.run(*w_));
     report(true);
     QVERIFY(boxes_.texts.contains("進む|できません"));
-    QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+    QCOMPARE(g.state.sideToMove, g.state.whiteSide);
 }
 
 void ThinkingScreenTest::aClickInTheMoveListStopsTheSearch() {
@@ -334,12 +334,12 @@ void ThinkingScreenTest::aNewGameReplacesTheThinkingOne() {
         if (start == "SENTE") {
             // A fresh game, the person to move; the old search left nothing.
             QCOMPARE(g.state.gameMode, GameMode::AgainstComputer);
-            QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+            QCOMPARE(g.state.sideToMove, g.state.whiteSide);
             QCOMPARE(g.board(BoardId::LEFT).at(5, 5), WHITE_PAWN);  // the new game keeps the boards as SENTE does
         } else if (start == "GOTE") {
             QCOMPARE(g.state.gameMode, GameMode::AgainstComputer);
-            QCOMPARE(g.state.whiteTurn, Side::Second);
-            QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+            QCOMPARE(g.state.whiteSide, Side::Second);
+            QCOMPARE(g.state.sideToMove, g.state.whiteSide);
         } else {
             QCOMPARE(g.state.gameMode, GameMode::BetweenPeople);
             QCOMPARE(g.state.sideToMove, Side::First);
@@ -387,7 +387,7 @@ void ThinkingScreenTest::loadingAndTheLastGameStopTheSearch() {
     QVERIFY(last.run(*w_));
     report(true);
     QVERIFY(boxes_.texts.contains("棋譜|前回の対局はありません"));
-    QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+    QCOMPARE(g.state.sideToMove, g.state.whiteSide);
 }
 
 void ThinkingScreenTest::aLevelTheBoardsTurnedAndRefusalsLetTheComputerGoOn() {
@@ -401,7 +401,7 @@ void ThinkingScreenTest::aLevelTheBoardsTurnedAndRefusalsLetTheComputerGoOn() {
     QVERIFY(s.run(*w_));
     report(true);
     QCOMPARE(g.state.comLevel, 3);
-    QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+    QCOMPARE(g.state.sideToMove, g.state.whiteSide);
 
     // A handicap during a game is refused, as when idle; the computer goes on.
     Script handicap;
@@ -422,7 +422,7 @@ void ThinkingScreenTest::aLevelTheBoardsTurnedAndRefusalsLetTheComputerGoOn() {
     QVERIFY(reverse.run(*w_));
     report(true);
     QVERIFY(g.state.reversed);
-    QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+    QCOMPARE(g.state.sideToMove, g.state.whiteSide);
 }
 
 void ThinkingScreenTest::optionsHelpAndVersionRunBesideTheSearch() {
@@ -463,7 +463,7 @@ void ThinkingScreenTest::optionsHelpAndVersionRunBesideTheSearch() {
     waitFor(s, [&g] { return g.state.moveNumber == 2; });
     QVERIFY(s.run(*w_));
     QCOMPARE(*besides, QList<bool>({true, true, true}));
-    QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+    QCOMPARE(g.state.sideToMove, g.state.whiteSide);
 }
 
 void ThinkingScreenTest::escEndsTheProgramWithTheGameKept() {
@@ -544,7 +544,7 @@ void ThinkingScreenTest::keysAndMenusAtEveryMomentOfATurnTakeEffect() {
             });
             waitFor(s, [&g] { return g.state.lastMoveNumber == 2; });
             QVERIFY(s.run(*w_));
-            QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+            QCOMPARE(g.state.sideToMove, g.state.whiteSide);
         }
         {
             // A level by the menu: the turn goes on at the new level.
@@ -556,7 +556,7 @@ void ThinkingScreenTest::keysAndMenusAtEveryMomentOfATurnTakeEffect() {
             s.once([this] { report(false); });
             waitFor(s, [&g] { return g.state.lastMoveNumber == 2 && comState(g).turn == ComState::Turn::None; });
             QVERIFY(s.run(*w_));
-            QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+            QCOMPARE(g.state.sideToMove, g.state.whiteSide);
         }
     }
     // Esc last: it ends the program.

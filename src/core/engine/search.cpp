@@ -12,7 +12,7 @@
 namespace velmora::engine {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using SteadyTime = std::chrono::steady_clock;
 
 constexpr int INFINITE_SCORE = 32000;
 constexpr int KING_VALUE_FOR_ORDER = 2000;
@@ -61,7 +61,7 @@ public:
             }
             table_->newSearch();
         }
-        start_ = Clock::now();
+        start_ = SteadyTime::now();
         deadline_ = start_ + std::chrono::milliseconds(limits.timeMs);
         for (int b = 0; b < 2; ++b) {
             for (Colour c : {WHITE, BLACK}) rootKings_[b][colorIndex(c)] = root.kingCount(b, c) > 0;
@@ -155,17 +155,17 @@ private:
     // Whether the next depth can be searched within the budget: it takes
     // about as many times longer than the last as the last took over the one
     // before, and half-finished it would be thrown away.
-    bool nextDepthFits(Clock::duration last, Clock::duration beforeLast) const {
+    bool nextDepthFits(SteadyTime::duration last, SteadyTime::duration beforeLast) const {
         using Ms = std::chrono::duration<double, std::milli>;
         const double lastMs = Ms(last).count();
         const double growth = beforeLast.count() > 0 ? std::clamp(lastMs / Ms(beforeLast).count(), 2.0, 8.0) : 4.0;
-        const double spent = Ms(Clock::now() - start_).count();
+        const double spent = Ms(SteadyTime::now() - start_).count();
         return spent + lastMs * growth <= static_cast<double>(limits_.timeMs);
     }
 
     void checkTime() {
         if ((nodes_ & 1023) != 0) return;
-        if ((limits_.stop && limits_.stop->load(std::memory_order_relaxed)) || Clock::now() >= deadline_) aborted_ = true;
+        if ((limits_.stop && limits_.stop->load(std::memory_order_relaxed)) || SteadyTime::now() >= deadline_) aborted_ = true;
         if (limits_.maxNodes != 0 && nodes_ >= limits_.maxNodes) aborted_ = true;
     }
 
@@ -203,8 +203,8 @@ private:
     // search, less how often it was tried before another one did.
     int history_[2][2][128][128]{};
     bool rootKings_[2][2]{};
-    Clock::time_point start_;
-    Clock::time_point deadline_;
+    SteadyTime::time_point start_;
+    SteadyTime::time_point deadline_;
     std::uint64_t nodes_ = 0;
     bool aborted_ = false;
     EngineMove rootBest_;
@@ -398,10 +398,10 @@ SearchResult Searcher::run() {
         if (first.size == 0) return result;
         result.move = first.moves[0];
     }
-    Clock::duration last{}, beforeLast{};
+    SteadyTime::duration last{}, beforeLast{};
     for (int depth = 1; depth <= limits_.maxDepth; ++depth) {
         if (depth > 1 && !nextDepthFits(last, beforeLast)) break;
-        const Clock::time_point began = Clock::now();
+        const SteadyTime::time_point began = SteadyTime::now();
         const int score = search(depth, -INFINITE_SCORE, INFINITE_SCORE, 0);
         if (aborted_) {
             // A move found early in an unfinished depth beats nothing at all.
@@ -412,7 +412,7 @@ SearchResult Searcher::run() {
         result.score = std::abs(score) > KING_LOSS - MAX_PLY ? score : score - rootBias(rootBest_);
         result.depth = depth;
         beforeLast = last;
-        last = Clock::now() - began;
+        last = SteadyTime::now() - began;
         // A king taken or lost within reach: deeper searches change nothing.
         if (std::abs(score) > KING_LOSS - MAX_PLY && !limits_.everyDepth) break;
     }

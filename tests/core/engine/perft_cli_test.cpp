@@ -137,7 +137,7 @@ TEST(PerftCli, SideDefaultsToTheSideThatDidNotMoveLast) {
         }
         const Side mover = 調査_手番(*g, n);
         ASSERT_NE(mover, Side::None);
-        const std::string expected = mover == g->state.whiteTurn ? "black" : "white";
+        const std::string expected = mover == g->state.whiteSide ? "black" : "white";
         const CliRun run = perftCli(GOLDEN + " --move " + std::to_string(n) + " --depth 1");
         ASSERT_EQ(run.status, 0);
         ASSERT_EQ(run.lines.size(), 1u);

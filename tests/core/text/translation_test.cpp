@@ -391,7 +391,7 @@ struct World {
     const Translator* const translator;
     testing::ScriptedDialogs dialogs;
     testing::RecordingSound sound;
-    testing::RecordingClock clock;
+    testing::RecordingPauses pauses;
     NullShell shell;
     testing::RecordingMarks marks;
     SavePanel panel;
@@ -400,7 +400,7 @@ struct World {
     BoardPainter painter{game, canvas};
 
     Ports ports() {
-        Ports p{&dialogs, nullptr, &sound, &clock, &shell, &marks, &panel};
+        Ports p{&dialogs, nullptr, &sound, &pauses, &shell, &marks, &panel};
         p.translator = translator;
         return p;
     }
@@ -447,7 +447,7 @@ TEST(EnglishRun, NoJapaneseReachesTheBoxesOrThePicture) {
     w.command([&] { AFTER_Click(g); });
     // The first player's flag; "Play again?" answered Yes.
     w.dialogs.answers.push_front(Answer::Yes);
-    w.clock.time += 61;
+    w.pauses.time += 61;
     w.command([&] { clockTick(g); });
     ASSERT_EQ(g.state.sideToMove, Side::None);
     w.command([&] { LEVEL_Click(g, 3); });
