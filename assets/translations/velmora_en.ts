@@ -204,16 +204,28 @@
         <translation>Not while a record is shown</translation>
     </message>
     <message>
-        <source>対局途中ではできません</source>
-        <translation>Not during a game</translation>
+        <source>棋譜ﾓｰﾄﾞではできません
+
+局面→最初にして下さい</source>
+        <translation>Not while a record is shown
+
+Go back to the first position (Position ▸ First position)</translation>
     </message>
     <message>
-        <source>反転後ではできません</source>
-        <translation>Not after the boards were turned round</translation>
+        <source>対局途中ではできません
+
+局面→最初にして下さい</source>
+        <translation>Not during a game
+
+Go back to the first position (Position ▸ First position)</translation>
     </message>
     <message>
-        <source>局面→最初にして下さい</source>
-        <translation>Go back to the first position (Position ▸ First position)</translation>
+        <source>反転後ではできません
+
+局面→最初にして下さい</source>
+        <translation>Not after the boards were turned round
+
+Go back to the first position (Position ▸ First position)</translation>
     </message>
     <message>
         <source>ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定</source>
@@ -252,8 +264,12 @@
         <translation>Save record</translation>
     </message>
     <message>
-        <source>棋譜ﾌｧｲﾙを書き込めませんでした</source>
-        <translation>Could not write the record file</translation>
+        <source>棋譜ﾌｧｲﾙを書き込めませんでした
+%1
+%2</source>
+        <translation>Could not write the record file
+%1
+%2</translation>
     </message>
     <message>
         <source>棋譜ﾌｧｲﾙに書けない文字があります</source>
@@ -268,8 +284,12 @@
         <translation>The record file holds no game</translation>
     </message>
     <message>
-        <source>棋譜ﾌｧｲﾙを開けません</source>
-        <translation>Cannot open the record file</translation>
+        <source>棋譜ﾌｧｲﾙを開けません
+%1
+%2</source>
+        <translation>Cannot open the record file
+%1
+%2</translation>
     </message>
     <message>
         <source>棋譜ﾌｧｲﾙの %1 行目が読めません</source>
@@ -292,12 +312,10 @@
         <translation>Help</translation>
     </message>
     <message>
-        <source>ﾌﾞﾗｳｻﾞを開けませんでした</source>
-        <translation>Could not open a web browser</translation>
-    </message>
-    <message>
-        <source>ﾎｰﾑﾍﾟｰｼﾞ: %1</source>
-        <translation>Home page: %1</translation>
+        <source>ﾌﾞﾗｳｻﾞを開けませんでした
+ﾎｰﾑﾍﾟｰｼﾞ: %1</source>
+        <translation>Could not open a web browser
+Home page: %1</translation>
     </message>
     <message>
         <source>ﾎｰﾑﾍﾟｰｼﾞ</source>

@@ -10,9 +10,9 @@ namespace velmora {
 // end-of-game code.
 
 // Every refusal the person can cause: the refusal sound and a box; nothing else changes.
-inline void refuse(Game& g, const std::string& text, const std::string& title) {
+inline void refuse(Game& g, const Text& text, const Text& title) {
     g.sound().dsPlay(g.sounds.forbiddenSound);
-    g.dialogs().messageBox(text, title, Buttons::Ok);
+    g.messageBox(text, title, Buttons::Ok);
 }
 
 // Hides the record panel's lists and empties and hides its save fields, as

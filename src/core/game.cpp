@@ -23,7 +23,6 @@ Game::Game(Ports ports) : ports_(ports) {
     // A file-size limit must fail a write, not end the program and the game with it.
     ignoreFileSizeSignal();
     if (!ports_.dialogs) ports_.dialogs = &nullDialogs_;
-    if (ports_.translator) translatingDialogs_.emplace(*ports_.dialogs, *ports_.translator);
     if (!ports_.presentation) ports_.presentation = &nullPresentation_;
     if (!ports_.sound) ports_.sound = &nullSound_;
     if (!ports_.pauses) ports_.pauses = &nullPauses_;

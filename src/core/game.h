@@ -14,7 +14,7 @@
 #include "ports/paced_pauses_port.h"
 #include "ports/sequencer_port.h"
 #include "text/language.h"
-#include "text/translating_dialogs.h"
+#include "text/text.h"
 #include "timing/player_clocks.h"
 
 namespace velmora {
@@ -141,9 +141,17 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    // The boxes in the run's language.
-    Dialogs& dialogs() { return translatingDialogs_ ? static_cast<Dialogs&>(*translatingDialogs_) : *ports_.dialogs; }
+    // The window's dialogs. A box of the game's goes through messageBox below,
+    // which gives the port its texts already in the run's language.
+    Dialogs& dialogs() { return *ports_.dialogs; }
     const Translator* translator() const { return ports_.translator; }
+    // A text as this run shows it: in Japanese as written, in another
+    // language through the translator (see Text).
+    std::string shown(const Text& text) const { return velmora::shown(ports_.translator, text); }
+    // A box of the game's, its text and title shown in the run's language.
+    Answer messageBox(const Text& text, const Text& title, Buttons buttons, bool warningIcon = false) {
+        return ports_.dialogs->messageBox(shown(text), shown(title), buttons, warningIcon);
+    }
     Presentation& presentation() { return *ports_.presentation; }
     SoundPort& sound() { return *ports_.sound; }
     // Every pause goes through here, paced by the fast display option.
@@ -195,7 +203,6 @@ private:
     Selection selections_[2];
     Ports ports_;
     NullDialogs nullDialogs_;
-    std::optional<TranslatingDialogs> translatingDialogs_;
     NullPresentation nullPresentation_;
     NullSound nullSound_;
     NullPauses nullPauses_;

@@ -1,6 +1,8 @@
 // The window in English on the offscreen platform: the catalogue built by
 // the build loads, and no menu, box, dialog or panel caption is left in
 // Japanese; the menu bar keeps every menu in view at the default size.
+#include <cerrno>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QDir>
@@ -19,7 +21,7 @@
 
 #include "record/record_commands.h"
 #include "sound_warning_watch.h"
-#include "text/translated_text.h"
+#include "text/text.h"
 #include "ui/main_window.h"
 #include "ui/time_control_dialog.h"
 #include "ui/version_dialog.h"
@@ -93,7 +95,7 @@ void EnglishWindowTest::boxesDialogsAndPanelsAreEnglish() {
     // A question of the game's: its text, title and buttons.
     QStringList captions;
     answerNextBox(&w, captions, "No");
-    QCOMPARE(w.game().dialogs().messageBox("続けますか？", "再ゲーム", Buttons::YesNo, false), Answer::No);
+    QCOMPARE(w.game().messageBox("続けますか？", "再ゲーム", Buttons::YesNo), Answer::No);
     QCOMPARE(captions.size(), 4);
     QVERIFY(captions.contains("Yes"));
     for (const QString& c : captions) QVERIFY2(!japanese(c) && !c.isEmpty(), qPrintable(c));
@@ -122,8 +124,10 @@ void EnglishWindowTest::theGameShowsEnglishAndOpensTheEnglishHelpPage() {
     w.start();
     QCOMPARE(QString::fromStdString(w.game().options.helpPage), QString("Velmora.en.htm"));
     // The core's texts come through Qt's catalogue: a refusal outside a game.
-    QCOMPARE(QString::fromStdString(translated(w.game().translator(), "「対局」で始めて下さい")),
-             QString("Start a game from the Game menu"));
+    QCOMPARE(QString::fromStdString(w.game().shown("「対局」で始めて下さい")), QString("Start a game from the Game menu"));
+    // A text with arguments: its template through the catalogue, the path and the reason in their places.
+    QCOMPARE(QString::fromStdString(w.game().shown(recordNotOpenedText("/home/user2/棋譜2024/第12局.棋譜", ENOENT))),
+             QString("Cannot open the record file\n/home/user2/棋譜2024/第12局.棋譜\nNo such file or folder"));
     QVERIFY(!w.game().translator()->translation("LEVEL3"));
     // A Japanese window beside it has no translator at all.
     MainWindow japaneseWindow;

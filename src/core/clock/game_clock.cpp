@@ -38,7 +38,7 @@ std::string timeUpText(const Game& g, Colour loser) {
 Winner announceTimeUp(Game& g, Colour loser) {
     g.playerClocks.stop(g.pauses().now());
     g.presentation().drawClocks();
-    g.dialogs().messageBox(timeUpText(g, loser), "時間切れ", Buttons::Ok);
+    g.messageBox(Text(timeUpText(g, loser)), "時間切れ", Buttons::Ok);
     return winnerOf(g.state.gameMode, -loser);
 }
 

@@ -39,7 +39,7 @@ void playMove(Game& g, BoardId id, const BestMove& best) {
     if (best.placedPiece != best.movingPiece) {
         view.描画_桝駒成アニメ(best.placedPiece, id);
     } else if (アンパサンド_移動前(b, best.from, best.to, best.movingPiece)) {
-        g.dialogs().messageBox("アンパッサンします！", "アンパッサン", Buttons::Ok);
+        g.messageBox("アンパッサンします！", "アンパッサン", Buttons::Ok);
         // The white pawn taken en passant stands one rank below the destination.
         b.at(best.to.file, best.to.rank - 1) = EMPTY;
         view.描画_桝駒(id, {best.to.file, best.to.rank - 1});
@@ -65,9 +65,9 @@ void announceCheck(Game& g) {
         BoardState& bs = g.side(id);
         if (bs.influence.blackAttacks.at(bs.whiteKing) > 0) {
             if (詰めかMAN(bs)) {
-                g.dialogs().messageBox("よし！!", "チェックメイト ?", Buttons::Ok);
+                g.messageBox("よし！!", "チェックメイト ?", Buttons::Ok);
             } else {
-                g.dialogs().messageBox("   ** チェック **", "", Buttons::Ok);
+                g.messageBox("   ** チェック **", "", Buttons::Ok);
             }
             return;
         }
@@ -113,7 +113,7 @@ void play(Game& g, std::optional<BoardId> chosen) {
     if (st.moveNumber >= MAX_MOVES) {
         // The history is full; the move cannot be recorded, so it is not made.
         g.sound().dsPlay(g.sounds.forbiddenSound);
-        g.dialogs().messageBox("これ以上指せません", "手数", Buttons::Ok);
+        g.messageBox("これ以上指せません", "手数", Buttons::Ok);
         st.sideToMove = st.whiteSide;
         showThenEnd(g, std::nullopt);
         return;

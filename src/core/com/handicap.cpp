@@ -73,14 +73,13 @@ void change(Game& g, int delta) {
 }  // namespace
 
 void 描画_メッセージ(Game& g, HandicapRefusal reason) {
-    std::string text;
+    Text text;
     switch (reason) {
-        case HandicapRefusal::RecordMode: text = "棋譜ﾓｰﾄﾞではできません"; break;
-        case HandicapRefusal::GameUnderWay: text = "対局途中ではできません"; break;
-        case HandicapRefusal::Reversed: text = "反転後ではできません"; break;
+        case HandicapRefusal::RecordMode: text = "棋譜ﾓｰﾄﾞではできません\n\n局面→最初にして下さい"; break;
+        case HandicapRefusal::GameUnderWay: text = "対局途中ではできません\n\n局面→最初にして下さい"; break;
+        case HandicapRefusal::Reversed: text = "反転後ではできません\n\n局面→最初にして下さい"; break;
     }
-    text += "\n\n局面→最初にして下さい";
-    g.dialogs().messageBox(text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", Buttons::Ok);
+    g.messageBox(text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", Buttons::Ok);
 }
 
 void LBEL_UP_Click(Game& g) { change(g, +1); }

@@ -3,7 +3,6 @@
 #include "draw/move_marks.h"
 #include "record/notation.h"
 #include "record/played_move.h"
-#include "text/translated_text.h"
 #include "rules/legality.h"
 
 namespace velmora {
@@ -13,16 +12,16 @@ namespace {
 constexpr const char* MOVE_COUNTER = "%1 手目";
 }  // namespace
 
-std::string labelText(int code) {
+Text labelText(int code) {
     static const char* const GRADES[] = {"６段", "５段", "４段", "３段", "２段", "初段", "１級", "２級",
                                          "３級", "４級", "５級", "６級", "７級", "８級", "９級"};
-    if (code >= -7 && code <= 7) return std::string("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:") + GRADES[code + 7];
+    if (code >= -7 && code <= 7) return Text("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:%1").arg(Text(GRADES[code + 7]));
     if (code == 99) return "手目";
-    return "";
+    return {};
 }
 
-void BoardPainter::text(double x, double y, const std::string& s, PaletteColour colour, int size) {
-    if (!s.empty()) canvas_.drawText(x, y, translated(g_.translator(), s), size, bold_, colour);
+void BoardPainter::text(double x, double y, const Text& t, PaletteColour colour, int size) {
+    if (!t.empty()) canvas_.drawText(x, y, g_.shown(t), size, bold_, colour);
 }
 
 void BoardPainter::描画_絵(int origin, int code, double column, double row) {
@@ -68,26 +67,28 @@ void BoardPainter::描画_背景(int code) {
 }
 
 void BoardPainter::描画_数値(double column, double row, int value, PaletteColour colour, int mode, int size) {
-    std::string s;
+    Text t;
     if (mode == 0) {
         // A number takes a blank in the place of its sign.
+        std::string s;
         if (value >= 0) s = ' ';
         s += std::to_string(value);
+        t = Text::asIs(std::move(s));
     } else if (mode == 1 && value >= 1 && value <= 8) {
         static const char* const KANJI[] = {"一", "二", "三", "四", "五", "六", "七", "八"};
-        s = KANJI[value - 1];
+        t = KANJI[value - 1];
     } else if (mode == 2 && value >= 1 && value <= 8) {
-        s = 文字列変換(value);
+        t = Text(文字列変換(value));
     }
-    text(gridX(LEFT_ORIGIN_X, column), gridY(row), s, colour, size);
+    text(gridX(LEFT_ORIGIN_X, column), gridY(row), t, colour, size);
 }
 
-void BoardPainter::描画_数値(double column, double row, const std::string& s, PaletteColour colour, int size) {
-    text(gridX(LEFT_ORIGIN_X, column), gridY(row), s, colour, size);
+void BoardPainter::描画_数値(double column, double row, const Text& t, PaletteColour colour, int size) {
+    text(gridX(LEFT_ORIGIN_X, column), gridY(row), t, colour, size);
 }
 
-void BoardPainter::描画_移動駒種類(double column, double row, const std::string& s, PaletteColour colour, int size) {
-    text(gridX(0, column), gridY(row), s, colour, size);
+void BoardPainter::描画_移動駒種類(double column, double row, const Text& t, PaletteColour colour, int size) {
+    text(gridX(0, column), gridY(row), t, colour, size);
 }
 
 void BoardPainter::描画_文字列(double column, double row, int labelCode, PaletteColour colour, int size) {
@@ -119,12 +120,13 @@ void BoardPainter::描画_移動結果(double c, double r, Square square, PieceC
     // The square is named as the labels name it.
     const Square named = g_.state.boardsTurned ? turnedSquare(square) : square;
     const MoveText t = moveText(named.file, named.rank, piece);
-    描画_移動駒種類(c + 1.1, r + 0.1, t.file, SHADOW_COLOR, 14);
-    描画_移動駒種類(c + 1, r, t.file, colour, 14);
-    描画_移動駒種類(c + 1.5, r + 0.2, t.rank, SHADOW_COLOR, 12);
-    描画_移動駒種類(c + 1.4, r + 0.1, t.rank, colour, 12);
-    描画_移動駒種類(c + 0.8, r + 0.8, t.piece, SHADOW_COLOR, 12);
-    描画_移動駒種類(c + 0.7, r + 0.7, t.piece, colour, 12);
+    const Text file(t.file), rank(t.rank), name(t.piece);
+    描画_移動駒種類(c + 1.1, r + 0.1, file, SHADOW_COLOR, 14);
+    描画_移動駒種類(c + 1, r, file, colour, 14);
+    描画_移動駒種類(c + 1.5, r + 0.2, rank, SHADOW_COLOR, 12);
+    描画_移動駒種類(c + 1.4, r + 0.1, rank, colour, 12);
+    描画_移動駒種類(c + 0.8, r + 0.8, name, SHADOW_COLOR, 12);
+    描画_移動駒種類(c + 0.7, r + 0.7, name, colour, 12);
     canvas_.refresh();
     g_.pauses().wait(0.3);
 }
@@ -139,7 +141,7 @@ void BoardPainter::描画_ハンデレベル(int code) {
 }
 
 void BoardPainter::描画_文字(double x, double y, const std::string& s, int size, PaletteColour colour) {
-    text(x, y, s, colour, size);
+    text(x, y, Text::asIs(s), colour, size);
 }
 
 void BoardPainter::画面_再描画() {
@@ -188,11 +190,11 @@ void BoardPainter::drawClocks() {
         const int row = (c == Colour::Black) != g_.state.boardsTurned ? TOP_CLOCK_ROW : BOTTOM_CLOCK_ROW;
         clearClockRow(row);
         const bool running = clock.running() == c;
-        const std::string face = clockFace(clock.remainingMs(c, now));
+        const Text face = Text::asIs(clockFace(clock.remainingMs(c, now)));
         // The running clock is marked and in the labels' colour.
         if (running) {
-            描画_数値(10.15, row + 0.5, "●", SHADOW_COLOR, 9);
-            描画_数値(10.1, row + 0.45, "●", LABEL_COLOR, 9);
+            描画_数値(10.15, row + 0.5, Text::asIs("●"), SHADOW_COLOR, 9);
+            描画_数値(10.1, row + 0.45, Text::asIs("●"), LABEL_COLOR, 9);
         }
         描画_数値(10.6, row + 0.5, face, SHADOW_COLOR, 12);
         描画_数値(10.5, row + 0.4, face, running ? LABEL_COLOR : WHITE_COLOR, 12);
@@ -286,9 +288,9 @@ void BoardPainter::描画_手数(int n) {
     描画_桝駒(BoardId::LEFT, {8, 4});
     if (g_.translator()) {
         // Another language may put its word before the number ("Move 12"):
-        // the counter is translated as one text, drawn where the number starts.
-        std::string counter = MOVE_COUNTER;
-        counter.replace(counter.find("%1"), 2, std::to_string(n));
+        // the counter is translated as one text, drawn where the number
+        // starts, and nothing else (neither the bare number nor "手目").
+        const Text counter = Text(MOVE_COUNTER).arg(n);
         描画_数値(10.4, 4.5, counter, SHADOW_COLOR, 12);
         描画_数値(10.3, 4.4, counter, WHITE_COLOR, 12);
         return;
@@ -301,8 +303,8 @@ void BoardPainter::描画_手数(int n) {
 }
 
 void BoardPainter::描画_レベル(int level) {
-    描画_数値(-0.8, 0.7, "LEVEL", SHADOW_COLOR, 10);
-    描画_数値(-0.9, 0.6, "LEVEL", WHITE_COLOR, 10);
+    描画_数値(-0.8, 0.7, Text::asIs("LEVEL"), SHADOW_COLOR, 10);
+    描画_数値(-0.9, 0.6, Text::asIs("LEVEL"), WHITE_COLOR, 10);
     描画_数値(0.4, 0.7, level, SHADOW_COLOR, 0, 12);
     描画_数値(0.3, 0.6, level, WHITE_COLOR, 0, 12);
 }

@@ -25,8 +25,8 @@ public:
 
     // Texts: each call draws once; callers draw the shadow, then the text.
     void 描画_数値(double column, double row, int value, PaletteColour colour, int mode, int size);
-    void 描画_数値(double column, double row, const std::string& text, PaletteColour colour, int size);
-    void 描画_移動駒種類(double column, double row, const std::string& text, PaletteColour colour, int size);
+    void 描画_数値(double column, double row, const Text& text, PaletteColour colour, int size);
+    void 描画_移動駒種類(double column, double row, const Text& text, PaletteColour colour, int size);
     void 描画_文字列(double column, double row, int labelCode, PaletteColour colour, int size);
     void 描画_桝_数値(BoardId board);
     void 描画_移動結果(double column, double row, Square square, PieceCode piece, PaletteColour colour);
@@ -57,7 +57,8 @@ public:
     void setRecordFollower(std::function<void()> follower) { recordFollower_ = std::move(follower); }
 
 private:
-    void text(double x, double y, const std::string& s, PaletteColour colour, int size);
+    // Every text drawn comes here, shown in the run's language.
+    void text(double x, double y, const Text& t, PaletteColour colour, int size);
     // The band's cells of one clock row back to the background.
     void clearClockRow(int row);
 
@@ -68,7 +69,7 @@ private:
     bool clocksShown_ = false;  // the band shows the clocks, to be cleared when they go
 };
 
-// The label texts of the handicap grades (-7..7) and "手目" (99); "" otherwise.
-std::string labelText(int code);
+// The label texts of the handicap grades (-7..7) and "手目" (99); empty otherwise.
+Text labelText(int code);
 
 }  // namespace velmora

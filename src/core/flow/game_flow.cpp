@@ -79,7 +79,7 @@ void START_Click(Game& g) {
     // Both clocks afresh; the first player's runs once the box is answered.
     g.playerClocks.reset(g.options.timeControl);
     view.drawClocks();
-    g.dialogs().messageBox("先手の番です", " ", Buttons::Ok);
+    g.messageBox("先手の番です", " ", Buttons::Ok);
 }
 
 namespace {
@@ -128,7 +128,7 @@ void firstMoveOf(Game& g, Colour toMove) {
     GameState& st = g.state;
     if (toMove == Colour::White) {
         st.sideToMove = st.whiteSide;
-        g.dialogs().messageBox("あなたの番です", " ", Buttons::Ok);
+        g.messageBox("あなたの番です", " ", Buttons::Ok);
     } else {
         st.sideToMove = st.blackSide;
         playComputerTurn(g);

@@ -73,7 +73,7 @@ void KIFU_RESUME_Click(Game& g) {
         goOnWith(g, *kept);
         againstComputer = kept->mode == GameMode::AgainstComputer;
     }
-    g.dialogs().messageBox(" 読み込みました", "棋譜", Buttons::Ok);
+    g.messageBox(" 読み込みました", "棋譜", Buttons::Ok);
     // Kept while the computer was to move: it moves now.
     const GameState& st = g.state;
     if (againstComputer && st.sideToMove == st.blackSide) playComputerTurn(g);

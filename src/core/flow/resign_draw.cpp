@@ -22,7 +22,7 @@ bool refusedOutsideGame(Game& g) {
 
 GameOutcome resignClick(Game& g) {
     if (refusedOutsideGame(g)) return GameOutcome::Continues;
-    if (g.dialogs().messageBox("投了しますか？", "投了", Buttons::YesNo) != Answer::Yes) return GameOutcome::Continues;
+    if (g.messageBox("投了しますか？", "投了", Buttons::YesNo) != Answer::Yes) return GameOutcome::Continues;
     const GameState& st = g.state;
     // Against the computer it is always the person (white) who gives up.
     const Colour loser = st.gameMode == GameMode::AgainstComputer ? Colour::White
@@ -48,8 +48,8 @@ GameOutcome offerDrawClick(Game& g) {
     if (st.gameMode == GameMode::BetweenPeople) {
         const char* offer = st.sideToMove == Side::First ? "先手から引き分けの提案です。後手は受けますか？"
                                                          : "後手から引き分けの提案です。先手は受けますか？";
-        if (g.dialogs().messageBox(offer, DRAW_TITLE, Buttons::YesNo) == Answer::Yes) return drawAgreed(g);
-        g.dialogs().messageBox("引き分けの提案は断られました", DRAW_TITLE, Buttons::Ok);
+        if (g.messageBox(offer, DRAW_TITLE, Buttons::YesNo) == Answer::Yes) return drawAgreed(g);
+        g.messageBox("引き分けの提案は断られました", DRAW_TITLE, Buttons::Ok);
         return GameOutcome::Continues;
     }
     // The computer thinks it over beside the game; its answer comes when its search does.
@@ -59,7 +59,7 @@ GameOutcome offerDrawClick(Game& g) {
         if (accepted) {
             inCall.set(drawAgreed(g));
         } else {
-            g.dialogs().messageBox("ｺﾝﾋﾟｭｰﾀは引き分けを断りました", DRAW_TITLE, Buttons::Ok);
+            g.messageBox("ｺﾝﾋﾟｭｰﾀは引き分けを断りました", DRAW_TITLE, Buttons::Ok);
         }
     });
     return inCall.take();

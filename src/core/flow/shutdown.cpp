@@ -5,6 +5,7 @@
 #include "io/file_reason.h"
 #include "options/settings_file.h"
 #include "position_change.h"
+#include "record/record_commands.h"
 #include "record/resume.h"
 
 namespace velmora {
@@ -21,8 +22,8 @@ std::string resultText(Winner winner) {
 }
 
 GameOutcome 終了(Game& g, Winner winner) {
-    g.dialogs().messageBox(resultText(winner), "終了", Buttons::Ok);
-    if (g.dialogs().messageBox("続けますか？", "再ゲーム", Buttons::YesNo) == Answer::Yes) {
+    g.messageBox(Text(resultText(winner)), "終了", Buttons::Ok);
+    if (g.messageBox("続けますか？", "再ゲーム", Buttons::YesNo) == Answer::Yes) {
         初期設定(g);
         g.presentation().画面_再描画();
         return GameOutcome::NewGame;
@@ -72,9 +73,7 @@ void endProgram(Game& g, EndCause cause) {
         if (cause == EndCause::Signal) {
             g.shell().warn(file + ": cannot keep the unsaved game: " + fileReasonTextEnglish(failure->reason));
         } else {
-            g.dialogs().messageBox("棋譜ﾌｧｲﾙを書き込めませんでした\n" + elidePath(file) + "\n" +
-                                       fileReasonText(failure->reason),
-                                   "棋譜", Buttons::Ok);
+            g.messageBox(recordNotWrittenText(file, Text(fileReasonText(failure->reason))), "棋譜", Buttons::Ok);
         }
     }
     if (g.options.windowPlaceChanged) {

@@ -18,8 +18,8 @@ void KAISETU_Click(Game& g) {
     // folder the game was started from may have gone).
     std::error_code error;
     const bool there = std::filesystem::is_regular_file(page, error);
-    g.dialogs().messageBox(std::string(there ? "解説ファイルを開けません: " : "解説ファイルが見つかりません: ") + page,
-                           "解説", Buttons::Ok);
+    g.messageBox(Text(there ? "解説ファイルを開けません: %1" : "解説ファイルが見つかりません: %1").arg(page), "解説",
+                 Buttons::Ok);
 }
 
 void VER_Click(Game& g) {
@@ -31,7 +31,7 @@ void VER_Click(Game& g) {
 void Form4_Command1_Click(Game& g) {
     // Without a browser the address is shown, so that it can be opened elsewhere.
     if (!g.browser().open(MAKER_SITE)) {
-        g.dialogs().messageBox(std::string("ﾌﾞﾗｳｻﾞを開けませんでした\nﾎｰﾑﾍﾟｰｼﾞ: ") + MAKER_SITE, "ﾎｰﾑﾍﾟｰｼﾞ", Buttons::Ok);
+        g.messageBox(Text("ﾌﾞﾗｳｻﾞを開けませんでした\nﾎｰﾑﾍﾟｰｼﾞ: %1").arg(std::string(MAKER_SITE)), "ﾎｰﾑﾍﾟｰｼﾞ", Buttons::Ok);
     }
 }
 

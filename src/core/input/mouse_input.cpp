@@ -23,7 +23,7 @@ namespace {
 void resume(Game& g) {
     GameState& st = g.state;
     if (st.recordMode) {
-        if (g.dialogs().messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) == Answer::No) {
+        if (g.messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::YesNo) == Answer::No) {
             g.sound().dsPlay(g.sounds.forbiddenSound);
         }
         return;
@@ -32,7 +32,7 @@ void resume(Game& g) {
         refuse(g, "「対局」で始めて下さい", "開始");
         return;
     }
-    g.dialogs().messageBox("OKですか？", "再開", Buttons::Ok);
+    g.messageBox("OKですか？", "再開", Buttons::Ok);
     g.playResumedAt = st.moveNumber;
     const Side next = opposite(調査_手番(g, st.moveNumber));
     if (next == st.blackSide && st.gameMode == GameMode::AgainstComputer) {
@@ -49,7 +49,7 @@ void resume(Game& g) {
 GameOutcome endOfMoveAgainstComputer(Game& g, BoardId id) {
     BoardState& bs = g.side(id);
     if (ステールメイトか(bs, bs.blackKing)) {
-        g.dialogs().messageBox("ステールメイト", "判定", Buttons::Ok);
+        g.messageBox("ステールメイト", "判定", Buttons::Ok);
         return endWhenShown(g, Winner::Draw);
     }
     if (詰めかCOM(bs) || kingGoneFromEitherBoard(g, BLACK_KING)) {
@@ -70,10 +70,10 @@ GameOutcome endOfMoveBetweenPeople(Game& g, BoardId id) {
     const IntGrid& attacks = firstMoved ? bs.influence.whiteAttacks : bs.influence.blackAttacks;
     if (st.sideToMove == Side::First || st.sideToMove == Side::Second) {
         if (調査_駒数(bs.board, moverTurn, st) == 1 && ステールメイトか(bs, king)) {
-            g.dialogs().messageBox("ステールメイト", "判定", Buttons::Ok);
+            g.messageBox("ステールメイト", "判定", Buttons::Ok);
             return endWhenShown(g, Winner::Draw);
         }
-        if (attacks.at(king) > 0) g.dialogs().messageBox("   ** チェック **", "", Buttons::Ok);
+        if (attacks.at(king) > 0) g.messageBox("   ** チェック **", "", Buttons::Ok);
     }
     if (kingGoneFromEitherBoard(g, BLACK_KING)) return endWhenShown(g, winnerOf(st.gameMode, Colour::White));
     if (kingGoneFromEitherBoard(g, WHITE_KING)) return endWhenShown(g, winnerOf(st.gameMode, Colour::Black));
@@ -207,7 +207,7 @@ GameOutcome マウスダウン(Game& g, BoardId id, MouseButton button, int, int
     view.描画_移動可能桝色(id, s.from, OUTLINE_COLOR, s.movingPiece);
 
     const bool takesPassed = アンパサンド_移動前(b, s.from, {file, rank}, s.movingPiece) &&
-                             g.dialogs().messageBox("取りますか？", "アンパッサン", Buttons::YesNo) == Answer::Yes;
+                             g.messageBox("取りますか？", "アンパッサン", Buttons::YesNo) == Answer::Yes;
     // The move is made now: the mover's clock stops, unless their time ran
     // out while they chose (their dialogs count as their time).
     if (const std::optional<Colour> mover = colourOf(st, st.sideToMove); mover && !clockPersonMove(g, *mover)) {

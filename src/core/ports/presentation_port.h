@@ -44,7 +44,8 @@ public:
     virtual void 描画_棋譜読込み部分消去() = 0;
     // The handicap grade's label beside the left board (-7..7).
     virtual void 描画_ハンデレベル(int code) = 0;
-    // A text at a place in twips (a loaded record's header lines).
+    // A text at a place in twips, drawn as it is in every language: a loaded
+    // record's header lines, which are the record's own words.
     virtual void 描画_文字(double x, double y, const std::string& text, int size, PaletteColour colour) = 0;
     virtual void repaint() = 0;
     // The record or the position shown has changed: the last move is marked

@@ -5,7 +5,6 @@
 
 #include "record/notation.h"
 #include "record/replay.h"
-#include "text/translated_text.h"
 #include "position_change.h"
 
 namespace velmora {
@@ -19,14 +18,13 @@ std::vector<ListedMove> listedMoves(const Game& g) {
         entry.move = playedMove(g, n);
         if (entry.move) {
             // In the run's language, part by part as the picture shows them.
-            const Translator* t = g.translator();
-            entry.board = translated(t, entry.move->board == BoardId::LEFT ? "左" : "右");
+            entry.board = g.shown(entry.move->board == BoardId::LEFT ? "左" : "右");
             // Named as the labels named the square when the move was made.
             const Square to = g.history.turned[n] ? turnedSquare(entry.move->to) : entry.move->to;
             const MoveText text = moveText(to.file, to.rank, entry.move->placed);
-            entry.text = translated(t, text.file) + translated(t, text.rank) + " " + translated(t, text.piece);
+            entry.text = g.shown(Text("%1%2 %3").arg(Text(text.file)).arg(Text(text.rank)).arg(Text(text.piece)));
         } else {
-            entry.text = translated(g.translator(), "？");
+            entry.text = g.shown("？");
         }
         list.push_back(std::move(entry));
     }

@@ -22,9 +22,17 @@ bool plainFileName(const std::string& name) {
     return name.find_first_of("/\\") == std::string::npos && name.find('\0') == std::string::npos;
 }
 
-std::string unreadLineText(int line) { return "棋譜ﾌｧｲﾙの " + std::to_string(line) + " 行目が読めません"; }
-
 }  // namespace
+
+Text unreadLineText(int line) { return Text("棋譜ﾌｧｲﾙの %1 行目が読めません").arg(line); }
+
+Text recordNotWrittenText(const std::string& path, Text reason) {
+    return Text("棋譜ﾌｧｲﾙを書き込めませんでした\n%1\n%2").arg(elidePath(path)).arg(std::move(reason));
+}
+
+Text recordNotOpenedText(const std::string& path, int reason) {
+    return Text("棋譜ﾌｧｲﾙを開けません\n%1\n%2").arg(elidePath(path)).arg(Text(fileReasonText(reason)));
+}
 
 LoadedRecord readRecord(std::string_view bytes) {
     LoadedRecord record;
@@ -110,23 +118,19 @@ void Command1_Click(Game& g) {
     std::filesystem::path path = panel.folder() / std::filesystem::path(name + ".棋譜");
     std::string bytes, error;
     if (!encodeRecordFile(record, bytes, error)) {
-        g.dialogs().messageBox("棋譜ﾌｧｲﾙを書き込めませんでした\n" + elidePath(path.string()) +
-                                   "\n棋譜ﾌｧｲﾙに書けない文字があります",
-                               "棋譜", Buttons::Ok);
+        g.messageBox(recordNotWrittenText(path.string(), "棋譜ﾌｧｲﾙに書けない文字があります"), "棋譜", Buttons::Ok);
         return;
     }
     WriteFailure failure;
     if (!g.files().write(path, bytes, failure)) {
-        g.dialogs().messageBox("棋譜ﾌｧｲﾙを書き込めませんでした\n" + elidePath(path.string()) + "\n" +
-                                   fileReasonText(failure.reason),
-                               "棋譜", Buttons::Ok);
+        g.messageBox(recordNotWrittenText(path.string(), Text(fileReasonText(failure.reason))), "棋譜", Buttons::Ok);
         return;
     }
     // Snapshots past the shown move (after stepping back) are still unsaved.
     if (st.moveNumber >= st.lastMoveNumber) g.movesUnsaved = false;
     hideRecordPanel(g);
     panel.refreshFiles();
-    g.dialogs().messageBox("棋譜を書き込みました", "  ", Buttons::Ok);
+    g.messageBox("棋譜を書き込みました", "  ", Buttons::Ok);
 }
 
 RecordLoad applyRecord(Game& g, std::string_view bytes) {
@@ -135,13 +139,13 @@ RecordLoad applyRecord(Game& g, std::string_view bytes) {
     const LoadedRecord record = readRecord(bytes);
     if (record.unreadLine > 0 && record.snapshots.size() < 2) {
         // Reading stopped before a single move: nothing to step through.
-        g.dialogs().messageBox(unreadLineText(record.unreadLine), "棋譜", Buttons::Ok);
+        g.messageBox(unreadLineText(record.unreadLine), "棋譜", Buttons::Ok);
         return RecordLoad::Refused;
     }
     if (record.snapshots.size() < 2) {
         // No move to step through (a line of text, the header lines only, a
         // start position alone): refused like any other, the game stays.
-        g.dialogs().messageBox("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜", Buttons::Ok);
+        g.messageBox("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません", "棋譜", Buttons::Ok);
         return RecordLoad::NoMoves;
     }
     初期設定(g);
@@ -181,15 +185,14 @@ RecordLoad applyRecord(Game& g, std::string_view bytes) {
     // A damaged file says only where reading stopped; the snapshots before
     // that line stay loaded.
     if (record.unreadLine > 0) {
-        g.dialogs().messageBox(unreadLineText(record.unreadLine), "棋譜", Buttons::Ok);
+        g.messageBox(unreadLineText(record.unreadLine), "棋譜", Buttons::Ok);
         return RecordLoad::Damaged;
     }
     return RecordLoad::Loaded;
 }
 
 void showOpenFailure(Game& g, const std::filesystem::path& path, int reason) {
-    g.dialogs().messageBox("棋譜ﾌｧｲﾙを開けません\n" + elidePath(path.string()) + "\n" + fileReasonText(reason), "棋譜",
-                           Buttons::Ok);
+    g.messageBox(recordNotOpenedText(path.string(), reason), "棋譜", Buttons::Ok);
 }
 
 void File1_Click(Game& g, const std::string& fileName) {
@@ -203,8 +206,8 @@ void File1_Click(Game& g, const std::string& fileName) {
         return;
     }
     if (applyRecord(g, bytes) == RecordLoad::Loaded) {
-        g.dialogs().messageBox(" 読み込みました", "棋譜", Buttons::Ok);
-        g.dialogs().messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::Ok);
+        g.messageBox(" 読み込みました", "棋譜", Buttons::Ok);
+        g.messageBox("棋譜を '進 'で進めて下さい", "棋譜", Buttons::Ok);
     }
 }
 

@@ -36,6 +36,13 @@ RecordLoad applyRecord(Game& g, std::string_view bytes);
 // The box for a record file that cannot be opened.
 void showOpenFailure(Game& g, const std::filesystem::path& path, int reason);
 
+// The texts of the record boxes that carry arguments: the line a load
+// stopped at; a file that could not be written or opened, its path (cut
+// short in its middle) and the reason each on a line of their own.
+Text unreadLineText(int line);
+Text recordNotWrittenText(const std::string& path, Text reason);
+Text recordNotOpenedText(const std::string& path, int reason);
+
 // The longest line a record file may have (a snapshot line has 512
 // characters; the game's header boxes hold less than this in CP932).
 constexpr size_t MAX_RECORD_LINE_BYTES = 1 << 16;

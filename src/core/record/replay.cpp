@@ -90,7 +90,7 @@ void AFTER_Click(Game& g) {
     GameState& st = g.state;
     if (st.moveNumber >= st.lastMoveNumber || !History::valid(st.moveNumber + 1)) {
         if (st.recordMode) {
-            g.dialogs().messageBox("終わり", "進む", Buttons::Ok);
+            g.messageBox("終わり", "進む", Buttons::Ok);
         } else {
             refuse(g, "できません", "進む");
         }

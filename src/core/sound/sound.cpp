@@ -12,8 +12,8 @@ constexpr std::size_t MAX_WAVE_BYTES = 64 * 1024 * 1024;
 
 }  // namespace
 
-void soundWarning(Game& g, const std::string& text) {
-    g.dialogs().messageBox(text, SOUND_LIBRARY, Buttons::Ok, true);
+void soundWarning(Game& g, const Text& text) {
+    g.messageBox(text, Text::asIs(SOUND_LIBRARY), Buttons::Ok, true);
 }
 
 void startSound(Game& g) {
@@ -28,12 +28,10 @@ std::int32_t loadWave(Game& g, const std::string& fileName, std::int32_t flags) 
     switch (readWholeFile(g.options.dataFile(fileName), MAX_WAVE_BYTES, image, reason)) {
         case FileRead::Missing:
             return 0;
-        case FileRead::Failed: {
-            std::string text = fileName;
-            text.append(": ").append(fileReasonText(reason));
-            soundWarning(g, text);
+        case FileRead::Failed:
+            // The file's own name, in every language, and why it was not read.
+            soundWarning(g, Text("%1: %2").arg(fileName).arg(Text(fileReasonText(reason))));
             return 0;
-        }
         case FileRead::Ok:
             break;
     }

@@ -11,7 +11,7 @@ inline constexpr const char* SOUND_LIBRARY = "Velmora.dll";
 inline constexpr const char* NO_SOUND_DEVICE = "Direct Soundインターフェースが作成できません。";
 
 // A warning box: the text, the warning icon, OK, titled with the library's name.
-void soundWarning(Game& g, const std::string& text);
+void soundWarning(Game& g, const Text& text);
 
 // Starts the sound device; warns once when there is none.
 void startSound(Game& g);

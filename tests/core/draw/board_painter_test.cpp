@@ -225,10 +225,10 @@ TEST(StatusTexts, TurnedBoardsAreLabelledAndTheirSquaresNamedTurnedRound) {
 }
 
 TEST(StatusTexts, HandicapLabelsAndUnknownCodes) {
-    EXPECT_EQ(labelText(-7), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段");
-    EXPECT_EQ(labelText(0), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級");
-    EXPECT_EQ(labelText(7), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級");
-    EXPECT_EQ(labelText(-2), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段");
+    EXPECT_EQ(shown(nullptr, labelText(-7)), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段");
+    EXPECT_EQ(shown(nullptr, labelText(0)), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級");
+    EXPECT_EQ(shown(nullptr, labelText(7)), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級");
+    EXPECT_EQ(shown(nullptr, labelText(-2)), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段");
     PainterWorld w;
     w.painter.描画_ハンデレベル(8);
     EXPECT_EQ(w.canvas.pictures.size(), 3u);  // the fresh tiles stay

@@ -1,14 +1,19 @@
-// The game in English: the translation of each line of a text, the English
-// catalogue (assets/translations/velmora_en.ts) complete and finished, every
-// text the core shows present in it, and a game played in English showing
-// no Japanese character in any box or on the picture.
+// The game in English: a text shown with its arguments in their places, the
+// English catalogue (assets/translations/velmora_en.ts) complete and
+// finished, every text the core shows present in it, the texts with
+// arguments the same in Japanese as they always were and exact in English,
+// and a game played in English showing no Japanese character in any box or
+// on the picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <optional>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -21,11 +26,16 @@
 #include "flow/game_flow.h"
 #include "flow/resign_draw.h"
 #include "help/help.h"
+#include "io/file_reason.h"
 #include "record/listed_moves.h"
+#include "record/record_commands.h"
+#include "record/record_file.h"
 #include "record/replay.h"
+#include "rules/setup.h"
+#include "sound/sound.h"
 #include "test_support.h"
 #include "text/language.h"
-#include "text/translated_text.h"
+#include "text/text.h"
 #include "timing/time_control.h"
 
 namespace velmora {
@@ -124,29 +134,56 @@ private:
     std::map<std::string, std::string> table_;
 };
 
-TEST(TranslatedText, EachLineOnItsOwnWithNumbersAndLabelsAsArguments) {
-    const TableTranslator t({{"はい", "Yes"},
-                             {"棋譜", "Record"},
-                             {"%1 行目", "line %1"},
-                             {"ﾌｧｲﾙ: %1", "File: %1"},
-                             {"段位:%1", "Grade: %1"},
-                             {"初段", "1 dan"}});
-    EXPECT_EQ(translated(&t, "はい"), "Yes");
-    EXPECT_EQ(translated(&t, "棋譜\n/home/a/b.棋譜\n\nはい"), "Record\n/home/a/b.棋譜\n\nYes");
-    EXPECT_EQ(translated(&t, "12 行目"), "line 12");
-    EXPECT_EQ(translated(&t, "ﾌｧｲﾙ: /tmp/棋譜"), "File: /tmp/棋譜");
-    // The argument is itself translated when it has a translation.
-    EXPECT_EQ(translated(&t, "段位:初段"), "Grade: 1 dan");
-    // No translation: the line as it is, numbers and all.
-    EXPECT_EQ(translated(&t, "0:09.8"), "0:09.8");
-    EXPECT_EQ(translated(&t, "いいえ"), "いいえ");
-    EXPECT_EQ(translated(&t, ""), "");
-    EXPECT_EQ(translated(nullptr, "はい\n棋譜"), "はい\n棋譜");
+// A path full of digits and a count in one text.
+const std::string DIGIT_PATH = "/home/user2/棋譜2024/第12局.棋譜";
+Text pathAndCount() { return Text("棋譜ﾌｧｲﾙ %1 の %2 行目が読めません").arg(DIGIT_PATH).arg(7); }
+
+// Without a translator a text is its source with each argument in its place,
+// exactly once, whatever digits or percent signs the argument holds.
+TEST(ShownText, InJapaneseIsTheSourceWithItsArgumentsInTheirPlaces) {
+    EXPECT_EQ(shown(nullptr, "はい"), "はい");
+    EXPECT_EQ(shown(nullptr, pathAndCount()), "棋譜ﾌｧｲﾙ /home/user2/棋譜2024/第12局.棋譜 の 7 行目が読めません");
+    // An argument's own "%2" is a part of it, not a place.
+    EXPECT_EQ(shown(nullptr, Text("%1: %2").arg(std::string("100%2.wav")).arg(Text("ﾌｧｲﾙが大きすぎます"))),
+              "100%2.wav: ﾌｧｲﾙが大きすぎます");
+    // A place without an argument, and a percent sign before anything else, stay.
+    EXPECT_EQ(shown(nullptr, Text("%1 と %2、5%").arg(3)), "3 と %2、5%");
+    EXPECT_EQ(shown(nullptr, Text("%1 手目")), "%1 手目");
+    EXPECT_EQ(shown(nullptr, Text()), "");
 }
 
-TEST(TranslatedText, JapaneseCharactersAreFound) {
+// With a translator the template is translated as a whole and each argument
+// goes where the translation puts its place.
+TEST(ShownText, InEnglishEachArgumentGoesWhereTheTranslationPutsIt) {
+    const TableTranslator t({{"棋譜ﾌｧｲﾙ %1 の %2 行目が読めません", "Line %2 of %1 cannot be read"},
+                             {"ﾊﾝﾃﾞｨｷｬｯﾌﾟ:%1", "Handicap: %1"},
+                             {"初段", "1 dan"},
+                             {"はい", "Yes"}});
+    EXPECT_EQ(shown(&t, pathAndCount()), "Line 7 of /home/user2/棋譜2024/第12局.棋譜 cannot be read");
+    // An argument that is a text of the catalogue is translated on its own;
+    // one given as a value never is, even when it is such a word.
+    EXPECT_EQ(shown(&t, Text("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:%1").arg(Text("初段"))), "Handicap: 1 dan");
+    EXPECT_EQ(shown(&t, Text("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:%1").arg(std::string("初段"))), "Handicap: 初段");
+    EXPECT_EQ(shown(&t, Text::asIs("はい")), "はい");
+    // A template the catalogue lacks keeps its Japanese and still takes its arguments.
+    EXPECT_EQ(shown(&t, Text("%1 回目").arg(3)), "3 回目");
+    // A line is never guessed at: a text is translated as the whole it was made.
+    EXPECT_EQ(shown(&t, "はい\nはい"), "はい\nはい");
+}
+
+TEST(ShownText, JapaneseCharactersAreFound) {
     for (const char* japanese : {"あ", "ア", "ｱ", "棋", "「", "？", "ａ", "１", "x：y"}) EXPECT_TRUE(hasJapanese(japanese)) << japanese;
     for (const char* other : {"", "Record", "0:09.8", "●", "▸", "é", "±"}) EXPECT_FALSE(hasJapanese(other)) << other;
+}
+
+// The argument places ("%1".."%9") a text holds.
+std::set<std::string> placesOf(const std::string& text) {
+    std::set<std::string> places;
+    static const std::regex place("%[1-9]");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), place); it != std::sregex_iterator(); ++it) {
+        places.insert(it->str());
+    }
+    return places;
 }
 
 TEST(EnglishCatalogue, IsCompleteAndFinished) {
@@ -160,8 +197,7 @@ TEST(EnglishCatalogue, IsCompleteAndFinished) {
             EXPECT_TRUE(entry.type.empty()) << context << ": " << source << " is " << entry.type;
             EXPECT_FALSE(entry.translation.empty()) << context << ": " << source;
             EXPECT_FALSE(hasJapanese(entry.translation)) << context << ": " << entry.translation;
-            EXPECT_EQ(entry.translation.find("%1") != std::string::npos, source.find("%1") != std::string::npos)
-                << context << ": " << source;
+            EXPECT_EQ(placesOf(entry.translation), placesOf(source)) << context << ": " << source;
         }
     }
     EXPECT_GT(messages, 190u);
@@ -221,7 +257,8 @@ TEST(EnglishCatalogue, HoldsEveryCaptionOfTheWindow) {
 }
 
 // The English help page quotes the game's English texts as the game shows
-// them: each message (class "msg") is a translation of the catalogue, and
+// them: each message (class "msg") is a line of a translation of the
+// catalogue, and
 // each menu caption or button ("cmd", "menu", "bar") a translation of the
 // window's, or a caption shown as it is in both languages.
 TEST(EnglishHelpPage, QuotesTheGamesOwnTexts) {
@@ -243,15 +280,22 @@ TEST(EnglishHelpPage, QuotesTheGamesOwnTexts) {
         t.erase(t.find_last_not_of(' ') + 1);
         return t;
     };
+    // Each line of a message on its own: a box of several lines is quoted line by line.
     std::set<std::string> trimmedMessages;
-    for (const std::string& m : messages) trimmedMessages.insert(trimmed(m));
-    // A message with a number or a name in it, "%1" standing for any text.
+    for (const std::string& m : messages) {
+        std::stringstream lines(m);
+        for (std::string line; std::getline(lines, line);) trimmedMessages.insert(trimmed(line));
+    }
+    // A line with a number or a name in it, its "%N" standing for any text; a
+    // line that is nothing but its argument (a path, a reason) quotes nothing.
     auto shown = [&](const std::string& text) {
         if (trimmedMessages.count(text)) return true;
         for (const std::string& m : trimmedMessages) {
-            const size_t arg = m.find("%1");
-            if (arg == std::string::npos) continue;
+            const std::set<std::string> places = placesOf(m);
+            if (places.size() != 1) continue;
+            const size_t arg = m.find(*places.begin());
             const std::string before = m.substr(0, arg), after = m.substr(arg + 2);
+            if (before.empty() && after.empty()) continue;
             if (text.size() > before.size() + after.size() && text.compare(0, before.size(), before) == 0 &&
                 text.compare(text.size() - after.size(), after.size(), after) == 0) {
                 return true;
@@ -280,32 +324,43 @@ TEST(EnglishHelpPage, QuotesTheGamesOwnTexts) {
     EXPECT_FALSE(hasJapanese(rest));
 }
 
-// Every Japanese text of the core that can reach a box or the picture has a
-// translation: line by line, a line ending in a label as its "%1" template.
-TEST(EnglishCatalogue, HoldsEveryTextTheCoreShows) {
-    // Japanese literals that are never shown: file names, the settings file's
-    // words, the separators the translation itself looks for, and the two
-    // halves of the unread-line message, whose whole is a template.
+// Every Japanese text of the core that can reach a box or the picture is a
+// key of the catalogue whole, as it is written where it is made (a text with
+// arguments by its template), and every key is still such a text, so that
+// none is left behind when a text changes. A box reaches the window's
+// dialogs only through Game::messageBox, which shows it in the run's language.
+TEST(EnglishCatalogue, HoldsEveryTextTheCoreShowsAndNoOther) {
+    // Japanese literals that are never shown: file names and the settings file's words.
     const std::set<std::string> notShown = {
-        "*.棋譜", ".棋譜", "resume.棋譜", "その他.wav", "禁止.wav", "駒打音.wav", "：", "緑", "畳", "竹", "宇宙", "煉瓦",
+        "*.棋譜", ".棋譜", "resume.棋譜", "その他.wav", "禁止.wav", "駒打音.wav", "緑", "畳", "竹", "宇宙", "煉瓦",
         "背景画", "移動指導", "速い表示", "背景画=", "移動指導=ON\r\n", "移動指導=OFF\r\n", "速い表示=ON\r\n",
         "速い表示=OFF\r\n", "背景画=緑\r\n移動指導=OFF\r\nBGM=ON\r\n", "レベル", "持ち時間", "なし", "ウィンドウ",
-        "レベル=", "持ち時間=", "ウィンドウ=", "棋譜ﾌｧｲﾙの ", " 行目が読めません"};
+        "レベル=", "持ち時間=", "ウィンドウ="};
     const auto& messages = english().contexts.at("Velmora");
-    std::vector<std::string> missing;
+    std::set<std::string> written;
+    std::vector<std::string> missing, aroundTheTranslator;
     for (const auto& entry : fs::recursive_directory_iterator(SOURCE_DIR / "src/core")) {
         if (!entry.is_regular_file()) continue;
+        const std::string name = entry.path().filename().string();
+        std::ifstream in(entry.path());
+        std::stringstream code;
+        code << in.rdbuf();
+        if (code.str().find("dialogs().messageBox(") != std::string::npos) aroundTheTranslator.push_back(name);
         for (const std::string& literal : literals(entry.path())) {
             if (!hasJapanese(literal) || notShown.count(literal)) continue;
-            std::stringstream lines(literal);
-            for (std::string line; std::getline(lines, line);) {
-                if (line.empty() || messages.count(line) || messages.count(line + "%1")) continue;
-                missing.push_back(entry.path().filename().string() + ": " + line);
-            }
+            written.insert(literal);
+            if (!messages.count(literal)) missing.push_back(name + ": " + literal);
         }
     }
     EXPECT_TRUE(missing.empty()) << missing.size() << " texts without English, the first: " << missing.front();
+    EXPECT_TRUE(aroundTheTranslator.empty()) << "a box shown untranslated in " << aroundTheTranslator.front();
+    std::vector<std::string> stale;
+    for (const auto& [source, entry] : messages) {
+        if (!written.count(source)) stale.push_back(source);
+    }
+    EXPECT_TRUE(stale.empty()) << stale.size() << " catalogue texts the core no longer has, the first: " << stale.front();
     EXPECT_TRUE(messages.count("棋譜ﾌｧｲﾙの %1 行目が読めません"));
+    EXPECT_TRUE(messages.count("棋譜ﾌｧｲﾙを書き込めませんでした\n%1\n%2"));
 }
 
 // Keeps every text the painter draws.
@@ -315,22 +370,38 @@ public:
     std::vector<std::string> texts;
 };
 
-// A whole program in English: boxes, their answers and the picture.
-struct EnglishWorld {
-    EnglishTranslator translator;
+// The save panel of a folder that holds digits; the file is "第12局".
+class SavePanel : public NullRecordPanel {
+public:
+    std::string fieldText(RecordField field) override { return field == RecordField::FileName ? "第12局" : ""; }
+    fs::path folder() override { return where; }
+    fs::path where = ".";
+};
+
+// A disk that is always full.
+class FullDisk : public FileWriter {
+protected:
+    int openTemporary(const fs::path&, fs::path&, int&) override { return ENOSPC; }
+};
+
+// A whole program in a language (no translator: Japanese): boxes, their
+// answers and the picture.
+struct World {
+    explicit World(const Translator* language) : translator(language) { game.setPresentation(&painter); }
+    const Translator* const translator;
     testing::ScriptedDialogs dialogs;
     testing::RecordingSound sound;
     testing::RecordingPauses pauses;
     NullShell shell;
     testing::RecordingMarks marks;
+    SavePanel panel;
     Game game{ports()};
     TextCanvas canvas;
     BoardPainter painter{game, canvas};
 
-    EnglishWorld() { game.setPresentation(&painter); }
     Ports ports() {
-        Ports p{&dialogs, nullptr, &sound, &pauses, &shell, &marks};
-        p.translator = &translator;
+        Ports p{&dialogs, nullptr, &sound, &pauses, &shell, &marks, &panel};
+        p.translator = translator;
         return p;
     }
     template <typename F>
@@ -339,6 +410,12 @@ struct EnglishWorld {
         followClock(game);
         painter.drawClocks();
     }
+};
+
+const EnglishTranslator ENGLISH;
+
+struct EnglishWorld : World {
+    EnglishWorld() : World(&ENGLISH) {}
 };
 
 // Refusals, a game between people with a declined draw and a flag, a game
@@ -407,6 +484,95 @@ TEST(EnglishRun, NoJapaneseReachesTheBoxesOrThePicture) {
     EXPECT_EQ(listed[0].board, "Right");
     EXPECT_EQ(listed[0].text, "e4 Pawn");
     for (const ListedMove& m : listed) EXPECT_FALSE(hasJapanese(m.board + m.text)) << m.board << m.text;
+}
+
+// What the boxes with arguments said, each as "title|text", and the texts
+// drawn while a record was loaded: the commands that make them run in one
+// program, with a folder, file names and a line number that all hold digits.
+struct TemplatedRun {
+    std::vector<std::string> boxes;
+    std::vector<std::string> drawn;
+};
+
+TemplatedRun templatedTexts(const Translator* translator) {
+    testing::ScratchFolder scratch(testing::ScratchFolder::ENTER);
+    World w(translator);
+    Game& g = w.game;
+    FullDisk disk;
+    g.swapFiles(&disk);
+    const std::string folder = "run2/棋譜2024";
+    fs::create_directories(folder + "/禁止.wav");
+    w.panel.where = folder;
+    g.options.dataDirectory = folder;
+    KAISETU_Click(g);         // no help page there
+    Form4_Command1_Click(g);  // no browser
+    g.sounds.device = 1;
+    loadWave(g, "禁止.wav", 3);  // a folder of that name
+    初期設定(g);
+    g.state.moveNumber = g.state.lastMoveNumber = 1;
+    手順保存(g, 1);
+    Command1_Click(g);  // the disk is full
+    showOpenFailure(g, folder + "/第3局.棋譜", ENOENT);
+    描画_メッセージ(g, HandicapRefusal::Reversed);
+    // Header lines that are words of the catalogue, two snapshots, and line 6 unread.
+    Board start;
+    setStartPosition(start);
+    std::string bytes, error;
+    EXPECT_TRUE(encodeRecordFile({"ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段", "棋譜", "先手 12", {{start, start}, {start, start}}}, bytes, error));
+    w.canvas.texts.clear();
+    applyRecord(g, bytes + "   4\r\n");
+    return {w.dialogs.titledTexts(), w.canvas.texts};
+}
+
+// Each box with arguments is in Japanese what the game always showed, byte
+// for byte, and in English the translation of its template with each
+// argument, exactly once, in its own place. A record's header lines are its
+// own words and are drawn as they are in both languages.
+TEST(TemplatedTexts, JapaneseAsTheyWereAndEnglishWithEachArgumentInItsPlace) {
+    const TemplatedRun japanese = templatedTexts(nullptr);
+    EXPECT_EQ(japanese.boxes, (std::vector<std::string>{
+                                  "解説|解説ファイルが見つかりません: run2/棋譜2024/Velmora.htm",
+                                  "ﾎｰﾑﾍﾟｰｼﾞ|ﾌﾞﾗｳｻﾞを開けませんでした\nﾎｰﾑﾍﾟｰｼﾞ: https://velmora.example/",
+                                  "Velmora.dll|禁止.wav: ﾌｧｲﾙではなくﾌｫﾙﾀﾞです",
+                                  "棋譜|棋譜ﾌｧｲﾙを書き込めませんでした\nrun2/棋譜2024/第12局.棋譜\nﾃﾞｨｽｸがいっぱいです",
+                                  "棋譜|棋譜ﾌｧｲﾙを開けません\nrun2/棋譜2024/第3局.棋譜\nﾌｧｲﾙまたはﾌｫﾙﾀﾞがありません",
+                                  "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定|反転後ではできません\n\n局面→最初にして下さい",
+                                  "棋譜|棋譜ﾌｧｲﾙの 6 行目が読めません",
+                              }));
+    const TemplatedRun english = templatedTexts(&ENGLISH);
+    EXPECT_EQ(english.boxes, (std::vector<std::string>{
+                                 "Help|Help file not found: run2/棋譜2024/Velmora.htm",
+                                 "Home page|Could not open a web browser\nHome page: https://velmora.example/",
+                                 "Velmora.dll|禁止.wav: It is a folder, not a file",
+                                 "Record|Could not write the record file\nrun2/棋譜2024/第12局.棋譜\nThe disk is full",
+                                 "Record|Cannot open the record file\nrun2/棋譜2024/第3局.棋譜\nNo such file or folder",
+                                 "Handicap|Not after the boards were turned round\n\nGo back to the first position "
+                                 "(Position ▸ First position)",
+                                 "Record|Line 6 of the record file cannot be read",
+                             }));
+    for (const TemplatedRun* run : {&japanese, &english}) {
+        for (const char* header : {"ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段", "棋譜", "先手 12"}) {
+            EXPECT_NE(std::find(run->drawn.begin(), run->drawn.end(), header), run->drawn.end()) << header;
+        }
+    }
+    // The texts of the record's boxes, made apart from a command.
+    EXPECT_EQ(shown(nullptr, unreadLineText(505)), "棋譜ﾌｧｲﾙの 505 行目が読めません");
+    EXPECT_EQ(shown(&ENGLISH, unreadLineText(505)), "Line 505 of the record file cannot be read");
+    EXPECT_EQ(shown(nullptr, recordNotWrittenText(DIGIT_PATH, "棋譜ﾌｧｲﾙに書けない文字があります")),
+              "棋譜ﾌｧｲﾙを書き込めませんでした\n" + DIGIT_PATH + "\n棋譜ﾌｧｲﾙに書けない文字があります");
+    EXPECT_EQ(shown(&ENGLISH, recordNotWrittenText(DIGIT_PATH, "棋譜ﾌｧｲﾙに書けない文字があります")),
+              "Could not write the record file\n" + DIGIT_PATH + "\nThe record has characters a record file cannot hold");
+}
+
+// In English the move counter is one text, "Move 12", drawn once over its
+// shadow; the Japanese run draws the number and "手目" apart.
+TEST(EnglishRun, TheMoveCounterIsDrawnOnceAsOneText) {
+    EnglishWorld english;
+    english.painter.描画_手数(12);
+    EXPECT_EQ(english.canvas.texts, (std::vector<std::string>{"Move 12", "Move 12"}));
+    World japanese(nullptr);
+    japanese.painter.描画_手数(12);
+    EXPECT_EQ(japanese.canvas.texts, (std::vector<std::string>{" 12", " 12", "手目", "手目"}));
 }
 
 TEST(Language, TheLocaleChoosesJapaneseOnlyForJapaneseCAndPosix) {
