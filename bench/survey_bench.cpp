@@ -32,7 +32,7 @@ void BM_AcceptedMoves(benchmark::State& state) {
     for (auto _ : state) {
         const SnapshotPair& p = snapshots[i % snapshots.size()];
         putPosition(*game, p.left, p.right);
-        benchmark::DoNotOptimize(acceptedMoves(*game, BoardId::LEFT, game->state.whiteTurn));
+        benchmark::DoNotOptimize(acceptedMoves(*game, BoardId::LEFT, game->state.whiteSide));
         ++i;
     }
 }

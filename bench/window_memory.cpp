@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
         // (they ask in dialogs of their own).
         std::vector<std::pair<BoardId, Move>> choices;
         for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
-            for (const Move& m : acceptedMoves(g, id, st.whiteTurn)) {
+            for (const Move& m : acceptedMoves(g, id, st.whiteSide)) {
                 const PieceCode piece = g.board(id).at(m.from);
                 if (調査_駒成人選(m.from, m.to, piece) || アンパサンド_移動前(g.board(id), m.from, m.to, piece)) continue;
                 choices.emplace_back(id, m);

@@ -43,7 +43,7 @@ inline bool recordInput(const std::string& bytes) {
         const SnapshotPair& last = record.snapshots.back();
         putPosition(*g, last.left, last.right);
         勢力調査(*g, BoardId::LEFT);
-        acceptedMoves(*g, BoardId::RIGHT, g->state.blackTurn);
+        acceptedMoves(*g, BoardId::RIGHT, g->state.blackSide);
     }
     // The analysis reader on the same bytes.
     RecordFile strict;

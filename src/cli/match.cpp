@@ -112,8 +112,8 @@ std::optional<Placed> reversedComMove(const Game& g, int level) {
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) mirror.board(id) = reversed(g.board(id));
     GameState& st = mirror.state;
     st.gameMode = GameMode::AgainstComputer;
-    st.whiteTurn = Side::First;
-    st.blackTurn = Side::Second;
+    st.whiteSide = Side::First;
+    st.blackSide = Side::Second;
     st.sideToMove = Side::Second;
     st.comLevel = level;
     const std::optional<BoardId> chosen = comSearch(mirror);
@@ -193,10 +193,10 @@ Answer whiteMove(Game& g, const Options& o, Programs& programs, engine::Transpos
 GameResult playGame(Game& g, const Options& o, Programs& programs, std::mt19937& random) {
     GameState& st = g.state;
     for (int ply = 0; ply < OPENING_PLIES; ++ply) {
-        if (!randomMove(g, ply % 2 == 0 ? st.whiteTurn : st.blackTurn, random)) return Outcome{"draw", "no move in the opening"};
+        if (!randomMove(g, ply % 2 == 0 ? st.whiteSide : st.blackSide, random)) return Outcome{"draw", "no move in the opening"};
     }
     // Against the computer's own rules: the computer's turn plays black.
-    st.sideToMove = st.whiteTurn;
+    st.sideToMove = st.whiteSide;
     st.comLevel = o.blackLevel;
     std::unique_ptr<engine::TranspositionTable> whiteTable;
     if (isEngineLevel(o.whiteLevel) && !programs.white) {
@@ -204,13 +204,13 @@ GameResult playGame(Game& g, const Options& o, Programs& programs, std::mt19937&
     }
     // Under a clock, white's runs around its choice as the computer's runs
     // around its search: the rest of the turn is nobody's time.
-    ChessClock& clock = g.chessClock;
+    PlayerClocks& clock = g.playerClocks;
     while (st.moveNumber < MAX_MOVES - 1) {
-        if (clock.on()) clock.start(Colour::White, g.clock().now());
+        if (clock.on()) clock.start(Colour::White, g.pauses().now());
         const Answer white = whiteMove(g, o, programs, whiteTable.get());
         // A search the signal cut short found nothing to go by.
         if (endSignal()) return std::string("ended by signal ") + std::to_string(endSignal());
-        if (clock.on() && !clock.moveMade(Colour::White, g.clock().now())) return Outcome{"black", TIME_UP};
+        if (clock.on() && !clock.moveMade(Colour::White, g.pauses().now())) return Outcome{"black", TIME_UP};
         if (const std::string* failure = std::get_if<std::string>(&white)) return *failure;
         if (std::holds_alternative<NoMove>(white)) return Outcome{"draw", "white cannot move"};
         play(g, std::get<Placed>(white));
@@ -220,11 +220,11 @@ GameResult playGame(Game& g, const Options& o, Programs& programs, std::mt19937&
             if (const std::string* failure = std::get_if<std::string>(&black)) return *failure;
             if (std::holds_alternative<NoMove>(black)) return Outcome{"draw", "black cannot move"};
             play(g, std::get<Placed>(black));
-            st.sideToMove = st.whiteTurn;
+            st.sideToMove = st.whiteSide;
         } else if (const std::optional<Winner> ended = com_ban(g)) {
             // The computer's turn says when it ended the game.
             if (*ended == Winner::Person) return Outcome{"white", TIME_UP};
-            return st.gameWinner == st.blackTurn ? Outcome{"black", "took a king"} : Outcome{"draw", "black cannot move"};
+            return st.gameWinner == st.blackSide ? Outcome{"black", "took a king"} : Outcome{"draw", "black cannot move"};
         }
         if (endSignal()) return std::string("ended by signal ") + std::to_string(endSignal());
         if (kingGoneFromEitherBoard(g, WHITE_KING)) return Outcome{"black", "took a king"};
@@ -273,7 +273,7 @@ std::optional<RunFailure> runMatch(const Options& o) {
         comState(*g).seed = (std::uint64_t{o.seed} << 32) ^ static_cast<std::uint64_t>(game) * 0xd1b54a32d192ed03ULL;
         comState(*g).searches = 0;
         g->options.timeControl = o.timeControl;
-        g->chessClock.reset(o.timeControl);
+        g->playerClocks.reset(o.timeControl);
         const GameResult result = playGame(*g, o, programs, random);
         if (const std::string* failure = std::get_if<std::string>(&result)) {
             return RunFailure{"game " + std::to_string(game) + ": " + *failure, 1};
@@ -286,9 +286,9 @@ std::optional<RunFailure> runMatch(const Options& o) {
         writeSide(json, "black", o.blackLevel, programs.black);
         json.key("moves").value(st.lastMoveNumber).key("winner").value(out.winner).key("reason").value(out.reason);
         if (o.timeControl.on()) {
-            const double now = g->clock().now();
-            const double whiteLeft = g->chessClock.remainingMs(Colour::White, now);
-            const double blackLeft = g->chessClock.remainingMs(Colour::Black, now);
+            const double now = g->pauses().now();
+            const double whiteLeft = g->playerClocks.remainingMs(Colour::White, now);
+            const double blackLeft = g->playerClocks.remainingMs(Colour::Black, now);
             json.key("whiteLeftMs").value(static_cast<int>(whiteLeft)).key("blackLeftMs").value(static_cast<int>(blackLeft));
             timeLosses += out.reason == TIME_UP;
             leastLeftMs = std::min({leastLeftMs, whiteLeft, blackLeft});

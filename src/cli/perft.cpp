@@ -45,14 +45,14 @@ std::string moveJson(const engine::DivideEntry& e) {
 
 bool perftLines(const RecordFile& record, int n, const Options& options,
                 const std::function<bool(const std::string&)>& write) {
-    Colour color = engine::WHITE;
+    Colour colour = engine::WHITE;
     if (options.side == "black") {
-        color = engine::BLACK;
+        colour = engine::BLACK;
     } else if (options.side.empty() && moverOf(record, n) == engine::WHITE) {
-        color = engine::BLACK;  // the side that did not make the last move
+        colour = engine::BLACK;  // the side that did not make the last move
     }
     const SnapshotPair& s = record.snapshots[static_cast<size_t>(n)];
-    engine::Position p = engine::positionFromBoards(s.left, s.right, color);
+    engine::Position p = engine::positionFromBoards(s.left, s.right, colour);
     std::uint64_t total = 0;
     if (options.divide) {
         // Each first move's line goes out as soon as it is counted: a deep
@@ -68,7 +68,7 @@ bool perftLines(const RecordFile& record, int n, const Options& options,
         total = engine::perft(p, options.depth);
     }
     JsonWriter json;
-    json.beginObject().key("move").value(n).key("side").value(color == engine::WHITE ? "white" : "black");
+    json.beginObject().key("move").value(n).key("side").value(colour == engine::WHITE ? "white" : "black");
     json.key("depth").value(options.depth).key("nodes").value(total).endObject();
     return write(json.text() + "\n");
 }

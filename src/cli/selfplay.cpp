@@ -29,7 +29,7 @@ struct RandomMove {
 bool playRandomWhiteMove(Game& g, std::mt19937& random) {
     std::vector<RandomMove> choices;
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
-        for (const Move& m : acceptedMoves(g, id, g.state.whiteTurn)) choices.push_back({id, m});
+        for (const Move& m : acceptedMoves(g, id, g.state.whiteSide)) choices.push_back({id, m});
     }
     if (choices.empty()) return false;
     const RandomMove pick = choices[random() % choices.size()];
@@ -51,8 +51,8 @@ std::unique_ptr<Game> newComputerGame(int level) {
     初期設定(*g);
     GameState& st = g->state;
     st.gameMode = GameMode::AgainstComputer;
-    st.whiteTurn = Side::First;
-    st.blackTurn = Side::Second;
+    st.whiteSide = Side::First;
+    st.blackSide = Side::Second;
     st.sideToMove = Side::First;
     st.comLevel = level;
     return g;
@@ -79,7 +79,7 @@ std::optional<std::string> runSelfplay(const Options& options) {
             }
             // The computer's turn says when it ended the game.
             if (com_ban(*g)) {
-                result = st.gameWinner == st.blackTurn ? "computer won" : "draw";
+                result = st.gameWinner == st.blackSide ? "computer won" : "draw";
                 break;
             }
         }

@@ -26,8 +26,8 @@ Game::Game(Ports ports) : ports_(ports) {
     if (ports_.translator) translatingDialogs_.emplace(*ports_.dialogs, *ports_.translator);
     if (!ports_.presentation) ports_.presentation = &nullPresentation_;
     if (!ports_.sound) ports_.sound = &nullSound_;
-    if (!ports_.clock) ports_.clock = &nullClock_;
-    pacedClock_.setInner(*ports_.clock);
+    if (!ports_.pauses) ports_.pauses = &nullPauses_;
+    pacedPauses_.setInner(*ports_.pauses);
     if (!ports_.shell) ports_.shell = &nullShell_;
     if (!ports_.menuMarks) ports_.menuMarks = &nullMenuMarks_;
     if (!ports_.recordPanel) ports_.recordPanel = &nullRecordPanel_;
@@ -60,7 +60,7 @@ void 初期設定(Game& g) {
     st.sideToMove = Side::None;
     st.moveNumber = 0;
     if (g.computer) g.computer->newBoard();
-    g.chessClock.reset(g.options.timeControl);
+    g.playerClocks.reset(g.options.timeControl);
     g.playResumedAt = -1;
     g.selection(BoardId::LEFT).pieceSelected = false;
     g.selection(BoardId::RIGHT).pieceSelected = false;

@@ -11,11 +11,11 @@
 #include "ports/engine_runner_port.h"
 #include "ports/file_writer_port.h"
 #include "ports/null_ports.h"
-#include "ports/paced_clock_port.h"
+#include "ports/paced_pauses_port.h"
 #include "ports/sequencer_port.h"
 #include "text/language.h"
 #include "text/translating_dialogs.h"
-#include "timing/chess_clock.h"
+#include "timing/player_clocks.h"
 
 namespace velmora {
 
@@ -32,7 +32,7 @@ struct Ports {
     Dialogs* dialogs = nullptr;
     Presentation* presentation = nullptr;
     SoundPort* sound = nullptr;
-    Clock* clock = nullptr;
+    Pauses* pauses = nullptr;
     Shell* shell = nullptr;
     MenuMarks* menuMarks = nullptr;
     RecordPanel* recordPanel = nullptr;
@@ -76,7 +76,7 @@ struct OptionState {
     // When this program started: a resume record written after it is
     // another running program's kept game.
     std::filesystem::file_time_type startedAt = std::filesystem::file_time_type::clock::now();
-    // Fast display: every presentation pause nearly vanishes (see PacedClock).
+    // Fast display: every presentation pause nearly vanishes (see PacedPauses).
     bool fastDisplay = false;
     // The background music is wanted (BGM); whether it plays is the sound's.
     bool music = false;
@@ -147,10 +147,10 @@ public:
     Presentation& presentation() { return *ports_.presentation; }
     SoundPort& sound() { return *ports_.sound; }
     // Every pause goes through here, paced by the fast display option.
-    Clock& clock() { return pacedClock_; }
-    const Clock& clock() const { return pacedClock_; }
+    Pauses& pauses() { return pacedPauses_; }
+    const Pauses& pauses() const { return pacedPauses_; }
     // How long all the presentation pauses so far have lasted, seconds.
-    double pausedSeconds() const { return pacedClock_.pausedSeconds(); }
+    double pausedSeconds() const { return pacedPauses_.pausedSeconds(); }
     Shell& shell() { return *ports_.shell; }
     MenuMarks& menuMarks() { return *ports_.menuMarks; }
     RecordPanel& recordPanel() { return *ports_.recordPanel; }
@@ -163,10 +163,10 @@ public:
     Sequencer& sequencer() { return *ports_.sequencer; }
     // The window's drawing layer is created after the game it draws.
     void setPresentation(Presentation* presentation) { ports_.presentation = presentation ? presentation : &nullPresentation_; }
-    // Stands in another clock for a while (null: one that never waits); returns the clock it replaces.
-    Clock* swapClock(Clock* clock) {
-        Clock* old = std::exchange(ports_.clock, clock ? clock : &nullClock_);
-        pacedClock_.setInner(*ports_.clock);
+    // Stands in another pause service for a while (null: one that never waits); returns the one it replaces.
+    Pauses* swapPauses(Pauses* pauses) {
+        Pauses* old = std::exchange(ports_.pauses, pauses ? pauses : &nullPauses_);
+        pacedPauses_.setInner(*ports_.pauses);
         return old;
     }
     // Stands in another file writer (null: the one writing to disk); returns the one it replaces.
@@ -176,7 +176,7 @@ public:
     // The computer player, none until it is first needed (comState(g)).
     std::unique_ptr<ComputerPlayer> computer;
     // The players' clocks of the game under way.
-    ChessClock chessClock;
+    PlayerClocks playerClocks;
     // The move number at which the person last took a stepped-back game up
     // again (a click, "OKですか？"): the clocks run there as on the latest
     // position. -1: not since the last new board.
@@ -198,7 +198,7 @@ private:
     std::optional<TranslatingDialogs> translatingDialogs_;
     NullPresentation nullPresentation_;
     NullSound nullSound_;
-    NullClock nullClock_;
+    NullPauses nullPauses_;
     NullShell nullShell_;
     NullMenuMarks nullMenuMarks_;
     NullRecordPanel nullRecordPanel_;
@@ -207,7 +207,7 @@ private:
     NullVersionDialog nullVersionDialog_;
     EngineRunner directEngine_;
     Sequencer immediateSequencer_;
-    PacedClock pacedClock_{nullClock_, options.fastDisplay};
+    PacedPauses pacedPauses_{nullPauses_, options.fastDisplay};
 };
 
 // Stores both boards as snapshot n; n outside 0..500 writes nothing.

@@ -82,7 +82,7 @@ MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), brow
     timeline_ = std::make_unique<Timeline>(*canvas_, timer_, *dialogs_);
     Ports ports;
     ports.dialogs = &timeline_->dialogs();
-    ports.clock = timeline_.get();
+    ports.pauses = timeline_.get();
     ports.sequencer = timeline_.get();
     ports.engineRunner = &engineRunner_;
     ports.shell = &shell_;
@@ -105,7 +105,7 @@ MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), brow
     // or a moment with fast display.
     dialogs_->highlightFor([this] {
         const double toTick = (1000 - QTime::currentTime().msec()) / 1000.0;
-        return game_->options.fastDisplay ? PacedClock::FAST_FACTOR : toTick;
+        return game_->options.fastDisplay ? PacedPauses::FAST_FACTOR : toTick;
     });
     painter_->setRecordFollower([this] { moveList_->showMoves(listedMoves(*game_), game_->state.moveNumber); });
     canvas_->setSidePanel(moveList_);
@@ -440,7 +440,7 @@ void MainWindow::run(const std::function<void()>& handler) {
 }
 
 void MainWindow::tickClocks() {
-    if (shell_.ending() || shell_.givingWay() || !game_->chessClock.on()) return;
+    if (shell_.ending() || shell_.givingWay() || !game_->playerClocks.on()) return;
     // While a box is open or the computer's turn is under way the clocks are
     // only drawn: the computer's own flag is looked at when its search ends.
     if (running_ > 0 || comState(*game_).turn != ComState::Turn::None) {

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "ports/clock_port.h"
+#include "ports/pauses_port.h"
 #include "ports/dialogs_port.h"
 #include "ports/engine_runner_port.h"
 #include "ports/menu_marks_port.h"

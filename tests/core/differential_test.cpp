@@ -131,7 +131,7 @@ void compare(const Board& b, const std::string& where) {
     if (!oneKingEach(b)) return;
     for (bool white : {true, false}) {
         std::set<std::array<int, 4>> game;
-        for (const Move& mv : acceptedMoves(g, BoardId::LEFT, white ? g.state.whiteTurn : g.state.blackTurn)) {
+        for (const Move& mv : acceptedMoves(g, BoardId::LEFT, white ? g.state.whiteSide : g.state.blackSide)) {
             const PieceCode p = b.at(mv.from.file, mv.from.rank);
             const bool castling = std::abs(p) == 6 && std::abs(mv.to.file - mv.from.file) == 2;
             const bool enPassant = std::abs(p) == 1 && mv.to.file != mv.from.file && b.at(mv.to.file, mv.to.rank) == EMPTY;

@@ -170,7 +170,7 @@ private:
     Ports ports() {
         Ports p;
         p.dialogs = &timeline.dialogs();
-        p.clock = &timeline;
+        p.pauses = &timeline;
         p.sequencer = &timeline;
         p.engineRunner = &engine;
         p.sound = &sound;

@@ -130,7 +130,7 @@ public:
     std::vector<std::int32_t> played, looping, stopped, freed, terminated;
 };
 
-class RecordingClock : public Clock {
+class RecordingPauses : public Pauses {
 public:
     // Time moves on only by the waits and by what a test adds to `time`.
     void wait(double s) override {
@@ -176,14 +176,14 @@ struct FakeWorld {
     ScriptedDialogs dialogs;
     RecordingPresentation view;
     RecordingSound sound;
-    RecordingClock clock;
+    RecordingPauses pauses;
     NullShell shell;
     RecordingMarks marks;
     Game game;
 
 private:
     Ports ports(EngineRunner* engine) {
-        Ports p{&dialogs, &view, &sound, &clock, &shell, &marks};
+        Ports p{&dialogs, &view, &sound, &pauses, &shell, &marks};
         p.engineRunner = engine;
         return p;
     }

@@ -48,11 +48,11 @@ struct PlatformWorld {
     ScratchFolder folder{ScratchFolder::ENTER};
     ScriptedDialogs dialogs;
     RecordingPresentation view;
-    RecordingClock clock;
+    RecordingPauses pauses;
     NullShell shell;
     RecordingMarks marks;
     PlatformFakes platform;
-    Game game{Ports{&dialogs, &view, &platform, &clock, &shell, &marks, &platform, &platform, &platform}};
+    Game game{Ports{&dialogs, &view, &platform, &pauses, &shell, &marks, &platform, &platform, &platform}};
 
     PlatformWorld() { marks.marks = {{"TATAMI", true}, {"LEVEL3", true}}; }
     std::vector<std::string> markedBackgrounds() const {

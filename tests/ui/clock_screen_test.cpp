@@ -76,9 +76,9 @@ void ClockScreenTest::aGameNobodyMovesEndsByTheFlag() {
     clock.start();
     clickMenu(*w_, start);
     // The box that starts the game is answered; then white's clock runs.
-    while (!w_->game().chessClock.running() && clock.elapsed() < 5000) settle(20);
+    while (!w_->game().playerClocks.running() && clock.elapsed() < 5000) settle(20);
     const qint64 startedBy = clock.elapsed();
-    QVERIFY(w_->game().chessClock.running() == Colour::White);
+    QVERIFY(w_->game().playerClocks.running() == Colour::White);
     settle(1000);
     const QImage running = whiteClockOnScreen();
     settle(1000);
@@ -98,8 +98,8 @@ void ClockScreenTest::aGameNobodyMovesEndsByTheFlag() {
     // 続けますか？ answered Yes: a new board, the clocks stopped and full.
     settle(300);
     QCOMPARE(w_->game().state.sideToMove, Side::None);
-    QVERIFY(!w_->game().chessClock.running());
-    QCOMPARE(w_->game().chessClock.remainingMs(Colour::White, 0), 6000.0);
+    QVERIFY(!w_->game().playerClocks.running());
+    QCOMPARE(w_->game().playerClocks.remainingMs(Colour::White, 0), 6000.0);
 }
 
 QTEST_MAIN(ClockScreenTest)

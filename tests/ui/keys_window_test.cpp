@@ -262,7 +262,7 @@ void KeysWindowTest::aMouseClickHidesTheCursorAndTheKeysGoOnFromThere() {
     QCOMPARE(w.game().board(BoardId::RIGHT).at(2, 6), WHITE_PAWN);
     // Keys during a pause are swallowed like clicks.
     QTimer::singleShot(30, &w, [&] { key(w, Qt::Key_Left); });
-    w.game().clock().wait(0.2);
+    w.game().pauses().wait(0.2);
     QCOMPARE(w.keyCursor().file(), 2);
 }
 
@@ -284,7 +284,7 @@ void KeysWindowTest::fastDisplayIsACheckedItemAfterTheMusic() {
     // A pause of a second now passes in a few milliseconds on the window's clock.
     QElapsedTimer t;
     t.start();
-    w.game().clock().wait(1.0);
+    w.game().pauses().wait(1.0);
     QVERIFY2(t.elapsed() < 100, qPrintable(QString::number(t.elapsed())));
     QFile ini("Velmora.ini");
     QVERIFY(ini.open(QIODevice::ReadOnly));

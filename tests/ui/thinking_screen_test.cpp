@@ -311,7 +311,7 @@ void ThinkingScreenTest::stepsBackAndToTheFirstPositionStopTheSearch() {
     QVERIFY(forward.run(*w_));
     report(Search::Stopped);
     QVERIFY(boxes_.texts.contains("進む|できません"));
-    QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+    QCOMPARE(g.state.sideToMove, g.state.whiteSide);
 }
 
 void ThinkingScreenTest::aClickInTheMoveListStopsTheSearch() {
@@ -342,12 +342,12 @@ void ThinkingScreenTest::aNewGameReplacesTheThinkingOne() {
         if (start == "SENTE") {
             // A fresh game, the person to move; the old search left nothing.
             QCOMPARE(g.state.gameMode, GameMode::AgainstComputer);
-            QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+            QCOMPARE(g.state.sideToMove, g.state.whiteSide);
             QCOMPARE(g.board(BoardId::LEFT).at(5, 5), WHITE_PAWN);  // the new game keeps the boards as SENTE does
         } else if (start == "GOTE") {
             QCOMPARE(g.state.gameMode, GameMode::AgainstComputer);
-            QCOMPARE(g.state.whiteTurn, Side::Second);
-            QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+            QCOMPARE(g.state.whiteSide, Side::Second);
+            QCOMPARE(g.state.sideToMove, g.state.whiteSide);
         } else {
             QCOMPARE(g.state.gameMode, GameMode::BetweenPeople);
             QCOMPARE(g.state.sideToMove, Side::First);
@@ -391,7 +391,7 @@ void ThinkingScreenTest::loadingAndTheLastGameStopTheSearch() {
     QVERIFY(last.run(*w_));
     report(Search::Stopped);
     QVERIFY(boxes_.texts.contains("棋譜|前回の対局はありません"));
-    QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+    QCOMPARE(g.state.sideToMove, g.state.whiteSide);
 }
 
 void ThinkingScreenTest::aLevelTheBoardsTurnedAndRefusalsLetTheComputerGoOn() {
@@ -405,7 +405,7 @@ void ThinkingScreenTest::aLevelTheBoardsTurnedAndRefusalsLetTheComputerGoOn() {
     QVERIFY(s.run(*w_));
     report(Search::Stopped);
     QCOMPARE(g.state.comLevel, 3);
-    QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+    QCOMPARE(g.state.sideToMove, g.state.whiteSide);
 
     // A handicap during a game is refused, as when idle; the computer goes on.
     Script handicap;
@@ -426,7 +426,7 @@ void ThinkingScreenTest::aLevelTheBoardsTurnedAndRefusalsLetTheComputerGoOn() {
     QVERIFY(reverse.run(*w_));
     report(Search::Stopped);
     QVERIFY(g.state.reversed);
-    QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+    QCOMPARE(g.state.sideToMove, g.state.whiteSide);
 }
 
 void ThinkingScreenTest::optionsHelpAndVersionRunBesideTheSearch() {
@@ -457,7 +457,7 @@ void ThinkingScreenTest::optionsHelpAndVersionRunBesideTheSearch() {
     // The search was not disturbed: its move lands.
     waitFor(s, [&g] { return g.state.moveNumber == 2; });
     QVERIFY(s.run(*w_));
-    QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+    QCOMPARE(g.state.sideToMove, g.state.whiteSide);
 }
 
 void ThinkingScreenTest::escEndsTheProgramWithTheGameKept() {
@@ -538,7 +538,7 @@ void ThinkingScreenTest::keysAndMenusAtEveryMomentOfATurnTakeEffect() {
             });
             waitFor(s, [&g] { return g.state.lastMoveNumber == 2; });
             QVERIFY(s.run(*w_));
-            QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+            QCOMPARE(g.state.sideToMove, g.state.whiteSide);
         }
         {
             // A level by the menu: the turn goes on at the new level.
@@ -550,7 +550,7 @@ void ThinkingScreenTest::keysAndMenusAtEveryMomentOfATurnTakeEffect() {
             s.once([this] { report(Search::EitherWay); });
             waitFor(s, [&g] { return g.state.lastMoveNumber == 2 && comState(g).turn == ComState::Turn::None; });
             QVERIFY(s.run(*w_));
-            QCOMPARE(g.state.sideToMove, g.state.whiteTurn);
+            QCOMPARE(g.state.sideToMove, g.state.whiteSide);
         }
     }
     // Esc last: it ends the program.

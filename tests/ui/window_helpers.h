@@ -44,8 +44,8 @@ inline bool settled(ui::MainWindow& w) {
 // A game between two people in which white is to move.
 inline void whiteToMove(ui::MainWindow& w) {
     GameState& st = w.game().state;
-    st.whiteTurn = Side::First;
-    st.blackTurn = Side::Second;
+    st.whiteSide = Side::First;
+    st.blackSide = Side::Second;
     st.sideToMove = Side::First;
     st.gameMode = GameMode::BetweenPeople;
 }

@@ -11,8 +11,8 @@ namespace velmora {
 // The game-wide variables. A flag never assigned is false.
 struct GameState {
     Side sideToMove = Side::None;
-    Side whiteTurn = Side::None;
-    Side blackTurn = Side::None;
+    Side whiteSide = Side::None;
+    Side blackSide = Side::None;
     GameMode gameMode = GameMode::BetweenPeople;
     bool kingQueenSwapped = false;
     int moveNumber = 0;
@@ -35,14 +35,14 @@ struct GameState {
 };
 
 // The side colour `c` plays as in this game (Side::None before the first game).
-constexpr Side sideOf(const GameState& st, Colour c) { return c == Colour::White ? st.whiteTurn : st.blackTurn; }
+constexpr Side sideOf(const GameState& st, Colour c) { return c == Colour::White ? st.whiteSide : st.blackSide; }
 
 // The colour that plays as `s` in this game; none for Side::None or a side no
 // colour plays as yet.
 constexpr std::optional<Colour> colourOf(const GameState& st, Side s) {
     if (s == Side::None) return std::nullopt;
-    if (s == st.whiteTurn) return Colour::White;
-    if (s == st.blackTurn) return Colour::Black;
+    if (s == st.whiteSide) return Colour::White;
+    if (s == st.blackSide) return Colour::Black;
     return std::nullopt;
 }
 

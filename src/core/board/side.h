@@ -4,7 +4,7 @@
 namespace velmora {
 
 // Who is to move: the player who moved first or the one who moved second, or
-// nobody while no game runs. GameState's whiteTurn and blackTurn say which of
+// nobody while no game runs. GameState's whiteSide and blackSide say which of
 // the two each colour is; they change places when the computer moves first
 // or a record shows black moving first.
 enum class Side : std::int8_t { None = 0, First = 1, Second = -1 };

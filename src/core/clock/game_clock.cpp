@@ -3,27 +3,27 @@
 #include "timing/time_plan.h"
 
 namespace velmora {
-bool clockPersonMove(Game& g, Colour mover) { return g.chessClock.moveMade(mover, g.clock().now()); }
+bool clockPersonMove(Game& g, Colour mover) { return g.playerClocks.moveMade(mover, g.pauses().now()); }
 
 void startComputerClock(Game& g) {
-    if (!g.chessClock.on()) return;
-    g.chessClock.start(Colour::Black, g.clock().now(), g.pausedSeconds());
+    if (!g.playerClocks.on()) return;
+    g.playerClocks.start(Colour::Black, g.pauses().now(), g.pausedSeconds());
 }
 
 bool stopComputerClock(Game& g) {
-    ChessClock& clock = g.chessClock;
+    PlayerClocks& clock = g.playerClocks;
     if (!clock.on()) return true;
-    const double now = g.clock().now();
+    const double now = g.pauses().now();
     if (clock.running() == Colour::Black) clock.stop(now, g.pausedSeconds());
     return !clock.timeIsUp(Colour::Black, now);
 }
 
-void clockComputerMove(Game& g) { g.chessClock.moveMade(Colour::Black, g.clock().now()); }
+void clockComputerMove(Game& g) { g.playerClocks.moveMade(Colour::Black, g.pauses().now()); }
 
 std::optional<Colour> timeUpColour(const Game& g) {
-    const ChessClock& clock = g.chessClock;
+    const PlayerClocks& clock = g.playerClocks;
     const std::optional<Colour> running = clock.running();
-    if (!running || !clock.timeIsUp(*running, g.clock().now())) return std::nullopt;
+    if (!running || !clock.timeIsUp(*running, g.pauses().now())) return std::nullopt;
     return running;
 }
 
@@ -36,18 +36,18 @@ std::string timeUpText(const Game& g, Colour loser) {
 }
 
 Winner announceTimeUp(Game& g, Colour loser) {
-    g.chessClock.stop(g.clock().now());
+    g.playerClocks.stop(g.pauses().now());
     g.presentation().drawClocks();
     g.dialogs().messageBox(timeUpText(g, loser), "時間切れ", Buttons::Ok);
     return winnerOf(g.state.gameMode, -loser);
 }
 
 int computerBudgetMs(const Game& g, Colour mover, int levelBudgetMs) {
-    const ChessClock& clock = g.chessClock;
+    const PlayerClocks& clock = g.playerClocks;
     if (!clock.on()) return levelBudgetMs;
     // Each side makes every other move up to the move limit.
     const int movesLeft = (MAX_MOVES - g.state.moveNumber + 1) / 2;
-    return plannedMoveMs(clock.remainingMs(mover, g.clock().now()), clock.control().incrementMs, movesLeft,
+    return plannedMoveMs(clock.remainingMs(mover, g.pauses().now()), clock.control().incrementMs, movesLeft,
                          levelBudgetMs);
 }
 

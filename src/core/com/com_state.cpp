@@ -33,7 +33,7 @@ void setComputerTurnAside(Game& g) {
     g.state.sideToMove = Side::None;
     c.turnStopped = true;
     // The computer's clock stops, less the pauses of its turn.
-    if (g.chessClock.on() && g.chessClock.running() == Colour::Black) g.chessClock.stop(g.clock().now(), g.pausedSeconds());
+    if (g.playerClocks.on() && g.playerClocks.running() == Colour::Black) g.playerClocks.stop(g.pauses().now(), g.pausedSeconds());
 }
 
 void ComState::positionAboutToChange(Game& g) {

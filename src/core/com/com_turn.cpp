@@ -48,7 +48,7 @@ void playMove(Game& g, BoardId id, const BestMove& best) {
     駒移動(g, id, best.from, best.to, best.placedPiece);
     view.描画_桝輪郭(id, COM_MOVE_COLOR, best.to.file, best.to.rank);
     if (!存在チェック駒(g.board(otherBoard(id)), WHITE_KING)) {
-        g.state.gameWinner = g.state.blackTurn;
+        g.state.gameWinner = g.state.blackSide;
     } else {
         勢力調査(g, id);
     }
@@ -114,23 +114,23 @@ void play(Game& g, std::optional<BoardId> chosen) {
         // The history is full; the move cannot be recorded, so it is not made.
         g.sound().dsPlay(g.sounds.forbiddenSound);
         g.dialogs().messageBox("これ以上指せません", "手数", Buttons::Ok);
-        st.sideToMove = st.whiteTurn;
+        st.sideToMove = st.whiteSide;
         showThenEnd(g, std::nullopt);
         return;
     }
     playMove(g, *chosen, comState(g).of(*chosen).best);
-    g.clock().wait(0.5);
+    g.pauses().wait(0.5);
 
     recordMove(g);
     clockComputerMove(g);
     g.presentation().描画_手数(st.moveNumber);
 
-    if (st.gameWinner == st.blackTurn) {
+    if (st.gameWinner == st.blackSide) {
         showThenEnd(g, winnerOf(st.gameMode, Colour::Black));
         return;
     }
     announceCheck(g);
-    st.sideToMove = st.whiteTurn;
+    st.sideToMove = st.whiteSide;
     showThenEnd(g, std::nullopt);
 }
 
@@ -159,7 +159,7 @@ void engineAnswered(Game& g, const std::optional<engine::SearchResult>& r) {
     }
     c.of(r->board).best = bestMoveOf(g, *r);
     // Taking the white king wins, as the one-move levels decide it too.
-    if (g.board(r->board).at(r->to) == WHITE_KING) g.state.gameWinner = g.state.blackTurn;
+    if (g.board(r->board).at(r->to) == WHITE_KING) g.state.gameWinner = g.state.blackSide;
     play(g, r->board);
 }
 
@@ -187,7 +187,7 @@ void searchLeft(Game& g) {
     prepareBoard(g, BoardId::LEFT);
     searchMoves(g, BoardId::LEFT);
     g.presentation().repaint();
-    g.clock().wait(0.3);
+    g.pauses().wait(0.3);
     const std::uint64_t n = comState(g).turnNumber;
     g.sequencer().then([&g, n] {
         if (stillAt(g, n, Turn::Thinking)) searchRight(g);
@@ -213,7 +213,7 @@ void startTurn(Game& g) {
         return;
     }
     g.presentation().repaint();
-    g.clock().wait(0.3);
+    g.pauses().wait(0.3);
     g.sequencer().then([&g, n] {
         if (stillAt(g, n, Turn::Thinking)) searchLeft(g);
     });

@@ -20,7 +20,7 @@ void prepareBoard(Game& g, BoardId id) {
     work.boardBefore = bs.board;
     bs.whiteKingEscapeMap.fill(0);
     work.whiteKingEscapes = 調査_白キング逃道(bs);
-    comState(g).blackPieceCount = 調査_駒数(bs.board, g.state.whiteTurn, g.state);
+    comState(g).blackPieceCount = 調査_駒数(bs.board, g.state.whiteSide, g.state);
     勢力調査(bs);
     調査_移動不可駒(g);  // the pin probe reads the left board, whichever is searched
 }
@@ -49,7 +49,7 @@ Candidate tryCandidate(Game& g, BoardId id, Square from, Square to) {
 void searchBoard(Game& g, BoardId id) {
     prepareBoard(g, id);
     g.presentation().repaint();
-    g.clock().wait(0.3);
+    g.pauses().wait(0.3);
     searchMoves(g, id);
 }
 
@@ -70,7 +70,7 @@ void searchMoves(Game& g, BoardId id) {
                     if (c.score > best.score) {
                         best = BestMove{c.score, {ff, fr}, {tf, tr}, c.placed, moving};
                         if (c.captured == WHITE_KING) {
-                            g.state.gameWinner = g.state.blackTurn;
+                            g.state.gameWinner = g.state.blackSide;
                             return;
                         }
                     }

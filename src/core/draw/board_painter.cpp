@@ -126,7 +126,7 @@ void BoardPainter::描画_移動結果(double c, double r, Square square, PieceC
     描画_移動駒種類(c + 0.8, r + 0.8, t.piece, SHADOW_COLOR, 12);
     描画_移動駒種類(c + 0.7, r + 0.7, t.piece, colour, 12);
     canvas_.refresh();
-    g_.clock().wait(0.3);
+    g_.pauses().wait(0.3);
 }
 
 void BoardPainter::描画_ハンデレベル(int code) {
@@ -173,7 +173,7 @@ void BoardPainter::clearClockRow(int row) {
 }
 
 void BoardPainter::drawClocks() {
-    const ChessClock& clock = g_.chessClock;
+    const PlayerClocks& clock = g_.playerClocks;
     if (!clock.on()) {
         if (clocksShown_) {
             clearClockRow(TOP_CLOCK_ROW);
@@ -182,7 +182,7 @@ void BoardPainter::drawClocks() {
         }
         return;
     }
-    const double now = g_.clock().now();
+    const double now = g_.pauses().now();
     for (Colour c : {Colour::Black, Colour::White}) {
         // Turned round, white's pieces stand at the top.
         const int row = (c == Colour::Black) != g_.state.boardsTurned ? TOP_CLOCK_ROW : BOTTOM_CLOCK_ROW;
@@ -213,10 +213,10 @@ void BoardPainter::描画_駒点滅(BoardId board, Square square, int count) {
     for (int k = 0; k < count; ++k) {
         描画_桝駒(origin, EMPTY, shade, file, rank);
         canvas_.refresh();
-        g_.clock().wait(0.2);
+        g_.pauses().wait(0.2);
         描画_桝駒(origin, g_.board(board).at(file, rank), shade, file, rank);
         canvas_.refresh();
-        g_.clock().wait(0.2);
+        g_.pauses().wait(0.2);
     }
 }
 
@@ -227,13 +227,13 @@ void BoardPainter::描画_桝駒成アニメ(PieceCode piece, BoardId board) {
     Dialogs& dialogs = g_.dialogs();
     dialogs.showPromotionDialog(dialog, 50 + offset, 1400);
     canvas_.refresh();
-    g_.clock().wait(1.5);
+    g_.pauses().wait(1.5);
     const int kind = absCode(piece);
     if (kind < BLACK_PAWN || kind > BLACK_QUEEN) return;  // no such button: the dialog stays
     const bool blackPictures = dialog == PromotionDialog::Form2;
     g_.state.promotionChoice = static_cast<PieceCode>(blackPictures ? kind : -kind);
     dialogs.highlightPromotionButton(dialog, g_.state.promotionChoice);
-    g_.clock().waitTick();
+    g_.pauses().waitTick();
     dialogs.closePromotionDialog(dialog);
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ports/canvas_port.h"
-#include "ports/clock_port.h"
+#include "ports/pauses_port.h"
 #include "ports/dialogs_port.h"
 #include "ports/sequencer_port.h"
 #include "ports/timer_port.h"
@@ -22,7 +22,7 @@ namespace velmora {
 // event loop. Meanwhile every command is handled. A step that must follow
 // what is being shown (the computer's search after the person's move, the
 // end of the game after the last move) waits here too.
-class Timeline final : public Canvas, public Clock, public Sequencer {
+class Timeline final : public Canvas, public Pauses, public Sequencer {
 public:
     // Shows on `screen`, times its pauses with `timer`, and shows the game's
     // boxes through `boxes`.
@@ -39,7 +39,7 @@ public:
     void refresh() override;
     void setMarks(const std::vector<CellMark>& marks) override;
 
-    // Clock: a pause is queued, never waited for in the call.
+    // Pauses: a pause is queued, never waited for in the call.
     void wait(double seconds) override;
     // A pause up to the next second of the time of day, measured when the
     // pause is reached.

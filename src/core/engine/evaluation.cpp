@@ -9,12 +9,12 @@ namespace velmora::engine {
 namespace {
 
 // Squares a line piece can reach: empty ones and the first enemy piece.
-int rays(const Position& p, int b, int from, const int* dirs, Colour color) {
+int rays(const Position& p, int b, int from, const int* dirs, Colour colour) {
     int n = 0;
     for (int d = 0; d < 4; ++d) {
         for (int to = from + dirs[d]; !offBoard(to); to += dirs[d]) {
             const int there = p.at(b, to);
-            if (isColour(there, color)) break;
+            if (isColour(there, colour)) break;
             ++n;
             if (there != 0) break;
         }
@@ -25,38 +25,38 @@ int rays(const Position& p, int b, int from, const int* dirs, Colour color) {
 // Pawn shield in front of the king, enemy pieces close to it, and a king of
 // the side to move standing in check counts heavily. (The other side's king
 // in check can simply be taken: the search sees that itself.)
-int kingSafety(const Position& p, int b, Colour color) {
-    if (p.kingCount(b, color) == 0) return 0;
-    const int king = p.kingSquare(b, color);
-    const int forward = color == BLACK ? 16 : -16;
+int kingSafety(const Position& p, int b, Colour colour) {
+    if (p.kingCount(b, colour) == 0) return 0;
+    const int king = p.kingSquare(b, colour);
+    const int forward = colour == BLACK ? 16 : -16;
     int score = 0;
     for (int side : {-1, 0, 1}) {
         const int s = king + forward + side;
-        if (!offBoard(s) && p.at(b, s) == pieceCode(color, PAWN)) score += 12;
+        if (!offBoard(s) && p.at(b, s) == pieceCode(colour, PAWN)) score += 12;
     }
     // Enemy pieces within two squares of the king, the heavier the worse.
     for (int dr = -2; dr <= 2; ++dr) {
         for (int df = -2; df <= 2; ++df) {
             const int s = king + dr * 16 + df;
             if (offBoard(s)) continue;
-            const int enemy = p.at(b, s) * sign(-color);
+            const int enemy = p.at(b, s) * sign(-colour);
             if (enemy >= 2 && enemy <= 5) score -= 3 * enemy;
         }
     }
-    if (color == p.sideToMove() && attacked(p, b, king, -color)) score -= 40;
+    if (colour == p.sideToMove() && attacked(p, b, king, -colour)) score -= 40;
     return score;
 }
 
 // Material, pawn advance and mobility of the piece `code` on `sq`.
 void addPieceTerms(const Position& p, int b, int sq, int code, EvaluationTerms terms[2]) {
-    const Colour color = colourOf(code);
-    const int piece = code * sign(color);
-    EvaluationTerms& t = terms[colorIndex(color)];
+    const Colour colour = colourOf(code);
+    const int piece = code * sign(colour);
+    EvaluationTerms& t = terms[colourIndex(colour)];
     t.material += PIECE_VALUE[piece];
     switch (piece) {
         case 1: {
             // Pawns gain as they near the rank where they promote.
-            const int advanced = color == BLACK ? rankOf(sq) - 2 : 7 - rankOf(sq);
+            const int advanced = colour == BLACK ? rankOf(sq) - 2 : 7 - rankOf(sq);
             t.material += advanced * advanced * 3;
             break;
         }
@@ -64,14 +64,14 @@ void addPieceTerms(const Position& p, int b, int sq, int code, EvaluationTerms t
             int n = 0;
             for (int d : KNIGHT_DELTAS) {
                 const int to = sq + d;
-                if (!offBoard(to) && !isColour(p.at(b, to), color)) ++n;
+                if (!offBoard(to) && !isColour(p.at(b, to), colour)) ++n;
             }
             t.mobility += 4 * n;
             break;
         }
-        case 3: t.mobility += 4 * rays(p, b, sq, DIAGONAL_DELTAS.data(), color); break;
-        case 4: t.mobility += 2 * rays(p, b, sq, STRAIGHT_DELTAS.data(), color); break;
-        case 5: t.mobility += rays(p, b, sq, STRAIGHT_DELTAS.data(), color) + rays(p, b, sq, DIAGONAL_DELTAS.data(), color); break;
+        case 3: t.mobility += 4 * rays(p, b, sq, DIAGONAL_DELTAS.data(), colour); break;
+        case 4: t.mobility += 2 * rays(p, b, sq, STRAIGHT_DELTAS.data(), colour); break;
+        case 5: t.mobility += rays(p, b, sq, STRAIGHT_DELTAS.data(), colour) + rays(p, b, sq, DIAGONAL_DELTAS.data(), colour); break;
         default: break;
     }
 }
@@ -89,23 +89,23 @@ void allTerms(const Position& p, EvaluationTerms terms[2]) {
                 addPieceTerms(p, b, sq, p.at(b, sq), terms);
             }
         }
-        for (Colour color : {WHITE, BLACK}) terms[colorIndex(color)].kingSafety += kingSafety(p, b, color);
+        for (Colour colour : {WHITE, BLACK}) terms[colourIndex(colour)].kingSafety += kingSafety(p, b, colour);
     }
 }
 
 }  // namespace
 
-EvaluationTerms evaluationTerms(const Position& p, Colour color) {
+EvaluationTerms evaluationTerms(const Position& p, Colour colour) {
     EvaluationTerms terms[2];
     allTerms(p, terms);
-    return terms[colorIndex(color)];
+    return terms[colourIndex(colour)];
 }
 
 int evaluate(const Position& p) {
     EvaluationTerms terms[2];
     allTerms(p, terms);
-    const EvaluationTerms& mine = terms[colorIndex(p.sideToMove())];
-    const EvaluationTerms& theirs = terms[colorIndex(-p.sideToMove())];
+    const EvaluationTerms& mine = terms[colourIndex(p.sideToMove())];
+    const EvaluationTerms& theirs = terms[colourIndex(-p.sideToMove())];
     return (mine.material - theirs.material) + (mine.kingSafety - theirs.kingSafety) +
            (mine.mobility - theirs.mobility);
 }

@@ -9,12 +9,12 @@ namespace velmora::engine {
 // mobility of the pieces.
 int evaluate(const Position& p);
 
-// The parts of the evaluation for `color` alone, for tests and tuning.
+// The parts of the evaluation for `colour` alone, for tests and tuning.
 struct EvaluationTerms {
     int material = 0;
     int kingSafety = 0;
     int mobility = 0;
 };
-EvaluationTerms evaluationTerms(const Position& p, Colour color);
+EvaluationTerms evaluationTerms(const Position& p, Colour colour);
 
 }  // namespace velmora::engine

@@ -5,10 +5,10 @@
 namespace velmora::engine {
 namespace {
 
-int pieceCount(const Position& p, int board, Colour color) {
+int pieceCount(const Position& p, int board, Colour colour) {
     int n = 0;
     for (int sq = 0; sq < 128; ++sq) {
-        if (!offBoard(sq) && isColour(p.at(board, sq), color)) ++n;
+        if (!offBoard(sq) && isColour(p.at(board, sq), colour)) ++n;
     }
     return n;
 }

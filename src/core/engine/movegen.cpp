@@ -26,7 +26,7 @@ struct Sink {
     Position& p;
     MoveList& list;
     int board;
-    Colour color;
+    Colour colour;
     bool capturesOnly;
     bool testKing;
     // With a single king that is not attacked now, a piece off every line
@@ -35,9 +35,9 @@ struct Sink {
     bool kingSafeNow = false;
 
     void prepare() {
-        if (!testKing || p.kingCount(board, color) != 1) return;
-        king = p.kingSquare(board, color);
-        kingSafeNow = !attacked(p, board, king, -color);
+        if (!testKing || p.kingCount(board, colour) != 1) return;
+        king = p.kingSquare(board, colour);
+        kingSafeNow = !attacked(p, board, king, -colour);
     }
 
     // The person's self-check test: make the plain move, look at the mover's
@@ -46,17 +46,17 @@ struct Sink {
         if (!testKing) return true;
         if (kingSafeNow && from != king && !ALIGNMENT.aligned[from - king + 119]) return true;
         // No king of the mover on this board: nothing to expose.
-        if (p.kingCount(board, color) == 0) return true;
+        if (p.kingCount(board, colour) == 0) return true;
         const int fromCode = p.at(board, from);
         const int toCode = p.at(board, to);
         p.plain(board, from, to);
         int king;
-        if (p.kingCount(board, color) == 1) {
-            king = fromCode == pieceCode(color, KING) ? to : p.kingSquare(board, color);
+        if (p.kingCount(board, colour) == 1) {
+            king = fromCode == pieceCode(colour, KING) ? to : p.kingSquare(board, colour);
         } else {
-            king = p.scanKing(board, color);
+            king = p.scanKing(board, colour);
         }
-        const bool safe = !attacked(p, board, king, -color);
+        const bool safe = !attacked(p, board, king, -colour);
         p.undoPlain(board, from, to, fromCode, toCode);
         return safe;
     }
@@ -64,7 +64,7 @@ struct Sink {
     bool takes(int to) const {
         const int there = p.at(board, to);
         const int twin = p.at(1 - board, to);
-        return isColour(there, -color) || isColour(twin, -color);
+        return isColour(there, -colour) || isColour(twin, -colour);
     }
 
     void add(int from, int to) {
@@ -74,12 +74,12 @@ struct Sink {
 
     void addPromotions(int from, int to) {
         if (!keepsKingSafe(from, to)) return;
-        for (int piece : PROMOTIONS) list.push(EngineMove(board, from, to, pieceCode(color, piece), false));
+        for (int piece : PROMOTIONS) list.push(EngineMove(board, from, to, pieceCode(colour, piece), false));
     }
 
     void addEnPassant(int from, int to) {
         if (!keepsKingSafe(from, to)) return;
-        const int pawn = pieceCode(color, PAWN);
+        const int pawn = pieceCode(colour, PAWN);
         list.push(EngineMove(board, from, to, pawn, true));
         if (!capturesOnly || takes(to)) list.push(EngineMove(board, from, to, pawn, false));
     }
@@ -88,11 +88,11 @@ struct Sink {
 void pawnMoves(Sink& s, int from) {
     const Position& p = s.p;
     const int b = s.board;
-    const Colour color = s.color;
-    const int forward = color == BLACK ? 16 : -16;
-    const int lastRank = color == BLACK ? 8 : 1;
-    const int startRank = color == BLACK ? 2 : 7;
-    const int passRank = color == BLACK ? 5 : 4;
+    const Colour colour = s.colour;
+    const int forward = colour == BLACK ? 16 : -16;
+    const int lastRank = colour == BLACK ? 8 : 1;
+    const int startRank = colour == BLACK ? 2 : 7;
+    const int passRank = colour == BLACK ? 5 : 4;
     const int rank = rankOf(from);
     const int ahead = from + forward;
     if (!offBoard(ahead) && p.at(b, ahead) == 0) {
@@ -108,13 +108,13 @@ void pawnMoves(Sink& s, int from) {
         const int to = ahead + side;
         if (offBoard(to)) continue;
         const int there = p.at(b, to);
-        if (isColour(there, -color)) {
+        if (isColour(there, -colour)) {
             if (rankOf(to) == lastRank) {
                 s.addPromotions(from, to);
             } else {
                 s.add(from, to);
             }
-        } else if (there == 0 && rank == passRank && p.at(b, from + side) == pieceCode(-color, PAWN)) {
+        } else if (there == 0 && rank == passRank && p.at(b, from + side) == pieceCode(-colour, PAWN)) {
             // En passant at any time: an enemy pawn beside, the square behind it empty.
             s.addEnPassant(from, to);
         }
@@ -125,7 +125,7 @@ void slide(Sink& s, int from, const int* dirs) {
     for (int d = 0; d < 4; ++d) {
         for (int to = from + dirs[d]; !offBoard(to); to += dirs[d]) {
             const int there = s.p.at(s.board, to);
-            if (isColour(there, s.color)) break;
+            if (isColour(there, s.colour)) break;
             s.add(from, to);
             if (there != 0) break;
         }
@@ -135,7 +135,7 @@ void slide(Sink& s, int from, const int* dirs) {
 void steps(Sink& s, int from, const int* deltas) {
     for (int i = 0; i < 8; ++i) {
         const int to = from + deltas[i];
-        if (!offBoard(to) && !isColour(s.p.at(s.board, to), s.color)) s.add(from, to);
+        if (!offBoard(to) && !isColour(s.p.at(s.board, to), s.colour)) s.add(from, to);
     }
 }
 
@@ -146,29 +146,29 @@ void steps(Sink& s, int from, const int* deltas) {
 void castling(Sink& s, int from) {
     const Position& p = s.p;
     const int b = s.board;
-    const Colour color = s.color;
-    const int rank = color == WHITE ? 8 : 1;
+    const Colour colour = s.colour;
+    const int rank = colour == WHITE ? 8 : 1;
     const int file = fileOf(from);
     if (rankOf(from) != rank || (file != 5 && file != 4)) return;
     const int quick = file == 5 ? 6 : 5;
     if (p.at(b, squareOf(2, rank)) != 0 && p.at(b, squareOf(quick, rank)) != 0) return;
-    if (attacked(p, b, from, -color)) return;
+    if (attacked(p, b, from, -colour)) return;
     struct Row {
         int rookFile, emptyFrom, emptyTo, destination;
     };
     static constexpr Row NORMAL[2] = {{8, 6, 7, 7}, {1, 2, 4, 3}};
     static constexpr Row EXCHANGED[2] = {{8, 5, 7, 6}, {1, 2, 3, 2}};
     for (const Row& row : file == 5 ? NORMAL : EXCHANGED) {
-        if (p.at(b, squareOf(row.rookFile, rank)) != pieceCode(color, ROOK)) continue;
+        if (p.at(b, squareOf(row.rookFile, rank)) != pieceCode(colour, ROOK)) continue;
         bool clear = true;
         for (int f = row.emptyFrom; f <= row.emptyTo; ++f) clear = clear && p.at(b, squareOf(f, rank)) == 0;
         const int to = squareOf(row.destination, rank);
-        if (clear && !attacked(p, b, to, -color)) s.add(from, to);
+        if (clear && !attacked(p, b, to, -colour)) s.add(from, to);
     }
 }
 
 void pieceMoves(Sink& s, int from) {
-    switch (s.p.at(s.board, from) * sign(s.color)) {
+    switch (s.p.at(s.board, from) * sign(s.colour)) {
         case 1: pawnMoves(s, from); break;
         case 2: steps(s, from, KNIGHT_DELTAS.data()); break;
         case 3: slide(s, from, DIAGONAL_DELTAS.data()); break;
@@ -186,8 +186,8 @@ void pieceMoves(Sink& s, int from) {
 }
 
 void boardMoves(Position& p, MoveList& list, int board, bool capturesOnly, KingTest test) {
-    const Colour color = p.sideToMove();
-    Sink s{p, list, board, color, capturesOnly, test == KingTest::Tested};
+    const Colour colour = p.sideToMove();
+    Sink s{p, list, board, colour, capturesOnly, test == KingTest::Tested};
     s.prepare();
     // Occupied squares only, in square order: a rank is read as one word
     // (the self-check test's tentative moves put every square back).
@@ -202,33 +202,33 @@ void boardMoves(Position& p, MoveList& list, int board, bool capturesOnly, KingT
 
 }  // namespace
 
-bool attacked(const Position& p, int board, int sq, Colour color) {
-    const int enemyKing = pieceCode(-color, KING);
+bool attacked(const Position& p, int board, int sq, Colour colour) {
+    const int enemyKing = pieceCode(-colour, KING);
     // Pawns: a white pawn covers the squares diagonally towards rank 1.
-    const int pawnFrom = color == WHITE ? sq + 16 : sq - 16;
+    const int pawnFrom = colour == WHITE ? sq + 16 : sq - 16;
     for (int side : {-1, 1}) {
         const int a = pawnFrom + side;
-        if (!offBoard(a) && p.at(board, a) == pieceCode(color, PAWN)) return true;
+        if (!offBoard(a) && p.at(board, a) == pieceCode(colour, PAWN)) return true;
     }
     for (int d : KNIGHT_DELTAS) {
         const int a = sq + d;
-        if (!offBoard(a) && p.at(board, a) == pieceCode(color, KNIGHT)) return true;
+        if (!offBoard(a) && p.at(board, a) == pieceCode(colour, KNIGHT)) return true;
     }
     for (int d : KING_DELTAS) {
         const int a = sq + d;
-        if (!offBoard(a) && p.at(board, a) == pieceCode(color, KING)) return true;
+        if (!offBoard(a) && p.at(board, a) == pieceCode(colour, KING)) return true;
     }
     for (int i = 0; i < 4; ++i) {
         for (int a = sq + DIAGONAL_DELTAS[i]; !offBoard(a); a += DIAGONAL_DELTAS[i]) {
             const int c = p.at(board, a);
             if (c == 0 || c == enemyKing) continue;
-            if (c == pieceCode(color, BISHOP) || c == pieceCode(color, QUEEN)) return true;
+            if (c == pieceCode(colour, BISHOP) || c == pieceCode(colour, QUEEN)) return true;
             break;
         }
         for (int a = sq + STRAIGHT_DELTAS[i]; !offBoard(a); a += STRAIGHT_DELTAS[i]) {
             const int c = p.at(board, a);
             if (c == 0 || c == enemyKing) continue;
-            if (c == pieceCode(color, ROOK) || c == pieceCode(color, QUEEN)) return true;
+            if (c == pieceCode(colour, ROOK) || c == pieceCode(colour, QUEEN)) return true;
             break;
         }
     }

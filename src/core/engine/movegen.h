@@ -4,9 +4,9 @@
 
 namespace velmora::engine {
 
-// Does `color` cover `sq` on `board`, as the influence survey counts it? Line
+// Does `colour` cover `sq` on `board`, as the influence survey counts it? Line
 // pieces see through the enemy king (their walk only stops at other pieces).
-bool attacked(const Position& p, int board, int sq, Colour color);
+bool attacked(const Position& p, int board, int sq, Colour colour);
 
 // Whether a move must keep the mover's own king unattacked. The person's
 // moves are tested (except while the computer's check stands against white);

@@ -11,14 +11,14 @@ namespace velmora::engine {
 Position::Position() {
     // Before any survey the game assumes the kings on their home squares.
     for (int b = 0; b < 2; ++b) {
-        kingSquare_[b][colorIndex(WHITE)] = static_cast<std::uint8_t>(squareOf(5, 8));
-        kingSquare_[b][colorIndex(BLACK)] = static_cast<std::uint8_t>(squareOf(5, 1));
+        kingSquare_[b][colourIndex(WHITE)] = static_cast<std::uint8_t>(squareOf(5, 8));
+        kingSquare_[b][colourIndex(BLACK)] = static_cast<std::uint8_t>(squareOf(5, 1));
     }
 }
 
-int Position::scanKing(int board, Colour color) const {
+int Position::scanKing(int board, Colour colour) const {
     // The survey walks file by file, rank by rank, and keeps the last king.
-    const int king = pieceCode(color, KING);
+    const int king = pieceCode(colour, KING);
     for (int f = 8; f >= 1; --f) {
         for (int r = 8; r >= 1; --r) {
             if (squares_[board][squareOf(f, r)] == king) return squareOf(f, r);
@@ -27,55 +27,55 @@ int Position::scanKing(int board, Colour color) const {
     return -1;
 }
 
-int Position::kingSquare(int board, Colour color) const {
-    const int ci = colorIndex(color);
-    if (kingCount_[board][ci] > 1) return scanKing(board, color);
+int Position::kingSquare(int board, Colour colour) const {
+    const int ci = colourIndex(colour);
+    if (kingCount_[board][ci] > 1) return scanKing(board, colour);
     return kingSquare_[board][ci];
 }
 
 void Position::set(int board, int sq, int code) {
     const int old = squares_[board][sq];
     if (old != 0) hash_ ^= pieceKey(board, old, sq);
-    if (old != 0) material_[colorIndex(colourOf(old))] -= valueOf(old);
-    if (code != 0) material_[colorIndex(colourOf(code))] += valueOf(code);
+    if (old != 0) material_[colourIndex(colourOf(old))] -= valueOf(old);
+    if (code != 0) material_[colourIndex(colourOf(code))] += valueOf(code);
     squares_[board][sq] = static_cast<std::int8_t>(code);
     if (code != 0) hash_ ^= pieceKey(board, code, sq);
-    for (Colour color : {WHITE, BLACK}) {
-        if (old == pieceCode(color, KING) || code == pieceCode(color, KING)) recountKings(board, color, sq);
+    for (Colour colour : {WHITE, BLACK}) {
+        if (old == pieceCode(colour, KING) || code == pieceCode(colour, KING)) recountKings(board, colour, sq);
     }
 }
 
-void Position::recountKings(int board, Colour color, int lostAt) {
-    const int ci = colorIndex(color);
+void Position::recountKings(int board, Colour colour, int lostAt) {
+    const int ci = colourIndex(colour);
     int count = 0;
     for (int sq = 0; sq < 128; ++sq) {
-        if (!offBoard(sq) && squares_[board][sq] == pieceCode(color, KING)) ++count;
+        if (!offBoard(sq) && squares_[board][sq] == pieceCode(colour, KING)) ++count;
     }
     kingCount_[board][ci] = static_cast<std::int8_t>(count);
-    kingSquare_[board][ci] = static_cast<std::uint8_t>(count > 0 ? scanKing(board, color) : lostAt);
+    kingSquare_[board][ci] = static_cast<std::uint8_t>(count > 0 ? scanKing(board, colour) : lostAt);
 }
 
-void Position::setSideToMove(Colour color) {
-    if (color != sideToMove_) hash_ ^= ZOBRIST.blackToMove;
-    sideToMove_ = color;
+void Position::setSideToMove(Colour colour) {
+    if (colour != sideToMove_) hash_ ^= ZOBRIST.blackToMove;
+    sideToMove_ = colour;
 }
 
-void Position::setMissingKingSquare(int board, Colour color, int sq) {
-    if (kingCount_[board][colorIndex(color)] == 0) kingSquare_[board][colorIndex(color)] = static_cast<std::uint8_t>(sq);
+void Position::setMissingKingSquare(int board, Colour colour, int sq) {
+    if (kingCount_[board][colourIndex(colour)] == 0) kingSquare_[board][colourIndex(colour)] = static_cast<std::uint8_t>(sq);
 }
 
 void Position::remove(int board, int sq) {
     const int code = squares_[board][sq];
     hash_ ^= pieceKey(board, code, sq);
-    const Colour color = colourOf(code);
-    material_[colorIndex(color)] -= valueOf(code);
+    const Colour colour = colourOf(code);
+    material_[colourIndex(colour)] -= valueOf(code);
     squares_[board][sq] = 0;
     if (absCode(code) == KING) {
-        const int ci = colorIndex(color);
+        const int ci = colourIndex(colour);
         if (--kingCount_[board][ci] == 0) {
             kingSquare_[board][ci] = static_cast<std::uint8_t>(sq);  // the rules keep looking here
         } else {
-            kingSquare_[board][ci] = static_cast<std::uint8_t>(scanKing(board, color));
+            kingSquare_[board][ci] = static_cast<std::uint8_t>(scanKing(board, colour));
         }
     }
 }
@@ -103,16 +103,16 @@ void Position::make(EngineMove m, Undo& undo) {
     if (m.enPassant()) remove(b, squareOf(fileOf(to), rankOf(from)));
     squares_[b][to] = static_cast<std::int8_t>(placed);
     hash_ ^= pieceKey(b, placed, to);
-    const Colour color = colourOf(placed);
-    material_[colorIndex(color)] += valueOf(placed) - valueOf(mover);
+    const Colour colour = colourOf(placed);
+    material_[colourIndex(colour)] += valueOf(placed) - valueOf(mover);
 
     if (absCode(placed) == KING) {
-        const int ci = colorIndex(color);
+        const int ci = colourIndex(colour);
         if (kingCount_[b][ci] == 1) kingSquare_[b][ci] = static_cast<std::uint8_t>(to);
         // A king moving two files castles; the rook is chosen by the king's
         // destination, on the colour's home rank.
         if (std::abs(fileOf(to) - fileOf(from)) == 2) {
-            const int rank = color == WHITE ? 8 : 1;
+            const int rank = colour == WHITE ? 8 : 1;
             int rookFrom = 0, rookTo = 0;
             switch (fileOf(to)) {
                 case 2: rookFrom = 1; rookTo = 3; break;
@@ -122,7 +122,7 @@ void Position::make(EngineMove m, Undo& undo) {
                 default: break;
             }
             if (rookFrom != 0) {
-                const int rook = pieceCode(color, ROOK);
+                const int rook = pieceCode(colour, ROOK);
                 const int rf = squareOf(rookFrom, rank);
                 const int rt = squareOf(rookTo, rank);
                 undo.rookFrom = static_cast<std::int8_t>(rf);
@@ -170,7 +170,7 @@ bool Position::operator==(const Position& o) const {
            sideToMove_ == o.sideToMove_ && hash_ == o.hash_;
 }
 
-Position positionFromBoards(const Board& left, const Board& right, Colour color) {
+Position positionFromBoards(const Board& left, const Board& right, Colour colour) {
     Position p;
     const Board* boards[2] = {&left, &right};
     for (int b = 0; b < 2; ++b) {
@@ -183,12 +183,12 @@ Position positionFromBoards(const Board& left, const Board& right, Colour color)
         p.setMissingKingSquare(b, WHITE, squareOf(5, 8));
         p.setMissingKingSquare(b, BLACK, squareOf(5, 1));
     }
-    p.setSideToMove(color);
+    p.setSideToMove(colour);
     return p;
 }
 
-Position positionFromGame(const RulesState& g, Colour color) {
-    Position p = positionFromBoards(g.board(BoardId::LEFT), g.board(BoardId::RIGHT), color);
+Position positionFromGame(const RulesState& g, Colour colour) {
+    Position p = positionFromBoards(g.board(BoardId::LEFT), g.board(BoardId::RIGHT), colour);
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
         const BoardState& bs = g.side(id);
         p.setMissingKingSquare(boardIndex(id), WHITE, squareOf(bs.whiteKing.file, bs.whiteKing.rank));

@@ -17,7 +17,7 @@ namespace velmora::engine {
 inline constexpr Colour WHITE = Colour::White;
 inline constexpr Colour BLACK = Colour::Black;
 // Index of a colour's entry in the per-colour arrays: white 0, black 1.
-constexpr int colorIndex(Colour color) { return color == BLACK ? 1 : 0; }
+constexpr int colourIndex(Colour colour) { return colour == BLACK ? 1 : 0; }
 
 // What a move changed beyond its own squares, so that unmake restores it.
 struct Undo {
@@ -51,19 +51,19 @@ public:
     }
     Colour sideToMove() const { return sideToMove_; }
     std::uint64_t hash() const { return hash_; }
-    int kingCount(int board, Colour color) const { return kingCount_[board][colorIndex(color)]; }
-    // The value of `color`'s pieces over both boards, kept as moves are made.
-    int material(Colour color) const { return material_[colorIndex(color)]; }
+    int kingCount(int board, Colour colour) const { return kingCount_[board][colourIndex(colour)]; }
+    // The value of `colour`'s pieces over both boards, kept as moves are made.
+    int material(Colour colour) const { return material_[colourIndex(colour)]; }
 
-    // The square the self-check test reads for `color` on `board`: its king,
+    // The square the self-check test reads for `colour` on `board`: its king,
     // the last one in file-then-rank order when there are several, or the
     // remembered square when it has none.
-    int kingSquare(int board, Colour color) const;
+    int kingSquare(int board, Colour colour) const;
 
     void set(int board, int sq, int code);
-    void setSideToMove(Colour color);
-    // Where the rules look for a missing king of `color` on `board`.
-    void setMissingKingSquare(int board, Colour color, int sq);
+    void setSideToMove(Colour colour);
+    // Where the rules look for a missing king of `colour` on `board`.
+    void setMissingKingSquare(int board, Colour colour, int sq);
 
     void make(EngineMove m, Undo& undo);
     void unmake(EngineMove m, const Undo& undo);
@@ -79,14 +79,14 @@ public:
         squares_[board][to] = static_cast<std::int8_t>(toCode);
     }
 
-    // The last king of `color` on `board` in file-then-rank order, or -1.
-    int scanKing(int board, Colour color) const;
+    // The last king of `colour` on `board` in file-then-rank order, or -1.
+    int scanKing(int board, Colour colour) const;
 
     bool operator==(const Position& o) const;
 
 private:
     void remove(int board, int sq);
-    void recountKings(int board, Colour color, int lostAt);
+    void recountKings(int board, Colour colour, int lostAt);
 
     std::array<std::array<std::int8_t, 128>, 2> squares_{};
     std::array<std::array<std::int8_t, 2>, 2> kingCount_{};
@@ -96,15 +96,15 @@ private:
     std::uint64_t hash_ = 0;
 };
 
-// The game's two boards with `color` to move. A board without a king of a
+// The game's two boards with `colour` to move. A board without a king of a
 // colour keeps the king square the game last recorded for it.
-Position positionFromGame(const RulesState& g, Colour color);
+Position positionFromGame(const RulesState& g, Colour colour);
 // The same with the side to move of the running game (white when none runs).
 Position positionFromGame(const RulesState& g);
 // Both boards of a position in the game's own form.
 Board boardOf(const Position& p, BoardId id);
 // A position from two boards, with the king squares a freshly started
 // program assumes for missing kings.
-Position positionFromBoards(const Board& left, const Board& right, Colour color);
+Position positionFromBoards(const Board& left, const Board& right, Colour colour);
 
 }  // namespace velmora::engine

@@ -12,7 +12,7 @@
 namespace velmora::engine {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using SteadyTime = std::chrono::steady_clock;
 
 constexpr int INFINITE_SCORE = 32000;
 constexpr int KING_VALUE_FOR_ORDER = 2000;
@@ -61,19 +61,19 @@ public:
             }
             table_->newSearch();
         }
-        start_ = Clock::now();
+        start_ = SteadyTime::now();
         deadline_ = start_ + std::chrono::milliseconds(limits.timeMs);
         for (int b = 0; b < 2; ++b) {
-            for (Colour c : {WHITE, BLACK}) rootKings_[b][colorIndex(c)] = root.kingCount(b, c) > 0;
+            for (Colour c : {WHITE, BLACK}) rootKings_[b][colourIndex(c)] = root.kingCount(b, c) > 0;
         }
     }
 
     SearchResult run();
 
 private:
-    bool lostKing(Colour color) const {
+    bool lostKing(Colour colour) const {
         for (int b = 0; b < 2; ++b) {
-            if (rootKings_[b][colorIndex(color)] && pos_.kingCount(b, color) == 0) return true;
+            if (rootKings_[b][colourIndex(colour)] && pos_.kingCount(b, colour) == 0) return true;
         }
         return false;
     }
@@ -92,15 +92,15 @@ private:
         return KingTest::Tested;
     }
 
-    // A king of `color` that the enemy could take with its next move: a
+    // A king of `colour` that the enemy could take with its next move: a
     // piece covers its square on its own board, or the same square on the
     // other board, where landing removes the king as well. Passing,
     // reducing or pruning then risks overlooking its fall.
-    bool kingInDanger(Colour color) const {
+    bool kingInDanger(Colour colour) const {
         for (int b = 0; b < 2; ++b) {
-            if (pos_.kingCount(b, color) == 0) continue;
-            const int king = pos_.kingSquare(b, color);
-            if (attacked(pos_, b, king, -color) || attacked(pos_, 1 - b, king, -color)) return true;
+            if (pos_.kingCount(b, colour) == 0) continue;
+            const int king = pos_.kingSquare(b, colour);
+            if (attacked(pos_, b, king, -colour) || attacked(pos_, 1 - b, king, -colour)) return true;
         }
         return false;
     }
@@ -117,11 +117,11 @@ private:
 
     // Pieces besides king and pawns: without them zugzwang is common and
     // a null move proves nothing.
-    bool hasPieces(Colour color) const {
+    bool hasPieces(Colour colour) const {
         for (int b = 0; b < 2; ++b) {
             for (int sq = 0; sq < 128; ++sq) {
                 if (offBoard(sq)) continue;
-                const int code = pos_.at(b, sq) * sign(color);
+                const int code = pos_.at(b, sq) * sign(colour);
                 if (code >= 2 && code <= 5) return true;
             }
         }
@@ -140,7 +140,7 @@ private:
         return static_cast<int>(x % static_cast<std::uint64_t>(limits_.rootSpread + 1));
     }
 
-    int& history(EngineMove m) { return history_[colorIndex(pos_.sideToMove())][m.board()][m.from()][m.to()]; }
+    int& history(EngineMove m) { return history_[colourIndex(pos_.sideToMove())][m.board()][m.from()][m.to()]; }
 
     // Moves toward +-HISTORY_LIMIT in proportion to how far it still is.
     void addHistory(EngineMove m, int bonus) {
@@ -155,17 +155,17 @@ private:
     // Whether the next depth can be searched within the budget: it takes
     // about as many times longer than the last as the last took over the one
     // before, and half-finished it would be thrown away.
-    bool nextDepthFits(Clock::duration last, Clock::duration beforeLast) const {
+    bool nextDepthFits(SteadyTime::duration last, SteadyTime::duration beforeLast) const {
         using Ms = std::chrono::duration<double, std::milli>;
         const double lastMs = Ms(last).count();
         const double growth = beforeLast.count() > 0 ? std::clamp(lastMs / Ms(beforeLast).count(), 2.0, 8.0) : 4.0;
-        const double spent = Ms(Clock::now() - start_).count();
+        const double spent = Ms(SteadyTime::now() - start_).count();
         return spent + lastMs * growth <= static_cast<double>(limits_.timeMs);
     }
 
     void checkTime() {
         if ((nodes_ & 1023) != 0) return;
-        if ((limits_.stop && limits_.stop->load(std::memory_order_relaxed)) || Clock::now() >= deadline_) aborted_ = true;
+        if ((limits_.stop && limits_.stop->load(std::memory_order_relaxed)) || SteadyTime::now() >= deadline_) aborted_ = true;
         if (limits_.maxNodes != 0 && nodes_ >= limits_.maxNodes) aborted_ = true;
     }
 
@@ -203,8 +203,8 @@ private:
     // search, less how often it was tried before another one did.
     int history_[2][2][128][128]{};
     bool rootKings_[2][2]{};
-    Clock::time_point start_;
-    Clock::time_point deadline_;
+    SteadyTime::time_point start_;
+    SteadyTime::time_point deadline_;
     std::uint64_t nodes_ = 0;
     bool aborted_ = false;
     EngineMove rootBest_;
@@ -398,10 +398,10 @@ SearchResult Searcher::run() {
         if (first.size == 0) return result;
         result.move = first.moves[0];
     }
-    Clock::duration last{}, beforeLast{};
+    SteadyTime::duration last{}, beforeLast{};
     for (int depth = 1; depth <= limits_.maxDepth; ++depth) {
         if (depth > 1 && !nextDepthFits(last, beforeLast)) break;
-        const Clock::time_point began = Clock::now();
+        const SteadyTime::time_point began = SteadyTime::now();
         const int score = search(depth, -INFINITE_SCORE, INFINITE_SCORE, 0);
         if (aborted_) {
             // A move found early in an unfinished depth beats nothing at all.
@@ -412,7 +412,7 @@ SearchResult Searcher::run() {
         result.score = std::abs(score) > KING_LOSS - MAX_PLY ? score : score - rootBias(rootBest_);
         result.depth = depth;
         beforeLast = last;
-        last = Clock::now() - began;
+        last = SteadyTime::now() - began;
         // A king taken or lost within reach: deeper searches change nothing.
         if (std::abs(score) > KING_LOSS - MAX_PLY && !limits_.everyDepth) break;
     }
@@ -429,7 +429,7 @@ SearchResult Searcher::run() {
 }  // namespace
 
 SearchResult bestMove(const Position& position, const SearchLimits& limits) {
-    const Clock::time_point started = Clock::now();
+    const SteadyTime::time_point started = SteadyTime::now();
     SearchResult result = std::make_unique<Searcher>(position, limits)->run();
     if (limits.rootSpread <= 0 || result.depth == 0 || std::abs(result.score) > KING_LOSS - MAX_PLY) return result;
     // The spread moves the choice only; the score is the unbiased search's
@@ -440,7 +440,7 @@ SearchResult bestMove(const Position& position, const SearchLimits& limits) {
     SearchLimits unbiased = limits;
     unbiased.rootSpread = 0;
     unbiased.maxDepth = result.depth;
-    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started).count();
+    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(SteadyTime::now() - started).count();
     unbiased.timeMs = std::max(1, limits.timeMs - static_cast<int>(spent));
     const SearchResult plain = std::make_unique<Searcher>(position, unbiased)->run();
     result.nodes += plain.nodes;

@@ -36,9 +36,9 @@ bool gameUnderWay(const Game& g) {
 }
 
 void followClock(Game& g) {
-    ChessClock& clock = g.chessClock;
+    PlayerClocks& clock = g.playerClocks;
     if (!clock.on()) return;
-    const double now = g.clock().now();
+    const double now = g.pauses().now();
     const std::optional<Colour> person = personToMove(g);
     if (person) {
         clock.start(*person, now);
@@ -76,7 +76,7 @@ void chooseTimeControl(Game& g, TimeControl control) {
     g.options.timeControlLine = true;
     書込_環境設定ファイル(g);
     if (g.state.moveNumber == 0 && !g.state.recordMode) {
-        g.chessClock.reset(control);
+        g.playerClocks.reset(control);
         followClock(g);
         g.presentation().drawClocks();
     }

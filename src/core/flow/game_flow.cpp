@@ -68,16 +68,16 @@ void START_Click(Game& g) {
     Presentation& view = g.presentation();
     view.描画_棋譜読込み部分消去();
     for (int column : {-2, -1, 0}) view.描画_背景セル(column, 0);  // no level in a game between people
-    st.whiteTurn = Side::First;
-    st.blackTurn = Side::Second;
-    st.sideToMove = st.whiteTurn;
+    st.whiteSide = Side::First;
+    st.blackSide = Side::Second;
+    st.sideToMove = st.whiteSide;
     st.gameMode = GameMode::BetweenPeople;
     if (st.kingQueenSwapped) キング_クイン入替(g);
     st.kingQueenSwapped = false;
     view.描画_盤(BoardId::LEFT);
     view.描画_盤(BoardId::RIGHT);
     // Both clocks afresh; the first player's runs once the box is answered.
-    g.chessClock.reset(g.options.timeControl);
+    g.playerClocks.reset(g.options.timeControl);
     view.drawClocks();
     g.dialogs().messageBox("先手の番です", " ", Buttons::Ok);
 }
@@ -104,8 +104,8 @@ void startAgainstComputer(Game& g, bool personFirst) {
     view.描画_棋譜読込み部分消去();
     view.描画_レベル(st.comLevel);
     g.selection(BoardId::LEFT).pieceSelected = false;
-    st.whiteTurn = personFirst ? Side::First : Side::Second;
-    st.blackTurn = opposite(st.whiteTurn);
+    st.whiteSide = personFirst ? Side::First : Side::Second;
+    st.blackSide = opposite(st.whiteSide);
     st.sideToMove = Side::First;
     st.gameMode = GameMode::AgainstComputer;
     st.recordMode = false;
@@ -114,7 +114,7 @@ void startAgainstComputer(Game& g, bool personFirst) {
     // The computer moves first on exchanged files: that position is move 0.
     if (!personFirst) 手順保存(g, st.moveNumber);
     st.kingQueenSwapped = layout;
-    g.chessClock.reset(g.options.timeControl);
+    g.playerClocks.reset(g.options.timeControl);
     view.画面_再描画();
 }
 
@@ -127,10 +127,10 @@ namespace {
 void firstMoveOf(Game& g, Colour toMove) {
     GameState& st = g.state;
     if (toMove == Colour::White) {
-        st.sideToMove = st.whiteTurn;
+        st.sideToMove = st.whiteSide;
         g.dialogs().messageBox("あなたの番です", " ", Buttons::Ok);
     } else {
-        st.sideToMove = st.blackTurn;
+        st.sideToMove = st.blackSide;
         playComputerTurn(g);
     }
 }

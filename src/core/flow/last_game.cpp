@@ -29,9 +29,9 @@ void goOnWith(Game& g, const KeptGame& kept) {
     st.recordMode = false;
     st.gameMode = kept.mode;
     if (kept.control.on()) {
-        g.chessClock.resume(kept.control, kept.whiteMs, kept.blackMs);
+        g.playerClocks.resume(kept.control, kept.whiteMs, kept.blackMs);
     } else {
-        g.chessClock.reset(kept.control);
+        g.playerClocks.reset(kept.control);
     }
     // The control the game goes on with becomes the one in use, as if chosen
     // (without writing the settings): the menu marks it and the custom
@@ -76,7 +76,7 @@ void KIFU_RESUME_Click(Game& g) {
     g.dialogs().messageBox(" 読み込みました", "棋譜", Buttons::Ok);
     // Kept while the computer was to move: it moves now.
     const GameState& st = g.state;
-    if (againstComputer && st.sideToMove == st.blackTurn) playComputerTurn(g);
+    if (againstComputer && st.sideToMove == st.blackSide) playComputerTurn(g);
 }
 
 }  // namespace velmora

@@ -27,7 +27,7 @@ GameOutcome resignClick(Game& g) {
     // Against the computer it is always the person (white) who gives up.
     const Colour loser = st.gameMode == GameMode::AgainstComputer ? Colour::White
                                                                   : colourOf(st, st.sideToMove).value_or(Colour::White);
-    g.chessClock.stop(g.clock().now());
+    g.playerClocks.stop(g.pauses().now());
     return 終了(g, winnerOf(st.gameMode, -loser));
 }
 
@@ -36,7 +36,7 @@ namespace {
 constexpr const char* DRAW_TITLE = "引き分け提案";
 
 GameOutcome drawAgreed(Game& g) {
-    g.chessClock.stop(g.clock().now());
+    g.playerClocks.stop(g.pauses().now());
     return 終了(g, Winner::Draw);
 }
 

@@ -35,7 +35,7 @@ void resume(Game& g) {
     g.dialogs().messageBox("OKですか？", "再開", Buttons::Ok);
     g.playResumedAt = st.moveNumber;
     const Side next = opposite(調査_手番(g, st.moveNumber));
-    if (next == st.blackTurn && st.gameMode == GameMode::AgainstComputer) {
+    if (next == st.blackSide && st.gameMode == GameMode::AgainstComputer) {
         // The turn hands the game to the person when it has moved.
         playComputerTurn(g);
     } else {
@@ -65,7 +65,7 @@ GameOutcome endOfMoveBetweenPeople(Game& g, BoardId id) {
     GameState& st = g.state;
     BoardState& bs = g.side(id);
     const bool firstMoved = st.sideToMove == Side::First;
-    const Side moverTurn = firstMoved ? st.blackTurn : st.whiteTurn;  // counts the mover's pieces
+    const Side moverTurn = firstMoved ? st.blackSide : st.whiteSide;  // counts the mover's pieces
     const Square king = firstMoved ? bs.blackKing : bs.whiteKing;
     const IntGrid& attacks = firstMoved ? bs.influence.whiteAttacks : bs.influence.blackAttacks;
     if (st.sideToMove == Side::First || st.sideToMove == Side::Second) {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "ports/browser_port.h"
-#include "ports/clock_port.h"
+#include "ports/pauses_port.h"
 #include "ports/dialogs_port.h"
 #include "ports/menu_marks_port.h"
 #include "ports/presentation_port.h"
@@ -38,7 +38,7 @@ public:
     void dsTerminate(std::int32_t) override {}
 };
 
-class NullClock : public Clock {
+class NullPauses : public Pauses {
 public:
     void wait(double) override {}
     void waitTick() override {}

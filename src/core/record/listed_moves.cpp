@@ -38,13 +38,13 @@ void stepToMove(Game& g, int n) {
     while (g.state.moveNumber != n) {
         const int from = g.state.moveNumber;
         // The steps on the way do not pause; the one that arrives does.
-        Clock* clock = std::abs(n - from) > 1 ? g.swapClock(nullptr) : nullptr;
+        Pauses* pauses = std::abs(n - from) > 1 ? g.swapPauses(nullptr) : nullptr;
         if (n < from) {
             REPLAY_Click(g);
         } else {
             AFTER_Click(g);
         }
-        if (clock) g.swapClock(clock);
+        if (pauses) g.swapPauses(pauses);
         if (g.state.moveNumber == from) return;
     }
 }

@@ -101,7 +101,7 @@ void Command1_Click(Game& g) {
     RecordFile record;
     record.title = panel.fieldText(RecordField::Title);
     // Line 2 names black's player, line 3 white's.
-    const bool whiteFirst = st.whiteTurn == Side::First;
+    const bool whiteFirst = st.whiteSide == Side::First;
     record.blackPlayer = panel.fieldText(whiteFirst ? RecordField::SecondPlayer : RecordField::FirstPlayer);
     record.whitePlayer = panel.fieldText(whiteFirst ? RecordField::FirstPlayer : RecordField::SecondPlayer);
     for (int n = 0; n <= st.moveNumber && History::valid(n); ++n) {
@@ -166,12 +166,12 @@ RecordLoad applyRecord(Game& g, std::string_view bytes) {
     g.movesUnsaved = false;
     const PieceCode mover = st.lastMoveNumber >= 1 ? 調査_手番駒(g, 1) : EMPTY;
     if (isBlack(mover)) {
-        st.blackTurn = Side::First;
-        st.whiteTurn = Side::Second;
+        st.blackSide = Side::First;
+        st.whiteSide = Side::Second;
         st.kingQueenSwapped = true;
     } else if (isWhite(mover)) {
-        st.whiteTurn = Side::First;
-        st.blackTurn = Side::Second;
+        st.whiteSide = Side::First;
+        st.blackSide = Side::Second;
         st.kingQueenSwapped = false;
     }
     g.presentation().描画_盤(BoardId::LEFT);

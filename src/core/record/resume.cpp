@@ -63,10 +63,10 @@ std::optional<KeepFailure> writeResumeRecord(Game& g, bool underWay) {
     // A game under way says in its title how it was being played, so that
     // 前回の対局 can go on with it; a finished game or a record is kept as one.
     if (underWay) {
-        KeptGame kept{st.gameMode, st.comLevel, g.chessClock.control()};
+        KeptGame kept{st.gameMode, st.comLevel, g.playerClocks.control()};
         if (kept.control.on()) {
-            kept.whiteMs = g.chessClock.remainingMs(Colour::White, g.clock().now());
-            kept.blackMs = g.chessClock.remainingMs(Colour::Black, g.clock().now());
+            kept.whiteMs = g.playerClocks.remainingMs(Colour::White, g.pauses().now());
+            kept.blackMs = g.playerClocks.remainingMs(Colour::Black, g.pauses().now());
         }
         record.title = keptGameLine(kept);
     }

@@ -36,8 +36,8 @@ std::vector<Move> movesByMoveTest(RulesState& s, BoardId id, Side turnValue) { r
 void putPosition(RulesState& s, const Board& left, const Board& right) {
     s.board(BoardId::LEFT) = left;
     s.board(BoardId::RIGHT) = right;
-    s.state.whiteTurn = Side::First;
-    s.state.blackTurn = Side::Second;
+    s.state.whiteSide = Side::First;
+    s.state.blackSide = Side::Second;
 }
 
 }  // namespace velmora

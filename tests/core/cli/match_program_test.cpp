@@ -81,9 +81,9 @@ double number(const Json& j, const std::string& key) {
     return std::get<double>(std::get<std::map<std::string, Json>>(j.value).at(key).value);
 }
 
-using Clock = std::chrono::steady_clock;
+using SteadyTime = std::chrono::steady_clock;
 
-double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+double secondsSince(SteadyTime::time_point start) { return std::chrono::duration<double>(SteadyTime::now() - start).count(); }
 
 // A process that still runs: one that exists and is not a zombie waiting
 // for a parent to reap it.
@@ -281,7 +281,7 @@ TEST_F(MatchProgram, ASilentProgramIsEndedWithEverythingItStarted) {
     const fs::path leaders = dir_ / "leaders", children = dir_ / "children";
     const std::string program = script("silent.sh", "sleep 1000 &\necho $! >> '" + children.string() + "'\necho $$ >> '" +
                                                         leaders.string() + "'\nwait");
-    const auto start = Clock::now();
+    const auto start = SteadyTime::now();
     const MatchRun run = match("--white 4 --black-program " + program + " --games 1 --seed 7 --time 1");
     const double seconds = secondsSince(start);
     EXPECT_EQ(run.status, 1);
@@ -303,7 +303,7 @@ TEST_F(MatchProgram, AnAnswerCountsWhenTheProgramExitsThoughItsChildHoldsTheOutp
     const fs::path children = dir_ / "children";
     const std::string program = script("leaving.sh", "sleep 100 &\necho $! >> '" + children.string() + "'\nexec " +
                                                          std::string(VELMORA_CLI) + " \"$@\"");
-    const auto start = Clock::now();
+    const auto start = SteadyTime::now();
     const MatchRun run = match("--white 4 --black-program " + program + " --games 1 --seed 7 --time 20");
     const double seconds = secondsSince(start);
     ASSERT_EQ(run.status, 0) << (run.err.empty() ? "" : run.err[0]);
@@ -340,7 +340,7 @@ TEST_F(MatchProgram, ASignalEndsTheMatchWithoutLeavingTheProgramOrItsFolder) {
         EXPECT_TRUE(fs::is_directory(folder[0]));
         EXPECT_EQ(privateFolders(temporaries), folder);
 
-        const auto start = Clock::now();
+        const auto start = SteadyTime::now();
         ASSERT_EQ(::kill(cli, signal), 0);
         int status = 0;
         ASSERT_EQ(::waitpid(cli, &status, 0), cli);

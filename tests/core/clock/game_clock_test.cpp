@@ -21,12 +21,12 @@ constexpr TimeControl ONE_PLUS_TWO{60'000, 2'000};
 // The engine as the window runs it, taking `seconds` of the clock's time
 // for each search and noting the limits it was given.
 struct TimedEngine : EngineRunner {
-    testing::RecordingClock* clock = nullptr;
+    testing::RecordingPauses* pauses = nullptr;
     double seconds = 0;
     std::vector<engine::SearchLimits> asked;
     std::optional<engine::SearchResult> think(const engine::Position& p, const engine::SearchLimits& limits) override {
         asked.push_back(limits);
-        clock->time += seconds;
+        pauses->time += seconds;
         return engine::bestMove(p, 20);
     }
 };
@@ -34,7 +34,7 @@ struct TimedEngine : EngineRunner {
 struct ClockWorld : testing::FakeWorld {
     TimedEngine engine;
     explicit ClockWorld(TimeControl control) : FakeWorld(&engine) {
-        engine.clock = &clock;
+        engine.pauses = &pauses;
         game.options.timeControl = control;
         初期設定(game);
     }
@@ -55,41 +55,41 @@ struct ClockWorld : testing::FakeWorld {
     GameOutcome move(int fromFile, int fromRank, int toFile, int toRank) {
         return command([&] { return testing::clickMove(game, BoardId::LEFT, fromFile, fromRank, toFile, toRank); });
     }
-    double left(Colour c) const { return game.chessClock.remainingMs(c, clock.time); }
+    double left(Colour c) const { return game.playerClocks.remainingMs(c, pauses.time); }
     std::vector<std::string> boxTexts() const { return dialogs.titledTexts(); }
 };
 
 TEST(GameClock, BetweenPeopleTheMoverPaysAndGetsTheIncrementThenTheOtherClockRuns) {
     ClockWorld w(ONE_PLUS_TWO);
     w.startBetweenPeople();
-    EXPECT_EQ(w.game.chessClock.running(), Colour::White);
-    w.clock.time += 4;
+    EXPECT_EQ(w.game.playerClocks.running(), Colour::White);
+    w.pauses.time += 4;
     w.move(5, 7, 5, 5);  // e2-e4
     EXPECT_DOUBLE_EQ(w.left(Colour::White), 58'000);
-    EXPECT_EQ(w.game.chessClock.running(), Colour::Black);
-    w.clock.time += 3;
+    EXPECT_EQ(w.game.playerClocks.running(), Colour::Black);
+    w.pauses.time += 3;
     EXPECT_DOUBLE_EQ(w.left(Colour::Black), 57'000);
     w.move(5, 2, 5, 4);  // e7-e5
     EXPECT_DOUBLE_EQ(w.left(Colour::Black), 59'000);
     EXPECT_DOUBLE_EQ(w.left(Colour::White), 58'000);
-    EXPECT_EQ(w.game.chessClock.running(), Colour::White);
+    EXPECT_EQ(w.game.playerClocks.running(), Colour::White);
 }
 
 TEST(GameClock, APauseStopsBothAndPlayGoesOnWithTheTimesAsTheyStood) {
     ClockWorld w(ONE_PLUS_TWO);
     w.startBetweenPeople();
-    w.clock.time += 4;
+    w.pauses.time += 4;
     w.move(5, 7, 5, 5);  // e2-e4, white 58 s
-    w.clock.time += 3;
+    w.pauses.time += 3;
     w.move(5, 2, 5, 4);  // e7-e5, black 59 s
-    w.clock.time += 1;
+    w.pauses.time += 1;
     w.move(4, 7, 4, 5);  // d2-d4, white 59 s
-    w.clock.time += 2;   // black 57 s
+    w.pauses.time += 2;   // black 57 s
     // 戻, 戻, 進, 戻: stepped back, nobody's clock runs.
     for (auto step : {&REPLAY_Click, &REPLAY_Click, &AFTER_Click, &REPLAY_Click}) {
         w.command([&] { return step(w.game), 0; });
-        EXPECT_FALSE(w.game.chessClock.running());
-        w.clock.time += 100;
+        EXPECT_FALSE(w.game.playerClocks.running());
+        w.pauses.time += 100;
         EXPECT_DOUBLE_EQ(w.left(Colour::White), 59'000);
         EXPECT_DOUBLE_EQ(w.left(Colour::Black), 57'000);
     }
@@ -98,12 +98,12 @@ TEST(GameClock, APauseStopsBothAndPlayGoesOnWithTheTimesAsTheyStood) {
     w.command([&] { return testing::clickSquare(w.game, BoardId::LEFT, 1, 4); });
     ASSERT_FALSE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.dialogs.boxes.back().text, "OKですか？");
-    EXPECT_EQ(w.game.chessClock.running(), Colour::Black);
-    w.clock.time += 1;
+    EXPECT_EQ(w.game.playerClocks.running(), Colour::Black);
+    w.pauses.time += 1;
     EXPECT_DOUBLE_EQ(w.left(Colour::Black), 56'000);
     // 最初: a new board with both clocks full and stopped.
     w.command([&] { return CANCEL_Click(w.game), 0; });
-    EXPECT_FALSE(w.game.chessClock.running());
+    EXPECT_FALSE(w.game.playerClocks.running());
     EXPECT_DOUBLE_EQ(w.left(Colour::White), 60'000);
     EXPECT_DOUBLE_EQ(w.left(Colour::Black), 60'000);
 }
@@ -125,10 +125,10 @@ TEST(GameClock, TheFlagEndsTheGameForTheSideWhoseTimeRanOut) {
             if (c.blackToMove) w.move(5, 7, 5, 5);
         }
         w.dialogs.boxes.clear();
-        w.clock.time += 59.9;
+        w.pauses.time += 59.9;
         EXPECT_EQ(clockTick(w.game), GameOutcome::Continues);
         EXPECT_TRUE(w.dialogs.boxes.empty());
-        w.clock.time += 2.5;
+        w.pauses.time += 2.5;
         // 続けますか？ answered No: the program ends.
         EXPECT_EQ(clockTick(w.game), GameOutcome::ProgramEnds) << c.flag;
         EXPECT_EQ(w.boxTexts(), (std::vector<std::string>{"時間切れ|" + c.flag, "終了|" + c.result, "再ゲーム|続けますか？"}));
@@ -140,7 +140,7 @@ TEST(GameClock, AMoveMadeAfterTheTimeRanOutIsNotPlayed) {
     ClockWorld w(ONE_PLUS_TWO);
     w.startBetweenPeople();
     // The window's tick did not come round before the click (a dialog of the move, say).
-    w.clock.time += 61;
+    w.pauses.time += 61;
     w.dialogs.boxes.clear();
     EXPECT_EQ(w.move(5, 7, 5, 5), GameOutcome::ProgramEnds);
     const std::vector<std::string> boxes = w.boxTexts();
@@ -155,16 +155,16 @@ TEST(GameClock, TheComputerPaysForItsSearchOnlyNotForItsPauses) {
         ClockWorld w(ONE_PLUS_TWO);
         w.engine.seconds = 0.25;
         w.startAgainstComputer(level);
-        w.clock.time += 1;
-        const double before = w.clock.time;
+        w.pauses.time += 1;
+        const double before = w.pauses.time;
         w.move(5, 7, 5, 5);
         // The turn's pauses took time, and the computer's reply is on the boards.
-        EXPECT_GT(w.clock.time - before, 0.5) << level;
+        EXPECT_GT(w.pauses.time - before, 0.5) << level;
         EXPECT_EQ(w.game.state.lastMoveNumber, 2) << level;
         EXPECT_DOUBLE_EQ(w.left(Colour::White), 61'000) << level;
         const double searched = level == 3 ? 0 : 250;
         EXPECT_DOUBLE_EQ(w.left(Colour::Black), 62'000 - searched) << level;
-        EXPECT_EQ(w.game.chessClock.running(), Colour::White) << level;
+        EXPECT_EQ(w.game.playerClocks.running(), Colour::White) << level;
     }
 }
 
@@ -198,7 +198,7 @@ TEST(GameClock, TheComputerPlansItsSearchFromTheTimeItHasLeft) {
     none.startAgainstComputer(MAX_LEVEL);
     none.move(5, 7, 5, 5);
     EXPECT_EQ(none.engine.asked.at(0).timeMs, LEVEL9_TIME_MS);
-    EXPECT_FALSE(none.game.chessClock.running());
+    EXPECT_FALSE(none.game.playerClocks.running());
 }
 
 TEST(TimeControlMenu, AChoiceShowsAtOnceBeforeTheFirstMoveAndWaitsForTheNextGameAfterIt) {
@@ -208,18 +208,18 @@ TEST(TimeControlMenu, AChoiceShowsAtOnceBeforeTheFirstMoveAndWaitsForTheNextGame
     EXPECT_FALSE(w.marks.isChecked("TIME_NONE"));
     EXPECT_DOUBLE_EQ(w.left(Colour::White), 300'000);
     w.startBetweenPeople();
-    w.clock.time += 10;
+    w.pauses.time += 10;
     w.move(5, 7, 5, 5);
     // Mid-game the running game keeps its control.
     chooseTimeControl(w.game, TimeControl{});
     EXPECT_TRUE(w.marks.isChecked("TIME_NONE"));
     EXPECT_FALSE(w.marks.isChecked("TIME_5_0"));
-    EXPECT_TRUE(w.game.chessClock.on());
+    EXPECT_TRUE(w.game.playerClocks.on());
     EXPECT_DOUBLE_EQ(w.left(Colour::White), 290'000);
     // The next game starts without clocks.
     w.startBetweenPeople();
-    EXPECT_FALSE(w.game.chessClock.on());
-    EXPECT_FALSE(w.game.chessClock.running());
+    EXPECT_FALSE(w.game.playerClocks.on());
+    EXPECT_FALSE(w.game.playerClocks.running());
 }
 
 TEST(TimeControlMenu, TheDialogSetsAControlOfItsOwnAndClosedChangesNothing) {

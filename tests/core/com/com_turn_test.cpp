@@ -26,7 +26,7 @@ using testing::boardRows;
 void startComGame(testing::FakeWorld& w, const Board& left, const Board& right) {
     putPosition(w.game, left, right);
     w.game.state.gameMode = GameMode::AgainstComputer;
-    w.game.state.sideToMove = w.game.state.whiteTurn;
+    w.game.state.sideToMove = w.game.state.whiteSide;
     w.game.sounds.pieceSound = 7;
 }
 
@@ -53,11 +53,11 @@ TEST(ComTurn, EnPassantIsAnnouncedAndTakesThePawnBelow) {
     EXPECT_TRUE(w.view.saw("blink 1 4 5 2"));
     EXPECT_TRUE(w.view.saw("square 1 5 5"));
     EXPECT_EQ(w.sound.played, (std::vector<std::int32_t>{7}));
-    EXPECT_EQ(w.clock.waits, (std::vector<double>{0.3, 0.3, 0.5}));
+    EXPECT_EQ(w.pauses.waits, (std::vector<double>{0.3, 0.3, 0.5}));
     EXPECT_EQ(w.game.state.moveNumber, 1);
     EXPECT_EQ(w.game.state.lastMoveNumber, 1);
     EXPECT_EQ(w.game.history.left[1], w.game.board(BoardId::LEFT));
-    EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
+    EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteSide);
     EXPECT_FALSE(w.game.state.whiteInCheck);
 }
 
@@ -90,7 +90,7 @@ TEST(ComTurn, MateIsAnnouncedAndTheGameGoesOn) {
     ASSERT_EQ(w.dialogs.boxes.size(), 1u);
     EXPECT_EQ(w.dialogs.boxes[0].text, "よし！!");
     EXPECT_EQ(w.dialogs.boxes[0].title, "チェックメイト ?");
-    EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
+    EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteSide);
 }
 
 TEST(ComTurn, ACheckOnTheRightBoardIsAnnouncedBeforeAMateOnTheLeft) {
@@ -122,7 +122,7 @@ TEST(ComTurn, TakingTheKingWinsAfterTheMoveIsCounted) {
                  boardFrom({"....k...", "........", "........", "........", "........", "........", "........",
                             "....K..."}));
     EXPECT_EQ(com_ban(w.game), Winner::Computer);
-    EXPECT_EQ(w.game.state.gameWinner, w.game.state.blackTurn);
+    EXPECT_EQ(w.game.state.gameWinner, w.game.state.blackSide);
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(1, 8), BLACK_ROOK);
     EXPECT_EQ(w.game.state.moveNumber, 1);
     // The turn only reports the end; ending the game is left to the caller.
@@ -150,11 +150,11 @@ TEST(ComTurn, LevelFourPlaysTheEnginesMoveThroughTheSameTurn) {
     testing::ScriptedDialogs dialogs;
     testing::RecordingPresentation view;
     testing::RecordingSound sound;
-    testing::RecordingClock clock;
+    testing::RecordingPauses pauses;
     NullShell shell;
     testing::RecordingMarks marks;
     QuickEngine engine;
-    Ports ports{&dialogs, &view, &sound, &clock, &shell, &marks};
+    Ports ports{&dialogs, &view, &sound, &pauses, &shell, &marks};
     ports.engineRunner = &engine;
     Game g(ports);
     putPosition(g, boardFrom({"r...k...", "........", "........", "........", "........", "........", "........",
@@ -162,7 +162,7 @@ TEST(ComTurn, LevelFourPlaysTheEnginesMoveThroughTheSameTurn) {
                 boardFrom({"....k...", "........", "........", "........", "........", "........", "........",
                            "....K..."}));
     g.state.gameMode = GameMode::AgainstComputer;
-    g.state.sideToMove = g.state.whiteTurn;
+    g.state.sideToMove = g.state.whiteSide;
     dialogs.answers = {Answer::No};
     LEVEL_Click(g, MAX_LEVEL);
     // The engine sees the king on a8 take: it wins, as the one-move levels do.

@@ -44,7 +44,7 @@ TEST(Hint, OutlinesALegalMoveOfTheSideToMoveAndChangesNothing) {
         start(w.game);
         // Between two people, black to move once white has moved.
         const bool blackToMove = start == &START_Click;
-        if (blackToMove) w.game.state.sideToMove = w.game.state.blackTurn;
+        if (blackToMove) w.game.state.sideToMove = w.game.state.blackSide;
         const Board left = w.game.board(BoardId::LEFT), right = w.game.board(BoardId::RIGHT);
         const std::size_t boxes = w.dialogs.boxes.size();
         w.view.lines.clear();
@@ -53,7 +53,7 @@ TEST(Hint, OutlinesALegalMoveOfTheSideToMoveAndChangesNothing) {
         ASSERT_EQ(marks.size(), 2u);
         EXPECT_EQ(marks[0][0], marks[1][0]);  // from and to on one board
         const BoardId id = marks[0][0] == 1 ? BoardId::LEFT : BoardId::RIGHT;
-        const Side turn = blackToMove ? w.game.state.blackTurn : w.game.state.whiteTurn;
+        const Side turn = blackToMove ? w.game.state.blackSide : w.game.state.whiteSide;
         bool legal = false;
         for (const Move& m : acceptedMoves(w.game, id, turn)) {
             legal |= m.from.file == marks[0][1] && m.from.rank == marks[0][2] && m.to.file == marks[1][1] &&
@@ -112,7 +112,7 @@ TEST(Hint, BetweenPeopleItOffersOnlyMovesThePersonMayMake) {
     right.at(5, 1) = BLACK_KING;
     right.at(8, 8) = WHITE_KING;
     w.game.board(BoardId::RIGHT) = right;
-    w.game.state.sideToMove = w.game.state.blackTurn;
+    w.game.state.sideToMove = w.game.state.blackSide;
     w.view.lines.clear();
     HINT_Click(w.game);
     const auto marks = hintMarks(w);

@@ -87,7 +87,7 @@ TEST(StoppedTurn, ACommandThatLeftTheGameWhereItStoodLetsTheComputerMove) {
     continueComputerTurn(w.game);
     const GameState& st = w.game.state;
     EXPECT_EQ(st.moveNumber, 2);  // the one-move level answered
-    EXPECT_EQ(st.sideToMove, st.whiteTurn);
+    EXPECT_EQ(st.sideToMove, st.whiteSide);
     EXPECT_FALSE(comState(w.game).turnStopped);
     EXPECT_EQ(w.engine.calls, 1);
 
@@ -98,7 +98,7 @@ TEST(StoppedTurn, ACommandThatLeftTheGameWhereItStoodLetsTheComputerMove) {
     continueComputerTurn(v.game);
     EXPECT_EQ(v.engine.calls, 2);
     EXPECT_EQ(v.game.state.moveNumber, 2);
-    EXPECT_EQ(v.game.state.sideToMove, v.game.state.whiteTurn);
+    EXPECT_EQ(v.game.state.sideToMove, v.game.state.whiteSide);
 }
 
 TEST(StoppedTurn, ACommandThatSteppedOrReplacedTheGameIsNotFollowedByTheComputer) {
@@ -127,7 +127,7 @@ TEST(StoppedTurn, ACommandThatSteppedOrReplacedTheGameIsNotFollowedByTheComputer
     continueComputerTurn(fresh.game);
     EXPECT_EQ(fresh.engine.calls, 2);
     EXPECT_EQ(fresh.game.state.moveNumber, 2);
-    EXPECT_EQ(fresh.game.state.sideToMove, fresh.game.state.whiteTurn);
+    EXPECT_EQ(fresh.game.state.sideToMove, fresh.game.state.whiteSide);
 }
 
 TEST(StoppedTurn, AStoppedHintDrawsNothing) {
@@ -137,7 +137,7 @@ TEST(StoppedTurn, AStoppedHintDrawsNothing) {
     HINT_Click(w.game);
     EXPECT_EQ(w.engine.calls, 1);
     EXPECT_EQ(w.view.lines.size(), drawn);
-    EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
+    EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteSide);
     EXPECT_FALSE(comState(w.game).turnStopped);
 }
 

@@ -141,7 +141,7 @@ TEST(BoardDrawing, BlinkShowsTheSquareEmptyThenThePieceTwice) {
     for (const auto& p : w.canvas.pictures) codes.push_back(p.code);
     EXPECT_EQ(codes, (std::vector<int>{PIC_EMPTY_1, 51, PIC_EMPTY_1, 51}));
     EXPECT_EQ(w.canvas.refreshes, 4);
-    EXPECT_EQ(w.world.clock.waits, (std::vector<double>(4, 0.2)));
+    EXPECT_EQ(w.world.pauses.waits, (std::vector<double>(4, 0.2)));
 }
 
 TEST(BoardDrawing, ComputerPromotionIsShownBesideItsBoard) {
@@ -152,8 +152,8 @@ TEST(BoardDrawing, ComputerPromotionIsShownBesideItsBoard) {
     EXPECT_EQ(w.world.dialogs.shown[0].left, 6250);
     EXPECT_EQ(w.world.dialogs.highlighted, (std::vector<PieceCode>{BLACK_QUEEN}));
     EXPECT_EQ(w.world.dialogs.closed, 1);
-    EXPECT_EQ(w.world.clock.waits, (std::vector<double>{1.5}));
-    EXPECT_EQ(w.world.clock.ticks, 1);
+    EXPECT_EQ(w.world.pauses.waits, (std::vector<double>{1.5}));
+    EXPECT_EQ(w.world.pauses.ticks, 1);
     // In the exchanged layout the computer's pieces are white.
     w.game.state.kingQueenSwapped = true;
     w.painter.描画_桝駒成アニメ(BLACK_QUEEN, BoardId::LEFT);
@@ -207,7 +207,7 @@ TEST(StatusTexts, MoveTextClearsTheSideItNames) {
     EXPECT_DOUBLE_EQ(w.canvas.texts[1].y, 900 + 525 * 9.5);  // below the board
     ASSERT_FALSE(w.canvas.pictures.empty());
     EXPECT_EQ(w.canvas.pictures.front().y, 900 + 525 * 9.0);  // the lower strip was cleared first
-    EXPECT_EQ(w.world.clock.waits, (std::vector<double>{0.3}));
+    EXPECT_EQ(w.world.pauses.waits, (std::vector<double>{0.3}));
     w.canvas.clear();
     w.painter.描画_移動結果(5, 9.5, {5, 7}, EMPTY, RESULT_COLOR);
     EXPECT_TRUE(w.canvas.pictures.empty());
@@ -295,13 +295,13 @@ std::vector<std::string> bandTexts(const RecordingCanvas& canvas) {
 
 TEST(ClockDrawing, BothClocksInTheBandTheRunningOneMarkedAndNothingWithoutAControl) {
     PainterWorld w;
-    w.game.chessClock.reset({300'000, 0});
+    w.game.playerClocks.reset({300'000, 0});
     w.painter.画面_再描画();
     EXPECT_EQ(bandTexts(w.canvas), (std::vector<std::string>{"5:00", "5:00"}));
     // White's clock, below, runs: marked, and counting from the port's time.
     w.canvas.clear();
-    w.game.chessClock.start(Colour::White, w.world.clock.time);
-    w.world.clock.time += 291.25;
+    w.game.playerClocks.start(Colour::White, w.world.pauses.time);
+    w.world.pauses.time += 291.25;
     w.painter.drawClocks();
     EXPECT_EQ(bandTexts(w.canvas), (std::vector<std::string>{"5:00", "0:08.7", "●"}));
     // Turned round, white's clock stands at the top.
@@ -311,7 +311,7 @@ TEST(ClockDrawing, BothClocksInTheBandTheRunningOneMarkedAndNothingWithoutAContr
     EXPECT_EQ(bandTexts(w.canvas), (std::vector<std::string>{"0:08.7", "●", "5:00"}));
     // No control: the band is cleared once, then left alone.
     w.canvas.clear();
-    w.game.chessClock.reset({});
+    w.game.playerClocks.reset({});
     w.painter.drawClocks();
     EXPECT_TRUE(bandTexts(w.canvas).empty());
     EXPECT_EQ(w.canvas.pictures.size(), 4u);

@@ -77,16 +77,16 @@ bool capturesAgree(Position& p, KingTest test, std::string& report) {
 // and reports the first few.
 int compareWithRules(const Board& left, const Board& right, const std::string& where) {
     int failures = 0;
-    for (Colour color : {WHITE, BLACK}) {
+    for (Colour colour : {WHITE, BLACK}) {
         auto g = std::make_unique<Game>();
         putPosition(*g, left, right);
-        Position p = positionFromGame(*g, color);
-        const Side turn = sideOf(g->state, color);
+        Position p = positionFromGame(*g, colour);
+        const Side turn = sideOf(g->state, colour);
         for (const KingTest test : {KingTest::Tested, KingTest::Untested}) {
             std::string report;
             if (capturesAgree(p, test, report)) continue;
             if (++failures <= 3) {
-                ADD_FAILURE() << where << (color == WHITE ? " white" : " black")
+                ADD_FAILURE() << where << (colour == WHITE ? " white" : " black")
                               << (test == KingTest::Tested ? "" : " untested") << report;
             }
         }
@@ -99,7 +99,7 @@ int compareWithRules(const Board& left, const Board& right, const std::string& w
                 const std::vector<Move> got = engineMoves(p, id, test);
                 if (got == expected) continue;
                 if (++failures <= 3) {
-                    ADD_FAILURE() << where << (color == WHITE ? " white" : " black")
+                    ADD_FAILURE() << where << (colour == WHITE ? " white" : " black")
                                   << (id == BoardId::LEFT ? " left" : " right")
                                   << (test == KingTest::Tested ? "" : " untested") << "\n rules: " << describe(expected)
                                   << "\n engine:" << describe(got);

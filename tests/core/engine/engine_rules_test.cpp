@@ -106,7 +106,7 @@ TEST(EngineRules, EnPassantPinnedOnTheRankIsAllowedBecauseTheTestLeavesThePawn) 
     EXPECT_EQ(movesFrom(p, 0, 4, 4, 5, 3).size(), 2u);
     auto g = std::make_unique<Game>();
     putPosition(*g, b, EMPTY_BOARD);
-    const auto accepted = acceptedMoves(*g, BoardId::LEFT, g->state.whiteTurn);
+    const auto accepted = acceptedMoves(*g, BoardId::LEFT, g->state.whiteSide);
     EXPECT_NE(std::find(accepted.begin(), accepted.end(), Move{{4, 4}, {5, 3}}), accepted.end());
 }
 
@@ -178,10 +178,10 @@ TEST(EngineRules, SeveralKingsOrNoneAsTheRulesModuleSeesThem) {
     EXPECT_EQ(p.kingSquare(0, WHITE), squareOf(7, 8));
     EXPECT_EQ(p.kingSquare(1, WHITE), squareOf(5, 8));
     for (BoardId id : {BoardId::LEFT, BoardId::RIGHT}) {
-        const auto expected = acceptedMoves(*g, id, g->state.whiteTurn);
+        const auto expected = acceptedMoves(*g, id, g->state.whiteSide);
         EXPECT_EQ(expected.size(), id == BoardId::LEFT ? 4u : 10u);
         if (id == BoardId::RIGHT) {
-            EXPECT_EQ(expected, movesByMoveTest(*g, id, g->state.whiteTurn));
+            EXPECT_EQ(expected, movesByMoveTest(*g, id, g->state.whiteSide));
         }
         EXPECT_EQ(boardMoves(p, id), expected) << (id == BoardId::LEFT ? "left" : "right");
     }
@@ -230,8 +230,8 @@ TEST(EnginePerft, StartPositionMatchesTheRulesModule) {
     Position p = positionFromGame(*g, WHITE);
     // Twenty moves a board.
     EXPECT_EQ(perft(p, 1), 40u);
-    EXPECT_EQ(perft(p, 2), rulesPerft(*g, g->state.whiteTurn, 2));
-    EXPECT_EQ(perft(p, 3), rulesPerft(*g, g->state.whiteTurn, 3));
+    EXPECT_EQ(perft(p, 2), rulesPerft(*g, g->state.whiteSide, 2));
+    EXPECT_EQ(perft(p, 3), rulesPerft(*g, g->state.whiteSide, 3));
 }
 
 TEST(EnginePerft, GoldenPositionsMatchTheRulesModuleAtDepthTwo) {
@@ -239,12 +239,12 @@ TEST(EnginePerft, GoldenPositionsMatchTheRulesModuleAtDepthTwo) {
     std::string error;
     ASSERT_TRUE(readRecordFileStrict(VELMORA_GOLDEN_DIR "/play.棋譜", record, error)) << error;
     for (size_t n = 0; n < record.snapshots.size(); n += 7) {
-        for (Colour color : {WHITE, BLACK}) {
+        for (Colour colour : {WHITE, BLACK}) {
             auto g = std::make_unique<Game>();
             putPosition(*g, record.snapshots[n].left, record.snapshots[n].right);
-            Position p = positionFromGame(*g, color);
-            const Side turn = sideOf(g->state, color);
-            EXPECT_EQ(perft(p, 2), rulesPerft(*g, turn, 2)) << "snapshot " << n << (color == WHITE ? " white" : " black");
+            Position p = positionFromGame(*g, colour);
+            const Side turn = sideOf(g->state, colour);
+            EXPECT_EQ(perft(p, 2), rulesPerft(*g, turn, 2)) << "snapshot " << n << (colour == WHITE ? " white" : " black");
         }
     }
 }

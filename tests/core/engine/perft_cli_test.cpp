@@ -61,12 +61,12 @@ double number(const Json& j, const std::string& key) { return std::get<double>(f
 
 const std::string GOLDEN = std::string("'") + VELMORA_GOLDEN_DIR + "/play.棋譜'";
 
-std::uint64_t enginePerft(int snapshot, Colour color, int depth) {
+std::uint64_t enginePerft(int snapshot, Colour colour, int depth) {
     RecordFile record;
     std::string error;
     EXPECT_TRUE(readRecordFileStrict(VELMORA_GOLDEN_DIR "/play.棋譜", record, error));
     const SnapshotPair& s = record.snapshots.at(static_cast<size_t>(snapshot));
-    Position p = positionFromBoards(s.left, s.right, color);
+    Position p = positionFromBoards(s.left, s.right, colour);
     return perft(p, depth);
 }
 
@@ -137,13 +137,13 @@ TEST(PerftCli, SideDefaultsToTheSideThatDidNotMoveLast) {
         }
         const Side mover = 調査_手番(*g, n);
         ASSERT_NE(mover, Side::None);
-        const std::string expected = mover == g->state.whiteTurn ? "black" : "white";
+        const std::string expected = mover == g->state.whiteSide ? "black" : "white";
         const CliRun run = perftCli(GOLDEN + " --move " + std::to_string(n) + " --depth 1");
         ASSERT_EQ(run.status, 0);
         ASSERT_EQ(run.lines.size(), 1u);
         EXPECT_EQ(std::get<std::string>(field(run.lines[0], "side").value), expected) << "snapshot " << n;
-        const Colour color = expected == "black" ? BLACK : WHITE;
-        EXPECT_EQ(static_cast<std::uint64_t>(number(run.lines[0], "nodes")), enginePerft(n, color, 1));
+        const Colour colour = expected == "black" ? BLACK : WHITE;
+        EXPECT_EQ(static_cast<std::uint64_t>(number(run.lines[0], "nodes")), enginePerft(n, colour, 1));
     }
 
     const CliRun forced = perftCli(GOLDEN + " --move 1 --depth 2 --side white");

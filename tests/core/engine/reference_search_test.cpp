@@ -40,7 +40,7 @@ class PlainSearch {
 public:
     PlainSearch(const Position& root, GameKind kind) : p_(root), kind_(kind), lists_(MAX_PLY + 1) {
         for (int b = 0; b < 2; ++b) {
-            for (Colour c : {WHITE, BLACK}) rootKings_[b][colorIndex(c)] = root.kingCount(b, c) > 0;
+            for (Colour c : {WHITE, BLACK}) rootKings_[b][colourIndex(c)] = root.kingCount(b, c) > 0;
         }
     }
 
@@ -56,9 +56,9 @@ public:
 
 private:
     // A king the side had at the root and no longer has on some board.
-    bool lostKing(Colour color) const {
+    bool lostKing(Colour colour) const {
         for (int b = 0; b < 2; ++b) {
-            if (rootKings_[b][colorIndex(color)] && p_.kingCount(b, color) == 0) return true;
+            if (rootKings_[b][colourIndex(colour)] && p_.kingCount(b, colour) == 0) return true;
         }
         return false;
     }

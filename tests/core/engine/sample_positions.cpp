@@ -39,8 +39,8 @@ std::vector<Sample> recordPositions(const std::string& path, const std::string& 
     std::vector<Sample> out;
     for (size_t n = 0; n < record.snapshots.size(); n += stride) {
         const SnapshotPair& s = record.snapshots[n];
-        const Colour color = (n / stride) % 2 == 0 ? WHITE : BLACK;
-        out.push_back({positionFromBoards(s.left, s.right, color), name + " " + std::to_string(n)});
+        const Colour colour = (n / stride) % 2 == 0 ? WHITE : BLACK;
+        out.push_back({positionFromBoards(s.left, s.right, colour), name + " " + std::to_string(n)});
     }
     return out;
 }

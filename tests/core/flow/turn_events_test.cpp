@@ -94,7 +94,7 @@ void expectNoMoveAfter(const EventWorld& w, bool moved) {
 // again (or had moved already), and the person is to move after its move.
 void expectComputerWentOn(const EventWorld& w, bool) {
     EXPECT_TRUE(computerMoved(w));
-    EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
+    EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteSide);
     EXPECT_EQ(w.game.state.moveNumber, 2);
     EXPECT_FALSE(comState(w.game).turnStopped);
 }
@@ -114,7 +114,7 @@ std::vector<Case> commands(const testing::ScratchFolder& folder) {
              EXPECT_EQ(w.game.state.lastMoveNumber, 2);
              EXPECT_TRUE(isBlack(調査_手番駒(w.game, 2)));
              EXPECT_EQ(comState(w.game).turn, Turn::None);
-             EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
+             EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteSide);
          }},
         {"読込 (a record chosen)", [&folder](EventWorld& w) { File1_Click(w.game, (folder / "play.棋譜").string()); },
          [](EventWorld& w, bool) {
@@ -259,7 +259,7 @@ TEST(TurnEvents, TheTurnIsStepsNotOneCall) {
     }
     EXPECT_EQ(pauses, (std::vector<int>{200, 200, 200, 200, 200, 200, 200, 200, 300, 500}));
     EXPECT_EQ(comState(w.game).turn, Turn::None);
-    EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
+    EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteSide);
     // Now the board is the person's again.
     w.command([&] { testing::clickSquare(w.game, BoardId::LEFT, 4, 7); });
     EXPECT_TRUE(w.game.selection(BoardId::LEFT).pieceSelected);

@@ -228,7 +228,7 @@ TEST(AgainstTheComputer, ComputerAnswersAndHandsTheTurnBack) {
     startOn(w, START, START, SENTE_Click);
     clickMove(w.game, BoardId::LEFT, 5, 7, 5, 5);
     EXPECT_EQ(w.game.state.moveNumber, 2);
-    EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteTurn);
+    EXPECT_EQ(w.game.state.sideToMove, w.game.state.whiteSide);
     EXPECT_NE(w.game.history.left[2], w.game.history.left[1]) ;
 }
 
@@ -303,7 +303,7 @@ TEST(Resume, AfterSteppingBackTheComputerMovesFirst) {
     ASSERT_FALSE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.dialogs.boxes.back().text, "OKですか？");
     EXPECT_EQ(st.moveNumber, 2);  // the computer moved again from move 1
-    EXPECT_EQ(st.sideToMove, st.whiteTurn);
+    EXPECT_EQ(st.sideToMove, st.whiteSide);
     EXPECT_EQ(w.game.history.left[2], afterTwo);  // the same position gives the same move
 }
 
@@ -397,7 +397,7 @@ TEST(StartCommands, AGameFromASteppedPositionGoesOnWithTheColourToMove) {
     EXPECT_EQ(lastBox(w), "");  // no "あなたの番です": the computer moves
     ASSERT_EQ(st.moveNumber, 2);
     EXPECT_TRUE(isBlack(調査_手番駒(w.game, 2)));
-    EXPECT_EQ(st.sideToMove, st.whiteTurn);
+    EXPECT_EQ(st.sideToMove, st.whiteSide);
     clickMove(w.game, BoardId::LEFT, 4, 7, 4, 6);  // the person answers as white
     EXPECT_EQ(st.moveNumber, 4);
     EXPECT_TRUE(isWhite(調査_手番駒(w.game, 3)));
@@ -412,7 +412,7 @@ TEST(StartCommands, AGameFromASteppedPositionGoesOnWithTheColourToMove) {
     GOTE_Click(v.game);
     EXPECT_EQ(lastBox(v), "あなたの番です");
     EXPECT_EQ(v.game.state.moveNumber, 2);
-    EXPECT_EQ(v.game.state.sideToMove, v.game.state.whiteTurn);
+    EXPECT_EQ(v.game.state.sideToMove, v.game.state.whiteSide);
     clickMove(v.game, BoardId::LEFT, 7, 8, 6, 6);
     EXPECT_EQ(v.game.state.moveNumber, 4);
     EXPECT_TRUE(isWhite(調査_手番駒(v.game, 3)));
@@ -424,7 +424,7 @@ TEST(StartCommands, ComputerFirstExchangesKingsAndQueensOnce) {
     Form_Load(w.game);
     GOTE_Click(w.game);
     EXPECT_TRUE(w.game.state.kingQueenSwapped);
-    EXPECT_EQ(w.game.state.whiteTurn, Side::Second);
+    EXPECT_EQ(w.game.state.whiteSide, Side::Second);
     EXPECT_EQ(w.game.state.moveNumber, 1);  // the computer's first move
     EXPECT_EQ(w.game.history.left[0].at(4, 1), BLACK_KING);
     GOTE_Click(w.game);  // again: no second exchange, kings stay on file 4

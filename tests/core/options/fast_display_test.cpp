@@ -109,12 +109,12 @@ struct TurnWorld {
         game.board(BoardId::RIGHT) = right;
         手順保存(game, 0);
         SENTE_Click(game);
-        world.clock.waits.clear();
-        world.clock.ticks = 0;
+        world.pauses.waits.clear();
+        world.pauses.ticks = 0;
     }
     double paused() const {
-        const auto& waits = world.clock.waits;
-        return std::accumulate(waits.begin(), waits.end(), 0.0) + world.clock.ticks;  // a tick: up to a second
+        const auto& waits = world.pauses.waits;
+        return std::accumulate(waits.begin(), waits.end(), 0.0) + world.pauses.ticks;  // a tick: up to a second
     }
 };
 
@@ -136,12 +136,12 @@ TEST(FastDisplayPauses, AnOpeningTurnPausesAsAlwaysWhenOffAndWithinFiftyMillisec
     for (double s : {0.3, 0.3, 0.3}) expected.push_back(s);
     for (int k = 0; k < 2; ++k) expected.insert(expected.end(), blink.begin(), blink.end());
     for (double s : {0.3, 0.5}) expected.push_back(s);
-    EXPECT_EQ(off.world.clock.waits, expected);
-    EXPECT_EQ(off.world.clock.ticks, 0);
+    EXPECT_EQ(off.world.pauses.waits, expected);
+    EXPECT_EQ(off.world.pauses.ticks, 0);
 
     TurnWorld on(START, START, true);
     testing::clickMove(on.game, BoardId::LEFT, 5, 7, 5, 5);
-    EXPECT_EQ(on.world.clock.waits.size(), off.world.clock.waits.size());
+    EXPECT_EQ(on.world.pauses.waits.size(), off.world.pauses.waits.size());
     EXPECT_GT(on.paused(), 0.0);
     EXPECT_LE(on.paused(), 0.05);
     // The same game either way: only the pauses differ.
@@ -164,45 +164,45 @@ TEST(FastDisplayPauses, TheLongestTurnStaysWithinFiftyMilliseconds) {
     // Every presentation pause there is, at full length: move text and
     // capture blink, thinking, blink, promotion display and highlight,
     // capture blink, move text, the pause after.
-    EXPECT_EQ(off.world.clock.ticks, 1);
+    EXPECT_EQ(off.world.pauses.ticks, 1);
     EXPECT_NEAR(off.paused(), 0.3 + 0.8 + 0.6 + 0.8 + 1.5 + 1.0 + 0.8 + 0.3 + 0.5, 1e-9);
 
     TurnWorld on(left, right, true);
     testing::clickMove(on.game, BoardId::RIGHT, 3, 6, 3, 4);
     EXPECT_EQ(on.game.board(BoardId::LEFT).at(1, 8), BLACK_QUEEN);
-    EXPECT_EQ(on.world.clock.ticks, 0);  // no wait for the clock's next second either
-    const auto& waits = on.world.clock.waits;
+    EXPECT_EQ(on.world.pauses.ticks, 0);  // no wait for the clock's next second either
+    const auto& waits = on.world.pauses.waits;
     EXPECT_LE(std::accumulate(waits.begin(), waits.end(), 0.0), 0.05);
 }
 
 TEST(FastDisplayPauses, TheOptionTakesEffectAtTheNextPause) {
     testing::FakeWorld w;
-    w.game.clock().wait(0.5);
+    w.game.pauses().wait(0.5);
     HAYAI_HYOUJI_Click(w.game);
-    w.game.clock().wait(0.5);
-    w.game.clock().waitTick();
+    w.game.pauses().wait(0.5);
+    w.game.pauses().waitTick();
     HAYAI_HYOUJI_Click(w.game);
-    w.game.clock().wait(0.5);
-    ASSERT_EQ(w.clock.waits.size(), 4u);
-    EXPECT_EQ(w.clock.waits[0], 0.5);
-    EXPECT_LT(w.clock.waits[1], 0.01);
-    EXPECT_LT(w.clock.waits[2], 0.01);  // the tick, as a short wait
-    EXPECT_EQ(w.clock.waits[3], 0.5);
-    EXPECT_EQ(w.clock.ticks, 0);
+    w.game.pauses().wait(0.5);
+    ASSERT_EQ(w.pauses.waits.size(), 4u);
+    EXPECT_EQ(w.pauses.waits[0], 0.5);
+    EXPECT_LT(w.pauses.waits[1], 0.01);
+    EXPECT_LT(w.pauses.waits[2], 0.01);  // the tick, as a short wait
+    EXPECT_EQ(w.pauses.waits[3], 0.5);
+    EXPECT_EQ(w.pauses.ticks, 0);
 }
 
 TEST(FastDisplayPauses, AClockStoodInForAWhileIsPacedToo) {
     testing::FakeWorld w;
     w.game.options.fastDisplay = true;
-    testing::RecordingClock other;
-    Clock* old = w.game.swapClock(&other);
-    w.game.clock().wait(0.3);
-    w.game.swapClock(old);
-    w.game.clock().wait(0.3);
+    testing::RecordingPauses other;
+    Pauses* old = w.game.swapPauses(&other);
+    w.game.pauses().wait(0.3);
+    w.game.swapPauses(old);
+    w.game.pauses().wait(0.3);
     ASSERT_EQ(other.waits.size(), 1u);
     EXPECT_LT(other.waits[0], 0.01);
-    ASSERT_EQ(w.clock.waits.size(), 1u);
-    EXPECT_LT(w.clock.waits[0], 0.01);
+    ASSERT_EQ(w.pauses.waits.size(), 1u);
+    EXPECT_LT(w.pauses.waits[0], 0.01);
 }
 
 }  // namespace

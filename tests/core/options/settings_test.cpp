@@ -269,7 +269,7 @@ TEST(SettingsFile, TheLevelTimeControlAndWindowAreRememberedOnceChosen) {
     EXPECT_FALSE(next.marks.isChecked("LEVEL3"));
     EXPECT_EQ(next.game.options.timeControl, TIME_CONTROL_PRESETS[1]);
     EXPECT_TRUE(next.marks.isChecked(menuItemName(timePresetItem(1))));
-    EXPECT_EQ(next.game.chessClock.control(), TIME_CONTROL_PRESETS[1]);
+    EXPECT_EQ(next.game.playerClocks.control(), TIME_CONTROL_PRESETS[1]);
     ASSERT_TRUE(next.game.options.windowPlace);
     EXPECT_EQ(*next.game.options.windowPlace, (OptionState::WindowPlace{40, -10, 900, 500}));
     // なし chosen later is remembered as such.

@@ -156,15 +156,15 @@ TEST(MoveList, OnlyTheLastStepOfAWalkPausesForItsMoveText) {
     w.game.setPresentation(&painter);
     playFourMoves(w.game);
     CANCEL_Click(w.game);
-    w.clock.waits.clear();
+    w.pauses.waits.clear();
     stepToMove(w.game, 4);
     EXPECT_EQ(w.game.state.moveNumber, 4);
-    EXPECT_EQ(w.clock.waits, (std::vector<double>{0.3}));
+    EXPECT_EQ(w.pauses.waits, (std::vector<double>{0.3}));
     // The clock is the game's own again afterwards.
     AFTER_Click(w.game);
     REPLAY_Click(w.game);
     AFTER_Click(w.game);
-    EXPECT_EQ(w.clock.waits, (std::vector<double>{0.3, 0.3}));
+    EXPECT_EQ(w.pauses.waits, (std::vector<double>{0.3, 0.3}));
     w.game.setPresentation(nullptr);
 }
 

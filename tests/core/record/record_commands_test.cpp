@@ -57,8 +57,8 @@ struct RecordWorld {
     // A game of `moves` moves: each snapshot differs from the last by one pawn step.
     void playMoves(int moves) {
         GameState& st = game.state;
-        st.whiteTurn = Side::First;
-        st.blackTurn = Side::Second;
+        st.whiteSide = Side::First;
+        st.blackSide = Side::Second;
         for (int n = 1; n <= moves; ++n) {
             Board& b = game.board(n % 2 ? BoardId::LEFT : BoardId::RIGHT);
             const int file = (n - 1) / 2 % 8 + 1;
@@ -233,7 +233,7 @@ TEST(LoadRecord, HandWrittenCp932FileWithTheFieldLayout) {
     File1_Click(w.game, "hand.棋譜");
     EXPECT_EQ(w.game.state.lastMoveNumber, 1);
     EXPECT_TRUE(w.game.state.kingQueenSwapped);
-    EXPECT_EQ(w.game.state.blackTurn, Side::First);
+    EXPECT_EQ(w.game.state.blackSide, Side::First);
     EXPECT_TRUE(w.view.saw("text 800 6350 名局①"));
     EXPECT_TRUE(w.view.saw("text 3700 100 ｺﾝﾋﾟｭｰﾀ"));
     EXPECT_TRUE(w.view.saw("text 3700 6350 あなた"));

@@ -73,8 +73,8 @@ TEST(Replay, CastlingTextNamesThePieceOnTheHigherFile) {
     Board& b = w.game.board(BoardId::LEFT);
     b.at(6, 8) = b.at(7, 8) = EMPTY;
     手順保存(w.game, 0);
-    w.game.state.whiteTurn = Side::First;
-    w.game.state.blackTurn = Side::Second;
+    w.game.state.whiteSide = Side::First;
+    w.game.state.blackSide = Side::Second;
     w.game.state.sideToMove = Side::First;
     clickMove(w.game, BoardId::LEFT, 5, 8, 7, 8);
     REPLAY_Click(w.game);

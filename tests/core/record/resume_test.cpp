@@ -190,7 +190,7 @@ TEST(ResumeOnEnd, TheKeptGameComesBackAtItsLastPositionReadyToPlay) {
     EXPECT_FALSE(b.state.recordMode);
     EXPECT_EQ(b.state.gameMode, GameMode::BetweenPeople);
     // White made move 1 and black move 2: after move 3 (white's) black is to move.
-    EXPECT_EQ(b.state.sideToMove, b.state.blackTurn);
+    EXPECT_EQ(b.state.sideToMove, b.state.blackSide);
     EXPECT_EQ(second.boxTexts(), (std::vector<std::string>{" 読み込みました"}));
     // Loaded, nothing is unsaved; a move made from there is.
     EXPECT_FALSE(b.movesUnsaved);
@@ -208,13 +208,13 @@ TEST(ResumeCommand, AGameAgainstTheComputerGoesOnAtItsLevelSideAndClocks) {
         LEVEL_Click(first.game, 2);
         personFirst ? SENTE_Click(first.game) : GOTE_Click(first.game);
         const int start = first.game.state.moveNumber;  // 1 after the computer's first move
-        first.clock.time += 7;
+        first.pauses.time += 7;
         clickMove(first.game, BoardId::LEFT, 7, 7, 7, 6);  // the person's pawn; the computer answers
         ASSERT_EQ(first.game.state.lastMoveNumber, start + 2);
         followClock(first.game);  // as the window does after every event: the person's clock runs
-        first.clock.time += 3;  // the person thinks, then ends the program
-        const double whiteMs = first.game.chessClock.remainingMs(Colour::White, first.clock.time);
-        const double blackMs = first.game.chessClock.remainingMs(Colour::Black, first.clock.time);
+        first.pauses.time += 3;  // the person thinks, then ends the program
+        const double whiteMs = first.game.playerClocks.remainingMs(Colour::White, first.pauses.time);
+        const double blackMs = first.game.playerClocks.remainingMs(Colour::Black, first.pauses.time);
         Form_KeyDown(first.game, 27);
 
         ResumeWorld second;
@@ -226,12 +226,12 @@ TEST(ResumeCommand, AGameAgainstTheComputerGoesOnAtItsLevelSideAndClocks) {
         EXPECT_EQ(st.gameMode, GameMode::AgainstComputer);
         EXPECT_EQ(st.comLevel, 2);
         EXPECT_TRUE(second.marks.isChecked("LEVEL2"));
-        EXPECT_EQ(st.whiteTurn, personFirst ? Side::First : Side::Second);
+        EXPECT_EQ(st.whiteSide, personFirst ? Side::First : Side::Second);
         EXPECT_EQ(st.kingQueenSwapped, !personFirst);
-        EXPECT_EQ(st.sideToMove, st.whiteTurn);
-        EXPECT_EQ(b.chessClock.control(), (TimeControl{300'000, 2'000}));
-        EXPECT_NEAR(b.chessClock.remainingMs(Colour::White, second.clock.time), whiteMs, 1);
-        EXPECT_NEAR(b.chessClock.remainingMs(Colour::Black, second.clock.time), blackMs, 1);
+        EXPECT_EQ(st.sideToMove, st.whiteSide);
+        EXPECT_EQ(b.playerClocks.control(), (TimeControl{300'000, 2'000}));
+        EXPECT_NEAR(b.playerClocks.remainingMs(Colour::White, second.pauses.time), whiteMs, 1);
+        EXPECT_NEAR(b.playerClocks.remainingMs(Colour::Black, second.pauses.time), blackMs, 1);
         EXPECT_LT(whiteMs, 302'000);  // the person's three seconds are charged
         // The control in use is the game's: marked as custom, and the dialog opens on it.
         EXPECT_TRUE(second.marks.isChecked(MenuItem::TimeCustom));
@@ -244,7 +244,7 @@ TEST(ResumeCommand, AGameAgainstTheComputerGoesOnAtItsLevelSideAndClocks) {
         const int before = st.lastMoveNumber;
         clickMove(second.game, BoardId::LEFT, 1, 7, 1, 6);
         EXPECT_EQ(st.lastMoveNumber, before + 2) << personFirst;
-        EXPECT_EQ(st.sideToMove, st.whiteTurn);
+        EXPECT_EQ(st.sideToMove, st.whiteSide);
     }
 }
 
@@ -267,7 +267,7 @@ TEST(ResumeCommand, AGameKeptOnTheComputersMoveGoesOnWithIt) {
     EXPECT_EQ(second.boxTexts(), (std::vector<std::string>{" 読み込みました"}));
     EXPECT_EQ(second.game.state.lastMoveNumber, 2);
     EXPECT_TRUE(isBlack(調査_手番駒(second.game, 2)));
-    EXPECT_EQ(second.game.state.sideToMove, second.game.state.whiteTurn);
+    EXPECT_EQ(second.game.state.sideToMove, second.game.state.whiteSide);
 }
 
 // A game taken back and played on from an earlier move comes back as it was
@@ -288,7 +288,7 @@ TEST(ResumeCommand, AGameTakenBackAndPlayedOnComesBackAsLeft) {
     EXPECT_EQ(second.game.state.lastMoveNumber, 2);
     EXPECT_EQ(second.game.board(BoardId::RIGHT), first.game.history.right[2]);
     EXPECT_EQ(second.game.board(BoardId::RIGHT).at(1, 3), BLACK_PAWN);
-    EXPECT_EQ(second.game.state.sideToMove, second.game.state.whiteTurn);
+    EXPECT_EQ(second.game.state.sideToMove, second.game.state.whiteSide);
 }
 
 // The title line: written and read back alike; anything else, or anything

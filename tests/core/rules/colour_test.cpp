@@ -43,8 +43,8 @@ TEST(Colour, SidesFollowWhoMovedFirst) {
     EXPECT_EQ(colourOf(st, Side::First), std::nullopt);  // before the first game no colour has a side
     EXPECT_EQ(colourOf(st, Side::None), std::nullopt);
 
-    st.blackTurn = Side::First;
-    st.whiteTurn = Side::Second;
+    st.blackSide = Side::First;
+    st.whiteSide = Side::Second;
     EXPECT_EQ(colourOf(st, Side::First), Colour::Black);
     EXPECT_EQ(colourOf(st, Side::Second), Colour::White);
     EXPECT_EQ(colourOf(st, Side::None), std::nullopt);
@@ -60,8 +60,8 @@ TEST(Colour, TheRulesAndTheEngineAgreeWhoseTurnItIs) {
     right.at(5, 1) = BLACK_KING;
     right.at(5, 8) = WHITE_KING;
     putPosition(*g, left, right);
-    g->state.blackTurn = Side::First;
-    g->state.whiteTurn = Side::Second;
+    g->state.blackSide = Side::First;
+    g->state.whiteSide = Side::Second;
 
     g->state.sideToMove = Side::Second;
     EXPECT_EQ(engine::positionFromGame(*g).sideToMove(), Colour::White);

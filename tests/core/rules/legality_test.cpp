@@ -124,7 +124,7 @@ TEST_P(KingSafetyTable, JudgesTheOwnKing) {
     Game g;
     setUp(g, boardFrom(c.board));
     const Board before = g.board(BoardId::LEFT);
-    const Side turn = c.white ? g.state.whiteTurn : g.state.blackTurn;
+    const Side turn = c.white ? g.state.whiteSide : g.state.blackSide;
     EXPECT_EQ(移動後チェック_キング(g, BoardId::LEFT, {c.ff, c.fr}, {c.tf, c.tr}, turn), c.expected);
     EXPECT_EQ(g.board(BoardId::LEFT), before);
 }
@@ -162,7 +162,7 @@ TEST(KingSafety, GridsDescribeTheTriedPosition) {
     Game g;
     setUp(g, boardFrom({"k.......", "........", "........", "........", "........", "........", "........",
                         "....K..."}));
-    移動後チェック_キング(g, BoardId::LEFT, {5, 8}, {6, 7}, g.state.whiteTurn);
+    移動後チェック_キング(g, BoardId::LEFT, {5, 8}, {6, 7}, g.state.whiteSide);
     EXPECT_EQ(g.side(BoardId::LEFT).whiteKing, (Square{6, 7}));
     EXPECT_EQ(g.board(BoardId::LEFT).at(5, 8), WHITE_KING);
 }

@@ -58,11 +58,11 @@ TEST(KingQueenExchange, LastQueenFoundTakesTheKingAndAMissingKingIsNotRecreated)
 TEST(PieceCount, NamesTheSideNotCounted) {
     Game g;
     初期設定(g);
-    g.state.whiteTurn = Side::First;
-    g.state.blackTurn = Side::Second;
+    g.state.whiteSide = Side::First;
+    g.state.blackSide = Side::Second;
     g.board(BoardId::LEFT).at(1, 2) = EMPTY;
-    EXPECT_EQ(調査_駒数(g, BoardId::LEFT, g.state.blackTurn), 16);  // white pieces
-    EXPECT_EQ(調査_駒数(g, BoardId::LEFT, g.state.whiteTurn), 15);  // black pieces
+    EXPECT_EQ(調査_駒数(g, BoardId::LEFT, g.state.blackSide), 16);  // white pieces
+    EXPECT_EQ(調査_駒数(g, BoardId::LEFT, g.state.whiteSide), 15);  // black pieces
     EXPECT_EQ(調査_駒数(g, BoardId::LEFT, Side::None), 0);
 }
 
@@ -79,8 +79,8 @@ TEST(KingSquares, FoundOnTheNamedBoardOnly) {
 TEST(WhoMoved, FromTheArrivingPieceAndTheFirstEmptiedSquare) {
     Game g;
     初期設定(g);
-    g.state.whiteTurn = Side::First;
-    g.state.blackTurn = Side::Second;
+    g.state.whiteSide = Side::First;
+    g.state.blackSide = Side::Second;
     // Move 1: a white knight takes on (3,3) of the left board and, by the
     // two-board capture, the black piece on (3,3) of the right board too.
     g.board(BoardId::LEFT).at(3, 3) = BLACK_BISHOP;
@@ -90,7 +90,7 @@ TEST(WhoMoved, FromTheArrivingPieceAndTheFirstEmptiedSquare) {
     手順保存(g, 0);
     駒移動(g, BoardId::LEFT, {2, 5}, {3, 3}, WHITE_KNIGHT);
     手順保存(g, 1);
-    EXPECT_EQ(調査_手番(g, 1), g.state.whiteTurn);
+    EXPECT_EQ(調査_手番(g, 1), g.state.whiteSide);
     EXPECT_EQ(調査_手番駒(g, 1), WHITE_KNIGHT);
     // Move 2: white castles queenside on the right board: the rook on file 1
     // empties first in file order.
@@ -100,10 +100,10 @@ TEST(WhoMoved, FromTheArrivingPieceAndTheFirstEmptiedSquare) {
     駒移動(g, BoardId::RIGHT, {5, 8}, {3, 8}, WHITE_KING);
     手順保存(g, 2);
     EXPECT_EQ(調査_手番駒(g, 2), WHITE_ROOK);
-    EXPECT_EQ(調査_手番(g, 2), g.state.whiteTurn);
+    EXPECT_EQ(調査_手番(g, 2), g.state.whiteSide);
     // With the computer moving first, white is the second player.
-    g.state.whiteTurn = Side::Second;
-    g.state.blackTurn = Side::First;
+    g.state.whiteSide = Side::Second;
+    g.state.blackSide = Side::First;
     EXPECT_EQ(調査_手番(g, 2), Side::Second);
     // Identical snapshots: nobody moved.
     手順保存(g, 3);

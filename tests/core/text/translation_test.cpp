@@ -320,7 +320,7 @@ struct EnglishWorld {
     EnglishTranslator translator;
     testing::ScriptedDialogs dialogs;
     testing::RecordingSound sound;
-    testing::RecordingClock clock;
+    testing::RecordingPauses pauses;
     NullShell shell;
     testing::RecordingMarks marks;
     Game game{ports()};
@@ -329,7 +329,7 @@ struct EnglishWorld {
 
     EnglishWorld() { game.setPresentation(&painter); }
     Ports ports() {
-        Ports p{&dialogs, nullptr, &sound, &clock, &shell, &marks};
+        Ports p{&dialogs, nullptr, &sound, &pauses, &shell, &marks};
         p.translator = &translator;
         return p;
     }
@@ -370,7 +370,7 @@ TEST(EnglishRun, NoJapaneseReachesTheBoxesOrThePicture) {
     w.command([&] { AFTER_Click(g); });
     // The first player's flag; "Play again?" answered Yes.
     w.dialogs.answers.push_front(Answer::Yes);
-    w.clock.time += 61;
+    w.pauses.time += 61;
     w.command([&] { clockTick(g); });
     ASSERT_EQ(g.state.sideToMove, Side::None);
     w.command([&] { LEVEL_Click(g, 3); });

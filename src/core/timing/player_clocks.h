@@ -9,8 +9,8 @@ namespace velmora {
 
 // The two clocks of a game under a time control. At most one runs at a
 // time. The caller gives the time: seconds of a clock that only goes
-// forward (the Clock port's now()).
-class ChessClock {
+// forward (the Pauses port's now()).
+class PlayerClocks {
 public:
     // Both clocks stopped, each with the control's full time.
     void reset(TimeControl control);

@@ -2,14 +2,14 @@
 // time plan, with the time given by the test.
 #include <gtest/gtest.h>
 
-#include "timing/chess_clock.h"
+#include "timing/player_clocks.h"
 #include "timing/time_plan.h"
 
 namespace velmora {
 namespace {
 
-TEST(ChessClock, ChargesTheRunningSideAndAddsTheIncrementAfterItsMove) {
-    ChessClock clock;
+TEST(PlayerClocks, ChargesTheRunningSideAndAddsTheIncrementAfterItsMove) {
+    PlayerClocks clock;
     clock.reset({60'000, 2'000});
     EXPECT_FALSE(clock.running());
     clock.start(Colour::White, 100.0);
@@ -27,8 +27,8 @@ TEST(ChessClock, ChargesTheRunningSideAndAddsTheIncrementAfterItsMove) {
     EXPECT_DOUBLE_EQ(clock.remainingMs(Colour::White, 112.0), 55'000);
 }
 
-TEST(ChessClock, StoppedClocksKeepTheirTimeAndResetGivesBothTheFullTime) {
-    ChessClock clock;
+TEST(PlayerClocks, StoppedClocksKeepTheirTimeAndResetGivesBothTheFullTime) {
+    PlayerClocks clock;
     clock.reset({300'000, 0});
     clock.start(Colour::Black, 10.0);
     clock.stop(40.0);
@@ -43,8 +43,8 @@ TEST(ChessClock, StoppedClocksKeepTheirTimeAndResetGivesBothTheFullTime) {
     EXPECT_DOUBLE_EQ(clock.remainingMs(Colour::White, 9'999.0), 60'000);
 }
 
-TEST(ChessClock, PausesCountedMeanwhileAreNotCharged) {
-    ChessClock clock;
+TEST(PlayerClocks, PausesCountedMeanwhileAreNotCharged) {
+    PlayerClocks clock;
     clock.reset({60'000, 0});
     // The computer's clock: 3 s pass, 2.5 s of them in presentation pauses.
     clock.start(Colour::Black, 50.0, 7.0);
@@ -56,8 +56,8 @@ TEST(ChessClock, PausesCountedMeanwhileAreNotCharged) {
     EXPECT_DOUBLE_EQ(clock.remainingMs(Colour::Black, 70.0), 59'500);
 }
 
-TEST(ChessClock, TimeRunOutMeansNoIncrementAndAFalseMove) {
-    ChessClock clock;
+TEST(PlayerClocks, TimeRunOutMeansNoIncrementAndAFalseMove) {
+    PlayerClocks clock;
     clock.reset({1'000, 5'000});
     clock.start(Colour::White, 0.0);
     EXPECT_FALSE(clock.timeIsUp(Colour::White, 0.999));
@@ -65,7 +65,7 @@ TEST(ChessClock, TimeRunOutMeansNoIncrementAndAFalseMove) {
     EXPECT_FALSE(clock.moveMade(Colour::White, 1.2));
     EXPECT_TRUE(clock.timeIsUp(Colour::White, 1.2));
     // Without a control nobody's time is ever up and every move counts.
-    ChessClock none;
+    PlayerClocks none;
     none.reset({});
     none.start(Colour::White, 0.0);
     EXPECT_FALSE(none.timeIsUp(Colour::White, 1e6));
@@ -122,7 +122,7 @@ TEST(TimePlan, TheLongestGameNeverRunsOutOfTime) {
     for (const TimeControl control : {TimeControl{60'000, 0}, TimeControl{6'000, 100}, TimeControl{6'000, 0},
                                       TimeControl{30'000, 0}}) {
         for (const double overheadMs : {0.5, 2.0, 4.0}) {
-            ChessClock clock;
+            PlayerClocks clock;
             clock.reset(control);
             double now = 0;
             for (int ownMovesLeft = 250; ownMovesLeft >= 1; --ownMovesLeft) {

@@ -1,4 +1,4 @@
-#include "timing/chess_clock.h"
+#include "timing/player_clocks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,19 +6,19 @@
 
 namespace velmora {
 
-void ChessClock::reset(TimeControl control) {
+void PlayerClocks::reset(TimeControl control) {
     control_ = control;
     remainingMs_[0] = remainingMs_[1] = control.baseMs;
     running_.reset();
 }
 
-void ChessClock::resume(TimeControl control, double whiteMs, double blackMs) {
+void PlayerClocks::resume(TimeControl control, double whiteMs, double blackMs) {
     reset(control);
     remainingMs_[index(Colour::White)] = whiteMs;
     remainingMs_[index(Colour::Black)] = blackMs;
 }
 
-void ChessClock::start(Colour c, double now, double pauses) {
+void PlayerClocks::start(Colour c, double now, double pauses) {
     if (running_ == c) return;
     stop(now);
     running_ = c;
@@ -26,14 +26,14 @@ void ChessClock::start(Colour c, double now, double pauses) {
     pausesSince_ = pauses;
 }
 
-void ChessClock::stop(double now, double pauses) {
+void PlayerClocks::stop(double now, double pauses) {
     if (!running_) return;
     const double excluded = pauses > pausesSince_ ? pauses - pausesSince_ : 0;
     remainingMs_[index(*running_)] -= std::max(0.0, now - since_ - excluded) * 1000;
     running_.reset();
 }
 
-bool ChessClock::moveMade(Colour c, double now) {
+bool PlayerClocks::moveMade(Colour c, double now) {
     if (running_ == c) stop(now);
     if (!on()) return true;
     if (remainingMs_[index(c)] <= 0) return false;
@@ -41,7 +41,7 @@ bool ChessClock::moveMade(Colour c, double now) {
     return true;
 }
 
-double ChessClock::remainingMs(Colour c, double now) const {
+double PlayerClocks::remainingMs(Colour c, double now) const {
     double ms = remainingMs_[index(c)];
     if (running_ == c) ms -= std::max(0.0, now - since_) * 1000;
     return ms;

@@ -5,9 +5,9 @@ namespace velmora {
 
 // Pauses that handle no input, and the time. The window keeps its picture
 // meanwhile.
-class Clock {
+class Pauses {
 public:
-    virtual ~Clock() = default;
+    virtual ~Pauses() = default;
     virtual void wait(double seconds) = 0;
     // Waits until the clock's second has changed once (up to one second).
     virtual void waitTick() = 0;

@@ -1,7 +1,7 @@
 #pragma once
 #include <algorithm>
 
-#include "ports/clock_port.h"
+#include "ports/pauses_port.h"
 
 namespace velmora {
 
@@ -11,7 +11,7 @@ namespace velmora {
 // for the clock's next second to a few milliseconds, so that all the pauses of
 // one turn, the person's move and the computer's reply together, stay within
 // FAST_TURN_BUDGET even with a promotion and two-board captures on both sides.
-class PacedClock final : public Clock {
+class PacedPauses final : public Pauses {
 public:
     // The most the pauses of one turn may take with fast display on, seconds.
     static constexpr double FAST_TURN_BUDGET = 0.05;
@@ -22,7 +22,7 @@ public:
     static constexpr double LONGEST_TURN = 6.6;
     static constexpr double FAST_FACTOR = FAST_TURN_BUDGET / LONGEST_TURN * 0.9;
 
-    PacedClock(Clock& inner, const bool& fast) : inner_(&inner), fast_(fast) {}
+    PacedPauses(Pauses& inner, const bool& fast) : inner_(&inner), fast_(fast) {}
 
     void wait(double seconds) override {
         const double began = inner_->now();
@@ -47,11 +47,11 @@ public:
     // clock does not pay for the pauses of its turn.
     double pausedSeconds() const { return paused_; }
 
-    Clock& inner() { return *inner_; }
-    void setInner(Clock& inner) { inner_ = &inner; }
+    Pauses& inner() { return *inner_; }
+    void setInner(Pauses& inner) { inner_ = &inner; }
 
 private:
-    Clock* inner_;
+    Pauses* inner_;
     const bool& fast_;
     double paused_ = 0;
 };
