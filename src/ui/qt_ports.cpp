@@ -44,35 +44,24 @@ void keepTitleWhole(QMessageBox& box, const QString& title) {
 
 QtEngineRunner::~QtEngineRunner() { stopAll(); }
 
-void QtEngineRunner::stopAll() {
-    for (Running& r : running_) r.task->cancel();
-    for (Running& r : running_) r.future.waitForFinished();
+void QtEngineRunner::waitForWorkers() {
+    for (QFuture<engine::SearchResult>& worker : workers_) worker.waitForFinished();
+    workers_.clear();
 }
 
-std::shared_ptr<SearchTask> QtEngineRunner::start(const engine::Position& position, const engine::SearchLimits& limits,
-                                                  SearchAnswer answer) {
-    // The table serves one search at a time: the newest search is the one
-    // wanted, and an older one (cancelled already, or given up now) ends
-    // within milliseconds.
-    stopAll();
-    auto task = std::make_shared<SearchTask>();
-    engine::SearchLimits own = withTable(limits);
-    own.stop = &task->stopFlag();
+void QtEngineRunner::launch(const std::shared_ptr<const SearchTask>&, const engine::Position& position,
+                            const engine::SearchLimits& limits, Finished finished) {
     QFuture<engine::SearchResult> future =
-        QtConcurrent::run([position, own] { return engine::bestMove(position, own); });
-    running_.push_back({task, future});
+        QtConcurrent::run([position, limits] { return engine::bestMove(position, limits); });
+    std::erase_if(workers_, [](const QFuture<engine::SearchResult>& w) { return w.isFinished(); });
+    workers_.push_back(future);
     auto* watcher = new QFutureWatcher<engine::SearchResult>(&context_);
-    QObject::connect(watcher, &QFutureWatcherBase::finished, &context_, [this, watcher, task, answer] {
+    QObject::connect(watcher, &QFutureWatcherBase::finished, &context_, [watcher, finished = std::move(finished)] {
         const engine::SearchResult result = watcher->result();
         watcher->deleteLater();
-        std::erase_if(running_, [&task](const Running& r) { return r.task == task; });
-        if (notify_) notify_(false);
-        task->setAnswered();
-        if (!task->cancelled()) deliver_([&answer, &result] { answer(result); });
+        finished(result);
     });
     watcher->setFuture(future);
-    if (notify_) notify_(true);
-    return task;
 }
 
 QtTimer::QtTimer(Deliver deliver) : deliver_(std::move(deliver)) {

@@ -36,29 +36,27 @@ using Deliver = std::function<void(const std::function<void()>&)>;
 // (its SearchTask): cancelled, it ends within milliseconds and its answer is
 // never delivered. One search uses the table at a time: a new one waits for
 // a cancelled one to end, and the runner waits for its searches as it goes.
-class QtEngineRunner : public EngineRunner {
+class QtEngineRunner : public WorkerEngineRunner {
 public:
     explicit QtEngineRunner(Deliver deliver) : deliver_(std::move(deliver)) {}
     ~QtEngineRunner() override;
-    std::shared_ptr<SearchTask> start(const engine::Position& position, const engine::SearchLimits& limits,
-                                      SearchAnswer answer) override;
-    // A search runs on the worker.
-    bool thinking() const { return !running_.empty(); }
     // Called with true as a search starts and false as each one ends
     // (cancelled or not).
     void onThinking(std::function<void(bool)> notify) { notify_ = std::move(notify); }
 
-private:
-    struct Running {
-        std::shared_ptr<SearchTask> task;
-        QFuture<engine::SearchResult> future;
-    };
-    // Stops the searches under way and waits until their workers are done.
-    void stopAll();
+protected:
+    void launch(const std::shared_ptr<const SearchTask>& task, const engine::Position& position,
+                const engine::SearchLimits& limits, Finished finished) override;
+    void waitForWorkers() override;
+    void deliver(const std::function<void()>& event) override { deliver_(event); }
+    void thinkingChanged(bool thinking) override {
+        if (notify_) notify_(thinking);
+    }
 
+private:
     Deliver deliver_;
     QObject context_;
-    std::vector<Running> running_;
+    std::vector<QFuture<engine::SearchResult>> workers_;
     std::function<void(bool)> notify_;
 };
 

@@ -4,6 +4,7 @@
 // and pauses go through a Timeline as the window's do.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,20 +39,22 @@ private:
 };
 
 // A search engine on a worker: each search waits until the test answers it.
-class HeldEngine : public EngineRunner {
+// Everything around the worker (the stop flags, a replaced search given up,
+// a cancelled search's answer dropped) is the window's runner's own.
+class HeldEngine : public WorkerEngineRunner {
 public:
     struct Search {
-        std::shared_ptr<SearchTask> task;
+        std::shared_ptr<const SearchTask> task;
         engine::Position position;
         engine::SearchLimits limits;
-        SearchAnswer answer;
+        // Its stop flag was set already when the search began.
+        bool stoppedAtStart = false;
+        // The worker's result, once it has run.
+        std::optional<engine::SearchResult> result;
+        Finished finished;
+        // Its end has reached the game.
+        bool ended = false;
     };
-    std::shared_ptr<SearchTask> start(const engine::Position& position, const engine::SearchLimits& limits,
-                                      SearchAnswer answer) override {
-        auto task = std::make_shared<SearchTask>();
-        searches.push_back({task, position, limits, std::move(answer)});
-        return task;
-    }
     // A search neither answered nor cancelled.
     bool holding() const {
         for (const Search& s : searches) {
@@ -59,18 +62,19 @@ public:
         }
         return false;
     }
-    // Answers the searches still held with a short real search, as the
-    // worker's finished signal would; a cancelled one is never answered.
+    // Every search held runs on its worker (a short real search, which a
+    // cancelled one's flag stops early), and its end reaches the game as the
+    // worker's finished signal would, in the order they were started.
     void answerAll() {
-        for (Search& s : searches) {
-            if (s.task->answered() || s.task->cancelled()) continue;
-            engine::SearchLimits quick = s.limits;
-            quick.maxDepth = 2;
-            quick.maxNodes = 0;
-            quick.timeMs = 10000;
-            const engine::SearchResult r = engine::bestMove(s.position, withTable(quick));
-            s.task->setAnswered();
-            s.answer(r);
+        const size_t held = searches.size();
+        for (size_t i = 0; i < held; ++i) {
+            if (searches[i].ended) continue;
+            run(searches[i]);
+            searches[i].ended = true;
+            // Answering may start another search, which moves the list.
+            const Finished finished = searches[i].finished;
+            const engine::SearchResult result = *searches[i].result;
+            finished(result);
         }
     }
     int cancelled() const {
@@ -79,6 +83,26 @@ public:
         return n;
     }
     std::vector<Search> searches;
+
+protected:
+    void launch(const std::shared_ptr<const SearchTask>& task, const engine::Position& position,
+                const engine::SearchLimits& limits, Finished finished) override {
+        searches.push_back({task, position, limits, limits.stop && limits.stop->load(), std::nullopt,
+                            std::move(finished), false});
+    }
+    void waitForWorkers() override {
+        for (Search& s : searches) run(s);
+    }
+
+private:
+    static void run(Search& s) {
+        if (s.result) return;
+        engine::SearchLimits quick = s.limits;
+        quick.maxDepth = 2;
+        quick.maxNodes = 0;
+        quick.timeMs = 10000;
+        s.result = engine::bestMove(s.position, quick);
+    }
 };
 
 // Counts what reaches the screen: outlines in the guidance colour (a hint's

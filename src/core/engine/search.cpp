@@ -431,8 +431,26 @@ SearchResult Searcher::run() {
 }  // namespace
 
 SearchResult bestMove(const Position& position, const SearchLimits& limits) {
-    auto searcher = std::make_unique<Searcher>(position, limits);
-    return searcher->run();
+    const SteadyTime::time_point started = SteadyTime::now();
+    SearchResult result = std::make_unique<Searcher>(position, limits)->run();
+    if (limits.rootSpread <= 0 || result.depth == 0 || isKingFall(result.score)) return result;
+    // The spread moves the choice only; the score is the unbiased search's
+    // to the same depth. Taking the bias back off the chosen move's score is
+    // not enough: each root move was searched in a window moved by its
+    // bias, and what the selective search prunes below the root depends on
+    // the window, so the same move would be scored differently for each seed.
+    SearchLimits unbiased = limits;
+    unbiased.rootSpread = 0;
+    unbiased.maxDepth = result.depth;
+    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(SteadyTime::now() - started).count();
+    unbiased.timeMs = std::max(1, limits.timeMs - static_cast<int>(spent));
+    const SearchResult plain = std::make_unique<Searcher>(position, unbiased)->run();
+    result.nodes += plain.nodes;
+    // Out of time or stopped before that depth: the chosen move's own score
+    // stands. A king's fall ends the deepening early, and is no estimate.
+    const bool kingFalls = plain.depth > 0 && isKingFall(plain.score);
+    if (plain.depth == result.depth || kingFalls) result.score = plain.score;
+    return result;
 }
 
 }  // namespace velmora::engine

@@ -50,7 +50,10 @@ struct SearchLimits {
     // raised by its own amount from 0 to this many hundredths of a pawn,
     // drawn from `seed`, so the search picks among the moves within this
     // of the best, the nearer the likelier. A king that can be taken, or
-    // one that would be lost, outweighs any spread. 0: the best move.
+    // one that would be lost, outweighs any spread. 0: the best move. The
+    // score reported stays the unbiased one: a second search without the
+    // spread, to the depth the first completed, in the time left and with a
+    // node budget of its own, gives it.
     Score rootSpread = 0;
     std::uint64_t seed = 0;
     // Off: past the horizon only the captures of a king are followed, so a

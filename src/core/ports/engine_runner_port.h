@@ -3,6 +3,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "engine/search.h"
 
@@ -73,6 +75,61 @@ protected:
 
 private:
     std::unique_ptr<engine::TranspositionTable> table_;
+};
+
+// A runner that searches on a worker thread and hands each answer to the
+// game as one of its events. What happens around the worker is decided here,
+// apart from any thread: a new search first stops those still running (the
+// table serves one search at a time), each search stops on its own task's
+// flag alone, and a cancelled task's answer is dropped.
+class WorkerEngineRunner : public EngineRunner {
+public:
+    // The search's result, on the game's thread, once its worker is done.
+    using Finished = std::function<void(const engine::SearchResult&)>;
+
+    std::shared_ptr<SearchTask> start(const engine::Position& position, const engine::SearchLimits& limits,
+                                      SearchAnswer answer) final {
+        // The newest search is the one wanted: an older one (cancelled
+        // already, or given up now) ends within milliseconds.
+        stopAll();
+        auto task = std::make_shared<SearchTask>();
+        engine::SearchLimits own = withTable(limits);
+        own.stop = &task->stopFlag();
+        running_.push_back(task);
+        launch(task, position, own, [this, task, answer = std::move(answer)](const engine::SearchResult& result) {
+            std::erase(running_, task);
+            thinkingChanged(false);
+            task->setAnswered();
+            if (!task->cancelled()) deliver([&answer, &result] { answer(result); });
+        });
+        thinkingChanged(true);
+        return task;
+    }
+
+    // A search runs on a worker.
+    bool thinking() const { return !running_.empty(); }
+
+protected:
+    // Runs the search on a worker; `finished` is called on the game's thread
+    // once the worker is done, whether the task was cancelled or not.
+    virtual void launch(const std::shared_ptr<const SearchTask>& task, const engine::Position& position,
+                        const engine::SearchLimits& limits, Finished finished) = 0;
+    // Returns once every worker launched has finished its search (their
+    // `finished` may still be on its way).
+    virtual void waitForWorkers() = 0;
+    // Hands the answer to the game as one of its events.
+    virtual void deliver(const std::function<void()>& event) { event(); }
+    // A search has started (true), or one has ended, cancelled or not (false).
+    virtual void thinkingChanged(bool) {}
+
+    // Cancels the searches under way and waits until their workers are done.
+    void stopAll() {
+        for (const std::shared_ptr<SearchTask>& task : running_) task->cancel();
+        waitForWorkers();
+    }
+
+private:
+    std::vector<std::shared_ptr<SearchTask>> running_;
 };
 
 }  // namespace velmora

@@ -96,6 +96,7 @@ TEST(GameClock, APauseStopsBothAndPlayGoesOnWithTheTimesAsTheyStood) {
     // Taken up again after white's first move with a click ("OKですか？"):
     // black's clock goes on from where it stood.
     w.command([&] { return testing::clickSquare(w.game, BoardId::LEFT, 1, 4); });
+    ASSERT_FALSE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.dialogs.boxes.back().text, "OKですか？");
     EXPECT_EQ(w.game.playerClocks.running(), Colour::Black);
     w.pauses.time += 1;
@@ -142,7 +143,9 @@ TEST(GameClock, AMoveMadeAfterTheTimeRanOutIsNotPlayed) {
     w.pauses.time += 61;
     w.dialogs.boxes.clear();
     EXPECT_EQ(w.move(5, 7, 5, 5), GameOutcome::ProgramEnds);
-    EXPECT_EQ(w.boxTexts().front(), "時間切れ|先手の時間切れです");
+    const std::vector<std::string> boxes = w.boxTexts();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.front(), "時間切れ|先手の時間切れです");
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(5, 7), WHITE_PAWN);
     EXPECT_EQ(w.game.state.lastMoveNumber, 0);
 }

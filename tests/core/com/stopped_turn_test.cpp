@@ -72,6 +72,7 @@ TEST(StoppedTurn, NothingIsPlayedAndTheGameWaitsWithTheComputerToMove) {
     // second stop leaves the turn nobody's again, not the person's.
     w.engine.stops = 1;
     testing::clickSquare(w.game, BoardId::LEFT, 4, 7);
+    ASSERT_FALSE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.dialogs.boxes.back().title, "再開");
     EXPECT_EQ(w.engine.calls, 2);
     EXPECT_EQ(st.sideToMove, Side::None);

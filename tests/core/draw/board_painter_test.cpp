@@ -107,6 +107,7 @@ TEST(BoardDrawing, ExchangedLayoutDrawsEachSideWithTheOthersPictures) {
     w.game.state.kingQueenSwapped = true;
     w.game.board(BoardId::LEFT).at(5, 8) = BLACK_KING;  // shade 0
     w.painter.描画_桝駒(BoardId::LEFT, {5, 8});
+    ASSERT_FALSE(w.canvas.pictures.empty());
     EXPECT_EQ(w.canvas.pictures.back().code, -60);
 }
 
@@ -181,6 +182,7 @@ TEST(StatusTexts, MoveCounterMovesLeftWithEachDigit) {
 TEST(StatusTexts, LabelsTurnTheFontBoldForTheRestOfTheRun) {
     PainterWorld w;
     w.painter.描画_レベル(2);
+    ASSERT_FALSE(w.canvas.texts.empty());
     EXPECT_FALSE(w.canvas.texts.back().bold);
     w.painter.描画_桝_数値(BoardId::LEFT);
     EXPECT_EQ(w.canvas.texts[4].text, "ａ");
@@ -190,6 +192,7 @@ TEST(StatusTexts, LabelsTurnTheFontBoldForTheRestOfTheRun) {
     EXPECT_DOUBLE_EQ(w.canvas.texts[7].y, 900 + 525 * (8 + 0.3));
     w.canvas.clear();
     w.painter.描画_レベル(2);
+    ASSERT_FALSE(w.canvas.texts.empty());
     EXPECT_TRUE(w.canvas.texts.back().bold);
 }
 
@@ -202,6 +205,7 @@ TEST(StatusTexts, MoveTextClearsTheSideItNames) {
     EXPECT_EQ(w.canvas.texts[5].text, "ポーン");
     EXPECT_DOUBLE_EQ(w.canvas.texts[1].x, 522 * 6.0);        // column 5 + 1 from the text origin
     EXPECT_DOUBLE_EQ(w.canvas.texts[1].y, 900 + 525 * 9.5);  // below the board
+    ASSERT_FALSE(w.canvas.pictures.empty());
     EXPECT_EQ(w.canvas.pictures.front().y, 900 + 525 * 9.0);  // the lower strip was cleared first
     EXPECT_EQ(w.world.pauses.waits, (std::vector<double>{0.3}));
     w.canvas.clear();
@@ -213,6 +217,7 @@ TEST(StatusTexts, TurnedBoardsAreLabelledAndTheirSquaresNamedTurnedRound) {
     PainterWorld w;
     w.game.state.boardsTurned = true;
     w.painter.描画_桝_数値(BoardId::RIGHT);
+    ASSERT_GE(w.canvas.texts.size(), 4u);
     EXPECT_EQ(w.canvas.texts[1].text, "ｈ");  // the leftmost file
     EXPECT_EQ(w.canvas.texts[3].text, " 8");  // the bottom row
     EXPECT_DOUBLE_EQ(w.canvas.texts[3].y, 900 + 525 * (8 + 0.3));

@@ -68,6 +68,7 @@ TEST(Timeline, DrawsAtOnceUntilAPauseThenInOrderOneTimerEventAPause) {
     // The clocks' band is drawn beside what waits.
     l.t.wait(1);
     l.t.direct([&] { l.t.drawText(0, 0, "clock", 10, false, SHADOW_COLOR); });
+    ASSERT_FALSE(l.log.empty());
     EXPECT_EQ(l.log.back(), "clock");
 }
 

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <map>
+#include <string>
 #include <thread>
 
 #include "game.h"
@@ -17,6 +18,7 @@
 #include "engine/search.h"
 #include "record/record_file.h"
 #include "rules/setup.h"
+#include "sample_positions.h"
 
 namespace velmora::engine {
 namespace {
@@ -226,6 +228,46 @@ TEST(EngineSearch, AnUnfinishedDepthNeverReplacesTheLastCompletedMove) {
         }
     }
     EXPECT_GT(checked, 50);
+}
+
+// The lower levels' seeded bias moves the choice, never the score reported:
+// whatever the seed, and whichever move it chose, the score is the one the
+// unbiased search of the same depth reports.
+TEST(EngineSearch, TheReportedScoreCarriesNoSeededBias) {
+    struct Shape {
+        int depth;
+        bool quiescence;
+        int spread;
+    };
+    // The lower levels' searches: one move deep without following captures,
+    // and a deeper one whose pruning below the root depends on the window.
+    const Shape shapes[] = {{1, false, 400}, {4, true, 120}};
+    int compared = 0, otherChoices = 0;
+    for (const testing::Sample& s : testing::randomGamePositions(99, 12, 6, 40)) {
+        for (const Shape& shape : shapes) {
+            SearchLimits limits = toDepth(shape.depth);
+            limits.quiescence = shape.quiescence;
+            limits.everyDepth = true;
+            // The few positions whose captures pile up on both boards are left out.
+            limits.maxNodes = 20'000;
+            const SearchResult unbiased = bestMove(s.position, limits);
+            if (!unbiased.found() || unbiased.depth < shape.depth) continue;
+            limits.rootSpread = shape.spread;
+            for (std::uint64_t seed = 1; seed <= 4; ++seed) {
+                limits.seed = seed * 0x9e3779b97f4a7c15ULL;
+                const SearchResult r = bestMove(s.position, limits);
+                const std::string where = s.where + ", depth " + std::to_string(shape.depth) + ", seed " + std::to_string(seed);
+                // A biased search that ran out of nodes is scored to the depth it completed.
+                if (r.depth < shape.depth) continue;
+                ++compared;
+                otherChoices += r.move != unbiased.move;
+                EXPECT_EQ(r.score, unbiased.score) << where;
+            }
+        }
+    }
+    EXPECT_GE(compared, 60);
+    // The spread did change the choice.
+    EXPECT_GE(otherChoices, 10);
 }
 
 TEST(EngineGameEnd, StalemateOfTheKingsOwnMovesDraws) {

@@ -148,6 +148,7 @@ TEST(PerftCli, SideDefaultsToTheSideThatDidNotMoveLast) {
 
     const CliRun forced = perftCli(GOLDEN + " --move 1 --depth 2 --side white");
     ASSERT_EQ(forced.status, 0);
+    ASSERT_FALSE(forced.lines.empty());
     EXPECT_EQ(std::get<std::string>(field(forced.lines.back(), "side").value), "white");
     EXPECT_EQ(static_cast<std::uint64_t>(number(forced.lines.back(), "nodes")), enginePerft(1, WHITE, 2));
 }

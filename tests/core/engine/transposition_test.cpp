@@ -3,6 +3,8 @@
 // searches saves work without changing what a search finds.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "engine/position.h"
 #include "engine/search.h"
 #include "engine/transposition.h"
@@ -106,6 +108,26 @@ TEST(TranspositionTable, KeptAcrossSearchesSavesWorkAndFindsTheSameScore) {
     EXPECT_EQ(again.score, first.score);
     EXPECT_EQ(fresh.score, first.score);
     EXPECT_LT(again.nodes * 2, first.nodes);
+}
+
+// Each search marks the shared table as a new one begins: what it stores
+// carries its own age, so that the entries of the searches before give way
+// to it.
+TEST(TranspositionTable, EachSearchOfASharedTableStoresUnderANewAge) {
+    Board b;
+    setStartPosition(b);
+    const Position start = positionFromBoards(b, b, WHITE);
+    TranspositionTable shared(16);
+    std::vector<int> ages;
+    for (int search = 0; search < 3; ++search) {
+        bestMove(start, toDepth(3, &shared));
+        // The root's result is stored last, by the search just made.
+        const TableEntry* root = shared.probe(start.hash());
+        ASSERT_NE(root, nullptr) << "search " << search;
+        ages.push_back(root->age());
+    }
+    // A fresh table's age is 0; every search moves it on by one.
+    EXPECT_EQ(ages, (std::vector<int>{1, 2, 3}));
 }
 
 TEST(TranspositionTable, TableSharedAcrossKindsOfGameFindsWhatAFreshOneFinds) {

@@ -11,6 +11,7 @@
 #include "com/handicap.h"
 #include "com/hint.h"
 #include "com/level.h"
+#include "engine/position.h"
 #include "event_fakes.h"
 #include "flow/clock_commands.h"
 #include "flow/last_game.h"
@@ -21,6 +22,7 @@
 #include "record/notation.h"
 #include "record/replay.h"
 #include "record/resume.h"
+#include "rules/setup.h"
 #include "test_support.h"
 
 namespace velmora {
@@ -274,6 +276,63 @@ TEST(TurnEvents, AnAnswerForAnotherPositionIsDropped) {
     EXPECT_EQ(comState(w.game).turn, Turn::None);
     EXPECT_TRUE(comState(w.game).turnStopped);
     EXPECT_EQ(w.game.state.sideToMove, Side::None);
+}
+
+// The window's runner, with the test as its worker: a cancelled search's
+// answer is dropped, a new search gives up the one before, and each search
+// begins with its own stop flag clear.
+TEST(TurnEvents, ACancelledSearchIsNeverAnsweredAndTheNextOneRunsToItsDepth) {
+    testing::HeldEngine runner;
+    Board b;
+    setStartPosition(b);
+    const engine::Position start = engine::positionFromBoards(b, b, engine::WHITE);
+    std::vector<int> answered;
+    const auto answerAs = [&answered](int n) {
+        return [&answered, n](std::optional<engine::SearchResult> r) {
+            if (r && r->found()) answered.push_back(n);
+        };
+    };
+    const std::shared_ptr<SearchTask> first = runner.start(start, {}, answerAs(1));
+    EXPECT_TRUE(runner.thinking());
+    first->cancel();
+    runner.answerAll();
+    EXPECT_EQ(answered, std::vector<int>{});
+    EXPECT_TRUE(first->answered());
+    EXPECT_FALSE(runner.thinking());
+    // A search started while another one runs gives that one up.
+    const std::shared_ptr<SearchTask> second = runner.start(start, {}, answerAs(2));
+    const std::shared_ptr<SearchTask> third = runner.start(start, {}, answerAs(3));
+    EXPECT_TRUE(second->cancelled());
+    EXPECT_FALSE(third->cancelled());
+    runner.answerAll();
+    EXPECT_EQ(answered, std::vector<int>{3});
+    EXPECT_FALSE(runner.thinking());
+    ASSERT_EQ(runner.searches.size(), 3u);
+    for (const testing::HeldEngine::Search& s : runner.searches) EXPECT_FALSE(s.stoppedAtStart);
+    // Not stopped by the flags set before it: the whole depth was searched.
+    ASSERT_TRUE(runner.searches[2].result);
+    EXPECT_EQ(runner.searches[2].result->depth, 2);
+}
+
+// 反転 during the search: the turn's search is stopped and never plays, and
+// the computer thinks again from a search of its own that is not stopped.
+TEST(TurnEvents, AfterAStoppedSearchTheComputerPlaysTheNextSearchsMove) {
+    EventWorld w;
+    ASSERT_TRUE(reach(w, MAX_LEVEL, Phase::Searching));
+    w.command([&] { REVERSE_Click(w.game); });
+    w.settle();
+    ASSERT_EQ(w.engine.searches.size(), 2u);
+    EXPECT_TRUE(w.engine.searches[0].task->cancelled());
+    EXPECT_FALSE(w.engine.searches[1].task->cancelled());
+    EXPECT_FALSE(w.engine.searches[1].stoppedAtStart);
+    ASSERT_TRUE(w.engine.searches[1].result);
+    const engine::SearchResult& played = *w.engine.searches[1].result;
+    EXPECT_EQ(played.depth, 2);
+    // Its move, and one move only, is on the boards.
+    EXPECT_EQ(w.game.state.lastMoveNumber, 2);
+    const Board& after = played.board == BoardId::LEFT ? w.game.history.left[2] : w.game.history.right[2];
+    EXPECT_EQ(after.at(played.to), static_cast<PieceCode>(played.placed));
+    EXPECT_EQ(after.at(played.from), EMPTY);
 }
 
 TEST(TurnEvents, EscEndsFromEveryPhaseWithNothingLeftRunning) {

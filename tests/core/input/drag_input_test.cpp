@@ -83,6 +83,7 @@ TEST(DragInput, RefusalsAndThePromotionDialogComeAsForClicks) {
     drag(t.dragged.game, BoardId::LEFT, 1, 2, 1, 1);
     testing::clickMove(t.clicked.game, BoardId::LEFT, 1, 2, 1, 1);
     t.expectAlike();
+    ASSERT_FALSE(t.dragged.dialogs.boxes.empty());
     EXPECT_EQ(t.dragged.dialogs.boxes.back().text, "マウスの右をクリックして下さい");
     EXPECT_EQ(t.dragged.game.selection(BoardId::LEFT).pieceSelected, true);
     // With the right button it asks for the piece.
@@ -103,6 +104,7 @@ TEST(DragInput, ReleasedOnTheStartSquareOrOffTheBoardsItDropsTheSelection) {
         w.view.lines.clear();
         drag(w.game, BoardId::LEFT, 5, 7, x, y);
         EXPECT_EQ(w.game.selection(BoardId::LEFT).pieceSelected, false);
+        ASSERT_FALSE(w.view.lines.empty());
         EXPECT_EQ(w.view.lines.back(), "outlines 1");
         EXPECT_EQ(w.game.state.moveNumber, 0);
     }

@@ -115,6 +115,7 @@ TEST(TwoPeople, PromotionNeedsTheRightButtonAndRefusesTheKing) {
     // The left button is refused and the pawn stays selected.
     clickMove(w.game, BoardId::LEFT, 2, 2, 2, 1);
     EXPECT_EQ(lastBox(w), "マウスの右をクリックして下さい");
+    ASSERT_FALSE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.dialogs.boxes.back().title, "成り");
     EXPECT_TRUE(w.game.selection(BoardId::LEFT).pieceSelected);
     EXPECT_EQ(st.moveNumber, 0);
@@ -165,6 +166,7 @@ TEST(TwoPeople, SelfCheckIsRefusedAndTakingAKingEndsTheGame) {
     // The white rook is pinned on the file.
     clickMove(w.game, BoardId::LEFT, 5, 7, 1, 7);
     EXPECT_EQ(lastBox(w), "自殺できません");
+    ASSERT_FALSE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.dialogs.boxes.back().title, "チェックです");
     // Taking the black rook is fine; black then takes nothing, and white takes the king.
     clickSquare(w.game, BoardId::LEFT, 5, 5);
@@ -276,6 +278,7 @@ TEST(Resume, IdleRecordAndPausedClicks) {
     w.game.sounds = {1, 11, 12, 13, 14};
     clickSquare(w.game, BoardId::LEFT, 5, 7);
     EXPECT_EQ(lastBox(w), "「対局」で始めて下さい");
+    ASSERT_FALSE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.dialogs.boxes.back().title, "開始");
     EXPECT_EQ(w.sound.played, (std::vector<std::int32_t>{12}));
     w.game.state.recordMode = true;
@@ -297,6 +300,7 @@ TEST(Resume, AfterSteppingBackTheComputerMovesFirst) {
     w.game.board(BoardId::LEFT) = w.game.history.left[1];
     w.game.board(BoardId::RIGHT) = w.game.history.right[1];
     clickSquare(w.game, BoardId::LEFT, 1, 1);
+    ASSERT_FALSE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.dialogs.boxes.back().text, "OKですか？");
     EXPECT_EQ(st.moveNumber, 2);  // the computer moved again from move 1
     EXPECT_EQ(st.sideToMove, st.whiteSide);
@@ -345,6 +349,7 @@ TEST(FullHistory, TheFiveHundredFirstMoveIsRefused) {
     st.moveNumber = st.lastMoveNumber = MAX_MOVES;
     clickMove(w.game, BoardId::LEFT, 5, 7, 5, 5);
     EXPECT_EQ(lastBox(w), "これ以上指せません");
+    ASSERT_FALSE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.dialogs.boxes.back().title, "手数");
     EXPECT_EQ(w.game.board(BoardId::LEFT), START);
     EXPECT_EQ(st.moveNumber, MAX_MOVES);

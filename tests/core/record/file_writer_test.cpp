@@ -114,6 +114,7 @@ TEST_P(FileWriterFaults, TheOldFileStaysNothingIsLeftAndTheReasonIsGiven) {
     WriteFailure failure;
     EXPECT_FALSE(writer.write(target, std::string(100000, 'x'), failure));
     EXPECT_EQ(failure.reason, code);
+    ASSERT_FALSE(writer.steps.empty());
     EXPECT_EQ(writer.steps.back(), step);
     EXPECT_EQ(fileReasonText(failure.reason), reason);
     // A failed folder sync comes after the rename: the new file is in place.

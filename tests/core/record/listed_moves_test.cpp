@@ -50,7 +50,9 @@ TEST(MoveList, AScriptedGameListsEveryMoveInTheGamesText) {
     // The last move's text is the one drawn beside the board.
     EXPECT_TRUE(w.view.saw("result 2 5 5 1 15"));
     EXPECT_EQ(moveText(5, 5, BLACK_PAWN).line(), "ｅ４ ポーン");
-    const auto last = listedMoves(w.game).back().move;
+    const auto listed = listedMoves(w.game);
+    ASSERT_FALSE(listed.empty());
+    const auto last = listed.back().move;
     ASSERT_TRUE(last);
     EXPECT_TRUE(last->twinCapture);  // white's pawn on the left board's (5,5)
     EXPECT_EQ(w.game.board(BoardId::LEFT).at(5, 5), EMPTY);
@@ -127,6 +129,7 @@ TEST(MoveList, AClickInTheListIsTheSameNumberOfStepsBackOrForward) {
     testing::clickSquare(t.list.game, BoardId::LEFT, 1, 1);
     testing::clickSquare(t.menu.game, BoardId::LEFT, 1, 1);
     t.expectAlike();
+    ASSERT_FALSE(t.list.dialogs.boxes.empty());
     EXPECT_EQ(t.list.dialogs.boxes.back().text, "「対局」で始めて下さい");
 }
 

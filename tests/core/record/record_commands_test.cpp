@@ -102,6 +102,7 @@ TEST(SaveRecord, WritesHeadersAndOneLinePerShownMove) {
     w.panel.fields[4] = "後手さん";
     Command1_Click(w.game);
     EXPECT_EQ(w.lastBox(), "棋譜を書き込みました");
+    ASSERT_FALSE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.dialogs.boxes.back().title, "  ");
     EXPECT_EQ(w.panel.refreshed, 1);
     const auto saved = lines(readBytes(w.dir / "game.棋譜"));
@@ -170,6 +171,7 @@ TEST(SaveRecord, AReadOnlyRecordIsKeptAndTheBoxSaysWhyInJapanese) {
     EXPECT_EQ(readBytes(w.dir / "kept.棋譜"), "old");
     EXPECT_EQ(w.lastBox(), "棋譜ﾌｧｲﾙを書き込めませんでした\n" + elidePath((w.dir / "kept.棋譜").string()) +
                                "\nｱｸｾｽが許可されていません");
+    ASSERT_FALSE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.dialogs.boxes.back().title, "棋譜");
     EXPECT_EQ(w.panel.refreshed, 0);
 }
@@ -190,6 +192,7 @@ TEST(SaveRecord, AHeaderWithoutACp932FormIsReportedAndNothingWritten) {
     w.panel.fields[1] = "emoji";
     w.panel.fields[2] = "対局\xF0\x9F\x98\x80";
     Command1_Click(w.game);
+    ASSERT_FALSE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.dialogs.boxes.back().title, "棋譜");
     EXPECT_NE(w.lastBox().find("棋譜ﾌｧｲﾙを書き込めませんでした"), std::string::npos);
     EXPECT_TRUE(fs::is_empty(w.dir));
@@ -282,6 +285,7 @@ TEST(LoadRecord, BadFilesGiveTheirMessages) {
         File1_Click(w.game, c.name + ".棋譜");
         EXPECT_EQ(w.game.state.lastMoveNumber, c.lastMoveNumber) << c.name;
         EXPECT_EQ(w.boxTexts(), c.messages) << c.name;
+        ASSERT_FALSE(w.dialogs.boxes.empty());
         EXPECT_EQ(w.dialogs.boxes.back().title, "棋譜") << c.name;
         // A click afterwards stores at a valid index and steps stay inside the history.
         for (int k = 0; k < 3; ++k) AFTER_Click(w.game);

@@ -49,6 +49,7 @@ TEST(Replay, RefusedAtTheEnds) {
     testing::FakeWorld w;
     threeMoves(w);
     AFTER_Click(w.game);
+    ASSERT_FALSE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.dialogs.boxes.back().text, "できません");
     EXPECT_EQ(w.dialogs.boxes.back().title, "進む");
     for (int k = 0; k < 3; ++k) REPLAY_Click(w.game);
@@ -61,6 +62,7 @@ TEST(Replay, RefusedAtTheEnds) {
     w.game.state.moveNumber = 3;
     w.sound.played.clear();
     AFTER_Click(w.game);
+    ASSERT_FALSE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.dialogs.boxes.back().text, "終わり");
     EXPECT_TRUE(w.sound.played.empty());
 }
@@ -96,6 +98,7 @@ TEST(Replay, TurningTwiceRestoresAndDropsSelections) {
     // Not while a record is stepped through.
     w.game.state.recordMode = true;
     REVERSE_Click(w.game);
+    ASSERT_FALSE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.dialogs.boxes.back().text, "棋譜ﾓｰﾄﾞではできません");
     EXPECT_EQ(w.game.board(BoardId::LEFT), left);
 }
@@ -169,6 +172,7 @@ TEST(Replay, StartAgainKeepsTheLaterSnapshotsForStepping) {
     for (int k = 0; k < 3; ++k) AFTER_Click(w.game);
     EXPECT_EQ(w.game.board(BoardId::LEFT), w.game.history.left[3]);
     AFTER_Click(w.game);
+    ASSERT_FALSE(w.dialogs.boxes.empty());
     EXPECT_EQ(w.dialogs.boxes.back().text, "できません");
 }
 

@@ -159,6 +159,7 @@ TEST(ResumeOnEnd, ASaveOfTheWholeGameLeavesNothingToKeepButASaveOfPartDoesNot) {
         clickMove(g, BoardId::LEFT, 5, 2, 5, 4);
         if (steppedBack) REPLAY_Click(g);
         Command1_Click(g);
+        ASSERT_FALSE(dialogs.boxes.empty());
         ASSERT_EQ(dialogs.boxes.back().text, "棋譜を書き込みました");
         OWARI_Click(g);
         EXPECT_EQ(fs::exists(scratch / "resume.棋譜"), steppedBack);
@@ -561,9 +562,13 @@ TEST(StaleTemporaries, StartUpClearsTheSettingsResumeAndRecordFolders) {
         fs::path dir;
     } panel;
     panel.dir = records.path;
+    // In each folder an old temporary a killed write left, and one another
+    // running game is writing right now (a minute old), which must survive.
     for (const testing::ScratchFolder* f : {&settings, &resume, &records, &other}) {
         f->write(".velmora-abc.tmp", "left by a killed write");
         age(f->path / ".velmora-abc.tmp", 30);
+        f->write(".velmora-busy.tmp", "being written by another game");
+        age(f->path / ".velmora-busy.tmp", 1);
     }
     Game g{Ports{.recordPanel = &panel}};
     g.options.settingsFile = (settings / "Velmora.ini").string();
@@ -573,6 +578,9 @@ TEST(StaleTemporaries, StartUpClearsTheSettingsResumeAndRecordFolders) {
     EXPECT_FALSE(fs::exists(resume / ".velmora-abc.tmp"));
     EXPECT_FALSE(fs::exists(records / ".velmora-abc.tmp"));
     EXPECT_TRUE(fs::exists(other / ".velmora-abc.tmp"));
+    for (const testing::ScratchFolder* f : {&settings, &resume, &records, &other}) {
+        EXPECT_TRUE(fs::exists(f->path / ".velmora-busy.tmp")) << f->path;
+    }
 }
 
 }  // namespace

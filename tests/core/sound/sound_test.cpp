@@ -74,6 +74,7 @@ TEST(SoundStartUp, AnInstalledGameReadsItsFilesFromItsDataFolder) {
     }
     ASSERT_EQ(w.platform.created.size(), 4u);
     EXPECT_EQ(w.platform.created[3].first, std::string("RIFF BGM.wav"));
+    ASSERT_FALSE(w.platform.log.empty());
     EXPECT_EQ(w.platform.log.back(), "browse " + w.game.options.dataDirectory + "/Velmora.htm");
 }
 
