@@ -10,16 +10,7 @@
 set -euo pipefail
 program=$(realpath "$1")
 command -v xdotool >/dev/null || { echo "end signals: xdotool is missing"; exit 77; }
-failures=0
-check() {
-    if eval "$2"; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi
-}
-keys() {
-    for k in "$@"; do
-        xdotool key "$k"
-        sleep 0.25
-    done
-}
+source "$(dirname "${BASH_SOURCE[0]}")/script_steps.sh"
 
 for signal in TERM INT HUP; do
     run=$(mktemp -d)

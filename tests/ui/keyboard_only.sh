@@ -20,7 +20,6 @@ cp "$source_dir"/assets/sound/*.wav "$source_dir"/assets/help/*.htm "$run"/
 cd "$run"
 "$program" --lang ja >"$run/velmora.log" 2>&1 &
 game=$!
-failures=0
 step=0
 cleanup() { kill "$game" 2>/dev/null || true; }
 trap cleanup EXIT
@@ -32,15 +31,7 @@ shot() {
     last="$shots/$(printf '%02d' "$step")-$1.png"
     import -window root "$last"
 }
-check() {
-    if eval "$2"; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi
-}
-keys() {
-    for k in "$@"; do
-        xdotool key "$k"
-        sleep 0.25
-    done
-}
+source "$(dirname "${BASH_SOURCE[0]}")/script_steps.sh"
 # The program's windows on screen: the main window, and a box while one shows.
 windows() { xdotool search --onlyvisible --pid "$game" 2>/dev/null | wc -l; }
 # Answers every box the game shows (within $1 seconds of asking, 1 unless
