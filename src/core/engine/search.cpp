@@ -4,6 +4,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <limits>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/evaluation.h"
@@ -62,7 +65,7 @@ public:
             table_->newSearch();
         }
         start_ = SteadyTime::now();
-        deadline_ = start_ + std::chrono::milliseconds(limits.timeMs);
+        if (limits.timeMs > 0) deadline_ = start_ + std::chrono::milliseconds(limits.timeMs);
         for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
             for (Colour c : {WHITE, BLACK}) rootKings_[boardIndex(b)][colourIndex(c)] = root.kingCount(b, c) > 0;
         }
@@ -154,20 +157,11 @@ private:
         return limits_.kind == GameKind::TWO_PEOPLE ? pos_.hash() ^ TWO_PEOPLE_KEY : pos_.hash();
     }
 
-    // Whether the next depth can be searched within the budget: it takes
-    // about as many times longer than the last as the last took over the one
-    // before, and half-finished it would be thrown away.
-    bool nextDepthFits(SteadyTime::duration last, SteadyTime::duration beforeLast) const {
-        using Ms = std::chrono::duration<double, std::milli>;
-        const double lastMs = Ms(last).count();
-        const double growth = beforeLast.count() > 0 ? std::clamp(lastMs / Ms(beforeLast).count(), 2.0, 8.0) : 4.0;
-        const double spent = Ms(SteadyTime::now() - start_).count();
-        return spent + lastMs * growth <= static_cast<double>(limits_.timeMs);
-    }
+    bool outOfTime() const { return deadline_ && SteadyTime::now() >= *deadline_; }
 
     void checkTime() {
         if ((nodes_ & 1023) != 0) return;
-        if ((limits_.stop && limits_.stop->load(std::memory_order_relaxed)) || SteadyTime::now() >= deadline_) aborted_ = true;
+        if ((limits_.stop && limits_.stop->load(std::memory_order_relaxed)) || outOfTime()) aborted_ = true;
         if (limits_.maxNodes != 0 && nodes_ >= limits_.maxNodes) aborted_ = true;
     }
 
@@ -184,8 +178,15 @@ private:
     }
 
     void order(MoveList& list, std::vector<int>& scores, EngineMove best, int ply);
+    // From the second depth on: the best move first, then the others by
+    // the nodes the depth before spent on them, most first. A move that
+    // took many to refute is the likeliest to turn out best, and a depth
+    // the time cuts short has then searched the likeliest moves.
+    void orderRoot(MoveList& list);
     Score search(int depth, Score alpha, Score beta, int ply, bool nullAllowed = true);
     Score quiesce(Score alpha, Score beta, int ply);
+    // The root's best move so far as the search's answer, its bias taken off.
+    void takeRootBest(SearchResult& result) const;
 
     struct EvalEntry {
         std::uint64_t key = 0;
@@ -206,11 +207,28 @@ private:
     int history_[2][2][128][128]{};
     bool rootKings_[2][2]{};
     SteadyTime::time_point start_;
-    SteadyTime::time_point deadline_;
+    std::optional<SteadyTime::time_point> deadline_;  // none: no limit but nodes and depth
     std::uint64_t nodes_ = 0;
     bool aborted_ = false;
+    // The best root move so far and its score (with its bias); whether a
+    // root move has been searched to the end at the depth under way.
     EngineMove rootBest_;
+    Score rootScore_ = 0;
+    bool rootMoveDone_ = false;
+    // The nodes each root move's search took at the last depth, by move.
+    std::unordered_map<std::uint32_t, std::uint64_t> rootEffort_;
 };
+
+void Searcher::orderRoot(MoveList& list) {
+    if (rootEffort_.empty()) return;
+    const auto effort = [this](EngineMove m) {
+        if (m == rootBest_) return std::numeric_limits<std::uint64_t>::max();
+        const auto it = rootEffort_.find(m.raw());
+        return it == rootEffort_.end() ? 0 : it->second;
+    };
+    std::stable_sort(list.moves, list.moves + list.size,
+                     [&effort](EngineMove x, EngineMove y) { return effort(x) > effort(y); });
+}
 
 void Searcher::order(MoveList& list, std::vector<int>& scores, EngineMove best, int ply) {
     scores.resize(static_cast<size_t>(list.size));
@@ -319,6 +337,7 @@ Score Searcher::search(int depth, Score alpha, Score beta, int ply, bool nullAll
     generateMoves(pos_, list, kingTest());
     if (list.size == 0) return 0;  // nothing to move on either board
     order(list, scores_[static_cast<size_t>(ply)], ttMove, ply);
+    if (ply == 0) orderRoot(list);
 
     const Score alphaStart = alpha;
     Score best = -INFINITE_SCORE;
@@ -337,6 +356,7 @@ Score Searcher::search(int depth, Score alpha, Score beta, int ply, bool nullAll
                                !danger && m != killers_[ply][0] && m != killers_[ply][1];
         Undo undo;
         pos_.make(m, undo);
+        const std::uint64_t nodesBefore = nodes_;
         Score score;
         const Score a = alpha - bias;
         const Score b = beta - bias;
@@ -364,10 +384,17 @@ Score Searcher::search(int depth, Score alpha, Score beta, int ply, bool nullAll
         if (!isKingFall(score)) score += bias;
         pos_.unmake(m, undo);
         if (aborted_) return 0;
+        if (ply == 0) {
+            rootMoveDone_ = true;
+            rootEffort_[m.raw()] = nodes_ - nodesBefore;
+        }
         if (score > best) {
             best = score;
             bestMove = m;
-            if (ply == 0) rootBest_ = m;
+            if (ply == 0) {
+                rootBest_ = m;
+                rootScore_ = score;
+            }
         }
         if (score > alpha) alpha = score;
         if (alpha >= beta) {
@@ -391,32 +418,42 @@ Score Searcher::search(int depth, Score alpha, Score beta, int ply, bool nullAll
     return best;
 }
 
+void Searcher::takeRootBest(SearchResult& result) const {
+    result.move = rootBest_;
+    result.score = isKingFall(rootScore_) ? rootScore_ : rootScore_ - rootBias(rootBest_);
+}
+
 SearchResult Searcher::run() {
     SearchResult result;
+    bool onlyMove = false;
     {
         // Whatever happens, a legal move is answered when there is one.
         MoveList first;
         generateMoves(pos_, first, kingTest());
         if (first.size == 0) return result;
         result.move = first.moves[0];
+        onlyMove = first.size == 1;
     }
-    SteadyTime::duration last{}, beforeLast{};
     for (int depth = 1; depth <= limits_.maxDepth; ++depth) {
-        if (depth > 1 && !nextDepthFits(last, beforeLast)) break;
-        const SteadyTime::time_point began = SteadyTime::now();
+        // The budget is the move's: time not spent is lost, so each depth is
+        // begun while any is left, and a depth cut short still counts.
+        if (depth > 1 && outOfTime()) break;
+        rootMoveDone_ = false;
         const Score score = search(depth, -INFINITE_SCORE, INFINITE_SCORE, 0);
         if (aborted_) {
-            // A move found early in an unfinished depth beats nothing at all.
-            if (result.depth == 0 && !rootBest_.isNull()) result.move = rootBest_;
+            // The moves searched to the end at the unfinished depth: the
+            // first was the last depth's best, and another took its place
+            // only by scoring higher in a full window, so the best of them
+            // is the better guess.
+            if (rootMoveDone_) takeRootBest(result);
             break;
         }
-        result.move = rootBest_;
-        result.score = isKingFall(score) ? score : score - rootBias(rootBest_);
+        takeRootBest(result);
         result.depth = depth;
-        beforeLast = last;
-        last = SteadyTime::now() - began;
         // A king taken or lost within reach: deeper searches change nothing.
         if (isKingFall(score) && !limits_.everyDepth) break;
+        // The only move: nothing to choose, so no deeper search.
+        if (onlyMove && !limits_.everyDepth) break;
     }
     result.nodes = nodes_;
     const EngineMove m = result.move;
@@ -443,7 +480,7 @@ SearchResult bestMove(const Position& position, const SearchLimits& limits) {
     unbiased.rootSpread = 0;
     unbiased.maxDepth = result.depth;
     const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(SteadyTime::now() - started).count();
-    unbiased.timeMs = std::max(1, limits.timeMs - static_cast<int>(spent));
+    if (limits.timeMs > 0) unbiased.timeMs = std::max(1, limits.timeMs - static_cast<int>(spent));
     const SearchResult plain = std::make_unique<Searcher>(position, unbiased)->run();
     result.nodes += plain.nodes;
     // Out of time or stopped before that depth: the chosen move's own score

@@ -23,7 +23,11 @@ constexpr Score scoreFromTable(Score score, int ply) {
 }
 
 struct SearchLimits {
-    int timeMs = 1000;  // wall-clock budget; the last completed depth's move is returned
+    // Wall-clock budget; 0: none, the depth and node limits end the search.
+    // The search deepens until it runs out, and answers the best move of
+    // the last depth, or of the unfinished one when a move searched there
+    // to the end scored better.
+    int timeMs = 1000;
     int maxDepth = MAX_PLY - 4;
     // Set from another thread to end the search early; may be null.
     const std::atomic<bool>* stop = nullptr;
