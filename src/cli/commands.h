@@ -17,7 +17,7 @@ std::string surveyLine(Game& g, int n);
 // The moves the person's rules accept for `side` ("white" or "black"): one JSON line.
 std::string movesLine(Game& g, int n, const std::string& side);
 // The computer's search at `level`: one JSON line.
-// Levels 4-9 are the search engine's rungs, each with its own budget a move
+// Levels 4-12 are the search engine's rungs, each with its own budget a move
 // unless `timeMs` gives one; its move stands on its board, the other board's
 // entry is null.
 std::string comLine(Game& g, int n, int level, int timeMs = 0);

@@ -15,19 +15,19 @@ const char* const USAGE =
     "  survey FILE [--move N | --all]                 influence grids of both boards\n"
     "  moves FILE --side white|black [--move N | --all]  moves the person's rules accept\n"
     "  show FILE [--move N]                           both boards as text\n"
-    "  com FILE [--level 1-9] [--time MS] [--move N | --all]  the computer's choice on each position\n"
-    "    (levels 4-9 are the search engine's ladder, each with its own budget a move\n"
-    "    unless --time gives one; level 9 is the full engine)\n"
+    "  com FILE [--level 1-12] [--time MS] [--move N | --all]  the computer's choice on each position\n"
+    "    (levels 4-12 are the search engine's ladder, each with its own budget a move\n"
+    "    unless --time gives one; level 12 is the full engine)\n"
     "  selfplay --games N --seed S [--level L] [--out FILE]  computer against a random mover\n"
     "  match --white L|--white-program PATH --black L|--black-program PATH --games N --seed S\n"
     "        [--time MS] [--white-time MS] [--black-time MS]\n"
-    "    two levels (1-9) against each other; --time is both sides' budget at levels\n"
-    "    4-9, --white-time and --black-time one side's (and win over --time); without\n"
+    "    two levels (1-12) against each other; --time is both sides' budget at levels\n"
+    "    4-12, --white-time and --black-time one side's (and win over --time); without\n"
     "    them each level plays at its own. The summary line gives white's Elo\n"
     "    difference and its 95% margin. A side given a program plays the answers of\n"
-    "    'PATH com RECORD --level L [--time MS]', L from --white/--black or else 9.\n"
+    "    'PATH com RECORD --level L [--time MS]', L from --white/--black or else 12.\n"
     "    --time-control puts both sides on clocks (MIN minutes, INC seconds added a\n"
-    "    move, e.g. 0.1+0.1): levels 4-9 plan each search from the time left, its\n"
+    "    move, e.g. 0.1+0.1): levels 4-12 plan each search from the time left, its\n"
     "    budget at most; a side whose time runs out loses\n"
     "  perft FILE --depth D [--move N] [--divide] [--side white|black]  engine move counts\n"
     "FILE is a game record: 3 header lines, then 512-character snapshot lines.\n"
@@ -93,10 +93,10 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
             if (!value(v) || (v != "white" && v != "black")) return std::string("--side needs white or black");
             o.side = std::string(v);
         } else if (arg == "--level" && o.command == "com") {
-            if (!value(v)) return std::string("--level needs a level, 1 to 9");
+            if (!value(v)) return std::string("--level needs a level, 1 to 12");
             bad = parseNumber(arg, v, 1, MAX_LEVEL, o.level);
         } else if ((arg == "--white" || arg == "--black") && match) {
-            if (!value(v)) return std::string(arg) + " needs a level, 1 to 9";
+            if (!value(v)) return std::string(arg) + " needs a level, 1 to 12";
             bad = parseNumber(arg, v, 1, MAX_LEVEL, arg == "--white" ? o.whiteLevel : o.blackLevel);
         } else if ((arg == "--white-program" || arg == "--black-program") && match) {
             if (!value(v) || v.empty()) return std::string(arg) + " needs a program";
@@ -154,7 +154,7 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
     if (o.all && o.move) return std::string("--move and --all exclude each other");
     if (o.command == "moves" && o.side.empty()) return std::string("moves needs --side white|black");
     if (o.command == "perft" && o.depth == 0) return std::string("perft needs --depth D");
-    if (timeGiven && !match && !isEngineLevel(o.level)) return std::string("--time is the budget of levels 4-9 only");
+    if (timeGiven && !match && !isEngineLevel(o.level)) return std::string("--time is the budget of levels 4-12 only");
     if (match) {
         for (const auto& [level, program, side] : {std::tuple(&o.whiteLevel, &o.whiteProgram, "white"),
                                                   std::tuple(&o.blackLevel, &o.blackProgram, "black")}) {
@@ -162,17 +162,17 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
             if (*level == 0 && program->empty()) return "match needs --" + s + " L or --" + s + "-program PATH";
             // Another program is asked for the level given, else its full engine.
             if (!program->empty() && *level == 0) *level = MAX_LEVEL;
-            if (!program->empty() && !isEngineLevel(*level)) return "--" + s + "-program plays levels 4-9 only";
+            if (!program->empty() && !isEngineLevel(*level)) return "--" + s + "-program plays levels 4-12 only";
         }
     }
     if (o.timeControl.on() && (!o.whiteProgram.empty() || !o.blackProgram.empty())) {
         return std::string("--time-control is for this program's own levels, not with another program");
     }
     if (timeGiven && match && !isEngineLevel(o.whiteLevel) && !isEngineLevel(o.blackLevel)) {
-        return std::string("--time is the budget of levels 4-9 only");
+        return std::string("--time is the budget of levels 4-12 only");
     }
-    if (whiteTime && !isEngineLevel(o.whiteLevel)) return std::string("--white-time is the budget of levels 4-9 only");
-    if (blackTime && !isEngineLevel(o.blackLevel)) return std::string("--black-time is the budget of levels 4-9 only");
+    if (whiteTime && !isEngineLevel(o.whiteLevel)) return std::string("--white-time is the budget of levels 4-12 only");
+    if (blackTime && !isEngineLevel(o.blackLevel)) return std::string("--black-time is the budget of levels 4-12 only");
     // A side's own budget wins over --time; without either the level's own.
     const std::optional<int> both = timeGiven ? std::optional(o.timeMs) : std::nullopt;
     o.whiteTimeMs = whiteTime.value_or(both.value_or(0));

@@ -15,7 +15,7 @@ struct Options {
     bool all = false;
     std::string side;
     int level = 3;
-    int timeMs = 0;  // the search engine's budget per move (levels 4-9; 0: the level's own)
+    int timeMs = 0;  // the search engine's budget per move (levels 4-12; 0: the level's own)
     int whiteLevel = 0;  // match
     int blackLevel = 0;
     // match: a side played by another program's `com` answers at that side's level

@@ -154,7 +154,7 @@ TEST_F(TempFiles, BadInputIsAOneLineErrorWithStatusTwo) {
         {"castle " + write("x.棋譜", ""), "unknown command"},
         {"survey " + write("y.棋譜", "") + " --fast", "unknown option"},
         {"moves " + write("z.棋譜", "t\nb\nw\n" + good + "\n"), "--side"},
-        {"com " + write("w.棋譜", "") + " --level 10", "--level"},
+        {"com " + write("w.棋譜", "") + " --level 13", "--level"},
     };
     for (const auto& c : cases) {
         const CliRun run = runCli(c.args);

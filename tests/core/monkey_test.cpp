@@ -156,7 +156,7 @@ struct Monkey {
             case 2: GOTE_Click(g); break;
             // Levels 1 to 3 and a value that is no level; the engine levels
             // search thousands of nodes a move, too slow for a million events.
-            case 3: LEVEL_Click(g, std::array{1, 2, 3, 10}[pick(4)]); break;
+            case 3: LEVEL_Click(g, std::array{1, 2, 3, MAX_LEVEL + 1}[pick(4)]); break;
             case 4: CANCEL_Click(g); break;
             case 5: REVERSE_Click(g); break;
             case 6: case 7: REPLAY_Click(g); break;

@@ -5,7 +5,7 @@
 # stem. A folder or file that is in no layer fails too, so that a new one is
 # placed on purpose. Run with cmake -DSOURCE_DIR=... -P.
 set(layers
-  board game_outcome timing engine influence rules ports io text
+  board game_outcome levels timing engine influence rules ports io text
   game clock command_support position_change record help draw options com sound flow input)
 
 get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)

@@ -75,7 +75,7 @@ void MainWindowTest::menuTreeHasTheCaptionsNamesAndMarks() {
     const QList<QPair<QString, QString>> items = {
         {"TAIKYOKU", "対局"}, {"MATCH_MAN", "対局(人間)"}, {"START", "スタート"}, {"START2", "対局(COM)"},
         {"SENTE", "先手"},    {"GOTE", "後手"},           {"LEVEL", "COM対局ﾚﾍﾞﾙ"}, {"LEVEL1", "LEVEL1"},
-        {"LEVEL2", "LEVEL2"}, {"LEVEL3", "LEVEL3"},       {"LEVEL4", "LEVEL4"},     {"LEVEL9", "LEVEL9"},
+        {"LEVEL2", "LEVEL2"}, {"LEVEL3", "LEVEL3"},       {"LEVEL4", "LEVEL4"},     {"LEVEL12", "LEVEL12"},
         {"OWARI", "終わり"},  {"STOP", "局面"},
         {"CANCEL", "最初"},   {"REVERSE", "反転"},        {"HINT", "ヒント"},        {"MOVE_LIST", "棋譜一覧"},
         {"REPLAY", "戻"},     {"AFTER", "進"},
@@ -96,13 +96,14 @@ void MainWindowTest::menuTreeHasTheCaptionsNamesAndMarks() {
     for (const char* command : {"REPLAY", "AFTER", "LBEL_UP", "LEBEL_DOWN"}) QVERIFY(!actionNamed(w, command)->menu());
     QVERIFY(actionNamed(w, "LEVEL3")->isChecked());
     QVERIFY(!actionNamed(w, "LEVEL1")->isChecked());
-    // The nine levels in order, LEVEL1 to LEVEL9, each with its check mark.
+    // The twelve levels in order, LEVEL1 to LEVEL12, each with its check mark.
     QStringList levels;
     for (QAction* a : actionNamed(w, "LEVEL")->menu()->actions()) {
         levels << a->objectName();
         QVERIFY(a->isCheckable());
     }
-    QCOMPARE(levels, QStringList({"LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4", "LEVEL5", "LEVEL6", "LEVEL7", "LEVEL8", "LEVEL9"}));
+    QCOMPARE(levels, QStringList({"LEVEL1", "LEVEL2", "LEVEL3", "LEVEL4", "LEVEL5", "LEVEL6", "LEVEL7", "LEVEL8", "LEVEL9", "LEVEL10",
+                                    "LEVEL11", "LEVEL12"}));
     QVERIFY(!actionNamed(w, "SIDOU")->isChecked());
     // The move list is on from the start, a checkable item of 局面.
     QVERIFY(actionNamed(w, "MOVE_LIST")->isCheckable());

@@ -32,12 +32,17 @@ private slots:
     void aDragLeavesTheSameSnapshotsAsTwoClicks();
     void afterEscTheLastGameComesBackAsItWas();
     void movesByTheKeyboardAloneShowOnTheScreen();
+    void twoDigitLevelsShowWholeBesideTheBoard_data();
+    void twoDigitLevelsShowWholeBesideTheBoard();
 
 private:
     // What the X server shows of the canvas, beside the back buffer: the count
     // of differing pixels, outside the record panel's controls.
     int screenDiffers(const QString& step);
     QImage screen() const;
+    // What the X server shows of the band's row 0 and the top of row 1 from
+    // `left` to `right` (columns of the left board's grid).
+    QImage bandOnScreen(double left, double right) const;
     QPoint global(QPointF picture) const { return w_->canvas().mapToGlobal(w_->canvas().toWidget(picture)); }
     QPoint squareCentre(BoardId id, int file, int rank) const {
         return global(QPointF((originX(id) + 522.0 * file + 261) / 15, (900 + 525.0 * rank + 262) / 15));
@@ -400,6 +405,68 @@ void ScreenTest::movesByTheKeyboardAloneShowOnTheScreen() {
     keys({"ctrl+z"});
     QCOMPARE(g.state.moveNumber, 1);
     checkStep("keys-back");
+    w_ = nullptr;
+}
+
+QImage ScreenTest::bandOnScreen(double left, double right) const {
+    const QPoint topLeft = w_->canvas().toWidget(QPointF(gridX(LEFT_ORIGIN_X, left) / 15, gridY(0) / 15));
+    const QPoint bottomRight = w_->canvas().toWidget(QPointF(gridX(LEFT_ORIGIN_X, right) / 15, gridY(1.5) / 15));
+    const QPoint corner = w_->canvas().mapToGlobal(topLeft);
+    return w_->screen()
+        ->grabWindow(0, corner.x(), corner.y(), bottomRight.x() - topLeft.x(), bottomRight.y() - topLeft.y())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+void ScreenTest::twoDigitLevelsShowWholeBesideTheBoard_data() {
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<int>("width");  // of the canvas; 0: its natural size
+    QTest::newRow("Japanese") << false << 0;
+    QTest::newRow("Japanese, half as large again") << false << 1560;
+    QTest::newRow("English") << true << 0;
+    QTest::newRow("English, half as large again") << true << 1560;
+}
+
+// Against the computer the level stands left of the left board's letters:
+// "LEVEL" and the number. Two digits must show whole there, the word the
+// same for each of them (no digit reaching into it), and nothing in the
+// board's row, which a new level does not erase.
+void ScreenTest::twoDigitLevelsShowWholeBesideTheBoard() {
+    QFETCH(bool, english);
+    QFETCH(int, width);
+    MainWindow window(english ? Language::English : Language::Japanese);
+    w_ = &window;
+    window.start();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    if (width > 0) {
+        const int height = width * 669 / 1290 + window.menuBar()->height();
+        xdotool({"windowsize", "--sync", QString::number(window.winId()), QString::number(width), QString::number(height)});
+        settle(300);
+        QCOMPARE(window.canvas().width(), width);
+        QVERIFY(window.canvas().transform().scale() > 1.4);
+    }
+    clickMenu({"TAIKYOKU", "START2", "SENTE"});
+    QCOMPARE(window.game().state.gameMode, GameMode::AgainstComputer);
+    struct Shown {
+        QImage word, number, board;
+    };
+    QMap<int, Shown> shown;
+    for (int level : {9, 12, 10, 11, 9}) {
+        clickMenu({"TAIKYOKU", "LEVEL", QString("LEVEL%1").arg(level)});
+        QCOMPARE(window.game().state.comLevel, level);
+        checkStep(QString("level-%1").arg(level));
+        const Shown now{bandOnScreen(-1.2, 0.15), bandOnScreen(0.15, 1), bandOnScreen(1, 1.25)};
+        if (shown.contains(level)) QCOMPARE(now.number, shown[level].number);  // nothing left of another level
+        shown[level] = now;
+    }
+    for (int level : {10, 11, 12}) {
+        const QString which = QString("LEVEL%1").arg(level);
+        QVERIFY2(shown[level].word == shown[10].word, qPrintable(which + " draws over the word LEVEL"));
+        QVERIFY2(shown[level].board == shown[9].board, qPrintable(which + " runs into the board's row"));
+        QVERIFY2(shown[level].number != shown[9].number, qPrintable(which + " shows as LEVEL9 does"));
+    }
+    QVERIFY(shown[10].number != shown[11].number && shown[11].number != shown[12].number);
+    window.game().movesUnsaved = false;
     w_ = nullptr;
 }
 

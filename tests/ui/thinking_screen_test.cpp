@@ -101,13 +101,13 @@ private:
     }
     // Clicks through the menu bar: the top entry, then each item as its menu opens.
     void menuLater(Script& s, const QStringList& path);
-    // A game against LEVEL9 with the person first; e2-e4 on the left board,
+    // A game against the top level with the person first; e2-e4 on the left board,
     // then the steps wait until the engine has thought for a while.
     void startThinking(Script& s, int searchMs = LONG_SEARCH_MS);
-    // A game against LEVEL9 (its budget `searchMs`, 0: its own) with the
+    // A game against the top level (its budget `searchMs`, 0: its own) with the
     // person first and 速い表示 off, and e2-e4 clicked on the left board.
     void personMoves(Script& s, int searchMs);
-    // That game and move at LEVEL9's own budget; the steps go on `delayMs`
+    // That game and move at the top level's own budget; the steps go on `delayMs`
     // after the move reached the game.
     void movedAgo(Script& s, int delayMs);
     // Sends the command's input, noting when; the search's end and the first

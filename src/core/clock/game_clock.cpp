@@ -1,5 +1,7 @@
 #include "clock/game_clock.h"
 
+#include <limits>
+
 #include "timing/time_plan.h"
 
 namespace velmora {
@@ -48,7 +50,7 @@ int computerBudgetMs(const Game& g, Colour mover, int levelBudgetMs) {
     // Each side makes every other move up to the move limit.
     const int movesLeft = (MAX_MOVES - g.state.moveNumber + 1) / 2;
     return plannedMoveMs(clock.remainingMs(mover, g.pauses().now()), clock.control().incrementMs, movesLeft,
-                         levelBudgetMs);
+                         levelBudgetMs > 0 ? levelBudgetMs : std::numeric_limits<int>::max());
 }
 
 }  // namespace velmora

@@ -34,8 +34,10 @@ Winner announceTimeUp(Game& g, Colour loser);
 // The box's text for `loser`'s flag fall.
 std::string timeUpText(const Game& g, Colour loser);
 
-// The time budget of the computer's next search at `levelBudgetMs`: that
-// budget, or less under a clock (see plannedMoveMs).
+// The time budget of the computer's next search at `levelBudgetMs` (0: a
+// level with no time of its own, which its nodes and depth limit): that
+// budget, or under a clock no more than the time left allows (see
+// plannedMoveMs).
 int computerBudgetMs(const Game& g, Colour mover, int levelBudgetMs);
 
 }  // namespace velmora

@@ -41,9 +41,9 @@ struct ComBoardWork {
     std::optional<BestMove> best;
 };
 
-// The full engine's thinking time a move (level 9): a little under a
+// The full engine's thinking time a move (the top level): a little under a
 // second, so the move is on the board within one.
-constexpr int LEVEL9_TIME_MS = 950;
+constexpr int FULL_ENGINE_TIME_MS = 950;
 
 // The computer player's own state: its working boards, its seed, its turn and
 // its searches. A game makes one the first time the computer is asked for

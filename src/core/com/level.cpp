@@ -13,17 +13,20 @@ namespace velmora {
 namespace {
 
 // The rungs, found by matches of each against the one below (see
-// docs/LEVELS.md). Depth and node limits rather than time set the lower
-// rungs, so that their strength does not depend on the machine or its load
-// and a seed always plays the same game; the time is only a cap there.
-// Fields: time cap, depth, nodes, spread, oversight share, oversight depth.
+// docs/LEVELS.md). Below the top, node and depth limits alone set a rung,
+// with no time of its own, so that its strength does not depend on the
+// machine or its load and a seed always plays the same game.
+// Fields: time, depth, nodes, spread, oversight share, oversight depth.
 constexpr std::array<LevelStrength, MAX_LEVEL - FIRST_ENGINE_LEVEL + 1> LADDER = {{
-    {950, 1, 5'000, 400, 100, 1},
-    {950, engine::MAX_PLY - 4, 5'000, 200, 72, 1},
-    {950, engine::MAX_PLY - 4, 10'000, 120, 45, 1},
-    {950, engine::MAX_PLY - 4, 100'000, 20, 0, 1},
-    {950, engine::MAX_PLY - 4, 210'000, 10, 0, 1},
-    {LEVEL9_TIME_MS, engine::MAX_PLY - 4, 0, 0, 0, 1},
+    {0, engine::MAX_PLY - 4, 5'000, 250, 70, 1},
+    {0, engine::MAX_PLY - 4, 10'000, 150, 50, 1},
+    {0, engine::MAX_PLY - 4, 15'000, 100, 35, 1},
+    {0, engine::MAX_PLY - 4, 25'000, 70, 20, 1},
+    {0, engine::MAX_PLY - 4, 40'000, 40, 11, 1},
+    {0, engine::MAX_PLY - 4, 60'000, 25, 4, 1},
+    {0, engine::MAX_PLY - 4, 120'000, 15, 0, 1},
+    {0, engine::MAX_PLY - 4, 300'000, 10, 0, 1},
+    {FULL_ENGINE_TIME_MS, engine::MAX_PLY - 4, 0, 0, 0, 1},
 }};
 
 }  // namespace
@@ -44,7 +47,10 @@ void レベル_設定(Game& g, int level) {
 
 void LEVEL_Click(Game& g, int level) {
     positionAboutToChange(g);
-    for (int column : {-2, -1, 0}) g.presentation().描画_背景セル(column, 0);
+    // The number reaches a little into the row below the band's: both go.
+    for (int column : {-2, -1, 0}) {
+        for (int row : {0, 1}) g.presentation().描画_背景セル(column, row);
+    }
     レベル_設定(g, level);
     // The next start begins at the level chosen.
     g.options.levelLine = true;

@@ -1,24 +1,20 @@
 #pragma once
 #include <cstdint>
 
+#include "levels.h"
 #include "engine/score.h"
 #include "game.h"
 
 namespace velmora {
 
-// Levels 1 to 3 look one move ahead on both boards. Levels 4 to 9 are the
-// search engine, a rung of a ladder each: the lower rungs search less deep
-// and choose among the better moves by chance, so that they miss tactics and
-// vary from game to game; level 9 is the full engine at a little under a
-// second a move.
-constexpr int FIRST_ENGINE_LEVEL = 4;
-constexpr int MAX_LEVEL = 9;
-
-constexpr bool isEngineLevel(int level) { return level >= FIRST_ENGINE_LEVEL && level <= MAX_LEVEL; }
+// The engine levels' rungs: the lower ones search fewer nodes, overlook
+// more and choose among the better moves by chance, so that they miss
+// tactics and vary from game to game; the top one is the full engine at a
+// little under a second a move.
 
 // What limits one rung's search.
 struct LevelStrength {
-    int timeMs = 0;              // its budget a move
+    int timeMs = 0;              // its budget a move; 0: none, the nodes and depth end it
     int maxDepth = 0;            // the deepest iteration
     std::uint64_t maxNodes = 0;  // 0: no limit but the time
     engine::Score rootSpread = 0;  // see SearchLimits
@@ -31,10 +27,10 @@ struct LevelStrength {
     int oversightDepth = 1;
 };
 
-// The rung of an engine level (4..9).
+// The rung of an engine level (FIRST_ENGINE_LEVEL..MAX_LEVEL).
 LevelStrength strengthOf(int level);
 
-// Sets the computer's strength 1..9 with its check mark; any other value clears
+// Sets the computer's strength 1..MAX_LEVEL with its check mark; any other value clears
 // the marks and keeps the level. Draws the level in a game against the computer.
 void レベル_設定(Game& g, int level);
 

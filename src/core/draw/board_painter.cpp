@@ -303,10 +303,20 @@ void BoardPainter::描画_手数(int n) {
 }
 
 void BoardPainter::描画_レベル(int level) {
-    描画_数値(-0.8, 0.7, Text::asIs("LEVEL"), SHADOW_COLOR, 10);
-    描画_数値(-0.9, 0.6, Text::asIs("LEVEL"), WHITE_COLOR, 10);
-    描画_数値(0.4, 0.7, level, SHADOW_COLOR, 0, 12);
-    描画_数値(0.3, 0.6, level, WHITE_COLOR, 0, 12);
+    // Two digits start where one digit's blank would stand, so the number
+    // ends within the cell left of the board, which a new level erases; the
+    // word moves left by as much to keep a gap before it.
+    const double wordShift = level < 10 ? 0 : -0.2;
+    描画_数値(-0.8 + wordShift, 0.7, Text::asIs("LEVEL"), SHADOW_COLOR, 10);
+    描画_数値(-0.9 + wordShift, 0.6, Text::asIs("LEVEL"), WHITE_COLOR, 10);
+    if (level < 10) {
+        描画_数値(0.4, 0.7, level, SHADOW_COLOR, 0, 12);
+        描画_数値(0.3, 0.6, level, WHITE_COLOR, 0, 12);
+        return;
+    }
+    const Text number = Text::asIs(std::to_string(level));
+    描画_数値(0.3, 0.7, number, SHADOW_COLOR, 12);
+    描画_数値(0.2, 0.6, number, WHITE_COLOR, 12);
 }
 
 void BoardPainter::描画_盤(BoardId id) {

@@ -1,19 +1,21 @@
 #pragma once
+#include "levels.h"
 
 namespace velmora {
 
-// The menu items that carry a check mark: the nine levels, move guidance,
+// The menu items that carry a check mark: the twelve levels, move guidance,
 // the music, fast display and the five backgrounds.
 enum class MenuItem {
-    Level1, Level2, Level3, Level4, Level5, Level6, Level7, Level8, Level9,
+    Level1, Level2, Level3, Level4, Level5, Level6, Level7, Level8, Level9, Level10, Level11, Level12,
     MoveGuidance, Music, FastDisplay, Green, Tatami, Bamboo, Space, Brick,
     // 持ち時間: none, the six presets in their order, and one set in the dialog.
     TimeNone, Time1_0, Time3_2, Time5_0, Time10_5, Time15_10, Time30_0, TimeCustom
 };
 
-constexpr int MENU_LEVELS = static_cast<int>(MenuItem::Level9) - static_cast<int>(MenuItem::Level1) + 1;
+constexpr int MENU_LEVELS = static_cast<int>(MenuItem::Level12) - static_cast<int>(MenuItem::Level1) + 1;
+static_assert(MENU_LEVELS == MAX_LEVEL, "each level has its menu item");
 
-// The level menu's item of level 1..9.
+// The level menu's item of level 1..MAX_LEVEL.
 constexpr MenuItem levelItem(int level) {
     return static_cast<MenuItem>(static_cast<int>(MenuItem::Level1) + level - 1);
 }
@@ -35,6 +37,9 @@ constexpr const char* menuItemName(MenuItem item) {
         case MenuItem::Level7: return "LEVEL7";
         case MenuItem::Level8: return "LEVEL8";
         case MenuItem::Level9: return "LEVEL9";
+        case MenuItem::Level10: return "LEVEL10";
+        case MenuItem::Level11: return "LEVEL11";
+        case MenuItem::Level12: return "LEVEL12";
         case MenuItem::MoveGuidance: return "SIDOU";
         case MenuItem::Music: return "BGM";
         case MenuItem::FastDisplay: return "HAYAI_HYOUJI";

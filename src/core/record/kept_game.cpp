@@ -3,6 +3,8 @@
 #include <charconv>
 #include <vector>
 
+#include "levels.h"
+
 namespace velmora {
 
 namespace {
@@ -60,7 +62,7 @@ std::optional<KeptGame> readKeptGameLine(std::string_view line) {
     size_t at = 0;
     if (w.size() >= 2 && w[0] == "computer") {
         const std::optional<std::string_view> level = valueOf(w[1], "level");
-        const std::optional<long long> n = level ? number(*level, 9) : std::nullopt;
+        const std::optional<long long> n = level ? number(*level, MAX_LEVEL) : std::nullopt;
         if (!n || *n < 1) return std::nullopt;
         game.mode = GameMode::AgainstComputer;
         game.level = static_cast<int>(*n);

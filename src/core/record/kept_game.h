@@ -28,7 +28,7 @@ struct KeptGame {
 std::string keptGameLine(const KeptGame& game);
 
 // The kept game a title line describes; nothing for any other title, or for
-// one that is damaged (an unknown word, a level outside 1-9, a time out of
+// one that is damaged (an unknown word, a level outside 1-12, a time out of
 // range).
 std::optional<KeptGame> readKeptGameLine(std::string_view line);
 

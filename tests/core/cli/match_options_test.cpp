@@ -8,6 +8,7 @@
 
 #include "cli/elo.h"
 #include "cli/options.h"
+#include "levels.h"
 
 namespace velmora::cli {
 namespace {
@@ -47,10 +48,10 @@ TEST(MatchOptions, RefusesABudgetForASideWithoutTheEngine) {
         std::string message;
     } cases[] = {
         {{"match", "--white", "1", "--black", "4", "--games", "1", "--seed", "1", "--white-time", "50"},
-         "--white-time is the budget of levels 4-9 only"},
+         "--white-time is the budget of levels 4-12 only"},
         {{"match", "--white", "9", "--black", "2", "--games", "1", "--seed", "1", "--black-time", "50"},
-         "--black-time is the budget of levels 4-9 only"},
-        {{"match", "--white", "10", "--black", "2", "--games", "1", "--seed", "1"}, "--white 10 is out of range (1 to 9)"},
+         "--black-time is the budget of levels 4-12 only"},
+        {{"match", "--white", "13", "--black", "2", "--games", "1", "--seed", "1"}, "--white 13 is out of range (1 to 12)"},
         {{"match", "--white", "4", "--black", "4", "--games", "1", "--seed", "1", "--white-time", "0"},
          "--white-time 0 is out of range (1 to 600000)"},
         {{"match", "--white", "4", "--black", "4", "--games", "1", "--seed", "1", "--black-time", "x"},
@@ -76,7 +77,7 @@ TEST(MatchOptions, AProgramPlaysASideAtItsFullEngineOrTheLevelGiven) {
         parse({"match", "--white-program", "/x/cli", "--black", "2", "--games", "1", "--seed", "1", "--white-time", "30"}, o);
     ASSERT_FALSE(error) << *error;
     EXPECT_EQ(o.whiteProgram, "/x/cli");
-    EXPECT_EQ(o.whiteLevel, 9);
+    EXPECT_EQ(o.whiteLevel, MAX_LEVEL);
     EXPECT_EQ(o.whiteTimeMs, 30);
     EXPECT_TRUE(o.blackProgram.empty());
     // An older program's engine is its level 4.
@@ -91,11 +92,11 @@ TEST(MatchOptions, AProgramPlaysASideAtItsFullEngineOrTheLevelGiven) {
         std::string message;
     } cases[] = {
         {{"match", "--white", "3", "--white-program", "p", "--black", "4", "--games", "1", "--seed", "1"},
-         "--white-program plays levels 4-9 only"},
+         "--white-program plays levels 4-12 only"},
         {{"match", "--white", "4", "--games", "1", "--seed", "1"}, "match needs --black L or --black-program PATH"},
         {{"match", "--white", "4", "--black-program", "", "--games", "1", "--seed", "1"}, "--black-program needs a program"},
         {{"match", "--white", "1", "--black-program", "p", "--games", "1", "--seed", "1", "--white-time", "5"},
-         "--white-time is the budget of levels 4-9 only"},
+         "--white-time is the budget of levels 4-12 only"},
     };
     for (const auto& c : cases) {
         Options bad;

@@ -225,7 +225,7 @@ TEST_F(MatchProgram, HandsTheProgramARecordOfThePositionAndRemovesIt) {
     std::string command, record, level, nine, time, ms;
     words >> command >> record >> level >> nine >> time >> ms;
     EXPECT_EQ(command, "com");
-    EXPECT_EQ(level + " " + nine + " " + time + " " + ms, "--level 9 --time 15");
+    EXPECT_EQ(level + " " + nine + " " + time + " " + ms, "--level 12 --time 15");
     EXPECT_FALSE(fs::exists(record)) << record;
     EXPECT_FALSE(fs::exists(fs::path(record).parent_path())) << record;
     RecordFile first;

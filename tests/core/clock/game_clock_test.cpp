@@ -186,7 +186,7 @@ TEST(GameClock, TheComputerPlansItsSearchFromTheTimeItHasLeft) {
     w.move(5, 7, 5, 5);
     ASSERT_EQ(w.engine.asked.size(), 1u);
     // A minute is plenty: the level's own budget.
-    EXPECT_EQ(w.engine.asked[0].timeMs, LEVEL9_TIME_MS);
+    EXPECT_EQ(w.engine.asked[0].timeMs, FULL_ENGINE_TIME_MS);
     ClockWorld shortOfTime({6'000, 0});
     shortOfTime.startAgainstComputer(MAX_LEVEL);
     shortOfTime.move(5, 7, 5, 5);
@@ -197,7 +197,7 @@ TEST(GameClock, TheComputerPlansItsSearchFromTheTimeItHasLeft) {
     ClockWorld none({});
     none.startAgainstComputer(MAX_LEVEL);
     none.move(5, 7, 5, 5);
-    EXPECT_EQ(none.engine.asked.at(0).timeMs, LEVEL9_TIME_MS);
+    EXPECT_EQ(none.engine.asked.at(0).timeMs, FULL_ENGINE_TIME_MS);
     EXPECT_FALSE(none.game.playerClocks.running());
 }
 

@@ -169,7 +169,7 @@ TEST(ComTurn, LevelFourPlaysTheEnginesMoveThroughTheSameTurn) {
     EXPECT_EQ(finishTurn(g, com_ban(g)), GameOutcome::ProgramEnds);
     EXPECT_EQ(engine.calls, 1);
     ASSERT_EQ(engine.asked.size(), 1u);
-    EXPECT_EQ(engine.asked[0].timeMs, LEVEL9_TIME_MS);
+    EXPECT_EQ(engine.asked[0].timeMs, FULL_ENGINE_TIME_MS);
     EXPECT_LE(engine.asked[0].timeMs, 1000);
     EXPECT_EQ(engine.asked[0].maxNodes, 0u);
     EXPECT_EQ(engine.asked[0].rootSpread, 0);
@@ -328,15 +328,15 @@ TEST(Level, SettingMarksAndDrawsOnlyAgainstTheComputer) {
     EXPECT_TRUE(w.marks.marks["LEVEL4"]);
     EXPECT_FALSE(w.marks.marks["LEVEL2"]);
     EXPECT_TRUE(w.view.saw("level 4"));
-    // The ladder's top rung, and its two-digit neighbour that is no level.
-    LEVEL_Click(w.game, 9);
-    EXPECT_EQ(w.game.state.comLevel, 9);
-    EXPECT_TRUE(w.marks.marks["LEVEL9"]);
+    // The ladder's two-digit top rung, and the number past it that is no level.
+    LEVEL_Click(w.game, 12);
+    EXPECT_EQ(w.game.state.comLevel, 12);
+    EXPECT_TRUE(w.marks.marks["LEVEL12"]);
     EXPECT_FALSE(w.marks.marks["LEVEL4"]);
-    EXPECT_TRUE(w.view.saw("level 9"));
+    EXPECT_TRUE(w.view.saw("level 12"));
     // A value that is no level clears the marks and keeps the level.
-    レベル_設定(w.game, 10);
-    EXPECT_EQ(w.game.state.comLevel, 9);
+    レベル_設定(w.game, 13);
+    EXPECT_EQ(w.game.state.comLevel, 12);
     for (int n = 1; n <= MAX_LEVEL; ++n) EXPECT_FALSE(w.marks.marks["LEVEL" + std::to_string(n)]) << n;
 }
 

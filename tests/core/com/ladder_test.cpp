@@ -1,4 +1,4 @@
-// The engine levels 4 to 9: every rung answers with a move the rules allow,
+// The engine levels: every rung answers with a move the rules allow,
 // never passes over a king it can take nor leaves its own to be taken, and
 // the lower rungs' chance choices follow the seed: the same seed, the same
 // game; another seed, another game.
@@ -18,6 +18,7 @@
 #include "engine/sample_positions.h"
 #include "engine/search.h"
 #include "rules/setup.h"
+#include "timing/time_control.h"
 
 namespace velmora {
 namespace {
@@ -180,8 +181,46 @@ TEST(Ladder, EachSearchAsksTheRungsLimitsWithANewSeed) {
         comState(g).engineTimeMs = 123;
         EXPECT_EQ(levelLimits(g, level).timeMs, 123);
     }
-    EXPECT_EQ(strengthOf(MAX_LEVEL).oversightPercent, 0);
-    EXPECT_EQ(strengthOf(MAX_LEVEL).timeMs, LEVEL9_TIME_MS);
+}
+
+// Every rung below the top is set by nodes or depth alone, with no time of
+// its own, so a slow or busy machine plays it at the same strength; and each
+// rung asks more than the one below it: at least as many nodes, at most as
+// many oversights, and something more. Two rungs given the same settings by
+// a slip in the table fail here, as does a rung left with no limit at all.
+TEST(Ladder, EachRungIsSetByNodesOrDepthAndIsStrongerThanTheOneBelow) {
+    for (int level = FIRST_ENGINE_LEVEL; level < MAX_LEVEL; ++level) {
+        const LevelStrength rung = strengthOf(level);
+        EXPECT_EQ(rung.timeMs, 0) << "level " << level;
+        EXPECT_TRUE(rung.maxNodes > 0 || rung.maxDepth < 8) << "level " << level;
+        if (level == FIRST_ENGINE_LEVEL) continue;
+        const LevelStrength below = strengthOf(level - 1);
+        EXPECT_GE(rung.maxNodes, below.maxNodes) << "level " << level;
+        EXPECT_GE(rung.maxDepth, below.maxDepth) << "level " << level;
+        EXPECT_LE(rung.oversightPercent, below.oversightPercent) << "level " << level;
+        const bool stronger = rung.maxNodes > below.maxNodes || rung.maxDepth > below.maxDepth ||
+                              rung.oversightPercent < below.oversightPercent || rung.rootSpread < below.rootSpread ||
+                              rung.oversightDepth > below.oversightDepth;
+        EXPECT_TRUE(stronger) << "level " << level << " asks no more than level " << level - 1;
+    }
+    const LevelStrength top = strengthOf(MAX_LEVEL);
+    EXPECT_EQ(top.timeMs, FULL_ENGINE_TIME_MS);
+    EXPECT_EQ(top.maxNodes, 0u);
+    EXPECT_EQ(top.rootSpread, 0);
+    EXPECT_EQ(top.oversightPercent, 0);
+}
+
+// Under a clock a rung with no time of its own gets what the time left
+// allows: its share of five minutes, not the single millisecond that a
+// budget of "none" read as a number would give.
+TEST(Ladder, UnderAClockARungWithNoTimeOfItsOwnGetsWhatTheClockAllows) {
+    Game g;
+    g.playerClocks.reset(TimeControl{300'000, 0});
+    ASSERT_TRUE(g.playerClocks.on());
+    const engine::SearchLimits limits = levelLimits(g, FIRST_ENGINE_LEVEL);
+    EXPECT_GT(limits.timeMs, 1000);
+    EXPECT_LE(limits.timeMs, 150'000);
+    EXPECT_EQ(limits.maxNodes, strengthOf(FIRST_ENGINE_LEVEL).maxNodes);
 }
 
 // A game of `plies` from the start between two players of the same rung,
@@ -205,7 +244,7 @@ std::vector<std::uint32_t> gameAt(int level, std::uint64_t seed, int plies) {
     return moves;
 }
 
-// Level 9 plays by the clock; the rungs below it by depth and node limits,
+// The top level plays by the clock; the rungs below it by depth and node limits,
 // so each plays the same game for the same seed, and with its chance
 // choices different games for other seeds.
 TEST(Ladder, AFixedSeedGivesAFixedGameAndTheChanceRungsVaryWithIt) {

@@ -184,7 +184,7 @@ TEST(EngineCli, EachEngineLevelAnswersWithALegalMoveInTheComputersShape) {
     }
     // The budget belongs to the engine levels only; levels 1 to 3 answer as before.
     EXPECT_EQ(cli("com " + GOLDEN + " --level 3 --time 50").status, 2);
-    EXPECT_EQ(cli("com " + GOLDEN + " --level 10").status, 2);
+    EXPECT_EQ(cli("com " + GOLDEN + " --level 13").status, 2);
     EXPECT_EQ(cli("com " + GOLDEN + " --level 4 --time 0").status, 2);
 }
 
@@ -241,7 +241,7 @@ TEST(MatchCli, GamesFromSeededOpeningsAndASummaryThatAddsUp) {
     EXPECT_GE(number(summary, "eloError"), 0);
     // Bad command lines: one message, status 2.
     EXPECT_EQ(cli("match --white 1 --games 1 --seed 1").status, 2);                     // no black level
-    EXPECT_EQ(cli("match --white 1 --black 10 --games 1 --seed 1").status, 2);          // no such level
+    EXPECT_EQ(cli("match --white 1 --black 13 --games 1 --seed 1").status, 2);          // no such level
     EXPECT_EQ(cli("match --white 1 --black 2 --games 1 --seed 1 --time 50").status, 2);  // no engine to time
     EXPECT_EQ(cli("match --white 1 --black 2 --seed 1").status, 2);                     // no game count
 }

@@ -250,22 +250,24 @@ TEST(SettingsFile, TheLevelTimeControlAndWindowAreRememberedOnceChosen) {
 
     PlatformWorld first;
     Form_Load(first.game);
-    LEVEL_Click(first.game, 6);
-    EXPECT_EQ(fileText(first), untouched + "レベル=6\r\n");
+    // A two-digit level, written and read back whole.
+    LEVEL_Click(first.game, 11);
+    EXPECT_EQ(fileText(first), untouched + "レベル=11\r\n");
     chooseTimeControl(first.game, TIME_CONTROL_PRESETS[1]);
-    EXPECT_EQ(fileText(first), untouched + "レベル=6\r\n持ち時間=3+2\r\n");
+    EXPECT_EQ(fileText(first), untouched + "レベル=11\r\n持ち時間=3+2\r\n");
     first.game.options.windowPlace = OptionState::WindowPlace{40, -10, 900, 500};
     first.game.options.windowPlaceChanged = true;
     OWARI_Click(first.game);
-    const std::string remembered = untouched + "レベル=6\r\n持ち時間=3+2\r\nウィンドウ=40,-10,900,500\r\n";
+    const std::string remembered = untouched + "レベル=11\r\n持ち時間=3+2\r\nウィンドウ=40,-10,900,500\r\n";
     EXPECT_EQ(fileText(first), remembered);
 
     // The next start, in the same folder.
     PlatformWorld next;
     next.folder.write(SETTINGS_FILE, cp932(remembered));
     Form_Load(next.game);
-    EXPECT_EQ(next.game.state.comLevel, 6);
-    EXPECT_TRUE(next.marks.isChecked("LEVEL6"));
+    EXPECT_EQ(next.game.state.comLevel, 11);
+    EXPECT_TRUE(next.marks.isChecked("LEVEL11"));
+    EXPECT_FALSE(next.marks.isChecked("LEVEL1"));
     EXPECT_FALSE(next.marks.isChecked("LEVEL3"));
     EXPECT_EQ(next.game.options.timeControl, TIME_CONTROL_PRESETS[1]);
     EXPECT_TRUE(next.marks.isChecked(menuItemName(timePresetItem(1))));
@@ -285,7 +287,7 @@ TEST(SettingsFile, TheLevelTimeControlAndWindowAreRememberedOnceChosen) {
 }
 
 TEST(SettingsFile, DamagedRememberedLinesAreIgnored) {
-    for (const char* line : {"レベル=0", "レベル=10", "レベル=x", "レベル=", "持ち時間=5", "持ち時間=999+0",
+    for (const char* line : {"レベル=0", "レベル=13", "レベル=x", "レベル=", "持ち時間=5", "持ち時間=999+0",
                              "ウィンドウ=1,2,3", "ウィンドウ=1,2,0,4", "ウィンドウ=a,2,3,4", "ウィンドウ=1,2,3,4,5"}) {
         PlatformWorld w;
         w.folder.write(SETTINGS_FILE, cp932(std::string("背景画=緑\r\n") + line + "\r\n"));

@@ -314,7 +314,7 @@ TEST(KeptGameLine, ReadsWhatItWritesAndNothingElse) {
     }
     EXPECT_EQ(keptGameLine(games[2]), "velmora game: computer level=1 clock=60000+0 white=1234 black=59999");
     for (const char* other : {"", "練習対局", "velmora game:", "velmora game: computer", "velmora game: computer level=0",
-                              "velmora game: computer level=10", "velmora game: computer level=3x",
+                              "velmora game: computer level=13", "velmora game: computer level=3x",
                               "velmora game: robots", "velmora game: people clock=0+0 white=1 black=1",
                               "velmora game: people clock=60000+0 white=-5 black=1",
                               "velmora game: people clock=60000 white=1 black=1",

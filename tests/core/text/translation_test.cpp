@@ -273,7 +273,7 @@ TEST(EnglishHelpPage, QuotesTheGamesOwnTexts) {
             if (context != "Velmora") captions.insert(entry.translation);
         }
     }
-    for (int level = 1; level <= 9; ++level) captions.insert("LEVEL" + std::to_string(level));
+    for (int level = 1; level <= MAX_LEVEL; ++level) captions.insert("LEVEL" + std::to_string(level));
     for (const TimeControl& preset : TIME_CONTROL_PRESETS) captions.insert(timeControlText(preset));
     auto trimmed = [](std::string t) {
         t.erase(0, t.find_first_not_of(' '));
