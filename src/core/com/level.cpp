@@ -18,14 +18,14 @@ namespace {
 // machine or its load and a seed always plays the same game.
 // Fields: time, depth, nodes, spread, oversight share, oversight depth.
 constexpr std::array<LevelStrength, MAX_LEVEL - FIRST_ENGINE_LEVEL + 1> LADDER = {{
-    {0, engine::MAX_PLY - 4, 5'000, 250, 70, 1},
-    {0, engine::MAX_PLY - 4, 10'000, 150, 50, 1},
-    {0, engine::MAX_PLY - 4, 15'000, 100, 35, 1},
-    {0, engine::MAX_PLY - 4, 25'000, 70, 20, 1},
-    {0, engine::MAX_PLY - 4, 40'000, 40, 11, 1},
-    {0, engine::MAX_PLY - 4, 60'000, 25, 4, 1},
-    {0, engine::MAX_PLY - 4, 120'000, 15, 0, 1},
-    {0, engine::MAX_PLY - 4, 300'000, 10, 0, 1},
+    {0, engine::MAX_PLY - 4, 5'000, 275, 82, 1},
+    {0, engine::MAX_PLY - 4, 5'000, 250, 74, 1},
+    {0, engine::MAX_PLY - 4, 10'000, 150, 55, 1},
+    {0, engine::MAX_PLY - 4, 15'000, 100, 38, 1},
+    {0, engine::MAX_PLY - 4, 25'000, 70, 22, 1},
+    {0, engine::MAX_PLY - 4, 40'000, 40, 10, 1},
+    {0, engine::MAX_PLY - 4, 80'000, 25, 2, 1},
+    {0, engine::MAX_PLY - 4, 250'000, 10, 0, 1},
     {FULL_ENGINE_TIME_MS, engine::MAX_PLY - 4, 0, 0, 0, 1},
 }};
 
