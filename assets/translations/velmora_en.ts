@@ -605,6 +605,30 @@ Home page: %1</translation>
         <source>？</source>
         <translation>?</translation>
     </message>
+    <message>
+        <source>－</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>%1（%2×）</source>
+        <translation>%1 (× %2)</translation>
+    </message>
+    <message>
+        <source>先手がキングを取った</source>
+        <translation>First player has taken a king</translation>
+    </message>
+    <message>
+        <source>後手がキングを取った</source>
+        <translation>Second player has taken a king</translation>
+    </message>
+    <message>
+        <source>先手が%1手でキングを取る</source>
+        <translation>First player: king in %1</translation>
+    </message>
+    <message>
+        <source>後手が%1手でキングを取る</source>
+        <translation>Second player: king in %1</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>
@@ -675,6 +699,14 @@ Home page: %1</translation>
     <message>
         <source>O K</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>解析</source>
+        <translation>Analysis</translation>
+    </message>
+    <message>
+        <source>深さ %1</source>
+        <translation>Depth %1</translation>
     </message>
 </context>
 <context>
@@ -822,6 +854,10 @@ Home page: %1</translation>
     <message>
         <source>バージョン情報</source>
         <translation>About Velmora</translation>
+    </message>
+    <message>
+        <source>解析</source>
+        <translation>Analysis</translation>
     </message>
 </context>
 </TS>

@@ -43,4 +43,9 @@ std::optional<RunFailure> runMatch(const Options& options);
 bool perftLines(const RecordFile& record, int n, const Options& options,
                 const std::function<bool(const std::string&)>& write);
 
+// The engine's review of every move of the record (analyse): a JSON line a
+// move, then the summary, each handed to `write`. False when a write failed.
+bool analyseLines(const RecordFile& record, const Options& options,
+                  const std::function<bool(const std::string&)>& write);
+
 }  // namespace velmora::cli

@@ -91,6 +91,10 @@ int main(int argc, char** argv) {
     RecordFile record;
     std::string error;
     if (!readRecordFileStrict(options.file, record, error)) return fail(error);
+    if (options.command == "analyse") {
+        analyseLines(record, options, [](const std::string& text) { return emit(text) && flushOutput(); });
+        return finishOutput();
+    }
     const int count = static_cast<int>(record.snapshots.size());
     int first = count - 1;
     int last = count - 1;

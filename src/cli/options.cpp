@@ -30,6 +30,11 @@ const char* const USAGE =
     "    move, e.g. 0.1+0.1): levels 4-12 plan each search from the time left, its\n"
     "    budget at most; a side whose time runs out loses\n"
     "  perft FILE --depth D [--move N] [--divide] [--side white|black]  engine move counts\n"
+    "  analyse FILE [--time MS] [--jobs N]             the engine's review of every move\n"
+    "    one JSON line a move (scores from the first player's side in hundredths of a\n"
+    "    pawn, or the king's fall), then each side's marks; MS is each position's\n"
+    "    budget (default 500, counted in nodes, so the same on any machine), N the\n"
+    "    positions searched at once (default: one a core)\n"
     "FILE is a game record: 3 header lines, then 512-character snapshot lines.\n"
     "--move N picks snapshot line N (0-based, default the last one).\n";
 
@@ -58,7 +63,7 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
     o.command = argv[1];
     if (o.command == "--help") o.command = "help";
     if (o.command == "--version") o.command = "version";
-    static const std::set<std::string> COMMANDS = {"survey", "moves", "show", "com", "selfplay", "match", "perft", "help", "version"};
+    static const std::set<std::string> COMMANDS = {"survey", "moves", "show", "com", "selfplay", "match", "perft", "analyse", "help", "version"};
     if (!COMMANDS.count(o.command)) return "unknown command '" + o.command + "'; velmora-cli --help lists them";
     if (o.command == "help" || o.command == "version") {
         if (argc > 2) return o.command + " takes no arguments, not '" + std::string(argv[2]) + "'";
@@ -82,12 +87,12 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
         };
         std::string_view v;
         std::optional<std::string> bad;
-        if (arg == "--move" && !selfplay) {
+        if (arg == "--move" && !selfplay && o.command != "analyse") {
             int n = 0;
             if (!value(v)) return std::string("--move needs a number");
             bad = parseNumber<int>(arg, v, 0, 1'000'000, n);
             o.move = n;
-        } else if (arg == "--all" && o.command != "show" && o.command != "perft" && !selfplay) {
+        } else if (arg == "--all" && o.command != "show" && o.command != "perft" && o.command != "analyse" && !selfplay) {
             o.all = true;
         } else if (arg == "--side" && (o.command == "moves" || o.command == "perft")) {
             if (!value(v) || (v != "white" && v != "black")) return std::string("--side needs white or black");
@@ -126,6 +131,12 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
             if (!value(v)) return std::string("--time needs a number of milliseconds");
             bad = parseNumber(arg, v, 1, 600'000, o.timeMs);
             timeGiven = true;
+        } else if (arg == "--time" && o.command == "analyse") {
+            if (!value(v)) return std::string("--time needs a number of milliseconds");
+            bad = parseNumber(arg, v, 1, 600'000, o.timeMs);
+        } else if (arg == "--jobs" && o.command == "analyse") {
+            if (!value(v)) return std::string("--jobs needs a number");
+            bad = parseNumber(arg, v, 1, 256, o.jobs);
         } else if (arg == "--depth" && o.command == "perft") {
             if (!value(v)) return std::string("--depth needs a number");
             bad = parseNumber(arg, v, 1, 10, o.depth);
@@ -177,7 +188,8 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
     const std::optional<int> both = timeGiven ? std::optional(o.timeMs) : std::nullopt;
     o.whiteTimeMs = whiteTime.value_or(both.value_or(0));
     o.blackTimeMs = blackTime.value_or(both.value_or(0));
-    if (!timeGiven) o.timeMs = 0;
+    // analyse keeps its own budget; the levels' commands theirs only when given.
+    if (!timeGiven && o.command != "analyse") o.timeMs = 0;
     if (selfplay && !gamesGiven) return o.command + " needs --games N";
     if (selfplay && !seedGiven) return o.command + " needs --seed S";
     return std::nullopt;

@@ -30,6 +30,7 @@ struct Options {
     std::string out;
     int depth = 0;
     bool divide = false;
+    int jobs = 0;  // analyse: workers (0: one a core)
 };
 
 // Self-play games per run: their record stays far below the size the

@@ -7,26 +7,17 @@
 #include "cli/json_out.h"
 #include "engine/perft.h"
 #include "engine/position.h"
+#include "record/played_move.h"
 
 namespace velmora::cli {
 namespace {
 
-// The side that made the move into snapshot n: the colour of the first piece
-// (file by file, rank by rank, left board before right) that arrived on a
-// square. None when nothing arrived.
+// The side that made the move into snapshot n; none when nothing arrived.
 std::optional<Colour> moverOf(const RecordFile& record, int n) {
     if (n <= 0) return std::nullopt;
     const SnapshotPair& now = record.snapshots[static_cast<size_t>(n)];
     const SnapshotPair& before = record.snapshots[static_cast<size_t>(n - 1)];
-    for (int f = 1; f <= 8; ++f) {
-        for (int r = 1; r <= 8; ++r) {
-            for (const auto& [a, b] : {std::pair(&now.left, &before.left), std::pair(&now.right, &before.right)}) {
-                const PieceCode code = a->at(f, r);
-                if (code != b->at(f, r) && code != EMPTY) return colourOf(code);
-            }
-        }
-    }
-    return std::nullopt;
+    return arrivedColour(before.left, before.right, now.left, now.right);
 }
 
 std::string moveJson(const engine::DivideEntry& e) {

@@ -355,16 +355,33 @@ void CanvasWidget::showSidePanel(bool shown) {
     refit();
 }
 
+void CanvasWidget::setSidePanelFoot(QWidget* foot) {
+    sidePanelFoot_ = foot;
+    placeSidePanel();
+}
+
+void CanvasWidget::showSidePanelFoot(bool shown) {
+    footWanted_ = shown;
+    placeSidePanel();
+}
+
 void CanvasWidget::placeSidePanel() {
     if (!sidePanel_) return;
     const bool shown = sidePanelShown();
+    const bool footShown = shown && sidePanelFoot_ && footWanted_;
     if (shown) {
-        // Beside the picture, as tall as the picture.
+        // Beside the picture, as tall as the picture; the foot takes the
+        // lower two fifths of it.
         const int width = PictureTransform::panelWidth(transform_.scale());
         const QRect picture = transform_.widgetRect(transform_.pictureDeviceRect());
-        sidePanel_->setGeometry(this->width() - width, picture.top(), width, picture.height());
+        const int footHeight = footShown ? picture.height() * 2 / 5 : 0;
+        sidePanel_->setGeometry(this->width() - width, picture.top(), width, picture.height() - footHeight);
+        if (footShown) {
+            sidePanelFoot_->setGeometry(this->width() - width, picture.bottom() + 1 - footHeight, width, footHeight);
+        }
     }
     sidePanel_->setVisible(shown);
+    if (sidePanelFoot_) sidePanelFoot_->setVisible(footShown);
 }
 
 }  // namespace velmora::ui

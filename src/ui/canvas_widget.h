@@ -49,6 +49,9 @@ public:
     // it and the client area has room for it beside the picture: at no less
     // than the picture's natural size, or at the scale the height allows.
     void setSidePanel(QWidget* panel);
+    // A panel under the side panel, sharing its place, shown while wanted.
+    void setSidePanelFoot(QWidget* foot);
+    void showSidePanelFoot(bool shown);
     void showSidePanel(bool shown);
     bool sidePanelShown() const;
 
@@ -126,6 +129,8 @@ private:
     std::vector<Mark> marks_;
     std::optional<Mark> cursor_;
     QWidget* sidePanel_ = nullptr;
+    QWidget* sidePanelFoot_ = nullptr;
+    bool footWanted_ = false;
     bool sidePanelWanted_ = true;
     struct Drag {
         bool armed = false;

@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include "analysis/line_names.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -16,6 +18,7 @@
 #include <QTimer>
 #include <utility>
 
+#include "analysis/line_names.h"
 #include "clock/game_clock.h"
 #include "com/com_state.h"
 #include "com/handicap.h"
@@ -93,6 +96,7 @@ MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), brow
     ports.versionDialog = versionDialog_.get();
     recordPanel_ = new QtRecordPanel(canvas_);
     moveList_ = new MoveListPanel(canvas_);
+    analysisPanel_ = new AnalysisPanel(canvas_);
     ports.recordPanel = recordPanel_;
     // Japanese is the core's own language: no translator at all, so that
     // every text stays exactly as written.
@@ -107,8 +111,17 @@ MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), brow
         const double toTick = (1000 - QTime::currentTime().msec()) / 1000.0;
         return game_->options.fastDisplay ? PacedPauses::FAST_FACTOR : toTick;
     });
-    painter_->setRecordFollower([this] { moveList_->showMoves(listedMoves(*game_), game_->state.moveNumber); });
+    painter_->setRecordFollower([this] {
+        moveList_->showMoves(listedMoves(*game_), game_->state.moveNumber);
+        followShownPosition();
+    });
     canvas_->setSidePanel(moveList_);
+    canvas_->setSidePanelFoot(analysisPanel_);
+    analyser_ = std::make_unique<Analyser>([this](std::uint64_t position, const engine::SearchProgress& progress) {
+        // From the analyser's thread to the window's; dropped with the window.
+        QMetaObject::invokeMethod(
+            this, [this, position, progress] { showAnalysis(position, progress); }, Qt::QueuedConnection);
+    });
     connect(moveList_, &MoveListPanel::moveClicked, this, [this](int n) { run([this, n] { stepToMove(*game_, n); }); });
     versionDialog_->setHomePage([this] { run([this] { Form4_Command1_Click(*game_); }); });
     recordPanel_->setHandlers([this](const std::string& name) { run([this, name] { File1_Click(*game_, name); }); },
@@ -150,6 +163,7 @@ MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), brow
 }
 
 MainWindow::~MainWindow() {
+    analyser_->stop();
     stopEverything(*game_);
     game_->setPresentation(nullptr);
 }
@@ -325,6 +339,14 @@ void MainWindow::buildMenus() {
     moveList->setCheckable(true);
     moveList->setChecked(true);
     connect(moveList, &QAction::toggled, canvas_, &CanvasWidget::showSidePanel);
+    // The engine's view of the position shown, for this run only.
+    analysisItem_ = stop->addAction(menuText("解析"));
+    analysisItem_->setObjectName("ANALYSIS");
+    analysisItem_->setCheckable(true);
+    analysisItem_->setChecked(false);
+    analysisItem_->setShortcut(QKeySequence(Qt::Key_F5));
+    addAction(analysisItem_);
+    connect(analysisItem_, &QAction::toggled, this, &MainWindow::setAnalysis);
     menuBar()->addMenu(stop);
 
     shortcut(barCommand("戻", "REPLAY", [&g] { REPLAY_Click(g); }), QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -437,6 +459,49 @@ void MainWindow::run(const std::function<void()>& handler) {
         followClock(*game_);
         timeline_->direct([this] { painter_->drawClocks(); });
     });
+}
+
+void MainWindow::setAnalysis(bool) {
+    analysedKey_.reset();
+    followShownPosition();
+}
+
+void MainWindow::followShownPosition() {
+    const GameState& st = game_->state;
+    // Against the computer the engine's view would be the person's hint:
+    // not until the game has ended.
+    const bool playingTheComputer = st.gameMode == GameMode::AgainstComputer && st.sideToMove != Side::None;
+    analysisItem_->setEnabled(!playingTheComputer);
+    const bool on = analysisItem_->isChecked() && !playingTheComputer;
+    canvas_->showSidePanelFoot(on);
+    if (!on) {
+        analyser_->stop();
+        analysedKey_.reset();
+        return;
+    }
+    const ShownPosition shown = shownPosition(*game_);
+    const std::uint64_t key = shown.at.position.hash() ^ static_cast<std::uint64_t>(shown.at.end);
+    if (analysedKey_ == key) return;
+    analysedKey_ = key;
+    analysed_ = shown;
+    analysisPanel_->showWaiting();
+    if (shown.at.end == ReviewPosition::End::None) {
+        analyser_->follow(shown.at.position, ANALYSIS_KIND);
+        return;
+    }
+    // The game ended here: its end is the whole view.
+    analyser_->stop();
+    const PositionView end = viewOf(shown.at, {});
+    const engine::Score score = forFirst(end.score, shown.at.position.sideToMove(), shown.first);
+    analysisPanel_->showView(QString::fromStdString(game_->shown(scoreText(score))), 0, {});
+}
+
+void MainWindow::showAnalysis(std::uint64_t position, const engine::SearchProgress& progress) {
+    if (position != analyser_->following()) return;
+    const engine::Score score = forFirst(progress.score, analysed_.at.position.sideToMove(), analysed_.first);
+    QStringList line;
+    for (const Text& name : lineNames(analysed_.at.position, progress.line)) line << QString::fromStdString(game_->shown(name));
+    analysisPanel_->showView(QString::fromStdString(game_->shown(scoreText(score))), progress.depth, line);
 }
 
 void MainWindow::tickClocks() {

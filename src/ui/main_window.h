@@ -5,6 +5,8 @@
 #include <memory>
 #include <optional>
 
+#include "analysis/analyser.h"
+#include "analysis/game_positions.h"
 #include "com/com_state.h"
 #include "draw/board_painter.h"
 #include "draw/timeline.h"
@@ -12,6 +14,7 @@
 #include "input/drag_input.h"
 #include "input/key_cursor.h"
 #include "ui/canvas_widget.h"
+#include "ui/analysis_panel.h"
 #include "ui/install_layout.h"
 #include "ui/move_list_panel.h"
 #include "ui/pictures.h"
@@ -50,6 +53,7 @@ public:
     QtRecordPanel& recordPanel() { return *recordPanel_; }
     QtBrowser& browser() { return browser_; }
     MoveListPanel& moveList() { return *moveList_; }
+    AnalysisPanel& analysisPanel() { return *analysisPanel_; }
     QtShell& shell() { return shell_; }
 
     // Ends the program as closing the window does (a signal asks for it):
@@ -104,6 +108,16 @@ private:
     // command ran ends the game.
     void tickClocks();
     static constexpr int CLOCK_TICK_MS = 100;
+    // 解析: the full engine follows the position shown while the item is
+    // checked and enabled (it is greyed out while a game against the
+    // computer is being played).
+    void setAnalysis(bool on);
+    void followShownPosition();
+    // A report of the analyser's, on the window's thread.
+    void showAnalysis(std::uint64_t position, const engine::SearchProgress& progress);
+    // The position the analysis follows (its key, none when it follows none).
+    std::optional<std::uint64_t> analysedKey_;
+    ShownPosition analysed_;
 
     Pictures pictures_;
     QtTranslator translator_;
@@ -124,6 +138,8 @@ private:
     CanvasWidget* canvas_;
     QtRecordPanel* recordPanel_;
     MoveListPanel* moveList_;
+    AnalysisPanel* analysisPanel_;
+    QAction* analysisItem_ = nullptr;
     // What the game draws, shown in order with its pauses.
     std::unique_ptr<Timeline> timeline_;
     // The square a press picked a piece up from, while it may be dragged.
@@ -133,6 +149,8 @@ private:
     KeyCursor keyCursor_;
     std::unique_ptr<Game> game_;
     std::unique_ptr<BoardPainter> painter_;
+    // Last, so that it stops before anything its reports reach is gone.
+    std::unique_ptr<Analyser> analyser_;
 };
 
 }  // namespace velmora::ui

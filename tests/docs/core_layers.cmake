@@ -6,7 +6,7 @@
 # placed on purpose. Run with cmake -DSOURCE_DIR=... -P.
 set(layers
   board game_outcome levels timing engine influence rules ports io text
-  game clock command_support position_change record help draw options com sound flow input)
+  game clock command_support position_change record help draw options com analysis sound flow input)
 
 get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
 file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*.cpp" "${SOURCE_DIR}/*.h")

@@ -319,7 +319,7 @@ void MainWindowTest::promotionDialogStaysBesideItsBoardAtEverySize() {
         w.dialogs().closePromotionDialog(PromotionDialog::Form2);
     }
     // The move list takes its share of the width beside the picture.
-    QCOMPARE(w.canvas().transform().scale(), 1720.0 / (860 + 180));
+    QCOMPARE(w.canvas().transform().scale(), 1720.0 / (860 + ui::PictureTransform::PANEL_WIDTH));
     QVERIFY2(std::abs(fromPicture[0] - fromPicture[1]) <= 2, qPrintable(QString("%1 %2").arg(fromPicture[0]).arg(fromPicture[1])));
 }
 

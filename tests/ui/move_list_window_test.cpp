@@ -75,7 +75,7 @@ void MoveListWindowTest::theListStandsBesideTheBoardsOnlyWhereThereIsRoom() {
     QCOMPARE(w.canvas().transform(), PictureTransform::fit(w.canvas().size(), w.canvas().devicePixelRatioF()));
     QCOMPARE(w.canvas().transform().scale(), 1.0);
     // A pixel short of the boards' natural size beside the list: still none.
-    resizeClient(w, QSize(860 + 180 - 1, 600));
+    resizeClient(w, QSize(860 + ui::PictureTransform::PANEL_WIDTH - 1, 600));
     QVERIFY(!list.isVisible());
     // Wide but short: the height sets the boards' scale and leaves the width
     // beside them unused, so the list stands there at the same scale.
@@ -93,11 +93,11 @@ void MoveListWindowTest::theListStandsBesideTheBoardsOnlyWhereThereIsRoom() {
     // picture scaled into the rest.
     resizeClient(w, QSize(1400, 700));
     QVERIFY(list.isVisible());
-    const double scale = 1400.0 / (860 + 180);
+    const double scale = 1400.0 / (860 + ui::PictureTransform::PANEL_WIDTH);
     QCOMPARE(w.canvas().transform().scale(), scale);
     const QRect picture = w.canvas().transform().widgetRect(w.canvas().transform().pictureDeviceRect());
     QCOMPARE(list.geometry().right(), w.canvas().width() - 1);
-    QCOMPARE(list.width(), int(std::lround(180 * scale)));
+    QCOMPARE(list.width(), int(std::lround(ui::PictureTransform::PANEL_WIDTH * scale)));
     QCOMPARE(list.geometry().top(), picture.top());
     QCOMPARE(list.height(), picture.height());
     QVERIFY(picture.right() < list.geometry().left());
@@ -133,8 +133,8 @@ void MoveListWindowTest::theListFollowsTheGameAndAClickStepsThere() {
     QCOMPARE(list.rowCount(), 4);
     QCOMPARE(list.item(2, 0)->text(), QString("2"));
     QCOMPARE(list.item(2, 1)->text(), QString("右"));
-    QCOMPARE(list.item(2, 2)->text(), QString("ｄ５ ポーン"));
-    QCOMPARE(list.item(3, 2)->text(), QString("ｆ３ ナイト"));
+    QCOMPARE(list.item(2, 2)->text(), QString("ｄ７－ｄ５ ポーン"));
+    QCOMPARE(list.item(3, 2)->text(), QString("ｇ１－ｆ３ ナイト"));
     const QColor yellow = ui::qtColour(paletteColour(14));  // the current row;
     QCOMPARE(list.currentMove(), 3);
     QCOMPARE(list.item(3, 2)->background().color(), yellow);

@@ -34,6 +34,7 @@ private slots:
     void movesByTheKeyboardAloneShowOnTheScreen();
     void twoDigitLevelsShowWholeBesideTheBoard_data();
     void twoDigitLevelsShowWholeBesideTheBoard();
+    void theAnalysisFollowsARecordSteppedThrough();
 
 private:
     // What the X server shows of the canvas, beside the back buffer: the count
@@ -192,7 +193,7 @@ void ScreenTest::aScriptedSessionShowsEveryStepOnTheScreen() {
     QCOMPARE(window.canvas().size(), QSize(1290, 669));
     // The move list takes its share of the width beside the picture.
     QVERIFY(window.moveList().isVisible());
-    QCOMPARE(window.canvas().transform().scale(), 1290.0 / (860 + 180));
+    QCOMPARE(window.canvas().transform().scale(), 1290.0 / (860 + ui::PictureTransform::PANEL_WIDTH));
     checkStep("resized");
     clickMenu({"TAIKYOKU", "MATCH_MAN", "START"});
     clickSquare(BoardId::RIGHT, 2, 7);
@@ -471,4 +472,59 @@ void ScreenTest::twoDigitLevelsShowWholeBesideTheBoard() {
 }
 
 QTEST_MAIN(ScreenTest)
+void ScreenTest::theAnalysisFollowsARecordSteppedThrough() {
+    MainWindow window;
+    w_ = &window;
+    window.start();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Game& g = window.game();
+    // Wide enough for the move list and the panel under it.
+    const QSize menu(0, window.menuBar()->height());
+    xdotool({"windowsize", "--sync", QString::number(window.winId()), "1290", QString::number(669 + menu.height())});
+    QVERIFY(window.moveList().isVisible());
+    clickMenu({"KIFU", "KIFU_READ"});
+    QListWidget* files = window.recordPanel().fileList();
+    const QList<QListWidgetItem*> found = files->findItems("play.棋譜", Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    clickAt(files->viewport()->mapToGlobal(files->visualItemRect(found.first()).center()));
+    QVERIFY(g.state.recordMode);
+    for (int i = 0; i < 4; ++i) clickMenu({"AFTER"});
+    QCOMPARE(g.state.moveNumber, 4);
+
+    ui::AnalysisPanel& panel = window.analysisPanel();
+    QVERIFY(!panel.isVisible());
+    xdotool({"key", "F5"});
+    QVERIFY(panel.isVisible());
+    // The list gives the panel the lower part of its place.
+    QVERIFY(window.moveList().geometry().bottom() < panel.geometry().top());
+    QTRY_VERIFY_WITH_TIMEOUT(panel.depthShown() >= 4, 10000);
+    settle();
+    // What the X server shows of the panel is the panel's own drawing.
+    auto onScreen = [&] {
+        const QPoint corner = panel.mapToGlobal(QPoint(0, 0));
+        return window.screen()->grabWindow(0, corner.x(), corner.y(), panel.width(), panel.height()).toImage().convertToFormat(
+            QImage::Format_RGB32);
+    };
+    const QString fourth = panel.scoreShown();
+    QVERIFY2(fourth.startsWith('+') || fourth.startsWith('-') || fourth.contains("キング"), qPrintable(fourth));
+    const QImage atFour = onScreen();
+    QCOMPARE(atFour, panel.grab().toImage().convertToFormat(QImage::Format_RGB32));
+
+    // A step back: the panel starts again on the new position and shows it.
+    xdotool({"key", "ctrl+z"});
+    QCOMPARE(g.state.moveNumber, 3);
+    QTRY_VERIFY_WITH_TIMEOUT(panel.depthShown() >= 4, 10000);
+    settle();
+    const QImage atThree = onScreen();
+    QCOMPARE(atThree, panel.grab().toImage().convertToFormat(QImage::Format_RGB32));
+    // Another position, another line (the score may happen to stay).
+    QVERIFY(atThree != atFour);
+
+    // Off again: the panel goes and the boards take their place back.
+    xdotool({"key", "F5"});
+    QVERIFY(!panel.isVisible());
+    checkStep("analysis-off");
+    w_ = nullptr;
+}
+
 #include "screen_test.moc"

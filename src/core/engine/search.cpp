@@ -51,6 +51,19 @@ Score captureGain(const Position& p, EngineMove m) {
     return gain;
 }
 
+// Which of the side to move's moves the game accepts. Against the computer,
+// black's moves are the computer's own, judged by the move test alone, and
+// white may leave a king attacked while the computer's check stands (a white
+// king attacked on either board). Between people every move is tested.
+KingTest kingTestOf(const Position& p, GameKind kind) {
+    if (kind != GameKind::AGAINST_COM) return KingTest::Tested;
+    if (p.sideToMove() == BLACK) return KingTest::Untested;
+    for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
+        if (attacked(p, b, p.kingSquare(b, WHITE), BLACK)) return KingTest::Untested;
+    }
+    return KingTest::Tested;
+}
+
 class Searcher {
 public:
     Searcher(const Position& root, const SearchLimits& limits)
@@ -81,19 +94,7 @@ private:
         return false;
     }
 
-    // Which of the side to move's moves the game accepts. Against the
-    // computer, black's moves are the computer's own, judged by the move test
-    // alone, and white may leave a king attacked while the computer's check
-    // stands (a white king attacked on either board). Between people every
-    // move is tested.
-    KingTest kingTest() const {
-        if (limits_.kind != GameKind::AGAINST_COM) return KingTest::Tested;
-        if (pos_.sideToMove() == BLACK) return KingTest::Untested;
-        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
-            if (attacked(pos_, b, pos_.kingSquare(b, WHITE), BLACK)) return KingTest::Untested;
-        }
-        return KingTest::Tested;
-    }
+    KingTest kingTest() const { return kingTestOf(pos_, limits_.kind); }
 
     // A king of `colour` that the enemy could take with its next move: a
     // piece covers its square on its own board, or the same square on the
@@ -153,8 +154,9 @@ private:
         h += bonus - h * std::abs(bonus) / HISTORY_LIMIT;
     }
 
-    std::uint64_t tableKey() const {
-        return limits_.kind == GameKind::TWO_PEOPLE ? pos_.hash() ^ TWO_PEOPLE_KEY : pos_.hash();
+    std::uint64_t tableKey() const { return keyOf(pos_); }
+    std::uint64_t keyOf(const Position& p) const {
+        return limits_.kind == GameKind::TWO_PEOPLE ? p.hash() ^ TWO_PEOPLE_KEY : p.hash();
     }
 
     bool outOfTime() const { return deadline_ && SteadyTime::now() >= *deadline_; }
@@ -163,7 +165,26 @@ private:
         if ((nodes_ & 1023) != 0) return;
         if ((limits_.stop && limits_.stop->load(std::memory_order_relaxed)) || outOfTime()) aborted_ = true;
         if (limits_.maxNodes != 0 && nodes_ >= limits_.maxNodes) aborted_ = true;
+        // A long depth: the follower hears that the search goes on.
+        if (limits_.onProgress && progress_.depth > 0 &&
+            SteadyTime::now() - lastReport_ >= std::chrono::milliseconds(limits_.progressMs)) {
+            report();
+        }
     }
+
+    int elapsedMs() const {
+        return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(SteadyTime::now() - start_).count());
+    }
+    void report() {
+        progress_.nodes = nodes_;
+        progress_.elapsedMs = elapsedMs();
+        lastReport_ = SteadyTime::now();
+        limits_.onProgress(progress_);
+    }
+    // The line the search expects from the root, `first` first: each next
+    // move is the table's best for the position reached, as long as it is
+    // legal there and the game goes on.
+    std::vector<EngineMove> principalLine(EngineMove first) const;
 
     // Moves on the two boards commute, so the same positions come back
     // often: their evaluations are kept by key.
@@ -217,7 +238,37 @@ private:
     bool rootMoveDone_ = false;
     // The nodes each root move's search took at the last depth, by move.
     std::unordered_map<std::uint32_t, std::uint64_t> rootEffort_;
+    // The last depth completed, as the follower is told it.
+    SearchProgress progress_;
+    SteadyTime::time_point lastReport_;
 };
+
+std::vector<EngineMove> Searcher::principalLine(EngineMove first) const {
+    std::vector<EngineMove> line;
+    Position p = pos_;
+    std::vector<std::uint64_t> seen{p.hash()};
+    MoveList legal;
+    for (EngineMove m = first; !m.isNull() && static_cast<int>(line.size()) < limits_.lineLength;) {
+        generateMoves(p, legal, kingTestOf(p, limits_.kind));
+        if (std::find(legal.begin(), legal.end(), m) == legal.end()) break;
+        line.push_back(m);
+        Undo undo;
+        p.make(m, undo);
+        const Colour mover = -p.sideToMove();
+        // A king taken or a draw ends the game, and the line with it.
+        bool kingTaken = false;
+        for (BoardId b : {BoardId::LEFT, BoardId::RIGHT}) {
+            if (rootKings_[boardIndex(b)][colourIndex(-mover)] && p.kingCount(b, -mover) == 0) kingTaken = true;
+        }
+        if (kingTaken || drawnAfterMove(p, m.board(), mover, limits_.kind)) break;
+        // The table can lead round in a circle.
+        if (std::find(seen.begin(), seen.end(), p.hash()) != seen.end()) break;
+        seen.push_back(p.hash());
+        const TableEntry* e = table_ ? table_->probe(keyOf(p)) : nullptr;
+        m = e ? EngineMove::fromRaw(e->move) : EngineMove{};
+    }
+    return line;
+}
 
 void Searcher::orderRoot(MoveList& list) {
     if (rootEffort_.empty()) return;
@@ -450,6 +501,12 @@ SearchResult Searcher::run() {
         }
         takeRootBest(result);
         result.depth = depth;
+        if (limits_.onProgress) {
+            progress_.depth = depth;
+            progress_.score = result.score;
+            progress_.line = principalLine(result.move);
+            report();
+        }
         // A king taken or lost within reach: deeper searches change nothing.
         if (isKingFall(score) && !limits_.everyDepth) break;
         // The only move: nothing to choose, so no deeper search.
@@ -478,6 +535,7 @@ SearchResult bestMove(const Position& position, const SearchLimits& limits) {
     // the window, so the same move would be scored differently for each seed.
     SearchLimits unbiased = limits;
     unbiased.rootSpread = 0;
+    unbiased.onProgress = nullptr;
     unbiased.maxDepth = result.depth;
     const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(SteadyTime::now() - started).count();
     if (limits.timeMs > 0) unbiased.timeMs = std::max(1, limits.timeMs - static_cast<int>(spent));

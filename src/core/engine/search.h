@@ -1,6 +1,8 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "engine/game_end.h"
 #include "engine/move.h"
@@ -21,6 +23,15 @@ constexpr Score scoreFromTable(Score score, int ply) {
     if (!isKingFall(score)) return score;
     return score > 0 ? score - ply : score + ply;
 }
+
+// What a search has found so far, for a display that follows it.
+struct SearchProgress {
+    int depth = 0;                 // the deepest depth completed
+    Score score = 0;               // for the side to move, at that depth
+    std::vector<EngineMove> line;  // the best line found there, the chosen move first
+    std::uint64_t nodes = 0;       // positions visited so far
+    int elapsedMs = 0;
+};
 
 struct SearchLimits {
     // Wall-clock budget; 0: none, the depth and node limits end the search.
@@ -63,6 +74,12 @@ struct SearchLimits {
     // Off: past the horizon only the captures of a king are followed, so a
     // piece left hanging is overlooked but a king never is.
     bool quiescence = true;
+    // Told on the searching thread after each depth completed and, while a
+    // depth takes longer, about every `progressMs`; empty: nobody follows.
+    std::function<void(const SearchProgress&)> onProgress;
+    int progressMs = 250;
+    // The most moves a progress report's line holds.
+    int lineLength = 8;
 };
 
 // The chosen move in the game's terms, and what the search saw.

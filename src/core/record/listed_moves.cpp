@@ -19,10 +19,13 @@ std::vector<ListedMove> listedMoves(const Game& g) {
         if (entry.move) {
             // In the run's language, part by part as the picture shows them.
             entry.board = g.shown(entry.move->board == BoardId::LEFT ? "左" : "右");
-            // Named as the labels named the square when the move was made.
-            const Square to = g.history.turned[n] ? turnedSquare(entry.move->to) : entry.move->to;
-            const MoveText text = moveText(to.file, to.rank, entry.move->placed);
-            entry.text = g.shown(Text("%1%2 %3").arg(Text(text.file)).arg(Text(text.rank)).arg(Text(text.piece)));
+            // Named as the labels named the squares when the move was made.
+            PlayedMove named = *entry.move;
+            if (g.history.turned[n]) {
+                named.from = turnedSquare(named.from);
+                named.to = turnedSquare(named.to);
+            }
+            entry.text = g.shown(moveName(named, false));
         } else {
             entry.text = g.shown("？");
         }

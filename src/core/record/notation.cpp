@@ -64,4 +64,22 @@ MoveText moveText(int file, int rank, PieceCode piece) {
     return {文字列変換(file), 文字列変換(1000 + 9 - rank), 駒文字変換(piece)};
 }
 
+Text boardName(BoardId board) { return Text(board == BoardId::LEFT ? "左" : "右"); }
+
+Text moveName(const PlayedMove& move, bool withBoard) {
+    const MoveText from = moveText(move.from.file, move.from.rank, move.piece);
+    const MoveText to = moveText(move.to.file, move.to.rank, move.placed);
+    const bool takes = move.capture || move.enPassant;
+    Text name = Text("%1%2%3%4%5 %6")
+                    .arg(Text(from.file))
+                    .arg(Text(from.rank))
+                    .arg(Text(takes ? "×" : "－"))
+                    .arg(Text(to.file))
+                    .arg(Text(to.rank))
+                    .arg(Text(to.piece));
+    if (move.twinCapture) name = Text("%1（%2×）").arg(std::move(name)).arg(boardName(otherBoard(move.board)));
+    if (withBoard) name = Text("%1 %2").arg(boardName(move.board)).arg(std::move(name));
+    return name;
+}
+
 }  // namespace velmora

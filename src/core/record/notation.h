@@ -2,6 +2,8 @@
 #include <string>
 
 #include "game.h"
+#include "record/played_move.h"
+#include "text/text.h"
 
 namespace velmora {
 
@@ -31,5 +33,16 @@ struct MoveText {
     std::string line() const { return file + rank + " " + piece; }
 };
 MoveText moveText(int file, int rank, PieceCode piece);
+
+// "左" or "右".
+Text boardName(BoardId board);
+
+// A move named so that no other move reads the same: its origin and
+// destination joined by "－", or by "×" when it takes on its own board (en
+// passant included), the piece standing on the destination afterwards, and
+// "（右×）" or "（左×）" when the same square of the other board lost a piece
+// too; the board first when `withBoard`. Squares are named as the labels
+// name them on boards not turned round.
+Text moveName(const PlayedMove& move, bool withBoard);
 
 }  // namespace velmora

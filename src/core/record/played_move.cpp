@@ -24,6 +24,7 @@ bool readOneArrival(const Board& before, const Board& after, const Changes& c, P
     if (own.size() != 1 || enemy.size() > 1) return false;
     m.from = own[0];
     m.piece = before.at(m.from);
+    m.capture = before.at(m.to) != EMPTY;
     if (enemy.empty()) return true;
     const Square victim{m.to.file, m.from.rank};
     const bool pawnStep = absCode(m.piece) == BLACK_PAWN && std::abs(m.to.file - m.from.file) == 1;
@@ -94,6 +95,19 @@ std::optional<PlayedMove> readMove(const Board& leftBefore, const Board& rightBe
     }
     m.twinCapture = true;
     return m;
+}
+
+std::optional<Colour> arrivedColour(const Board& leftBefore, const Board& rightBefore, const Board& leftAfter,
+                                    const Board& rightAfter) {
+    for (int f = 1; f <= 8; ++f) {
+        for (int r = 1; r <= 8; ++r) {
+            for (const auto& [was, is] : {std::pair(&leftBefore, &leftAfter), std::pair(&rightBefore, &rightAfter)}) {
+                const PieceCode code = is->at(f, r);
+                if (code != was->at(f, r) && code != EMPTY) return colourOf(code);
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 Board turnedBoard(const Board& b) {

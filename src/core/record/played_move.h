@@ -17,6 +17,8 @@ struct PlayedMove {
     Square rookTo;
     bool enPassant = false;
     Square passedPawn;  // the pawn taken en passant
+    // An enemy piece stood on `to` of the board moved on (en passant aside).
+    bool capture = false;
     // The two-board capture took an enemy piece from square `to` of the other board.
     bool twinCapture = false;
 
@@ -32,6 +34,12 @@ struct PlayedMove {
 // passed over.
 std::optional<PlayedMove> readMove(const Board& leftBefore, const Board& rightBefore, const Board& leftAfter,
                                    const Board& rightAfter);
+
+// The colour of the move between two snapshots: that of the first piece
+// (file by file, rank by rank, left board before right) that arrived on a
+// square. None when nothing arrived.
+std::optional<Colour> arrivedColour(const Board& leftBefore, const Board& rightBefore, const Board& leftAfter,
+                                    const Board& rightAfter);
 
 // Move n (1..500) of the game's record, from snapshots n - 1 and n. A move
 // made after 反転 is read on the turned boards it was played on.

@@ -152,6 +152,48 @@ TEST(EngineSearch, StopFlagEndsTheSearchWithALegalMove) {
     EXPECT_LT(ms.count(), 1000);
 }
 
+TEST(EngineSearch, ProgressFollowsEachDepthWithAPlayableLine) {
+    for (const testing::Sample& s : testing::randomGamePositions(41, 6, 10, 40)) {
+        std::vector<SearchProgress> reports;
+        SearchLimits limits = toDepth(5);
+        limits.onProgress = [&reports](const SearchProgress& p) { reports.push_back(p); };
+        const SearchResult r = bestMove(s.position, limits);
+        if (!r.found()) continue;
+        ASSERT_FALSE(reports.empty()) << s.where;
+        int depth = 0;
+        std::uint64_t nodes = 0;
+        for (const SearchProgress& p : reports) {
+            EXPECT_GE(p.depth, depth) << s.where;
+            EXPECT_GE(p.nodes, nodes) << s.where;
+            depth = p.depth;
+            nodes = p.nodes;
+            ASSERT_FALSE(p.line.empty()) << s.where;
+            EXPECT_LE(p.line.size(), 8u) << s.where;
+            Position walk = s.position;
+            for (const EngineMove m : p.line) {
+                ASSERT_TRUE(isGenerated(walk, m)) << s.where << " depth " << p.depth;
+                Undo undo;
+                walk.make(m, undo);
+            }
+        }
+        // The last report is the answer.
+        EXPECT_EQ(reports.back().depth, r.depth) << s.where;
+        EXPECT_EQ(reports.back().line.front(), r.move) << s.where;
+        EXPECT_EQ(reports.back().score, r.score) << s.where;
+    }
+}
+
+TEST(EngineSearch, ALongDepthIsReportedWhileItRuns) {
+    std::vector<int> depths;
+    SearchLimits limits;
+    limits.timeMs = 300;
+    limits.progressMs = 10;
+    limits.onProgress = [&depths](const SearchProgress& p) { depths.push_back(p.depth); };
+    const SearchResult r = bestMove(startPosition(), limits);
+    // More reports than depths: the ones between tell the search goes on.
+    EXPECT_GT(static_cast<int>(depths.size()), r.depth + 3);
+}
+
 TEST(EngineSearch, NoMoveWhenTheSideCannotMove) {
     // Black's only pieces are pawns blocked on both boards.
     const Board b = boardFrom({"........", "........", "........", "p.......", "P.......", "........", "........",

@@ -40,7 +40,11 @@ std::vector<Line> lines(const Game& g) {
 }
 
 const std::vector<Line> FOUR_MOVES = {
-    {1, "左", "ｅ４ ポーン"}, {2, "右", "ｄ５ ポーン"}, {3, "右", "ｅ４ ポーン"}, {4, "右", "ｅ４ ポーン"}};
+    {1, "左", "ｅ２－ｅ４ ポーン"},
+    {2, "右", "ｄ７－ｄ５ ポーン"},
+    {3, "右", "ｅ２－ｅ４ ポーン"},
+    // Taken on its own board and, on the same square, on the other one.
+    {4, "右", "ｄ５×ｅ４ ポーン（左×）"}};
 
 TEST(MoveList, AScriptedGameListsEveryMoveInTheGamesText) {
     testing::FakeWorld w;
@@ -69,7 +73,7 @@ TEST(MoveList, SteppingKeepsTheListAndAMoveThereCutsIt) {
     AFTER_Click(w.game);
     AFTER_Click(w.game);  // white to move after black's move 2
     clickMove(w.game, BoardId::LEFT, 7, 8, 6, 6);
-    EXPECT_EQ(lines(w.game), (std::vector<Line>{FOUR_MOVES[0], FOUR_MOVES[1], {3, "左", "ｆ３ ナイト"}}));
+    EXPECT_EQ(lines(w.game), (std::vector<Line>{FOUR_MOVES[0], FOUR_MOVES[1], {3, "左", "ｇ１－ｆ３ ナイト"}}));
 }
 
 TEST(MoveList, ALoadedRecordListsItsMoves) {

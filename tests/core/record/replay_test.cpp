@@ -114,12 +114,12 @@ TEST(Replay, TheBoardsOrientationFollowsThemThroughMovesAndSteps) {
     EXPECT_TRUE(w.game.history.turned[4]);
     const std::vector<ListedMove> list = listedMoves(w.game);
     ASSERT_EQ(list.size(), 4u);
-    EXPECT_EQ(list[0].text, "ｅ４ ポーン");  // made unturned
-    EXPECT_EQ(list[3].text, "ｈ３ ポーン");  // named as the turned labels name it
+    EXPECT_EQ(list[0].text, "ｅ２－ｅ４ ポーン");  // made unturned
+    EXPECT_EQ(list[3].text, "ｈ２－ｈ３ ポーン");  // named as the turned labels name it
     // The click that picked the pawn stored the turned boards as move 3, which
     // is then read on them and named as before.
     EXPECT_TRUE(w.game.history.turned[3]);
-    EXPECT_EQ(list[2].text, "ｆ３ ナイト");
+    EXPECT_EQ(list[2].text, "ｇ１－ｆ３ ナイト");
     // Back to a snapshot stored unturned: the boards come back the right way round.
     REPLAY_Click(w.game);
     EXPECT_TRUE(w.game.state.boardsTurned);

@@ -482,7 +482,7 @@ TEST(EnglishRun, NoJapaneseReachesTheBoxesOrThePicture) {
     const std::vector<ListedMove> listed = listedMoves(g);
     ASSERT_FALSE(listed.empty());
     EXPECT_EQ(listed[0].board, "Right");
-    EXPECT_EQ(listed[0].text, "e4 Pawn");
+    EXPECT_EQ(listed[0].text, "e2-e4 Pawn");
     for (const ListedMove& m : listed) EXPECT_FALSE(hasJapanese(m.board + m.text)) << m.board << m.text;
 }
 

@@ -1,0 +1,88 @@
+#include "ui/analysis_panel.h"
+
+#include <QResizeEvent>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "ui/game_font.h"
+#include "ui/palette.h"
+#include "ui/picture_transform.h"
+#include "ui/qt_translation.h"
+
+namespace velmora::ui {
+namespace {
+
+// As the move list above it: white on black, the score larger.
+constexpr PaletteColour BACKGROUND{0};
+constexpr PaletteColour TEXT{15};
+constexpr PaletteColour DIM{7};
+constexpr double POINT_SIZE = 10;
+constexpr double SCORE_POINT_SIZE = 14;
+
+}  // namespace
+
+AnalysisPanel::AnalysisPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName("analysisPanel");
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, qtColour(BACKGROUND));
+    colours.setColor(QPalette::WindowText, qtColour(TEXT));
+    setPalette(colours);
+    auto* layout = new QVBoxLayout(this);
+    title_ = new QLabel(this);
+    score_ = new QLabel(this);
+    score_->setObjectName("analysisScore");
+    line_ = new QLabel(this);
+    line_->setObjectName("analysisLine");
+    // A move a line: a move is never broken across two.
+    line_->setWordWrap(false);
+    line_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette dim = colours;
+    dim.setColor(QPalette::WindowText, qtColour(DIM));
+    title_->setPalette(dim);
+    layout->addWidget(title_);
+    layout->addWidget(score_);
+    layout->addWidget(line_, 1);
+    applyFont();
+    showWaiting();
+    hide();
+}
+
+void AnalysisPanel::showView(const QString& score, int depth, const QStringList& line) {
+    depth_ = depth;
+    title_->setText(windowText("解析") + "  " + windowText("深さ %1").arg(depth));
+    score_->setText(score);
+    line_->setText(line.join("\n"));
+}
+
+void AnalysisPanel::showWaiting() {
+    depth_ = 0;
+    title_->setText(windowText("解析"));
+    score_->setText("…");
+    line_->clear();
+}
+
+void AnalysisPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    applyFont();
+}
+
+void AnalysisPanel::applyFont() {
+    // The game's font, following the picture's scale as the move list's does.
+    const double scale = std::max(1.0, width() / double(PictureTransform::PANEL_WIDTH));
+    if (scale == fontScale_) return;
+    fontScale_ = scale;
+    auto sized = [scale](double points) {
+        QFont font = gameFont();
+        font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0 * scale)));
+        font.setBold(true);
+        return font;
+    };
+    title_->setFont(sized(POINT_SIZE));
+    line_->setFont(sized(POINT_SIZE));
+    score_->setFont(sized(SCORE_POINT_SIZE));
+    const int margin = static_cast<int>(std::lround(4 * scale));
+    layout()->setContentsMargins(margin, margin, margin, margin);
+}
+
+}  // namespace velmora::ui
