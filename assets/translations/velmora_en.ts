@@ -708,6 +708,54 @@ Home page: %1</translation>
         <source>深さ %1</source>
         <translation>Depth %1</translation>
     </message>
+    <message>
+        <source>対局の解析</source>
+        <translation>Game review</translation>
+    </message>
+    <message>
+        <source>1局面の解析時間（秒）</source>
+        <translation>Seconds a position</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>解析中 %1／%2手</source>
+        <translation>Reviewing move %1 of %2</translation>
+    </message>
+    <message>
+        <source>残り %1秒</source>
+        <translation>%1 s left</translation>
+    </message>
+    <message>
+        <source>損失</source>
+        <translation>Loss</translation>
+    </message>
+    <message>
+        <source>先手</source>
+        <translation>First</translation>
+    </message>
+    <message>
+        <source>後手</source>
+        <translation>Second</translation>
+    </message>
+    <message>
+        <source>疑問手</source>
+        <translation>Inaccuracy</translation>
+    </message>
+    <message>
+        <source>悪手</source>
+        <translation>Mistake</translation>
+    </message>
+    <message>
+        <source>大悪手</source>
+        <translation>Blunder</translation>
+    </message>
+    <message>
+        <source>最善 %1</source>
+        <translation>Best: %1</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>
@@ -858,6 +906,10 @@ Home page: %1</translation>
     <message>
         <source>解析</source>
         <translation>Analysis</translation>
+    </message>
+    <message>
+        <source>対局の解析</source>
+        <translation>Review the game</translation>
     </message>
 </context>
 </TS>

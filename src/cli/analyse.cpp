@@ -5,7 +5,7 @@
 #include <string>
 
 #include "analysis/line_names.h"
-#include "analysis/review_pool.h"
+#include "analysis/game_review.h"
 #include "cli/commands.h"
 #include "cli/json_out.h"
 #include "record/notation.h"
@@ -45,8 +45,8 @@ bool analyseLines(const RecordFile& record, const Options& options, const std::f
             std::fprintf(stderr, "\ranalyse: %d of %d positions", finished, count);
             if (finished == count) std::fputs("\n", stderr);
         });
-    const std::vector<MoveReview> reviews = judgeMoves(game, views);
-    for (const MoveReview& r : reviews) {
+    const GameReview review = judgedReview(game, views);
+    for (const MoveReview& r : review.moves) {
         const size_t n = static_cast<size_t>(r.ply);
         const std::optional<PlayedMove>& played = game.moves[n - 1];
         const engine::Position& before = game.positions[n - 1].position;
@@ -78,9 +78,9 @@ bool analyseLines(const RecordFile& record, const Options& options, const std::f
     }
     JsonWriter json;
     json.beginObject().key("summary").beginObject().key("first");
-    writeSummary(json, summarise(reviews, true));
+    writeSummary(json, review.first);
     json.key("second");
-    writeSummary(json, summarise(reviews, false));
+    writeSummary(json, review.second);
     json.endObject().key("budgetMs").value(budget).key("jobs").value(jobs).endObject();
     return write(json.text() + "\n");
 }

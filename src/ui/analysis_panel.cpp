@@ -29,6 +29,11 @@ AnalysisPanel::AnalysisPanel(QWidget* parent) : QWidget(parent) {
     colours.setColor(QPalette::WindowText, qtColour(TEXT));
     setPalette(colours);
     auto* layout = new QVBoxLayout(this);
+    better_ = new QLabel(this);
+    better_->setObjectName("analysisBetterMove");
+    better_->setWordWrap(false);
+    better_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    better_->hide();
     title_ = new QLabel(this);
     score_ = new QLabel(this);
     score_->setObjectName("analysisScore");
@@ -40,6 +45,7 @@ AnalysisPanel::AnalysisPanel(QWidget* parent) : QWidget(parent) {
     QPalette dim = colours;
     dim.setColor(QPalette::WindowText, qtColour(DIM));
     title_->setPalette(dim);
+    layout->addWidget(better_);
     layout->addWidget(title_);
     layout->addWidget(score_);
     layout->addWidget(line_, 1);
@@ -62,6 +68,20 @@ void AnalysisPanel::showWaiting() {
     line_->clear();
 }
 
+void AnalysisPanel::showLive(bool shown) {
+    for (QLabel* label : {title_, score_, line_}) label->setVisible(shown);
+}
+
+void AnalysisPanel::showBetterMove(const QString& heading, const QStringList& line) {
+    better_->setText((QStringList{heading} + line).join("\n"));
+    better_->show();
+}
+
+void AnalysisPanel::hideBetterMove() {
+    better_->clear();
+    better_->hide();
+}
+
 void AnalysisPanel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     applyFont();
@@ -79,6 +99,7 @@ void AnalysisPanel::applyFont() {
         return font;
     };
     title_->setFont(sized(POINT_SIZE));
+    better_->setFont(sized(POINT_SIZE));
     line_->setFont(sized(POINT_SIZE));
     score_->setFont(sized(SCORE_POINT_SIZE));
     const int margin = static_cast<int>(std::lround(4 * scale));

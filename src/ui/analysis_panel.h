@@ -6,7 +6,9 @@
 namespace velmora::ui {
 
 // The engine's view of the position on the screen, under the move list:
-// the score for the first player, the depth reached and the best line.
+// the score for the first player, the depth reached and the best line;
+// and, on a move the review marked, the move the engine would have played
+// instead and its line.
 class AnalysisPanel : public QWidget {
     Q_OBJECT
 public:
@@ -16,6 +18,13 @@ public:
     void showView(const QString& score, int depth, const QStringList& line);
     // A new position, nothing found yet.
     void showWaiting();
+    // The live view shown or hidden.
+    void showLive(bool shown);
+    // The review's note on the move that led to the position shown: its mark,
+    // the better move and its line; none hides it.
+    void showBetterMove(const QString& heading, const QStringList& line);
+    void hideBetterMove();
+    QString betterMoveShown() const { return better_->isHidden() ? QString() : better_->text(); }
     QString scoreShown() const { return score_->text(); }
     int depthShown() const { return depth_; }
 
@@ -25,6 +34,7 @@ protected:
 private:
     void applyFont();
 
+    QLabel* better_;
     QLabel* title_;
     QLabel* score_;
     QLabel* line_;

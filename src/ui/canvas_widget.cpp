@@ -360,8 +360,9 @@ void CanvasWidget::setSidePanelFoot(QWidget* foot) {
     placeSidePanel();
 }
 
-void CanvasWidget::showSidePanelFoot(bool shown) {
+void CanvasWidget::showSidePanelFoot(bool shown, double share) {
     footWanted_ = shown;
+    footShare_ = share;
     placeSidePanel();
 }
 
@@ -370,11 +371,11 @@ void CanvasWidget::placeSidePanel() {
     const bool shown = sidePanelShown();
     const bool footShown = shown && sidePanelFoot_ && footWanted_;
     if (shown) {
-        // Beside the picture, as tall as the picture; the foot takes the
-        // lower two fifths of it.
+        // Beside the picture, as tall as the picture; the foot takes its
+        // share of it at the bottom.
         const int width = PictureTransform::panelWidth(transform_.scale());
         const QRect picture = transform_.widgetRect(transform_.pictureDeviceRect());
-        const int footHeight = footShown ? picture.height() * 2 / 5 : 0;
+        const int footHeight = footShown ? static_cast<int>(picture.height() * footShare_) : 0;
         sidePanel_->setGeometry(this->width() - width, picture.top(), width, picture.height() - footHeight);
         if (footShown) {
             sidePanelFoot_->setGeometry(this->width() - width, picture.bottom() + 1 - footHeight, width, footHeight);

@@ -49,9 +49,10 @@ public:
     // it and the client area has room for it beside the picture: at no less
     // than the picture's natural size, or at the scale the height allows.
     void setSidePanel(QWidget* panel);
-    // A panel under the side panel, sharing its place, shown while wanted.
+    // A panel under the side panel, sharing its place, shown while wanted:
+    // it takes `share` of the height.
     void setSidePanelFoot(QWidget* foot);
-    void showSidePanelFoot(bool shown);
+    void showSidePanelFoot(bool shown, double share = 0.4);
     void showSidePanel(bool shown);
     bool sidePanelShown() const;
 
@@ -131,6 +132,7 @@ private:
     QWidget* sidePanel_ = nullptr;
     QWidget* sidePanelFoot_ = nullptr;
     bool footWanted_ = false;
+    double footShare_ = 0.4;
     bool sidePanelWanted_ = true;
     struct Drag {
         bool armed = false;

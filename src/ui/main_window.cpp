@@ -1,7 +1,5 @@
 #include "ui/main_window.h"
 
-#include "analysis/line_names.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -16,6 +14,7 @@
 #include <QShortcut>
 #include <QTime>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <utility>
 
 #include "analysis/line_names.h"
@@ -39,7 +38,9 @@
 #include "record/replay.h"
 #include "record/resume.h"
 #include "sound/sound.h"
+#include "record/notation.h"
 #include "ui/game_font.h"
+#include "ui/review_dialog.h"
 
 namespace velmora::ui {
 namespace {
@@ -96,7 +97,16 @@ MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), brow
     ports.versionDialog = versionDialog_.get();
     recordPanel_ = new QtRecordPanel(canvas_);
     moveList_ = new MoveListPanel(canvas_);
-    analysisPanel_ = new AnalysisPanel(canvas_);
+    // Under the move list: the review's progress or graph, then the analysis.
+    auto* foot = new QWidget(canvas_);
+    reviewPanel_ = new ReviewPanel(foot);
+    analysisPanel_ = new AnalysisPanel(foot);
+    auto* footLayout = new QVBoxLayout(foot);
+    footLayout->setContentsMargins(0, 0, 0, 0);
+    footLayout->setSpacing(0);
+    footLayout->addWidget(reviewPanel_, 1);
+    footLayout->addWidget(analysisPanel_, 1);
+    foot->hide();
     ports.recordPanel = recordPanel_;
     // Japanese is the core's own language: no translator at all, so that
     // every text stays exactly as written.
@@ -116,13 +126,19 @@ MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), brow
         followShownPosition();
     });
     canvas_->setSidePanel(moveList_);
-    canvas_->setSidePanelFoot(analysisPanel_);
+    canvas_->setSidePanelFoot(foot);
     analyser_ = std::make_unique<Analyser>([this](std::uint64_t position, const engine::SearchProgress& progress) {
         // From the analyser's thread to the window's; dropped with the window.
         QMetaObject::invokeMethod(
             this, [this, position, progress] { showAnalysis(position, progress); }, Qt::QueuedConnection);
     });
     connect(moveList_, &MoveListPanel::moveClicked, this, [this](int n) { run([this, n] { stepToMove(*game_, n); }); });
+    connect(&reviewPanel_->graph(), &EvaluationGraph::positionClicked, this,
+            [this](int n) { run([this, n] { stepToMove(*game_, n); }); });
+    connect(reviewPanel_, &ReviewPanel::cancelClicked, this, [this] {
+        stopReview();
+        placeFoot();
+    });
     versionDialog_->setHomePage([this] { run([this] { Form4_Command1_Click(*game_); }); });
     recordPanel_->setHandlers([this](const std::string& name) { run([this, name] { File1_Click(*game_, name); }); },
                               [this] { run([this] { Command1_Click(*game_); }); }, dialogs_.get());
@@ -163,6 +179,7 @@ MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), brow
 }
 
 MainWindow::~MainWindow() {
+    stopReview();
     analyser_->stop();
     stopEverything(*game_);
     game_->setPresentation(nullptr);
@@ -359,6 +376,10 @@ void MainWindow::buildMenus() {
     shortcut(item(kifu, "書込", "KIFU_WRITE", [&g] { KIFU_WRITE_Click(g); }),
              QKeySequence(Qt::CTRL | Qt::Key_S));
     item(kifu, "前回の対局", "KIFU_RESUME", [&g] { KIFU_RESUME_Click(g); });
+    // The engine's review of the game on the screen, in the background.
+    reviewItem_ = kifu->addAction(menuText("対局の解析"));
+    reviewItem_->setObjectName("REVIEW");
+    connect(reviewItem_, &QAction::triggered, this, &MainWindow::askForReview);
     menuBar()->addMenu(kifu);
 
     QMenu* option = menu(menuBar(), "ｵﾌﾟｼｮﾝ", "OPTION");
@@ -439,6 +460,11 @@ void MainWindow::showKeyCursor() {
 
 void MainWindow::run(const std::function<void()>& handler) {
     if (shell_.givingWay()) return;
+    // Every command ends a review under way; the game is as it was.
+    if (reviewing_) {
+        stopReview();
+        placeFoot();
+    }
     ++running_;
     const std::uint64_t outerEvent = timeline_->beginEvent();
     handler();
@@ -473,7 +499,11 @@ void MainWindow::followShownPosition() {
     const bool playingTheComputer = st.gameMode == GameMode::AgainstComputer && st.sideToMove != Side::None;
     analysisItem_->setEnabled(!playingTheComputer);
     const bool on = analysisItem_->isChecked() && !playingTheComputer;
-    canvas_->showSidePanelFoot(on);
+    analysisPanel_->showLive(on);
+    analysisOn_ = on;
+    reviewItem_->setEnabled(reviewAllowed());
+    followReview();
+    placeFoot();
     if (!on) {
         analyser_->stop();
         analysedKey_.reset();
@@ -502,6 +532,112 @@ void MainWindow::showAnalysis(std::uint64_t position, const engine::SearchProgre
     QStringList line;
     for (const Text& name : lineNames(analysed_.at.position, progress.line)) line << QString::fromStdString(game_->shown(name));
     analysisPanel_->showView(QString::fromStdString(game_->shown(scoreText(score))), progress.depth, line);
+}
+
+bool MainWindow::reviewAllowed() const {
+    const GameState& st = game_->state;
+    // As the analysis: the engine's view is no help during a game against it.
+    const bool playingTheComputer = st.gameMode == GameMode::AgainstComputer && st.sideToMove != Side::None;
+    return !playingTheComputer && st.lastMoveNumber > 0 && !shell_.ending();
+}
+
+void MainWindow::askForReview() {
+    if (!reviewAllowed() || running_ > 0) return;
+    ReviewDialog dialog(reviewBudgetMs_, this);
+    if (dialog.exec() != QDialog::Accepted || shell_.ending()) return;
+    reviewBudgetMs_ = dialog.budgetMs();
+    startReview(reviewBudgetMs_);
+}
+
+bool MainWindow::startReview(int budgetMs) {
+    if (!reviewAllowed()) return false;
+    stopReview();
+    review_.reset();
+    reviewingSnapshots_ = snapshotsOf(*game_, game_->state.lastMoveNumber);
+    reviewing_ = std::make_unique<BackgroundReview>(
+        reviewGameOf(reviewingSnapshots_, ANALYSIS_KIND), budgetMs, ReviewPool::defaultJobs(),
+        [this](const BackgroundReview::Progress&) {
+            // From a worker to the window's thread.
+            QMetaObject::invokeMethod(this, &MainWindow::reviewProgressed, Qt::QueuedConnection);
+        });
+    reviewProgressed();
+    followReview();
+    placeFoot();
+    return true;
+}
+
+void MainWindow::stopReview() {
+    if (!reviewing_) return;
+    reviewing_->cancel();
+    reviewing_.reset();
+    reviewingSnapshots_.clear();
+}
+
+void MainWindow::reviewProgressed() {
+    if (!reviewing_) return;
+    if (std::optional<GameReview> done = reviewing_->result()) {
+        reviewing_.reset();
+        review_ = ShownReview{std::exchange(reviewingSnapshots_, {}), std::move(*done)};
+        followReview();
+        placeFoot();
+        return;
+    }
+    const BackgroundReview::Progress p = reviewing_->progress();
+    const int moves = p.count - 1;
+    QString text = windowText("解析中 %1／%2手").arg(p.move).arg(moves);
+    const auto& played = reviewing_->game().moves;
+    if (p.move >= 1 && p.move <= static_cast<int>(played.size()) && played[static_cast<size_t>(p.move - 1)]) {
+        text += "\n" + QString::fromStdString(game_->shown(moveName(*played[static_cast<size_t>(p.move - 1)], true)));
+    }
+    text += "\n" + windowText("残り %1秒").arg((p.msLeft + 999) / 1000);
+    reviewPanel_->showProgress(text, p.finished, p.count);
+}
+
+void MainWindow::followReview() {
+    if (review_ && snapshotsOf(*game_, game_->state.lastMoveNumber) != review_->snapshots) review_.reset();
+    if (!review_) {
+        moveList_->showMarks({});
+        analysisPanel_->hideBetterMove();
+        return;
+    }
+    const GameReview& r = review_->review;
+    std::vector<MoveMark> marks;
+    for (const MoveReview& m : r.moves) marks.push_back(m.mark);
+    moveList_->showMarks(marks);
+    reviewPanel_->showReview(graphPoints(r), marks, r.first, r.second);
+    const int shown = std::clamp(game_->state.moveNumber, 0, static_cast<int>(r.moves.size()));
+    reviewPanel_->graph().setCurrent(shown);
+    // The move that led here, when marked: what the engine would have played instead.
+    const MoveReview* move = shown > 0 ? &r.moves[static_cast<size_t>(shown - 1)] : nullptr;
+    if (!move || move->mark == MoveMark::None) {
+        analysisPanel_->hideBetterMove();
+        return;
+    }
+    static constexpr const char* MARK_NAMES[] = {"", "疑問手", "悪手", "大悪手"};
+    const ReviewPosition& before = r.game.positions[static_cast<size_t>(shown - 1)];
+    QStringList line;
+    for (const Text& name : lineNames(before.position, r.views[static_cast<size_t>(shown - 1)].line)) {
+        line << QString::fromStdString(game_->shown(name));
+    }
+    if (line.isEmpty()) {
+        analysisPanel_->hideBetterMove();
+        return;
+    }
+    const QString heading = QString::fromLatin1(markText(move->mark).data(), static_cast<int>(markText(move->mark).size())) + " " +
+                            windowText(MARK_NAMES[static_cast<int>(move->mark)]) + "\n" +
+                            windowText("最善 %1").arg(line.front());
+    line.removeFirst();
+    analysisPanel_->showBetterMove(heading, line);
+}
+
+void MainWindow::placeFoot() {
+    const bool better = !analysisPanel_->betterMoveShown().isEmpty();
+    analysisPanel_->setVisible(analysisOn_ || better);
+    const bool review = reviewing_ || review_;
+    reviewPanel_->setVisible(review);
+    const bool any = analysisOn_ || better || review;
+    // Both under the list: the list keeps two fifths.
+    canvas_->showSidePanelFoot(any, review && (analysisOn_ || better) ? 0.6 : 0.4);
 }
 
 void MainWindow::tickClocks() {

@@ -7,6 +7,7 @@
 
 #include "analysis/analyser.h"
 #include "analysis/game_positions.h"
+#include "analysis/game_review.h"
 #include "com/com_state.h"
 #include "draw/board_painter.h"
 #include "draw/timeline.h"
@@ -17,6 +18,7 @@
 #include "ui/analysis_panel.h"
 #include "ui/install_layout.h"
 #include "ui/move_list_panel.h"
+#include "ui/review_panel.h"
 #include "ui/pictures.h"
 #include "ui/qt_browser.h"
 #include "ui/qt_ports.h"
@@ -54,6 +56,16 @@ public:
     QtBrowser& browser() { return browser_; }
     MoveListPanel& moveList() { return *moveList_; }
     AnalysisPanel& analysisPanel() { return *analysisPanel_; }
+    ReviewPanel& reviewPanel() { return *reviewPanel_; }
+
+    // 対局の解析 with this budget a position, without the dialog; false when
+    // the game on the screen cannot be reviewed now (no moves, or a game
+    // against the computer under way).
+    bool startReview(int budgetMs);
+    // A review is running in the background.
+    bool reviewing() const { return reviewing_ != nullptr; }
+    // The finished review of the game on the screen, if any.
+    const GameReview* review() const { return review_ ? &review_->review : nullptr; }
     QtShell& shell() { return shell_; }
 
     // Ends the program as closing the window does (a signal asks for it):
@@ -115,8 +127,23 @@ private:
     void followShownPosition();
     // A report of the analyser's, on the window's thread.
     void showAnalysis(std::uint64_t position, const engine::SearchProgress& progress);
+    // 対局の解析: the dialog for the budget, then the review.
+    void askForReview();
+    bool reviewAllowed() const;
+    // Cancels a running review and waits for its workers (a few milliseconds).
+    void stopReview();
+    // A worker's report, on the window's thread: the progress shown, or the
+    // finished review taken over.
+    void reviewProgressed();
+    // The review follows the game on the screen: dropped once the game is
+    // another (a new game, a load, a move played over), else its marks, the
+    // graph's position and the better move of a marked move are shown.
+    void followReview();
+    // The panels under the move list shown as wanted.
+    void placeFoot();
     // The position the analysis follows (its key, none when it follows none).
     std::optional<std::uint64_t> analysedKey_;
+    bool analysisOn_ = false;
     ShownPosition analysed_;
 
     Pictures pictures_;
@@ -139,7 +166,18 @@ private:
     QtRecordPanel* recordPanel_;
     MoveListPanel* moveList_;
     AnalysisPanel* analysisPanel_;
+    ReviewPanel* reviewPanel_;
     QAction* analysisItem_ = nullptr;
+    QAction* reviewItem_ = nullptr;
+    // The seconds a position the person last chose, for this run.
+    int reviewBudgetMs_ = DEFAULT_REVIEW_MS;
+    // A review kept with the snapshots of the game it looked at.
+    struct ShownReview {
+        std::vector<std::pair<Board, Board>> snapshots;
+        GameReview review;
+    };
+    std::optional<ShownReview> review_;
+    std::vector<std::pair<Board, Board>> reviewingSnapshots_;
     // What the game draws, shown in order with its pauses.
     std::unique_ptr<Timeline> timeline_;
     // The square a press picked a piece up from, while it may be dragged.
@@ -151,6 +189,7 @@ private:
     std::unique_ptr<BoardPainter> painter_;
     // Last, so that it stops before anything its reports reach is gone.
     std::unique_ptr<Analyser> analyser_;
+    std::unique_ptr<BackgroundReview> reviewing_;
 };
 
 }  // namespace velmora::ui

@@ -4,6 +4,7 @@
 #include <QResizeEvent>
 #include <cmath>
 
+#include "ui/evaluation_graph.h"
 #include "ui/game_font.h"
 #include "ui/palette.h"
 #include "ui/picture_transform.h"
@@ -31,7 +32,7 @@ QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment) {
 
 }  // namespace
 
-MoveListPanel::MoveListPanel(QWidget* parent) : QTableWidget(0, 3, parent) {
+MoveListPanel::MoveListPanel(QWidget* parent) : QTableWidget(0, 4, parent) {
     setObjectName("moveList");
     horizontalHeader()->hide();
     verticalHeader()->hide();
@@ -48,6 +49,7 @@ MoveListPanel::MoveListPanel(QWidget* parent) : QTableWidget(0, 3, parent) {
     horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    horizontalHeader()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
     QPalette colours = palette();
     colours.setColor(QPalette::Base, qtColour(BACKGROUND));
     colours.setColor(QPalette::Window, qtColour(BACKGROUND));
@@ -76,11 +78,32 @@ void MoveListPanel::showMoves(const std::vector<ListedMove>& moves, int current)
             setItem(row, 1, cell(QString::fromStdString(rows[k].first), Qt::AlignHCenter));
             setItem(row, 2, cell(QString::fromStdString(rows[k].second), Qt::AlignLeft));
         }
+        placeMarks();
         current_ = -1;
     }
     if (current != current_) {
         current_ = current;
         highlight();
+    }
+}
+
+void MoveListPanel::showMarks(const std::vector<MoveMark>& marks) {
+    if (marks == marks_) return;
+    marks_ = marks;
+    placeMarks();
+    highlight();
+}
+
+QString MoveListPanel::markShown(int move) const {
+    const QTableWidgetItem* it = item(move, 3);
+    return it ? it->text() : QString();
+}
+
+void MoveListPanel::placeMarks() {
+    for (int row = 0; row < rowCount(); ++row) {
+        const auto k = static_cast<size_t>(row - 1);
+        const MoveMark mark = row > 0 && k < marks_.size() ? marks_[k] : MoveMark::None;
+        setItem(row, 3, cell(QString::fromLatin1(markText(mark).data(), static_cast<int>(markText(mark).size())), Qt::AlignLeft));
     }
 }
 
@@ -92,6 +115,11 @@ void MoveListPanel::highlight() {
             if (!it) continue;
             it->setBackground(here ? qtColour(CURRENT_BACKGROUND) : qtColour(BACKGROUND));
             it->setForeground(qtColour(here ? CURRENT_TEXT : row > current_ ? AHEAD : TEXT));
+            // A mark in its own colour, as on the graph.
+            const auto k = static_cast<size_t>(row - 1);
+            if (column == 3 && !here && row > 0 && k < marks_.size() && marks_[k] != MoveMark::None) {
+                it->setForeground(markColour(marks_[k]));
+            }
         }
     }
     scrollToCurrent();

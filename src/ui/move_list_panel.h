@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "analysis/win_chance.h"
 #include "record/listed_moves.h"
 
 namespace velmora::ui {
@@ -18,6 +19,9 @@ public:
 
     // The lines and the position shown (0 is the start).
     void showMoves(const std::vector<ListedMove>& moves, int current);
+    // The review's mark of each move ("?!", "?", "??" or empty), after its text; none clears them.
+    void showMarks(const std::vector<MoveMark>& marks);
+    QString markShown(int move) const;
     int currentMove() const { return current_; }
 
 signals:
@@ -32,7 +36,10 @@ private:
     void scrollToCurrent();
     void applyFont();
 
+    void placeMarks();
+
     std::optional<std::vector<std::pair<std::string, std::string>>> shown_;  // board and text of each move
+    std::vector<MoveMark> marks_;
     int current_ = -1;
     double fontScale_ = 0;
 };
