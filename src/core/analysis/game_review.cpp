@@ -49,6 +49,8 @@ BackgroundReview::~BackgroundReview() { pool_.reset(); }
 
 void BackgroundReview::cancel() { pool_->cancel(); }
 
+void BackgroundReview::wait() { pool_->wait(); }
+
 BackgroundReview::Progress BackgroundReview::progress() const {
     std::lock_guard lock(mutex_);
     return progressLocked();

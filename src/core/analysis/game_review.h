@@ -57,6 +57,8 @@ public:
 
     // Returns at once; the workers end by themselves a moment later.
     void cancel();
+    // Returns once the workers have ended (all seen, or cancelled).
+    void wait();
     // How far it has come (any thread).
     Progress progress() const;
     bool finished() const;

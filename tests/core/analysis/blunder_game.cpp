@@ -1,6 +1,8 @@
 #include "analysis/blunder_game.h"
 
 #include "board_text_fixture.h"
+#include "engine/movegen.h"
+#include "rules/setup.h"
 
 namespace velmora::testing {
 namespace {
@@ -34,6 +36,21 @@ std::vector<Snapshot> blunderGame() {
     game.push_back(moved(game.back(), BoardId::RIGHT, {2, 1}, {3, 2}, false)); // 4. K b1-c2 ??
     game.push_back(moved(game.back(), BoardId::LEFT, {5, 3}, {3, 2}, true));   // 5. N e3-c2 takes the king
     return game;
+}
+
+std::vector<Snapshot> openingGame(int plies) {
+    Board start;
+    setStartPosition(start);
+    std::vector<Snapshot> snapshots{{start, start}};
+    engine::Position p = engine::positionFromBoards(start, start, Colour::White);
+    for (int ply = 0; ply < plies; ++ply) {
+        engine::MoveList moves;
+        engine::generateMoves(p, moves);
+        engine::Undo undo;
+        p.make(moves.moves[0], undo);
+        snapshots.emplace_back(engine::boardOf(p, BoardId::LEFT), engine::boardOf(p, BoardId::RIGHT));
+    }
+    return snapshots;
 }
 
 }  // namespace velmora::testing

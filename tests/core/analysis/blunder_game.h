@@ -14,4 +14,8 @@ namespace velmora::testing {
 // white takes the king.
 std::vector<std::pair<Board, Board>> blunderGame();
 
+// The start and `plies` moves after it, each the first move generated:
+// positions whose searches run to their budget.
+std::vector<std::pair<Board, Board>> openingGame(int plies);
+
 }  // namespace velmora::testing

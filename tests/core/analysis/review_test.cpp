@@ -97,18 +97,7 @@ TEST(Review, OneWorkerAndTwoSeeTheSameAndLinesArePlayable) {
 
 TEST(Review, ACancelEndsTheWorkersAtOnce) {
     // Three positions from the start, none with a king's fall near.
-    Board start;
-    setStartPosition(start);
-    std::vector<Snapshot> snapshots{{start, start}};
-    engine::Position p = engine::positionFromBoards(start, start, Colour::White);
-    for (int ply = 0; ply < 2; ++ply) {
-        engine::MoveList moves;
-        engine::generateMoves(p, moves);
-        engine::Undo undo;
-        p.make(moves.moves[0], undo);
-        snapshots.emplace_back(engine::boardOf(p, BoardId::LEFT), engine::boardOf(p, BoardId::RIGHT));
-    }
-    const ReviewGame game = reviewGameOf(snapshots, engine::GameKind::TWO_PEOPLE);
+    const ReviewGame game = reviewGameOf(testing::openingGame(2), engine::GameKind::TWO_PEOPLE);
     std::atomic<int> handed{0};
     // A minute a position: only the cancel can end this in time.
     ReviewPool pool(game, reviewLimits(60'000, game.kind), 2, [&](int, const PositionView&) { ++handed; });
