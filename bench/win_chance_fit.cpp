@@ -4,7 +4,10 @@
 // there, the same search the review makes, and k is the value that makes
 // 1 / (1 + e^(-k score)) the likeliest account of who went on to win.
 //
-//   velmora_win_chance_fit [--games N] [--budget MS] [--jobs J] [--seed S]
+//   velmora_win_chance_fit [--games N] [--budget MS] [--jobs J] [--seed S] [--records DIR]
+//
+// With --records each game is also written to DIR as a game record
+// (game-N.棋譜), for the review to be tried and timed on.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -12,12 +15,14 @@
 #include <cstring>
 #include <mutex>
 #include <random>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "analysis/review_pool.h"
 #include "engine/game_end.h"
 #include "engine/movegen.h"
+#include "record/record_file.h"
 #include "rules/setup.h"
 
 using namespace velmora;
@@ -35,6 +40,7 @@ struct Sample {
 struct GameSamples {
     std::vector<Sample> samples;
     double firstResult = 0.5;
+    std::vector<SnapshotPair> snapshots;  // the boards after each move, the start first
 };
 
 int kings(const engine::Position& p, Colour c) {
@@ -49,6 +55,7 @@ GameSamples playGame(unsigned seed, int budgetMs) {
     const engine::SearchLimits limits = reviewLimits(budgetMs, engine::GameKind::TWO_PEOPLE);
     std::vector<std::pair<engine::Score, Colour>> seen;
     std::optional<Colour> winner;
+    std::vector<SnapshotPair> snapshots{{start, start}};
     for (int ply = 0; ply < MAX_PLIES; ++ply) {
         const Colour mover = p.sideToMove();
         engine::EngineMove move;
@@ -66,6 +73,7 @@ GameSamples playGame(unsigned seed, int budgetMs) {
         const int theirs = kings(p, -mover);
         engine::Undo undo;
         p.make(move, undo);
+        snapshots.push_back({engine::boardOf(p, BoardId::LEFT), engine::boardOf(p, BoardId::RIGHT)});
         if (kings(p, -mover) < theirs) {
             winner = mover;
             break;
@@ -73,6 +81,7 @@ GameSamples playGame(unsigned seed, int budgetMs) {
         if (engine::drawnAfterMove(p, move.board(), mover, engine::GameKind::TWO_PEOPLE)) break;
     }
     GameSamples out;
+    out.snapshots = std::move(snapshots);
     out.firstResult = !winner ? 0.5 : *winner == Colour::White ? 1.0 : 0.0;
     for (const auto& [score, mover] : seen) {
         const double r = !winner ? 0.5 : *winner == mover ? 1.0 : 0.0;
@@ -108,12 +117,26 @@ double fit(const std::vector<const GameSamples*>& games) {
     return (lo + hi) / 2;
 }
 
+void writeRecord(const std::string& path, const std::vector<SnapshotPair>& snapshots, int number) {
+    RecordFile record;
+    record.title = "self-play " + std::to_string(number);
+    record.blackPlayer = "engine";
+    record.whitePlayer = "engine";
+    record.snapshots = snapshots;
+    std::string bytes, error;
+    if (!encodeRecordFile(record, bytes, error) || !writeFileAtomically(path, bytes, error)) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     int games = 100, budget = DEFAULT_REVIEW_MS, jobs = ReviewPool::defaultJobs();
     unsigned seed = 1;
+    std::string records;
     for (int i = 1; i + 1 < argc; i += 2) {
+        if (!std::strcmp(argv[i], "--records")) records = argv[i + 1];
         const int v = std::atoi(argv[i + 1]);
         if (!std::strcmp(argv[i], "--games")) games = std::max(1, v);
         if (!std::strcmp(argv[i], "--budget")) budget = std::max(1, v);
@@ -134,6 +157,7 @@ int main(int argc, char** argv) {
                     n = next++;
                 }
                 GameSamples g = playGame(seed * 1000 + static_cast<unsigned>(n), budget);
+                if (!records.empty()) writeRecord(records + "/game-" + std::to_string(n + 1) + ".棋譜", g.snapshots, n + 1);
                 std::lock_guard lock(mutex);
                 played[static_cast<size_t>(n)] = std::move(g);
                 std::fprintf(stderr, "\rgames %d of %d", ++done, games);
