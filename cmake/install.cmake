@@ -9,7 +9,9 @@ install(TARGETS velmora velmora-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES
   assets/sound/その他.wav assets/sound/禁止.wav assets/sound/駒打音.wav assets/sound/BGM.wav
   assets/help/Velmora.htm assets/help/velmora-help.css assets/help/two_board_capture.png assets/help/castling.png
+  assets/help/review.png
   assets/help/Velmora.en.htm assets/help/two_board_capture.en.png assets/help/castling.en.png
+  assets/help/review.en.png
   ${VELMORA_QM_FILES}
   DESTINATION ${CMAKE_INSTALL_DATADIR}/velmora)
 

@@ -753,8 +753,8 @@ Home page: %1</translation>
         <translation>Blunder</translation>
     </message>
     <message>
-        <source>最善 %1</source>
-        <translation>Best: %1</translation>
+        <source>最善:</source>
+        <translation>Best:</translation>
     </message>
 </context>
 <context>

@@ -623,10 +623,9 @@ void MainWindow::followReview() {
         analysisPanel_->hideBetterMove();
         return;
     }
-    const QString heading = QString::fromLatin1(markText(move->mark).data(), static_cast<int>(markText(move->mark).size())) + " " +
-                            windowText(MARK_NAMES[static_cast<int>(move->mark)]) + "\n" +
-                            windowText("最善 %1").arg(line.front());
-    line.removeFirst();
+    // The mark and its name, then the better move and the line after it, a move a line.
+    const QString heading = QString::fromLatin1(markText(move->mark).data(), static_cast<int>(markText(move->mark).size())) +
+                            " " + windowText(MARK_NAMES[static_cast<int>(move->mark)]) + "  " + windowText("最善:");
     analysisPanel_->showBetterMove(heading, line);
 }
 

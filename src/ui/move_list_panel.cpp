@@ -72,6 +72,8 @@ void MoveListPanel::showMoves(const std::vector<ListedMove>& moves, int current)
         setItem(0, 0, cell("", Qt::AlignRight));
         setItem(0, 1, cell("", Qt::AlignHCenter));
         setItem(0, 2, cell(windowText("開始局面"), Qt::AlignLeft));
+        // The start has no mark: its caption may use the marks' column too.
+        setSpan(0, 2, 1, 2);
         for (std::size_t k = 0; k < rows.size(); ++k) {
             const int row = static_cast<int>(k) + 1;
             setItem(row, 0, cell(QString::number(row), Qt::AlignRight));

@@ -74,7 +74,7 @@ after=$(cd "$root" && find . -printf '%p %s %T@ %m\n' | sort)
 [ "$before" = "$after" ] || fail "the install tree changed: $(diff <(echo "$before") <(echo "$after"))"
 
 # A person whose locale is English: the installed catalogue and help page.
-for file in velmora_en.qm Velmora.en.htm velmora-help.css two_board_capture.en.png castling.en.png; do
+for file in velmora_en.qm Velmora.en.htm velmora-help.css two_board_capture.en.png castling.en.png review.en.png; do
   [ -s "$root/usr/share/velmora/$file" ] || fail "not installed: $file"
 done
 output=$(cd "$start" && env -u XDG_CONFIG_HOME -u LC_ALL -u LC_MESSAGES HOME="$scratch/home-en" LANG=en_US.UTF-8 \

@@ -124,12 +124,12 @@ void OptionsWindowTest::helpOpensInItsOwnWindowWithoutABrowser() {
     QVERIFY(help->toPlainText().contains("二つの盤"));
     QVERIFY(w.frameGeometry().contains(help->frameGeometry().center()));
     // The game's own page, with its pictures.
-    for (const char* name : {"Velmora.htm", "velmora-help.css", "two_board_capture.png", "castling.png"}) {
+    for (const char* name : {"Velmora.htm", "velmora-help.css", "two_board_capture.png", "castling.png", "review.png"}) {
         QFile::remove(name);
         QVERIFY(QFile::copy(QStringLiteral(VELMORA_HELP_DIR "/") + name, name));
     }
     w.findChild<QAction*>("KAISETU")->trigger();
-    for (const char* picture : {"two_board_capture.png", "castling.png"}) {
+    for (const char* picture : {"two_board_capture.png", "castling.png", "review.png"}) {
         const QVariant image = help->document()->resource(QTextDocument::ImageResource, QUrl(picture));
         QVERIFY2(!image.value<QImage>().isNull() || !image.value<QPixmap>().isNull(), picture);
     }

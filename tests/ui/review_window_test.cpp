@@ -137,7 +137,7 @@ void ReviewWindowTest::theReviewOfARecordShowsTheGraphMarksAndBetterMoves() {
     QVERIFY(settled(w));
     QCOMPARE(w.game().state.moveNumber, 1);
     QVERIFY(w.analysisPanel().isVisible());
-    QVERIFY2(w.analysisPanel().betterMoveShown().startsWith("?? 大悪手\n最善 "), qPrintable(w.analysisPanel().betterMoveShown()));
+    QVERIFY2(w.analysisPanel().betterMoveShown().startsWith("?? 大悪手  最善:\n"), qPrintable(w.analysisPanel().betterMoveShown()));
     QCOMPARE(w.reviewPanel().graph().current(), 1);
     // An unmarked one: no note.
     int plain = 0;
