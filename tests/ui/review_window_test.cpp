@@ -8,12 +8,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QtTest>
-#include <sys/wait.h>
-
-#include <cstdio>
 
 #include "analysis/blunder_game.h"
-#include "json_value.h"
+#include "json_cli.h"
 #include "record/record_file.h"
 #include "sound_warning_watch.h"
 #include "ui/main_window.h"
@@ -65,22 +62,6 @@ GraphPoint pointOf(const Json& score) {
     return {first ? GRAPH_LIMIT_PAWNS : -GRAPH_LIMIT_PAWNS, true};
 }
 
-std::vector<Json> analyseLines(const QString& file, int budgetMs) {
-    const std::string command =
-        std::string(VELMORA_CLI) + " analyse '" + file.toStdString() + "' --time " + std::to_string(budgetMs) + " 2>/dev/null";
-    std::vector<Json> lines;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return lines;
-    std::string text;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
-    if (::pclose(pipe) != 0) return {};
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(Json::parse(line));
-    return lines;
-}
-
 }  // namespace
 
 class ReviewWindowTest : public QObject {
@@ -116,7 +97,9 @@ void ReviewWindowTest::theReviewOfARecordShowsTheGraphMarksAndBetterMoves() {
     const GameReview& review = *w.review();
 
     // The graph's points are the command line's scores of the same record and budget.
-    const std::vector<Json> lines = analyseLines(QDir(folder_.path()).filePath("blunders.棋譜"), 20);
+    const JsonCliRun cli = jsonCli("analyse '" + QDir(folder_.path()).filePath("blunders.棋譜").toStdString() + "' --time 20");
+    QCOMPARE(cli.status, 0);
+    const std::vector<Json>& lines = cli.lines;
     QCOMPARE(lines.size(), review.moves.size() + 1);
     const std::vector<GraphPoint>& points = w.reviewPanel().graph().points();
     QCOMPARE(points.size(), review.moves.size() + 1);

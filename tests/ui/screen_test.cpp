@@ -41,6 +41,8 @@ private:
     // of differing pixels, outside the record panel's controls.
     int screenDiffers(const QString& step);
     QImage screen() const;
+    // What the X server shows where `widget` stands.
+    QImage onScreen(const QWidget& widget) const;
     // What the X server shows of the band's row 0 and the top of row 1 from
     // `left` to `right` (columns of the left board's grid).
     QImage bandOnScreen(double left, double right) const;
@@ -67,10 +69,11 @@ void ScreenTest::initTestCase() {
     QVERIFY(QFile::copy(QStringLiteral(VELMORA_GOLDEN_DIR "/play.棋譜"), folder_.filePath("play.棋譜")));
 }
 
-QImage ScreenTest::screen() const {
-    const QPoint corner = w_->canvas().mapToGlobal(QPoint(0, 0));
-    const QSize size = w_->canvas().size();
-    return w_->screen()->grabWindow(0, corner.x(), corner.y(), size.width(), size.height()).toImage().convertToFormat(
+QImage ScreenTest::screen() const { return onScreen(w_->canvas()); }
+
+QImage ScreenTest::onScreen(const QWidget& widget) const {
+    const QPoint corner = widget.mapToGlobal(QPoint(0, 0));
+    return w_->screen()->grabWindow(0, corner.x(), corner.y(), widget.width(), widget.height()).toImage().convertToFormat(
         QImage::Format_RGB32);
 }
 
@@ -471,7 +474,6 @@ void ScreenTest::twoDigitLevelsShowWholeBesideTheBoard() {
     w_ = nullptr;
 }
 
-QTEST_MAIN(ScreenTest)
 void ScreenTest::theAnalysisFollowsARecordSteppedThrough() {
     MainWindow window;
     w_ = &window;
@@ -500,14 +502,9 @@ void ScreenTest::theAnalysisFollowsARecordSteppedThrough() {
     QTRY_VERIFY_WITH_TIMEOUT(panel.depthShown() >= 4, 10000);
     settle();
     // What the X server shows of the panel is the panel's own drawing.
-    auto onScreen = [&] {
-        const QPoint corner = panel.mapToGlobal(QPoint(0, 0));
-        return window.screen()->grabWindow(0, corner.x(), corner.y(), panel.width(), panel.height()).toImage().convertToFormat(
-            QImage::Format_RGB32);
-    };
     const QString fourth = panel.scoreShown();
     QVERIFY2(fourth.startsWith('+') || fourth.startsWith('-') || fourth.contains("キング"), qPrintable(fourth));
-    const QImage atFour = onScreen();
+    const QImage atFour = onScreen(panel);
     QCOMPARE(atFour, panel.grab().toImage().convertToFormat(QImage::Format_RGB32));
 
     // A step back: the panel starts again on the new position and shows it.
@@ -515,7 +512,7 @@ void ScreenTest::theAnalysisFollowsARecordSteppedThrough() {
     QCOMPARE(g.state.moveNumber, 3);
     QTRY_VERIFY_WITH_TIMEOUT(panel.depthShown() >= 4, 10000);
     settle();
-    const QImage atThree = onScreen();
+    const QImage atThree = onScreen(panel);
     QCOMPARE(atThree, panel.grab().toImage().convertToFormat(QImage::Format_RGB32));
     // Another position, another line (the score may happen to stay).
     QVERIFY(atThree != atFour);
@@ -527,4 +524,5 @@ void ScreenTest::theAnalysisFollowsARecordSteppedThrough() {
     w_ = nullptr;
 }
 
+QTEST_MAIN(ScreenTest)
 #include "screen_test.moc"

@@ -2,17 +2,12 @@
 // same as the review the window runs on the same record and budget, the
 // same with one worker as with two, and a summary that counts the marks.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "analysis/blunder_game.h"
 #include "analysis/review_pool.h"
-#include "json_value.h"
+#include "json_cli.h"
 #include "record/record_file.h"
 
 namespace velmora {
@@ -21,26 +16,9 @@ namespace {
 using testing::Json;
 using Object = std::map<std::string, Json>;
 
-struct CliRun {
-    int status = -1;
-    std::string text;
-    std::vector<Json> lines;
-};
+using CliRun = testing::JsonCliRun;
 
-CliRun analyse(const std::string& args) {
-    const std::string command = std::string(VELMORA_CLI) + " analyse " + args + " 2>/dev/null";
-    CliRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.text.append(buffer.data(), n);
-    const int raw = ::pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::istringstream in(run.text);
-    for (std::string line; std::getline(in, line);) run.lines.push_back(Json::parse(line));
-    return run;
-}
+CliRun analyse(const std::string& args) { return testing::jsonCli("analyse " + args); }
 
 const Json& at(const Json& j, const std::string& key) { return std::get<Object>(j.value).at(key); }
 

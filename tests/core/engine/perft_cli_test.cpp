@@ -19,7 +19,7 @@
 #include "record/notation.h"
 #include "engine/perft.h"
 #include "engine/position.h"
-#include "json_value.h"
+#include "json_cli.h"
 #include "record/record_file.h"
 #include "rules/move_list.h"
 #include "rules/setup.h"
@@ -29,28 +29,9 @@ namespace {
 
 using velmora::testing::Json;
 
-struct CliRun {
-    int status = -1;
-    std::vector<Json> lines;
-    std::string text;  // the whole output
-};
+using CliRun = velmora::testing::JsonCliRun;
 
-CliRun cli(const std::string& args) {
-    const std::string command = std::string(VELMORA_CLI) + " " + args + " 2>/dev/null";
-    CliRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::string out;
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
-    const int raw = ::pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.text = out;
-    std::istringstream in(out);
-    for (std::string line; std::getline(in, line);) run.lines.push_back(Json::parse(line));
-    return run;
-}
+CliRun cli(const std::string& args) { return velmora::testing::jsonCli(args); }
 
 CliRun perftCli(const std::string& args) { return cli("perft " + args); }
 
