@@ -498,7 +498,7 @@ void ScreenTest::theAnalysisFollowsARecordSteppedThrough() {
     xdotool({"key", "F5"});
     QVERIFY(panel.isVisible());
     // The list gives the panel the lower part of its place.
-    QVERIFY(window.moveList().geometry().bottom() < panel.geometry().top());
+    QVERIFY(window.moveList().geometry().bottom() < panel.mapTo(&window.canvas(), QPoint(0, 0)).y());
     QTRY_VERIFY_WITH_TIMEOUT(panel.depthShown() >= 4, 10000);
     settle();
     // What the X server shows of the panel is the panel's own drawing.
