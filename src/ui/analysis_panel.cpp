@@ -2,32 +2,22 @@
 
 #include <QResizeEvent>
 #include <QVBoxLayout>
-#include <cmath>
 
-#include "ui/game_font.h"
-#include "ui/palette.h"
-#include "ui/picture_transform.h"
+#include "ui/panel_look.h"
 #include "ui/qt_translation.h"
 
 namespace velmora::ui {
 namespace {
 
 // As the move list above it: white on black, the score larger.
-constexpr PaletteColour BACKGROUND{0};
-constexpr PaletteColour TEXT{15};
 constexpr PaletteColour DIM{7};
-constexpr double POINT_SIZE = 10;
 constexpr double SCORE_POINT_SIZE = 14;
 
 }  // namespace
 
 AnalysisPanel::AnalysisPanel(QWidget* parent) : QWidget(parent) {
     setObjectName("analysisPanel");
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, qtColour(BACKGROUND));
-    colours.setColor(QPalette::WindowText, qtColour(TEXT));
-    setPalette(colours);
+    paintAsPanel(*this);
     auto* layout = new QVBoxLayout(this);
     better_ = new QLabel(this);
     better_->setObjectName("analysisBetterMove");
@@ -42,7 +32,7 @@ AnalysisPanel::AnalysisPanel(QWidget* parent) : QWidget(parent) {
     // A move a line: a move is never broken across two.
     line_->setWordWrap(false);
     line_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette dim = colours;
+    QPalette dim = palette();
     dim.setColor(QPalette::WindowText, qtColour(DIM));
     title_->setPalette(dim);
     layout->addWidget(better_);
@@ -88,21 +78,12 @@ void AnalysisPanel::resizeEvent(QResizeEvent* event) {
 }
 
 void AnalysisPanel::applyFont() {
-    // The game's font, following the picture's scale as the move list's does.
-    const double scale = std::max(1.0, width() / double(PictureTransform::PANEL_WIDTH));
+    const double scale = panelScale(*this);
     if (scale == fontScale_) return;
     fontScale_ = scale;
-    auto sized = [scale](double points) {
-        QFont font = gameFont();
-        font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0 * scale)));
-        font.setBold(true);
-        return font;
-    };
-    title_->setFont(sized(POINT_SIZE));
-    better_->setFont(sized(POINT_SIZE));
-    line_->setFont(sized(POINT_SIZE));
-    score_->setFont(sized(SCORE_POINT_SIZE));
-    const int margin = static_cast<int>(std::lround(4 * scale));
+    for (QLabel* label : {title_, better_, line_}) label->setFont(panelFont(scale));
+    score_->setFont(panelFont(scale, SCORE_POINT_SIZE));
+    const int margin = panelMargin(scale);
     layout()->setContentsMargins(margin, margin, margin, margin);
 }
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "ui/evaluation_graph.h"
-#include "ui/game_font.h"
+#include "ui/panel_look.h"
 #include "ui/palette.h"
 #include "ui/picture_transform.h"
 #include "ui/qt_translation.h"
@@ -15,13 +15,9 @@ namespace {
 
 // Palette colours: white lines on black, the position shown in black on
 // yellow, the moves ahead in grey.
-constexpr PaletteColour BACKGROUND{0};
-constexpr PaletteColour TEXT{15};
 constexpr PaletteColour AHEAD{7};
 constexpr PaletteColour CURRENT_BACKGROUND{14};
 constexpr PaletteColour CURRENT_TEXT{0};
-// Points at the picture's natural size.
-constexpr double POINT_SIZE = 10;
 
 QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment) {
     auto* item = new QTableWidgetItem(text);
@@ -51,9 +47,9 @@ MoveListPanel::MoveListPanel(QWidget* parent) : QTableWidget(0, 4, parent) {
     horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     horizontalHeader()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
     QPalette colours = palette();
-    colours.setColor(QPalette::Base, qtColour(BACKGROUND));
-    colours.setColor(QPalette::Window, qtColour(BACKGROUND));
-    colours.setColor(QPalette::Text, qtColour(TEXT));
+    colours.setColor(QPalette::Base, qtColour(PANEL_BACKGROUND));
+    colours.setColor(QPalette::Window, qtColour(PANEL_BACKGROUND));
+    colours.setColor(QPalette::Text, qtColour(PANEL_TEXT));
     setPalette(colours);
     viewport()->setAutoFillBackground(true);
     applyFont();
@@ -115,8 +111,8 @@ void MoveListPanel::highlight() {
         for (int column = 0; column < columnCount(); ++column) {
             QTableWidgetItem* it = item(row, column);
             if (!it) continue;
-            it->setBackground(here ? qtColour(CURRENT_BACKGROUND) : qtColour(BACKGROUND));
-            it->setForeground(qtColour(here ? CURRENT_TEXT : row > current_ ? AHEAD : TEXT));
+            it->setBackground(here ? qtColour(CURRENT_BACKGROUND) : qtColour(PANEL_BACKGROUND));
+            it->setForeground(qtColour(here ? CURRENT_TEXT : row > current_ ? AHEAD : PANEL_TEXT));
             // A mark in its own colour, as on the graph.
             const auto k = static_cast<size_t>(row - 1);
             if (column == 3 && !here && row > 0 && k < marks_.size() && marks_[k] != MoveMark::None) {
@@ -142,16 +138,12 @@ void MoveListPanel::resizeEvent(QResizeEvent* event) {
 }
 
 void MoveListPanel::applyFont() {
-    // The game's font, its size following the picture's scale, which the
-    // panel's width follows too.
-    const double scale = std::max(1.0, width() / double(PictureTransform::PANEL_WIDTH));
+    const double scale = panelScale(*this);
     if (scale == fontScale_) return;
     fontScale_ = scale;
-    QFont font = gameFont();
-    font.setPixelSize(static_cast<int>(std::lround(POINT_SIZE * 96.0 / 72.0 * scale)));
-    font.setBold(true);
+    const QFont font = panelFont(scale);
     setFont(font);
-    verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + static_cast<int>(std::lround(4 * scale)));
+    verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + panelMargin(scale));
 }
 
 }  // namespace velmora::ui

@@ -1,11 +1,10 @@
 #include "ui/review_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
-#include <QPushButton>
 #include <cmath>
 
+#include "ui/dialog_buttons.h"
 #include "ui/qt_translation.h"
 
 namespace velmora::ui {
@@ -19,14 +18,9 @@ ReviewDialog::ReviewDialog(int budgetMs, QWidget* parent)
     seconds_->setDecimals(1);
     seconds_->setSingleStep(0.1);
     seconds_->setValue(budgetMs / 1000.0);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton("OK", QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(windowText("キャンセル"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* form = new QFormLayout(this);
     form->addRow(windowText("1局面の解析時間（秒）"), seconds_);
-    form->addRow(buttons);
+    form->addRow(okCancelButtons(*this));
     form->setSizeConstraint(QLayout::SetFixedSize);
     seconds_->setFocus();
     seconds_->selectAll();

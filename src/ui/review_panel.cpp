@@ -3,29 +3,15 @@
 #include <QHBoxLayout>
 #include <QResizeEvent>
 #include <QVBoxLayout>
-#include <cmath>
 
-#include "ui/game_font.h"
-#include "ui/palette.h"
-#include "ui/picture_transform.h"
+#include "ui/panel_look.h"
 #include "ui/qt_translation.h"
 
 namespace velmora::ui {
-namespace {
-
-constexpr PaletteColour BACKGROUND{0};
-constexpr PaletteColour TEXT{15};
-constexpr double POINT_SIZE = 10;
-
-}  // namespace
 
 ReviewPanel::ReviewPanel(QWidget* parent) : QWidget(parent) {
     setObjectName("reviewPanel");
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, qtColour(BACKGROUND));
-    colours.setColor(QPalette::WindowText, qtColour(TEXT));
-    setPalette(colours);
+    paintAsPanel(*this);
     auto* layout = new QVBoxLayout(this);
     progressText_ = new QLabel(this);
     progressText_->setObjectName("reviewProgressText");
@@ -95,15 +81,11 @@ void ReviewPanel::resizeEvent(QResizeEvent* event) {
 }
 
 void ReviewPanel::applyFont() {
-    // The game's font, following the picture's scale as the move list's does.
-    const double scale = std::max(1.0, width() / double(PictureTransform::PANEL_WIDTH));
+    const double scale = panelScale(*this);
     if (scale == fontScale_) return;
     fontScale_ = scale;
-    QFont font = gameFont();
-    font.setPixelSize(static_cast<int>(std::lround(POINT_SIZE * 96.0 / 72.0 * scale)));
-    font.setBold(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{progressText_, cancel_, summary_}) w->setFont(font);
-    const int margin = static_cast<int>(std::lround(4 * scale));
+    for (QWidget* w : std::initializer_list<QWidget*>{progressText_, cancel_, summary_}) w->setFont(panelFont(scale));
+    const int margin = panelMargin(scale);
     layout()->setContentsMargins(margin, margin, margin, margin);
 }
 

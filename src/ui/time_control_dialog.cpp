@@ -1,10 +1,9 @@
 #include "ui/time_control_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
-#include <QPushButton>
 
+#include "ui/dialog_buttons.h"
 #include "ui/qt_translation.h"
 
 namespace velmora::ui {
@@ -25,15 +24,10 @@ TimeControlDialog::TimeControlDialog(TimeControl current, QWidget* parent)
     increment_->setDecimals(1);
     increment_->setSingleStep(1);
     increment_->setValue(current.incrementMs / 1'000.0);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton("OK", QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(windowText("キャンセル"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* form = new QFormLayout(this);
     form->addRow(windowText("持ち時間（分）"), minutes_);
     form->addRow(windowText("加算（秒）"), increment_);
-    form->addRow(buttons);
+    form->addRow(okCancelButtons(*this));
     form->setSizeConstraint(QLayout::SetFixedSize);
     minutes_->setFocus();
     minutes_->selectAll();
