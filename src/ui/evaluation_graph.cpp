@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "ui/palette.h"
+#include "ui/panel_look.h"
 
 namespace velmora::ui {
 namespace {
@@ -46,6 +47,13 @@ void EvaluationGraph::setCurrent(int position) {
     current_ = position;
     update();
 }
+
+QSize EvaluationGraph::sizeHint() const {
+    const double scale = panelScale(*this);
+    return {static_cast<int>(PictureTransform::PANEL_WIDTH * scale), static_cast<int>(72 * scale)};
+}
+
+QSize EvaluationGraph::minimumSizeHint() const { return {40, static_cast<int>(48 * panelScale(*this))}; }
 
 int EvaluationGraph::margin() const { return std::max(3, height() / 20); }
 

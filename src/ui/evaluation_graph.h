@@ -26,6 +26,9 @@ public:
     int current() const { return current_; }
     // Where position n's point is drawn, in the widget.
     QPointF pointAt(int n) const;
+    // Tall enough to read at a glance, and never squeezed flat.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 signals:
     void positionClicked(int position);

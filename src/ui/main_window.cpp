@@ -104,7 +104,8 @@ MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), brow
     auto* footLayout = new QVBoxLayout(foot);
     footLayout->setContentsMargins(0, 0, 0, 0);
     footLayout->setSpacing(0);
-    footLayout->addWidget(reviewPanel_, 1);
+    // The review as tall as it asks, the analysis the rest (its line cut short).
+    footLayout->addWidget(reviewPanel_);
     footLayout->addWidget(analysisPanel_, 1);
     foot->hide();
     ports.recordPanel = recordPanel_;
