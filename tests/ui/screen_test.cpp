@@ -35,6 +35,7 @@ private slots:
     void twoDigitLevelsShowWholeBesideTheBoard_data();
     void twoDigitLevelsShowWholeBesideTheBoard();
     void theAnalysisFollowsARecordSteppedThrough();
+    void aGameReviewShowsOnTheScreenAndItsGraphSteps();
 
 private:
     // What the X server shows of the canvas, beside the back buffer: the count
@@ -521,6 +522,51 @@ void ScreenTest::theAnalysisFollowsARecordSteppedThrough() {
     xdotool({"key", "F5"});
     QVERIFY(!panel.isVisible());
     checkStep("analysis-off");
+    w_ = nullptr;
+}
+
+void ScreenTest::aGameReviewShowsOnTheScreenAndItsGraphSteps() {
+    MainWindow window;
+    w_ = &window;
+    window.start();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Game& g = window.game();
+    const QSize menu(0, window.menuBar()->height());
+    xdotool({"windowsize", "--sync", QString::number(window.winId()), "1290", QString::number(669 + menu.height())});
+    clickMenu({"KIFU", "KIFU_READ"});
+    QListWidget* files = window.recordPanel().fileList();
+    const QList<QListWidgetItem*> found = files->findItems("play.棋譜", Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    clickAt(files->viewport()->mapToGlobal(files->visualItemRect(found.first()).center()));
+    QVERIFY(g.state.recordMode);
+
+    // The dialog opens inside the menu's click: its seconds are typed once it shows.
+    QTimer::singleShot(500, &window, [] {
+        xdotool({"type", "0.1"});
+        xdotool({"key", "Return"});
+    });
+    clickMenu({"KIFU", "REVIEW"});
+    ui::ReviewPanel& panel = window.reviewPanel();
+    QTRY_VERIFY_WITH_TIMEOUT(window.review() != nullptr, 60000);
+    settle();
+    QVERIFY(panel.isVisible());
+    // What the X server shows of the graph and the sums is the panel's drawing.
+    QCOMPARE(onScreen(panel), panel.grab().toImage().convertToFormat(QImage::Format_RGB32));
+    const GameReview& review = *window.review();
+    QVERIFY(panel.graph().points() == graphPoints(review));
+    for (const MoveReview& m : review.moves) {
+        QCOMPARE(window.moveList().markShown(m.ply), QString::fromLatin1(markText(m.mark).data(), int(markText(m.mark).size())));
+    }
+
+    // A click on the graph's point of move 5 shows move 5.
+    ui::EvaluationGraph& graph = panel.graph();
+    clickAt(graph.mapToGlobal(graph.pointAt(5).toPoint()));
+    QCOMPARE(g.state.moveNumber, 5);
+    // The graph follows once the boards show the step.
+    QTRY_COMPARE(graph.current(), 5);
+    settle();
+    QCOMPARE(onScreen(panel), panel.grab().toImage().convertToFormat(QImage::Format_RGB32));
+    checkStep("review-step");
     w_ = nullptr;
 }
 
