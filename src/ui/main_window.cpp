@@ -459,10 +459,10 @@ void MainWindow::showKeyCursor() {
     canvas_->setKeyCursor(keyCursor_.shown() ? std::optional<CellMark>(keyCursor_.mark()) : std::nullopt);
 }
 
-void MainWindow::run(const std::function<void()>& handler) {
+void MainWindow::run(const std::function<void()>& handler, bool command) {
     if (shell_.givingWay()) return;
-    // Every command ends a review under way; the game is as it was.
-    if (reviewing_) {
+    // A command ends a review under way first; the game is as it was.
+    if (command && reviewing_) {
         stopReview();
         placeFoot();
     }

@@ -113,7 +113,9 @@ private:
     // does its part and returns. Then a turn a command set aside is taken up
     // again, and the last move's marks, the move list and the clocks follow
     // once the screen shows what the event did.
-    void run(const std::function<void()>& handler);
+    // A command (anything the person does, and the clock's flag) first ends
+    // a review under way; a pause's timer and a search's answer do not.
+    void run(const std::function<void()>& handler, bool command = true);
     // After a handler returned: the end asked for while it ran.
     void endIfRequested();
     // The clock timer: the clocks drawn, and a flag that fell while no
@@ -155,8 +157,8 @@ private:
     QElapsedTimer sinceShown_;
     QtShell shell_;
     // The timeline's pauses and the engine's answers reach the game as events.
-    QtTimer timer_{[this](const std::function<void()>& fire) { run(fire); }};
-    QtEngineRunner engineRunner_{[this](const std::function<void()>& answer) { run(answer); }};
+    QtTimer timer_{[this](const std::function<void()>& fire) { run(fire, false); }};
+    QtEngineRunner engineRunner_{[this](const std::function<void()>& answer) { run(answer, false); }};
     QtMenuMarks marks_;
     QtSound sound_;
     QtBrowser browser_;

@@ -74,6 +74,7 @@ private slots:
     }
     void theReviewOfARecordShowsTheGraphMarksAndBetterMoves();
     void cancelAndEveryCommandEndTheReviewAtOnce();
+    void aMoveStillBeingShownDoesNotEndTheReview();
 
 private:
     QTemporaryDir folder_;
@@ -186,6 +187,24 @@ void ReviewWindowTest::cancelAndEveryCommandEndTheReviewAtOnce() {
     }
     // Two steps on and one back: the first move shown, as the commands alone would leave it.
     QCOMPARE(w.game().state.moveNumber, 1);
+}
+
+// The pauses of a move's display reach the game as events too; they are no
+// command, and a review started meanwhile runs on.
+void ReviewWindowTest::aMoveStillBeingShownDoesNotEndTheReview() {
+    MainWindow w;
+    startAtNaturalSize(w);
+    whiteToMove(w);
+    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 7));
+    QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 5));
+    QCOMPARE(w.game().state.lastMoveNumber, 1);
+    QVERIFY(w.busy());
+    // Longer than the move's display takes.
+    QVERIFY(w.startReview(1000));
+    QVERIFY(settled(w));
+    QVERIFY(w.reviewing());
+    QTRY_VERIFY_WITH_TIMEOUT(w.review() != nullptr, 20000);
+    QCOMPARE(w.review()->moves.size(), size_t(1));
 }
 
 QTEST_MAIN(ReviewWindowTest)
