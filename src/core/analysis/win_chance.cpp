@@ -6,7 +6,7 @@ namespace velmora {
 namespace {
 
 // The curve's slope per hundredth of a pawn (docs/ANALYSIS.md gives the fit).
-constexpr double WIN_CHANCE_SLOPE = 0.004;
+constexpr double WIN_CHANCE_SLOPE = 0.0023;
 // The drops, on the scale of -1..1, from which a move is marked.
 constexpr double INACCURACY_DROP = 0.1;
 constexpr double MISTAKE_DROP = 0.2;

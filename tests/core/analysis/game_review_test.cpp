@@ -3,6 +3,7 @@
 // with a king's fall at the edge, and a cancel that hands on nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -32,8 +33,10 @@ TEST(GameReview, TheBackgroundReviewSeesWhatTheReviewInTheCallSeesAndReportsEach
         ASSERT_TRUE(changed.wait_for(lock, std::chrono::seconds(30), [&] { return static_cast<int>(heard.size()) == count; }));
     }
     ASSERT_TRUE(review.finished());
-    // Each report one position further, the move it is on within the game,
-    // and nothing left at the end.
+    // A report for each position seen (two workers may hand theirs on in
+    // either order), the move it is on within the game, and nothing left at
+    // the end.
+    std::sort(heard.begin(), heard.end(), [](const auto& a, const auto& b) { return a.finished < b.finished; });
     for (int i = 0; i < count; ++i) {
         EXPECT_EQ(heard[static_cast<size_t>(i)].finished, i + 1);
         EXPECT_EQ(heard[static_cast<size_t>(i)].count, count);
