@@ -57,6 +57,9 @@ private:
     void drag(QPoint from, QPoint to, const QString& step);
     void clickMenu(const QStringList& path);
     void checkStep(const QString& step);
+    // Started, made wide enough for the move list, and play.棋譜 loaded
+    // through the record panel by real clicks.
+    void startWithPlayRecord(MainWindow& window);
 
     QTemporaryDir folder_;
     BoxAnswerer boxes_;
@@ -475,13 +478,10 @@ void ScreenTest::twoDigitLevelsShowWholeBesideTheBoard() {
     w_ = nullptr;
 }
 
-void ScreenTest::theAnalysisFollowsARecordSteppedThrough() {
-    MainWindow window;
-    w_ = &window;
+void ScreenTest::startWithPlayRecord(MainWindow& window) {
     window.start();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    Game& g = window.game();
-    // Wide enough for the move list and the panel under it.
+    // Wide enough for the move list and the panels under it.
     const QSize menu(0, window.menuBar()->height());
     xdotool({"windowsize", "--sync", QString::number(window.winId()), "1290", QString::number(669 + menu.height())});
     QVERIFY(window.moveList().isVisible());
@@ -490,7 +490,15 @@ void ScreenTest::theAnalysisFollowsARecordSteppedThrough() {
     const QList<QListWidgetItem*> found = files->findItems("play.棋譜", Qt::MatchExactly);
     QCOMPARE(found.size(), 1);
     clickAt(files->viewport()->mapToGlobal(files->visualItemRect(found.first()).center()));
-    QVERIFY(g.state.recordMode);
+    QVERIFY(window.game().state.recordMode);
+}
+
+void ScreenTest::theAnalysisFollowsARecordSteppedThrough() {
+    MainWindow window;
+    w_ = &window;
+    startWithPlayRecord(window);
+    if (QTest::currentTestFailed()) return;
+    Game& g = window.game();
     for (int i = 0; i < 4; ++i) clickMenu({"AFTER"});
     QCOMPARE(g.state.moveNumber, 4);
 
@@ -528,17 +536,9 @@ void ScreenTest::theAnalysisFollowsARecordSteppedThrough() {
 void ScreenTest::aGameReviewShowsOnTheScreenAndItsGraphSteps() {
     MainWindow window;
     w_ = &window;
-    window.start();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    startWithPlayRecord(window);
+    if (QTest::currentTestFailed()) return;
     Game& g = window.game();
-    const QSize menu(0, window.menuBar()->height());
-    xdotool({"windowsize", "--sync", QString::number(window.winId()), "1290", QString::number(669 + menu.height())});
-    clickMenu({"KIFU", "KIFU_READ"});
-    QListWidget* files = window.recordPanel().fileList();
-    const QList<QListWidgetItem*> found = files->findItems("play.棋譜", Qt::MatchExactly);
-    QCOMPARE(found.size(), 1);
-    clickAt(files->viewport()->mapToGlobal(files->visualItemRect(found.first()).center()));
-    QVERIFY(g.state.recordMode);
 
     // The dialog opens inside the menu's click: its seconds are typed once it shows.
     QTimer::singleShot(500, &window, [] {
