@@ -199,10 +199,11 @@ void ReviewWindowTest::aMoveStillBeingShownDoesNotEndTheReview() {
     QTest::mouseClick(&w.canvas(), Qt::LeftButton, {}, squareCentre(w, BoardId::LEFT, 5, 5));
     QCOMPARE(w.game().state.lastMoveNumber, 1);
     QVERIFY(w.busy());
-    // Longer than the move's display takes.
+    // Longer than the move's display takes on an idle machine; on a loaded one
+    // the review may end first, so only a cancel (no review at the end) fails.
     QVERIFY(w.startReview(1000));
     QVERIFY(settled(w));
-    QVERIFY(w.reviewing());
+    QVERIFY(w.reviewing() || w.review() != nullptr);
     QTRY_VERIFY_WITH_TIMEOUT(w.review() != nullptr, 20000);
     QCOMPARE(w.review()->moves.size(), size_t(1));
 }
