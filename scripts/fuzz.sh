@@ -19,7 +19,7 @@ fi
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON >/dev/null
 cmake --build build/fuzz -j2
 mkdir -p build/fuzz/crashes
-for target in record settings file; do
+for target in record settings file position; do
   [ -x "build/fuzz/fuzz/${target}_fuzzer" ] || continue
   corpus=$(mktemp -d)
   cp fuzz/seeds/"$target"/* "$corpus"/

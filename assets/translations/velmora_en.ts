@@ -629,6 +629,100 @@ Home page: %1</translation>
         <source>後手が%1手でキングを取る</source>
         <translation>Second player: king in %1</translation>
     </message>
+    <message>
+        <source>局面を読めません
+%1</source>
+        <translation>Cannot read the position
+%1</translation>
+    </message>
+    <message>
+        <source>局面</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>対局中です。局面を貼り付けますか？</source>
+        <translation>A game is under way. Paste the position?</translation>
+    </message>
+    <message>
+        <source>%1、%2文字目: %3</source>
+        <translation>%1, character %2: %3</translation>
+    </message>
+    <message>
+        <source>左の盤</source>
+        <translation>left board</translation>
+    </message>
+    <message>
+        <source>右の盤</source>
+        <translation>right board</translation>
+    </message>
+    <message>
+        <source>手番</source>
+        <translation>side to move</translation>
+    </message>
+    <message>
+        <source>手数欄</source>
+        <translation>move number</translation>
+    </message>
+    <message>
+        <source>文字がありません</source>
+        <translation>the text is empty</translation>
+    </message>
+    <message>
+        <source>200文字を超えています</source>
+        <translation>the text is longer than 200 characters</translation>
+    </message>
+    <message>
+        <source>駒の文字（PNBRQK pnbrqk）でも空きの数でもありません</source>
+        <translation>not a piece letter (PNBRQK pnbrqk) or a count of empty squares</translation>
+    </message>
+    <message>
+        <source>空きの数が続いています</source>
+        <translation>two counts of empty squares in a row</translation>
+    </message>
+    <message>
+        <source>空きの数は1から8です</source>
+        <translation>a count of empty squares must be 1 to 8</translation>
+    </message>
+    <message>
+        <source>段が8マスを超えています</source>
+        <translation>the rank has more than 8 squares</translation>
+    </message>
+    <message>
+        <source>段が8マスに足りません</source>
+        <translation>the rank has fewer than 8 squares</translation>
+    </message>
+    <message>
+        <source>段が8つに足りません</source>
+        <translation>the board has fewer than 8 ranks</translation>
+    </message>
+    <message>
+        <source>段が8つを超えています</source>
+        <translation>the board has more than 8 ranks</translation>
+    </message>
+    <message>
+        <source>手番は w か b です</source>
+        <translation>the side to move must be w or b</translation>
+    </message>
+    <message>
+        <source>手数は0で始まらない数です</source>
+        <translation>the move number must be a number without leading zeros</translation>
+    </message>
+    <message>
+        <source>手数が9999を超えています</source>
+        <translation>the move number is over 9999</translation>
+    </message>
+    <message>
+        <source>ここで終わっています</source>
+        <translation>the text ends here</translation>
+    </message>
+    <message>
+        <source>項目の間は空白1つです</source>
+        <translation>fields are separated by one space</translation>
+    </message>
+    <message>
+        <source>手数の後に文字があります</source>
+        <translation>text after the move number</translation>
+    </message>
 </context>
 <context>
     <name>Window</name>

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/line_names.h"
+#include "analysis/game_positions.h"
 #include "analysis/game_review.h"
 #include "cli/commands.h"
 #include "cli/json_out.h"
@@ -82,6 +83,33 @@ bool analyseLines(const RecordFile& record, const Options& options, const std::f
     json.key("second");
     writeSummary(json, review.second);
     json.endObject().key("budgetMs").value(budget).key("jobs").value(jobs).endObject();
+    return write(json.text() + "\n");
+}
+
+bool analysePositionLine(const PositionText& position, const Options& options,
+                         const std::function<bool(const std::string&)>& write) {
+    ReviewPosition at;
+    at.position = engine::positionFromBoards(position.left, position.right, position.toMove);
+    const int budget = options.timeMs > 0 ? options.timeMs : DEFAULT_REVIEW_MS;
+    const PositionView view = viewOf(at, reviewLimits(budget, ANALYSIS_KIND));
+    JsonWriter json;
+    json.beginObject().key("move").value(position.moveNumber);
+    json.key("toMove").value(position.toMove == Colour::White ? "white" : "black");
+    // The side to move is the first player here: its score as it stands.
+    json.key("score");
+    writeScore(json, view.score);
+    json.key("depth").value(view.depth);
+    std::vector<std::string> line;
+    for (const Text& name : lineNames(at.position, view.line)) line.push_back(shown(nullptr, name));
+    json.key("best");
+    if (line.empty()) {
+        json.null();
+    } else {
+        json.value(line.front());
+    }
+    json.key("line").beginArray();
+    for (const std::string& name : line) json.value(name);
+    json.endArray().key("budgetMs").value(budget).endObject();
     return write(json.text() + "\n");
 }
 

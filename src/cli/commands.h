@@ -7,6 +7,7 @@
 
 #include "cli/options.h"
 #include "game.h"
+#include "record/position_text.h"
 #include "record/record_file.h"
 
 namespace velmora::cli {
@@ -37,15 +38,25 @@ struct RunFailure {
 };
 // Two levels against each other: a JSON line a game, then the summary. A
 // side's program that fails or answers nonsense ends the match (status 1).
-std::optional<RunFailure> runMatch(const Options& options);
-// The engine's perft of snapshot n (per first move with --divide): JSON lines,
-// each handed to `write` as soon as it is known. False when a write failed.
-bool perftLines(const RecordFile& record, int n, const Options& options,
+// Every game starts from `start` when given (no random opening), else from
+// the start position after a few random moves.
+std::optional<RunFailure> runMatch(const Options& options, const std::optional<PositionText>& start = std::nullopt);
+// The side perft counts for at snapshot n: --side's, else the side that did
+// not make move n (white at the start).
+Colour perftColour(const RecordFile& record, int n, const Options& options);
+// The engine's perft of one position with `colour` to move (per first move
+// with --divide): JSON lines, each handed to `write` as soon as it is known;
+// `number` is the position's move number. False when a write failed.
+bool perftLines(const SnapshotPair& position, int number, Colour colour, const Options& options,
                 const std::function<bool(const std::string&)>& write);
 
 // The engine's review of every move of the record (analyse): a JSON line a
 // move, then the summary, each handed to `write`. False when a write failed.
 bool analyseLines(const RecordFile& record, const Options& options,
                   const std::function<bool(const std::string&)>& write);
+// The engine's view of one position (analyse --position): one JSON line, the
+// score from the side to move's view, which counts as the first player.
+bool analysePositionLine(const PositionText& position, const Options& options,
+                         const std::function<bool(const std::string&)>& write);
 
 }  // namespace velmora::cli

@@ -10,6 +10,8 @@
 #include "cli/options.h"
 #include "cli/program_player.h"
 #include "ports/file_writer_port.h"
+#include "record/played_move.h"
+#include "record/position_text.h"
 #include "record/record_file.h"
 #include "rules/move_list.h"
 #include "text/escaped_text.h"
@@ -66,8 +68,15 @@ int main(int argc, char** argv) {
         emit(std::string("velmora-cli ") + VELMORA_VERSION + "\n");
         return finishOutput();
     }
+    // A position given as text stands for a record of that one position.
+    std::optional<PositionText> given;
+    if (options.position) {
+        PositionTextError error;
+        given = readPositionText(*options.position, &error);
+        if (!given) return fail("--position: " + positionErrorLine(error));
+    }
     if (options.command == "match") {
-        std::optional<RunFailure> failure = runMatch(options);
+        std::optional<RunFailure> failure = runMatch(options, given);
         // Ended by SIGINT, SIGTERM or SIGHUP: the other programs are gone and their
         // folders removed; the signal now ends this program as it would have.
         if (const int signal = endSignal()) {
@@ -89,10 +98,19 @@ int main(int argc, char** argv) {
     }
 
     RecordFile record;
-    std::string error;
-    if (!readRecordFileStrict(options.file, record, error)) return fail(error);
+    if (given) {
+        record.snapshots.push_back({given->left, given->right});
+    } else {
+        std::string error;
+        if (!readRecordFileStrict(options.file, record, error)) return fail(error);
+    }
     if (options.command == "analyse") {
-        analyseLines(record, options, [](const std::string& text) { return emit(text) && flushOutput(); });
+        auto write = [](const std::string& text) { return emit(text) && flushOutput(); };
+        if (given) {
+            analysePositionLine(*given, options, write);
+        } else {
+            analyseLines(record, options, write);
+        }
         return finishOutput();
     }
     const int count = static_cast<int>(record.snapshots.size());
@@ -107,21 +125,33 @@ int main(int argc, char** argv) {
         }
         first = last = *options.move;
     }
+    std::vector<std::pair<Board, Board>> snapshots;
+    if (options.command == "position") {
+        for (const SnapshotPair& p : record.snapshots) snapshots.emplace_back(p.left, p.right);
+    }
 
     for (int n = first; n <= last; ++n) {
         const SnapshotPair& pair = record.snapshots[static_cast<size_t>(n)];
+        // The number the answer gives: the snapshot line, or the text's move number.
+        const int number = given ? given->moveNumber : n;
+        const std::string side = !options.side.empty() ? options.side
+                                 : given && given->toMove == Colour::Black ? "black"
+                                                                           : "white";
         auto game = std::make_unique<Game>();
         putPosition(*game, pair.left, pair.right);
         std::string line;
         if (options.command == "survey") {
-            line = surveyLine(*game, n) + "\n";
+            line = surveyLine(*game, number) + "\n";
         } else if (options.command == "moves") {
-            line = movesLine(*game, n, options.side) + "\n";
+            line = movesLine(*game, number, side) + "\n";
         } else if (options.command == "com") {
-            line = comLine(*game, n, options.level, options.timeMs) + "\n";
+            line = comLine(*game, number, options.level, options.timeMs) + "\n";
+        } else if (options.command == "position") {
+            line = writePositionText({pair.left, pair.right, toMoveAtSnapshot(snapshots, n), n}) + "\n";
         } else if (options.command == "perft") {
+            const Colour colour = !given ? perftColour(record, n, options) : side == "black" ? Colour::Black : Colour::White;
             // Written and flushed line by line as the count goes on.
-            if (!perftLines(record, n, options, [](const std::string& text) { return emit(text) && flushOutput(); })) break;
+            if (!perftLines(pair, number, colour, options, [](const std::string& text) { return emit(text) && flushOutput(); })) break;
             continue;
         } else {
             line = boardsText(pair.left, pair.right);

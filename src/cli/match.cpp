@@ -34,6 +34,7 @@
 #include "influence/survey.h"
 #include "ports/engine_runner_port.h"
 #include "record/notation.h"
+#include "record/set_up.h"
 #include "rules/end_tests.h"
 #include "rules/execution.h"
 #include "rules/move_list.h"
@@ -189,9 +190,11 @@ Answer whiteMove(Game& g, const Options& o, Programs& programs, engine::Transpos
     return *m;
 }
 
-GameResult playGame(Game& g, const Options& o, Programs& programs, std::mt19937& random) {
+GameResult playGame(Game& g, const Options& o, Programs& programs, std::mt19937& random, bool blackBegins) {
     GameState& st = g.state;
-    for (int ply = 0; ply < OPENING_PLIES; ++ply) {
+    // A given start position is played as it stands; otherwise a few random
+    // moves make each game's opening its own.
+    for (int ply = 0; ply < OPENING_PLIES && !g.setUpToMove; ++ply) {
         if (!randomMove(g, ply % 2 == 0 ? st.whiteSide : st.blackSide, random)) return Outcome{"draw", "no move in the opening"};
     }
     // Against the computer's own rules: the computer's turn plays black.
@@ -204,16 +207,21 @@ GameResult playGame(Game& g, const Options& o, Programs& programs, std::mt19937&
     // Under a clock, white's runs around its choice as the computer's runs
     // around its search: the rest of the turn is nobody's time.
     PlayerClocks& clock = g.playerClocks;
+    bool whiteMoves = !blackBegins;
     while (st.moveNumber < MAX_MOVES - 1) {
-        if (clock.on()) clock.start(Colour::White, g.pauses().now());
-        const Answer white = whiteMove(g, o, programs, whiteTable.get());
-        // A search the signal cut short found nothing to go by.
-        if (endSignal()) return std::string("ended by signal ") + std::to_string(endSignal());
-        if (clock.on() && !clock.moveMade(Colour::White, g.pauses().now())) return Outcome{"black", TIME_UP};
-        if (const std::string* failure = std::get_if<std::string>(&white)) return *failure;
-        if (std::holds_alternative<NoMove>(white)) return Outcome{"draw", "white cannot move"};
-        play(g, std::get<Placed>(white));
-        if (kingGoneFromEitherBoard(g, BLACK_KING)) return Outcome{"white", "took a king"};
+        // A set-up position with black to move starts with black's move.
+        if (whiteMoves) {
+            if (clock.on()) clock.start(Colour::White, g.pauses().now());
+            const Answer white = whiteMove(g, o, programs, whiteTable.get());
+            // A search the signal cut short found nothing to go by.
+            if (endSignal()) return std::string("ended by signal ") + std::to_string(endSignal());
+            if (clock.on() && !clock.moveMade(Colour::White, g.pauses().now())) return Outcome{"black", TIME_UP};
+            if (const std::string* failure = std::get_if<std::string>(&white)) return *failure;
+            if (std::holds_alternative<NoMove>(white)) return Outcome{"draw", "white cannot move"};
+            play(g, std::get<Placed>(white));
+            if (kingGoneFromEitherBoard(g, BLACK_KING)) return Outcome{"white", "took a king"};
+        }
+        whiteMoves = true;
         if (programs.black) {
             const Answer black = programMove(*programs.black, g, engine::BLACK);
             if (const std::string* failure = std::get_if<std::string>(&black)) return *failure;
@@ -243,7 +251,7 @@ void writeSide(JsonWriter& json, const char* side, int level, const std::unique_
 
 }  // namespace
 
-std::optional<RunFailure> runMatch(const Options& o) {
+std::optional<RunFailure> runMatch(const Options& o, const std::optional<PositionText>& start) {
     // A signal to end must not leave the program running or its folder behind.
     if (!o.whiteProgram.empty() || !o.blackProgram.empty()) {
         if (!catchEndSignals()) return RunFailure{std::string("cannot catch SIGINT, SIGTERM and SIGHUP: ") + std::strerror(errno), 1};
@@ -265,6 +273,14 @@ std::optional<RunFailure> runMatch(const Options& o) {
     double leastLeftMs = o.timeControl.baseMs;
     for (int game = 0; game < o.games; ++game) {
         auto g = newComputerGame(o.blackLevel);
+        if (start) {
+            setUpPosition(*g, *start);
+            // Played by the computer's rules: white is the first side, whoever begins.
+            g->state.recordMode = false;
+            g->state.gameMode = GameMode::AgainstComputer;
+            g->state.whiteSide = Side::First;
+            g->state.blackSide = Side::Second;
+        }
         const GameState& st = g->state;
         comState(*g).engineTimeMs = o.blackTimeMs;  // black's moves come from the computer's turn
         // The lower rungs' choices follow the match's seed and the game's
@@ -273,7 +289,7 @@ std::optional<RunFailure> runMatch(const Options& o) {
         comState(*g).searches = 0;
         g->options.timeControl = o.timeControl;
         g->playerClocks.reset(o.timeControl);
-        const GameResult result = playGame(*g, o, programs, random);
+        const GameResult result = playGame(*g, o, programs, random, start && start->toMove == Colour::Black);
         if (const std::string* failure = std::get_if<std::string>(&result)) {
             return RunFailure{"game " + std::to_string(game) + ": " + *failure, 1};
         }

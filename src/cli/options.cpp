@@ -15,6 +15,7 @@ const char* const USAGE =
     "  survey FILE [--move N | --all]                 influence grids of both boards\n"
     "  moves FILE --side white|black [--move N | --all]  moves the person's rules accept\n"
     "  show FILE [--move N]                           both boards as text\n"
+    "  position FILE [--move N | --all]               the position's one-line text\n"
     "  com FILE [--level 1-12] [--time MS] [--move N | --all]  the computer's choice on each position\n"
     "    (levels 4-12 are the search engine's ladder, each with its own budget a move\n"
     "    unless --time gives one; level 12 is the full engine)\n"
@@ -36,7 +37,10 @@ const char* const USAGE =
     "    budget (default 500, counted in nodes, so the same on any machine), N the\n"
     "    positions searched at once (default: one a core)\n"
     "FILE is a game record: 3 header lines, then 512-character snapshot lines.\n"
-    "--move N picks snapshot line N (0-based, default the last one).\n";
+    "--move N picks snapshot line N (0-based, default the last one).\n"
+    "--position TEXT stands for FILE in survey, moves, show, com, perft and analyse\n"
+    "(that one position; moves and perft default to its side to move, analyse gives\n"
+    "its score and line) and makes every game of match start from it.\n";
 
 namespace {
 
@@ -63,7 +67,7 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
     o.command = argv[1];
     if (o.command == "--help") o.command = "help";
     if (o.command == "--version") o.command = "version";
-    static const std::set<std::string> COMMANDS = {"survey", "moves", "show", "com", "selfplay", "match", "perft", "analyse", "help", "version"};
+    static const std::set<std::string> COMMANDS = {"survey", "moves", "show", "position", "com", "selfplay", "match", "perft", "analyse", "help", "version"};
     if (!COMMANDS.count(o.command)) return "unknown command '" + o.command + "'; velmora-cli --help lists them";
     if (o.command == "help" || o.command == "version") {
         if (argc > 2) return o.command + " takes no arguments, not '" + std::string(argv[2]) + "'";
@@ -87,7 +91,10 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
         };
         std::string_view v;
         std::optional<std::string> bad;
-        if (arg == "--move" && !selfplay && o.command != "analyse") {
+        if (arg == "--position" && o.command != "selfplay" && o.command != "position") {
+            if (!value(v)) return std::string("--position needs a position's text");
+            o.position = std::string(v);
+        } else if (arg == "--move" && !selfplay && o.command != "analyse") {
             int n = 0;
             if (!value(v)) return std::string("--move needs a number");
             bad = parseNumber<int>(arg, v, 0, 1'000'000, n);
@@ -161,9 +168,13 @@ std::optional<std::string> parseOptions(int argc, char** argv, Options& o) {
         }
         if (bad) return bad;
     }
-    if (!selfplay && o.file.empty()) return o.command + " needs a record file";
+    if (o.position && !o.file.empty()) return "a record file or --position, not both";
+    if (o.position && (o.move || o.all)) return std::string("--move and --all pick positions of a record file, not of --position");
+    if (!selfplay && o.file.empty() && !o.position) {
+        return o.command + (o.command == "position" ? " needs a record file" : " needs a record file or --position TEXT");
+    }
     if (o.all && o.move) return std::string("--move and --all exclude each other");
-    if (o.command == "moves" && o.side.empty()) return std::string("moves needs --side white|black");
+    if (o.command == "moves" && o.side.empty() && !o.position) return std::string("moves needs --side white|black");
     if (o.command == "perft" && o.depth == 0) return std::string("perft needs --depth D");
     if (timeGiven && !match && !isEngineLevel(o.level)) return std::string("--time is the budget of levels 4-12 only");
     if (match) {

@@ -11,6 +11,8 @@ namespace velmora::cli {
 struct Options {
     std::string command;
     std::string file;
+    // --position: one position's text, in place of a record file
+    std::optional<std::string> position;
     std::optional<int> move;
     bool all = false;
     std::string side;

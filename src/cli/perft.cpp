@@ -34,15 +34,15 @@ std::string moveJson(const engine::DivideEntry& e) {
 
 }  // namespace
 
-bool perftLines(const RecordFile& record, int n, const Options& options,
+Colour perftColour(const RecordFile& record, int n, const Options& options) {
+    if (options.side == "black") return engine::BLACK;
+    // The side that did not make the last move.
+    if (options.side.empty() && moverOf(record, n) == engine::WHITE) return engine::BLACK;
+    return engine::WHITE;
+}
+
+bool perftLines(const SnapshotPair& s, int number, Colour colour, const Options& options,
                 const std::function<bool(const std::string&)>& write) {
-    Colour colour = engine::WHITE;
-    if (options.side == "black") {
-        colour = engine::BLACK;
-    } else if (options.side.empty() && moverOf(record, n) == engine::WHITE) {
-        colour = engine::BLACK;  // the side that did not make the last move
-    }
-    const SnapshotPair& s = record.snapshots[static_cast<size_t>(n)];
     engine::Position p = engine::positionFromBoards(s.left, s.right, colour);
     std::uint64_t total = 0;
     if (options.divide) {
@@ -59,7 +59,7 @@ bool perftLines(const RecordFile& record, int n, const Options& options,
         total = engine::perft(p, options.depth);
     }
     JsonWriter json;
-    json.beginObject().key("move").value(n).key("side").value(colour == engine::WHITE ? "white" : "black");
+    json.beginObject().key("move").value(number).key("side").value(colour == engine::WHITE ? "white" : "black");
     json.key("depth").value(options.depth).key("nodes").value(total).endObject();
     return write(json.text() + "\n");
 }

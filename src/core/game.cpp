@@ -67,6 +67,8 @@ void 初期設定(Game& g) {
     st.whiteInCheck = false;
     st.reversed = false;
     st.boardsTurned = false;
+    g.setUpToMove.reset();
+    g.setUpMoveNumber = 0;
     setStartPosition(g.board(BoardId::LEFT));
     g.board(BoardId::RIGHT) = g.board(BoardId::LEFT);
     手順保存(g, st.moveNumber);

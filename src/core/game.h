@@ -197,6 +197,11 @@ public:
     // stored, cleared when a save wrote the whole history or a load replaced
     // it. The program keeps such a game when it ends.
     bool movesUnsaved = false;
+    // Snapshot 0 is a position set up by hand or pasted as text: the colour
+    // to move there (a record's start says it only by its first move) and
+    // its move number. None for the start position and a loaded record.
+    std::optional<Colour> setUpToMove;
+    int setUpMoveNumber = 0;
     IntGrid squareShade;
 
 private:

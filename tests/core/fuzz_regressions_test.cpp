@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "file_fuzz_body.h"
+#include "position_fuzz_body.h"
 #include "record_fuzz_body.h"
 #include "settings_fuzz_body.h"
 #include "test_support.h"
@@ -44,6 +45,12 @@ TEST(FuzzRegressions, FileInputs) {
     const auto files = inputs("file");
     ASSERT_GE(files.size(), 5u);
     for (const fs::path& f : files) EXPECT_TRUE(fuzz::fileInput(readBytes(f))) << f;
+}
+
+TEST(FuzzRegressions, PositionInputs) {
+    const auto files = inputs("position");
+    ASSERT_GE(files.size(), 5u);
+    for (const fs::path& f : files) EXPECT_TRUE(fuzz::positionInput(readBytes(f))) << f;
 }
 
 }  // namespace

@@ -119,6 +119,47 @@ TEST(Cli, MoveOptionPicksOneLineAndDefaultsToTheLast) {
     EXPECT_EQ(Json::parse(lines(last.out)[0]).value.index(), 5u);  // an object
 }
 
+// Each golden position written as text and given back with --position gets
+// the reference answers byte for byte: the text holds all the answers depend on.
+TEST(Cli, PositionTextsOfTheGoldenRecordGetTheReferenceAnswers) {
+    const CliRun texts = runCli("position '" + golden("play.棋譜") + "' --all");
+    ASSERT_EQ(texts.status, 0) << texts.err;
+    const auto positions = lines(texts.out);
+    ASSERT_EQ(positions.size(), 51u);
+    EXPECT_EQ(runCli("position '" + golden("play.棋譜") + "'").out, positions.back() + "\n");
+    for (const auto& [args, expected] : {std::pair{"survey", "expected-survey.jsonl"},
+                                         std::pair{"moves --side white", "expected-moves-white.jsonl"},
+                                         std::pair{"moves --side black", "expected-moves-black.jsonl"}}) {
+        const auto answers = lines(testing::readBytes(golden(expected)));
+        for (size_t n = 0; n < positions.size(); ++n) {
+            const CliRun run = runCli(std::string(args) + " --position '" + positions[n] + "'");
+            ASSERT_EQ(run.status, 0) << run.err;
+            EXPECT_EQ(run.out, answers[n] + "\n") << args << " position " << n;
+        }
+    }
+    // Without --side, moves and perft take the text's side to move.
+    const std::string& last = positions.back();
+    const char side = last[last.size() - 4];
+    ASSERT_TRUE(side == 'w' || side == 'b') << last;
+    const std::string named = side == 'w' ? "white" : "black";
+    EXPECT_EQ(runCli("moves --position '" + last + "'").out, runCli("moves --side " + named + " --position '" + last + "'").out);
+    const CliRun perft = runCli("perft --depth 1 --position '" + last + "'");
+    EXPECT_NE(perft.out.find("\"side\": \"" + named + "\""), std::string::npos) << perft.out;
+}
+
+// match --position: every game starts from the position, with its side to move.
+TEST(Cli, MatchGamesStartFromTheGivenPosition) {
+    // White's rook takes black's king along the a-file at once; with black to
+    // move, black's rook takes white's king first.
+    const CliRun white = runCli("match --white 1 --black 1 --games 2 --seed 1 --position 'k7/8/8/8/8/8/8/R6K k7/8/8/8/8/8/8/7K w 0'");
+    ASSERT_EQ(white.status, 0) << white.err;
+    EXPECT_EQ(lines(white.out)[0], R"({"game": 0, "white": 1, "black": 1, "moves": 1, "winner": "white", "reason": "took a king"})");
+    EXPECT_NE(white.out.find("\"whiteWins\": 2"), std::string::npos);
+    const CliRun black = runCli("match --white 1 --black 3 --games 1 --seed 1 --position 'k7/8/8/8/8/8/8/6K1 k7/8/8/8/8/8/8/r6K b 0'");
+    ASSERT_EQ(black.status, 0) << black.err;
+    EXPECT_EQ(lines(black.out)[0], R"({"game": 0, "white": 1, "black": 3, "moves": 1, "winner": "black", "reason": "took a king"})");
+}
+
 TEST(Cli, ShowPrintsBothBoardsWithTheGameLabels) {
     const CliRun run = runCli("show '" + golden("play.棋譜") + "' --move 0");
     ASSERT_EQ(run.status, 0);
@@ -183,6 +224,10 @@ TEST_F(TempFiles, EveryBadInvocationIsOneEscapedLine) {
         {"survey " + play + " --move 1 --move 2", "--move is given more than once"},
         {"moves " + play + " --side white --side black", "--side is given more than once"},
         {"survey " + play + " " + play, "one record file only, not also '"},
+        {"survey " + play + " --position x", "a record file or --position, not both"},
+        {"survey --position '8/8/8/8/8/8/8/8 8/8/8/8/8/8/8/8 w 0' --move 0", "--move and --all pick positions of a record file"},
+        {"survey --position 'rnbqx'", "--position: left board, character 5: not a piece letter"},
+        {"position --position x", "unknown option '--position' for position"},
         {"selfplay --seed 1", "selfplay needs --games N"},
         {"selfplay --games 1", "selfplay needs --seed S"},
         {"selfplay --games 0 --seed 1", "--games 0 is out of range (1 to 100)"},

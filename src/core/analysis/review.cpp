@@ -18,15 +18,8 @@ ReviewGame reviewGameOf(const std::vector<std::pair<Board, Board>>& snapshots, e
     ReviewGame game;
     game.kind = kind;
     if (snapshots.empty()) return game;
-    // The mover of each move, by the colour of what arrived; where nothing
-    // did, the colours simply alternate.
-    std::vector<Colour> movers;
-    for (size_t n = 1; n < snapshots.size(); ++n) {
-        std::optional<Colour> c = arrivedColour(snapshots[n - 1].first, snapshots[n - 1].second, snapshots[n].first,
-                                                snapshots[n].second);
-        if (!c) c = movers.empty() ? Colour::White : -movers.back();
-        movers.push_back(*c);
-    }
+    // The mover of each move, by the colour of what arrived.
+    const std::vector<Colour> movers = moverColours(snapshots);
     game.first = movers.empty() ? Colour::White : movers.front();
     for (size_t n = 0; n < snapshots.size(); ++n) {
         const Colour toMove = n == 0 ? game.first : -movers[n - 1];

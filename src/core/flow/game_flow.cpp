@@ -62,18 +62,42 @@ void Form_Load(Game& g) {
     g.presentation().画面_再描画();
 }
 
+namespace {
+
+// The colour to move on the position a game starts from: at move 0 the one
+// the command names (the person's white for 先手, the computer's black for
+// 後手); on a position stepped to or loaded, the colour that did not make the
+// move that led to it, so that no side moves twice in a row; a set-up
+// position's start, the colour its text gives.
+Colour colourToMoveAt(const Game& g, bool personFirst) {
+    const PieceCode mover = 調査_手番駒(g, g.state.moveNumber);
+    if (mover == EMPTY && g.setUpToMove) return *g.setUpToMove;
+    if (mover == EMPTY) return personFirst ? Colour::White : Colour::Black;
+    return isWhite(mover) ? Colour::Black : Colour::White;
+}
+
+}  // namespace
+
 void START_Click(Game& g) {
     positionAboutToChange(g);
     GameState& st = g.state;
     Presentation& view = g.presentation();
     view.描画_棋譜読込み部分消去();
     for (int column : {-2, -1, 0}) view.描画_背景セル(column, 0);  // no level in a game between people
-    st.whiteSide = Side::First;
-    st.blackSide = Side::Second;
-    st.sideToMove = st.whiteSide;
     st.gameMode = GameMode::BetweenPeople;
-    if (st.kingQueenSwapped) キング_クイン入替(g);
-    st.kingQueenSwapped = false;
+    if (g.setUpToMove) {
+        // A set-up position keeps its pieces: its side to move is the first
+        // player's, and a later position's the side that did not move into it.
+        st.whiteSide = *g.setUpToMove == Colour::White ? Side::First : Side::Second;
+        st.blackSide = opposite(st.whiteSide);
+        st.sideToMove = sideOf(st, colourToMoveAt(g, *g.setUpToMove == Colour::White));
+    } else {
+        st.whiteSide = Side::First;
+        st.blackSide = Side::Second;
+        st.sideToMove = st.whiteSide;
+        if (st.kingQueenSwapped) キング_クイン入替(g);
+        st.kingQueenSwapped = false;
+    }
     view.描画_盤(BoardId::LEFT);
     view.描画_盤(BoardId::RIGHT);
     // Both clocks afresh; the first player's runs once the box is answered.
@@ -84,17 +108,6 @@ void START_Click(Game& g) {
 
 namespace {
 
-// The colour to move on the position a game against the computer starts
-// from: at move 0 the one the command names (the person's white for 先手,
-// the computer's black for 後手); on a position stepped to or loaded, the
-// colour that did not make the move that led to it, so that no side moves
-// twice in a row.
-Colour colourToMoveAt(const Game& g, bool personFirst) {
-    const PieceCode mover = 調査_手番駒(g, g.state.moveNumber);
-    if (mover == EMPTY) return personFirst ? Colour::White : Colour::Black;
-    return isWhite(mover) ? Colour::Black : Colour::White;
-}
-
 // The steps both games against the computer start with; `personFirst` decides
 // who has the first move and whether kings and queens stand exchanged.
 void startAgainstComputer(Game& g, bool personFirst) {
@@ -104,15 +117,19 @@ void startAgainstComputer(Game& g, bool personFirst) {
     view.描画_棋譜読込み部分消去();
     view.描画_レベル(st.comLevel);
     g.selection(BoardId::LEFT).pieceSelected = false;
+    // The person plays white; on a set-up position its side to move begins,
+    // whichever command was chosen, and the pieces stay as they were set up.
+    const bool setUp = g.setUpToMove.has_value();
+    if (setUp) personFirst = *g.setUpToMove == Colour::White;
     st.whiteSide = personFirst ? Side::First : Side::Second;
     st.blackSide = opposite(st.whiteSide);
     st.sideToMove = Side::First;
     st.gameMode = GameMode::AgainstComputer;
     st.recordMode = false;
     const bool layout = !personFirst;
-    if (st.kingQueenSwapped != layout) キング_クイン入替(g);
+    if (st.kingQueenSwapped != layout && !setUp) キング_クイン入替(g);
     // The computer moves first on exchanged files: that position is move 0.
-    if (!personFirst) 手順保存(g, st.moveNumber);
+    if (!personFirst && !setUp) 手順保存(g, st.moveNumber);
     st.kingQueenSwapped = layout;
     g.playerClocks.reset(g.options.timeControl);
     view.画面_再描画();

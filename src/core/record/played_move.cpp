@@ -1,5 +1,6 @@
 #include "record/played_move.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -108,6 +109,27 @@ std::optional<Colour> arrivedColour(const Board& leftBefore, const Board& rightB
         }
     }
     return std::nullopt;
+}
+
+std::vector<Colour> moverColours(const std::vector<std::pair<Board, Board>>& snapshots) {
+    std::vector<Colour> movers;
+    for (size_t n = 1; n < snapshots.size(); ++n) {
+        std::optional<Colour> c = arrivedColour(snapshots[n - 1].first, snapshots[n - 1].second, snapshots[n].first,
+                                                snapshots[n].second);
+        if (!c) c = movers.empty() ? Colour::White : -movers.back();
+        movers.push_back(*c);
+    }
+    return movers;
+}
+
+Colour toMoveAtSnapshot(const std::vector<std::pair<Board, Board>>& snapshots, int n, Colour start) {
+    // Only the moves up to n (or the first one) count.
+    const size_t needed = static_cast<size_t>(std::max(n, 1)) + 1;
+    std::vector<std::pair<Board, Board>> upTo(snapshots.begin(),
+                                              snapshots.begin() + static_cast<std::ptrdiff_t>(std::min(needed, snapshots.size())));
+    const std::vector<Colour> movers = moverColours(upTo);
+    if (n >= 1 && static_cast<size_t>(n) <= movers.size()) return -movers[static_cast<size_t>(n) - 1];
+    return movers.empty() ? start : movers.front();
 }
 
 Board turnedBoard(const Board& b) {

@@ -1,5 +1,7 @@
 #pragma once
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "game.h"
 
@@ -40,6 +42,16 @@ std::optional<PlayedMove> readMove(const Board& leftBefore, const Board& rightBe
 // square. None when nothing arrived.
 std::optional<Colour> arrivedColour(const Board& leftBefore, const Board& rightBefore, const Board& leftAfter,
                                     const Board& rightAfter);
+
+// The colour of each move of a game's snapshots (each its left and right
+// board), move n at n - 1: what arrived, or, where nothing did, the other
+// colour than the move before (white for a first move).
+std::vector<Colour> moverColours(const std::vector<std::pair<Board, Board>>& snapshots);
+
+// The colour to move at snapshot n: the other colour than the one that made
+// move n; at the start, the colour of the first move, or `start` when the
+// snapshots hold no move.
+Colour toMoveAtSnapshot(const std::vector<std::pair<Board, Board>>& snapshots, int n, Colour start = Colour::White);
 
 // Move n (1..500) of the game's record, from snapshots n - 1 and n. A move
 // made after 反転 is read on the turned boards it was played on.

@@ -1,0 +1,26 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "game.h"
+#include "record/position_text.h"
+
+namespace velmora {
+
+// The position on the screen as text: the boards of the shown snapshot (as
+// they stand unturned), the colour to move there and its move number.
+PositionText shownPositionText(const Game& g);
+
+// Puts `p` on the game as a fresh start, as a load leaves a record: snapshot
+// 0 with no move after it, to be played from (both kinds of game) or
+// analysed. The colour to move there is the first player's, so the kings'
+// and queens' layout and the pictures follow it as in a record whose first
+// move that colour made.
+void setUpPosition(Game& g, const PositionText& p);
+
+// 局面を貼り付け: reads `text` (white space around it aside) and sets it up.
+// A refused text shows the reader's line in a box and changes nothing;
+// during a game under way the person is asked first. True when set up.
+bool pastePosition(Game& g, std::string_view text);
+
+}  // namespace velmora
