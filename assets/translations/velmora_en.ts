@@ -640,8 +640,8 @@ Home page: %1</translation>
         <translation>Position</translation>
     </message>
     <message>
-        <source>対局中です。局面を貼り付けますか？</source>
-        <translation>A game is under way. Paste the position?</translation>
+        <source>対局中です。この局面から始めますか？</source>
+        <translation>A game is under way. Start from this position?</translation>
     </message>
     <message>
         <source>%1、%2文字目: %3</source>
@@ -722,6 +722,22 @@ Home page: %1</translation>
     <message>
         <source>手数の後に文字があります</source>
         <translation>text after the move number</translation>
+    </message>
+    <message>
+        <source>どちらの盤にも白と黒のキングが1つずつ必要です</source>
+        <translation>Each board needs exactly one white king and one black king</translation>
+    </message>
+    <message>
+        <source>ポーンは1段目と8段目に置けません</source>
+        <translation>No pawn may stand on the first or the last rank</translation>
+    </message>
+    <message>
+        <source>手番でない側のキングが取れる局面です</source>
+        <translation>The side to move could take the other side's king</translation>
+    </message>
+    <message>
+        <source>局面の編集</source>
+        <translation>Edit position</translation>
     </message>
 </context>
 <context>

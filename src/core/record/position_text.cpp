@@ -12,14 +12,17 @@ char letterOf(PieceCode code) {
     return isWhite(code) ? WHITE_LETTERS[kind - 1] : BLACK_LETTERS[kind - 1];
 }
 
-// The piece a letter stands for, or EMPTY for any other character.
-PieceCode pieceOf(char c) {
+}  // namespace
+
+PieceCode pieceOfLetter(char c) {
     for (int k = 0; k < 6; ++k) {
         if (c == WHITE_LETTERS[k]) return static_cast<PieceCode>(pieceCode(Colour::White, k + 1));
         if (c == BLACK_LETTERS[k]) return static_cast<PieceCode>(pieceCode(Colour::Black, k + 1));
     }
     return EMPTY;
 }
+
+namespace {
 
 // The board's ranks from the top of the unturned boards (rank 8, where black
 // starts; the program's rank 1) down, files a to h in each.
@@ -88,7 +91,7 @@ public:
                 file += count;
                 lastWasDigit = true;
             } else {
-                const PieceCode piece = pieceOf(c);
+                const PieceCode piece = pieceOfLetter(c);
                 if (piece == EMPTY) return fail(field, PositionProblem::NotPiece, at_);
                 if (file > 8) return fail(field, PositionProblem::RankOverfull, at_);
                 b.at(file, rank) = piece;

@@ -59,6 +59,10 @@ struct PositionTextError {
     PositionProblem problem = PositionProblem::Empty;
 };
 
+// The piece a letter of the text stands for (PNBRQK white, pnbrqk black),
+// EMPTY for any other character.
+PieceCode pieceOfLetter(char letter);
+
 // The text of a position; reading it back gives the same position.
 std::string writePositionText(const PositionText& position);
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/movegen.h"
+#include "engine/position.h"
 #include "position_change.h"
 #include "record/played_move.h"
 #include "rules/setup.h"
@@ -58,6 +60,38 @@ void setUpPosition(Game& g, const PositionText& p) {
     g.movesUnsaved = false;
 }
 
+std::optional<Text> setUpFault(const PositionText& p) {
+    for (const Board* b : {&p.left, &p.right}) {
+        int white = 0, black = 0;
+        for (const PieceCode code : b->cells) {
+            white += code == WHITE_KING;
+            black += code == BLACK_KING;
+        }
+        if (white != 1 || black != 1) return Text("どちらの盤にも白と黒のキングが1つずつ必要です");
+    }
+    for (const Board* b : {&p.left, &p.right}) {
+        for (int f = 1; f <= 8; ++f) {
+            for (const int r : {1, 8}) {
+                if (absCode(b->at(f, r)) == PAWN) return Text("ポーンは1段目と8段目に置けません");
+            }
+        }
+    }
+    // Every move the side to move may make, the two-board capture included:
+    // none may take a king of the other side.
+    engine::Position position = engine::positionFromBoards(p.left, p.right, p.toMove);
+    engine::MoveList moves;
+    engine::generateMoves(position, moves, engine::KingTest::Untested);
+    for (const engine::EngineMove m : moves) {
+        engine::Undo undo;
+        position.make(m, undo);
+        const bool taken = position.kingCount(BoardId::LEFT, -p.toMove) == 0 ||
+                           position.kingCount(BoardId::RIGHT, -p.toMove) == 0;
+        position.unmake(m, undo);
+        if (taken) return Text("手番でない側のキングが取れる局面です");
+    }
+    return std::nullopt;
+}
+
 bool pastePosition(Game& g, std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t\r\n");
     const std::size_t leading = first == std::string_view::npos ? 0 : first;
@@ -70,11 +104,23 @@ bool pastePosition(Game& g, std::string_view text) {
         g.messageBox(Text("局面を読めません\n%1").arg(positionErrorText(error)), "局面", Buttons::Ok);
         return false;
     }
-    if (gameUnderWay(g) && g.messageBox("対局中です。局面を貼り付けますか？", "局面", Buttons::YesNo) != Answer::Yes) {
+    return placePosition(g, *p);
+}
+
+bool acceptEditedPosition(Game& g, const PositionText& p) {
+    if (const std::optional<Text> fault = setUpFault(p)) {
+        g.messageBox(*fault, "局面の編集", Buttons::Ok);
+        return false;
+    }
+    return placePosition(g, p);
+}
+
+bool placePosition(Game& g, const PositionText& p) {
+    if (gameUnderWay(g) && g.messageBox("対局中です。この局面から始めますか？", "局面", Buttons::YesNo) != Answer::Yes) {
         return false;
     }
     positionAboutToChange(g);
-    setUpPosition(g, *p);
+    setUpPosition(g, p);
     Presentation& view = g.presentation();
     view.描画_棋譜読込み部分消去();
     view.画面_再描画();
