@@ -866,6 +866,34 @@ Home page: %1</translation>
         <source>最善:</source>
         <translation>Best:</translation>
     </message>
+    <message>
+        <source>局面の編集</source>
+        <translation>Edit position</translation>
+    </message>
+    <message>
+        <source>消す</source>
+        <translation>Eraser</translation>
+    </message>
+    <message>
+        <source>初期配置</source>
+        <translation>Start position</translation>
+    </message>
+    <message>
+        <source>空の盤</source>
+        <translation>Empty boards</translation>
+    </message>
+    <message>
+        <source>手番</source>
+        <translation>To move</translation>
+    </message>
+    <message>
+        <source>白</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>黒</source>
+        <translation>Black</translation>
+    </message>
 </context>
 <context>
     <name>Menu</name>
@@ -1020,6 +1048,18 @@ Home page: %1</translation>
     <message>
         <source>対局の解析</source>
         <translation>Review the game</translation>
+    </message>
+    <message>
+        <source>局面をコピー</source>
+        <translation>Copy position</translation>
+    </message>
+    <message>
+        <source>局面を貼り付け</source>
+        <translation>Paste position</translation>
+    </message>
+    <message>
+        <source>局面の編集</source>
+        <translation>Edit position</translation>
     </message>
 </context>
 </TS>

@@ -62,9 +62,12 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     const bool moved = drag_.moving;
     const MouseButton button = drag_.gameButton;
     endDrag();
-    // Without moving it was a click, which the press has handled.
-    if (!moved) return;
     const QPointF twips = transform_.toTwips(event->position());
+    // Without moving it was a click, which the game's press has handled.
+    if (!moved) {
+        emit releasedInPlace(button, twips.x(), twips.y());
+        return;
+    }
     emit pieceDropped(button, twips.x(), twips.y());
 }
 

@@ -78,6 +78,9 @@ signals:
     void firstFramePainted();
     // A dragged piece was let go at this place (twips of the picture).
     void pieceDropped(velmora::MouseButton button, double xTwips, double yTwips);
+    // A piece armed for dragging was let go without moving: a plain click
+    // (the game has handled it on the press; the position editor has not).
+    void releasedInPlace(velmora::MouseButton button, double xTwips, double yTwips);
     // The scale or place of the picture changed (the record panel follows it).
     void transformChanged(const PictureTransform& transform);
 

@@ -144,6 +144,7 @@ MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), brow
     recordPanel_->setHandlers([this](const std::string& name) { run([this, name] { File1_Click(*game_, name); }); },
                               [this] { run([this] { Command1_Click(*game_); }); }, dialogs_.get());
     buildMenus();
+    buildEditor();
     engineRunner_.onThinking([this](bool thinking) { emit thinkingChanged(thinking); });
     // The record panel and the piece-choice dialogs follow the picture's scale.
     connect(canvas_, &CanvasWidget::transformChanged, this, [this](const PictureTransform& t) {
@@ -153,6 +154,10 @@ MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), brow
     // A press is a click; when it has picked up one of the mover's pieces,
     // the piece may be dragged and let go on another square.
     connect(canvas_, &CanvasWidget::mouseDown, this, [this](MouseButton button, double x, double y) {
+        if (editor_) {
+            editorPress(button, x, y);
+            return;
+        }
         // The mouse takes over from the keys: the square cursor goes, and
         // the keys go on from the square clicked when they come back.
         keyCursor_.hide();
@@ -167,7 +172,7 @@ MainWindow::MainWindow(Language language) : pictures_(devicePixelRatioF()), brow
         }
     });
     connect(canvas_, &CanvasWidget::pieceDropped, this, [this](MouseButton button, double x, double y) {
-        if (!dragFrom_) return;
+        if (!dragFrom_ || editor_) return;
         const BoardSquare from = *std::exchange(dragFrom_, std::nullopt);
         run([&] { dropPiece(*game_, button, from, x, y); });
     });
@@ -365,6 +370,19 @@ void MainWindow::buildMenus() {
     analysisItem_->setShortcut(QKeySequence(Qt::Key_F5));
     addAction(analysisItem_);
     connect(analysisItem_, &QAction::toggled, this, &MainWindow::setAnalysis);
+    // The position shown as one line of text, and any such line set up.
+    stop->addSeparator();
+    QAction* copy = stop->addAction(menuText("局面をコピー"));
+    copy->setObjectName("COPY_POSITION");
+    shortcut(copy, QKeySequence(Qt::CTRL | Qt::Key_C));
+    connect(copy, &QAction::triggered, this, &MainWindow::copyPosition);
+    QAction* paste = stop->addAction(menuText("局面を貼り付け"));
+    paste->setObjectName("PASTE_POSITION");
+    shortcut(paste, QKeySequence(Qt::CTRL | Qt::Key_V));
+    connect(paste, &QAction::triggered, this, &MainWindow::pastePosition);
+    QAction* edit = stop->addAction(menuText("局面の編集"));
+    edit->setObjectName("EDIT_POSITION");
+    connect(edit, &QAction::triggered, this, &MainWindow::startEditing);
     menuBar()->addMenu(stop);
 
     shortcut(barCommand("戻", "REPLAY", [&g] { REPLAY_Click(g); }), QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -406,7 +424,14 @@ void MainWindow::buildMenus() {
     // (its shortcut override), closing an open menu or leaving the bar.
     auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     esc->setContext(Qt::WindowShortcut);
-    connect(esc, &QShortcut::activated, this, [this] { run([this] { Form_KeyDown(*game_, 27); }); });
+    connect(esc, &QShortcut::activated, this, [this] {
+        // In the position editor Esc is キャンセル.
+        if (editor_) {
+            finishEditing(false);
+            return;
+        }
+        run([this] { Form_KeyDown(*game_, 27); });
+    });
 
     marks_.setChecked(MenuItem::Level3, true);
     marks_.setChecked(MenuItem::Tatami, true);
@@ -417,6 +442,7 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (editor_ && editorKey(event)) return;
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     switch (event->key()) {
         case Qt::Key_Escape:
@@ -461,6 +487,8 @@ void MainWindow::showKeyCursor() {
 
 void MainWindow::run(const std::function<void()>& handler, bool command) {
     if (shell_.givingWay()) return;
+    // While the position editor is open only its own events reach the game.
+    if (editor_ && !editorEvent_) return;
     // A command ends a review under way first; the game is as it was.
     if (command && reviewing_) {
         stopReview();
@@ -478,7 +506,7 @@ void MainWindow::run(const std::function<void()>& handler, bool command) {
     if (shell_.ending()) return;
     // Only the outermost event: one handled inside a box (a timer's, a
     // search's answer) leaves this to the handler that showed the box.
-    if (running_ > 0) return;
+    if (running_ > 0 || editor_) return;
     commandDone(*game_);
     timeline_->then([this] {
         painter_->followRecord();
@@ -685,6 +713,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     // Closed by the person: keep an unsaved game, release, end the program.
+    if (editor_) finishEditing(false);
     Form_Unload(*game_);
     event->accept();
 }

@@ -14,10 +14,12 @@
 #include "game.h"
 #include "input/drag_input.h"
 #include "input/key_cursor.h"
+#include "input/position_editor.h"
 #include "ui/canvas_widget.h"
 #include "ui/analysis_panel.h"
 #include "ui/install_layout.h"
 #include "ui/move_list_panel.h"
+#include "ui/position_editor_panel.h"
 #include "ui/review_panel.h"
 #include "ui/pictures.h"
 #include "ui/qt_browser.h"
@@ -27,6 +29,7 @@
 #include "ui/record_panel.h"
 #include "ui/version_dialog.h"
 
+class QDockWidget;
 class QMenu;
 
 namespace velmora::ui {
@@ -67,6 +70,12 @@ public:
     // The finished review of the game on the screen, if any.
     const GameReview* review() const { return review_ ? &review_->review : nullptr; }
     QtShell& shell() { return shell_; }
+
+    // 局面の編集 is open: the boards show the position being set up, and
+    // every other command waits until OK or キャンセル.
+    bool editing() const { return editor_ != nullptr; }
+    const PositionEditor* editor() const { return editor_.get(); }
+    PositionEditorPanel& editorPanel() { return *editorPanel_; }
 
     // Ends the program as closing the window does (a signal asks for it):
     // at once when no box is open; otherwise the box gives way, and the end
@@ -143,6 +152,35 @@ private:
     void followReview();
     // The panels under the move list shown as wanted.
     void placeFoot();
+    // 局面をコピー and 局面を貼り付け through the clipboard.
+    void copyPosition();
+    void pastePosition();
+    // 局面の編集: opened on the position shown; closed by OK (the position
+    // set up, when it keeps the rules) or キャンセル (everything as before).
+    void startEditing();
+    void finishEditing(bool accept);
+    // The editor's position drawn on the boards, its tool and side on the palette.
+    void showEditedPosition();
+    // A press on the canvas while editing: a piece may be dragged; an empty
+    // square gets the tool at once.
+    void editorPress(MouseButton button, double x, double y);
+    // A key while editing; false when it is none of the editor's.
+    bool editorKey(QKeyEvent* event);
+    // The palette in its dock, connected; hidden until 局面の編集.
+    void buildEditor();
+    // Runs an event of the editor's own while every other command waits.
+    void runForEditor(const std::function<void()>& handler);
+    bool editorEvent_ = false;
+    std::unique_ptr<PositionEditor> editor_;
+    // What the editor changes on the game to show its position, put back when it closes.
+    struct BeforeEditing {
+        Board left;
+        Board right;
+        GameState state;
+    };
+    BeforeEditing beforeEditing_;
+    QDockWidget* editorDock_ = nullptr;
+    PositionEditorPanel* editorPanel_ = nullptr;
     // The position the analysis follows (its key, none when it follows none).
     std::optional<std::uint64_t> analysedKey_;
     bool analysisOn_ = false;

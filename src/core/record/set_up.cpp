@@ -92,19 +92,23 @@ std::optional<Text> setUpFault(const PositionText& p) {
     return std::nullopt;
 }
 
-bool pastePosition(Game& g, std::string_view text) {
+std::optional<PositionText> readPastedPosition(Game& g, std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t\r\n");
     const std::size_t leading = first == std::string_view::npos ? 0 : first;
     std::string_view trimmed = text.substr(leading);
     trimmed = trimmed.substr(0, trimmed.find_last_not_of(" \t\r\n") + 1);
     PositionTextError error;
-    const std::optional<PositionText> p = readPositionText(trimmed, &error);
+    std::optional<PositionText> p = readPositionText(trimmed, &error);
     if (!p) {
         error.column += static_cast<int>(leading);
         g.messageBox(Text("局面を読めません\n%1").arg(positionErrorText(error)), "局面", Buttons::Ok);
-        return false;
     }
-    return placePosition(g, *p);
+    return p;
+}
+
+bool pastePosition(Game& g, std::string_view text) {
+    const std::optional<PositionText> p = readPastedPosition(g, text);
+    return p && placePosition(g, *p);
 }
 
 bool acceptEditedPosition(Game& g, const PositionText& p) {

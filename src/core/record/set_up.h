@@ -28,6 +28,8 @@ std::optional<Text> setUpFault(const PositionText& p);
 // A refused text shows the reader's line in a box and changes nothing;
 // during a game under way the person is asked first. True when set up.
 bool pastePosition(Game& g, std::string_view text);
+// Its first half: the text read, or its refusal shown in the box.
+std::optional<PositionText> readPastedPosition(Game& g, std::string_view text);
 // The same for a position already read (the editor's): asked first during a
 // game under way, then set up and shown. True when set up.
 bool placePosition(Game& g, const PositionText& p);
