@@ -17,6 +17,8 @@
 
 #include "draw/geometry.h"
 #include "ui/main_window.h"
+#include "record/notation.h"
+#include "record/set_up.h"
 #include "ui/palette.h"
 #include "x_input.h"
 
@@ -36,6 +38,7 @@ private slots:
     void twoDigitLevelsShowWholeBesideTheBoard();
     void theAnalysisFollowsARecordSteppedThrough();
     void aGameReviewShowsOnTheScreenAndItsGraphSteps();
+    void positionsSetUpInTheEditorByKeysAndMouseArePlayed();
 
 private:
     // What the X server shows of the canvas, beside the back buffer: the count
@@ -567,6 +570,69 @@ void ScreenTest::aGameReviewShowsOnTheScreenAndItsGraphSteps() {
     settle();
     QCOMPARE(onScreen(panel), panel.grab().toImage().convertToFormat(QImage::Format_RGB32));
     checkStep("review-step");
+    w_ = nullptr;
+}
+
+void ScreenTest::positionsSetUpInTheEditorByKeysAndMouseArePlayed() {
+    MainWindow window;
+    w_ = &window;
+    window.start();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Game& g = window.game();
+    auto text = [&g] { return QString::fromStdString(writePositionText(shownPositionText(g))); };
+    auto click = [](QWidget& widget, QPoint at) { clickAt(widget.mapToGlobal(at)); };
+
+    // By keys: the e2 pawn taken off and put on e4.
+    clickMenu({"STOP", "EDIT_POSITION"});
+    QVERIFY(window.editing());
+    // Without a window manager the keys go to the window under the pointer.
+    const QPoint aside = global(QPointF(430, 20));
+    xdotool({"mousemove", "--sync", QString::number(aside.x()), QString::number(aside.y())});
+    for (const char* k : {"Up", "Delete", "Up", "Up", "shift+p", "space"}) xdotool({"key", k});
+    QCOMPARE(window.editor()->position().left.at(5, 5), WHITE_PAWN);
+    checkStep("editor-keys");
+    xdotool({"key", "ctrl+Return"});
+    QVERIFY(!window.editing());
+    QCOMPARE(text(), QString("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w 0"));
+    checkStep("editor-keys-set-up");
+
+    // By the mouse: king and rook against king, the rook dragged from a1 to a2.
+    clickMenu({"STOP", "EDIT_POSITION"});
+    ui::PositionEditorPanel& panel = window.editorPanel();
+    click(panel.emptyButton(), panel.emptyButton().rect().center());
+    auto put = [&](PieceCode tool, BoardId board, int file, int rank) {
+        QToolButton& button = panel.toolButton(tool);
+        click(button, button.rect().center());
+        clickSquare(board, file, rank);
+    };
+    put(WHITE_KING, BoardId::LEFT, 5, 8);
+    put(WHITE_KING, BoardId::RIGHT, 5, 8);
+    put(BLACK_KING, BoardId::LEFT, 5, 1);
+    put(BLACK_KING, BoardId::RIGHT, 5, 1);
+    put(WHITE_ROOK, BoardId::LEFT, 1, 8);
+    const QPoint from = squareCentre(BoardId::LEFT, 1, 8), to = squareCentre(BoardId::LEFT, 1, 7);
+    xdotool({"mousemove", "--sync", QString::number(from.x()), QString::number(from.y())});
+    xdotool({"mousedown", "1"});
+    for (int k = 1; k <= 4; ++k) {
+        const QPoint at = from + (to - from) * k / 4;
+        xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
+    }
+    xdotool({"mouseup", "1"});
+    QCOMPARE(window.editor()->position().left.at(1, 7), WHITE_ROOK);
+    checkStep("editor-mouse");
+    click(panel.okButton(), panel.okButton().rect().center());
+    QVERIFY(!window.editing());
+    QCOMPARE(text(), QString("4k3/8/8/8/8/8/R7/4K3 4k3/8/8/8/8/8/8/4K3 w 0"));
+
+    // Played against the computer: the rook to a7, and the computer answers.
+    clickMenu({"TAIKYOKU", "START2", "SENTE"});
+    QVERIFY(boxes_.texts.contains("Velmora|あなたの番です"));
+    clickSquare(BoardId::LEFT, 1, 7);
+    clickSquare(BoardId::LEFT, 1, 2);
+    QTRY_COMPARE_WITH_TIMEOUT(g.state.lastMoveNumber, 2, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.busy(), 10000);
+    QVERIFY(isBlack(調査_手番駒(g, 2)));
+    checkStep("editor-game");
     w_ = nullptr;
 }
 
