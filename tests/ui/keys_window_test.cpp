@@ -110,7 +110,9 @@ void KeysWindowTest::menuItemsShowTheirShortcutsBesideUnchangedCaptions() {
         {"KIFU_READ", "読込", QKeySequence("Ctrl+O")},  {"KIFU_WRITE", "書込", QKeySequence("Ctrl+S")},
         {"KAISETU", "解説", QKeySequence("F1")},        {"REPLAY", "戻", QKeySequence("Ctrl+Z")},
         {"AFTER", "進", QKeySequence("Ctrl+Y")},        {"CANCEL", "最初", QKeySequence("Home")},
-        {"HINT", "ヒント", QKeySequence("Ctrl+H")},     {"ANALYSIS", "解析", QKeySequence("F5")}};
+        {"HINT", "ヒント", QKeySequence("Ctrl+H")},     {"ANALYSIS", "解析", QKeySequence("F5")},
+        {"COPY_POSITION", "局面をコピー", QKeySequence("Ctrl+C")},
+        {"PASTE_POSITION", "局面を貼り付け", QKeySequence("Ctrl+V")}};
     for (const auto& [name, caption, keys] : items) {
         QAction* a = actionNamed(w, name);
         QVERIFY2(a, qPrintable(name));

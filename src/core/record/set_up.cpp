@@ -12,10 +12,13 @@ namespace velmora {
 
 namespace {
 
-// A game is under way: moves are being played, not stepped through, and nobody has won.
+// A game is under way: moves have been played, not stepped through as a
+// record, nobody has won, and the boards were not set back to the start
+// since (which leaves the move number at 0 and nobody to move).
 bool gameUnderWay(const Game& g) {
     const GameState& st = g.state;
-    return st.whiteSide != Side::None && !st.recordMode && st.gameWinner == Side::None && st.lastMoveNumber > 0;
+    return !st.recordMode && st.gameWinner == Side::None && st.lastMoveNumber > 0 &&
+           (st.moveNumber > 0 || st.sideToMove != Side::None);
 }
 
 }  // namespace

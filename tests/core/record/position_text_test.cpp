@@ -201,6 +201,14 @@ TEST(SetUpPosition, DuringAGameThePersonIsAskedFirst) {
     EXPECT_EQ(writePositionText(shownPositionText(w.game)), START_TEXT);
     // The unsaved moves went with the person's yes; nothing new to keep.
     EXPECT_FALSE(w.game.movesUnsaved);
+
+    // A game set back to the start (as a yes to "続けますか？" does) is over: no question.
+    testing::FakeWorld after;
+    playSomeMoves(after);
+    初期設定(after.game);
+    after.dialogs.boxes.clear();
+    EXPECT_TRUE(pastePosition(after.game, START_TEXT));
+    EXPECT_TRUE(after.dialogs.boxes.empty());
 }
 
 // Kings and queens on both boards, black to move: a layout a new game would
