@@ -24,6 +24,21 @@ void writeScore(JsonWriter& json, engine::Score score) {
     }
 }
 
+// The engine's best move and its line from `position`, named as the move list names moves.
+void writeBestLine(JsonWriter& json, const engine::Position& position, const std::vector<engine::EngineMove>& moves) {
+    std::vector<std::string> line;
+    for (const Text& name : lineNames(position, moves)) line.push_back(shown(nullptr, name));
+    json.key("best");
+    if (line.empty()) {
+        json.null();
+    } else {
+        json.value(line.front());
+    }
+    json.key("line").beginArray();
+    for (const std::string& name : line) json.value(name);
+    json.endArray();
+}
+
 void writeSummary(JsonWriter& json, const SideSummary& s) {
     json.beginObject().key("moves").value(s.moves).key("inaccuracies").value(s.inaccuracies);
     json.key("mistakes").value(s.mistakes).key("blunders").value(s.blunders);
@@ -63,17 +78,7 @@ bool analyseLines(const RecordFile& record, const Options& options, const std::f
         writeScore(json, r.before);
         json.key("scoreAfter");
         writeScore(json, r.after);
-        std::vector<std::string> line;
-        for (const Text& name : lineNames(before, views[n - 1].line)) line.push_back(shown(nullptr, name));
-        json.key("best");
-        if (line.empty()) {
-            json.null();
-        } else {
-            json.value(line.front());
-        }
-        json.key("line").beginArray();
-        for (const std::string& name : line) json.value(name);
-        json.endArray();
+        writeBestLine(json, before, views[n - 1].line);
         json.key("mark").value(markText(r.mark)).endObject();
         if (!write(json.text() + "\n")) return false;
     }
@@ -99,17 +104,8 @@ bool analysePositionLine(const PositionText& position, const Options& options,
     json.key("score");
     writeScore(json, view.score);
     json.key("depth").value(view.depth);
-    std::vector<std::string> line;
-    for (const Text& name : lineNames(at.position, view.line)) line.push_back(shown(nullptr, name));
-    json.key("best");
-    if (line.empty()) {
-        json.null();
-    } else {
-        json.value(line.front());
-    }
-    json.key("line").beginArray();
-    for (const std::string& name : line) json.value(name);
-    json.endArray().key("budgetMs").value(budget).endObject();
+    writeBestLine(json, at.position, view.line);
+    json.key("budgetMs").value(budget).endObject();
     return write(json.text() + "\n");
 }
 

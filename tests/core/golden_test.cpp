@@ -147,6 +147,16 @@ TEST(Cli, PositionTextsOfTheGoldenRecordGetTheReferenceAnswers) {
     EXPECT_NE(perft.out.find("\"side\": \"" + named + "\""), std::string::npos) << perft.out;
 }
 
+// analyse --position: one line, the position's score for its side to move and the line.
+TEST(Cli, AnalysingAPositionGivesItsScoreAndLine) {
+    const CliRun rook = runCli("analyse --time 100 --position '4k3/8/8/8/8/8/8/4R1K1 4k3/8/8/8/8/8/8/4K3 w 7'");
+    ASSERT_EQ(rook.status, 0) << rook.err;
+    ASSERT_EQ(lines(rook.out).size(), 1u);
+    EXPECT_EQ(lines(rook.out)[0],
+              R"({"move": 7, "toMove": "white", "score": {"kingFallIn": 1, "for": "first"}, "depth": 1, )"
+              R"("best": "左 ｅ１×ｅ８ ルーク（右×）", "line": ["左 ｅ１×ｅ８ ルーク（右×）"], "budgetMs": 100})");
+}
+
 // match --position: every game starts from the position, with its side to move.
 TEST(Cli, MatchGamesStartFromTheGivenPosition) {
     // White's rook takes black's king along the a-file at once; with black to
