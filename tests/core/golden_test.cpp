@@ -129,7 +129,10 @@ TEST(Cli, PositionTextsOfTheGoldenRecordGetTheReferenceAnswers) {
     EXPECT_EQ(runCli("position '" + golden("play.棋譜") + "'").out, positions.back() + "\n");
     for (const auto& [args, expected] : {std::pair{"survey", "expected-survey.jsonl"},
                                          std::pair{"moves --side white", "expected-moves-white.jsonl"},
-                                         std::pair{"moves --side black", "expected-moves-black.jsonl"}}) {
+                                         std::pair{"moves --side black", "expected-moves-black.jsonl"},
+                                         std::pair{"com --level 1", "expected-com1.jsonl"},
+                                         std::pair{"com --level 2", "expected-com2.jsonl"},
+                                         std::pair{"com --level 3", "expected-com3.jsonl"}}) {
         const auto answers = lines(testing::readBytes(golden(expected)));
         for (size_t n = 0; n < positions.size(); ++n) {
             const CliRun run = runCli(std::string(args) + " --position '" + positions[n] + "'");
@@ -137,6 +140,9 @@ TEST(Cli, PositionTextsOfTheGoldenRecordGetTheReferenceAnswers) {
             EXPECT_EQ(run.out, answers[n] + "\n") << args << " position " << n;
         }
     }
+    // show draws the same boards as from the record.
+    EXPECT_EQ(runCli("show --position '" + positions[7] + "'").out,
+              runCli("show '" + golden("play.棋譜") + "' --move 7").out);
     // Without --side, moves and perft take the text's side to move.
     const std::string& last = positions.back();
     const char side = last[last.size() - 4];

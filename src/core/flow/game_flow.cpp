@@ -130,7 +130,7 @@ void startAgainstComputer(Game& g, bool personFirst) {
     if (st.kingQueenSwapped != layout && !setUp) キング_クイン入替(g);
     // The computer moves first on exchanged files: that position is move 0.
     if (!personFirst && !setUp) 手順保存(g, st.moveNumber);
-    st.kingQueenSwapped = layout;
+    if (!setUp) st.kingQueenSwapped = layout;
     g.playerClocks.reset(g.options.timeControl);
     view.画面_再描画();
 }

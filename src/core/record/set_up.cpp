@@ -54,7 +54,8 @@ void setUpPosition(Game& g, const PositionText& p) {
     const bool whiteFirst = p.toMove == Colour::White;
     st.whiteSide = whiteFirst ? Side::First : Side::Second;
     st.blackSide = opposite(st.whiteSide);
-    st.kingQueenSwapped = !whiteFirst;
+    // The pictures show each piece in its own colour, whichever colour begins.
+    st.kingQueenSwapped = false;
     st.recordMode = true;
     st.moveNumber = 0;
     手順保存(g, 0);

@@ -14,9 +14,10 @@ PositionText shownPositionText(const Game& g);
 
 // Puts `p` on the game as a fresh start, as a load leaves a record: snapshot
 // 0 with no move after it, to be played from (both kinds of game) or
-// analysed. The colour to move there is the first player's, so the kings'
-// and queens' layout and the pictures follow it as in a record whose first
-// move that colour made.
+// analysed. The colour to move there is the first player's, as in a record
+// whose first move that colour made; the pictures show every piece in its
+// own colour (a loaded record whose first move is black's shows them
+// exchanged, as such records always have).
 void setUpPosition(Game& g, const PositionText& p);
 
 // The first of the editor's rules `p` breaks (each board one king of each

@@ -155,9 +155,10 @@ TEST(SetUpPosition, CopyThenPasteGivesTheSamePosition) {
     EXPECT_EQ(to.game.state.moveNumber, 0);
     EXPECT_EQ(to.game.state.lastMoveNumber, 0);
     EXPECT_TRUE(to.game.state.recordMode);
-    // Black to move begins, so black is the first player, as a record whose first move is black's loads.
+    // Black to move begins, so black is the first player, as a record whose
+    // first move is black's loads; the pictures keep the pieces' own colours.
     EXPECT_EQ(to.game.state.blackSide, Side::First);
-    EXPECT_TRUE(to.game.state.kingQueenSwapped);
+    EXPECT_FALSE(to.game.state.kingQueenSwapped);
 
     // Stepping on through a game from the pasted position keeps the count.
     START_Click(to.game);
@@ -253,8 +254,11 @@ TEST(SetUpPosition, AGameFromItSavesAndLoadsAsTheSameGame) {
     testing::FakeWorld loaded;
     Form_Load(loaded.game);
     ASSERT_EQ(applyRecord(loaded.game, bytes), RecordLoad::Loaded);
-    EXPECT_EQ(loaded.game.state.kingQueenSwapped, w.game.state.kingQueenSwapped);
+    // The same first player; only the pictures differ: a loaded record whose
+    // first move is black's shows them exchanged, the set-up game does not.
     EXPECT_EQ(loaded.game.state.whiteSide, w.game.state.whiteSide);
+    EXPECT_FALSE(w.game.state.kingQueenSwapped);
+    EXPECT_TRUE(loaded.game.state.kingQueenSwapped);
     for (int n = 0; n <= 3; ++n) {
         w.game.state.moveNumber = loaded.game.state.moveNumber = n;
         EXPECT_EQ(writePositionText(shownPositionText(loaded.game)), writePositionText(shownPositionText(w.game))) << n;
